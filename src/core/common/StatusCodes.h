@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class Prompter;
+
+// Status codes returned by project and record operations; 1 is success.
+namespace Status {
+inline constexpr int Failure = 0;
+inline constexpr int Success = 1;
+inline constexpr int OperationFailed = 2;
+inline constexpr int FileNotFound = 3;
+inline constexpr int FileCorrupt = 4;
+inline constexpr int InvalidFileName = 5;
+inline constexpr int NewFileGenerated = 6;
+inline constexpr int FileNotAccessible = 7;
+inline constexpr int TableOpenFailed = 8;
+inline constexpr int InvalidDate = 10;
+inline constexpr int InvalidQuantity = 11;
+inline constexpr int RecordNotFound = 12;
+inline constexpr int InvalidName = 13;
+inline constexpr int NoMatchingEntry = 14;
+inline constexpr int InvalidSearchString = 15;
+inline constexpr int SettingsFileMissing = 16;
+inline constexpr int PreviousVersion = 17;
+} // namespace Status
+
+// The application's title, used on its message boxes.
+inline constexpr const char* kAppTitle = "Quillmark 3.5";
+
+// The message shown for a status code.
+QString StatusMessage(int code);
+
+// Shows the message of a status code, titled with the application's name, with the
+// exclamation icon.
+void ReportErrorCode(Prompter& prompter, int code);

@@ -1,0 +1,97 @@
+#include "common/Money.h"
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+Money M(qint64 count)
+{
+    return Money::fromTenThousandths(count);
+}
+
+const QLocale kUs(QLocale::English, QLocale::UnitedStates);
+
+TEST(Money, ArithmeticIsExactAndDivisionTruncatesTowardZero)
+{
+    EXPECT_EQ(M(1) + M(2), M(3));
+    EXPECT_EQ(M(5) - M(7), M(-2));
+    EXPECT_EQ(M(333) * 3, M(999));
+    EXPECT_EQ(M(10) / 3, M(3));
+    EXPECT_EQ(M(-10) / 3, M(-3)); // toward zero, not toward minus infinity
+    EXPECT_EQ(M(10) / -3, M(-3));
+    EXPECT_FALSE((M(10) / 0).isValid());
+}
+
+TEST(Money, OverflowGivesInvalidInsteadOfWrapping)
+{
+    const Money top = M(std::numeric_limits<qint64>::max());
+    EXPECT_FALSE((top + M(1)).isValid());
+    EXPECT_FALSE((top * 2).isValid());
+    EXPECT_FALSE((M(std::numeric_limits<qint64>::min()) / -1).isValid());
+    EXPECT_FALSE((Money::invalid() + M(1)).isValid());
+    EXPECT_FALSE(Money::fromDouble(1e300).isValid());
+}
+
+struct TaxCase
+{
+    qint64 amount;
+    double factor;
+    qint64 expected;
+};
+
+TEST(Money, MultiplyCurrencyByFactor)
+{
+    const TaxCase cases[] = {
+        {10000, 0.05, 500},                            // 1.00 at 5 % is 0.05
+        {333, 0.05, 16},                               // 0.0333 at 5 % is 0.0016: the product truncates
+        {-333, 0.05, -16},                             // toward zero for negatives too
+        {10000000, 7.25 / 100, 725000},                // 1000.00 at 7.25 % is 72.50, not 72.49
+        {10000000, 6.85 / 100, 685000},                // 6.85 % likewise
+        {10000000, double(7.25f) / 100, 725000},       // a single-precision rate as stored
+        {10000000, double(6.85f) / 100, 685000},
+        {10000000, double(8.875f) / 100, 887500},      // three decimals stay exact
+        {123456789, 0.0, 0},
+    };
+    for (const TaxCase& c : cases) {
+        EXPECT_EQ(MultiplyCurrencyByFactor(M(c.amount), c.factor), M(c.expected))
+            << c.amount << " x " << c.factor;
+    }
+    EXPECT_FALSE(MultiplyCurrencyByFactor(M(std::numeric_limits<qint64>::max()), 2.0).isValid());
+}
+
+TEST(Money, FormatsInTheLocaleWithALeadingMinus)
+{
+    EXPECT_EQ(FormatCurrency(M(12345678), kUs), QStringLiteral("$1,234.57"));
+    EXPECT_EQ(FormatCurrency(M(-50000), kUs), QStringLiteral("-$5.00"));
+    EXPECT_EQ(FormatCurrency(M(0), kUs), QStringLiteral("$0.00"));
+    const QString german = FormatCurrency(M(-12345000), QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_TRUE(german.startsWith(QLatin1Char('-'))) << german.toStdString();
+    EXPECT_FALSE(german.contains(QLatin1Char('(')));
+}
+
+TEST(Money, ParsesTypedAmounts)
+{
+    EXPECT_EQ(ParseCurrency(QStringLiteral("$1,234.56"), kUs), M(12345600));
+    EXPECT_EQ(ParseCurrency(QStringLiteral("1234.5"), kUs), M(12345000));
+    EXPECT_EQ(ParseCurrency(QStringLiteral("-5"), kUs), M(-50000));
+    EXPECT_EQ(ParseCurrency(QStringLiteral("($5.00)"), kUs), M(-50000));
+    EXPECT_EQ(ParseCurrency(QStringLiteral("0.00005"), kUs), M(1)); // fifth decimal rounds
+    EXPECT_EQ(ParseCurrency(QStringLiteral(".5"), kUs), M(5000));
+    EXPECT_EQ(ParseCurrency(QStringLiteral("1.234,5"), QLocale(QLocale::German, QLocale::Germany)), M(12345000));
+    EXPECT_EQ(ParseCurrency(FormatCurrency(M(-98765432), kUs), kUs), M(-98765400));
+    for (const char* bad : {"", "abc", "1.2.3", "$", "12a", "99999999999999999999"})
+        EXPECT_FALSE(ParseCurrency(QString::fromLatin1(bad), kUs).has_value()) << bad;
+}
+
+TEST(Money, RoundTripsThroughDoubleToTheNearestTenThousandth)
+{
+    for (const qint64 count : {0LL, 1LL, -1LL, 333LL, 123456789LL, -99999999999LL}) {
+        EXPECT_EQ(Money::fromDouble(M(count).toDouble()), M(count));
+    }
+}
+
+} // namespace

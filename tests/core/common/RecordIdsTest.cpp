@@ -1,0 +1,53 @@
+#include "common/ChangeList.h"
+#include "common/RecordIds.h"
+#include "common/StatusCodes.h"
+
+#include "QtPrinters.h"
+#include "ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(RecordIds, PickerEntriesCarryTheirId)
+{
+    EXPECT_EQ(FormatRecordId(42), QStringLiteral("000042"));
+    const QString entry = PickerEntryText(QStringLiteral("Bolt 10 mm"), 42);
+    EXPECT_TRUE(entry.endsWith(QString(50, QLatin1Char(' ')) + QStringLiteral("000042")));
+    EXPECT_EQ(EntryId(entry), 42);
+    EXPECT_EQ(EntryId(CustomerEntryText(QStringLiteral("Acme   Doe, Jane"), 1234567)), 1234567);
+    EXPECT_EQ(EntryId(QString()), NoSelection);
+    EXPECT_EQ(EntryId(QStringLiteral("no id here")), NoSelection);
+}
+
+TEST(ChangeList, KeepsEachIdOnceAndAtMostAThousandPerKind)
+{
+    ChangeList changes;
+    EXPECT_TRUE(changes.isEmpty());
+    EXPECT_TRUE(changes.add(ListingKind::Items, 7));
+    EXPECT_TRUE(changes.add(ListingKind::Items, 7));
+    EXPECT_EQ(changes.ids(ListingKind::Items).size(), 1);
+    for (qint32 id = 100; id < 1099; ++id)
+        EXPECT_TRUE(changes.add(ListingKind::Items, id));
+    EXPECT_FALSE(changes.add(ListingKind::Items, 5000));
+    EXPECT_TRUE(changes.add(ListingKind::Stock, 5000));
+
+    ChangeList other;
+    other.add(ListingKind::Vendors, 1);
+    changes.merge(other);
+    EXPECT_TRUE(changes.contains(ListingKind::Vendors, 1));
+}
+
+TEST(StatusCodes, ReportErrorCodeShowsTheMessageTitledWithTheApplication)
+{
+    ScriptedPrompter prompter;
+    ReportErrorCode(prompter, Status::SettingsFileMissing);
+    ReportErrorCode(prompter, 99);
+    ASSERT_EQ(prompter.log().size(), 2);
+    EXPECT_EQ(prompter.log()[0].text, QStringLiteral("The settings file for this project (.qms) was unable to be located."));
+    EXPECT_EQ(prompter.log()[0].title, QStringLiteral("Quillmark 3.5"));
+    EXPECT_EQ(prompter.log()[0].icon, Prompter::Icon::Exclamation);
+    EXPECT_EQ(prompter.log()[1].text, QStringLiteral("An unknown error has occurred with the current operation."));
+}
+
+} // namespace
