@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+// The application's query dialect: the one place where query text written by
+// callers and stored in projects becomes SQL that SQLite runs, plus the
+// normalised form stored queries are kept in and safe quoting of values.
+
+struct TranslatedSql
+{
+    bool ok = false;
+    QString sql;
+    QString error;
+};
+
+// Application dialect -> SQLite: [name] identifiers, #m/d/y# dates, TRUE/FALSE,
+// SELECT TOP n [PERCENT], "text" literals and a final ';'. Fails with a message
+// on an impossible date, an unterminated literal or more than one statement.
+[[nodiscard]] TranslatedSql TranslateQuery(const QString& text);
+
+// A single-quoted text literal with inner quotes doubled; always safe to splice
+// into query text.
+[[nodiscard]] QString SqlTextLiteral(const QString& value);
+
+// [name] in the application dialect; a ']' inside the name is dropped since it
+// would end the identifier early.
+[[nodiscard]] QString SqlIdentifier(const QString& name);
+
+// The stored form of a query: one clause a line, each line ended by "\r\n", the
+// last clause followed by ";\r\n". Clauses start at top-level SELECT, FROM,
+// WHERE, GROUP BY, HAVING and ORDER BY; whitespace runs outside literals
+// collapse to one blank. Empty text gives an empty string.
+[[nodiscard]] QString NormalizeStoredQuery(const QString& text);
+
+// Sets or replaces the ORDER BY of a stored query; this is how a list view
+// re-sorts a stored query. A blank sort leaves the text as it is.
+[[nodiscard]] QString ApplySortToStoredQuery(const QString& storedSql, const QString& sort);

@@ -1,0 +1,29 @@
+#include "ItemsSet.h"
+
+CItemsSet::CItemsSet(ProjectDatabase& db, CVendorsSet* vendors)
+    : CTypedTableSet(db), m_vendors(vendors), m_vendorNames(db, QStringLiteral("Vendors"), {QStringLiteral("Name")})
+{
+}
+
+void CItemsSet::Link(CStockSet* stock, COrderSet* orders)
+{
+    m_stock = stock;
+    m_orders = orders;
+}
+
+Money CItemsSet::money(qint32 id, const char* column)
+{
+    Money value;
+    const QVariant stored = fieldOf(id, column);
+    if (!stored.isNull())
+        FieldValue::fromVariant(stored, value);
+    return value;
+}
+
+void CItemsSet::resolve(CItemsRow& row)
+{
+    if (const QVariantList* vendor = m_vendorNames.find(row.VendorID1))
+        row.VendorName1 = vendor->at(0).toString();
+    if (const QVariantList* vendor = m_vendorNames.find(row.VendorID2))
+        row.VendorName2 = vendor->at(0).toString();
+}

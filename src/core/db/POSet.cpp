@@ -1,0 +1,12 @@
+#include "POSet.h"
+
+CPOSet::CPOSet(ProjectDatabase& db, CVendorsSet* vendors)
+    : CNumberedTableSet(db), m_vendors(vendors), m_vendorNames(db, QStringLiteral("Vendors"), {QStringLiteral("Name")})
+{
+}
+
+void CPOSet::resolve(CPORow& row)
+{
+    if (const QVariantList* vendor = m_vendorNames.find(row.VendorID))
+        row.VendorName = vendor->at(0).toString();
+}

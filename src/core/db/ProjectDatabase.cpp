@@ -1,0 +1,342 @@
+#include "ProjectDatabase.h"
+
+#include "Dialect.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlRecord>
+
+#include <atomic>
+
+namespace {
+
+const QString kDriver = QStringLiteral("QSQLITE");
+// Where stored queries are kept; no listing shows it.
+const QString kQueryTable = QStringLiteral("qm_stored_queries");
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("qm-project-%1").arg(++counter);
+}
+
+} // namespace
+
+ProjectDatabase::ProjectDatabase() : m_connectionName(nextConnectionName()) {}
+
+ProjectDatabase::~ProjectDatabase()
+{
+    close();
+}
+
+bool ProjectDatabase::isEngineAvailable()
+{
+    return QSqlDatabase::isDriverAvailable(kDriver);
+}
+
+QString ProjectDatabase::missingEngineMessage()
+{
+    return QStringLiteral("Unable to use database. The SQLite driver of Qt SQL (QSQLITE) is not installed.\n\n"
+                          "Install the Debian package libqt6sql6-sqlite (apt-get install libqt6sql6-sqlite) "
+                          "and start Quillmark again.");
+}
+
+bool ProjectDatabase::fail(const QString& message)
+{
+    m_lastError = message;
+    return false;
+}
+
+QSqlDatabase ProjectDatabase::connection() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+bool ProjectDatabase::isOpen() const
+{
+    return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
+}
+
+bool ProjectDatabase::open(const QString& path)
+{
+    close();
+    if (!isEngineAvailable())
+        return fail(missingEngineMessage());
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return fail(QStringLiteral("The file %1 does not exist.").arg(path));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, m_connectionName);
+        db.setDatabaseName(path);
+        // Wait for a lock held by another process rather than failing at once.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100000"));
+        if (!db.open()) {
+            m_lastError = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            return false;
+        }
+    }
+    m_path = path;
+    if (!configure()) {
+        const QString error = m_lastError;
+        close();
+        return fail(error);
+    }
+    return true;
+}
+
+bool ProjectDatabase::create(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        return fail(QStringLiteral("The file %1 exists already.").arg(path));
+    close();
+    if (!isEngineAvailable())
+        return fail(missingEngineMessage());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, m_connectionName);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100000"));
+        if (!db.open()) {
+            m_lastError = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            return false;
+        }
+    }
+    m_path = path;
+    // SQLite writes nothing until the first statement: make the file exist now.
+    if (!configure() || !execNative(QStringLiteral("PRAGMA user_version = 35"))) {
+        const QString error = m_lastError;
+        close();
+        QFile::remove(path);
+        return fail(error);
+    }
+    return true;
+}
+
+bool ProjectDatabase::configure()
+{
+    // A single-file project with a rollback journal; every commit reaches the disk.
+    // Reading the schema first proves the file is a database at all.
+    return execNative(QStringLiteral("SELECT count(*) FROM sqlite_master"))
+        && execNative(QStringLiteral("PRAGMA journal_mode = DELETE"))
+        && execNative(QStringLiteral("PRAGMA synchronous = FULL"))
+        && execNative(QStringLiteral("PRAGMA cache_size = -65536"))
+        && execNative(QStringLiteral("PRAGMA foreign_keys = OFF"));
+}
+
+void ProjectDatabase::close()
+{
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (db.isOpen()) {
+            while (m_transactionDepth > 0)
+                rollbackTransaction();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_transactionDepth = 0;
+    m_path.clear();
+}
+
+std::optional<QSqlQuery> ProjectDatabase::prepare(const QString& dialectSql)
+{
+    const TranslatedSql translated = TranslateQuery(dialectSql);
+    if (!translated.ok) {
+        m_lastError = translated.error;
+        return std::nullopt;
+    }
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(translated.sql)) {
+        m_lastError = query.lastError().text();
+        return std::nullopt;
+    }
+    return query;
+}
+
+bool ProjectDatabase::exec(const QString& dialectSql)
+{
+    std::optional<QSqlQuery> query = prepare(dialectSql);
+    if (!query)
+        return false;
+    if (!query->exec())
+        return fail(query->lastError().text());
+    return true;
+}
+
+bool ProjectDatabase::execNative(const QString& sql)
+{
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        return fail(query.lastError().text());
+    return true;
+}
+
+bool ProjectDatabase::tableExists(const QString& table) const
+{
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    query.addBindValue(table);
+    return query.exec() && query.next();
+}
+
+bool ProjectDatabase::columnExists(const QString& table, const QString& column) const
+{
+    return connection().record(table).indexOf(column) >= 0;
+}
+
+QStringList ProjectDatabase::tableNames() const
+{
+    QStringList names;
+    QSqlQuery query(connection());
+    query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' "
+                              "AND name <> '%1' ORDER BY rowid")
+                   .arg(kQueryTable));
+    while (query.next())
+        names.append(query.value(0).toString());
+    return names;
+}
+
+bool ProjectDatabase::checkQuery(const QString& dialectSql)
+{
+    return prepare(dialectSql).has_value();
+}
+
+bool ProjectDatabase::ensureQueryTable()
+{
+    return execNative(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (Seq INTEGER PRIMARY KEY AUTOINCREMENT, "
+                                     "Name TEXT NOT NULL UNIQUE COLLATE NOCASE, SqlText TEXT NOT NULL)")
+                          .arg(kQueryTable));
+}
+
+bool ProjectDatabase::CreateQueryDef(const QString& name, const QString& sql)
+{
+    if (name.trimmed().isEmpty())
+        return fail(QStringLiteral("A stored query needs a name."));
+    if (QueryDefExists(name))
+        return fail(QStringLiteral("A stored query named %1 exists already.").arg(name));
+    // A query the engine cannot run is refused now, not when a list opens it.
+    if (!checkQuery(sql) || !ensureQueryTable())
+        return false;
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("INSERT INTO %1 (Name, SqlText) VALUES (?, ?)").arg(kQueryTable));
+    query.addBindValue(name);
+    query.addBindValue(NormalizeStoredQuery(sql));
+    if (!query.exec())
+        return fail(query.lastError().text());
+    return true;
+}
+
+bool ProjectDatabase::QueryDefExists(const QString& name) const
+{
+    return QueryDefSql(name).has_value();
+}
+
+std::optional<QString> ProjectDatabase::QueryDefSql(const QString& name) const
+{
+    if (!tableExists(kQueryTable))
+        return std::nullopt;
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("SELECT SqlText FROM %1 WHERE Name = ?").arg(kQueryTable));
+    query.addBindValue(name);
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    return query.value(0).toString();
+}
+
+bool ProjectDatabase::SetQueryDefSql(const QString& name, const QString& sql)
+{
+    if (!QueryDefExists(name))
+        return fail(QStringLiteral("There is no stored query named %1.").arg(name));
+    if (!checkQuery(sql))
+        return false;
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("UPDATE %1 SET SqlText = ? WHERE Name = ?").arg(kQueryTable));
+    query.addBindValue(NormalizeStoredQuery(sql));
+    query.addBindValue(name);
+    if (!query.exec())
+        return fail(query.lastError().text());
+    return true;
+}
+
+bool ProjectDatabase::DeleteQueryDef(const QString& name)
+{
+    if (!QueryDefExists(name))
+        return fail(QStringLiteral("There is no stored query named %1.").arg(name));
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("DELETE FROM %1 WHERE Name = ?").arg(kQueryTable));
+    query.addBindValue(name);
+    if (!query.exec())
+        return fail(query.lastError().text());
+    return true;
+}
+
+QStringList ProjectDatabase::QueryDefNames() const
+{
+    QStringList names;
+    if (!tableExists(kQueryTable))
+        return names;
+    QSqlQuery query(connection());
+    query.exec(QStringLiteral("SELECT Name FROM %1 ORDER BY Seq").arg(kQueryTable));
+    while (query.next())
+        names.append(query.value(0).toString());
+    return names;
+}
+
+bool ProjectDatabase::beginTransaction()
+{
+    if (!isOpen())
+        return fail(QStringLiteral("No database is open."));
+    const bool ok = m_transactionDepth == 0
+        ? execNative(QStringLiteral("BEGIN IMMEDIATE"))
+        : execNative(QStringLiteral("SAVEPOINT qm_sp%1").arg(m_transactionDepth));
+    if (ok)
+        ++m_transactionDepth;
+    return ok;
+}
+
+bool ProjectDatabase::commitTransaction()
+{
+    if (m_transactionDepth == 0)
+        return fail(QStringLiteral("No transaction is open."));
+    --m_transactionDepth;
+    if (m_transactionDepth > 0)
+        return execNative(QStringLiteral("RELEASE SAVEPOINT qm_sp%1").arg(m_transactionDepth));
+    if (execNative(QStringLiteral("COMMIT")))
+        return true;
+    // A failed commit (full disk) must not leave the transaction half open.
+    const QString error = m_lastError;
+    execNative(QStringLiteral("ROLLBACK"));
+    return fail(error);
+}
+
+bool ProjectDatabase::rollbackTransaction()
+{
+    if (m_transactionDepth == 0)
+        return fail(QStringLiteral("No transaction is open."));
+    --m_transactionDepth;
+    if (m_transactionDepth > 0) {
+        return execNative(QStringLiteral("ROLLBACK TO SAVEPOINT qm_sp%1").arg(m_transactionDepth))
+            && execNative(QStringLiteral("RELEASE SAVEPOINT qm_sp%1").arg(m_transactionDepth));
+    }
+    return execNative(QStringLiteral("ROLLBACK"));
+}
+
+bool ProjectDatabase::compactInto(const QString& target)
+{
+    if (QFileInfo::exists(target))
+        return fail(QStringLiteral("The file %1 exists already.").arg(target));
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("VACUUM INTO ?"));
+    query.addBindValue(target);
+    if (!query.exec())
+        return fail(query.lastError().text());
+    return true;
+}

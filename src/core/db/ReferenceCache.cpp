@@ -1,0 +1,37 @@
+#include "ReferenceCache.h"
+
+#include "ProjectDatabase.h"
+
+ReferenceCache::ReferenceCache(ProjectDatabase& db, const QString& table, const QStringList& columns)
+    : m_db(db), m_columnCount(static_cast<int>(columns.size()))
+{
+    QStringList quoted;
+    for (const QString& column : columns)
+        quoted.append(QLatin1Char('"') + column + QLatin1Char('"'));
+    m_sql = QStringLiteral("SELECT %1 FROM \"%2\" WHERE \"ID\" = ?").arg(quoted.join(QLatin1Char(',')), table);
+}
+
+const QVariantList* ReferenceCache::find(qint32 id)
+{
+    if (id <= 0)
+        return nullptr;
+    auto it = m_cache.constFind(id);
+    if (it == m_cache.constEnd()) {
+        if (!m_query) {
+            m_query.emplace(m_db.connection());
+            m_query->setForwardOnly(true);
+            if (!m_query->prepare(m_sql))
+                return nullptr;
+        }
+        std::optional<QVariantList> values;
+        m_query->bindValue(0, id);
+        if (m_query->exec() && m_query->next()) {
+            values.emplace();
+            for (int i = 0; i < m_columnCount; ++i)
+                values->append(m_query->value(i));
+        }
+        m_query->finish();
+        it = m_cache.insert(id, values);
+    }
+    return it->has_value() ? &**it : nullptr;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariantList>
+
+#include <optional>
+
+class ProjectDatabase;
+
+// Looks up a few columns of the records another table refers to, each ID once,
+// so a list of many rows resolves its names without a query per row.
+class ReferenceCache
+{
+public:
+    ReferenceCache(ProjectDatabase& db, const QString& table, const QStringList& columns);
+
+    // The columns of the record with this ID; nullptr when there is none.
+    const QVariantList* find(qint32 id);
+    void clear() { m_cache.clear(); }
+
+private:
+    ProjectDatabase& m_db;
+    QString m_sql;
+    int m_columnCount;
+    std::optional<QSqlQuery> m_query;
+    QHash<qint32, std::optional<QVariantList>> m_cache;
+};

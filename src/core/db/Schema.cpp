@@ -1,0 +1,114 @@
+#include "Schema.h"
+
+#include "ProjectDatabase.h"
+
+#include <QHash>
+
+namespace {
+
+// Fields through which the engine finds the rows of one item, order, invoice and
+// so on, so no operation scans a whole table for them.
+const QHash<QString, QList<QStringList>>& IndexedFields()
+{
+    static const QHash<QString, QList<QStringList>> indexes = {
+        {QStringLiteral("Items"), {{QStringLiteral("VendorID1")}, {QStringLiteral("VendorID2")}}},
+        {QStringLiteral("Order"),
+         {{QStringLiteral("ItemID")}, {QStringLiteral("VendorID")}, {QStringLiteral("POID")},
+          {QStringLiteral("BackOrderID")}, {QStringLiteral("Date")}}},
+        // Per-item lots in date order: what FIFO and LIFO consumption walks.
+        {QStringLiteral("Stock"),
+         {{QStringLiteral("ItemID"), QStringLiteral("Date")}, {QStringLiteral("VendorID")},
+          {QStringLiteral("OrderID")}, {QStringLiteral("POID")}, {QStringLiteral("Date")}}},
+        {QStringLiteral("Sales"), {{QStringLiteral("ItemID")}, {QStringLiteral("SIID")}, {QStringLiteral("Date")}}},
+        {QStringLiteral("Received"),
+         {{QStringLiteral("ItemID")}, {QStringLiteral("VendorID")}, {QStringLiteral("OrderID")},
+          {QStringLiteral("StockID")}, {QStringLiteral("POID")}, {QStringLiteral("ReceiveDate")}}},
+        {QStringLiteral("PO"), {{QStringLiteral("VendorID")}, {QStringLiteral("Number")}, {QStringLiteral("Date")}}},
+        {QStringLiteral("SI"),
+         {{QStringLiteral("CustomerID")}, {QStringLiteral("Number")}, {QStringLiteral("Date")}}},
+        {QStringLiteral("AR"), {{QStringLiteral("CustomerID")}, {QStringLiteral("SIID")}}},
+    };
+    return indexes;
+}
+
+QString Quoted(const QString& name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+bool CreateIndex(ProjectDatabase& db, const QString& table, const QStringList& columns)
+{
+    QStringList quoted;
+    for (const QString& column : columns)
+        quoted.append(Quoted(column));
+    const QString name = QStringLiteral("ix_%1_%2").arg(table, columns.join(QLatin1Char('_')));
+    return db.execNative(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                             .arg(Quoted(name), Quoted(table), quoted.join(QStringLiteral(", "))));
+}
+
+} // namespace
+
+namespace Schema {
+
+QString ColumnType(const FieldDef& field)
+{
+    switch (field.kind) {
+    case FieldKind::Long:
+        return QStringLiteral("INTEGER");
+    case FieldKind::Integer:
+        return QStringLiteral("SMALLINT");
+    case FieldKind::Single:
+        return QStringLiteral("REAL");
+    case FieldKind::Double:
+        return QStringLiteral("DOUBLE");
+    case FieldKind::Currency:
+        return QStringLiteral("CURRENCY");
+    case FieldKind::DateTime:
+        return QStringLiteral("DATETIME");
+    case FieldKind::Boolean:
+        return QStringLiteral("BOOLEAN");
+    case FieldKind::Text:
+        return QStringLiteral("VARCHAR(%1)").arg(field.size);
+    }
+    return QString();
+}
+
+bool CreateTable(ProjectDatabase& db, const QString& table, const QList<FieldDef>& fields)
+{
+    QStringList columns;
+    for (const FieldDef& field : fields) {
+        const QString name = QString::fromLatin1(field.name);
+        if (name == QLatin1String("ID")) {
+            columns.append(QStringLiteral("\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT"));
+        } else if (field.kind == FieldKind::Text) {
+            columns.append(QStringLiteral("%1 %2 COLLATE NOCASE CHECK (length(%1) <= %3)")
+                               .arg(Quoted(name), ColumnType(field))
+                               .arg(field.size));
+        } else {
+            columns.append(Quoted(name) + QLatin1Char(' ') + ColumnType(field));
+        }
+    }
+    if (!db.execNative(QStringLiteral("CREATE TABLE %1 (%2)").arg(Quoted(table), columns.join(QStringLiteral(", ")))))
+        return false;
+    for (const QStringList& index : IndexedFields().value(table)) {
+        bool present = true;
+        for (const QString& column : index)
+            present = present && db.columnExists(table, column);
+        if (present && !CreateIndex(db, table, index))
+            return false;
+    }
+    return true;
+}
+
+bool AddLongColumn(ProjectDatabase& db, const QString& table, const QString& column)
+{
+    if (!db.execNative(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER").arg(Quoted(table), Quoted(column))))
+        return false;
+    for (const QStringList& index : IndexedFields().value(table)) {
+        if (index.contains(column) && !CreateIndex(db, table, index))
+            return false;
+    }
+    return true;
+}
+
+} // namespace Schema

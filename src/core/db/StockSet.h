@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Records.h"
+#include "ReferenceCache.h"
+#include "TypedTableSet.h"
+
+class CItemsSet;
+class CPOSet;
+class CVendorsSet;
+
+// The stock register: lots of one item at one unit cost. The current dynaset
+// runs in consumption order: oldest lot first under FIFO, newest first under
+// LIFO, lots of one day in the order they were entered (reversed under LIFO).
+class CStockSet : public CTypedTableSet<CStockRec, CStockRow>
+{
+public:
+    static constexpr int kFifo = 0;
+    static constexpr int kLifo = 1;
+
+    CStockSet(ProjectDatabase& db, CVendorsSet* vendors, CItemsSet* items, CPOSet* orders, int inventoryStyle);
+
+    // The sort of a style; takes effect at the next Reopen.
+    void SetInventoryStyle(int inventoryStyle);
+    static QString SortFor(int inventoryStyle);
+
+    int Reopen() override { return CTableSet::Reopen(); }
+
+    // The quantity held in the lots of the current dynaset that belong to an item;
+    // the cursor is left on the first row.
+    qint32 SumQuantityByItem(qint32 itemID);
+
+protected:
+    void beginResolve() override;
+    void resolve(CStockRow& row) override;
+
+private:
+    CVendorsSet* m_vendors;
+    CItemsSet* m_items;
+    CPOSet* m_purchaseOrders;
+    ReferenceCache m_vendorNames;
+    ReferenceCache m_itemNames;
+    ReferenceCache m_poNumbers;
+};

@@ -1,0 +1,324 @@
+#include "TableSet.h"
+
+#include "Dialect.h"
+#include "ProjectDatabase.h"
+
+#include <QSqlError>
+
+CTableSet::CTableSet(ProjectDatabase& db, const char* table) : m_db(db), m_tableName(QString::fromLatin1(table)) {}
+
+CTableSet::~CTableSet() = default;
+
+QString CTableSet::table() const
+{
+    return QLatin1Char('[') + m_tableName + QLatin1Char(']');
+}
+
+QString CTableSet::quotedTable() const
+{
+    return QLatin1Char('"') + m_tableName + QLatin1Char('"');
+}
+
+bool CTableSet::fail(const QString& message)
+{
+    m_lastError = message;
+    return false;
+}
+
+void CTableSet::SetSort(const QString& sort)
+{
+    m_sort = sort;
+}
+
+void CTableSet::SetFilter(const QString& filter, int oneShot)
+{
+    if (m_oneShot == 1)
+        return;
+    m_filter = filter;
+    m_oneShot = oneShot;
+}
+
+int CTableSet::Open(const QString& filter)
+{
+    m_filter = filter;
+    m_open = true;
+    return Reopen();
+}
+
+std::optional<QString> CTableSet::translateClause(const QString& prefix, const QString& clause)
+{
+    // Translate the clause inside a whole statement, then take the statement's
+    // known beginning off again.
+    const QString statement = QStringLiteral("SELECT * FROM ") + table() + QLatin1Char(' ') + prefix + QLatin1Char(' ');
+    const TranslatedSql translated = TranslateQuery(statement + clause);
+    const QString expected = QStringLiteral("SELECT * FROM ") + quotedTable() + QLatin1Char(' ') + prefix + QLatin1Char(' ');
+    if (!translated.ok) {
+        m_lastError = translated.error;
+        return std::nullopt;
+    }
+    if (!translated.sql.startsWith(expected)) {
+        m_lastError = QStringLiteral("The condition %1 cannot be used here.").arg(clause);
+        return std::nullopt;
+    }
+    return translated.sql.mid(expected.size());
+}
+
+bool CTableSet::buildDynaset()
+{
+    m_dynaset = Dynaset();
+    if (!m_filter.isEmpty()) {
+        if (const std::optional<QString> stored = m_db.QueryDefSql(m_filter)) {
+            // A stored query brings its own statement; the list's sort replaces its ORDER BY.
+            const QString text = m_sort.isEmpty() ? *stored : ApplySortToStoredQuery(*stored, m_sort);
+            const TranslatedSql translated = TranslateQuery(text);
+            if (!translated.ok)
+                return fail(translated.error);
+            m_dynaset.from = QStringLiteral("FROM (") + translated.sql + QStringLiteral(") AS q");
+            m_dynaset.valid = true;
+            return true;
+        }
+    }
+    m_dynaset.from = QStringLiteral("FROM ") + quotedTable();
+    if (!m_filter.isEmpty()) {
+        const std::optional<QString> where = translateClause(QStringLiteral("WHERE"), m_filter);
+        if (!where)
+            return false;
+        m_dynaset.where = *where;
+    }
+    if (!m_sort.isEmpty()) {
+        const std::optional<QString> orderBy = translateClause(QStringLiteral("ORDER BY"), m_sort);
+        if (!orderBy)
+            return false;
+        m_dynaset.orderBy = *orderBy;
+    }
+    m_dynaset.valid = true;
+    return true;
+}
+
+int CTableSet::Reopen()
+{
+    m_keysValid = false;
+    m_keys.clear();
+    m_currentId = kFirstRow;
+    m_position = -1;
+    m_lastError.clear();
+
+    bool storedQuery = false;
+    int result = 0;
+    if (buildDynaset()) {
+        storedQuery = m_dynaset.where.isEmpty() && m_dynaset.from.endsWith(QLatin1String(") AS q"));
+        // Prove now that the engine can run it, so a bad filter shows as an empty list.
+        if (!selectFromDynaset(QStringLiteral("\"ID\""), QString(), {}, true)) {
+            m_dynaset.valid = false;
+        } else {
+            result = (m_filter.isEmpty() || storedQuery) ? 1 : 0;
+        }
+    }
+    if (m_oneShot) {
+        m_filter.clear();
+        m_oneShot = 0;
+    }
+    return result;
+}
+
+QSqlQuery* CTableSet::statement(const QString& sql)
+{
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end()) {
+        QSqlQuery query(m_db.connection());
+        query.setForwardOnly(true);
+        if (!query.prepare(sql)) {
+            fail(query.lastError().text());
+            return nullptr;
+        }
+        it = m_statements.insert(sql, query);
+    }
+    it->finish();
+    return &*it;
+}
+
+std::optional<QSqlQuery> CTableSet::selectFromDynaset(const QString& columns, const QString& extraCondition,
+                                                      const QVariantList& values, bool firstOnly)
+{
+    if (!m_open || !m_dynaset.valid) {
+        fail(m_lastError.isEmpty() ? QStringLiteral("The table %1 is not open.").arg(m_tableName) : m_lastError);
+        return std::nullopt;
+    }
+    QString sql = QStringLiteral("SELECT ") + columns + QLatin1Char(' ') + m_dynaset.from;
+    QStringList conditions;
+    if (!m_dynaset.where.isEmpty())
+        conditions.append(QLatin1Char('(') + m_dynaset.where + QLatin1Char(')'));
+    if (!extraCondition.isEmpty())
+        conditions.append(QLatin1Char('(') + extraCondition + QLatin1Char(')'));
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    if (!m_dynaset.orderBy.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + m_dynaset.orderBy;
+    if (firstOnly)
+        sql += QStringLiteral(" LIMIT 1");
+
+    QSqlQuery* query = statement(sql);
+    if (!query)
+        return std::nullopt;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query->bindValue(static_cast<int>(i), values.at(i));
+    if (!query->exec()) {
+        fail(query->lastError().text());
+        return std::nullopt;
+    }
+    return *query;
+}
+
+bool CTableSet::ensureKeys()
+{
+    if (m_keysValid)
+        return true;
+    m_keys.clear();
+    std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("\"ID\""), QString(), {}, false);
+    if (!query)
+        return false;
+    while (query->next())
+        m_keys.append(query->value(0).toInt());
+    query->finish();
+    m_keysValid = true;
+    if (m_currentId == kFirstRow) {
+        m_position = 0;
+        m_currentId = m_keys.isEmpty() ? NoSelection : m_keys.first();
+    } else if (m_position < 0) {
+        m_position = m_keys.indexOf(m_currentId);
+    }
+    return true;
+}
+
+bool CTableSet::MoveFirst()
+{
+    m_currentId = kFirstRow;
+    m_position = -1;
+    return !IsEOF();
+}
+
+bool CTableSet::MoveNext()
+{
+    if (!ensureKeys())
+        return false;
+    if (m_position < 0 || m_position >= m_keys.size()) {
+        m_currentId = NoSelection;
+        m_position = m_keys.size();
+        return false;
+    }
+    ++m_position;
+    m_currentId = m_position < m_keys.size() ? m_keys.at(m_position) : NoSelection;
+    return m_currentId != NoSelection;
+}
+
+qint32 CTableSet::CurrentID()
+{
+    if (m_currentId == kFirstRow) {
+        // The first row can be had without reading every key.
+        std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("\"ID\""), QString(), {}, true);
+        m_currentId = (query && query->next()) ? query->value(0).toInt() : NoSelection;
+        m_position = m_keysValid ? 0 : -1;
+    }
+    return m_currentId;
+}
+
+bool CTableSet::IsEOF()
+{
+    return CurrentID() == NoSelection;
+}
+
+bool CTableSet::findFirst(const QString& condition, const QVariantList& values)
+{
+    std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("\"ID\""), condition, values, true);
+    if (query && query->next()) {
+        m_currentId = query->value(0).toInt();
+        m_position = m_keysValid ? m_keys.indexOf(m_currentId) : -1;
+        return true;
+    }
+    MoveFirst();
+    return false;
+}
+
+bool CTableSet::FindByID(qint32 id)
+{
+    if (findFirst(QStringLiteral("\"ID\" = ?"), {id}))
+        return true;
+    return fail(QStringLiteral("Record %1 is not in the list.").arg(FormatRecordId(id)));
+}
+
+bool CTableSet::LocateByID(qint32 id)
+{
+    QSqlQuery* query = statement(QStringLiteral("SELECT 1 FROM %1 WHERE \"ID\" = ?").arg(quotedTable()));
+    if (!query)
+        return false;
+    query->bindValue(0, id);
+    return query->exec() && query->next();
+}
+
+qint32 CTableSet::resolveId(qint32 id)
+{
+    return id == -1 ? CurrentID() : id;
+}
+
+QVariant CTableSet::fieldOf(qint32 id, const char* column)
+{
+    id = resolveId(id);
+    QSqlQuery* query = statement(QStringLiteral("SELECT \"%1\" FROM %2 WHERE \"ID\" = ?")
+                                     .arg(QString::fromLatin1(column), quotedTable()));
+    if (!query)
+        return QVariant();
+    query->bindValue(0, id);
+    if (!query->exec() || !query->next())
+        return QVariant();
+    return query->value(0);
+}
+
+bool CTableSet::RecordDelete(qint32 id)
+{
+    QSqlQuery* query = statement(QStringLiteral("DELETE FROM %1 WHERE \"ID\" = ?").arg(quotedTable()));
+    if (!query)
+        return false;
+    query->bindValue(0, id);
+    if (!query->exec())
+        return fail(query->lastError().text());
+    if (query->numRowsAffected() < 1)
+        return fail(QStringLiteral("Record %1 was not found.").arg(FormatRecordId(id)));
+    noteDeleted(id);
+    return true;
+}
+
+void CTableSet::noteAdded(qint32 id)
+{
+    // A new record shows at the end of an open list, as with any keyset.
+    if (m_keysValid)
+        m_keys.append(id);
+}
+
+void CTableSet::noteDeleted(qint32 id)
+{
+    if (m_keysValid) {
+        const qsizetype at = m_keys.indexOf(id);
+        if (at >= 0) {
+            m_keys.removeAt(at);
+            if (m_position > at)
+                --m_position;
+        }
+    }
+    // Deleting the current row moves the cursor to the next one.
+    if (m_currentId == id) {
+        if (m_keysValid && m_position >= 0 && m_position < m_keys.size())
+            m_currentId = m_keys.at(m_position);
+        else if (m_keysValid)
+            m_currentId = NoSelection;
+        else
+            m_currentId = kFirstRow;
+    }
+}
+
+qint32 CTableSet::RecordCount()
+{
+    if (m_keysValid)
+        return static_cast<qint32>(m_keys.size());
+    std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("COUNT(*)"), QString(), {}, false);
+    return (query && query->next()) ? query->value(0).toInt() : 0;
+}
