@@ -4,10 +4,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 
 #include <atomic>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -118,6 +121,15 @@ bool ProjectDatabase::create(const QString& path)
 
 bool ProjectDatabase::configure()
 {
+    // SQLite would read a double-quoted name that matches no column as a text
+    // value, so a misspelt field would quietly match nothing. Names only, please.
+    const QVariant handle = connection().driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+        if (sqlite3* sqlite = *static_cast<sqlite3* const*>(handle.constData())) {
+            sqlite3_db_config(sqlite, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+            sqlite3_db_config(sqlite, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+        }
+    }
     // A single-file project with a rollback journal; every commit reaches the disk.
     // Reading the schema first proves the file is a database at all.
     return execNative(QStringLiteral("SELECT count(*) FROM sqlite_master"))

@@ -1,0 +1,390 @@
+#include "db/Dialect.h"
+#include "db/Schema.h"
+
+#include "QtPrinters.h"
+#include "TempProject.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+DateTime Day(int y, int m, int d)
+{
+    return DateTime::fromDate(QDate(y, m, d));
+}
+
+CVendorsRec Vendor(const QString& name)
+{
+    CVendorsRec v;
+    v.Name = name;
+    return v;
+}
+
+class RecordLayer : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(project.isValid()); }
+
+    qint32 addVendor(const QString& name)
+    {
+        CVendorsRec v = Vendor(name);
+        EXPECT_TRUE(t().vendors().RecordAdd(v)) << t().vendors().lastError().toStdString();
+        return v.ID;
+    }
+    qint32 addItem(const QString& name, qint32 vendor1, qint32 vendor2 = NoID)
+    {
+        CItemsRec item;
+        item.Name = name;
+        item.Number = name + QStringLiteral("-no");
+        item.VendorID1 = vendor1;
+        item.VendorID2 = vendor2;
+        EXPECT_TRUE(t().items().RecordAdd(item));
+        return item.ID;
+    }
+    qint32 addLot(qint32 item, DateTime date, qint32 quantity, qint32 orderId = StockInitial, qint32 poId = StockInitial)
+    {
+        CStockRec lot;
+        lot.ItemID = item;
+        lot.Date = date;
+        lot.Quanity = quantity;
+        lot.OrderID = orderId;
+        lot.POID = poId;
+        EXPECT_TRUE(t().stock().RecordAdd(lot));
+        return lot.ID;
+    }
+    QList<qint32> stockOrder()
+    {
+        QList<qint32> ids;
+        for (const CStockRow& row : t().stock().RecordReadAll())
+            ids.append(row.ID);
+        return ids;
+    }
+    ProjectTables& t() { return project.tables(); }
+
+    TempProject project;
+};
+
+// The tables of a new project, in the exact order and with the exact fields.
+TEST_F(RecordLayer, NewDatabaseHoldsTheTenTablesWithTheirFieldsInOrder)
+{
+    EXPECT_EQ(project.db().tableNames(),
+              QStringList({"Vendors", "Items", "Order", "Stock", "Sales", "Customers", "Received", "PO", "SI", "AR"}));
+    const QSqlRecord items = project.db().connection().record(QStringLiteral("Items"));
+    QStringList names;
+    for (int i = 0; i < items.count(); ++i)
+        names.append(items.fieldName(i));
+    EXPECT_EQ(names, QStringList({"ID", "Name", "Number", "Description", "VendorID1", "VendorID2", "CategoryID",
+                                  "Cost", "SellingPrice", "Stocked", "Ordered", "ReorderQuanity", "ReorderLevel",
+                                  "Taxable", "TaxRate"}));
+    QStringList types;
+    for (const FieldDef& f : FieldsOf<CPORec>())
+        types.append(Schema::ColumnType(f));
+    EXPECT_EQ(types, QStringList({"INTEGER", "INTEGER", "INTEGER", "DATETIME", "VARCHAR(200)", "DATETIME", "DOUBLE",
+                                  "BOOLEAN", "DATETIME"}));
+}
+
+TEST_F(RecordLayer, ValuesReadBackExactly)
+{
+    CItemsRec in;
+    in.Name = QString(); // an empty text is stored, not refused
+    in.Cost = Money::fromTenThousandths(1);
+    in.SellingPrice = Money::fromTenThousandths(-123456789012345);
+    in.Taxable = true;
+    in.TaxRate = 7.25f;
+    in.ID = 4242; // the engine's ID wins
+    ASSERT_TRUE(t().items().RecordAdd(in));
+    EXPECT_NE(in.ID, 4242);
+
+    CItemsRec out;
+    ASSERT_TRUE(t().items().RecordRead(out, in.ID));
+    EXPECT_EQ(out.Cost, in.Cost);
+    EXPECT_EQ(out.SellingPrice, in.SellingPrice);
+    EXPECT_EQ(out.TaxRate, 7.25f);
+    EXPECT_TRUE(out.Taxable);
+    EXPECT_EQ(out.VendorID1, NoID);
+
+    CPORec po;
+    po.Date = DateTime::fromDays(35565.75);
+    ASSERT_TRUE(t().purchaseOrders().RecordAdd(po));
+    CPORec poOut;
+    ASSERT_TRUE(t().purchaseOrders().RecordRead(poOut, po.ID));
+    EXPECT_EQ(poOut.Date, po.Date);
+    EXPECT_TRUE(poOut.RequiredDate.isNull()); // an unset date stays unset
+}
+
+TEST_F(RecordLayer, TooLongTextIsRefusedAndNothingIsWritten)
+{
+    CVendorsRec v = Vendor(QString(129, QLatin1Char('x')));
+    EXPECT_FALSE(t().vendors().RecordAdd(v));
+    EXPECT_TRUE(t().vendors().lastError().contains(QStringLiteral("Name")));
+    EXPECT_EQ(t().vendors().RecordCount(), 0);
+    // The engine refuses it too, whoever writes.
+    EXPECT_FALSE(project.db().exec(QStringLiteral("INSERT INTO [Vendors] (Zip) VALUES ('%1')").arg(QString(31, QLatin1Char('9')))));
+    v.Name = QString(128, QLatin1Char('x'));
+    EXPECT_TRUE(t().vendors().RecordAdd(v));
+}
+
+TEST_F(RecordLayer, AddReadModifyDeleteById)
+{
+    CVendorsSet& vendors = t().vendors();
+    EXPECT_FALSE(vendors.LocateByID(1)); // empty table
+    const qint32 a = addVendor(QStringLiteral("Acme"));
+    EXPECT_TRUE(vendors.LocateByID(a)); // one row
+    const qint32 b = addVendor(QStringLiteral("Brill"));
+    const qint32 c = addVendor(QStringLiteral("Cobb"));
+    ASSERT_TRUE(vendors.RecordDelete(b));
+    EXPECT_FALSE(vendors.LocateByID(b)); // a gap between two rows
+    EXPECT_FALSE(vendors.RecordDelete(b));
+
+    CVendorsRec rec;
+    ASSERT_TRUE(vendors.RecordRead(rec, c));
+    rec.City = QStringLiteral("Springfield");
+    ASSERT_TRUE(vendors.RecordModify(rec));
+    EXPECT_EQ(vendors.GetName(c), QStringLiteral("Cobb"));
+    ASSERT_TRUE(vendors.RecordRead(rec, c));
+    EXPECT_EQ(rec.City, QStringLiteral("Springfield"));
+
+    rec.ID = 999999;
+    EXPECT_FALSE(vendors.RecordModify(rec));
+    EXPECT_FALSE(vendors.RecordRead(rec, 999999));
+    EXPECT_EQ(vendors.GetName(999999), QString());
+    EXPECT_EQ(vendors.VendorNameByID(0), QString());
+    EXPECT_EQ(vendors.VendorNameByID(a), QStringLiteral("Acme"));
+
+    // IDs of deleted records are never handed out again, even the highest one.
+    ASSERT_TRUE(vendors.RecordDelete(c));
+    const qint32 d = addVendor(QStringLiteral("Dunn"));
+    EXPECT_GT(d, c);
+    ASSERT_TRUE(project.reopen());
+    EXPECT_GT(addVendor(QStringLiteral("Eton")), d);
+}
+
+TEST_F(RecordLayer, ReadingByIdLeavesTheListCursorAlone)
+{
+    QList<qint32> ids;
+    for (const char* name : {"a", "b", "c", "d"})
+        ids.append(addVendor(QString::fromLatin1(name)));
+    CVendorsSet& vendors = t().vendors();
+    vendors.SetSort(QStringLiteral("[Name] DESC"));
+    vendors.Reopen();
+    EXPECT_EQ(vendors.CurrentID(), ids[3]);
+    ASSERT_TRUE(vendors.FindByID(ids[1]));
+    CVendorsRec rec;
+    ASSERT_TRUE(vendors.RecordRead(rec, ids[3]));
+    ASSERT_TRUE(vendors.RecordRead(rec));
+    EXPECT_EQ(rec.Name, QStringLiteral("b"));
+    EXPECT_TRUE(vendors.MoveNext());
+    EXPECT_EQ(vendors.CurrentID(), ids[0]);
+    EXPECT_FALSE(vendors.MoveNext());
+    EXPECT_TRUE(vendors.IsEOF());
+    EXPECT_FALSE(vendors.FindByID(424242));
+}
+
+TEST_F(RecordLayer, FiltersConditionsAndOneShot)
+{
+    addVendor(QStringLiteral("O'Brien"));
+    addVendor(QStringLiteral("Obrien Ltd"));
+    CVendorsSet& vendors = t().vendors();
+
+    // Typed text is quoted safely: the apostrophe finds its vendor, an injection finds nothing.
+    vendors.SetFilter(QStringLiteral("[Name] = ") + SqlTextLiteral(QStringLiteral("O'Brien")));
+    EXPECT_EQ(vendors.Reopen(), 0); // a condition, not a stored query
+    EXPECT_EQ(vendors.RecordCount(), 1);
+    vendors.SetFilter(QStringLiteral("[Name] = ") + SqlTextLiteral(QStringLiteral("x' OR '1'='1")));
+    vendors.Reopen();
+    EXPECT_EQ(vendors.RecordCount(), 0);
+    vendors.SetFilter(QStringLiteral("Name = 'o''brien'")); // text compares without regard to case
+    vendors.Reopen();
+    EXPECT_EQ(vendors.RecordCount(), 1);
+
+    // A one-shot filter holds until the next Reopen, then clears itself.
+    vendors.SetFilter(QStringLiteral("[Name] LIKE 'Ob%'"), 1);
+    vendors.SetFilter(QString());
+    EXPECT_EQ(vendors.filter(), QStringLiteral("[Name] LIKE 'Ob%'"));
+    vendors.Reopen();
+    EXPECT_EQ(vendors.RecordCount(), 1);
+    EXPECT_TRUE(vendors.filter().isEmpty());
+    EXPECT_EQ(vendors.Reopen(), 1);
+    EXPECT_EQ(vendors.RecordCount(), 2);
+
+    // A condition the engine cannot run shows no rows instead of failing later.
+    vendors.SetFilter(QStringLiteral("[NoSuchField] = 1"));
+    EXPECT_EQ(vendors.Reopen(), 0);
+    EXPECT_FALSE(vendors.lastError().isEmpty());
+    EXPECT_TRUE(vendors.RecordReadAll().isEmpty());
+}
+
+TEST_F(RecordLayer, StoredQueriesAreCheckedNormalisedAndOpenedAsFilters)
+{
+    ProjectDatabase& db = project.db();
+    for (const char* name : {"Bolt", "Anvil", "Clamp"})
+        addItem(QString::fromLatin1(name), NoID);
+
+    EXPECT_FALSE(db.CreateQueryDef(QStringLiteral("Broken"), QStringLiteral("SELECT * FROM Order")));
+    EXPECT_FALSE(db.CreateQueryDef(QStringLiteral("Missing"), QStringLiteral("SELECT * FROM [Nothing]")));
+    EXPECT_TRUE(db.QueryDefNames().isEmpty());
+    EXPECT_TRUE(db.CreateQueryDef(QStringLiteral("Orders"), QStringLiteral("SELECT * FROM [Order]")));
+
+    ASSERT_TRUE(db.CreateQueryDef(QStringLiteral("Top two"),
+                                  QStringLiteral("SELECT TOP 2 * FROM [Items] WHERE Name <> 'Zed' ORDER BY Name ASC")));
+    EXPECT_EQ(*db.QueryDefSql(QStringLiteral("Top two")),
+              QStringLiteral("SELECT TOP 2 *\r\nFROM [Items]\r\nWHERE Name <> 'Zed'\r\nORDER BY Name ASC;\r\n"));
+    EXPECT_FALSE(db.CreateQueryDef(QStringLiteral("top TWO"), QStringLiteral("SELECT * FROM [Items]")));
+    EXPECT_EQ(db.QueryDefNames(), QStringList({"Orders", "Top two"}));
+
+    CItemsSet& items = t().items();
+    items.SetFilter(QStringLiteral("Top two"));
+    EXPECT_EQ(items.Reopen(), 1);
+    QStringList names;
+    for (const CItemsRow& row : items.RecordReadAll())
+        names.append(row.Name);
+    EXPECT_EQ(names, QStringList({"Anvil", "Bolt"}));
+
+    // The list's sort replaces the query's ordering; the stored text is not changed by it.
+    items.SetSort(QStringLiteral("[Name] DESC"));
+    items.Reopen();
+    names.clear();
+    for (const CItemsRow& row : items.RecordReadAll())
+        names.append(row.Name);
+    EXPECT_EQ(names, QStringList({"Clamp", "Bolt"}));
+    EXPECT_FALSE(db.QueryDefSql(QStringLiteral("Top two"))->contains(QStringLiteral("DESC")));
+
+    EXPECT_TRUE(db.DeleteQueryDef(QStringLiteral("Orders")));
+    EXPECT_FALSE(db.QueryDefExists(QStringLiteral("Orders")));
+    EXPECT_TRUE(db.SetQueryDefSql(QStringLiteral("Top two"), QStringLiteral("SELECT * FROM [Items]")));
+    EXPECT_FALSE(db.SetQueryDefSql(QStringLiteral("Top two"), QStringLiteral("SELEKT")));
+    EXPECT_EQ(*db.QueryDefSql(QStringLiteral("Top two")), QStringLiteral("SELECT *\r\nFROM [Items];\r\n"));
+}
+
+TEST_F(RecordLayer, NextNumberFollowsTheNewestRecord)
+{
+    CSISet& invoices = t().invoices();
+    EXPECT_EQ(invoices.NextNumber(), 5000);
+    CSIRec older;
+    older.Number = 9500;
+    ASSERT_TRUE(invoices.RecordAdd(older));
+    CSIRec newest;
+    newest.Number = 9000;
+    ASSERT_TRUE(invoices.RecordAdd(newest));
+    EXPECT_EQ(invoices.NextNumber(), 9001);
+    EXPECT_EQ(invoices.IDByNumber(9500), older.ID);
+    EXPECT_EQ(invoices.IDByNumber(1), -1);
+    EXPECT_TRUE(invoices.NumberExists(9000));
+    EXPECT_FALSE(invoices.NumberExists(9001));
+    EXPECT_EQ(invoices.NumberOf(newest.ID), 9000);
+    EXPECT_EQ(invoices.NumberOf(777777), -1);
+}
+
+TEST_F(RecordLayer, StockIsVisitedInConsumptionOrder)
+{
+    const qint32 item = addItem(QStringLiteral("Bolt"), NoID);
+    const qint32 a = addLot(item, Day(2024, 3, 1), 5);
+    const qint32 b = addLot(item, Day(2024, 1, 1), 7);
+    const qint32 c = addLot(item, Day(2024, 3, 1), 9); // same day as a, entered later
+    const qint32 other = addLot(addItem(QStringLiteral("Nut"), NoID), Day(2023, 1, 1), 100);
+
+    EXPECT_EQ(stockOrder(), QList<qint32>({other, b, a, c})); // FIFO: oldest first, same day by entry
+    EXPECT_EQ(t().stock().SumQuantityByItem(item), 21);
+    EXPECT_EQ(t().stock().CurrentID(), other); // left on the first row
+
+    ASSERT_TRUE(project.reopen(CStockSet::kLifo));
+    EXPECT_EQ(stockOrder(), QList<qint32>({c, a, b, other})); // LIFO: exactly the reverse
+}
+
+TEST_F(RecordLayer, OrderLinesSumAndBackorders)
+{
+    const qint32 item = addItem(QStringLiteral("Bolt"), NoID);
+    COrderRec line;
+    line.ItemID = item;
+    line.Quanity = 10;
+    ASSERT_TRUE(t().orders().RecordAdd(line));
+    COrderRec back = line;
+    back.Quanity = 4;
+    back.BackOrder = true;
+    back.BackOrderID = line.ID;
+    ASSERT_TRUE(t().orders().RecordAdd(back));
+    EXPECT_EQ(t().orders().SumQuantityByItem(item), 14);
+    EXPECT_EQ(t().orders().SumQuantityByItem(item + 1000), 0);
+
+    qint32 found = 0;
+    ASSERT_TRUE(t().orders().FindBackorderOf(line.ID, found));
+    EXPECT_EQ(found, back.ID);
+    EXPECT_EQ(t().orders().CurrentID(), back.ID);
+    EXPECT_FALSE(t().orders().FindBackorderOf(back.ID, found));
+    EXPECT_EQ(t().orders().CurrentID(), line.ID);
+}
+
+TEST_F(RecordLayer, ListRowsCarryTheNamesTheyReferTo)
+{
+    const qint32 acme = addVendor(QStringLiteral("Acme"));
+    const qint32 brill = addVendor(QStringLiteral("Brill"));
+    const qint32 bolt = addItem(QStringLiteral("Bolt"), acme, brill);
+    for (int i = 0; i < 24; ++i)
+        addItem(QStringLiteral("Filler"), 424242);
+
+    CPORec po;
+    po.Number = 5000;
+    po.VendorID = acme;
+    ASSERT_TRUE(t().purchaseOrders().RecordAdd(po));
+    addLot(bolt, Day(2024, 1, 1), 1, 77, po.ID);          // from a purchase order
+    addLot(bolt, Day(2024, 1, 2), 1, 78, po.ID + 1);      // its purchase order was purged
+    addLot(bolt, Day(2024, 1, 3), 1, StockCustomerReturn, StockCustomerReturn);
+
+    QList<qsizetype> progress;
+    const QList<CItemsRow> items = t().items().RecordReadAll([&](qsizetype done, qsizetype total) {
+        progress.append(done);
+        EXPECT_EQ(total, 25);
+    });
+    ASSERT_EQ(items.size(), 25);
+    EXPECT_EQ(items[0].VendorName1, QStringLiteral("Acme"));
+    EXPECT_EQ(items[0].VendorName2, QStringLiteral("Brill"));
+    EXPECT_EQ(items[1].VendorName1, QString());
+    EXPECT_EQ(progress, QList<qsizetype>({10, 20}));
+
+    const QList<CStockRow> lots = t().stock().RecordReadAll();
+    ASSERT_EQ(lots.size(), 3);
+    EXPECT_EQ(lots[0].Origin, 5000);
+    EXPECT_EQ(lots[1].Origin, kStockOriginPurged);
+    EXPECT_EQ(lots[2].Origin, StockCustomerReturn);
+    EXPECT_EQ(lots[0].ItemNumber, QStringLiteral("Bolt-no"));
+
+    CCustomersRec customer;
+    customer.Company = QStringLiteral("Initech");
+    customer.Last = QStringLiteral("Lumbergh");
+    ASSERT_TRUE(t().customers().RecordAdd(customer));
+    CSIRec invoice;
+    invoice.CustomerID = customer.ID;
+    ASSERT_TRUE(t().invoices().RecordAdd(invoice));
+    CSIRow row;
+    ASSERT_TRUE(t().invoices().RecordReadRow(row, invoice.ID));
+    EXPECT_EQ(row.Company, QStringLiteral("Initech"));
+    EXPECT_EQ(row.Last, QStringLiteral("Lumbergh"));
+}
+
+TEST_F(RecordLayer, AnOperationIsAllOrNothing)
+{
+    {
+        Transaction outer(project.db());
+        addVendor(QStringLiteral("kept"));
+        {
+            Transaction inner(project.db());
+            addVendor(QStringLiteral("undone"));
+        } // not committed: rolled back to the savepoint
+        EXPECT_TRUE(outer.commit());
+    }
+    {
+        Transaction abandoned(project.db());
+        addVendor(QStringLiteral("lost in a crash"));
+    }
+    t().vendors().Reopen();
+    QStringList names;
+    for (const CVendorsRow& row : t().vendors().RecordReadAll())
+        names.append(row.Name);
+    EXPECT_EQ(names, QStringList({"kept"}));
+    EXPECT_EQ(project.db().transactionDepth(), 0);
+}
+
+} // namespace
