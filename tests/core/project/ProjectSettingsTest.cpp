@@ -1,0 +1,481 @@
+#include "project/ProjectSettings.h"
+#include "common/Archive.h"
+#include "common/StatusCodes.h"
+#include "common/UserSettings.h"
+#include "stats/Statistic.h"
+
+#include "FailDevice.h"
+#include "QtPrinters.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+#include <tuple>
+
+namespace {
+
+// Little-endian bytes laid out by hand, independently of the archive code.
+class Bytes
+{
+public:
+    Bytes& raw(std::initializer_list<int> bytes)
+    {
+        for (int b : bytes)
+            m_data.append(static_cast<char>(b));
+        return *this;
+    }
+    Bytes& le(quint64 value, int size)
+    {
+        for (int i = 0; i < size; ++i)
+            m_data.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+        return *this;
+    }
+    Bytes& i32(qint32 value) { return le(static_cast<quint32>(value), 4); }
+    Bytes& f64(double value)
+    {
+        quint64 bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        return le(bits, 8);
+    }
+    // Short Latin-1 texts only: one length byte.
+    Bytes& text(const QString& latin1)
+    {
+        le(static_cast<quint64>(latin1.size()), 1);
+        m_data.append(latin1.toLatin1());
+        return *this;
+    }
+    Bytes& date(int status, double days) { return i32(status).f64(days); }
+    Bytes& statistic(const CStatistic& s)
+    {
+        f64(3.51).text(s.Name).text(s.LeftOperand).text(s.RightOperand);
+        i32(s.LeftType).i32(s.RightType).i32(s.Intermediate).i32(s.Listing).raw({s.Operator});
+        date(static_cast<int>(s.StartDate.status()), s.StartDate.days());
+        date(static_cast<int>(s.ThruDate.status()), s.ThruDate.days());
+        return i32(s.ApplyDates);
+    }
+    const QByteArray& data() const { return m_data; }
+
+private:
+    QByteArray m_data;
+};
+
+QString str(const char* latin1)
+{
+    return QString::fromLatin1(latin1);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    EXPECT_EQ(file.write(data), data.size());
+}
+
+template <typename Write> QByteArray archived(Write write)
+{
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    ArchiveWriter writer(buffer);
+    write(writer);
+    EXPECT_FALSE(writer.hasError());
+    return out;
+}
+
+constexpr quint32 kCreated = 1709294400; // 2024-03-01 12:00 UTC
+const FixedClock kClock(QDateTime::fromSecsSinceEpoch(kCreated, Qt::UTC));
+
+CStatistic statistic(const char* name, qint32 leftType = 3, const char* left = "", qint32 rightType = 3,
+                     const char* right = "")
+{
+    CStatistic s;
+    s.Name = str(name);
+    s.LeftType = leftType;
+    s.LeftOperand = str(left);
+    s.RightType = rightType;
+    s.RightOperand = str(right);
+    return s;
+}
+
+CStatistic revenue()
+{
+    CStatistic s = statistic("Revenue", 3, "", CStatistic::OperandField, "Price");
+    s.Listing = 3;
+    s.Operator = 10;
+    s.StartDate = DateTime::fromDays(45292);
+    s.ThruDate = DateTime::fromDays(45657.75);
+    s.ApplyDates = 1;
+    return s;
+}
+
+CStatistic halfRevenue()
+{
+    CStatistic s =
+        statistic("Half Revenue", CStatistic::OperandStatistic, "Revenue", CStatistic::OperandConstant, "2");
+    s.Intermediate = 1;
+    s.Listing = 3;
+    s.Operator = 3;
+    s.ThruDate = DateTime::invalid();
+    return s;
+}
+
+// Fields 1 to 11 of a settings file.
+Bytes header(const QString& dir, const QString& name, double version, qint32 count)
+{
+    Bytes b;
+    b.f64(version).text(name).text(dir);
+    for (const char* ext : {".qmp", ".qms", ".irp"})
+        b.text(dir + u'/' + name + str(ext));
+    b.i32(LIFO).le(kCreated, 4).text(str("qwertyui")).i32(7).i32(count);
+    return b;
+}
+
+TEST(ArchiveText, LengthPrefixChangesFormAtItsBoundaries)
+{
+    const struct
+    {
+        int length;
+        Bytes prefix;
+    } cases[] = {
+        {0, Bytes().raw({0})},
+        {254, Bytes().raw({254})},
+        {255, Bytes().raw({0xFF}).le(255, 2)},
+        {300, Bytes().raw({0xFF}).le(300, 2)},
+        {65533, Bytes().raw({0xFF}).le(65533, 2)},
+        {65534, Bytes().raw({0xFF}).le(0xFFFF, 2).le(65534, 4)},
+        {70000, Bytes().raw({0xFF}).le(0xFFFF, 2).le(70000, 4)},
+    };
+    for (const auto& c : cases) {
+        const QString text(c.length, u'a');
+        QByteArray bytes = archived([&](ArchiveWriter& w) { w.writeText(text); });
+        EXPECT_EQ(bytes.left(c.prefix.data().size()), c.prefix.data()) << c.length;
+        EXPECT_EQ(bytes.size(), c.prefix.data().size() + c.length) << c.length;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        ArchiveReader reader(buffer);
+        EXPECT_EQ(reader.readText(), text) << c.length;
+        EXPECT_FALSE(reader.hasError());
+        EXPECT_TRUE(buffer.atEnd());
+    }
+}
+
+TEST(ArchiveText, CodePageTextIsSingleByteOtherTextGoesWide)
+{
+    const QString accents = QString::fromUtf8("é€");
+    EXPECT_EQ(archived([&](ArchiveWriter& w) { w.writeText(accents); }), Bytes().raw({2, 0xE9, 0x80}).data());
+
+    const QString polish = QString::fromUtf8("Łódź Ω");
+    Bytes wide;
+    wide.raw({0xFF}).le(0xFFFE, 2).le(6, 1);
+    for (QChar c : polish)
+        wide.le(c.unicode(), 2);
+    EXPECT_EQ(archived([&](ArchiveWriter& w) { w.writeText(polish); }), wide.data());
+
+    const QString longWide(300, QChar(0x03A9));
+    QByteArray bytes = archived([&](ArchiveWriter& w) {
+        w.writeText(accents);
+        w.writeText(polish);
+        w.writeText(longWide);
+        w.writeInt32(7);
+    });
+    EXPECT_EQ(bytes.mid(3 + wide.data().size(), 6),
+              Bytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(300, 2).data());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    ArchiveReader reader(buffer);
+    EXPECT_EQ(reader.readText(), accents);
+    EXPECT_EQ(reader.readText(), polish);
+    EXPECT_EQ(reader.readText(), longWide);
+    EXPECT_EQ(reader.readInt32(), 7);
+    EXPECT_FALSE(reader.hasError());
+}
+
+TEST(Archive, ReaderStopsAtDamageAndStaysStopped)
+{
+    const auto read = [](const Bytes& input, bool sequential) {
+        QBuffer buffer;
+        buffer.setData(input.data());
+        buffer.open(QIODevice::ReadOnly);
+        FailDevice stream(1 << 30, input.data());
+        ArchiveReader reader(sequential ? static_cast<QIODevice&>(stream) : buffer);
+        const QString text = reader.readText();
+        const qint32 after = reader.readInt32();
+        return std::make_tuple(reader.hasError(), text, after);
+    };
+    const Bytes four = Bytes().i32(4);
+    const Bytes damaged[] = {
+        Bytes().raw({5, 'a', 'b'}),                                                    // truncated text
+        Bytes().raw({0xFF}).le(0xFFFF, 2).le(0x7FFFFFFF, 4).raw({'a', 'b'}).i32(4),    // absurd length
+        Bytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(0xFFFF, 2).le(0xFFFFFFFF, 4), // absurd wide length
+        Bytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(0xFFFE, 2).raw({1, 'a', 0}),  // wide marker twice
+        Bytes().raw({0xFF, 0x01}), // cut inside the prefix
+    };
+    for (bool sequential : {false, true}) {
+        EXPECT_EQ(read(Bytes().raw({0}).i32(4), sequential), std::make_tuple(false, QString(), 4));
+        for (const Bytes& input : damaged)
+            EXPECT_EQ(read(input, sequential), std::make_tuple(true, QString(), 0))
+                << input.data().toHex().data();
+    }
+}
+
+TEST(Archive, WriterStopsAtTheFirstFailedWrite)
+{
+    FailDevice device(6);
+    ArchiveWriter writer(device);
+    writer.writeInt32(1);
+    EXPECT_FALSE(writer.hasError());
+    writer.writeInt32(2);
+    EXPECT_TRUE(writer.hasError());
+    writer.writeText(str("abc"));
+    EXPECT_EQ(device.passed(), 6);
+}
+
+TEST(ProjectSettingsFile, KnownProjectIsWrittenByteForByteAndReadsBack)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString dir = tmp.path();
+    CProjectSettings settings(dir + u'/', str("Acme"), kClock);
+    ASSERT_EQ(settings.status(), Status::Success);
+    ASSERT_EQ(settings.SetInventoryStyle(LIFO), Status::Success);
+    ASSERT_TRUE(settings.AddStatistic(revenue()));
+    ASSERT_TRUE(settings.AddStatistic(halfRevenue()));
+
+    Bytes expected;
+    expected.f64(3.51).text(str("Acme")).text(dir);
+    expected.text(dir + str("/Acme.qmp")).text(dir + str("/Acme.qms")).text(dir + str("/Acme.irp"));
+    expected.i32(1).le(kCreated, 4).text(str("veltrane")).i32(0).i32(2);
+    expected.statistic(revenue()).statistic(halfRevenue());
+    EXPECT_EQ(readAll(dir + str("/Acme.qms")), expected.data());
+
+    const CProjectSettings reopened(dir + str("/Acme.qmp"));
+    ASSERT_EQ(reopened.status(), Status::Success);
+    EXPECT_EQ(reopened.name(), str("Acme"));
+    EXPECT_EQ(reopened.directory(), dir);
+    EXPECT_EQ(reopened.databasePath(), dir + str("/Acme.qmp"));
+    EXPECT_EQ(reopened.settingsPath(), dir + str("/Acme.qms"));
+    EXPECT_EQ(reopened.reportPath(), dir + str("/Acme.irp"));
+    EXPECT_EQ(reopened.created(), kCreated);
+    EXPECT_EQ(reopened.inventoryStyle(), LIFO);
+    EXPECT_EQ(reopened.protectionText(), str("veltrane"));
+    EXPECT_EQ(reopened.protectionFlag(), 0);
+    EXPECT_EQ(reopened.statistics(), (QList<CStatistic>{revenue(), halfRevenue()}));
+}
+
+TEST(ProjectSettingsFile, MovedProjectTakesItsNewPathsAndKeepsTheRest)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    // Written elsewhere under another name by some other version.
+    writeAll(tmp.filePath(str("Copy.qms")),
+             header(str("/old/place"), str("Original"), 9.75, 1).statistic(revenue()).data());
+
+    CProjectSettings moved(tmp.filePath(str("Copy.qmp")));
+    ASSERT_EQ(moved.status(), Status::Success);
+    EXPECT_EQ(moved.name(), str("Copy"));
+    EXPECT_EQ(moved.directory(), tmp.path());
+    EXPECT_EQ(moved.reportPath(), tmp.filePath(str("Copy.irp")));
+    EXPECT_EQ(moved.inventoryStyle(), LIFO);
+    EXPECT_EQ(moved.created(), kCreated);
+    EXPECT_EQ(moved.protectionText(), str("qwertyui"));
+    EXPECT_EQ(moved.protectionFlag(), 7);
+    EXPECT_EQ(moved.statistics(), QList<CStatistic>{revenue()});
+
+    // Saving records the new location and carries the protection through.
+    ASSERT_EQ(moved.Save(), Status::Success);
+    EXPECT_EQ(readAll(moved.settingsPath()),
+              header(tmp.path(), str("Copy"), 3.51, 1).statistic(revenue()).data());
+}
+
+TEST(ProjectSettingsFile, DamagedMissingOrMisnamedFilesFailCleanly)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString database = tmp.filePath(str("Acme.qmp"));
+    const QByteArray good =
+        header(tmp.path(), str("Acme"), 3.51, 2).statistic(revenue()).statistic(halfRevenue()).data();
+    const auto expectCorrupt = [&](const QByteArray& bytes, const std::string& what) {
+        writeAll(tmp.filePath(str("Acme.qms")), good);
+        CProjectSettings settings(database);
+        ASSERT_EQ(settings.status(), Status::Success);
+        writeAll(tmp.filePath(str("Acme.qms")), bytes);
+        EXPECT_EQ(settings.Load(), Status::FileCorrupt) << what;
+        EXPECT_EQ(CProjectSettings(database).status(), Status::FileCorrupt) << what;
+        // Neither what was loaded before nor anything half-read survives.
+        EXPECT_EQ(settings.statisticCount(), 0) << what;
+        EXPECT_EQ(settings.inventoryStyle(), FIFO) << what;
+        EXPECT_EQ(settings.protectionText(), str("veltrane")) << what;
+    };
+    for (qsizetype cut = 0; cut < good.size(); ++cut)
+        expectCorrupt(good.left(cut), "cut at " + std::to_string(cut));
+    const QString dir = tmp.path();
+    const QString name = str("Acme");
+    Bytes tooMany = header(dir, name, 3.51, 501);
+    for (int i = 0; i < 501; ++i)
+        tooMany.statistic(statistic(QByteArray::number(i).constData()));
+    expectCorrupt(tooMany.data(), "501 statistics");
+    expectCorrupt(header(dir, name, 3.51, -1).data(), "negative count");
+    CStatistic badDate = revenue();
+    badDate.StartDate = DateTime::fromStored(static_cast<DateTime::Status>(3), 1.0);
+    expectCorrupt(header(dir, name, 3.51, 1).statistic(badDate).data(), "unknown date status");
+    expectCorrupt(header(dir, name, 3.51, 1).f64(3.51).raw({0xFF}).le(0xFFFF, 2).le(0xFFFFFFF0, 4).data(),
+                  "huge name");
+
+    EXPECT_EQ(CProjectSettings(tmp.filePath(str("Other.qmp"))).status(), Status::SettingsFileMissing);
+
+    for (const char* bad : {"x.QMP", "noseparator.qmp", "/a/b.QMP", "/a.qmp/b", ""})
+        EXPECT_EQ(CProjectSettings(str(bad)).status(), Status::InvalidFileName) << bad;
+    const CProjectSettings odd(str("/a.qmp/b.qmp.bak"));
+    EXPECT_EQ(odd.status(), Status::SettingsFileMissing);
+    EXPECT_EQ(odd.directory(), str("/a.qmp"));
+    EXPECT_EQ(odd.name(), str("b"));
+    EXPECT_EQ(odd.databasePath(), str("/a.qmp/b.qmp.bak"));
+}
+
+class StatisticList : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_settings.emplace(m_dir.path(), str("Shop"), kClock);
+        ASSERT_EQ(m_settings->status(), Status::Success);
+    }
+    QByteArray file() const { return readAll(m_settings->settingsPath()); }
+    QList<CStatistic> stored() const { return CProjectSettings(m_settings->databasePath()).statistics(); }
+    QStringList names() const
+    {
+        QStringList result;
+        for (const CStatistic& s : m_settings->statistics())
+            result << s.Name;
+        return result;
+    }
+
+    QTemporaryDir m_dir;
+    std::optional<CProjectSettings> m_settings;
+};
+
+TEST_F(StatisticList, RenameFollowsStatisticOperandsOnly)
+{
+    const CStatistic user =
+        statistic("B", CStatistic::OperandStatistic, "A", CStatistic::OperandStatistic, "A");
+    const CStatistic fieldAndConstant =
+        statistic("C", CStatistic::OperandField, "A", CStatistic::OperandConstant, "A");
+    const CStatistic otherCase = statistic("D", CStatistic::OperandStatistic, "a");
+    for (const CStatistic& s : {statistic("A"), user, fieldAndConstant, otherCase})
+        ASSERT_TRUE(m_settings->AddStatistic(s));
+
+    EXPECT_FALSE(m_settings->ModifyStatistic(0, statistic("C")));
+    EXPECT_FALSE(m_settings->ModifyStatistic(4, statistic("E")));
+    ASSERT_TRUE(m_settings->ModifyStatistic(0, statistic("Alpha")));
+    const QList<CStatistic>& list = m_settings->statistics();
+    EXPECT_EQ(list[1].LeftOperand, str("Alpha"));
+    EXPECT_EQ(list[1].RightOperand, str("Alpha"));
+    EXPECT_EQ(list[2], fieldAndConstant);
+    EXPECT_EQ(list[3], otherCase);
+    // Keeping its own name, or taking one that differs only in case, is allowed.
+    EXPECT_TRUE(m_settings->ModifyStatistic(1, statistic("B")));
+    EXPECT_TRUE(m_settings->ModifyStatistic(2, statistic("alpha")));
+    EXPECT_EQ(stored(), m_settings->statistics());
+}
+
+TEST_F(StatisticList, DeleteIgnoresCaseAddAndFindDoNot)
+{
+    ASSERT_TRUE(m_settings->AddStatistic(statistic("Revenue")));
+    EXPECT_TRUE(m_settings->AddStatistic(statistic("revenue")));
+    EXPECT_FALSE(m_settings->AddStatistic(statistic("Revenue")));
+    ASSERT_TRUE(m_settings->AddStatistic(statistic("Cost")));
+    EXPECT_EQ(m_settings->FindStatistic(str("revenue")), 1);
+    EXPECT_EQ(m_settings->FindStatistic(str("REVENUE")), -1);
+
+    EXPECT_TRUE(m_settings->DeleteStatistic(str("REVENUE")));
+    EXPECT_EQ(names(), (QStringList{str("revenue"), str("Cost")}));
+    EXPECT_FALSE(m_settings->DeleteStatistic(str("Missing")));
+    EXPECT_EQ(stored(), m_settings->statistics());
+}
+
+TEST_F(StatisticList, TheFiveHundredAndFirstIsRefusedAndNothingWritten)
+{
+    for (int i = 0; i < CProjectSettings::MaxStatistics; ++i)
+        ASSERT_TRUE(m_settings->AddStatistic(statistic(QByteArray::number(i).constData())));
+    const QByteArray before = file();
+    EXPECT_FALSE(m_settings->AddStatistic(statistic("One too many")));
+    EXPECT_EQ(m_settings->statisticCount(), 500);
+    EXPECT_EQ(file(), before);
+    EXPECT_EQ(stored().size(), 500);
+}
+
+TEST_F(StatisticList, FailedSaveKeepsThePreviousFileAndMemory)
+{
+    ASSERT_TRUE(m_settings->AddStatistic(revenue()));
+    const QByteArray before = file();
+    for (qint64 budget = 0; budget < before.size(); ++budget) {
+        FailDevice device(budget);
+        EXPECT_EQ(m_settings->writeTo(device), Status::FileNotAccessible) << budget;
+        const int status = writeFileSafely(m_settings->settingsPath(), [&](QIODevice& target) {
+            FailDevice failing(budget, &target);
+            return m_settings->writeTo(failing);
+        });
+        EXPECT_EQ(status, Status::FileNotAccessible) << budget;
+    }
+    EXPECT_EQ(file(), before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{str("Shop.qms")});
+
+    // A project whose folder has gone cannot save; the change is not kept either.
+    CProjectSettings gone(m_dir.filePath(str("missing")), str("Shop"), kClock);
+    EXPECT_EQ(gone.status(), Status::InvalidFileName);
+    EXPECT_FALSE(gone.AddStatistic(revenue()));
+    EXPECT_EQ(gone.lastSaveStatus(), Status::InvalidFileName);
+    EXPECT_EQ(gone.statisticCount(), 0);
+    EXPECT_EQ(gone.SetInventoryStyle(LIFO), Status::InvalidFileName);
+    EXPECT_EQ(gone.inventoryStyle(), FIFO);
+}
+
+TEST(UserSettings, DefaultsThenRoundTripThroughTheIniFile)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString path = tmp.filePath(str("user.ini"));
+    const PrintMargins margins{str("0.5"), str("0.75"), str("1"), str("1.25")};
+    const CompanyInfo company{str("Acme"),     str("1 Main St"), str("Suite 2"),        str("Springfield"),
+                              str("555-0100"), str("555-0101"),  str("info@acme.test"), str("acme.test")};
+    {
+        UserSettings settings(path);
+        const QString one = str("1.0");
+        EXPECT_EQ(PrintMargins::load(settings), (PrintMargins{one, one, one, one}));
+        EXPECT_EQ(CompanyInfo::load(settings), CompanyInfo{});
+        EXPECT_FALSE(settings.value(str("Nowhere"), str("Nothing")).isValid());
+        EXPECT_EQ(settings.number(str("Settings"), str("Pane"), 3), 3);
+
+        EXPECT_TRUE(margins.save(settings));
+        EXPECT_TRUE(company.save(settings));
+        settings.setValue(str("Settings"), str("Pane"), 2);
+        settings.setValue(str("Settings"), str("ShowAll"), str("yes"));
+        EXPECT_TRUE(settings.sync());
+    }
+    const UserSettings settings(path);
+    EXPECT_EQ(PrintMargins::load(settings), margins);
+    EXPECT_EQ(CompanyInfo::load(settings), company);
+    EXPECT_EQ(settings.number(str("Settings"), str("Pane"), 3), 2);
+    EXPECT_EQ(settings.number(str("Settings"), str("ShowAll"), 1), 1);
+    // The stored names are the ones other tools and older files use.
+    const QSettings raw(path, QSettings::IniFormat);
+    EXPECT_EQ(raw.value(str("Company Info/EMail")).toString(), company.email);
+    EXPECT_EQ(raw.value(str("Margins/Bottom")).toString(), margins.bottom);
+}
+
+} // namespace
