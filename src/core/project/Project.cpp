@@ -1,0 +1,55 @@
+#include "project/Project.h"
+
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
+#include "project/ProjectSettings.h"
+#include "project/ProjectTables.h"
+
+Project::Project() = default;
+
+Project::~Project()
+{
+    close();
+}
+
+int Project::OpenDatabase(const QString& path, int inventoryStyle)
+{
+    auto database = std::make_unique<ProjectDatabase>();
+    if (!database->open(path))
+        return Status::FileCorrupt;
+    auto tables = std::make_unique<ProjectTables>(*database, inventoryStyle);
+    const int status = tables->OpenAll();
+    if (status != Status::Success) {
+        tables.reset();
+        database->close();
+        return status;
+    }
+    closeDatabase();
+    m_database = std::move(database);
+    m_tables = std::move(tables);
+    return Status::Success;
+}
+
+bool Project::isOpen() const
+{
+    return m_database && m_tables && m_database->isOpen();
+}
+
+void Project::setSettings(std::unique_ptr<CProjectSettings> settings)
+{
+    m_settings = std::move(settings);
+}
+
+void Project::close()
+{
+    closeDatabase();
+    m_settings.reset();
+}
+
+void Project::closeDatabase()
+{
+    m_tables.reset();
+    if (m_database)
+        m_database->close();
+    m_database.reset();
+}

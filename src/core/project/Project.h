@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class CProjectSettings;
+class ProjectDatabase;
+class ProjectTables;
+
+// The open inventory project: its database connection, the record access
+// objects of its ten tables and its settings. A project is replaced only once
+// its replacement has opened completely.
+class Project
+{
+public:
+    Project();
+    ~Project();
+    Project(const Project&) = delete;
+    Project& operator=(const Project&) = delete;
+
+    // Opens the database at `path` and every table in it, the stock lots in the
+    // consumption order of `inventoryStyle`: 1; 4 when the file cannot be opened
+    // as a database; 8 when a table cannot be opened; 17 when the purchase-order
+    // table is missing. On failure the database that was open stays open.
+    int OpenDatabase(const QString& path, int inventoryStyle);
+
+    // Null while nothing is open.
+    ProjectDatabase* database() const { return m_database.get(); }
+    ProjectTables* tables() const { return m_tables.get(); }
+    CProjectSettings* settings() const { return m_settings.get(); }
+    bool isOpen() const;
+
+    void setSettings(std::unique_ptr<CProjectSettings> settings);
+    // Closes the database and forgets the settings.
+    void close();
+
+private:
+    // Record access objects hold statements on the connection: they go first.
+    void closeDatabase();
+
+    std::unique_ptr<ProjectDatabase> m_database;
+    std::unique_ptr<ProjectTables> m_tables;
+    std::unique_ptr<CProjectSettings> m_settings;
+};

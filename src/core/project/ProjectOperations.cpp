@@ -1,0 +1,308 @@
+#include "project/ProjectOperations.h"
+
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
+#include "project/PreviousVersion.h"
+#include "project/Project.h"
+#include "project/ProjectSettings.h"
+#include "project/ProjectTables.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace {
+
+const QString kDatabaseExtension = QStringLiteral(".qmp");
+const QString kSettingsExtension = QStringLiteral(".qms");
+const QString kReportExtension = QStringLiteral(".irp");
+
+// The copy command has always carried the previous release's title.
+const QString kCopyFailedTitle = QStringLiteral("Quillmark 3.0");
+const QString kCopyFailed = QStringLiteral("Unable to copy files at this time.");
+const QString kOverwriteProject =
+    QStringLiteral("A project by this name already exists in this location.\n\nDo you wish to overwrite it?");
+const QString kCopyOntoItself = QStringLiteral("A project cannot be copied onto itself.\n\n"
+                                               "Choose another location or another name for the copy.");
+const QString kNameRequired = QStringLiteral("Must specify a project name.");
+
+const QString kCompactQuestion = QStringLiteral(
+    "This operation will compact the database file associated to the current project and may take several "
+    "minutes depending on the size of your project.  This involves purging outdated and unusable data.\n\n"
+    "Due to the nature of this command, it is strongly recommended that \nyou backup your project using the "
+    "'Copy Project Files' command before proceeding.\n\nClick 'Yes' to continue compacting the database, or "
+    "click 'No' if you do not wish to compact the database at this time.");
+const QString kCompactFailed = QStringLiteral("Unable to compact this database.");
+const QString kCompacted = QStringLiteral("The project database has been successfully compacted.");
+const QString kScratchDatabase = QStringLiteral("tmp001.qmp");
+const QString kCompactedExtension = QStringLiteral("qmt");
+
+const QString kConfirmWord = QStringLiteral("YES");
+const QString kConfirmRequired = QStringLiteral("Must confirm deletion by typing 'YES'.");
+
+// Moves `replacement` over `target` in one step; both must be on one file system.
+bool replaceFile(const QString& replacement, const QString& target)
+{
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(QFile::encodeName(replacement).toStdString()),
+                            std::filesystem::path(QFile::encodeName(target).toStdString()), error);
+    return !error;
+}
+
+// Forces a file's contents to the disk.
+bool syncFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && ::fsync(file.handle()) == 0;
+}
+
+QString appTitle()
+{
+    return QString::fromLatin1(kAppTitle);
+}
+
+QString withoutTrailingSeparator(const QString& directory)
+{
+    return directory.endsWith(QLatin1Char('/')) ? directory.chopped(1) : directory;
+}
+
+bool isSameFile(const QString& a, const QString& b)
+{
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
+}
+
+// A name beside `target` that no file has yet.
+QString unusedNameBeside(const QString& target)
+{
+    QTemporaryFile probe(target + QStringLiteral(".XXXXXX"));
+    if (!probe.open())
+        return QString();
+    return probe.fileName(); // the probe removes its file when it goes
+}
+
+// The engine writes the copy, so it is a consistent snapshot although the
+// application holds the file open; the finished copy then replaces the
+// target whole.
+bool copyOpenDatabase(ProjectDatabase& database, const QString& target)
+{
+    const QString staging = unusedNameBeside(target);
+    if (staging.isEmpty())
+        return false;
+    if (database.compactInto(staging) && syncFile(staging) && replaceFile(staging, target))
+        return true;
+    QFile::remove(staging);
+    return false;
+}
+
+// Records appended before compaction so that each of these tables holds an ID
+// at least as high as any it ever handed out; stock lots and receipts refer to
+// order IDs whose records may since have been purged.
+struct Placeholders
+{
+    qint32 order = 0;
+    qint32 receivable = 0;
+    qint32 invoice = 0;
+
+    bool append(ProjectTables& tables)
+    {
+        COrderRec orderRec;
+        CARRec receivableRec;
+        CSIRec invoiceRec;
+        if (!tables.orders().RecordAdd(orderRec))
+            return false;
+        order = orderRec.ID;
+        if (!tables.receivables().RecordAdd(receivableRec))
+            return false;
+        receivable = receivableRec.ID;
+        if (!tables.invoices().RecordAdd(invoiceRec))
+            return false;
+        invoice = invoiceRec.ID;
+        return true;
+    }
+
+    void remove(ProjectTables& tables) const
+    {
+        if (order > 0)
+            tables.orders().RecordDelete(order);
+        if (receivable > 0)
+            tables.receivables().RecordDelete(receivable);
+        if (invoice > 0)
+            tables.invoices().RecordDelete(invoice);
+    }
+};
+
+// The compacted copy is written from a connection of its own, while the
+// project is switched away from its file.
+bool compactFile(const QString& source, const QString& target)
+{
+    if (QFileInfo::exists(target))
+        QFile::remove(target); // left over from an interrupted run
+    ProjectDatabase database;
+    if (!database.open(source))
+        return false;
+    const bool ok = database.compactInto(target);
+    database.close();
+    return ok && syncFile(target);
+}
+
+} // namespace
+
+bool CopyFileReplacing(const QString& source, const QString& target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    constexpr qint64 kChunk = 1 << 16;
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(kChunk);
+        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
+            out.cancelWriting();
+            return false;
+        }
+    }
+    if (in.error() != QFileDevice::NoError) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter)
+{
+    auto settings = std::make_unique<CProjectSettings>(path);
+    if (settings->status() != Status::Success) {
+        ReportErrorCode(prompter, settings->status());
+        return settings->status();
+    }
+    const QString databasePath = settings->databasePath();
+    int status = project.OpenDatabase(databasePath, settings->inventoryStyle());
+    while (status == Status::PreviousVersion &&
+           ConvertPreviousVersion(databasePath, prompter) == Status::Success) {
+        status = project.OpenDatabase(databasePath, settings->inventoryStyle());
+    }
+    if (status != Status::Success) {
+        if (!ProjectDatabase::isEngineAvailable())
+            prompter.message(ProjectDatabase::missingEngineMessage(), appTitle(),
+                             Prompter::Icon::Exclamation);
+        return status;
+    }
+    project.setSettings(std::move(settings));
+    return Status::Success;
+}
+
+QString ValidateOutputProjectName(const QString& name)
+{
+    return name.isEmpty() ? kNameRequired : QString();
+}
+
+bool CopyProject(Project& open, const QString& destinationDir, const QString& destinationName,
+                 Prompter& prompter)
+{
+    const CProjectSettings* settings = open.settings();
+    if (!open.isOpen() || settings == nullptr) {
+        prompter.message(kCopyFailed, kCopyFailedTitle, Prompter::Icon::Exclamation);
+        return false;
+    }
+    const QString stem = withoutTrailingSeparator(destinationDir) + QLatin1Char('/') + destinationName;
+    const QString targetDatabase = stem + kDatabaseExtension;
+    const QString targetSettings = stem + kSettingsExtension;
+    const QString targetReports = stem + kReportExtension;
+
+    // Copying a file onto itself would truncate the source first.
+    if (isSameFile(settings->databasePath(), targetDatabase) ||
+        isSameFile(settings->settingsPath(), targetSettings) ||
+        isSameFile(settings->reportPath(), targetReports)) {
+        prompter.message(kCopyOntoItself, appTitle(), Prompter::Icon::Exclamation);
+        return false;
+    }
+    if (QFileInfo::exists(targetDatabase) &&
+        !prompter.askYesNo(kOverwriteProject, appTitle(), Prompter::Icon::Question))
+        return false;
+
+    const bool copied = copyOpenDatabase(*open.database(), targetDatabase) &&
+                        CopyFileReplacing(settings->settingsPath(), targetSettings) &&
+                        (!QFileInfo::exists(settings->reportPath()) ||
+                         CopyFileReplacing(settings->reportPath(), targetReports));
+    if (!copied) {
+        prompter.message(kCopyFailed, kCopyFailedTitle, Prompter::Icon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+bool CompactDatabase(Project& project, Prompter& prompter)
+{
+    if (!project.isOpen())
+        return false;
+    if (!prompter.askYesNo(kCompactQuestion, appTitle(), Prompter::Icon::Question))
+        return false;
+
+    const QString databasePath = project.database()->path();
+    const qsizetype dot = databasePath.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return false;
+    const QString compactedPath = databasePath.left(dot + 1) + kCompactedExtension;
+    const QString scratchPath = QDir::current().absoluteFilePath(kScratchDatabase);
+    const int style = project.settings() != nullptr ? project.settings()->inventoryStyle() : FIFO;
+
+    auto fail = [&prompter] {
+        prompter.message(kCompactFailed, appTitle(), Prompter::Icon::Exclamation);
+        return false;
+    };
+
+    if (QFileInfo::exists(scratchPath))
+        QFile::remove(scratchPath);
+    if (CreateDatabase(scratchPath) != Status::Success)
+        return fail();
+
+    Placeholders placeholders;
+    // Switching to the scratch database lets go of the project's file.
+    if (!placeholders.append(*project.tables()) ||
+        project.OpenDatabase(scratchPath, style) != Status::Success) {
+        placeholders.remove(*project.tables());
+        QFile::remove(scratchPath);
+        return fail();
+    }
+
+    // The compacted file takes the place of the project file in one step: at
+    // every moment the project file is either the old database or the new one.
+    const bool compacted =
+        compactFile(databasePath, compactedPath) && replaceFile(compactedPath, databasePath);
+    if (!compacted)
+        QFile::remove(compactedPath);
+
+    if (project.OpenDatabase(databasePath, style) != Status::Success) {
+        // Nothing may be entered into the scratch database, which is about to go.
+        project.close();
+        QFile::remove(scratchPath);
+        return fail();
+    }
+    QFile::remove(scratchPath);
+    placeholders.remove(*project.tables());
+    if (!compacted)
+        return fail();
+    prompter.message(kCompacted, appTitle(), Prompter::Icon::Information);
+    return true;
+}
+
+bool ConfirmDeletion(const QString& typed, Prompter& prompter)
+{
+    if (typed.compare(kConfirmWord, Qt::CaseInsensitive) == 0)
+        return true;
+    prompter.message(kConfirmRequired, appTitle(), Prompter::Icon::Exclamation);
+    return false;
+}

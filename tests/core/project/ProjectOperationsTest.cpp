@@ -1,0 +1,441 @@
+#include "project/ProjectOperations.h"
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
+#include "project/PreviousVersion.h"
+#include "project/Project.h"
+#include "project/ProjectSettings.h"
+#include "project/ProjectTables.h"
+
+#include "PreviousVersionProject.h"
+#include "QtPrinters.h"
+#include "ScriptedPrompter.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Every file under a folder, with a digest of its contents.
+QMap<QString, QByteArray> Snapshot(const QString& dir)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        files.insert(file.fileName(), QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+    }
+    return files;
+}
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList VendorNames(const Project& project)
+{
+    QStringList names;
+    for (const CVendorsRow& row : project.tables()->vendors().RecordReadAll())
+        names.append(row.Name);
+    return names;
+}
+
+// Record counts of tables, in the order given.
+QList<qint32> Counts(std::initializer_list<CTableSet*> sets)
+{
+    QList<qint32> counts;
+    for (CTableSet* set : sets)
+        counts.append(set->RecordCount());
+    return counts;
+}
+
+void ExpectMessage(const ScriptedPrompter& prompter, const QString& text,
+                   const QString& title = u"Quillmark 3.5"_s,
+                   Prompter::Icon icon = Prompter::Icon::Exclamation)
+{
+    ASSERT_FALSE(prompter.log().isEmpty());
+    EXPECT_EQ(prompter.lastText(), text);
+    EXPECT_EQ(prompter.log().constLast().title, title);
+    EXPECT_EQ(prompter.log().constLast().icon, icon);
+}
+
+class ProjectOps : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid() && work.isValid());
+        previousDir = QDir::currentPath();
+        // Compaction and conversion keep their scratch files in the working directory.
+        ASSERT_TRUE(QDir::setCurrent(work.path()));
+    }
+    void TearDown() override
+    {
+        project.close();
+        QDir::setCurrent(previousDir);
+    }
+
+    QString file(const QString& relative) const { return root.filePath(relative); }
+
+    // A new project's settings and database; the database path.
+    QString makeProject(const QString& folder, const QString& name, int style = FIFO)
+    {
+        EXPECT_TRUE(QDir().mkpath(file(folder)));
+        CProjectSettings settings(file(folder), name);
+        EXPECT_EQ(settings.SetInventoryStyle(style), Status::Success);
+        const QString path = file(folder + u'/' + name + u".qmp"_s);
+        EXPECT_EQ(CreateDatabase(path), Status::Success);
+        return path;
+    }
+    // Opens a new project holding the given vendors.
+    QString openProject(const QString& folder, const QString& name, const QStringList& vendors,
+                        int style = FIFO)
+    {
+        const QString path = makeProject(folder, name, style);
+        EXPECT_EQ(OpenProjectFromPath(project, path, prompter), Status::Success);
+        for (const QString& vendor : vendors) {
+            CVendorsRec rec;
+            rec.Name = vendor;
+            EXPECT_TRUE(project.tables()->vendors().RecordAdd(rec));
+        }
+        return path;
+    }
+    bool workIsEmpty() const { return QDir(work.path()).isEmpty(); }
+
+    QTemporaryDir root;
+    QTemporaryDir work;
+    QString previousDir;
+    ScriptedPrompter prompter;
+    Project project;
+};
+
+TEST_F(ProjectOps, AFailedOpenLeavesTheOpenProjectInUse)
+{
+    const QString open = openProject(u"a"_s, u"open"_s, {u"Acme"_s});
+    ASSERT_TRUE(Write(file(u"garbage.qmp"_s), QByteArray(4096, 'x')));
+    const QString noCustomers = makeProject(u"b"_s, u"nocustomers"_s);
+    const QString noPO = makeProject(u"b"_s, u"nopo"_s);
+    {
+        ProjectDatabase db;
+        ASSERT_TRUE(db.open(noCustomers) && db.execNative(u"DROP TABLE \"Customers\""_s));
+        ASSERT_TRUE(db.open(noPO) && db.execNative(u"DROP TABLE \"PO\""_s));
+    }
+    const std::pair<QString, int> failures[] = {{file(u"garbage.qmp"_s), Status::FileCorrupt},
+                                                {file(u"none.qmp"_s), Status::FileCorrupt},
+                                                {noCustomers, Status::TableOpenFailed},
+                                                {noPO, Status::PreviousVersion}};
+    for (const auto& [path, status] : failures) {
+        EXPECT_EQ(project.OpenDatabase(path, FIFO), status) << path.toStdString();
+        EXPECT_EQ(project.database()->path(), open);
+        EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
+        CVendorsRec rec;
+        EXPECT_TRUE(project.tables()->vendors().RecordAdd(rec) &&
+                    project.tables()->vendors().RecordDelete(rec.ID));
+    }
+
+    // The stock order follows the style of the project being opened.
+    ASSERT_EQ(OpenProjectFromPath(project, makeProject(u"b"_s, u"lifo"_s, LIFO), prompter), Status::Success);
+    EXPECT_EQ(project.tables()->stock().sort(), CStockSet::SortFor(LIFO));
+    EXPECT_EQ(project.settings()->name(), u"lifo"_s);
+    EXPECT_TRUE(prompter.log().isEmpty());
+}
+
+TEST_F(ProjectOps, OpenFromPathReportsSettingsFailuresAndKeepsTheOpenProject)
+{
+    const QString open = openProject(u"a"_s, u"open"_s, {u"Acme"_s});
+    const QString orphan = makeProject(u"b"_s, u"orphan"_s);
+    ASSERT_TRUE(QFile::remove(file(u"b/orphan.qms"_s)));
+    const QString corrupt = makeProject(u"b"_s, u"corrupt"_s);
+    ASSERT_TRUE(QFile::resize(corrupt, 100));
+
+    EXPECT_EQ(OpenProjectFromPath(project, orphan, prompter), Status::SettingsFileMissing);
+    ExpectMessage(prompter, u"The settings file for this project (.qms) was unable to be located."_s);
+    EXPECT_EQ(OpenProjectFromPath(project, file(u"b/orphan.db"_s), prompter), Status::InvalidFileName);
+    // A database that does not open is the caller's to report.
+    EXPECT_EQ(OpenProjectFromPath(project, corrupt, prompter), Status::FileCorrupt);
+    EXPECT_EQ(prompter.log().size(), 2);
+
+    EXPECT_EQ(project.database()->path(), open);
+    EXPECT_EQ(project.settings()->name(), u"open"_s);
+    EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
+}
+
+TEST_F(ProjectOps, CopyGivesAProjectThatOpensWithTheSameRecords)
+{
+    const QString source = openProject(u"a"_s, u"shop"_s, {u"Acme"_s, u"Bolt"_s}, LIFO);
+    ASSERT_TRUE(Write(file(u"a/shop.irp"_s), "reports"));
+    ASSERT_TRUE(QDir().mkpath(file(u"copies"_s)));
+
+    ASSERT_TRUE(CopyProject(project, file(u"copies/"_s), u"branch"_s, prompter));
+    EXPECT_TRUE(prompter.log().isEmpty());
+    EXPECT_EQ(Contents(file(u"copies/branch.irp"_s)), QByteArray("reports"));
+    EXPECT_EQ(QDir(file(u"copies"_s)).entryList(QDir::Files | QDir::Hidden),
+              QStringList({u"branch.irp"_s, u"branch.qmp"_s, u"branch.qms"_s}));
+    EXPECT_EQ(project.database()->path(), source);
+
+    Project copy;
+    ASSERT_EQ(OpenProjectFromPath(copy, file(u"copies/branch.qmp"_s), prompter), Status::Success);
+    EXPECT_EQ(VendorNames(copy), QStringList({u"Acme"_s, u"Bolt"_s}));
+    EXPECT_EQ(copy.settings()->inventoryStyle(), LIFO);
+    EXPECT_EQ(copy.settings()->name(), u"branch"_s);
+
+    ASSERT_TRUE(QFile::remove(file(u"a/shop.irp"_s)));
+    ASSERT_TRUE(CopyProject(project, file(u"copies"_s), u"other"_s, prompter));
+    EXPECT_TRUE(QFileInfo::exists(file(u"copies/other.qms"_s)));
+    EXPECT_FALSE(QFileInfo::exists(file(u"copies/other.irp"_s)));
+}
+
+TEST_F(ProjectOps, CopyOverAProjectAsksAndNeverCopiesOntoItself)
+{
+    openProject(u"a"_s, u"shop"_s, {u"Acme"_s});
+    const QString target = makeProject(u"b"_s, u"target"_s);
+    const auto sourceFiles = Snapshot(file(u"a"_s));
+    const auto targetFiles = Snapshot(file(u"b"_s));
+
+    prompter.answer({false});
+    EXPECT_FALSE(CopyProject(project, file(u"b"_s), u"target"_s, prompter));
+    EXPECT_EQ(prompter.log().size(), 1);
+    ExpectMessage(
+        prompter,
+        u"A project by this name already exists in this location.\n\nDo you wish to overwrite it?"_s,
+        u"Quillmark 3.5"_s, Prompter::Icon::Question);
+    EXPECT_EQ(Snapshot(file(u"b"_s)), targetFiles);
+
+    // Refused before any question: the source would be truncated.
+    for (const QString& dir : {file(u"a"_s), file(u"a/"_s)}) {
+        prompter.clear();
+        EXPECT_FALSE(CopyProject(project, dir, u"shop"_s, prompter));
+        ASSERT_EQ(prompter.log().size(), 1);
+        EXPECT_FALSE(prompter.log().constLast().question);
+    }
+    EXPECT_EQ(Snapshot(file(u"a"_s)), sourceFiles);
+    EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
+
+    prompter.answer({true});
+    EXPECT_TRUE(CopyProject(project, file(u"b"_s), u"target"_s, prompter));
+    Project copy;
+    ASSERT_EQ(copy.OpenDatabase(target, FIFO), Status::Success);
+    EXPECT_EQ(VendorNames(copy), QStringList{u"Acme"_s});
+
+    EXPECT_FALSE(CopyProject(project, file(u"missing"_s), u"x"_s, prompter));
+    ExpectMessage(prompter, u"Unable to copy files at this time."_s, u"Quillmark 3.0"_s);
+    EXPECT_EQ(ValidateOutputProjectName(QString()), u"Must specify a project name."_s);
+}
+
+TEST_F(ProjectOps, CompactKeepsRecordsAndNeverReusesAnId)
+{
+    const QString path = openProject(u"a"_s, u"shop"_s, {u"Acme"_s});
+    ProjectTables& t = *project.tables();
+    for (int i = 0; i < 5; ++i) {
+        COrderRec order;
+        CSIRec invoice;
+        CARRec receivable;
+        ASSERT_TRUE(t.orders().RecordAdd(order) && t.invoices().RecordAdd(invoice) &&
+                    t.receivables().RecordAdd(receivable));
+    }
+    for (qint32 id : {4, 5}) {
+        ASSERT_TRUE(t.orders().RecordDelete(id) && t.invoices().RecordDelete(id) &&
+                    t.receivables().RecordDelete(id));
+    }
+    {
+        // Space for the compaction to give back.
+        Transaction transaction(*project.database());
+        CCustomersRec customer;
+        customer.Notes = QString(200, u'n');
+        for (int i = 0; i < 1000; ++i)
+            ASSERT_TRUE(t.customers().RecordAdd(customer));
+        ASSERT_TRUE(transaction.commit());
+        ASSERT_TRUE(project.database()->execNative(u"DELETE FROM \"Customers\""_s));
+    }
+    const auto before = Snapshot(file(u"a"_s));
+    const qint64 sizeBefore = QFileInfo(path).size();
+
+    EXPECT_FALSE(CompactDatabase(project, prompter));
+    EXPECT_TRUE(
+        prompter.lastText().contains(u"several minutes depending on the size of your project.  This"_s));
+    EXPECT_TRUE(prompter.lastText().contains(u"recommended that \nyou backup your project"_s));
+    EXPECT_EQ(Snapshot(file(u"a"_s)), before);
+    EXPECT_TRUE(workIsEmpty());
+
+    prompter.answer({true});
+    ASSERT_TRUE(CompactDatabase(project, prompter));
+    ExpectMessage(prompter, u"The project database has been successfully compacted."_s, u"Quillmark 3.5"_s,
+                  Prompter::Icon::Information);
+    EXPECT_LT(QFileInfo(path).size(), sizeBefore - 100 * 1024);
+    EXPECT_TRUE(workIsEmpty());
+    EXPECT_EQ(QDir(file(u"a"_s)).entryList(QDir::Files | QDir::Hidden),
+              QStringList({u"shop.qmp"_s, u"shop.qms"_s}));
+    ASSERT_TRUE(project.isOpen());
+    EXPECT_EQ(project.database()->path(), path);
+    EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
+    ProjectTables& after = *project.tables();
+    EXPECT_EQ(Counts({&after.orders(), &after.invoices(), &after.receivables()}), QList<qint32>({3, 3, 3}));
+
+    // Above 5, the highest ever added, and above the record compaction appended.
+    COrderRec order;
+    CSIRec invoice;
+    CARRec receivable;
+    ASSERT_TRUE(after.orders().RecordAdd(order) && after.invoices().RecordAdd(invoice) &&
+                after.receivables().RecordAdd(receivable));
+    EXPECT_GT(order.ID, 6);
+    EXPECT_GT(invoice.ID, 6);
+    EXPECT_GT(receivable.ID, 6);
+}
+
+TEST_F(ProjectOps, AFailedCompactionReopensTheProjectAsItWas)
+{
+    const QString path = openProject(u"a"_s, u"shop"_s, {u"Acme"_s});
+    // A folder where the compacted file would go.
+    ASSERT_TRUE(QDir().mkpath(file(u"a/shop.qmt"_s)));
+
+    prompter.answer({true});
+    EXPECT_FALSE(CompactDatabase(project, prompter));
+    ExpectMessage(prompter, u"Unable to compact this database."_s);
+    ASSERT_TRUE(project.isOpen());
+    EXPECT_EQ(project.database()->path(), path);
+    EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
+    ProjectTables& t = *project.tables();
+    EXPECT_EQ(Counts({&t.orders(), &t.invoices(), &t.receivables()}), QList<qint32>({0, 0, 0}));
+    EXPECT_TRUE(workIsEmpty());
+}
+
+class Conversion : public ProjectOps
+{
+protected:
+    // A previous-version project in folder "a" with report definitions, one
+    // stock lot of each origin, and order tracking to purge.
+    void SetUp() override
+    {
+        ProjectOps::SetUp();
+        ASSERT_TRUE(old.isValid());
+        ASSERT_TRUE(Write(file(u"a/old.irp"_s), "r"));
+        item = old.insert(u"Items"_s, {{u"Name"_s, u"Bolt"_s}, {u"Stocked"_s, 17}, {u"Ordered"_s, 7}});
+        const qint32 order = old.insert(u"Order"_s, {{u"ItemID"_s, item}, {u"Quanity"_s, 7}});
+        const auto lot = [&](qint32 origin) {
+            return old.insert(u"Stock"_s, {{u"ItemID"_s, item}, {u"OrderID"_s, origin}, {u"Quanity"_s, 5}});
+        };
+        lots = {{lot(order), StockOther},
+                {lot(StockInitial), StockInitial},
+                {lot(StockCustomerReturn), StockCustomerReturn},
+                {lot(StockOther), StockOther}};
+        ASSERT_GT(old.insert(u"Vendors"_s, {{u"Name"_s, u"Acme"_s}}), 0);
+        ASSERT_GT(old.insert(u"Received"_s, {{u"OrderID"_s, order}}), 0);
+        ASSERT_GT(old.insert(u"Sales"_s, {{u"ItemID"_s, item}}), 0);
+    }
+
+    PreviousVersionProject old{root.filePath(u"a"_s), u"old"_s};
+    qint32 item = 0;
+    QList<std::pair<qint32, qint32>> lots; // lot ID and the origin it must end with
+};
+
+TEST_F(Conversion, DecliningLeavesEveryFileAsItWas)
+{
+    const QString open = openProject(u"b"_s, u"open"_s, {u"Acme"_s});
+    const auto before = Snapshot(root.path());
+
+    EXPECT_EQ(OpenProjectFromPath(project, old.path(), prompter), Status::PreviousVersion);
+    ASSERT_EQ(prompter.log().size(), 1);
+    EXPECT_TRUE(prompter.lastText().startsWith(
+        u"   The project you are trying to open was created with a previous\nversion of Quillmark."_s));
+    EXPECT_TRUE(prompter.lastText().endsWith(u"\n\nDo you want to continue with the conversion?"_s));
+    EXPECT_EQ(Snapshot(root.path()), before);
+    EXPECT_TRUE(workIsEmpty());
+    EXPECT_EQ(project.database()->path(), open);
+}
+
+TEST_F(Conversion, ConvertsKeepingStockAndPurgingOrderTracking)
+{
+    const QByteArray database = Contents(old.path());
+    const QByteArray settings = Contents(file(u"a/old.qms"_s));
+
+    prompter.answer({true});
+    ASSERT_EQ(OpenProjectFromPath(project, old.path(), prompter), Status::Success);
+    EXPECT_EQ(prompter.log().size(), 1);
+    EXPECT_TRUE(workIsEmpty());
+    EXPECT_EQ(Contents(file(u"a/old.bak"_s)), database);
+    EXPECT_EQ(Contents(file(u"a/old.sbk"_s)), settings);
+    EXPECT_EQ(Contents(file(u"a/old.rbk"_s)), QByteArray("r"));
+
+    ProjectTables& t = *project.tables();
+    for (const auto& [id, origin] : lots) {
+        CStockRec lot;
+        ASSERT_TRUE(t.stock().RecordRead(lot, id));
+        EXPECT_EQ(lot.OrderID, origin) << id;
+        EXPECT_EQ(lot.POID, origin) << id;
+        EXPECT_EQ(lot.Quanity, 5);
+    }
+    EXPECT_EQ(Counts({&t.orders(), &t.received(), &t.sales(), &t.purchaseOrders(), &t.invoices(),
+                      &t.receivables()}),
+              QList<qint32>({0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(t.items().GetOrdered(item), 0);
+    EXPECT_EQ(t.items().GetStocked(item), 17);
+    EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
+
+    project.close();
+    prompter.clear();
+    EXPECT_EQ(OpenProjectFromPath(project, old.path(), prompter), Status::Success);
+    EXPECT_TRUE(prompter.log().isEmpty());
+}
+
+TEST_F(Conversion, AFailedConversionLeavesTheProjectAndNoTemporaryFile)
+{
+    for (const QString& table : {u"Order"_s, u"Stock"_s, u"Received"_s, u"Sales"_s}) {
+        PreviousVersionProject broken(file(table), u"old"_s, {table});
+        ASSERT_TRUE(broken.isValid());
+        const auto before = Snapshot(file(table));
+        prompter.answer({true});
+        EXPECT_EQ(ConvertPreviousVersion(broken.path(), prompter), Status::Failure);
+        ExpectMessage(prompter, u"Unable to locate %1 table. Invalid File!"_s.arg(table));
+        EXPECT_EQ(Snapshot(file(table)), before);
+        EXPECT_TRUE(workIsEmpty());
+    }
+
+    const auto before = Snapshot(file(u"a"_s));
+    ASSERT_TRUE(old.exec(u"CREATE TABLE \"SI\" (\"ID\" INTEGER)"_s));
+    prompter.answer({true});
+    EXPECT_EQ(ConvertPreviousVersion(old.path(), prompter), Status::Failure);
+    ExpectMessage(prompter,
+                  u"Failed to create new tables. Be sure you have Read/Write/Create permissions to the "
+                  "current directory."_s);
+    // A folder where the temporary copy would go.
+    ASSERT_TRUE(QDir(work.path()).mkdir(u"tmp01.tmp"_s));
+    prompter.answer({true});
+    EXPECT_EQ(ConvertPreviousVersion(old.path(), prompter), Status::Failure);
+    ExpectMessage(prompter,
+                  u"Failed to create temporary file. Be sure you have Read/Write/Create permissions to "
+                  "the current directory."_s);
+    EXPECT_EQ(Snapshot(file(u"a"_s)).keys(), before.keys());
+}
+
+TEST(DeleteConfirmation, OnlyTheWordYesInAnyCaseConfirms)
+{
+    const std::pair<QString, bool> cases[] = {{u"YES"_s, true},  {u"yes"_s, true},   {u"YeS"_s, true},
+                                              {u"YE"_s, false},  {u"YES "_s, false}, {u" YES"_s, false},
+                                              {QString(), false}};
+    for (const auto& [typed, confirms] : cases) {
+        ScriptedPrompter prompter;
+        EXPECT_EQ(ConfirmDeletion(typed, prompter), confirms) << typed.toStdString();
+        if (confirms)
+            EXPECT_TRUE(prompter.log().isEmpty());
+        else
+            ExpectMessage(prompter, u"Must confirm deletion by typing 'YES'."_s);
+    }
+}
+
+} // namespace
