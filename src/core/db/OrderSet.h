@@ -33,6 +33,5 @@ protected:
 private:
     CVendorsSet* m_vendors;
     CItemsSet* m_items;
-    ReferenceCache m_vendorNames;
-    ReferenceCache m_itemNames;
+    VendorItemNames m_names;
 };

@@ -64,24 +64,11 @@ bool ProjectDatabase::isOpen() const
 bool ProjectDatabase::open(const QString& path)
 {
     close();
-    if (!isEngineAvailable())
-        return fail(missingEngineMessage());
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
         return fail(QStringLiteral("The file %1 does not exist.").arg(path));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, m_connectionName);
-        db.setDatabaseName(path);
-        // Wait for a lock held by another process rather than failing at once.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100000"));
-        if (!db.open()) {
-            m_lastError = db.lastError().text();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(m_connectionName);
-            return false;
-        }
-    }
-    m_path = path;
+    if (!connect(path))
+        return false;
     if (!configure()) {
         const QString error = m_lastError;
         close();
@@ -95,11 +82,26 @@ bool ProjectDatabase::create(const QString& path)
     if (QFileInfo::exists(path))
         return fail(QStringLiteral("The file %1 exists already.").arg(path));
     close();
+    if (!connect(path))
+        return false;
+    // SQLite writes nothing until the first statement: make the file exist now.
+    if (!configure() || !execNative(QStringLiteral("PRAGMA user_version = 35"))) {
+        const QString error = m_lastError;
+        close();
+        QFile::remove(path);
+        return fail(error);
+    }
+    return true;
+}
+
+bool ProjectDatabase::connect(const QString& path)
+{
     if (!isEngineAvailable())
         return fail(missingEngineMessage());
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, m_connectionName);
         db.setDatabaseName(path);
+        // Wait for a lock held by another process rather than failing at once.
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100000"));
         if (!db.open()) {
             m_lastError = db.lastError().text();
@@ -109,13 +111,6 @@ bool ProjectDatabase::create(const QString& path)
         }
     }
     m_path = path;
-    // SQLite writes nothing until the first statement: make the file exist now.
-    if (!configure() || !execNative(QStringLiteral("PRAGMA user_version = 35"))) {
-        const QString error = m_lastError;
-        close();
-        QFile::remove(path);
-        return fail(error);
-    }
     return true;
 }
 

@@ -72,6 +72,7 @@ public:
     bool compactInto(const QString& target);
 
 private:
+    bool connect(const QString& path);
     bool configure();
     bool ensureQueryTable();
     bool fail(const QString& message);

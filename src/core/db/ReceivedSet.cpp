@@ -2,23 +2,16 @@
 
 CReceivedSet::CReceivedSet(ProjectDatabase& db, CVendorsSet* vendors, CItemsSet* items)
     : CTypedTableSet(db), m_vendors(vendors), m_items(items),
-      m_vendorNames(db, QStringLiteral("Vendors"), {QStringLiteral("Name")}),
-      m_itemNames(db, QStringLiteral("Items"), {QStringLiteral("Name"), QStringLiteral("Number")})
+      m_names(db)
 {
 }
 
 void CReceivedSet::beginResolve()
 {
-    m_vendorNames.clear();
-    m_itemNames.clear();
+    m_names.clear();
 }
 
 void CReceivedSet::resolve(CReceivedRow& row)
 {
-    if (const QVariantList* vendor = m_vendorNames.find(row.VendorID))
-        row.VendorName = vendor->at(0).toString();
-    if (const QVariantList* item = m_itemNames.find(row.ItemID)) {
-        row.ItemName = item->at(0).toString();
-        row.ItemNumber = item->at(1).toString();
-    }
+    m_names.fill(row);
 }

@@ -35,3 +35,15 @@ const QVariantList* ReferenceCache::find(qint32 id)
     }
     return it->has_value() ? &**it : nullptr;
 }
+
+VendorItemNames::VendorItemNames(ProjectDatabase& db)
+    : m_vendors(db, QStringLiteral("Vendors"), {QStringLiteral("Name")}),
+      m_items(db, QStringLiteral("Items"), {QStringLiteral("Name"), QStringLiteral("Number")})
+{
+}
+
+void VendorItemNames::clear()
+{
+    m_vendors.clear();
+    m_items.clear();
+}

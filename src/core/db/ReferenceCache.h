@@ -27,3 +27,26 @@ private:
     std::optional<QSqlQuery> m_query;
     QHash<qint32, std::optional<QVariantList>> m_cache;
 };
+
+// The vendor name and item name and number that order lines, stock lots and
+// receipts show.
+class VendorItemNames
+{
+public:
+    explicit VendorItemNames(ProjectDatabase& db);
+
+    void clear();
+    template <typename Row> void fill(Row& row)
+    {
+        if (const QVariantList* vendor = m_vendors.find(row.VendorID))
+            row.VendorName = vendor->at(0).toString();
+        if (const QVariantList* item = m_items.find(row.ItemID)) {
+            row.ItemName = item->at(0).toString();
+            row.ItemNumber = item->at(1).toString();
+        }
+    }
+
+private:
+    ReferenceCache m_vendors;
+    ReferenceCache m_items;
+};

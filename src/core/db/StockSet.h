@@ -37,7 +37,6 @@ private:
     CVendorsSet* m_vendors;
     CItemsSet* m_items;
     CPOSet* m_purchaseOrders;
-    ReferenceCache m_vendorNames;
-    ReferenceCache m_itemNames;
+    VendorItemNames m_names;
     ReferenceCache m_poNumbers;
 };

@@ -287,6 +287,15 @@ bool CTableSet::RecordDelete(qint32 id)
     return true;
 }
 
+qint32 CTableSet::quantityByItem(qint32 itemID)
+{
+    std::optional<QSqlQuery> query =
+        selectFromDynaset(QStringLiteral("TOTAL(\"Quanity\")"), QStringLiteral("\"ItemID\" = ?"), {itemID}, false);
+    const qint32 sum = (query && query->next()) ? static_cast<qint32>(query->value(0).toLongLong()) : 0;
+    MoveFirst();
+    return sum;
+}
+
 void CTableSet::noteAdded(qint32 id)
 {
     // A new record shows at the end of an open list, as with any keyset.

@@ -88,6 +88,9 @@ protected:
     QString quotedTable() const;
     // Puts the cursor on the first row of the dynaset matching a condition.
     bool findFirst(const QString& condition, const QVariantList& values);
+    // The sum of Quanity over the dynaset's rows of one item; the cursor goes back
+    // to the first row.
+    qint32 quantityByItem(qint32 itemID);
     // A record was added or removed: keep the cursor's key list in step.
     void noteAdded(qint32 id);
     void noteDeleted(qint32 id);
