@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <limits>
+
 namespace {
 
 // Fields through which the engine finds the rows of one item, order, invoice and
@@ -84,6 +86,13 @@ bool CreateTable(ProjectDatabase& db, const QString& table, const QList<FieldDef
             columns.append(QStringLiteral("%1 %2 COLLATE NOCASE CHECK (length(%1) <= %3)")
                                .arg(Quoted(name), ColumnType(field))
                                .arg(field.size));
+        } else if (field.kind == FieldKind::Long || field.kind == FieldKind::Integer) {
+            // Whole numbers keep to the width the records hold them in.
+            const bool wide = field.kind == FieldKind::Long;
+            columns.append(QStringLiteral("%1 %2 CHECK (%1 BETWEEN %3 AND %4)")
+                               .arg(Quoted(name), ColumnType(field))
+                               .arg(wide ? std::numeric_limits<qint32>::min() : std::numeric_limits<qint16>::min())
+                               .arg(wide ? std::numeric_limits<qint32>::max() : std::numeric_limits<qint16>::max()));
         } else {
             columns.append(Quoted(name) + QLatin1Char(' ') + ColumnType(field));
         }

@@ -115,7 +115,7 @@ TEST_F(RecordLayer, ValuesReadBackExactly)
     EXPECT_TRUE(poOut.RequiredDate.isNull()); // an unset date stays unset
 }
 
-TEST_F(RecordLayer, TooLongTextIsRefusedAndNothingIsWritten)
+TEST_F(RecordLayer, ValuesBeyondTheirFieldAreRefusedAndNothingIsWritten)
 {
     CVendorsRec v = Vendor(QString(129, QLatin1Char('x')));
     EXPECT_FALSE(t().vendors().RecordAdd(v));
@@ -125,6 +125,10 @@ TEST_F(RecordLayer, TooLongTextIsRefusedAndNothingIsWritten)
     EXPECT_FALSE(project.db().exec(QStringLiteral("INSERT INTO [Vendors] (Zip) VALUES ('%1')").arg(QString(31, QLatin1Char('9')))));
     v.Name = QString(128, QLatin1Char('x'));
     EXPECT_TRUE(t().vendors().RecordAdd(v));
+    // Whole numbers too keep to their width.
+    EXPECT_FALSE(project.db().exec(QStringLiteral("INSERT INTO [SI] (PayMethod) VALUES (40000)")));
+    EXPECT_FALSE(project.db().exec(QStringLiteral("INSERT INTO [Stock] (Quanity) VALUES (2147483648)")));
+    EXPECT_TRUE(project.db().exec(QStringLiteral("INSERT INTO [Stock] (Quanity) VALUES (-2147483648)")));
 }
 
 TEST_F(RecordLayer, AddReadModifyDeleteById)
