@@ -7,7 +7,9 @@
 
 namespace {
 
-const QDate kEpoch(1899, 12, 30);
+// 30 December 1899; a constant, so it is ready before any other file's static
+// initialisers run.
+constexpr QDate kEpoch = QDate::fromJulianDay(2415019);
 constexpr double kMsPerDay = 86400000.0;
 
 // Order of the day (d), month (M) and year (y) fields in a locale's short format.

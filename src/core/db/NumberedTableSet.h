@@ -16,9 +16,10 @@ public:
     {
         QSqlQuery* query = this->statement(
             QStringLiteral("SELECT \"Number\" FROM %1 ORDER BY \"ID\" DESC LIMIT 1").arg(this->quotedTable()));
-        if (!query || !query->exec() || !query->next())
+        if (!query || !query->exec())
             return kFirstNumber;
-        return query->value(0).toInt() + 1;
+        const QVariant newest = TakeFirstValue(*query);
+        return newest.isValid() ? newest.toInt() + 1 : kFirstNumber;
     }
 
     // The ID of the first record of the current dynaset with this number, or -1.

@@ -5,6 +5,17 @@
 
 #include <QSqlError>
 
+QVariant TakeFirstValue(QSqlQuery& query)
+{
+    QVariant value;
+    if (query.next())
+        value = query.value(0);
+    // A statement left open would hold the file's read lock and stop VACUUM,
+    // so it is reset as soon as its one value is read.
+    query.finish();
+    return value;
+}
+
 CTableSet::CTableSet(ProjectDatabase& db, const char* table) : m_db(db), m_tableName(QString::fromLatin1(table)) {}
 
 CTableSet::~CTableSet() = default;
@@ -216,7 +227,8 @@ qint32 CTableSet::CurrentID()
     if (m_currentId == kFirstRow) {
         // The first row can be had without reading every key.
         std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("\"ID\""), QString(), {}, true);
-        m_currentId = (query && query->next()) ? query->value(0).toInt() : NoSelection;
+        const QVariant first = query ? TakeFirstValue(*query) : QVariant();
+        m_currentId = first.isValid() ? first.toInt() : NoSelection;
         m_position = m_keysValid ? 0 : -1;
     }
     return m_currentId;
@@ -230,8 +242,9 @@ bool CTableSet::IsEOF()
 bool CTableSet::findFirst(const QString& condition, const QVariantList& values)
 {
     std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("\"ID\""), condition, values, true);
-    if (query && query->next()) {
-        m_currentId = query->value(0).toInt();
+    const QVariant found = query ? TakeFirstValue(*query) : QVariant();
+    if (found.isValid()) {
+        m_currentId = found.toInt();
         m_position = m_keysValid ? m_keys.indexOf(m_currentId) : -1;
         return true;
     }
@@ -252,7 +265,7 @@ bool CTableSet::LocateByID(qint32 id)
     if (!query)
         return false;
     query->bindValue(0, id);
-    return query->exec() && query->next();
+    return query->exec() && TakeFirstValue(*query).isValid();
 }
 
 qint32 CTableSet::resolveId(qint32 id)
@@ -268,9 +281,9 @@ QVariant CTableSet::fieldOf(qint32 id, const char* column)
     if (!query)
         return QVariant();
     query->bindValue(0, id);
-    if (!query->exec() || !query->next())
+    if (!query->exec())
         return QVariant();
-    return query->value(0);
+    return TakeFirstValue(*query);
 }
 
 bool CTableSet::RecordDelete(qint32 id)
@@ -291,7 +304,7 @@ qint32 CTableSet::quantityByItem(qint32 itemID)
 {
     std::optional<QSqlQuery> query =
         selectFromDynaset(QStringLiteral("TOTAL(\"Quanity\")"), QStringLiteral("\"ItemID\" = ?"), {itemID}, false);
-    const qint32 sum = (query && query->next()) ? static_cast<qint32>(query->value(0).toLongLong()) : 0;
+    const qint32 sum = query ? static_cast<qint32>(TakeFirstValue(*query).toLongLong()) : 0;
     MoveFirst();
     return sum;
 }
@@ -329,5 +342,5 @@ qint32 CTableSet::RecordCount()
     if (m_keysValid)
         return static_cast<qint32>(m_keys.size());
     std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("COUNT(*)"), QString(), {}, false);
-    return (query && query->next()) ? query->value(0).toInt() : 0;
+    return query ? TakeFirstValue(*query).toInt() : 0;
 }

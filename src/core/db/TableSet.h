@@ -14,6 +14,10 @@
 
 class ProjectDatabase;
 
+// The first column of a query's first row (invalid when there is none); the
+// query is finished afterwards.
+QVariant TakeFirstValue(QSqlQuery& query);
+
 // Progress of a long read: (rows done, rows in all).
 using ReadProgress = std::function<void(qsizetype done, qsizetype total)>;
 

@@ -33,11 +33,14 @@ public:
         query->bindValue(0, id);
         if (!query->exec())
             return fail(query->lastError().text());
-        if (!query->next())
+        if (!query->next()) {
+            query->finish();
             return fail(QStringLiteral("Record %1 was not found.").arg(FormatRecordId(id)));
+        }
         if (m_tableColumns.isEmpty())
             m_tableColumns = columnMap(query->record());
         readColumns(*query, rec, m_tableColumns);
+        query->finish();
         return true;
     }
 
@@ -54,12 +57,12 @@ public:
     QList<Row> RecordReadAll(const ReadProgress& progress = {})
     {
         QList<Row> rows;
-        const qsizetype total = progress ? RecordCount() : 0;
+        // Counting first costs one quick query and saves regrowing a large array.
+        const qsizetype total = RecordCount();
         std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("*"), QString(), {}, false);
         if (!query)
             return rows;
-        if (total > 0)
-            rows.reserve(total);
+        rows.reserve(total);
         const QList<int> map = columnMap(query->record());
         beginResolve();
         while (query->next()) {

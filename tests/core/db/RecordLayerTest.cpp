@@ -368,6 +368,25 @@ TEST_F(RecordLayer, ListRowsCarryTheNamesTheyReferTo)
     EXPECT_EQ(row.Last, QStringLiteral("Lumbergh"));
 }
 
+// A statement left running would hold a read lock: compaction and copies would fail.
+TEST_F(RecordLayer, ReadsLeaveNoStatementRunning)
+{
+    const qint32 id = addVendor(QStringLiteral("Acme"));
+    addVendor(QStringLiteral("Brill"));
+    CVendorsSet& vendors = t().vendors();
+    CVendorsRec rec;
+    EXPECT_EQ(vendors.RecordCount(), 2);
+    EXPECT_EQ(vendors.CurrentID(), id);
+    EXPECT_TRUE(vendors.FindByID(id));
+    EXPECT_TRUE(vendors.LocateByID(id));
+    EXPECT_TRUE(vendors.RecordRead(rec, id));
+    EXPECT_FALSE(vendors.GetName(id).isEmpty());
+    EXPECT_EQ(t().invoices().NextNumber(), 5000);
+    EXPECT_EQ(t().stock().SumQuantityByItem(1), 0);
+    EXPECT_TRUE(project.db().compactInto(project.dir() + QStringLiteral("/copy.qmp")))
+        << project.db().lastError().toStdString();
+}
+
 TEST_F(RecordLayer, AnOperationIsAllOrNothing)
 {
     {

@@ -1,0 +1,235 @@
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
+#include "project/ProjectGenerator.h"
+#include "project/ProjectSettings.h"
+#include "project/ProjectTables.h"
+
+#include "QtPrinters.h"
+
+#include <QCryptographicHash>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Small, but with unreceived order lines, partial receipts and uneven line counts.
+GeneratorScale Tiny()
+{
+    GeneratorScale scale;
+    scale.vendors = 6;
+    scale.items = 25;
+    scale.stockLots = 80;
+    scale.purchaseOrders = 5;
+    scale.orderLines = 17;
+    scale.receipts = 11;
+    scale.customers = 7;
+    scale.invoices = 12;
+    scale.salesLines = 40;
+    return scale;
+}
+
+qint64 Scalar(ProjectDatabase& db, const QString& sql)
+{
+    QSqlQuery query(db.connection());
+    if (!query.exec(sql) || !query.next())
+        return -1;
+    return query.value(0).toLongLong();
+}
+
+// Every value of every table, in ID order.
+QByteArray Digest(const QString& path)
+{
+    ProjectDatabase db;
+    if (!db.open(path))
+        return QByteArray();
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString& table : db.tableNames()) {
+        QSqlQuery query(db.connection());
+        query.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY \"ID\"").arg(table));
+        const int columns = db.connection().record(table).count();
+        while (query.next()) {
+            for (int c = 0; c < columns; ++c)
+                hash.addData(QByteArray(query.value(c).toString().toUtf8() + '|'));
+        }
+    }
+    return hash.result();
+}
+
+class Generator : public ::testing::Test
+{
+protected:
+    GeneratorResult generate(const QString& name, const GeneratorScale& scale = Tiny(),
+                             bool viaRecordLayer = false, quint32 seed = ProjectGenerator::kDefaultSeed)
+    {
+        ProjectGenerator generator(scale, seed);
+        generator.setViaRecordLayer(viaRecordLayer);
+        return generator.generate(dir.path(), name);
+    }
+    QString pathOf(const QString& name) const { return dir.filePath(name + QStringLiteral(".qmp")); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(Generator, TinyProjectIsConsistent)
+{
+    const GeneratorResult result = generate(QStringLiteral("tiny"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    QList<QPair<QString, qint64>> expected = {
+        {QStringLiteral("Vendors"), 6},   {QStringLiteral("Items"), 25}, {QStringLiteral("Order"), 17},
+        {QStringLiteral("Stock"), 80},    {QStringLiteral("Sales"), 40}, {QStringLiteral("Customers"), 7},
+        {QStringLiteral("Received"), 11}, {QStringLiteral("PO"), 5},     {QStringLiteral("SI"), 12}};
+    ASSERT_EQ(result.rowCounts.size(), 10);
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(result.rowCounts.at(i), expected.at(i));
+    EXPECT_EQ(result.rowCounts.at(9).first, QStringLiteral("AR"));
+    EXPECT_GE(result.rowCounts.at(9).second, 12);
+    EXPECT_LE(result.rowCounts.at(9).second, 24);
+
+    // The settings file beside the database is a valid one.
+    EXPECT_EQ(CProjectSettings(pathOf(QStringLiteral("tiny"))).status(), Status::Success);
+
+    ProjectDatabase db;
+    ASSERT_TRUE(db.open(pathOf(QStringLiteral("tiny"))));
+    const qint64 firstDay = static_cast<qint64>(DateTime::fromDate(QDate(2020, 1, 1)).days());
+    const qint64 lastDay = static_cast<qint64>(DateTime::fromDate(QDate(2026, 12, 31)).days());
+    // Each statement counts the rows that break one rule.
+    const QList<QPair<const char*, QString>> violations = {
+        {"stock total differs from the item's lots",
+         QStringLiteral("SELECT COUNT(*) FROM Items i WHERE i.Stocked <> "
+                        "(SELECT COALESCE(SUM(Quanity), 0) FROM Stock s WHERE s.ItemID = i.ID)")},
+        {"order total differs from the item's order lines",
+         QStringLiteral("SELECT COUNT(*) FROM Items i WHERE i.Ordered <> "
+                        "(SELECT COALESCE(SUM(Quanity), 0) FROM \"Order\" o WHERE o.ItemID = i.ID)")},
+        {"item of an unknown vendor",
+         QStringLiteral("SELECT COUNT(*) FROM Items WHERE VendorID1 NOT IN (SELECT ID FROM Vendors) "
+                        "OR (VendorID2 <> %1 AND VendorID2 NOT IN (SELECT ID FROM Vendors))")
+             .arg(NoID)},
+        {"lot of an unknown item or vendor",
+         QStringLiteral("SELECT COUNT(*) FROM Stock WHERE ItemID NOT IN (SELECT ID FROM Items) "
+                        "OR VendorID NOT IN (SELECT ID FROM Vendors)")},
+        {"order line outside an existing purchase order, or of another vendor",
+         QStringLiteral(
+             "SELECT COUNT(*) FROM \"Order\" o LEFT JOIN PO p ON p.ID = o.POID "
+             "WHERE p.ID IS NULL OR p.VendorID <> o.VendorID OR o.ItemID NOT IN (SELECT ID FROM Items)")},
+        {"receipt that does not match its order line and lot",
+         QStringLiteral("SELECT COUNT(*) FROM Received r LEFT JOIN \"Order\" o ON o.ID = r.OrderID "
+                        "LEFT JOIN Stock s ON s.ID = r.StockID WHERE o.ID IS NULL OR s.ID IS NULL "
+                        "OR r.POID NOT IN (SELECT ID FROM PO) OR o.POID <> r.POID OR o.ItemID <> r.ItemID "
+                        "OR o.Quanity <> r.OrderQuantity OR r.ReceiveQuantity > r.OrderQuantity "
+                        "OR s.OrderID <> r.OrderID OR s.POID <> r.POID OR s.ItemID <> r.ItemID "
+                        "OR s.Quanity <> r.ReceiveQuantity OR s.Date <> r.ReceiveDate")},
+        {"lot not from a receipt that is not initial stock",
+         QStringLiteral("SELECT COUNT(*) FROM Stock WHERE ID NOT IN (SELECT StockID FROM Received) "
+                        "AND (OrderID <> -1 OR POID <> -1)")},
+        {"filled purchase order with a line not received in full",
+         QStringLiteral("SELECT COUNT(*) FROM PO p WHERE p.Filled <> 0 AND EXISTS (SELECT 1 FROM \"Order\" o "
+                        "LEFT JOIN Received r ON r.OrderID = o.ID WHERE o.POID = p.ID "
+                        "AND (r.ID IS NULL OR r.ReceiveQuantity <> o.Quanity))")},
+        {"sale of an unknown item or invoice",
+         QStringLiteral("SELECT COUNT(*) FROM Sales WHERE ItemID NOT IN (SELECT ID FROM Items) "
+                        "OR SIID NOT IN (SELECT ID FROM SI)")},
+        {"invoice without a receivable, or one of another customer",
+         QStringLiteral(
+             "SELECT COUNT(*) FROM SI s WHERE NOT EXISTS (SELECT 1 FROM AR a WHERE a.SIID = s.ID) "
+             "OR EXISTS (SELECT 1 FROM AR a WHERE a.SIID = s.ID AND a.CustomerID <> s.CustomerID)")},
+        {"date outside 2020 to 2026",
+         QStringLiteral("SELECT (SELECT COUNT(*) FROM Stock WHERE Date NOT BETWEEN %1 AND %2) "
+                        "+ (SELECT COUNT(*) FROM Sales WHERE Date NOT BETWEEN %1 AND %2) "
+                        "+ (SELECT COUNT(*) FROM Received WHERE ReceiveDate NOT BETWEEN %1 AND %2) "
+                        "+ (SELECT COUNT(*) FROM AR WHERE Date NOT BETWEEN %1 AND %2) "
+                        "+ (SELECT COUNT(*) FROM PO WHERE RequiredDate NOT BETWEEN %1 AND %2)")
+             .arg(firstDay)
+             .arg(lastDay)},
+        {"price not in whole cents",
+         QStringLiteral(
+             "SELECT COUNT(*) FROM Items WHERE ABS(ROUND(SellingPrice * 100) - SellingPrice * 100) > 1e-6 "
+             "OR ABS(ROUND(Cost * 100) - Cost * 100) > 1e-6")},
+    };
+    for (const auto& [rule, sql] : violations)
+        EXPECT_EQ(Scalar(db, sql), 0) << rule;
+    // The mix the rules above must hold for: some lines unreceived, some received in part.
+    EXPECT_GT(
+        Scalar(db, QStringLiteral(
+                       "SELECT COUNT(*) FROM \"Order\" WHERE ID NOT IN (SELECT OrderID FROM Received)")),
+        0);
+    EXPECT_GT(Scalar(db, QStringLiteral("SELECT COUNT(*) FROM Items WHERE Taxable <> 0")), 0);
+
+    // The receivables of each invoice, worked out again from its lines with the
+    // application's money arithmetic.
+    ProjectTables tables(db, CStockSet::kFifo);
+    ASSERT_EQ(tables.OpenAll(), Status::Success);
+    QHash<qint32, Money> totals;
+    for (const CSalesRow& sale : tables.sales().RecordReadAll()) {
+        CItemsRec item;
+        ASSERT_TRUE(tables.items().RecordRead(item, sale.ItemID));
+        const Money amount = sale.SellingPrice * sale.Quanity;
+        totals[sale.SIID] += amount;
+        if (item.Taxable)
+            totals[sale.SIID] += MultiplyCurrencyByFactor(amount, static_cast<double>(item.TaxRate) / 100.0);
+    }
+    QHash<qint32, CARRec> previous;
+    int payments = 0;
+    for (const CARRow& ar : tables.receivables().RecordReadAll()) {
+        if (!previous.contains(ar.SIID)) {
+            EXPECT_EQ(ar.Due, totals.value(ar.SIID)) << "invoice " << ar.SIID;
+            EXPECT_EQ(ar.Paid, Money());
+        } else {
+            const CARRec& before = previous.value(ar.SIID);
+            EXPECT_EQ(ar.Due, before.Due - before.Paid) << "invoice " << ar.SIID;
+            EXPECT_GT(ar.Paid, Money());
+            EXPECT_GE(ar.Date.days(), before.Date.days());
+            ++payments;
+        }
+        previous.insert(ar.SIID, ar);
+    }
+    EXPECT_EQ(previous.size(), 12);
+    EXPECT_EQ(payments, result.rowCounts.at(9).second - 12);
+}
+
+TEST_F(Generator, SameSeedGivesTheSameProjectEitherWay)
+{
+    ASSERT_TRUE(generate(QStringLiteral("fast")).ok);
+    ASSERT_TRUE(generate(QStringLiteral("records"), Tiny(), true).ok);
+    ASSERT_TRUE(generate(QStringLiteral("other"), Tiny(), false, 99).ok);
+    const QByteArray fast = Digest(pathOf(QStringLiteral("fast")));
+    ASSERT_FALSE(fast.isEmpty());
+    EXPECT_EQ(fast, Digest(pathOf(QStringLiteral("records"))));
+    EXPECT_NE(fast, Digest(pathOf(QStringLiteral("other"))));
+}
+
+TEST_F(Generator, RefusesWhatCannotBeConsistentAndKeepsExistingProjects)
+{
+    GeneratorScale tooManyReceipts = Tiny();
+    tooManyReceipts.receipts = tooManyReceipts.orderLines + 1;
+    GeneratorScale salesWithoutInvoices = Tiny();
+    salesWithoutInvoices.invoices = 0;
+    for (const GeneratorScale& scale : {tooManyReceipts, salesWithoutInvoices}) {
+        const GeneratorResult result = generate(QStringLiteral("bad"), scale);
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.error.isEmpty());
+        EXPECT_FALSE(QFile::exists(pathOf(QStringLiteral("bad"))));
+    }
+
+    ASSERT_TRUE(generate(QStringLiteral("kept")).ok);
+    const QByteArray before = Digest(pathOf(QStringLiteral("kept")));
+    const GeneratorResult again = generate(QStringLiteral("kept"), Tiny(), false, 99);
+    EXPECT_FALSE(again.ok);
+    EXPECT_EQ(Digest(pathOf(QStringLiteral("kept"))), before);
+
+    // The named scales are valid, and the small one is a hundredth of the medium one.
+    const GeneratorScale s = *GeneratorScale::byName(QStringLiteral("s"));
+    const GeneratorScale m = *GeneratorScale::byName(QStringLiteral("M"));
+    EXPECT_TRUE(s.problem().isEmpty());
+    EXPECT_TRUE(m.problem().isEmpty());
+    EXPECT_EQ(s.stockLots * 100, m.stockLots);
+    EXPECT_EQ(s.salesLines * 100, m.salesLines);
+    EXPECT_FALSE(GeneratorScale::byName(QStringLiteral("XL")).has_value());
+}
+
+} // namespace
