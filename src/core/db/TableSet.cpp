@@ -344,3 +344,78 @@ qint32 CTableSet::RecordCount()
     std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("COUNT(*)"), QString(), {}, false);
     return query ? TakeFirstValue(*query).toInt() : 0;
 }
+
+std::optional<QSqlQuery> CTableSet::selectWhere(const QString& columns, const QString& condition,
+                                                const QVariantList& values, const QString& orderBy)
+{
+    QString sql = QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + quotedTable();
+    if (!condition.isEmpty()) {
+        const std::optional<QString> where = translateClause(QStringLiteral("WHERE"), condition);
+        if (!where)
+            return std::nullopt;
+        sql += QStringLiteral(" WHERE ") + *where;
+    }
+    if (!orderBy.isEmpty()) {
+        const std::optional<QString> order = translateClause(QStringLiteral("ORDER BY"), orderBy);
+        if (!order)
+            return std::nullopt;
+        sql += QStringLiteral(" ORDER BY ") + *order;
+    } else {
+        sql += QStringLiteral(" ORDER BY \"ID\"");
+    }
+    QSqlQuery* query = statement(sql);
+    if (!query)
+        return std::nullopt;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query->bindValue(static_cast<int>(i), values.at(i));
+    if (!query->exec()) {
+        fail(query->lastError().text());
+        return std::nullopt;
+    }
+    return *query;
+}
+
+QList<qint32> CTableSet::IDsWhere(const QString& condition, const QVariantList& values, const QString& orderBy)
+{
+    QList<qint32> ids;
+    std::optional<QSqlQuery> query = selectWhere(QStringLiteral("\"ID\""), condition, values, orderBy);
+    if (!query)
+        return ids;
+    while (query->next())
+        ids.append(query->value(0).toInt());
+    query->finish();
+    return ids;
+}
+
+qint32 CTableSet::CountWhere(const QString& condition, const QVariantList& values)
+{
+    std::optional<QSqlQuery> query = selectWhere(QStringLiteral("COUNT(*)"), condition, values, QString());
+    return query ? TakeFirstValue(*query).toInt() : 0;
+}
+
+qint32 CTableSet::DeleteWhere(const QString& condition, const QVariantList& values)
+{
+    const std::optional<QString> where = translateClause(QStringLiteral("WHERE"), condition);
+    if (!where)
+        return -1;
+    QSqlQuery* query = statement(QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedTable(), *where));
+    if (!query)
+        return -1;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query->bindValue(static_cast<int>(i), values.at(i));
+    if (!query->exec()) {
+        fail(query->lastError().text());
+        return -1;
+    }
+    const qint32 deleted = static_cast<qint32>(query->numRowsAffected());
+    if (deleted > 0) {
+        // The list's keys are read again when next needed; the cursor keeps its
+        // record if it survived.
+        m_keysValid = false;
+        m_keys.clear();
+        m_position = -1;
+        if (m_currentId != kFirstRow && m_currentId != NoSelection && !LocateByID(m_currentId))
+            m_currentId = kFirstRow;
+    }
+    return deleted;
+}

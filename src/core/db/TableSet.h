@@ -58,6 +58,15 @@ public:
     // The ID of the current row, NoSelection at the end.
     qint32 CurrentID();
 
+    // Queries over the whole table that leave the current dynaset alone. The
+    // condition is in the application's query dialect with "?" for each bound
+    // value, e.g. "[ItemID] = ?"; an empty order means ID order.
+    QList<qint32> IDsWhere(const QString& condition, const QVariantList& values = {},
+                           const QString& orderBy = QString());
+    qint32 CountWhere(const QString& condition, const QVariantList& values = {});
+    // Deletes every matching row in one statement; the number deleted, or -1 on failure.
+    qint32 DeleteWhere(const QString& condition, const QVariantList& values = {});
+
     bool isOpen() const { return m_open; }
     QString filter() const { return m_filter; }
     QString sort() const { return m_sort; }
@@ -84,6 +93,10 @@ protected:
     // extra condition (bound values in order), sorted, optionally only the first row.
     std::optional<QSqlQuery> selectFromDynaset(const QString& columns, const QString& extraCondition,
                                                const QVariantList& values, bool firstOnly);
+    // A statement over the whole table: SELECT <columns> FROM the table WHERE the
+    // condition ORDER BY the order (ID when empty), executed with the values.
+    std::optional<QSqlQuery> selectWhere(const QString& columns, const QString& condition,
+                                         const QVariantList& values, const QString& orderBy);
     // One column of the record with this ID (-1: the current row); null when absent.
     QVariant fieldOf(qint32 id, const char* column);
     // -1 stands for the current row.

@@ -77,6 +77,25 @@ public:
         return rows;
     }
 
+    // The records of the whole table that meet a condition (see IDsWhere), without
+    // touching the current dynaset.
+    QList<Rec> RecordsWhere(const QString& condition, const QVariantList& values = {},
+                            const QString& orderBy = QString())
+    {
+        QList<Rec> records;
+        std::optional<QSqlQuery> query = selectWhere(QStringLiteral("*"), condition, values, orderBy);
+        if (!query)
+            return records;
+        const QList<int> map = columnMap(query->record());
+        while (query->next()) {
+            Rec rec;
+            readColumns(*query, rec, map);
+            records.append(std::move(rec));
+        }
+        query->finish();
+        return records;
+    }
+
     // Appends the record; its ID becomes the one the database gave it.
     bool RecordAdd(Rec& rec)
     {

@@ -368,6 +368,34 @@ TEST_F(RecordLayer, ListRowsCarryTheNamesTheyReferTo)
     EXPECT_EQ(row.Last, QStringLiteral("Lumbergh"));
 }
 
+TEST_F(RecordLayer, WhereQueriesWorkOnTheWholeTableAndLeaveTheListAlone)
+{
+    const qint32 bolt = addItem(QStringLiteral("Bolt"), NoID);
+    const qint32 nut = addItem(QStringLiteral("Nut"), NoID);
+    const qint32 late = addLot(bolt, Day(2024, 5, 1), 1);
+    const qint32 early = addLot(bolt, Day(2024, 1, 1), 2);
+    const qint32 other = addLot(nut, Day(2024, 2, 1), 3);
+
+    CStockSet& stock = t().stock();
+    stock.SetFilter(QStringLiteral("[ItemID] = %1").arg(nut)); // what a list might show
+    stock.Reopen();
+    ASSERT_TRUE(stock.FindByID(other));
+
+    EXPECT_EQ(stock.IDsWhere(QStringLiteral("[ItemID] = ?"), {bolt}), QList<qint32>({late, early}));
+    EXPECT_EQ(stock.IDsWhere(QStringLiteral("[ItemID] = ?"), {bolt}, QStringLiteral("[Date]")),
+              QList<qint32>({early, late}));
+    const QList<CStockRec> lots = stock.RecordsWhere(QStringLiteral("[ItemID] = ? AND [Quanity] > ?"), {bolt, 1});
+    ASSERT_EQ(lots.size(), 1);
+    EXPECT_EQ(lots[0].ID, early);
+    EXPECT_EQ(stock.CountWhere(QStringLiteral("[Date] < #3/1/2024#")), 2);
+    EXPECT_EQ(stock.CurrentID(), other);
+
+    EXPECT_EQ(stock.DeleteWhere(QStringLiteral("[ItemID] = ?"), {bolt}), 2);
+    EXPECT_EQ(stock.CountWhere(QString()), 1);
+    EXPECT_EQ(stock.CurrentID(), other);
+    EXPECT_EQ(stock.RecordCount(), 1);
+}
+
 // A statement left running would hold a read lock: compaction and copies would fail.
 TEST_F(RecordLayer, ReadsLeaveNoStatementRunning)
 {
