@@ -1,0 +1,87 @@
+#include "CustomerDeletion.h"
+
+#include "CustomerTexts.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
+#include "project/ProjectOperations.h"
+#include "project/ProjectTables.h"
+
+namespace {
+
+void ReportMissing(Prompter& prompter)
+{
+    prompter.message(CustomerMissingMessage(), QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+}
+
+} // namespace
+
+CustomerDeletion::CustomerDeletion(ProjectTables& tables, Prompter& prompter, qint32 customerId)
+    : m_tables(tables), m_prompter(prompter), m_customerId(customerId)
+{
+}
+
+bool CustomerDeletion::prepare()
+{
+    if (m_tables.customers().LocateByID(m_customerId))
+        return true;
+    ReportMissing(m_prompter);
+    return false;
+}
+
+QString CustomerDeletion::warning() const
+{
+    return QStringLiteral("Removing customer #%1 will also remove this customer from all sales tracking.\n"
+                          "It is recomended that you backup the project before continuing.")
+        .arg(FormatRecordId(m_customerId));
+}
+
+bool CustomerDeletion::confirm(const QString& typed)
+{
+    m_confirmed = ConfirmDeletion(typed, m_prompter);
+    return m_confirmed;
+}
+
+bool CustomerDeletion::run()
+{
+    if (!m_confirmed)
+        return false;
+    Transaction transaction(m_tables.database());
+    if (!transaction.isActive()) {
+        ReportErrorCode(m_prompter, Status::OperationFailed);
+        return false;
+    }
+    if (!m_tables.customers().LocateByID(m_customerId)) {
+        ReportMissing(m_prompter);
+        return false;
+    }
+    ChangeList changes;
+    if (!removeCustomer(m_tables, m_customerId, changes) || !transaction.commit()) {
+        ReportErrorCode(m_prompter, Status::OperationFailed);
+        return false;
+    }
+    m_changes.merge(changes);
+    m_confirmed = false;
+    return true;
+}
+
+bool CustomerDeletion::removeCustomer(ProjectTables& tables, qint32 customerId, ChangeList& changes)
+{
+    if (customerId > 0 && !tables.customers().RecordDelete(customerId))
+        return false;
+    changes.add(ListingKind::Customers, customerId);
+
+    const QString byCustomer = QStringLiteral("[CustomerID] = ?");
+    for (CSIRec invoice : tables.invoices().RecordsWhere(byCustomer, {customerId})) {
+        invoice.CustomerID = NoSelection;
+        if (!tables.invoices().RecordModify(invoice))
+            return false;
+        changes.add(ListingKind::Invoices, invoice.ID);
+    }
+    for (CARRec payment : tables.receivables().RecordsWhere(byCustomer, {customerId})) {
+        payment.CustomerID = NoSelection;
+        if (!tables.receivables().RecordModify(payment))
+            return false;
+    }
+    return true;
+}

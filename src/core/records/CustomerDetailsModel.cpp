@@ -1,0 +1,24 @@
+#include "CustomerDetailsModel.h"
+
+#include "CustomerTexts.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "project/ProjectTables.h"
+
+CustomerDetailsModel::CustomerDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 customerId)
+{
+    CCustomersRec customer;
+    // -1 would read whatever row the customer list's cursor is on.
+    if (customerId < 0 || !tables.customers().RecordRead(customer, customerId)) {
+        prompter.message(CustomerMissingMessage(), QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+        return;
+    }
+    m_loaded = true;
+    m_company = customer.Company;
+    m_name = QStringLiteral("%1 %2").arg(customer.First, customer.Last);
+    m_address1 = customer.Address;
+    m_address2 = CustomerCityLine(customer);
+    m_phone = customer.Phone;
+    m_notes = customer.Notes;
+    m_email = customer.EMail;
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "common/ChangeList.h"
+#include "common/RecordIds.h"
+#include "common/SaveResult.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class AddCustomerModel;
+class Prompter;
+class ProjectTables;
+class SearchForCustomerModel;
+
+// The state behind the Customer Selection dialog, where an invoice's customer is
+// chosen: the list of every customer, the selected customer's particulars, and the
+// dialogs it opens to add, modify or search for a customer.
+class CustomerSelectionModel
+{
+public:
+    // Selects the entry of the initial customer, or the first entry when it is
+    // NoSelection.
+    CustomerSelectionModel(ProjectTables& tables, Prompter& prompter, qint32 initialCustomerId = NoSelection);
+
+    // "Existing Customers": one entry per customer, in table order.
+    const QStringList& entries() const { return m_entries; }
+    int selectedIndex() const { return m_selected; }
+    // -1 clears the selection.
+    void setSelectedIndex(int index);
+    // The ID carried by the selected entry, NoSelection when there is none.
+    qint32 selectedCustomerId() const;
+
+    // The "Selected Customer" texts.
+    QString company() const { return m_company; }
+    QString lastName() const { return m_last; }
+    QString firstName() const { return m_first; }
+    QString addressLine1() const { return m_address1; }
+    // "City, State Zip".
+    QString addressLine2() const { return m_address2; }
+    // Always empty.
+    QString addressLine3() const { return QString(); }
+    QString phone() const { return m_phone; }
+    QString notes() const { return m_notes; }
+
+    // "<< &Add New": the Add Customer dialog to open for a new customer. Once it
+    // closes, finishAddNew says whether this dialog closes with OK (it does when
+    // the customer was added, which becomes the result); a cancelled Add Customer
+    // changes nothing here.
+    std::unique_ptr<AddCustomerModel> addNew();
+    bool finishAddNew(const AddCustomerModel& dialog, bool accepted);
+
+    // "<< &Modify": the Add Customer dialog for the selected customer, or nothing
+    // when no customer is selected. After an accepted modification the list is
+    // rebuilt and the same position selected again.
+    std::unique_ptr<AddCustomerModel> modify();
+    void finishModify(const AddCustomerModel& dialog, bool accepted);
+
+    // The search button: the Search for Customer dialog. finishSearch says whether
+    // this dialog closes with OK (it does when a customer was chosen, which
+    // becomes the result).
+    std::unique_ptr<SearchForCustomerModel> search();
+    bool finishSearch(const SearchForCustomerModel& dialog, bool accepted);
+
+    // OK: the selected customer becomes the result. Without a selection the user
+    // is told, the result is NoSelection and the dialog stays open.
+    SaveResult save();
+
+    // The chosen customer ID, NoSelection until one is chosen.
+    qint32 result() const { return m_result; }
+    const ChangeList& changes() const { return m_changes; }
+
+    // The index of the entry carrying the customer ID; -1 when no entry does. An
+    // entry without an ID stops the search with a message.
+    static int indexOfCustomer(const QStringList& entries, qint32 customerId, Prompter& prompter);
+
+private:
+    void rebuild();
+    void showSelected();
+
+    ProjectTables& m_tables;
+    Prompter& m_prompter;
+    QStringList m_entries;
+    int m_selected = -1;
+    qint32 m_result = NoSelection;
+    QString m_company, m_last, m_first, m_address1, m_address2, m_phone, m_notes;
+    ChangeList m_changes;
+};

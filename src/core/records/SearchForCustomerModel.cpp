@@ -1,0 +1,88 @@
+#include "SearchForCustomerModel.h"
+
+#include "CustomerTexts.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "project/ProjectTables.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// The number at the start of the text, the way the C library's atol reads it:
+// leading blanks, an optional sign, then digits up to the first non-digit; 0
+// when there are none.
+qint64 LeadingNumber(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i).isSpace())
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+        negative = text.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    qint64 value = 0;
+    constexpr qint64 kCap = qint64(std::numeric_limits<qint32>::max()) + 1;
+    for (; i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9'); ++i) {
+        // Anything past the range of an ID can match no customer; stop growing.
+        value = std::min(kCap, value * 10 + (text.at(i).unicode() - u'0'));
+    }
+    return negative ? -value : value;
+}
+
+} // namespace
+
+SearchForCustomerModel::SearchForCustomerModel(ProjectTables& tables, Prompter& prompter)
+    : m_tables(tables), m_prompter(prompter)
+{
+}
+
+QString SearchForCustomerModel::prompt()
+{
+    return QStringLiteral("Quickly search for a customer by their ID or telephone number.");
+}
+
+void SearchForCustomerModel::go()
+{
+    m_results.clear();
+    m_selected = -1;
+    QList<CCustomersRec> found;
+    if (m_searchBy == SearchBy::ID) {
+        const qint64 id = LeadingNumber(m_text);
+        if (id > 0 && id <= std::numeric_limits<qint32>::max())
+            found = m_tables.customers().RecordsWhere(QStringLiteral("[ID] = ?"), {static_cast<qint32>(id)});
+    } else {
+        // Bound, never spliced: a quote or a wildcard in the text is just a character.
+        found = m_tables.customers().RecordsWhere(QStringLiteral("INSTR([Phone], ?) > 0"), {m_text});
+    }
+    for (const CCustomersRec& customer : found)
+        m_results.append({CustomerSearchEntry(customer), customer.ID});
+    if (!m_results.isEmpty())
+        m_selected = 0;
+}
+
+QStringList SearchForCustomerModel::resultTexts() const
+{
+    QStringList texts;
+    for (const Result& result : m_results)
+        texts.append(result.text);
+    return texts;
+}
+
+void SearchForCustomerModel::setSelectedIndex(int index)
+{
+    m_selected = index >= 0 && index < m_results.size() ? index : -1;
+}
+
+SaveResult SearchForCustomerModel::save()
+{
+    if (m_selected < 0) {
+        m_prompter.message(QStringLiteral("You must select a customer from the list"), QString::fromLatin1(kAppTitle),
+                           Prompter::Icon::Exclamation);
+        return SaveResult::refused(QStringLiteral("results"));
+    }
+    m_customerId = m_results.at(m_selected).customerId;
+    return SaveResult::ok();
+}
