@@ -15,7 +15,9 @@ struct UndoReceiptsResult
 };
 
 // Takes every receipt of an order line back out of stock, all or nothing: asks
-// first, refuses when any lot has been drawn on, restores the order line onto
-// its active backorder or as a new line, and rewrites the item's totals. One
-// transaction; changed records are added to `changes`.
+// first, refuses when any lot has been drawn on, restores the order line as it was
+// before its first receipt (onto its active backorder, keeping anything ordered
+// onto that since, or as a new line), and rewrites the item's totals. Nothing is
+// asked or shown while its one transaction is open; changed records are added to
+// `changes`.
 UndoReceiptsResult UndoReceipts(ProjectTables& tables, Prompter& prompter, qint32 orderID, ChangeList& changes);

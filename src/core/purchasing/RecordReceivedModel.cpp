@@ -1,0 +1,233 @@
+#include "RecordReceivedModel.h"
+
+#include "Receiving.h"
+#include "common/Clock.h"
+#include "common/DateTime.h"
+#include "common/Money.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
+#include "project/ProjectTables.h"
+#include "records/Pickers.h"
+
+#include <QRegularExpression>
+#include <QSqlQuery>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// The whole-number field holds digits only; anything else, or a value too large
+// for a quantity, is not a quantity.
+std::optional<qint32> ParseQuantity(const QString& text)
+{
+    static const QRegularExpression digits(QStringLiteral("^\\d+$"));
+    const QString trimmed = text.trimmed();
+    if (!digits.match(trimmed).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const qint32 value = trimmed.toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+RecordReceivedModel::RecordReceivedModel(ProjectTables& tables, Prompter& prompter, const Clock& clock)
+    : m_tables(tables), m_prompter(prompter), m_clock(clock)
+{
+    m_lastChanged.fill(NoID);
+}
+
+QString RecordReceivedModel::helpLine()
+{
+    return QStringLiteral("Record orders which were received from a vendor.");
+}
+
+QString RecordReceivedModel::prerequisiteMessage()
+{
+    return QStringLiteral(
+        "In order to run this command, you must already have valid vendors, items and orders.  "
+        "This command was unable to find all the necessary data to run.");
+}
+
+QString RecordReceivedModel::invalidCostMessage()
+{
+    return QStringLiteral(
+        "The cost specified is invalid.  The cost per item must be an amount of 0 or more.  "
+        "Please check the value and re-enter it if necessary.");
+}
+
+bool RecordReceivedModel::open(qint32 presetPO, qint32 presetOrder)
+{
+    if (m_tables.vendors().CountWhere(QString()) == 0 || m_tables.items().CountWhere(QString()) == 0 ||
+        m_tables.orders().CountWhere(QString()) == 0) {
+        m_prompter.message(prerequisiteMessage(), QString::fromLatin1(kAppTitle),
+                           Prompter::Icon::Exclamation);
+        return false;
+    }
+
+    m_dateText = DateTime::fromQDateTime(m_clock.now()).formatShortDate(UserLocale());
+
+    // A line handed over on its own still belongs to its purchase order.
+    if (presetOrder != NoSelection && presetPO == NoSelection) {
+        COrderRec order;
+        if (m_tables.orders().RecordRead(order, presetOrder))
+            presetPO = order.POID;
+    }
+
+    m_poEntries = POPickerEntries(m_tables);
+    m_poBoxEnabled = presetPO == NoSelection;
+    m_orderBoxEnabled = presetOrder == NoSelection;
+    m_nextEnabled = presetOrder == NoSelection;
+
+    if (presetPO != NoSelection)
+        selectPO(presetPO);
+    else
+        selectPO(m_poEntries.isEmpty() ? NoSelection : EntryId(m_poEntries.constLast()));
+
+    // A fixed order box must never show a line other than the one handed over.
+    if (presetOrder != NoSelection) {
+        const bool onThisPO =
+            std::any_of(m_orderEntries.cbegin(), m_orderEntries.cend(),
+                        [presetOrder](const OrderEntry& entry) { return entry.orderID == presetOrder; });
+        selectOrder(onThisPO ? presetOrder : NoSelection);
+    }
+    return true;
+}
+
+void RecordReceivedModel::selectPO(qint32 poID)
+{
+    m_selectedPO = PickerIndexOf(m_poEntries, poID) >= 0 ? poID : NoSelection;
+    fillOrderBox();
+}
+
+void RecordReceivedModel::fillOrderBox()
+{
+    m_orderEntries.clear();
+    if (m_selectedPO != NoSelection) {
+        // One statement for the lines and their item names, on the indexed POID.
+        QSqlQuery query(m_tables.database().connection());
+        query.setForwardOnly(true);
+        query.prepare(QStringLiteral("SELECT o.\"ID\", i.\"Name\" FROM \"Order\" o LEFT JOIN \"Items\" i "
+                                     "ON i.\"ID\" = o.\"ItemID\" WHERE o.\"POID\" = ? ORDER BY o.\"ID\""));
+        query.addBindValue(m_selectedPO);
+        if (query.exec()) {
+            while (query.next())
+                m_orderEntries.append({query.value(1).toString(), query.value(0).toInt()});
+        }
+    }
+    selectOrder(m_orderEntries.isEmpty() ? NoSelection : m_orderEntries.constFirst().orderID);
+}
+
+void RecordReceivedModel::selectOrder(qint32 orderID)
+{
+    const bool listed = std::any_of(m_orderEntries.cbegin(), m_orderEntries.cend(),
+                                    [orderID](const OrderEntry& entry) { return entry.orderID == orderID; });
+    COrderRec order;
+    if (!listed || !m_tables.orders().RecordRead(order, orderID)) {
+        m_selectedOrder = NoSelection;
+        clearOrderFields();
+        return;
+    }
+    m_selectedOrder = orderID;
+    m_quantityText = QString::number(order.Quanity);
+    CItemsRec item;
+    m_costText = m_tables.items().RecordRead(item, order.ItemID) ? FormatCurrency(item.Cost) : QString();
+    m_vendorName = m_tables.vendors().VendorNameByID(order.VendorID);
+    m_orderDate = order.Date.formatShortDate(UserLocale());
+}
+
+void RecordReceivedModel::clearOrderFields()
+{
+    m_quantityText.clear();
+    m_costText.clear();
+    m_vendorName.clear();
+    m_orderDate.clear();
+}
+
+void RecordReceivedModel::reformatCost()
+{
+    if (const std::optional<Money> cost = ParseCurrency(m_costText))
+        m_costText = FormatCurrency(*cost);
+}
+
+void RecordReceivedModel::reformatDate()
+{
+    const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
+    if (date.isValid())
+        m_dateText = date.formatShortDate(UserLocale());
+}
+
+SaveResult RecordReceivedModel::save()
+{
+    return receive(false);
+}
+
+SaveResult RecordReceivedModel::saveAndNext()
+{
+    if (!m_nextEnabled)
+        return SaveResult::refused();
+    return receive(true);
+}
+
+SaveResult RecordReceivedModel::receive(bool next)
+{
+    if (m_selectedOrder == NoSelection)
+        return SaveResult::refused(QStringLiteral("order"));
+
+    const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
+    if (!date.isValid()) {
+        ReportErrorCode(m_prompter, Status::InvalidDate);
+        return SaveResult::refused(QStringLiteral("date"));
+    }
+    const std::optional<qint32> quantity = ParseQuantity(m_quantityText);
+    if (!quantity || *quantity < 1) {
+        ReportErrorCode(m_prompter, Status::InvalidQuantity);
+        return SaveResult::refused(QStringLiteral("quantity"));
+    }
+    // A line received or deleted elsewhere since the box was filled: say so and
+    // show what is still outstanding rather than refuse without a word.
+    if (!m_tables.orders().LocateByID(m_selectedOrder)) {
+        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        fillOrderBox();
+        return SaveResult::refused(QStringLiteral("order"));
+    }
+    // A unit cost that is not an amount, or below nothing, would corrupt every
+    // cost figure drawn from the lot.
+    const std::optional<Money> cost = ParseCurrency(m_costText);
+    if (!cost || !cost->isValid() || *cost < Money()) {
+        m_prompter.message(invalidCostMessage(), QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+        return SaveResult::refused(QStringLiteral("cost"));
+    }
+
+    ReceiptInput input;
+    input.orderID = m_selectedOrder;
+    input.quantity = *quantity;
+    input.cost = *cost;
+    input.date = date;
+    const ReceiptOutcome outcome = ReceiveOrderLine(m_tables, m_prompter, input, m_changes, &m_receipts);
+    switch (outcome.status) {
+    case ReceiptOutcome::Status::Received:
+        break;
+    case ReceiptOutcome::Status::OrderMissing:
+        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        fillOrderBox();
+        return SaveResult::refused(QStringLiteral("order"));
+    case ReceiptOutcome::Status::Refused:
+    case ReceiptOutcome::Status::Failed:
+        // Reported where it failed; the input stays for another try.
+        return SaveResult::refused();
+    }
+
+    m_lastChanged[static_cast<size_t>(ListingKind::PurchaseOrders)] = outcome.poID;
+    m_lastChanged[static_cast<size_t>(ListingKind::Items)] = outcome.itemID;
+    m_lastChanged[static_cast<size_t>(ListingKind::Stock)] = outcome.stockID;
+
+    fillOrderBox();
+    if (next)
+        return {true, QStringLiteral("date")};
+    return SaveResult::ok();
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "common/ChangeList.h"
+#include "common/SaveResult.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+class Clock;
+class Prompter;
+class ProjectTables;
+
+// The Record Received Order dialog without its window: picks a purchase order and
+// one of its outstanding order lines, and receives what arrived into stock.
+class RecordReceivedModel
+{
+public:
+    // One entry of the order box: the item's name, carrying the order line's ID.
+    struct OrderEntry
+    {
+        QString itemName;
+        qint32 orderID = NoID;
+    };
+
+    RecordReceivedModel(ProjectTables& tables, Prompter& prompter, const Clock& clock);
+
+    static QString helpLine();
+    static QString prerequisiteMessage();
+    static QString invalidCostMessage();
+
+    // Fills the dialog. False, after telling the user, when there are no vendors,
+    // items or order lines: the dialog does not open then. A purchase order given
+    // is selected and its box disabled; an order line given as well is selected
+    // and the order box and "&Next >>" are disabled.
+    bool open(qint32 presetPO = NoSelection, qint32 presetOrder = NoSelection);
+
+    const QStringList& poEntries() const { return m_poEntries; }
+    qint32 selectedPO() const { return m_selectedPO; }
+    // Refills the order box with the purchase order's lines, first one selected.
+    void selectPO(qint32 poID);
+    bool poBoxEnabled() const { return m_poBoxEnabled; }
+
+    const QList<OrderEntry>& orderEntries() const { return m_orderEntries; }
+    qint32 selectedOrder() const { return m_selectedOrder; }
+    // Presets quantity, cost, vendor name and order date from the line and its item.
+    void selectOrder(qint32 orderID);
+    bool orderBoxEnabled() const { return m_orderBoxEnabled; }
+    bool nextEnabled() const { return m_nextEnabled; }
+
+    // Read-only texts of the selected line.
+    QString vendorName() const { return m_vendorName; }
+    QString orderDate() const { return m_orderDate; }
+
+    QString quantityText() const { return m_quantityText; }
+    void setQuantityText(const QString& text) { m_quantityText = text; }
+    QString costText() const { return m_costText; }
+    void setCostText(const QString& text) { m_costText = text; }
+    QString dateText() const { return m_dateText; }
+    void setDateText(const QString& text) { m_dateText = text; }
+
+    // What the fields show when they lose the focus: readable text in its
+    // canonical form, anything else as typed.
+    void reformatCost();
+    void reformatDate();
+
+    // OK: receives the selected line.
+    SaveResult save();
+    // "&Next >>": receives it and stays open for the next line; on success the
+    // focus goes to the date, whose text is selected whole.
+    SaveResult saveAndNext();
+
+    const ChangeList& changes() const { return m_changes; }
+    // The receipts written, which no list shows.
+    const QList<qint32>& receiptIDs() const { return m_receipts; }
+    // The record of a kind changed last, for the list to select; NoID when none.
+    qint32 lastChanged(ListingKind kind) const { return m_lastChanged[static_cast<size_t>(kind)]; }
+
+private:
+    SaveResult receive(bool next);
+    void fillOrderBox();
+    void clearOrderFields();
+
+    ProjectTables& m_tables;
+    Prompter& m_prompter;
+    const Clock& m_clock;
+
+    QStringList m_poEntries;
+    qint32 m_selectedPO = NoSelection;
+    QList<OrderEntry> m_orderEntries;
+    qint32 m_selectedOrder = NoSelection;
+    bool m_poBoxEnabled = true;
+    bool m_orderBoxEnabled = true;
+    bool m_nextEnabled = true;
+
+    QString m_vendorName;
+    QString m_orderDate;
+    QString m_quantityText;
+    QString m_costText;
+    QString m_dateText;
+
+    ChangeList m_changes;
+    QList<qint32> m_receipts;
+    std::array<qint32, kListingKindCount> m_lastChanged;
+};
