@@ -1,0 +1,170 @@
+#include "NewPOModel.h"
+
+#include "PurchasingHelpers.h"
+
+#include "common/Money.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
+#include "project/ProjectTables.h"
+#include "records/Pickers.h"
+
+#include <limits>
+#include <optional>
+
+namespace {
+
+std::optional<qint32> ParseNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    for (const QChar c : trimmed) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    bool ok = false;
+    const qlonglong value = trimmed.toLongLong(&ok);
+    if (!ok || value > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return static_cast<qint32>(value);
+}
+
+std::optional<double> ParseTaxRate(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    double value = UserLocale().toDouble(trimmed, &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok || !(value >= 0.0 && value <= NewPOModel::kMaxTaxRate))
+        return std::nullopt;
+    return value;
+}
+
+QString TaxRateText(double rate)
+{
+    return QString::number(rate, 'g', 15);
+}
+
+} // namespace
+
+NewPOModel::NewPOModel(ProjectTables& tables, Prompter& prompter, const Clock& clock)
+    : m_tables(tables), m_prompter(prompter)
+{
+    m_numberText = QString::number(m_tables.purchaseOrders().NextNumber());
+    m_vendorEntries = VendorPickerEntries(m_tables);
+    if (!m_vendorEntries.isEmpty())
+        m_vendorID = EntryId(m_vendorEntries.constFirst());
+    const QString today = ShortDateText(TodayFrom(clock));
+    m_dateText = today;
+    m_requiredDateText = today;
+    m_taxRateText = TaxRateText(0.0);
+}
+
+bool NewPOModel::loadForModify(qint32 poID)
+{
+    CPORec po;
+    if (!m_tables.purchaseOrders().RecordRead(po, poID)) {
+        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        return false;
+    }
+    m_modifyID = po.ID;
+    m_numberText = QString::number(po.Number);
+    selectVendor(po.VendorID);
+    m_dateText = ShortDateText(po.Date);
+    m_requiredDateText = ShortDateText(po.RequiredDate);
+    m_notes = po.Notes;
+    m_taxRateText = TaxRateText(po.TaxRate);
+    return true;
+}
+
+QString NewPOModel::caption() const
+{
+    return QStringLiteral("New Purchase Order");
+}
+
+QString NewPOModel::helpLine() const
+{
+    return QStringLiteral("Create a new Purchase Order to use for ordering.");
+}
+
+void NewPOModel::selectVendor(qint32 vendorID)
+{
+    m_vendorID = PickerIndexOf(m_vendorEntries, vendorID) >= 0 ? vendorID : NoSelection;
+}
+
+QString NewPOModel::vendorIdText() const
+{
+    return m_vendorID == NoSelection ? QString() : FormatRecordId(m_vendorID);
+}
+
+SaveResult NewPOModel::save()
+{
+    const std::optional<qint32> number = ParseNumber(m_numberText);
+    if (!number) {
+        WarnUser(m_prompter, QStringLiteral("Please enter an integer."));
+        return SaveResult::refused(QStringLiteral("number"));
+    }
+    if (m_notes.size() > kMaxNotes) {
+        WarnUser(m_prompter, QStringLiteral("The PO Note may hold at most %1 characters.").arg(kMaxNotes));
+        return SaveResult::refused(QStringLiteral("notes"));
+    }
+    const std::optional<double> taxRate = ParseTaxRate(m_taxRateText);
+    if (!taxRate) {
+        WarnUser(m_prompter, QStringLiteral("Please enter a number between 0 and 1000."));
+        return SaveResult::refused(QStringLiteral("taxRate"));
+    }
+    const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
+    if (!date.isValid()) {
+        ReportErrorCode(m_prompter, Status::InvalidDate);
+        return SaveResult::refused(QStringLiteral("date"));
+    }
+    const DateTime required = DateTime::parseDate(m_requiredDateText, UserLocale());
+    if (!required.isValid()) {
+        ReportErrorCode(m_prompter, Status::InvalidDate);
+        return SaveResult::refused(QStringLiteral("requiredDate"));
+    }
+    // A purchase order without a vendor could never be ordered against.
+    if (m_vendorID == NoSelection || !m_tables.vendors().LocateByID(m_vendorID)) {
+        WarnUser(m_prompter, QStringLiteral("You must select a vendor for this purchase order."));
+        return SaveResult::refused(QStringLiteral("vendor"));
+    }
+    // Over the whole table, whatever the purchase-order list is filtered to.
+    if (!isModify() && m_tables.purchaseOrders().CountWhere(QStringLiteral("[Number] = ?"), {*number}) > 0) {
+        WarnUser(m_prompter, QStringLiteral("A purchase order with this number already exists.\n"
+                                            "Please choose a new purchase order number."));
+        return SaveResult::refused(QStringLiteral("number"));
+    }
+
+    CPORec po;
+    if (isModify() && !m_tables.purchaseOrders().RecordRead(po, m_modifyID)) {
+        WarnUser(m_prompter, QStringLiteral("Unable to modify PO at this time."));
+        return SaveResult::refused();
+    }
+    po.VendorID = m_vendorID;
+    po.Notes = m_notes;
+    po.Date = date.dateOnly();
+    if (!isModify())
+        po.Number = *number;
+    po.RequiredDate = required.dateOnly();
+    // Saving reopens a filled purchase order; its fill date falls back to the
+    // required date.
+    po.Filled = false;
+    po.FilledDate = po.RequiredDate;
+    po.TaxRate = *taxRate;
+
+    Transaction transaction(m_tables.database());
+    const bool written =
+        transaction.isActive() &&
+        (isModify() ? m_tables.purchaseOrders().RecordModify(po) : m_tables.purchaseOrders().RecordAdd(po)) &&
+        transaction.commit();
+    if (!written) {
+        WarnUser(m_prompter, isModify() ? QStringLiteral("Unable to modify PO at this time.")
+                                        : QStringLiteral("Unable to add PO at this time."));
+        return SaveResult::refused();
+    }
+    m_savedID = po.ID;
+    m_changes.add(ListingKind::PurchaseOrders, po.ID);
+    return SaveResult::ok();
+}

@@ -1,0 +1,58 @@
+#include "PurchasingHelpers.h"
+
+#include "common/Clock.h"
+#include "common/Money.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
+#include "project/ProjectTables.h"
+
+#include <QSqlQuery>
+
+#include <limits>
+
+bool TableHasRecords(ProjectTables& tables, const char* table)
+{
+    QSqlQuery query(tables.database().connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(QLatin1String(table))))
+        return false;
+    return query.next();
+}
+
+void WarnUser(Prompter& prompter, const QString& text)
+{
+    prompter.message(text, QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+}
+
+QString WholeNumberText(qint64 value)
+{
+    return QString::number(value);
+}
+
+std::optional<qint32> ParsePositiveQuantity(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    // The field takes digits only: no sign, no separators.
+    for (const QChar c : trimmed) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    bool ok = false;
+    const qlonglong value = trimmed.toLongLong(&ok);
+    if (!ok || value < 1 || value > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return static_cast<qint32>(value);
+}
+
+QString ShortDateText(const DateTime& date)
+{
+    return date.formatShortDate(UserLocale());
+}
+
+DateTime TodayFrom(const Clock& clock)
+{
+    return DateTime::fromDate(clock.now().date());
+}

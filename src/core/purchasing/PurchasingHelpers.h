@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/DateTime.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+class Clock;
+class Prompter;
+class ProjectTables;
+
+// Small pieces shared by the purchase-order, order-line and automated ordering
+// models: emptiness checks, the messages they have in common, and text forms.
+
+// Whether the table holds at least one record; reads one row at most.
+bool TableHasRecords(ProjectTables& tables, const char* table);
+
+// A message box titled with the application's name, with the exclamation icon.
+void WarnUser(Prompter& prompter, const QString& text);
+
+// "%ld" of a whole number.
+QString WholeNumberText(qint64 value);
+
+// A typed whole number of at least 1 that fits a Long field; nothing otherwise.
+std::optional<qint32> ParsePositiveQuantity(const QString& text);
+
+// Date-only text in the user's short format; empty for a date that is not valid.
+QString ShortDateText(const DateTime& date);
+
+// Today's date at midnight, read from a clock.
+DateTime TodayFrom(const Clock& clock);
