@@ -1,0 +1,497 @@
+#include "common/Clock.h"
+#include "records/ImportModel.h"
+#include "records/ImportVersion2.h"
+#include "records/StockFigures.h"
+
+#include "QtPrinters.h"
+#include "ScriptedPrompter.h"
+#include "TempProject.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+using Source = ImportModel::Source;
+
+const QString kUnableToImport = QStringLiteral("Unable to import file.");
+
+// A record of a version 2.0 file, built byte by byte.
+class RecordBytes
+{
+public:
+    explicit RecordBytes(int length) : m_bytes(length, '\0') {}
+    // The text goes into its slot, followed by the slot's zero bytes when shorter.
+    RecordBytes& text(int offset, const QByteArray& text)
+    {
+        std::memcpy(m_bytes.data() + offset, text.constData(), static_cast<size_t>(text.size()));
+        return *this;
+    }
+    RecordBytes& number(int offset, double value)
+    {
+        const quint64 bits = std::bit_cast<quint64>(value);
+        for (int i = 0; i < 8; ++i)
+            m_bytes[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xff);
+        return *this;
+    }
+    const QByteArray& bytes() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+};
+
+QByteArray VendorRecord(const QByteArray& name, const QByteArray& number = {})
+{
+    return RecordBytes(ImportVersion2::kVendorRecordLength).text(0, name).text(50, number).bytes();
+}
+
+struct FileItem
+{
+    QByteArray name, vendor1, vendor2 = {};
+    double quantity = 1, cost = 2.5, price = 0, reorderQuantity = 0, reorderLevel = 0;
+};
+
+QByteArray ItemRecord(const FileItem& f)
+{
+    return RecordBytes(ImportVersion2::kItemRecordLength)
+        .text(0, f.name)
+        .text(20, f.name + "-no")
+        .text(40, "about " + f.name)
+        .text(90, f.vendor1)
+        .text(122, f.vendor2)
+        .number(160, f.cost)
+        .number(168, f.price)
+        .number(184, f.reorderQuantity)
+        .number(192, f.reorderLevel)
+        .number(208, f.quantity)
+        .bytes();
+}
+
+QString Amount(Money amount)
+{
+    return amount.isValid() ? QString::number(amount.toDouble(), 'f', 4) : QStringLiteral("invalid");
+}
+
+// Every field of an item but its ID, and of its lots, as one line to compare.
+QString Describe(ProjectTables& t, const CItemsRec& i)
+{
+    QStringList fields = {i.Name,
+                          i.Number,
+                          i.Description,
+                          QString::number(i.VendorID1),
+                          QString::number(i.VendorID2),
+                          Amount(i.Cost),
+                          Amount(i.SellingPrice),
+                          QString::number(i.Stocked),
+                          QString::number(i.Ordered),
+                          QString::number(i.ReorderQuanity),
+                          QString::number(i.ReorderLevel),
+                          QString::number(i.CategoryID),
+                          i.Taxable ? QStringLiteral("taxable") : QStringLiteral("untaxed"),
+                          QString::number(i.TaxRate)};
+    for (const CStockRec& lot : t.stock().RecordsWhere(QStringLiteral("[ItemID] = ?"), {i.ID}))
+        fields << QStringLiteral("lot %1 at %2 from %3, %4/%5, %6")
+                      .arg(lot.Quanity)
+                      .arg(Amount(lot.Cost))
+                      .arg(lot.VendorID)
+                      .arg(lot.OrderID)
+                      .arg(lot.POID)
+                      .arg(lot.Date.formatShortDate(UserLocale()));
+    return fields.join(QLatin1Char('|'));
+}
+
+qint32 Count(ProjectTables& t, const char* table)
+{
+    QSqlQuery query(t.database().connection());
+    query.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(QLatin1String(table)));
+    return query.next() ? query.value(0).toInt() : -1;
+}
+
+class Import : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(project.isValid() && source.isValid()); }
+    void TearDown() override { EXPECT_EQ(CheckStockInvariants(t()), QStringList()); }
+
+    ProjectTables& t() { return project.tables(); }
+    ProjectTables& s() { return source.tables(); }
+
+    QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = QDir(project.dir()).filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                    file.write(bytes) == bytes.size());
+        return path;
+    }
+    bool run(Source from, const QString& path) { return model.run(from, path); }
+    bool importItems(const QList<FileItem>& items)
+    {
+        QByteArray bytes;
+        for (const FileItem& f : items)
+            bytes += ItemRecord(f);
+        return run(Source::Version2Items, writeFile(QStringLiteral("items.ddg"), bytes));
+    }
+    static qint32 addVendor(ProjectTables& tables, const QString& name, const QString& city = QString())
+    {
+        CVendorsRec v;
+        v.Name = name;
+        v.City = city;
+        EXPECT_TRUE(tables.vendors().RecordAdd(v));
+        return v.ID;
+    }
+    QStringList itemLines()
+    {
+        QStringList lines;
+        for (const CItemsRec& item : t().items().RecordsWhere(QString()))
+            lines << Describe(t(), item);
+        return lines;
+    }
+    qint32 vendorNamed(const QString& name)
+    {
+        const QList<qint32> ids = t().vendors().IDsWhere(QStringLiteral("[Name] = ?"), {name});
+        return ids.size() == 1 ? ids.first() : NoID;
+    }
+
+    TempProject project;
+    TempProject source{CStockSet::kFifo, QStringLiteral("source")};
+    ScriptedPrompter prompter;
+    FixedClock clock{QDateTime(QDate(2024, 3, 15), QTime(16, 45))};
+    ImportModel model{project.tables(), prompter, clock};
+};
+
+TEST_F(Import, Version2VendorsFillTheirFieldsAndAreMatchedByName)
+{
+    RecordBytes full(ImportVersion2::kVendorRecordLength);
+    const int offsets[] = {0, 50, 85, 110, 135, 160, 185, 190, 205, 230, 255, 280, 305, 330, 335, 350};
+    for (int i = 0; i < 16; ++i)
+        full.text(offsets[i], "f" + QByteArray::number(i));
+    // A name filling its slot without a zero byte ends there; Windows-1252 text.
+    const QByteArray fullName(50, 'N');
+    const QByteArray edge = RecordBytes(ImportVersion2::kVendorRecordLength)
+                                .text(0, fullName)
+                                .text(50, "NUM")
+                                .text(85, "\x80 caf\xe9 \x93q\x94")
+                                .bytes();
+    // 760 bytes: two records and a trailing partial one that is ignored.
+    ASSERT_TRUE(run(Source::Version2Vendors, writeFile(QStringLiteral("vendors.ddg"),
+                                                       full.bytes() + edge + VendorRecord("Part").left(10))));
+    EXPECT_TRUE(prompter.log().isEmpty());
+    ASSERT_EQ(Count(t(), "Vendors"), 2);
+    CVendorsRec v;
+    ASSERT_TRUE(t().vendors().RecordRead(v, vendorNamed(QStringLiteral("f0"))));
+    EXPECT_EQ((QStringList{v.Name, v.Number, v.Contact, v.Phone, v.Street, v.City, v.State, v.Zip, v.Fax,
+                           v.Contact2, v.Phone2, v.Street2, v.City2, v.State2, v.Zip2, v.Fax2}
+                   .join(QLatin1Char(' '))),
+              QStringLiteral("f0 f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12 f13 f14 f15"));
+    const qint32 edgeID = vendorNamed(QString::fromLatin1(fullName));
+    ASSERT_TRUE(t().vendors().RecordRead(v, edgeID));
+    EXPECT_EQ(v.Number, QStringLiteral("NUM"));
+    EXPECT_EQ(v.Contact, QString::fromUtf8("\u20ac caf\u00e9 \u201cq\u201d"));
+
+    // The same names again in another case: overwritten under their IDs, every
+    // field, none added.
+    ASSERT_TRUE(run(Source::Version2Vendors,
+                    writeFile(QStringLiteral("again.ddg"),
+                              VendorRecord(fullName.toLower(), "N-2") + VendorRecord("F0"))));
+    EXPECT_EQ(Count(t(), "Vendors"), 2);
+    ASSERT_TRUE(t().vendors().RecordRead(v, edgeID));
+    EXPECT_EQ(v.Name + v.Number + v.Contact, QString::fromLatin1(fullName.toLower()) + QStringLiteral("N-2"));
+    EXPECT_EQ(model.changes().ids(ListingKind::Vendors).size(), 2);
+
+    // Customers: every record added, the fields the file lacks left empty.
+    const QByteArray customer = RecordBytes(ImportVersion2::kCustomerRecordLength)
+                                    .text(0, QByteArray(20, 'L'))
+                                    .text(20, "First")
+                                    .text(40, "1 Main St")
+                                    .text(80, "Springfield")
+                                    .text(100, "ILX")
+                                    .text(103, "62701")
+                                    .text(115, QByteArray(20, '5'))
+                                    .bytes();
+    ASSERT_TRUE(run(Source::Version2Customers, writeFile(QStringLiteral("c.ddg"), customer + customer)));
+    const QList<CCustomersRec> customers = t().customers().RecordsWhere(QString());
+    ASSERT_EQ(customers.size(), 2);
+    const CCustomersRec& c = customers.first();
+    EXPECT_EQ(
+        (QStringList{c.Company, c.Last, c.First, c.Address, c.City, c.State, c.Zip, c.Phone, c.EMail, c.Notes}
+             .join(QLatin1Char('|'))),
+        QStringLiteral("|LLLLLLLLLLLLLLLLLLLL|First|1 Main St|Springfield|ILX|62701|55555555555555555555||"));
+}
+
+TEST_F(Import, Version2ItemsBringVendorsByNameAndAnInitialLot)
+{
+    const qint32 acme = addVendor(t(), QStringLiteral("ACME"));
+    // 2.675 is stored just below itself, so cents round it down.
+    FileItem widget{"Widget", "acme", "Bolt Co", 7.9, 2.675, 19.999, 12.99, 3.2};
+    FileItem empty{"Empty", "New Vendor", "", 0, 1.0};
+    ASSERT_TRUE(importItems({widget, empty}));
+    EXPECT_TRUE(prompter.log().isEmpty());
+
+    const qint32 bolt = vendorNamed(QStringLiteral("Bolt Co"));
+    const qint32 fresh = vendorNamed(QStringLiteral("New Vendor"));
+    ASSERT_EQ(Count(t(), "Vendors"), 3);
+    CVendorsRec v;
+    ASSERT_TRUE(t().vendors().RecordRead(v, fresh));
+    EXPECT_TRUE(v.Number.isEmpty() && v.City.isEmpty() && v.Fax2.isEmpty());
+
+    const QStringList expected = {
+        QStringLiteral("Widget|Widget-no|about Widget|%1|%2|2.6700|20.0000|7|0|12|3|0|untaxed|0|"
+                       "lot 7 at 2.6700 from %1, -1/-1, 3/15/2024")
+            .arg(acme)
+            .arg(bolt),
+        // No secondary vendor: the primary stands in; a quantity of 0 still has its lot.
+        QStringLiteral("Empty|Empty-no|about Empty|%1|%1|1.0000|0.0000|0|0|0|0|0|untaxed|0|"
+                       "lot 0 at 1.0000 from %1, -1/-1, 3/15/2024")
+            .arg(fresh),
+    };
+    EXPECT_EQ(itemLines(), expected);
+    EXPECT_EQ(model.changes().ids(ListingKind::Vendors), (QList<qint32>{bolt, fresh}));
+    EXPECT_EQ(model.changes().ids(ListingKind::Stock).size(), 2);
+
+    // The same file again doubles the items; its vendors are found, not added.
+    ASSERT_TRUE(importItems({widget, empty}));
+    EXPECT_EQ(itemLines().mid(2), expected);
+    EXPECT_EQ(Count(t(), "Vendors"), 3);
+}
+
+TEST_F(Import, Version2DamagedRecordsAreLeftOutAndReported)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const FileItem good{"Good", "Vendor A"};
+    const QList<FileItem> records = {
+        good,
+        {"NaN cost", "Ghost 1", "", 1, nan},
+        {"Inf price", "Ghost 2", "", 1, 1, inf},
+        {"Huge count", "Ghost 3", "", 1e300},
+        {"Below zero", "Ghost 4", "", -3},
+        {"Low level", "Ghost 5", "", 1, 1, 1, 1, -1},
+        {"Huge cost", "Ghost 6", "", 1, 2e12},
+        {"", "Ghost 7"},
+        {"No vendor", ""},
+        {"Over a long", "Ghost 8", "", 3e9},
+        {"Denormal", "Ghost 9", "", 1, 1, 1, std::numeric_limits<double>::denorm_min()}, // a sound 0
+        {"Just below", "Ghost 10", "", -0.9},                                            // truncates to 0
+        good,
+    };
+    ASSERT_TRUE(importItems(records));
+
+    QStringList names;
+    for (const CItemsRec& item : t().items().RecordsWhere(QString()))
+        names << item.Name + QLatin1Char(':') + QString::number(item.Stocked);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Good:1"), QStringLiteral("Denormal:1"),
+                                  QStringLiteral("Just below:0"), QStringLiteral("Good:1")}));
+    // Nothing of a refused record was written, not even its vendors.
+    for (int ghost = 1; ghost <= 8; ++ghost)
+        EXPECT_EQ(vendorNamed(QStringLiteral("Ghost %1").arg(ghost)), NoID) << ghost;
+    EXPECT_EQ(prompter.texts(),
+              QStringList{QStringLiteral("9 damaged records were left out of the import: record 2, "
+                                         "record 3, record 4, record 5, record 6, record 7, record "
+                                         "8, record 9, record 10.")});
+    EXPECT_EQ(prompter.log().first().title, QStringLiteral("Quillmark 3.5"));
+
+    // A vendor without a name cannot be matched and is left out too.
+    prompter.clear();
+    ASSERT_TRUE(run(Source::Version2Vendors,
+                    writeFile(QStringLiteral("v.ddg"), VendorRecord("", "orphan") + VendorRecord("Named"))));
+    EXPECT_NE(vendorNamed(QStringLiteral("Named")), NoID);
+    EXPECT_EQ(t().vendors().CountWhere(QStringLiteral("[Number] = 'orphan'")), 0);
+    EXPECT_EQ(prompter.texts(),
+              QStringList{QStringLiteral("1 damaged record was left out of the import: record 1.")});
+}
+
+TEST_F(Import, Version2FilesOfAnySizeOrContentNeverHarmTheProject)
+{
+    // One byte short of a record, and empty: nothing imported, nothing said.
+    const QByteArray twoItems = ItemRecord({"Cut", "V"}).repeated(2);
+    const std::pair<Source, int> kinds[] = {
+        {Source::Version2Items, ImportVersion2::kItemRecordLength},
+        {Source::Version2Vendors, ImportVersion2::kVendorRecordLength},
+        {Source::Version2Customers, ImportVersion2::kCustomerRecordLength}};
+    for (const auto& [kind, length] : kinds) {
+        ASSERT_TRUE(run(kind, writeFile(QStringLiteral("short.ddg"), twoItems.left(length - 1))));
+        ASSERT_TRUE(run(kind, writeFile(QStringLiteral("empty.ddg"), QByteArray())));
+    }
+    EXPECT_TRUE(prompter.log().isEmpty());
+    EXPECT_EQ(Count(t(), "Items") + Count(t(), "Vendors") + Count(t(), "Customers"), 0);
+
+    // Garbage: whatever is imported is sound and consistent.
+    QRandomGenerator random(1997);
+    QByteArray garbage(ImportVersion2::kItemRecordLength * 300 + 17, '\0');
+    random.fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
+    for (const auto& kind : kinds)
+        ASSERT_TRUE(run(kind.first, writeFile(QStringLiteral("garbage.ddg"), garbage)));
+    for (const CItemsRec& item : t().items().RecordsWhere(QString())) {
+        EXPECT_TRUE(item.Cost.isValid() && item.SellingPrice.isValid());
+        EXPECT_TRUE(item.Stocked >= 0 && item.ReorderLevel >= 0 && item.ReorderQuanity >= 0);
+    }
+
+    // A file that cannot be opened fails with the message and writes nothing.
+    const qint32 vendors = Count(t(), "Vendors");
+    prompter.clear();
+    for (const QString& path : {QDir(project.dir()).filePath(QStringLiteral("missing.ddg")), project.dir()})
+        EXPECT_FALSE(run(Source::Version2Vendors, path));
+    EXPECT_EQ(prompter.texts(), (QStringList{kUnableToImport, kUnableToImport}));
+    EXPECT_EQ(prompter.log().first().title, QStringLiteral("Quillmark 3.5"));
+    EXPECT_EQ(prompter.log().first().icon, Prompter::Icon::Exclamation);
+    EXPECT_EQ(Count(t(), "Vendors"), vendors);
+
+    // A write that fails part way takes the whole import back, so running it
+    // again cannot double what was already in.
+    ASSERT_TRUE(project.db().execNative(QStringLiteral(
+        "CREATE TRIGGER full_disk BEFORE INSERT ON \"Items\" WHEN (SELECT COUNT(*) FROM \"Items\") >= 2 "
+        "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+    ASSERT_TRUE(project.db().execNative(QStringLiteral("DELETE FROM \"Items\"")));
+    ASSERT_TRUE(project.db().execNative(QStringLiteral("DELETE FROM \"Stock\"")));
+    const ChangeList before = model.changes();
+    EXPECT_FALSE(importItems({{"One", "V1"}, {"Two", "V2"}, {"Three", "V3"}}));
+    EXPECT_EQ(prompter.lastText(), kUnableToImport);
+    EXPECT_EQ(Count(t(), "Items") + Count(t(), "Stock"), 0);
+    EXPECT_EQ(Count(t(), "Vendors"), vendors);
+    EXPECT_EQ(model.changes().ids(ListingKind::Vendors), before.ids(ListingKind::Vendors));
+}
+
+TEST_F(Import, AnotherProjectsRecordsComeOverByName)
+{
+    const qint32 known = addVendor(t(), QStringLiteral("Known"), QStringLiteral("Ours"));
+    const qint32 srcKnown = addVendor(s(), QStringLiteral("KNOWN"), QStringLiteral("Theirs"));
+    const qint32 srcNew = addVendor(s(), QStringLiteral("O'Brien & Sons"), QStringLiteral("Cork"));
+    const auto sourceItem = [&](const QString& name, qint32 vendor1, qint32 vendor2, qint32 stocked) {
+        CItemsRec item;
+        item.Name = item.Number = item.Description = name;
+        item.VendorID1 = vendor1;
+        item.VendorID2 = vendor2;
+        item.CategoryID = 4;
+        item.Cost = Money::fromWhole(3, 1250);
+        item.SellingPrice = Money::fromWhole(5);
+        item.Stocked = stocked;
+        item.Ordered = 9;
+        item.ReorderQuanity = 20;
+        item.ReorderLevel = 6;
+        item.Taxable = true;
+        item.TaxRate = 7.25f;
+        EXPECT_TRUE(s().items().RecordAdd(item));
+        return item.ID;
+    };
+    sourceItem(QStringLiteral("Both"), srcNew, srcKnown, 11);
+    sourceItem(QStringLiteral("Orphan"), 999, srcNew, 3); // its primary vendor is gone
+    sourceItem(QStringLiteral("Half"), srcKnown, 998, 0); // its secondary vendor is gone
+    sourceItem(QStringLiteral("Unset"), NoID, srcNew, 1);
+    CCustomersRec customer;
+    customer.Company = QStringLiteral("Co");
+    customer.EMail = QStringLiteral("doe@example.com");
+    ASSERT_TRUE(s().customers().RecordAdd(customer));
+    QFile file(source.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+
+    // Items bring the vendors first; a name the project knows keeps the project's vendor.
+    ASSERT_TRUE(run(Source::ProjectItems, source.path()));
+    EXPECT_EQ(prompter.texts(),
+              QStringList{QStringLiteral("One or more required vendors are not in the project, so "
+                                         "the items \nassociated to those vendors have been ignored.")});
+    EXPECT_EQ(prompter.log().first().title, QStringLiteral("Quillmark 3.5"));
+    ASSERT_EQ(Count(t(), "Vendors"), 2);
+    CVendorsRec v;
+    ASSERT_TRUE(t().vendors().RecordRead(v, known));
+    EXPECT_EQ(v.City, QStringLiteral("Ours"));
+    const qint32 obrien = vendorNamed(QStringLiteral("O'Brien & Sons"));
+    ASSERT_TRUE(t().vendors().RecordRead(v, obrien));
+    EXPECT_EQ(v.City, QStringLiteral("Cork"));
+    EXPECT_EQ(itemLines(),
+              (QStringList{QStringLiteral("Both|Both|Both|%1|%2|3.1250|5.0000|11|0|20|6|4|taxable|7.25|"
+                                          "lot 11 at 3.1250 from %1, -1/-1, 3/15/2024")
+                               .arg(obrien)
+                               .arg(known),
+                           QStringLiteral("Half|Half|Half|%1|%1|3.1250|5.0000|0|0|20|6|4|taxable|7.25|"
+                                          "lot 0 at 3.1250 from %1, -1/-1, 3/15/2024")
+                               .arg(known)}));
+
+    // Nothing new the second time; customers always added.
+    prompter.clear();
+    ASSERT_TRUE(run(Source::ProjectVendors, source.path()));
+    EXPECT_EQ(Count(t(), "Vendors"), 2);
+    ASSERT_TRUE(run(Source::ProjectCustomers, source.path()));
+    ASSERT_TRUE(run(Source::ProjectCustomers, source.path()));
+    const QList<CCustomersRec> customers = t().customers().RecordsWhere(QString());
+    ASSERT_EQ(customers.size(), 2);
+    EXPECT_EQ(customers[1].Company + customers[1].EMail, QStringLiteral("Codoe@example.com"));
+    EXPECT_TRUE(prompter.log().isEmpty());
+    file.seek(0);
+    EXPECT_EQ(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256), before);
+
+    // The open project as its own source: read whole before anything is written,
+    // so nothing waits for its own lock.
+    ASSERT_TRUE(run(Source::ProjectItems, project.path()));
+    EXPECT_EQ(itemLines().size(), 4);
+    EXPECT_EQ(Count(t(), "Vendors"), 2);
+}
+
+TEST_F(Import, SourcesThatCannotBeReadOrAreDamaged)
+{
+    const qint32 v = addVendor(s(), QStringLiteral("V"));
+    EXPECT_FALSE(run(Source::ProjectVendors, writeFile(QStringLiteral("junk.qmp"), QByteArray(4096, 'x'))));
+    EXPECT_EQ(prompter.texts(),
+              (QStringList{QStringLiteral("Unable to open source database."), kUnableToImport}));
+    EXPECT_EQ(prompter.log().first().icon, Prompter::Icon::Exclamation);
+
+    // A database without the tables asked for.
+    const QString bare = QDir(project.dir()).filePath(QStringLiteral("bare.qmp"));
+    ASSERT_TRUE(ProjectDatabase().create(bare));
+    const std::pair<Source, const char*> cases[] = {
+        {Source::ProjectVendors, "Unable to open vendor records!"},
+        {Source::ProjectItems, "Unable to open vendor records!"},
+        {Source::ProjectCustomers, "Unable to open customer records!"}};
+    for (const auto& [from, message] : cases) {
+        prompter.clear();
+        EXPECT_FALSE(run(from, bare));
+        EXPECT_EQ(prompter.texts(), (QStringList{QString::fromLatin1(message), kUnableToImport}));
+    }
+
+    // Records written by other hands: an amount no item can have, a negative
+    // stock, a text longer than its field. Only the sound item comes over.
+    ASSERT_TRUE(source.db().execNative(QStringLiteral("PRAGMA ignore_check_constraints = ON")));
+    const auto item = [&](const QString& name, double cost, qint32 stocked) {
+        QSqlQuery query(source.db().connection());
+        query.prepare(
+            QStringLiteral("INSERT INTO \"Items\" (\"Name\", \"VendorID1\", \"VendorID2\", \"Cost\", "
+                           "\"SellingPrice\", \"Stocked\") VALUES (?, ?, ?, ?, 1, ?)"));
+        for (const QVariant& value : QVariantList{name, v, v, cost, stocked})
+            query.addBindValue(value);
+        EXPECT_TRUE(query.exec());
+        return FormatRecordId(query.lastInsertId().toInt());
+    };
+    item(QStringLiteral("Fine"), 1.5, 2);
+    const QString negative = item(QStringLiteral("Negative"), 1.5, -4);
+    const QString huge = item(QStringLiteral("Huge"), 1e200, 1);
+    const QString longName = item(QString(300, QLatin1Char('L')), 1.5, 1);
+    prompter.clear();
+    ASSERT_TRUE(run(Source::ProjectItems, source.path()));
+    ASSERT_EQ(itemLines().size(), 1);
+    EXPECT_TRUE(itemLines().first().startsWith(QStringLiteral("Fine|")));
+    EXPECT_EQ(prompter.texts(),
+              QStringList{QStringLiteral("3 damaged records were left out of the import: item %1, "
+                                         "item %2, item %3.")
+                              .arg(negative, huge, longName)});
+
+    // Items missing while vendors are there: the vendors are not imported either.
+    ASSERT_TRUE(project.db().execNative(QStringLiteral("DELETE FROM \"Vendors\"")));
+    ASSERT_TRUE(source.db().execNative(QStringLiteral("DROP TABLE \"Items\"")));
+    prompter.clear();
+    EXPECT_FALSE(run(Source::ProjectItems, source.path()));
+    EXPECT_EQ(prompter.texts(),
+              (QStringList{QStringLiteral("Unable to open item records!"), kUnableToImport}));
+    EXPECT_EQ(Count(t(), "Vendors"), 0);
+}
+
+} // namespace
