@@ -1,0 +1,59 @@
+#include "AddVendorModel.h"
+
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
+#include "project/ProjectTables.h"
+
+AddVendorModel::AddVendorModel(ProjectTables& tables, Prompter& prompter, qint32 vendorId)
+    : m_tables(tables), m_prompter(prompter)
+{
+    if (vendorId <= 0)
+        return;
+    if (!m_tables.vendors().RecordRead(m_record, vendorId)) {
+        m_record = CVendorsRec();
+        m_open = false;
+        ReportErrorCode(m_prompter, Status::RecordNotFound);
+    }
+}
+
+QString AddVendorModel::caption() const
+{
+    return isModify() ? QStringLiteral("Modify Vendor") : QStringLiteral("Add A New Vendor");
+}
+
+SaveResult AddVendorModel::save()
+{
+    if (!m_open)
+        return SaveResult::refused();
+    if (m_record.Name.isEmpty()) {
+        ReportErrorCode(m_prompter, Status::InvalidName);
+        return SaveResult::refused(QStringLiteral("name"));
+    }
+    CVendorsSet& vendors = m_tables.vendors();
+    Transaction transaction(m_tables.database());
+    if (isModify() && !vendors.LocateByID(m_record.ID)) {
+        // Deleted since the dialog opened: writing it would bring nothing back.
+        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        return SaveResult::refused();
+    }
+    CVendorsRec written = m_record;
+    const bool ok = transaction.isActive() &&
+                    (isModify() ? vendors.RecordModify(written) : vendors.RecordAdd(written)) &&
+                    transaction.commit();
+    if (!ok) {
+        ReportErrorCode(m_prompter, Status::OperationFailed);
+        return SaveResult::refused();
+    }
+    m_lastSaved = written.ID;
+    m_changes.add(ListingKind::Vendors, written.ID);
+    return SaveResult::ok();
+}
+
+SaveResult AddVendorModel::saveAndNext()
+{
+    const SaveResult result = save();
+    if (!result.saved)
+        return result;
+    m_record = CVendorsRec();
+    return SaveResult{true, QStringLiteral("name")};
+}

@@ -1,0 +1,50 @@
+#include "FindRecordModel.h"
+
+#include "ProjectCommands.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "project/ProjectTables.h"
+
+FindRecordModel::FindRecordModel(ProjectTables& tables, Prompter& prompter, Kind kind)
+    : m_tables(tables), m_prompter(prompter), m_kind(kind)
+{
+}
+
+QString FindRecordModel::title() const
+{
+    return m_kind == Kind::Vendor ? QStringLiteral("Find Vendor") : QStringLiteral("Find Item");
+}
+
+QString FindRecordModel::helpText() const
+{
+    return m_kind == Kind::Vendor ? QStringLiteral("Locate a vendor quickly by Vendor Number or ID")
+                                  : QStringLiteral("Locate an item quickly by Item Number or ID");
+}
+
+SaveResult FindRecordModel::find()
+{
+    CTableSet& table = m_kind == Kind::Vendor ? static_cast<CTableSet&>(m_tables.vendors())
+                                              : static_cast<CTableSet&>(m_tables.items());
+    const QString what = m_kind == Kind::Vendor ? QStringLiteral("vendor") : QStringLiteral("item");
+    m_foundId = NoSelection;
+    QString message;
+    if (m_searchBy == SearchBy::ID) {
+        // Read as a list row's ID is read: "12abc" is 12, text without digits is 0.
+        const qint32 id = CProjectCommands::IDFromRowText(m_text);
+        if (id > 0 && table.LocateByID(id))
+            m_foundId = id;
+        else
+            message = QStringLiteral("Unable to find %1 with ID '%2'.").arg(what, FormatRecordId(id));
+    } else {
+        // The typed number is bound, never pasted into the query text.
+        const QList<qint32> ids = table.IDsWhere(QStringLiteral("[Number] = ?"), {m_text});
+        if (!ids.isEmpty())
+            m_foundId = ids.constFirst();
+        else
+            message = QStringLiteral("Unable to find %1 with Number '%2'.").arg(what, m_text);
+    }
+    if (m_foundId != NoSelection)
+        return SaveResult::ok();
+    m_prompter.message(message, QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+    return SaveResult::refused(QStringLiteral("text"));
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "db/Records.h"
+
+#include <QString>
+
+class Prompter;
+class ProjectTables;
+
+// The texts of the read-only Item Details dialog.
+class ItemDetailsModel
+{
+public:
+    ItemDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 itemId);
+
+    // False when the item could not be read (the user has been told): the dialog
+    // does not open.
+    bool isOpen() const { return m_open; }
+    static QString title();
+
+    QString idText() const;
+    QString name() const { return m_item.Name; }
+    QString number() const { return m_item.Number; }
+    QString description() const { return m_item.Description; }
+    QString primaryVendorText() const;
+    QString secondaryVendorText() const;
+    QString costText() const;
+    QString sellingPriceText() const;
+    // "YES" or "NO".
+    QString taxableText() const;
+    // Two decimals and a percent sign, or "N/A" for an item that is not taxed.
+    QString taxRateText() const;
+    QString reorderQuantityText() const;
+    QString reorderLevelText() const;
+    QString stockedText() const;
+    QString orderedText() const;
+
+private:
+    CItemsRec m_item;
+    bool m_open = false;
+};
