@@ -168,6 +168,11 @@ std::optional<QSqlQuery> CTableSet::selectFromDynaset(const QString& columns, co
     if (firstOnly)
         sql += QStringLiteral(" LIMIT 1");
 
+    return run(sql, values);
+}
+
+std::optional<QSqlQuery> CTableSet::run(const QString& sql, const QVariantList& values)
+{
     QSqlQuery* query = statement(sql);
     if (!query)
         return std::nullopt;
@@ -363,16 +368,7 @@ std::optional<QSqlQuery> CTableSet::selectWhere(const QString& columns, const QS
     } else {
         sql += QStringLiteral(" ORDER BY \"ID\"");
     }
-    QSqlQuery* query = statement(sql);
-    if (!query)
-        return std::nullopt;
-    for (qsizetype i = 0; i < values.size(); ++i)
-        query->bindValue(static_cast<int>(i), values.at(i));
-    if (!query->exec()) {
-        fail(query->lastError().text());
-        return std::nullopt;
-    }
-    return *query;
+    return run(sql, values);
 }
 
 QList<qint32> CTableSet::IDsWhere(const QString& condition, const QVariantList& values, const QString& orderBy)
@@ -398,15 +394,9 @@ qint32 CTableSet::DeleteWhere(const QString& condition, const QVariantList& valu
     const std::optional<QString> where = translateClause(QStringLiteral("WHERE"), condition);
     if (!where)
         return -1;
-    QSqlQuery* query = statement(QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedTable(), *where));
+    std::optional<QSqlQuery> query = run(QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedTable(), *where), values);
     if (!query)
         return -1;
-    for (qsizetype i = 0; i < values.size(); ++i)
-        query->bindValue(static_cast<int>(i), values.at(i));
-    if (!query->exec()) {
-        fail(query->lastError().text());
-        return -1;
-    }
     const qint32 deleted = static_cast<qint32>(query->numRowsAffected());
     if (deleted > 0) {
         // The list's keys are read again when next needed; the cursor keeps its

@@ -89,6 +89,8 @@ protected:
 
     // A statement for `sql`, prepared once and reused.
     QSqlQuery* statement(const QString& sql);
+    // That statement executed with the values bound in order.
+    std::optional<QSqlQuery> run(const QString& sql, const QVariantList& values);
     // Runs a statement of the current dynaset: SELECT <columns> FROM ... with an
     // extra condition (bound values in order), sorted, optionally only the first row.
     std::optional<QSqlQuery> selectFromDynaset(const QString& columns, const QString& extraCondition,

@@ -1,6 +1,7 @@
 #include "NewPOModel.h"
 
 #include "PurchasingHelpers.h"
+#include "common/NumberText.h"
 
 #include "common/Money.h"
 #include "common/Prompter.h"
@@ -13,22 +14,6 @@
 #include <optional>
 
 namespace {
-
-std::optional<qint32> ParseNumber(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
-    for (const QChar c : trimmed) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    }
-    bool ok = false;
-    const qlonglong value = trimmed.toLongLong(&ok);
-    if (!ok || value > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return static_cast<qint32>(value);
-}
 
 std::optional<double> ParseTaxRate(const QString& text)
 {
@@ -101,7 +86,7 @@ QString NewPOModel::vendorIdText() const
 
 SaveResult NewPOModel::save()
 {
-    const std::optional<qint32> number = ParseNumber(m_numberText);
+    const std::optional<qint32> number = ParseWholeNumber(m_numberText);
     if (!number) {
         WarnUser(m_prompter, QStringLiteral("Please enter an integer."));
         return SaveResult::refused(QStringLiteral("number"));

@@ -2,6 +2,7 @@
 
 #include "common/Clock.h"
 #include "common/Money.h"
+#include "common/NumberText.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
@@ -32,19 +33,10 @@ QString WholeNumberText(qint64 value)
 
 std::optional<qint32> ParsePositiveQuantity(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    const std::optional<qint32> value = ParseWholeNumber(text);
+    if (!value || *value < 1)
         return std::nullopt;
-    // The field takes digits only: no sign, no separators.
-    for (const QChar c : trimmed) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    }
-    bool ok = false;
-    const qlonglong value = trimmed.toLongLong(&ok);
-    if (!ok || value < 1 || value > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return static_cast<qint32>(value);
+    return value;
 }
 
 QString ShortDateText(const DateTime& date)

@@ -4,6 +4,7 @@
 #include "common/Clock.h"
 #include "common/DateTime.h"
 #include "common/Money.h"
+#include "common/NumberText.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
@@ -15,25 +16,6 @@
 
 #include <algorithm>
 #include <optional>
-
-namespace {
-
-// The whole-number field holds digits only; anything else, or a value too large
-// for a quantity, is not a quantity.
-std::optional<qint32> ParseQuantity(const QString& text)
-{
-    static const QRegularExpression digits(QStringLiteral("^\\d+$"));
-    const QString trimmed = text.trimmed();
-    if (!digits.match(trimmed).hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const qint32 value = trimmed.toInt(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
 
 RecordReceivedModel::RecordReceivedModel(ProjectTables& tables, Prompter& prompter, const Clock& clock)
     : m_tables(tables), m_prompter(prompter), m_clock(clock)
@@ -183,7 +165,7 @@ SaveResult RecordReceivedModel::receive(bool next)
         ReportErrorCode(m_prompter, Status::InvalidDate);
         return SaveResult::refused(QStringLiteral("date"));
     }
-    const std::optional<qint32> quantity = ParseQuantity(m_quantityText);
+    const std::optional<qint32> quantity = ParseWholeNumber(m_quantityText);
     if (!quantity || *quantity < 1) {
         ReportErrorCode(m_prompter, Status::InvalidQuantity);
         return SaveResult::refused(QStringLiteral("quantity"));

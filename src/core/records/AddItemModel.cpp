@@ -4,6 +4,7 @@
 #include "StockFigures.h"
 #include "common/Clock.h"
 #include "common/DateTime.h"
+#include "common/NumberText.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
@@ -12,6 +13,12 @@
 #include <QRegularExpression>
 
 namespace {
+
+// A whole-number field of the item form; left empty it counts as zero.
+std::optional<qint32> WholeNumberOrZero(const QString& text)
+{
+    return text.trimmed().isEmpty() ? std::optional<qint32>(0) : ParseWholeNumber(text);
+}
 
 // An amount field's value: empty text counts as zero.
 std::optional<Money> ParseAmount(const QString& text)
@@ -23,30 +30,6 @@ std::optional<Money> ParseAmount(const QString& text)
     if (amount && !amount->isValid())
         return std::nullopt;
     return amount;
-}
-
-// A whole-number field's value: digits only, empty counting as zero.
-std::optional<qint32> ParseWholeNumber(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return 0;
-    for (const QChar c : trimmed) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    }
-    bool ok = false;
-    const qint32 value = trimmed.toInt(&ok);
-    return ok ? std::optional<qint32>(value) : std::nullopt;
-}
-
-// The number at the start of the text, the way atof reads it: 0 when there is none.
-double LeadingNumber(const QString& text)
-{
-    static const QRegularExpression number(
-        QStringLiteral("^\\s*([+-]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][+-]?\\d+)?)"));
-    const QRegularExpressionMatch match = number.match(text);
-    return match.hasMatch() ? match.captured(1).toDouble() : 0.0;
 }
 
 QString WholeText(qint32 value)
@@ -203,14 +186,14 @@ SaveResult AddItemModel::save()
                            Prompter::Icon::Exclamation);
         return SaveResult::refused(!cost ? QStringLiteral("cost") : QStringLiteral("price"));
     }
-    const std::optional<qint32> reorderLevel = ParseWholeNumber(m_reorderLevelText);
+    const std::optional<qint32> reorderLevel = WholeNumberOrZero(m_reorderLevelText);
     if (!reorderLevel)
         return refuse(Status::InvalidQuantity, QStringLiteral("reorderLevel"));
-    const std::optional<qint32> reorderQuantity = ParseWholeNumber(m_reorderQuantityText);
+    const std::optional<qint32> reorderQuantity = WholeNumberOrZero(m_reorderQuantityText);
     if (!reorderQuantity)
         return refuse(Status::InvalidQuantity, QStringLiteral("reorderQuantity"));
     const std::optional<qint32> initial =
-        isModify() ? std::optional<qint32>(0) : ParseWholeNumber(m_initialQuantityText);
+        isModify() ? std::optional<qint32>(0) : WholeNumberOrZero(m_initialQuantityText);
     if (!initial)
         return refuse(Status::InvalidQuantity, QStringLiteral("initialQuantity"));
 
@@ -232,7 +215,7 @@ SaveResult AddItemModel::save()
     item.Cost = *cost;
     item.SellingPrice = *price;
     item.Taxable = m_taxable;
-    item.TaxRate = m_taxable ? static_cast<float>(LeadingNumber(m_taxRateText)) : 0.0f;
+    item.TaxRate = m_taxable ? static_cast<float>(LeadingRealNumber(m_taxRateText)) : 0.0f;
     item.ReorderLevel = *reorderLevel;
     item.ReorderQuanity = *reorderQuantity;
 

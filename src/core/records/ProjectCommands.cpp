@@ -3,6 +3,7 @@
 #include "AddItemModel.h"
 #include "FilterSuspension.h"
 #include "FindInList.h"
+#include "common/NumberText.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 
@@ -29,24 +30,7 @@ qint32 CProjectCommands::selectedID() const
 
 qint32 CProjectCommands::IDFromRowText(const QString& text)
 {
-    qsizetype at = 0;
-    while (at < text.size() && text.at(at).isSpace())
-        ++at;
-    bool negative = false;
-    if (at < text.size() && (text.at(at) == QLatin1Char('+') || text.at(at) == QLatin1Char('-'))) {
-        negative = text.at(at) == QLatin1Char('-');
-        ++at;
-    }
-    qint64 value = 0;
-    for (; at < text.size() && text.at(at) >= QLatin1Char('0') && text.at(at) <= QLatin1Char('9'); ++at) {
-        // Saturates like strtol rather than wrapping.
-        value = std::min<qint64>(value * 10 + (text.at(at).unicode() - '0'),
-                                 qint64(std::numeric_limits<qint32>::max()) + 1);
-    }
-    if (negative)
-        value = -value;
-    return static_cast<qint32>(
-        std::clamp<qint64>(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+    return LeadingWholeNumber(text);
 }
 
 bool CProjectCommands::isEnabled(Command command) const

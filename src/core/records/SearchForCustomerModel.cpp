@@ -1,38 +1,13 @@
 #include "SearchForCustomerModel.h"
 
 #include "CustomerTexts.h"
+#include "common/NumberText.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "project/ProjectTables.h"
 
 #include <algorithm>
 #include <limits>
-
-namespace {
-
-// The number at the start of the text, the way the C library's atol reads it:
-// leading blanks, an optional sign, then digits up to the first non-digit; 0
-// when there are none.
-qint64 LeadingNumber(const QString& text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && text.at(i).isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    qint64 value = 0;
-    constexpr qint64 kCap = qint64(std::numeric_limits<qint32>::max()) + 1;
-    for (; i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9'); ++i) {
-        // Anything past the range of an ID can match no customer; stop growing.
-        value = std::min(kCap, value * 10 + (text.at(i).unicode() - u'0'));
-    }
-    return negative ? -value : value;
-}
-
-} // namespace
 
 SearchForCustomerModel::SearchForCustomerModel(ProjectTables& tables, Prompter& prompter)
     : m_tables(tables), m_prompter(prompter)
@@ -50,7 +25,7 @@ void SearchForCustomerModel::go()
     m_selected = -1;
     QList<CCustomersRec> found;
     if (m_searchBy == SearchBy::ID) {
-        const qint64 id = LeadingNumber(m_text);
+        const qint64 id = LeadingWholeNumber(m_text);
         if (id > 0 && id <= std::numeric_limits<qint32>::max())
             found = m_tables.customers().RecordsWhere(QStringLiteral("[ID] = ?"), {static_cast<qint32>(id)});
     } else {
