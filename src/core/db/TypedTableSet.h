@@ -78,12 +78,17 @@ public:
     }
 
     // The records of the whole table that meet a condition (see IDsWhere), without
-    // touching the current dynaset.
+    // touching the current dynaset. Given columns, only those (and ID) are read and
+    // the other members keep their initial values: on long results every column
+    // read costs, whether it is used or not.
     QList<Rec> RecordsWhere(const QString& condition, const QVariantList& values = {},
-                            const QString& orderBy = QString())
+                            const QString& orderBy = QString(), const QStringList& columns = {})
     {
         QList<Rec> records;
-        std::optional<QSqlQuery> query = selectWhere(QStringLiteral("*"), condition, values, orderBy);
+        QString selected = QStringLiteral("*");
+        if (!columns.isEmpty())
+            selected = QStringLiteral("\"ID\",\"") + columns.join(QStringLiteral("\",\"")) + QLatin1Char('"');
+        std::optional<QSqlQuery> query = selectWhere(selected, condition, values, orderBy);
         if (!query)
             return records;
         const QList<int> map = columnMap(query->record());

@@ -31,7 +31,11 @@ QList<POLine> ComputePOLines(ProjectTables& tables, qint32 poID)
     QList<POLine> lines;
     QHash<qint32, qsizetype> lineOfOrder;
 
-    const QList<CReceivedRec> receipts = tables.received().RecordsWhere(QStringLiteral("[POID] = ?"), {poID});
+    // Only the columns the figures use: a purchase order may have a thousand lines.
+    const QList<CReceivedRec> receipts = tables.received().RecordsWhere(
+        QStringLiteral("[POID] = ?"), {poID}, QString(),
+        {QStringLiteral("OrderID"), QStringLiteral("ItemID"), QStringLiteral("OrderQuantity"),
+         QStringLiteral("ReceiveQuantity"), QStringLiteral("ReceiveDate")});
     for (const CReceivedRec& receipt : receipts) {
         const auto found = lineOfOrder.constFind(receipt.OrderID);
         if (found == lineOfOrder.cend()) {
@@ -50,7 +54,9 @@ QList<POLine> ComputePOLines(ProjectTables& tables, qint32 poID)
         }
     }
 
-    const QList<COrderRec> orders = tables.orders().RecordsWhere(QStringLiteral("[POID] = ?"), {poID});
+    const QList<COrderRec> orders = tables.orders().RecordsWhere(
+        QStringLiteral("[POID] = ?"), {poID}, QString(),
+        {QStringLiteral("ItemID"), QStringLiteral("Quanity"), QStringLiteral("BackOrder")});
     for (const COrderRec& order : orders) {
         const auto found = lineOfOrder.constFind(order.ID);
         if (found == lineOfOrder.cend()) {
@@ -72,7 +78,9 @@ QList<POLine> ComputePOLines(ProjectTables& tables, qint32 poID)
     const QList<CItemsRec> items =
         tables.items().RecordsWhere(QStringLiteral("[ID] IN (SELECT [ItemID] FROM [Order] WHERE [POID] = ? "
                                                    "UNION SELECT [ItemID] FROM [Received] WHERE [POID] = ?)"),
-                                    {poID, poID});
+                                    {poID, poID}, QString(),
+                                    {QStringLiteral("Name"), QStringLiteral("Number"), QStringLiteral("Cost"),
+                                     QStringLiteral("Taxable")});
     QHash<qint32, const CItemsRec*> itemByID;
     itemByID.reserve(items.size());
     for (const CItemsRec& item : items)

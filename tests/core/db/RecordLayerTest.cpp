@@ -387,6 +387,11 @@ TEST_F(RecordLayer, WhereQueriesWorkOnTheWholeTableAndLeaveTheListAlone)
     const QList<CStockRec> lots = stock.RecordsWhere(QStringLiteral("[ItemID] = ? AND [Quanity] > ?"), {bolt, 1});
     ASSERT_EQ(lots.size(), 1);
     EXPECT_EQ(lots[0].ID, early);
+    const QList<CStockRec> slim = stock.RecordsWhere(QStringLiteral("[ID] = ?"), {early}, QString(), {QStringLiteral("Quanity")});
+    ASSERT_EQ(slim.size(), 1);
+    EXPECT_EQ(slim[0].ID, early);
+    EXPECT_EQ(slim[0].Quanity, 2);
+    EXPECT_EQ(slim[0].ItemID, NoID); // not read
     EXPECT_EQ(stock.CountWhere(QStringLiteral("[Date] < #3/1/2024#")), 2);
     EXPECT_EQ(stock.CurrentID(), other);
 
