@@ -1,11 +1,7 @@
 #include "records/ProjectCommands.h"
-#include "records/DeleteRecordModel.h"
 #include "records/FilterSuspension.h"
-#include "records/StockFigures.h"
 
-#include "QtPrinters.h"
-#include "ScriptedPrompter.h"
-#include "TempProject.h"
+#include "ProjectFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,104 +10,115 @@ namespace {
 using Command = CProjectCommands::Command;
 using Action = CProjectCommands::Action;
 
-const QString kTitle = QStringLiteral("Quillmark 3.5");
 const QString kListsOnly = QStringLiteral("This option is only valid for list views.");
 const QString kSelectFirst = QStringLiteral("You must first make a selection from the list.");
 
-constexpr int kVendors = 0, kItems = 1, kPOs = 2, kInvoices = 3, kCustomers = 4, kStock = 5;
-
-class ProjectCommands : public ::testing::Test
+class ProjectCommands : public ProjectFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(project.isValid());
+        ProjectFixture::SetUp();
         commands.setTables(&project.tables());
     }
-    void TearDown() override { EXPECT_TRUE(CheckStockInvariants(project.tables()).isEmpty()); }
+    // A list showing, with the row whose first column reads `firstColumn` selected.
+    void show(ListingKind kind, const QString& firstColumn = QString())
+    {
+        commands.setListKind(static_cast<int>(kind));
+        commands.clearSelection();
+        if (!firstColumn.isEmpty())
+            commands.setSelectedRowText(firstColumn);
+    }
+    // Delete, Details, Modify and Sort List, in that order.
+    QList<bool> listCommands() const
+    {
+        return {commands.isEnabled(Command::Delete), commands.isEnabled(Command::Details),
+                commands.isEnabled(Command::Modify), commands.isEnabled(Command::SortList)};
+    }
+    std::pair<QString, QString> said() const { return {last().text, last().title}; }
 
-    qint32 addVendor(const QString& name)
-    {
-        CVendorsRec v;
-        v.Name = name;
-        EXPECT_TRUE(project.tables().vendors().RecordAdd(v));
-        return v.ID;
-    }
-    void show(int kind, const QString& firstColumn)
-    {
-        commands.setListKind(kind);
-        commands.setSelectedRowText(firstColumn);
-    }
-    // The log entry a refused command left: text and title.
-    std::pair<QString, QString> said() const
-    {
-        return prompter.log().isEmpty()
-                   ? std::pair<QString, QString>()
-                   : std::pair(prompter.log().constLast().text, prompter.log().constLast().title);
-    }
-
-    TempProject project;
-    ScriptedPrompter prompter;
     CProjectCommands commands;
 };
 
 TEST(ProjectCommandsRowText, ReadsTheFirstColumnAsAtolDoes)
 {
-    EXPECT_EQ(CProjectCommands::IDFromRowText(QStringLiteral("000123")), 123);
-    EXPECT_EQ(CProjectCommands::IDFromRowText(QStringLiteral("  42 Main")), 42);
-    EXPECT_EQ(CProjectCommands::IDFromRowText(QStringLiteral("12abc")), 12);
-    EXPECT_EQ(CProjectCommands::IDFromRowText(QStringLiteral("NOT_USED")), 0);
-    EXPECT_EQ(CProjectCommands::IDFromRowText(QString()), 0);
-    EXPECT_EQ(CProjectCommands::IDFromRowText(QStringLiteral("-7")), -7);
-    EXPECT_EQ(CProjectCommands::IDFromRowText(QStringLiteral("99999999999999")), 2147483647);
-    EXPECT_EQ(CProjectCommands::IDFromRowText(QStringLiteral("-99999999999999")), -2147483647 - 1);
+    QList<qint32> ids;
+    for (const char* text :
+         {"000123", "  42 Main", "12abc", "NOT_USED", "", "-7", "99999999999999", "-99999999999999"})
+        ids << CProjectCommands::IDFromRowText(QString::fromLatin1(text));
+    EXPECT_EQ(ids, (QList<qint32>{123, 42, 12, 0, 0, -7, 2147483647, -2147483647 - 1}));
 }
 
-TEST_F(ProjectCommands, EnablingFollowsListKindAndSelection)
+TEST_F(ProjectCommands, EnablingAndRoutingFollowTheListAndItsSelection)
 {
-    // Columns: Delete, Details, Modify, Sort List for each list kind with a row selected.
-    const QList<std::array<bool, 4>> expected{
-        {true, true, true, true},    // vendors
-        {true, true, true, true},    // items
-        {true, true, true, true},    // purchase orders
-        {false, false, true, true},  // invoices
-        {true, true, true, true},    // customers
-        {false, false, false, true}, // stock
-    };
-    for (int kind = 0; kind < 6; ++kind) {
-        show(kind, QStringLiteral("000001"));
-        const std::array<bool, 4> got{
-            commands.isEnabled(Command::Delete), commands.isEnabled(Command::Details),
-            commands.isEnabled(Command::Modify), commands.isEnabled(Command::SortList)};
-        EXPECT_EQ(got, expected[kind]) << "kind " << kind;
-        commands.clearSelection();
-        EXPECT_FALSE(commands.isEnabled(Command::Delete) || commands.isEnabled(Command::Details) ||
-                     commands.isEnabled(Command::Modify));
-        EXPECT_TRUE(commands.isEnabled(Command::SortList));
+    show(ListingKind::Vendors, QStringLiteral("000007"));
+    EXPECT_EQ(listCommands(), (QList<bool>{true, true, true, true}));
+    EXPECT_EQ(commands.modify(prompter).action, Action::ModifyVendor);
+    EXPECT_EQ(commands.modify(prompter).id, 7);
+    commands.clearSelection();
+    EXPECT_EQ(listCommands(), (QList<bool>{false, false, false, true}));
+    // Invoices can be modified from their list but not deleted; stock lots only sorted.
+    show(ListingKind::Invoices, QStringLiteral("000001"));
+    EXPECT_EQ(listCommands(), (QList<bool>{false, false, true, true}));
+    show(ListingKind::Stock, QStringLiteral("000001"));
+    EXPECT_EQ(listCommands(), (QList<bool>{false, false, false, true}));
+    // A purchase order's row shows its number; both Modify and Details manage it.
+    show(ListingKind::PurchaseOrders, QStringLiteral("005000"));
+    EXPECT_EQ((QList<Action>{commands.modify(prompter).action, commands.details(prompter).action,
+                             commands.deleteSelection(prompter).action}),
+              (QList<Action>{Action::ManagePurchaseOrders, Action::ManagePurchaseOrders,
+                             Action::DeletePurchaseOrder}));
+    EXPECT_EQ(commands.deleteSelection(prompter).id, 5000);
+    show(ListingKind::Customers, QStringLiteral("000002"));
+    EXPECT_EQ(commands.details(prompter).action, Action::CustomerDetails);
+    // Delete on the invoice and stock lists does nothing, without a word.
+    for (const ListingKind kind : {ListingKind::Invoices, ListingKind::Stock}) {
+        show(kind);
+        EXPECT_EQ(commands.deleteSelection(prompter).action, Action::None);
     }
+    EXPECT_TRUE(prompter.log().isEmpty());
+
+    // Each list has its own Find In List texts.
+    QStringList finds;
+    for (int kind = 0; kind < kListingKindCount; ++kind) {
+        show(static_cast<ListingKind>(kind));
+        const CProjectCommands::Route find = commands.findInList(prompter);
+        EXPECT_EQ(find.action, Action::FindInList);
+        finds << find.title + QLatin1Char('|') + find.help;
+    }
+    const QString help = QStringLiteral("|Fill in the following criteria for finding %1.");
+    EXPECT_EQ(finds, (QStringList{"Find Vendor" + help.arg("a vendor"), "Find Item" + help.arg("an item"),
+                                  "Find Order" + help.arg("an order"), "Find Sold" + help.arg("a sold item"),
+                                  "Find Customer" + help.arg("a customer"),
+                                  "Find Stock" + help.arg("a stock entry")}));
+
     // No list showing: a selection left over from the last list does not count.
     commands.setSelectedID(3);
     commands.setListKind(-1);
     EXPECT_EQ(commands.selectedID(), NoSelection);
-    for (const Command c : {Command::Delete, Command::Details, Command::Modify, Command::SortList})
-        EXPECT_FALSE(commands.isEnabled(c));
+    EXPECT_EQ(listCommands(), (QList<bool>{false, false, false, false}));
     for (const Command c : {Command::NewVendor, Command::NewItem, Command::RecordOrder})
         EXPECT_TRUE(commands.isEnabled(c));
+
+    // Without an open project nothing is routed.
+    commands.setTables(nullptr);
+    show(ListingKind::Customers, QStringLiteral("000001"));
+    EXPECT_EQ(commands.deleteSelection(prompter).action, Action::None);
+    EXPECT_EQ(commands.insertVendor().action, Action::None);
+    EXPECT_EQ(commands.suspendFilters(), nullptr);
 }
 
-TEST_F(ProjectCommands, ChecksBeforeRunningNameTheCommand)
+TEST_F(ProjectCommands, RefusalsNameTheCommand)
 {
     commands.setListKind(-1);
     EXPECT_EQ(commands.details(prompter).action, Action::None);
     EXPECT_EQ(said(), std::pair(kListsOnly, QStringLiteral("Details")));
     EXPECT_EQ(commands.findInList(prompter).action, Action::None);
-    EXPECT_EQ(said(), std::pair(kListsOnly, kTitle));
+    EXPECT_EQ(said(), std::pair(kListsOnly, QStringLiteral("Quillmark 3.5")));
     EXPECT_EQ(commands.sortList(prompter).action, Action::None);
-    EXPECT_EQ(said(), std::pair(kListsOnly, kTitle));
     EXPECT_FALSE(commands.requireListView(prompter));
 
-    commands.setListKind(kVendors);
-    commands.clearSelection();
+    show(ListingKind::Vendors);
     EXPECT_EQ(commands.modify(prompter).action, Action::None);
     EXPECT_EQ(said(), std::pair(kSelectFirst, QStringLiteral("Modify")));
     EXPECT_EQ(commands.deleteSelection(prompter).action, Action::None);
@@ -121,102 +128,38 @@ TEST_F(ProjectCommands, ChecksBeforeRunningNameTheCommand)
     EXPECT_EQ(prompter.log().size(), 7);
     for (const auto& entry : prompter.log())
         EXPECT_EQ(entry.icon, Prompter::Icon::Exclamation);
-}
 
-TEST_F(ProjectCommands, CommandsRouteByListKind)
-{
-    const QList<std::array<Action, 3>> expected{
-        {Action::ModifyVendor, Action::DeleteVendor, Action::VendorDetails},
-        {Action::ModifyItem, Action::DeleteItem, Action::ItemDetails},
-        {Action::ManagePurchaseOrders, Action::DeletePurchaseOrder, Action::ManagePurchaseOrders},
-        {Action::None, Action::None, Action::None},
-        {Action::ModifyCustomer, Action::DeleteCustomer, Action::CustomerDetails},
-        {Action::None, Action::None, Action::None},
-    };
-    const QStringList titles{"Find Vendor", "Find Item",     "Find Order",
-                             "Find Sold",   "Find Customer", "Find Stock"};
-    const QStringList helps{"a vendor", "an item", "an order", "a sold item", "a customer", "a stock entry"};
-    for (int kind = 0; kind < 6; ++kind) {
-        show(kind, QStringLiteral("005000"));
-        const std::array<Action, 3> got{commands.modify(prompter).action,
-                                        commands.deleteSelection(prompter).action,
-                                        commands.details(prompter).action};
-        EXPECT_EQ(got, expected[kind]) << "kind " << kind;
-        EXPECT_EQ(commands.modify(prompter).id, expected[kind][0] == Action::None ? NoSelection : 5000);
-        const CProjectCommands::Route find = commands.findInList(prompter);
-        EXPECT_EQ(find.action, Action::FindInList);
-        EXPECT_EQ(find.title, titles[kind]);
-        EXPECT_EQ(find.help,
-                  QStringLiteral("Fill in the following criteria for finding %1.").arg(helps[kind]));
-        EXPECT_EQ(commands.sortList(prompter).action, Action::SortList);
-    }
-    // Delete on the invoice and stock lists does nothing, without a word.
-    for (const int kind : {kInvoices, kStock}) {
-        commands.setListKind(kind);
-        commands.clearSelection();
-        EXPECT_EQ(commands.deleteSelection(prompter).action, Action::None);
-    }
-    EXPECT_TRUE(prompter.log().isEmpty());
-
-    // Without an open project nothing is routed.
-    commands.setTables(nullptr);
-    show(kCustomers, QStringLiteral("000001"));
-    EXPECT_EQ(commands.deleteSelection(prompter).action, Action::None);
-    EXPECT_EQ(commands.insertVendor().action, Action::None);
-    EXPECT_EQ(commands.suspendFilters(), nullptr);
-}
-
-TEST_F(ProjectCommands, InsertItemWaitsForAVendor)
-{
+    // New Item waits for a vendor.
+    prompter.clear();
     EXPECT_EQ(commands.insertVendor().action, Action::AddVendor);
     EXPECT_EQ(commands.insertItem(prompter).action, Action::None);
     EXPECT_EQ(prompter.log().size(), 1);
-    addVendor(QStringLiteral("Alpha"));
+    b.vendor(QStringLiteral("Alpha"));
     EXPECT_EQ(commands.insertItem(prompter).action, Action::AddItem);
     EXPECT_EQ(prompter.log().size(), 1);
-}
-
-TEST_F(ProjectCommands, DeleteOnThePurchaseOrderListRemovesThePurchaseOrderItsRowShows)
-{
-    const qint32 vendor = addVendor(QStringLiteral("Alpha"));
-    CPORec po;
-    po.VendorID = vendor;
-    po.Number = 5123;
-    ASSERT_TRUE(project.tables().purchaseOrders().RecordAdd(po));
-    show(kPOs, QStringLiteral("005123"));
-    const CProjectCommands::Route route = commands.deleteSelection(prompter);
-    ASSERT_EQ(route.action, Action::DeletePurchaseOrder);
-    DeleteRecordModel model(project.tables(), prompter, DeleteRecordModel::Target::PurchaseOrder, route.id);
-    ASSERT_TRUE(model.prepare());
-    ASSERT_TRUE(model.confirm(QStringLiteral("YES")));
-    ASSERT_TRUE(model.run());
-    EXPECT_FALSE(project.tables().purchaseOrders().LocateByID(po.ID));
 }
 
 TEST_F(ProjectCommands, FilterSuspensionShowsEveryRecordThenRestoresTheListsFilters)
 {
     for (const char* name : {"Alpha", "Beta", "Gamma"})
-        addVendor(QString::fromLatin1(name));
-    CVendorsSet& vendors = project.tables().vendors();
+        b.vendor(QString::fromLatin1(name));
+    CVendorsSet& vendors = t().vendors();
     const QString filter = QStringLiteral("[Name] = 'Beta'");
     vendors.SetFilter(filter);
     vendors.Reopen();
     ASSERT_EQ(vendors.RecordCount(), 1);
-    CItemsSet& items = project.tables().items();
     // A one-shot filter waiting for its re-query must not keep the table filtered.
-    items.SetFilter(QStringLiteral("[Name] = 'none'"), 1);
-
+    t().items().SetFilter(QStringLiteral("[Name] = 'none'"), 1);
     {
         const std::unique_ptr<FilterSuspension> suspended = commands.suspendFilters();
         ASSERT_NE(suspended, nullptr);
-        EXPECT_EQ(vendors.filter(), QString());
+        EXPECT_EQ(vendors.filter() + t().items().filter(), QString());
         EXPECT_EQ(vendors.RecordCount(), 3);
-        EXPECT_EQ(items.filter(), QString());
-        EXPECT_EQ(items.oneShot(), 0);
-        // A vendor added meanwhile shows once the filter is back only if it matches.
-        addVendor(QStringLiteral("Delta"));
+        EXPECT_EQ(t().items().oneShot(), 0);
+        b.vendor(QStringLiteral("Delta"));
         EXPECT_EQ(vendors.RecordCount(), 4);
     }
+    // A vendor added meanwhile shows once the filter is back only if it matches.
     EXPECT_EQ(vendors.filter(), filter);
     EXPECT_EQ(vendors.RecordCount(), 1);
     ASSERT_TRUE(vendors.MoveFirst());
