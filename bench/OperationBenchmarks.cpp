@@ -228,6 +228,31 @@ private:
     std::optional<Transaction> m_round;
 };
 
+// Times an operation of ours round after round. `operation` answers whether it
+// did its work; after each round, untimed and before the round is rolled back,
+// `check` answers whether its writes are there (asked until it says yes) and
+// `reset` clears what the operation gathered.
+template <typename Operation, typename Check, typename Reset>
+void TimeOurs(benchmark::State& state, ProjectDatabase& db, const YesPrompter& prompter, Operation operation,
+              Check check, Reset reset, const char* failure)
+{
+    Rounds rounds(db, state);
+    if (!rounds.active())
+        return;
+    bool checked = false;
+    for (auto _ : state) {
+        const bool ok = operation() && prompter.messageCount() == 0;
+        if (!ok || !rounds.next([&] {
+                checked = checked || check();
+                reset();
+                return checked;
+            })) {
+            state.SkipWithError(prompter.messageCount() ? qPrintable(prompter.lastMessage()) : failure);
+            break;
+        }
+    }
+}
+
 // The plain halves make their writes one step too, as any caller must.
 struct PlainStep
 {
@@ -483,23 +508,14 @@ void ReceiveOurs(benchmark::State& state, Target target)
     const ReceiptInput input = WholeLine(r->orderID);
     YesPrompter prompter;
     ChangeList changes;
-    Rounds rounds(target.db, state);
-    if (!rounds.active())
-        return;
-    bool checked = false;
-    for (auto _ : state) {
-        const ReceiptOutcome outcome = ReceiveOrderLine(target.tables, prompter, input, changes);
-        const bool ok = outcome.received() && !outcome.backordered && prompter.messageCount() == 0;
-        if (!ok || !rounds.next([&] {
-                checked = checked || ShowsReceived(target.tables, *r);
-                changes.clear();
-                return checked;
-            })) {
-            state.SkipWithError(prompter.messageCount() ? qPrintable(prompter.lastMessage())
-                                                        : "the order line was not received");
-            break;
-        }
-    }
+    TimeOurs(
+        state, target.db, prompter,
+        [&] {
+            const ReceiptOutcome outcome = ReceiveOrderLine(target.tables, prompter, input, changes);
+            return outcome.received() && !outcome.backordered;
+        },
+        [&] { return ShowsReceived(target.tables, *r); }, [&] { changes.clear(); },
+        "the order line was not received");
 }
 
 void BM_Receive_Plain(benchmark::State& state)
@@ -638,23 +654,10 @@ void BM_UndoReceipt_Ours(benchmark::State& state)
         return;
     YesPrompter prompter;
     ChangeList changes;
-    Rounds rounds(target.db, state);
-    if (!rounds.active())
-        return;
-    bool checked = false;
-    for (auto _ : state) {
-        const UndoReceiptsResult result = UndoReceipts(target.tables, prompter, r->orderID, changes);
-        const bool ok = result.changed && prompter.messageCount() == 0;
-        if (!ok || !rounds.next([&] {
-                checked = checked || ShowsUndone(target.tables, *r);
-                changes.clear();
-                return checked;
-            })) {
-            state.SkipWithError(prompter.messageCount() ? qPrintable(prompter.lastMessage())
-                                                        : "the receipt was not undone");
-            break;
-        }
-    }
+    TimeOurs(
+        state, target.db, prompter,
+        [&] { return UndoReceipts(target.tables, prompter, r->orderID, changes).changed; },
+        [&] { return ShowsUndone(target.tables, *r); }, [&] { changes.clear(); }, "the receipt was not undone");
 }
 
 // --- 3. Deleting a vendor with everything of its items ---------------------------
@@ -830,20 +833,10 @@ void BM_DeleteVendor_Ours(benchmark::State& state)
     if (!r)
         return;
     YesPrompter prompter;
-    Rounds rounds(target.db, state);
-    if (!rounds.active())
-        return;
-    bool checked = false;
-    for (auto _ : state) {
-        // The typed confirmation belongs to the dialog; the cascade itself asks nothing.
-        const std::optional<ChangeList> changes = DeleteVendor(target.tables, prompter, r->vendorID);
-        const bool ok = changes && prompter.messageCount() == 0;
-        if (!ok || !rounds.next([&] { return checked || (checked = ShowsVendorGone(target.db, *r)); })) {
-            state.SkipWithError(prompter.messageCount() ? qPrintable(prompter.lastMessage())
-                                                        : "the vendor was not deleted");
-            break;
-        }
-    }
+    // The typed confirmation belongs to the dialog; the cascade itself asks nothing.
+    TimeOurs(
+        state, target.db, prompter, [&] { return DeleteVendor(target.tables, prompter, r->vendorID).has_value(); },
+        [&] { return ShowsVendorGone(target.db, *r); }, [] {}, "the vendor was not deleted");
 }
 
 // --- 4. The line figures of a purchase order with 1,000 lines -----------------------
@@ -1169,24 +1162,14 @@ void BM_ImportItems_Ours(benchmark::State& state)
     YesPrompter prompter;
     auto model = std::make_unique<ImportModel>(target.tables, prompter, ImportClock());
     const qint32 before = ItemCount(target.db);
-    Rounds rounds(target.db, state);
-    if (!rounds.active())
-        return;
-    bool checked = false;
-    for (auto _ : state) {
-        const bool ok = model->run(ImportModel::Source::Version2Items, path) && prompter.messageCount() == 0;
-        if (!ok || !rounds.next([&] {
-                // Every record is sound and names a known vendor: nothing refused, nothing added.
-                checked = checked || (ItemCount(target.db) == before + kImportedItems &&
-                                      CheckStockInvariants(target.tables).isEmpty());
-                model = std::make_unique<ImportModel>(target.tables, prompter, ImportClock());
-                return checked;
-            })) {
-            state.SkipWithError(prompter.messageCount() ? qPrintable(prompter.lastMessage())
-                                                        : "the file was not imported");
-            break;
-        }
-    }
+    TimeOurs(
+        state, target.db, prompter, [&] { return model->run(ImportModel::Source::Version2Items, path); },
+        // Every record is sound and names a known vendor: nothing refused, nothing added.
+        [&] {
+            return ItemCount(target.db) == before + kImportedItems && CheckStockInvariants(target.tables).isEmpty();
+        },
+        [&] { model = std::make_unique<ImportModel>(target.tables, prompter, ImportClock()); },
+        "the file was not imported");
     state.SetItemsProcessed(state.iterations() * kImportedItems);
 }
 
