@@ -233,24 +233,33 @@ private:
 // `check` answers whether its writes are there (asked until it says yes) and
 // `reset` clears what the operation gathered.
 template <typename Operation, typename Check, typename Reset>
-void TimeOurs(benchmark::State& state, ProjectDatabase& db, const YesPrompter& prompter, Operation operation,
-              Check check, Reset reset, const char* failure)
+void TimeRounds(benchmark::State& state, ProjectDatabase& db, Operation operation, Check check, Reset reset,
+                const char* failure, const YesPrompter* prompter = nullptr)
 {
     Rounds rounds(db, state);
     if (!rounds.active())
         return;
     bool checked = false;
+    const auto said = [prompter] { return prompter != nullptr && prompter->messageCount() > 0; };
     for (auto _ : state) {
-        const bool ok = operation() && prompter.messageCount() == 0;
+        const bool ok = operation() && !said();
         if (!ok || !rounds.next([&] {
                 checked = checked || check();
                 reset();
                 return checked;
             })) {
-            state.SkipWithError(prompter.messageCount() ? qPrintable(prompter.lastMessage()) : failure);
+            state.SkipWithError(said() ? qPrintable(prompter->lastMessage()) : failure);
             break;
         }
     }
+}
+
+// The same for an operation of ours, which must not have said anything either.
+template <typename Operation, typename Check, typename Reset>
+void TimeOurs(benchmark::State& state, ProjectDatabase& db, const YesPrompter& prompter, Operation operation,
+              Check check, Reset reset, const char* failure)
+{
+    TimeRounds(state, db, operation, check, reset, failure, &prompter);
 }
 
 // The plain halves make their writes one step too, as any caller must.
@@ -448,55 +457,51 @@ void ReceivePlain(benchmark::State& state, Target target)
         return;
 
     const ReceiptInput input = WholeLine(r->orderID);
-    Rounds rounds(db, state);
-    if (!rounds.active())
-        return;
-    bool checked = false;
-    for (auto _ : state) {
-        bool ok = step.begin->exec();
-        readLine->bindValue(0, input.orderID);
-        ok = ok && readLine->exec() && readLine->next();
-        const qint32 itemID = readLine->value(0).toInt();
-        const qint32 vendorID = readLine->value(1).toInt();
-        const qint32 ordered = readLine->value(2).toInt();
-        const double orderDate = readLine->value(3).toDouble();
-        const qint32 poID = readLine->value(4).toInt();
-        readLine->finish();
+    TimeRounds(
+        state, db,
+        [&] {
+            bool ok = step.begin->exec();
+            readLine->bindValue(0, input.orderID);
+            ok = ok && readLine->exec() && readLine->next();
+            const qint32 itemID = readLine->value(0).toInt();
+            const qint32 vendorID = readLine->value(1).toInt();
+            const qint32 ordered = readLine->value(2).toInt();
+            const double orderDate = readLine->value(3).toDouble();
+            const qint32 poID = readLine->value(4).toInt();
+            readLine->finish();
 
-        addLot->bindValue(0, itemID);
-        addLot->bindValue(1, vendorID);
-        addLot->bindValue(2, input.orderID);
-        addLot->bindValue(3, poID);
-        addLot->bindValue(4, input.quantity);
-        addLot->bindValue(5, input.cost.toDouble());
-        addLot->bindValue(6, input.date.days());
-        ok = ok && addLot->exec();
-        const qint32 lotID = addLot->lastInsertId().toInt();
+            addLot->bindValue(0, itemID);
+            addLot->bindValue(1, vendorID);
+            addLot->bindValue(2, input.orderID);
+            addLot->bindValue(3, poID);
+            addLot->bindValue(4, input.quantity);
+            addLot->bindValue(5, input.cost.toDouble());
+            addLot->bindValue(6, input.date.days());
+            ok = ok && addLot->exec();
+            const qint32 lotID = addLot->lastInsertId().toInt();
 
-        addReceipt->bindValue(0, itemID);
-        addReceipt->bindValue(1, vendorID);
-        addReceipt->bindValue(2, input.orderID);
-        addReceipt->bindValue(3, lotID);
-        addReceipt->bindValue(4, ordered);
-        addReceipt->bindValue(5, orderDate);
-        addReceipt->bindValue(6, input.quantity);
-        addReceipt->bindValue(7, input.date.days());
-        addReceipt->bindValue(8, poID);
-        ok = ok && addReceipt->exec();
+            addReceipt->bindValue(0, itemID);
+            addReceipt->bindValue(1, vendorID);
+            addReceipt->bindValue(2, input.orderID);
+            addReceipt->bindValue(3, lotID);
+            addReceipt->bindValue(4, ordered);
+            addReceipt->bindValue(5, orderDate);
+            addReceipt->bindValue(6, input.quantity);
+            addReceipt->bindValue(7, input.date.days());
+            addReceipt->bindValue(8, poID);
+            ok = ok && addReceipt->exec();
 
-        removeLine->bindValue(0, input.orderID);
-        ok = ok && removeLine->exec();
+            removeLine->bindValue(0, input.orderID);
+            ok = ok && removeLine->exec();
 
-        totals->bindValue(0, itemID);
-        totals->bindValue(1, itemID);
-        totals->bindValue(2, itemID);
-        ok = ok && totals->exec() && step.end->exec();
+            totals->bindValue(0, itemID);
+            totals->bindValue(1, itemID);
+            totals->bindValue(2, itemID);
+            ok = ok && totals->exec() && step.end->exec();
 
-        if (!ok || !rounds.next([&] { return checked || (checked = ShowsReceived(target.tables, *r)); })) {
-            state.SkipWithError("the plain receipt was not written");
-            break;
-        }
-    }
+            return ok;
+        },
+        [&] { return ShowsReceived(target.tables, *r); }, [] {}, "the plain receipt was not written");
 }
 
 void ReceiveOurs(benchmark::State& state, Target target)
@@ -605,44 +610,40 @@ void BM_UndoReceipt_Plain(benchmark::State& state)
     if (!step.ready() || !readReceipt || !removeReceipt || !removeLot || !addLine || !totals)
         return;
 
-    Rounds rounds(db, state);
-    if (!rounds.active())
-        return;
-    bool checked = false;
-    for (auto _ : state) {
-        bool ok = step.begin->exec();
-        readReceipt->bindValue(0, r->orderID);
-        ok = ok && readReceipt->exec() && readReceipt->next();
-        const qint32 receiptID = readReceipt->value(0).toInt();
-        const qint32 lotID = readReceipt->value(1).toInt();
-        const qint32 itemID = readReceipt->value(2).toInt();
-        const qint32 vendorID = readReceipt->value(3).toInt();
-        const qint32 ordered = readReceipt->value(4).toInt();
-        const double orderDate = readReceipt->value(5).toDouble();
-        const qint32 poID = readReceipt->value(6).toInt();
-        readReceipt->finish();
+    TimeRounds(
+        state, db,
+        [&] {
+            bool ok = step.begin->exec();
+            readReceipt->bindValue(0, r->orderID);
+            ok = ok && readReceipt->exec() && readReceipt->next();
+            const qint32 receiptID = readReceipt->value(0).toInt();
+            const qint32 lotID = readReceipt->value(1).toInt();
+            const qint32 itemID = readReceipt->value(2).toInt();
+            const qint32 vendorID = readReceipt->value(3).toInt();
+            const qint32 ordered = readReceipt->value(4).toInt();
+            const double orderDate = readReceipt->value(5).toDouble();
+            const qint32 poID = readReceipt->value(6).toInt();
+            readReceipt->finish();
 
-        removeReceipt->bindValue(0, receiptID);
-        removeLot->bindValue(0, lotID);
-        ok = ok && removeReceipt->exec() && removeLot->exec();
+            removeReceipt->bindValue(0, receiptID);
+            removeLot->bindValue(0, lotID);
+            ok = ok && removeReceipt->exec() && removeLot->exec();
 
-        addLine->bindValue(0, itemID);
-        addLine->bindValue(1, vendorID);
-        addLine->bindValue(2, ordered);
-        addLine->bindValue(3, orderDate);
-        addLine->bindValue(4, poID);
-        ok = ok && addLine->exec();
+            addLine->bindValue(0, itemID);
+            addLine->bindValue(1, vendorID);
+            addLine->bindValue(2, ordered);
+            addLine->bindValue(3, orderDate);
+            addLine->bindValue(4, poID);
+            ok = ok && addLine->exec();
 
-        totals->bindValue(0, itemID);
-        totals->bindValue(1, itemID);
-        totals->bindValue(2, itemID);
-        ok = ok && totals->exec() && step.end->exec();
+            totals->bindValue(0, itemID);
+            totals->bindValue(1, itemID);
+            totals->bindValue(2, itemID);
+            ok = ok && totals->exec() && step.end->exec();
 
-        if (!ok || !rounds.next([&] { return checked || (checked = ShowsUndone(target.tables, *r)); })) {
-            state.SkipWithError("the plain undo was not written");
-            break;
-        }
-    }
+            return ok;
+        },
+        [&] { return ShowsUndone(target.tables, *r); }, [] {}, "the plain undo was not written");
 }
 
 void BM_UndoReceipt_Ours(benchmark::State& state)
@@ -657,7 +658,8 @@ void BM_UndoReceipt_Ours(benchmark::State& state)
     TimeOurs(
         state, target.db, prompter,
         [&] { return UndoReceipts(target.tables, prompter, r->orderID, changes).changed; },
-        [&] { return ShowsUndone(target.tables, *r); }, [&] { changes.clear(); }, "the receipt was not undone");
+        [&] { return ShowsUndone(target.tables, *r); }, [&] { changes.clear(); },
+        "the receipt was not undone");
 }
 
 // --- 3. Deleting a vendor with everything of its items ---------------------------
@@ -798,31 +800,27 @@ void BM_DeleteVendor_Plain(benchmark::State& state)
     if (!prepared)
         return;
 
-    Rounds rounds(db, state);
-    if (!rounds.active())
-        return;
-    bool checked = false;
-    for (auto _ : state) {
-        bool ok = step.begin->exec();
-        items->bindValue(0, r->vendorID);
-        ok = ok && items->exec();
-        QList<qint32> itemIDs;
-        while (ok && items->next())
-            itemIDs.append(items->value(0).toInt());
-        for (const qint32 item : std::as_const(itemIDs)) {
-            for (std::optional<QSqlQuery>& query : byItem) {
-                query->bindValue(0, item);
-                ok = ok && query->exec();
+    TimeRounds(
+        state, db,
+        [&] {
+            bool ok = step.begin->exec();
+            items->bindValue(0, r->vendorID);
+            ok = ok && items->exec();
+            QList<qint32> itemIDs;
+            while (ok && items->next())
+                itemIDs.append(items->value(0).toInt());
+            for (const qint32 item : std::as_const(itemIDs)) {
+                for (std::optional<QSqlQuery>& query : byItem) {
+                    query->bindValue(0, item);
+                    ok = ok && query->exec();
+                }
             }
-        }
-        removeItems->bindValue(0, r->vendorID);
-        removeVendor->bindValue(0, r->vendorID);
-        ok = ok && removeItems->exec() && removeVendor->exec() && step.end->exec();
-        if (!ok || !rounds.next([&] { return checked || (checked = ShowsVendorGone(db, *r)); })) {
-            state.SkipWithError("the plain deletion was not written");
-            break;
-        }
-    }
+            removeItems->bindValue(0, r->vendorID);
+            removeVendor->bindValue(0, r->vendorID);
+            ok = ok && removeItems->exec() && removeVendor->exec() && step.end->exec();
+            return ok;
+        },
+        [&] { return ShowsVendorGone(db, *r); }, [] {}, "the plain deletion was not written");
 }
 
 void BM_DeleteVendor_Ours(benchmark::State& state)
@@ -835,7 +833,8 @@ void BM_DeleteVendor_Ours(benchmark::State& state)
     YesPrompter prompter;
     // The typed confirmation belongs to the dialog; the cascade itself asks nothing.
     TimeOurs(
-        state, target.db, prompter, [&] { return DeleteVendor(target.tables, prompter, r->vendorID).has_value(); },
+        state, target.db, prompter,
+        [&] { return DeleteVendor(target.tables, prompter, r->vendorID).has_value(); },
         [&] { return ShowsVendorGone(target.db, *r); }, [] {}, "the vendor was not deleted");
 }
 
@@ -1112,44 +1111,37 @@ void BM_ImportItems_Plain(benchmark::State& state)
     }
     const double today = DateTime::fromDate(ImportClock().now().date()).days();
     const qint32 before = ItemCount(db);
-    Rounds rounds(db, state);
-    if (!rounds.active())
-        return;
-    bool checked = false;
-    for (auto _ : state) {
-        bool ok = step.begin->exec();
-        for (size_t i = 0; ok && i < items.size(); ++i) {
-            const ImportedItem& item = items[i];
-            const double cost = static_cast<double>(item.costCents) / 100.0;
-            addItem->bindValue(0, texts[3 * i]);
-            addItem->bindValue(1, texts[3 * i + 1]);
-            addItem->bindValue(2, texts[3 * i + 2]);
-            addItem->bindValue(3, item.vendorID1);
-            addItem->bindValue(4, item.vendorID2);
-            addItem->bindValue(5, cost);
-            addItem->bindValue(6, static_cast<double>(item.priceCents) / 100.0);
-            addItem->bindValue(7, item.reorderQuantity);
-            addItem->bindValue(8, item.reorderLevel);
-            ok = addItem->exec();
-            const qint32 itemID = addItem->lastInsertId().toInt();
-            addLot->bindValue(0, itemID);
-            addLot->bindValue(1, item.vendorID1);
-            addLot->bindValue(2, item.quantity);
-            addLot->bindValue(3, cost);
-            addLot->bindValue(4, today);
-            stocked->bindValue(0, item.quantity);
-            stocked->bindValue(1, itemID);
-            ok = ok && addLot->exec() && stocked->exec();
-        }
-        ok = ok && step.end->exec();
-        if (!ok || !rounds.next([&] {
-                checked = checked || ItemCount(db) == before + kImportedItems;
-                return checked;
-            })) {
-            state.SkipWithError("the plain import was not written");
-            break;
-        }
-    }
+    TimeRounds(
+        state, db,
+        [&] {
+            bool ok = step.begin->exec();
+            for (size_t i = 0; ok && i < items.size(); ++i) {
+                const ImportedItem& item = items[i];
+                const double cost = static_cast<double>(item.costCents) / 100.0;
+                addItem->bindValue(0, texts[3 * i]);
+                addItem->bindValue(1, texts[3 * i + 1]);
+                addItem->bindValue(2, texts[3 * i + 2]);
+                addItem->bindValue(3, item.vendorID1);
+                addItem->bindValue(4, item.vendorID2);
+                addItem->bindValue(5, cost);
+                addItem->bindValue(6, static_cast<double>(item.priceCents) / 100.0);
+                addItem->bindValue(7, item.reorderQuantity);
+                addItem->bindValue(8, item.reorderLevel);
+                ok = addItem->exec();
+                const qint32 itemID = addItem->lastInsertId().toInt();
+                addLot->bindValue(0, itemID);
+                addLot->bindValue(1, item.vendorID1);
+                addLot->bindValue(2, item.quantity);
+                addLot->bindValue(3, cost);
+                addLot->bindValue(4, today);
+                stocked->bindValue(0, item.quantity);
+                stocked->bindValue(1, itemID);
+                ok = ok && addLot->exec() && stocked->exec();
+            }
+            ok = ok && step.end->exec();
+            return ok;
+        },
+        [&] { return ItemCount(db) == before + kImportedItems; }, [] {}, "the plain import was not written");
     state.SetItemsProcessed(state.iterations() * kImportedItems);
 }
 
@@ -1166,7 +1158,8 @@ void BM_ImportItems_Ours(benchmark::State& state)
         state, target.db, prompter, [&] { return model->run(ImportModel::Source::Version2Items, path); },
         // Every record is sound and names a known vendor: nothing refused, nothing added.
         [&] {
-            return ItemCount(target.db) == before + kImportedItems && CheckStockInvariants(target.tables).isEmpty();
+            return ItemCount(target.db) == before + kImportedItems &&
+                   CheckStockInvariants(target.tables).isEmpty();
         },
         [&] { model = std::make_unique<ImportModel>(target.tables, prompter, ImportClock()); },
         "the file was not imported");
