@@ -5,17 +5,23 @@
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
 
-#include "records/StockFigures.h"
+#include "sales/ProjectConsistency.h"
 
 #include <gtest/gtest.h>
 
 // A fresh project for each scenario, with a scripted prompter and a builder; once
-// the scenario is over every item's totals must still match its lots and lines.
+// the scenario is over every item's totals must still match its lots and lines,
+// and every invoice's payment chain must hold.
 class ProjectFixture : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(project.isValid()); }
-    void TearDown() override { EXPECT_EQ(CheckStockInvariants(t()), QStringList()); }
+    void TearDown() override
+    {
+        const ConsistencyReport report = CheckProjectConsistency(t());
+        EXPECT_EQ(report.stock, QStringList());
+        EXPECT_EQ(report.chains, QStringList());
+    }
 
     ProjectTables& t() { return project.tables(); }
     // What the user was told or asked last; empty when nothing was said.

@@ -549,3 +549,8 @@ QString ApplySortToStoredQuery(const QString& storedSql, const QString& sort)
     return storedSql.left(tokens[static_cast<size_t>(order)].start) + QLatin1String("ORDER BY ") + sort +
            QLatin1Char(' ') + storedSql.mid(lineEnd);
 }
+
+QString SqlRoundedWhole(const QString& expression)
+{
+    return QStringLiteral("CAST(ROUND(") + expression + QStringLiteral(") AS INTEGER)");
+}

@@ -35,3 +35,7 @@ struct TranslatedSql
 // Sets or replaces the ORDER BY of a stored query; this is how a list view
 // re-sorts a stored query. A blank sort leaves the text as it is.
 [[nodiscard]] QString ApplySortToStoredQuery(const QString& storedSql, const QString& sort);
+
+// A real-valued expression rounded half away from zero to a 64-bit whole number,
+// for exact arithmetic inside a query, e.g. on currency held as real units.
+[[nodiscard]] QString SqlRoundedWhole(const QString& expression);

@@ -16,12 +16,39 @@ QString CStockSet::SortFor(int inventoryStyle)
 
 void CStockSet::SetInventoryStyle(int inventoryStyle)
 {
+    m_inventoryStyle = inventoryStyle;
     SetSort(SortFor(inventoryStyle));
 }
 
 qint32 CStockSet::SumQuantityByItem(qint32 itemID)
 {
     return quantityByItem(itemID);
+}
+
+QList<CStockRec> CStockSet::LotsInConsumptionOrder(qint32 itemID, qint64 quantity, bool* ok)
+{
+    QList<CStockRec> lots;
+    // The (ItemID, Date) index delivers the lots in this order, so the walk stops
+    // after the few it needs however many the item holds.
+    std::optional<QSqlQuery> query = selectWhere(QStringLiteral("\"ID\",\"Quanity\",\"Cost\""),
+                                                 QStringLiteral("[ItemID] = ?"), {itemID},
+                                                 SortFor(m_inventoryStyle));
+    if (ok)
+        *ok = query.has_value();
+    if (!query)
+        return lots;
+    qint64 held = 0;
+    while (held < quantity && query->next()) {
+        CStockRec lot;
+        lot.ID = query->value(0).toInt();
+        lot.ItemID = itemID;
+        lot.Quanity = query->value(1).toInt();
+        FieldValue::fromVariant(query->value(2), lot.Cost);
+        held += lot.Quanity;
+        lots.append(lot);
+    }
+    query->finish();
+    return lots;
 }
 
 void CStockSet::beginResolve()

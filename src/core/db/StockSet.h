@@ -28,12 +28,17 @@ public:
     // The quantity held in the lots of the current dynaset that belong to an item;
     // the cursor is left on the first row.
     qint32 SumQuantityByItem(qint32 itemID);
+    // An item's lots in consumption order, whatever the list shows, with ID,
+    // Quanity and Cost read; only until they hold `quantity` units (all of them
+    // when they hold less). Nothing when the table cannot be read (*ok false).
+    QList<CStockRec> LotsInConsumptionOrder(qint32 itemID, qint64 quantity, bool* ok = nullptr);
 
 protected:
     void beginResolve() override;
     void resolve(CStockRow& row) override;
 
 private:
+    int m_inventoryStyle = kFifo;
     CVendorsSet* m_vendors;
     CItemsSet* m_items;
     CPOSet* m_purchaseOrders;

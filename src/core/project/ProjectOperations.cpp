@@ -7,6 +7,7 @@
 #include "project/Project.h"
 #include "project/ProjectSettings.h"
 #include "project/ProjectTables.h"
+#include "sales/InvoiceBalances.h"
 
 #include <QDir>
 #include <QFile>
@@ -201,6 +202,10 @@ int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompte
         return status;
     }
     project.setSettings(std::move(settings));
+    // Tax rates may have changed and items been deleted since the invoices were
+    // written: every amount due follows its sales again before anyone looks.
+    if (!UpdateInvoiceBalances(*project.tables()).ok)
+        ReportErrorCode(prompter, Status::OperationFailed);
     return Status::Success;
 }
 

@@ -38,6 +38,11 @@ QStringList POPickerEntries(ProjectTables& tables)
     return Entries(tables, QStringLiteral("SELECT \"ID\", \"Number\" FROM \"PO\" ORDER BY \"ID\""), true);
 }
 
+QStringList InvoicePickerEntries(ProjectTables& tables)
+{
+    return Entries(tables, QStringLiteral("SELECT \"ID\", \"Number\" FROM \"SI\" ORDER BY \"ID\""), true);
+}
+
 int PickerIndexOf(const QStringList& entries, qint32 id)
 {
     for (int i = 0; i < entries.size(); ++i) {

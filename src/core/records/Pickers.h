@@ -14,5 +14,8 @@ QStringList ItemPickerEntries(ProjectTables& tables);
 // Purchase orders by their number, as six digits.
 QStringList POPickerEntries(ProjectTables& tables);
 
+// Invoices by their number, as six digits.
+QStringList InvoicePickerEntries(ProjectTables& tables);
+
 // The index of the entry that carries this ID, or -1.
 int PickerIndexOf(const QStringList& entries, qint32 id);
