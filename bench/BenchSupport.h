@@ -243,8 +243,9 @@ inline std::optional<qint32> AddItem(Fixture& fixture, qint32 vendorID, const QS
     return item.ID;
 }
 
-// `count` lots of initial stock spread over the years the project covers.
-inline bool AddLots(Fixture& fixture, qint32 itemID, qint32 vendorID, int count)
+// `count` lots of initial stock spread over the years the project covers, each of
+// `quantity` units (0: 1 to 20 units).
+inline bool AddLots(Fixture& fixture, qint32 itemID, qint32 vendorID, int count, qint32 quantity = 0)
 {
     const int firstDay = static_cast<int>(Day(2020, 1, 1).days());
     for (int i = 0; i < count; ++i) {
@@ -253,7 +254,7 @@ inline bool AddLots(Fixture& fixture, qint32 itemID, qint32 vendorID, int count)
         lot.VendorID = vendorID;
         lot.OrderID = StockInitial;
         lot.POID = StockInitial;
-        lot.Quanity = 1 + i % 20;
+        lot.Quanity = quantity > 0 ? quantity : 1 + i % 20;
         lot.Cost = Cents(1000 + i % 500);
         lot.Date = DateTime::fromDays(firstDay + (i * 7919) % 2557);
         if (!fixture.tables().stock().RecordAdd(lot))

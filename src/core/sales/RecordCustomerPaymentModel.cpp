@@ -1,0 +1,163 @@
+#include "RecordCustomerPaymentModel.h"
+
+#include "InvoiceArithmetic.h"
+#include "InvoiceTexts.h"
+
+#include "common/Clock.h"
+#include "common/Money.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
+#include "project/ProjectTables.h"
+#include "purchasing/PurchasingHelpers.h"
+
+#include <optional>
+
+namespace {
+
+// The amount field: empty text counts as nothing paid.
+std::optional<Money> ParseAmount(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return Money();
+    const std::optional<Money> amount = ParseCurrency(trimmed);
+    if (!amount || !amount->isValid())
+        return std::nullopt;
+    return amount;
+}
+
+} // namespace
+
+RecordCustomerPaymentModel::RecordCustomerPaymentModel(ProjectTables& tables, Prompter& prompter,
+                                                       const Clock& clock)
+    : m_tables(tables), m_prompter(prompter), m_clock(clock)
+{
+}
+
+QString RecordCustomerPaymentModel::helpLine()
+{
+    return QStringLiteral("Record payments by customer toward their invoice balance.");
+}
+
+QString RecordCustomerPaymentModel::caption() const
+{
+    return isModify() ? QStringLiteral("Modify Customer Payment") : QStringLiteral("Record Customer Payment");
+}
+
+bool RecordCustomerPaymentModel::open(qint32 invoiceID, qint32 paymentID)
+{
+    m_invoiceID = invoiceID;
+    m_paymentID = paymentID > 0 ? paymentID : NoSelection;
+    CSIRec invoice;
+    if (!m_tables.invoices().RecordRead(invoice, invoiceID)) {
+        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        return false;
+    }
+    m_customerText = InvoiceCustomerText(m_tables, invoice.CustomerID);
+    m_invoiceText = WholeNumberText(invoice.Number);
+
+    if (!isModify()) {
+        m_dateText = ShortDateText(TodayFrom(m_clock));
+        m_amountText = FormatCurrency(Money());
+        return true;
+    }
+    CARRec payment;
+    // A receivable of another invoice is not one of this invoice's payments.
+    if (!m_tables.receivables().RecordRead(payment, m_paymentID) || payment.SIID != invoiceID) {
+        WarnUser(m_prompter, QStringLiteral("Unable to locate the specified payment record."));
+        return false;
+    }
+    m_dateText = ShortDateText(payment.Date);
+    m_amountText = FormatCurrency(payment.Paid);
+    return true;
+}
+
+void RecordCustomerPaymentModel::reformatDate()
+{
+    const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
+    if (date.isValid())
+        m_dateText = ShortDateText(date);
+}
+
+void RecordCustomerPaymentModel::reformatAmount()
+{
+    if (const std::optional<Money> amount = ParseAmount(m_amountText))
+        m_amountText = FormatCurrency(*amount);
+}
+
+SaveResult RecordCustomerPaymentModel::save()
+{
+    const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
+    if (!date.isValid()) {
+        WarnUser(m_prompter, QStringLiteral("Please specify a valid Date."));
+        return SaveResult::refused(QStringLiteral("date"));
+    }
+    // Text that is no amount would be written as no value at all and break every
+    // balance of the invoice.
+    const std::optional<Money> amount = ParseAmount(m_amountText);
+    if (!amount) {
+        WarnUser(m_prompter, QStringLiteral("Please specify a valid Amount."));
+        return SaveResult::refused(QStringLiteral("amount"));
+    }
+    CSIRec invoice;
+    if (!m_tables.invoices().RecordRead(invoice, m_invoiceID)) {
+        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        return SaveResult::refused();
+    }
+
+    enum class Failure { None, Add, Modify, Other };
+    Failure failure = Failure::Other;
+    CARRec payment;
+    {
+        Transaction transaction(m_tables.database());
+        if (transaction.isActive()) {
+            CARSet& receivables = m_tables.receivables();
+            // The first receivable of an invoice carries its total; one written
+            // here starts the chain at what the invoice's sales add up to.
+            std::optional<Money> newTotal;
+            if (receivables.CountWhere(QStringLiteral("[SIID] = ?"), {m_invoiceID}) == 0)
+                newTotal = ComputeInvoiceTotal(m_tables, m_invoiceID);
+            bool written = false;
+            if (isModify()) {
+                written = receivables.RecordRead(payment, m_paymentID);
+                payment.Paid = *amount;
+                payment.Date = date.dateOnly();
+                written = written && receivables.RecordModify(payment);
+                failure = written ? Failure::Other : Failure::Modify;
+            } else {
+                payment.CustomerID = invoice.CustomerID;
+                payment.SIID = m_invoiceID;
+                payment.Date = date.dateOnly();
+                payment.Paid = *amount;
+                payment.Due = Money();
+                written = receivables.RecordAdd(payment);
+                failure = written ? Failure::Other : Failure::Add;
+            }
+            if (written && RecomputeInvoiceDues(receivables, nullptr, m_invoiceID, newTotal) == Status::Success &&
+                transaction.commit())
+                failure = Failure::None;
+        }
+    }
+    switch (failure) {
+    case Failure::None:
+        break;
+    case Failure::Add:
+        WarnUser(m_prompter, QStringLiteral("Unable to add this payment record."));
+        return SaveResult::refused();
+    case Failure::Modify:
+        WarnUser(m_prompter, QStringLiteral("Unable to modify this payment record."));
+        return SaveResult::refused();
+    case Failure::Other:
+        ReportErrorCode(m_prompter, Status::OperationFailed);
+        return SaveResult::refused();
+    }
+
+    // A second OK rewrites this payment rather than recording it again.
+    m_paymentID = payment.ID;
+    m_savedID = payment.ID;
+    m_changes.add(ListingKind::Invoices, m_invoiceID);
+    if (!m_paymentIDs.contains(payment.ID))
+        m_paymentIDs.append(payment.ID);
+    return SaveResult::ok();
+}

@@ -1,0 +1,36 @@
+#include "SelectInvoiceModel.h"
+
+#include "sales/InvoiceTexts.h"
+
+#include "purchasing/PurchasingHelpers.h"
+#include "records/Pickers.h"
+
+SelectInvoiceModel::SelectInvoiceModel(ProjectTables& tables, Prompter& prompter)
+    : m_prompter(prompter), m_entries(InvoicePickerEntries(tables))
+{
+}
+
+QString SelectInvoiceModel::caption() const
+{
+    return QStringLiteral("Select Invoice");
+}
+
+QString SelectInvoiceModel::helpLine() const
+{
+    return QStringLiteral("Select an invoice number from the list.");
+}
+
+void SelectInvoiceModel::selectInvoice(qint32 invoiceID)
+{
+    m_invoiceID = PickerIndexOf(m_entries, invoiceID) >= 0 ? invoiceID : NoSelection;
+}
+
+SaveResult SelectInvoiceModel::save()
+{
+    if (m_invoiceID == NoSelection) {
+        WarnUser(m_prompter, QStringLiteral("You must select an invoice from the list."));
+        return SaveResult::refused(QStringLiteral("invoice"));
+    }
+    m_selectedID = m_invoiceID;
+    return SaveResult::ok();
+}
