@@ -9,6 +9,8 @@
 #include <QSqlRecord>
 
 #include <atomic>
+#include <memory>
+#include <vector>
 
 #include <sqlite3.h>
 
@@ -346,4 +348,36 @@ bool ProjectDatabase::compactInto(const QString& target)
     if (!query.exec())
         return fail(query.lastError().text());
     return true;
+}
+
+bool ProjectDatabase::streamNumericRows(const QString& sql, const QList<double>& values,
+                                        const std::function<bool(const NumericRow&)>& row)
+{
+    const QVariant handle = connection().driver()->handle();
+    sqlite3* engine = (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+                          ? *static_cast<sqlite3* const*>(handle.constData())
+                          : nullptr;
+    if (engine == nullptr)
+        return fail(QStringLiteral("The project database is not open."));
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* prepared = nullptr;
+    if (sqlite3_prepare_v2(engine, text.constData(), static_cast<int>(text.size()), &prepared, nullptr) != SQLITE_OK)
+        return fail(QString::fromUtf8(sqlite3_errmsg(engine)));
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared, sqlite3_finalize);
+    for (qsizetype i = 0; i < values.size(); ++i)
+        sqlite3_bind_double(prepared, static_cast<int>(i + 1), values.at(i));
+    const int columns = sqlite3_column_count(prepared);
+    std::vector<double> numbers(static_cast<size_t>(columns));
+    std::unique_ptr<bool[]> nulls(new bool[static_cast<size_t>(columns)]);
+    const NumericRow current{numbers.data(), nulls.get(), columns};
+    int status = SQLITE_ROW;
+    while ((status = sqlite3_step(prepared)) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            nulls[static_cast<size_t>(c)] = sqlite3_column_type(prepared, c) == SQLITE_NULL;
+            numbers[static_cast<size_t>(c)] = sqlite3_column_double(prepared, c);
+        }
+        if (!row(current))
+            return true;
+    }
+    return status == SQLITE_DONE || fail(QString::fromUtf8(sqlite3_errmsg(engine)));
 }

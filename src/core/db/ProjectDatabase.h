@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // One open project database: a SQLite file reached through its own Qt SQL
@@ -44,6 +45,20 @@ public:
     bool exec(const QString& dialectSql);
     // Runs SQLite text as it stands (for the engine's own statements).
     bool execNative(const QString& sql);
+
+    // One row of a numeric stream: every column as a real, and whether it was NULL.
+    struct NumericRow
+    {
+        const double* values = nullptr;
+        const bool* nulls = nullptr;
+        int columns = 0;
+    };
+    // Runs a query whose columns are all numbers and hands each row to `row`
+    // straight from the engine, without making a value object of every column:
+    // the bulk read behind aggregates over millions of records. `row` returns
+    // false to stop early. False, with lastError() set, when the query fails.
+    bool streamNumericRows(const QString& sql, const QList<double>& values,
+                           const std::function<bool(const NumericRow&)>& row);
 
     bool tableExists(const QString& table) const;
     bool columnExists(const QString& table, const QString& column) const;

@@ -45,3 +45,12 @@ bool CStatistic::Read(ArchiveReader& archive)
     *this = std::move(read);
     return true;
 }
+
+QString CStatistic::OperatorText(int code)
+{
+    static const char* const kTexts[OperatorCount] = {"+", "-",  "*",  "/",     "^",     "=",     "<",
+                                                      ">", "<=", ">=", "(SUM)", "(AVG)", "(ABS)", "(SQR)"};
+    if (code < 0 || code >= OperatorCount)
+        return QString();
+    return QString::fromLatin1(kTexts[code]);
+}

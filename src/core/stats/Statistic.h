@@ -20,8 +20,38 @@ public:
     static constexpr qint32 OperandStatistic = 2;
     static constexpr qint32 OperandNone = 3;
 
+    // Operator codes: the index of the operator's text in the operator list.
+    static constexpr quint8 OpAdd = 0;
+    static constexpr quint8 OpSubtract = 1;
+    static constexpr quint8 OpMultiply = 2;
+    static constexpr quint8 OpDivide = 3;
+    static constexpr quint8 OpPower = 4;
+    static constexpr quint8 OpEqual = 5;
+    static constexpr quint8 OpLess = 6;
+    static constexpr quint8 OpGreater = 7;
+    static constexpr quint8 OpLessOrEqual = 8;
+    static constexpr quint8 OpGreaterOrEqual = 9;
+    static constexpr quint8 OpSum = 10;
+    static constexpr quint8 OpAverage = 11;
+    static constexpr quint8 OpAbsolute = 12;
+    static constexpr quint8 OpSquareRoot = 13;
+    static constexpr quint8 OperatorCount = 14;
     static constexpr quint8 NoOperator = 48;
+
+    // Listing codes.
+    static constexpr qint32 ListingItems = 1;
+    static constexpr qint32 ListingOrders = 2;
+    static constexpr qint32 ListingSales = 3;
+    static constexpr qint32 ListingStock = 5;
+    static constexpr qint32 ListingReceived = 6;
     static constexpr qint32 NoListing = -1;
+
+    // "+", "-", ... "(SQR)"; empty for a code outside the list.
+    static QString OperatorText(int code);
+    // "(SUM)" and every code after it take the right operand only; the left
+    // one is ignored whatever it holds.
+    static constexpr bool IsOneOperand(int code) { return code > OpGreaterOrEqual; }
+    static constexpr bool IsAggregate(int code) { return code == OpSum || code == OpAverage; }
 
     QString Name;
     QString LeftOperand;

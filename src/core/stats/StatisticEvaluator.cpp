@@ -1,0 +1,847 @@
+#include "stats/StatisticEvaluator.h"
+
+#include "db/ProjectDatabase.h"
+#include "project/ProjectTables.h"
+#include "stats/CurrencyText.h"
+#include "stats/StatisticFields.h"
+#include "stats/StatisticIndex.h"
+
+#include <QHash>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <array>
+#include <cmath>
+#include <deque>
+#include <memory>
+#include <vector>
+
+
+namespace {
+
+constexpr int kListingCount = 5;
+constexpr int kMaxFields = 32;
+
+// The record a listing is on: the values of the fields read, its date and
+// whether its item exists.
+struct Row
+{
+    std::array<double, kMaxFields> values{};
+    double date = 0.0;
+    qint32 id = 0;
+    bool dateNull = true;
+    bool itemMissing = false;
+    // Stands for every record outside the date range at once: each field
+    // tested against the dates reads zero from it.
+    bool outsideDates = false;
+};
+
+// The date criteria in force: whole days, the thru day included.
+struct Frame
+{
+    bool apply = false;
+    double startDay = 0.0;
+    double thruDay = 0.0;
+
+    static Frame of(bool apply, const DateTime& start, const DateTime& thru)
+    {
+        if (!apply)
+            return Frame{};
+        return Frame{true, std::floor(start.days()), std::floor(thru.days())};
+    }
+    bool contains(const Row& row) const
+    {
+        return !row.dateNull && row.date >= startDay && row.date < thruDay + 1.0;
+    }
+};
+
+struct Operand
+{
+    qint32 type = CStatistic::OperandNone;
+    int field = -1; // a field of the listing
+    int node = -1;  // a statistic
+    StatisticValue constant;
+};
+
+// A statistic with its names and fields looked up once.
+struct Node
+{
+    CStatistic def;
+    int listing = -1; // position in StatisticListings()
+    quint8 op = CStatistic::NoOperator;
+    bool oneOperand = false;
+    bool aggregate = false;
+    bool invalid = false; // refers to itself or to a missing statistic
+    Operand left, right;
+    Frame own;
+
+    bool derived = false;
+    // Bit per listing: whose current record the value depends on.
+    quint32 dependsOn = 0;
+    // For aggregates, over everything the aggregated operand reaches: the
+    // fields of this listing read, whether any statistic applies dates of its
+    // own, and whether any is over Items (whose fields drop date criteria).
+    quint64 columns = 0;
+    bool datesWithin = false;
+    bool itemsWithin = false;
+};
+
+struct MemoKey
+{
+    int node;
+    bool apply;
+    double startDay;
+    double thruDay;
+    friend bool operator==(const MemoKey&, const MemoKey&) = default;
+};
+
+size_t qHash(const MemoKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.node, key.apply ? 1 : 0, key.startDay, key.thruDay);
+}
+
+struct Memo
+{
+    bool ok = false;
+    StatisticValue value;
+};
+
+bool IsWholeKind(FieldKind kind)
+{
+    return kind == FieldKind::Long || kind == FieldKind::Integer;
+}
+
+QString Quoted(const QString& name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+} // namespace
+
+class StatisticEvaluator::Impl
+{
+public:
+    Impl(ProjectTables& tables, const QList<CStatistic>& statistics, const QLocale& locale);
+
+    bool setCurrentRecord(int listing, qint32 id);
+    std::optional<StatisticValue> evaluateTop(const CStatistic& statistic, const Frame* dates);
+
+    ProjectDatabase& m_db;
+    StatisticIndex m_index;
+    CurrencyText m_currency;
+    std::vector<Node> m_nodes;
+    int m_listed = 0;            // nodes of the list; any after them are passing visitors
+    std::deque<QString> m_texts; // constants' texts, which values refer to
+    std::array<const Row*, kListingCount> m_current{};
+    std::array<Row, kListingCount> m_loaded;
+    QHash<MemoKey, Memo> m_memo;
+    bool m_readOutsideDates = false;
+    QString m_error;
+
+    StatisticValue m_zeroWhole, m_zeroReal, m_zeroBoolean, m_zeroCurrency;
+
+private:
+    Node compile(const CStatistic& statistic);
+    Operand compileOperand(const Node& node, qint32 type, const QString& text);
+    void derive(int index);
+    void gather(int index, Node& aggregate, QList<bool>& seen);
+
+    bool evaluate(int index, const Frame* dates, StatisticValue& out);
+    bool evaluateBody(const Node& node, Frame& frame, StatisticValue& out);
+    bool operandValue(const Node& node, const Operand& operand, Frame& frame, StatisticValue& out);
+    bool fieldValue(const Node& node, int field, Frame& frame, StatisticValue& out);
+    bool convert(FieldKind kind, double stored, StatisticValue& out) const;
+    bool zeroOf(FieldKind kind, StatisticValue& out) const;
+    bool fieldAggregate(const Node& node, Frame& frame, StatisticValue& out);
+    bool statisticAggregate(const Node& node, Frame& frame, StatisticValue& out);
+    bool aggregateResult(double value, StatisticValue::Kind kind, StatisticValue& out) const;
+    bool combine(const Node& node, const StatisticValue& a, const StatisticValue& b,
+                 StatisticValue& out) const;
+    bool finiteReal(double value, StatisticValue& out) const;
+
+    // Reads the records of a listing in ID order: the fields in `columns`,
+    // the date and the ID when asked, only those within `range` when given, or
+    // only the record `id` when it is not NoID.
+    template <typename Fn>
+    bool stream(int listing, quint64 columns, bool withDate, bool withId, const Frame* range, qint32 id,
+                Fn&& fn);
+    // The highest ID of a listing's table; nothing when it is empty or on failure
+    // (`failed` tells which).
+    std::optional<qint32> lastId(int listing, bool& failed);
+    std::optional<qint64> recordCount(int listing);
+    bool fail(const QSqlQuery& query);
+
+    friend class StatisticEvaluator;
+};
+
+StatisticEvaluator::Impl::Impl(ProjectTables& tables, const QList<CStatistic>& statistics,
+                               const QLocale& locale)
+    : m_db(tables.database()), m_index(statistics), m_currency(locale)
+{
+    m_zeroWhole = StatisticValue::zeroText(StatisticValue::KindInteger, m_currency);
+    m_zeroReal = StatisticValue::zeroText(StatisticValue::KindReal, m_currency);
+    m_zeroBoolean = StatisticValue::zeroText(StatisticValue::KindBoolean, m_currency);
+    m_zeroCurrency = StatisticValue::currency(Money(), m_currency).value_or(StatisticValue());
+
+    m_nodes.reserve(statistics.size() + 1);
+    for (const CStatistic& statistic : statistics)
+        m_nodes.push_back(compile(statistic));
+    m_listed = static_cast<int>(m_nodes.size());
+    for (int i = 0; i < m_listed; ++i)
+        derive(i);
+}
+
+Node StatisticEvaluator::Impl::compile(const CStatistic& statistic)
+{
+    Node node;
+    node.def = statistic;
+    node.listing = StatisticListingIndex(statistic.Listing);
+    node.op = statistic.Operator;
+    node.oneOperand = CStatistic::IsOneOperand(node.op);
+    node.aggregate = CStatistic::IsAggregate(node.op);
+    node.invalid = m_index.referencesItselfOrMissing(statistic);
+    node.own = Frame::of(statistic.ApplyDates != 0, statistic.StartDate, statistic.ThruDate);
+    node.left = compileOperand(node, StatisticIndex::leftTypeOf(statistic), statistic.LeftOperand);
+    node.right = compileOperand(node, statistic.RightType, statistic.RightOperand);
+    return node;
+}
+
+Operand StatisticEvaluator::Impl::compileOperand(const Node& node, qint32 type, const QString& text)
+{
+    Operand operand;
+    operand.type = type;
+    if (type == CStatistic::OperandConstant) {
+        m_texts.push_back(text);
+        operand.constant = StatisticValue::fromText(m_texts.back(), StatisticValue::KindReal, m_currency);
+    } else if (type == CStatistic::OperandField && node.listing >= 0) {
+        operand.field = StatisticListings().at(node.listing).fieldIndex(text);
+        if (operand.field >= kMaxFields)
+            operand.field = -1;
+    } else if (type == CStatistic::OperandStatistic) {
+        operand.node = m_index.find(text);
+    }
+    return operand;
+}
+
+// Works out which current records a statistic depends on and, for an
+// aggregate, what its records must be read with. A valid statistic reaches no
+// loop, so the recursion ends.
+void StatisticEvaluator::Impl::derive(int index)
+{
+    Node& node = m_nodes[index];
+    if (node.derived)
+        return;
+    node.derived = true;
+    if (node.invalid || node.listing < 0)
+        return;
+    const quint32 own = 1u << node.listing;
+    quint32 depends = 0;
+    for (const Operand* operand : {&node.left, &node.right}) {
+        if (operand->type == CStatistic::OperandField && !node.aggregate)
+            depends |= own;
+        if (operand->type == CStatistic::OperandStatistic && operand->node >= 0) {
+            derive(operand->node);
+            const quint32 inner = m_nodes[operand->node].dependsOn;
+            depends |= node.aggregate ? (inner & ~own) : inner;
+        }
+    }
+    node.dependsOn = depends;
+    if (node.aggregate) {
+        QList<bool> seen(static_cast<qsizetype>(m_nodes.size()), false);
+        if (node.right.type == CStatistic::OperandField && node.right.field >= 0)
+            node.columns |= quint64(1) << node.right.field;
+        if (node.right.type == CStatistic::OperandStatistic && node.right.node >= 0)
+            gather(node.right.node, node, seen);
+    }
+}
+
+void StatisticEvaluator::Impl::gather(int index, Node& aggregate, QList<bool>& seen)
+{
+    if (index >= seen.size() || seen.at(index))
+        return;
+    seen[index] = true;
+    const Node& node = m_nodes[index];
+    aggregate.datesWithin = aggregate.datesWithin || node.def.ApplyDates != 0;
+    aggregate.itemsWithin = aggregate.itemsWithin || node.def.Listing == CStatistic::ListingItems;
+    for (const Operand* operand : {&node.left, &node.right}) {
+        if (operand->type == CStatistic::OperandField && operand->field >= 0 &&
+            node.listing == aggregate.listing)
+            aggregate.columns |= quint64(1) << operand->field;
+        if (operand->type == CStatistic::OperandStatistic && operand->node >= 0)
+            gather(operand->node, aggregate, seen);
+    }
+}
+
+std::optional<StatisticValue> StatisticEvaluator::Impl::evaluateTop(const CStatistic& statistic,
+                                                                    const Frame* dates)
+{
+    int index = m_index.find(statistic.Name);
+    const bool listed = index >= 0 && m_nodes[index].def == statistic;
+    if (!listed) {
+        // A statistic outside the list (one being defined): compiled for this
+        // evaluation only, and never remembered.
+        m_nodes.push_back(compile(statistic));
+        index = static_cast<int>(m_nodes.size()) - 1;
+        derive(index);
+    }
+    StatisticValue value;
+    const bool ok = evaluate(index, dates, value);
+    if (!listed)
+        m_nodes.pop_back();
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+bool StatisticEvaluator::Impl::evaluate(int index, const Frame* dates, StatisticValue& out)
+{
+    const Node& node = m_nodes[index];
+    if (node.invalid || node.listing < 0)
+        return false;
+    // A parent's date criteria replace the statistic's own while it is evaluated.
+    Frame frame = dates ? *dates : node.own;
+    const bool remember = node.dependsOn == 0 && index < m_listed;
+    const MemoKey key{index, frame.apply, frame.startDay, frame.thruDay};
+    if (remember) {
+        const auto known = m_memo.constFind(key);
+        if (known != m_memo.constEnd()) {
+            out = known->value;
+            return known->ok;
+        }
+    }
+    const bool ok = evaluateBody(node, frame, out);
+    if (remember)
+        m_memo.insert(key, Memo{ok, out});
+    return ok;
+}
+
+bool StatisticEvaluator::Impl::evaluateBody(const Node& node, Frame& frame, StatisticValue& out)
+{
+    StatisticValue left, right;
+    if (!node.oneOperand && !operandValue(node, node.left, frame, left))
+        return false;
+    bool ok = false;
+    if (node.aggregate && node.right.type == CStatistic::OperandField)
+        ok = fieldAggregate(node, frame, right);
+    else if (node.aggregate && node.right.type == CStatistic::OperandStatistic)
+        ok = statisticAggregate(node, frame, right);
+    else
+        ok = operandValue(node, node.right, frame, right);
+    return ok && combine(node, left, right, out);
+}
+
+bool StatisticEvaluator::Impl::operandValue(const Node& node, const Operand& operand, Frame& frame,
+                                            StatisticValue& out)
+{
+    switch (operand.type) {
+    case CStatistic::OperandConstant:
+        out = operand.constant;
+        return true;
+    case CStatistic::OperandField:
+        return fieldValue(node, operand.field, frame, out);
+    case CStatistic::OperandStatistic:
+        // The statistic passes its date criteria on only while it applies them.
+        return operand.node >= 0 && evaluate(operand.node, frame.apply ? &frame : nullptr, out);
+    case CStatistic::OperandNone:
+        out = StatisticValue();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool StatisticEvaluator::Impl::fieldValue(const Node& node, int field, Frame& frame, StatisticValue& out)
+{
+    const Row* row = m_current[node.listing];
+    if (field < 0 || !row)
+        return false;
+    const StatisticListing& listing = StatisticListings().at(node.listing);
+    const StatisticField& def = listing.fields.at(field);
+    // Items have no date: their statistics drop the criteria.
+    if (frame.apply && listing.dateField.isEmpty())
+        frame.apply = false;
+    if (frame.apply && (row->outsideDates || !frame.contains(*row)))
+        return zeroOf(def.kind, out);
+    if (row->outsideDates) {
+        m_readOutsideDates = true;
+        return false;
+    }
+    if (def.fromItem && row->itemMissing)
+        return false;
+    return convert(def.kind, row->values[field], out);
+}
+
+bool StatisticEvaluator::Impl::convert(FieldKind kind, double stored, StatisticValue& out) const
+{
+    if (!std::isfinite(stored))
+        return false;
+    switch (kind) {
+    case FieldKind::Long:
+    case FieldKind::Integer:
+        if (std::fabs(stored) > 9.0e18)
+            return false;
+        out = StatisticValue::whole(static_cast<qint64>(stored));
+        return true;
+    case FieldKind::Single:
+        out = StatisticValue::real(static_cast<double>(static_cast<float>(stored)));
+        return true;
+    case FieldKind::Double:
+        out = StatisticValue::real(stored);
+        return true;
+    case FieldKind::Currency:
+        if (const std::optional<StatisticValue> value =
+                StatisticValue::currency(Money::fromDouble(stored), m_currency)) {
+            out = *value;
+            return true;
+        }
+        return false;
+    case FieldKind::Boolean:
+        out = StatisticValue::boolean(stored != 0.0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool StatisticEvaluator::Impl::zeroOf(FieldKind kind, StatisticValue& out) const
+{
+    if (IsWholeKind(kind))
+        out = m_zeroWhole;
+    else if (kind == FieldKind::Single || kind == FieldKind::Double)
+        out = m_zeroReal;
+    else if (kind == FieldKind::Boolean)
+        out = m_zeroBoolean;
+    else if (kind == FieldKind::Currency && m_zeroCurrency.kind() == StatisticValue::KindCurrency)
+        out = m_zeroCurrency;
+    else
+        return false;
+    return true;
+}
+
+bool StatisticEvaluator::Impl::fieldAggregate(const Node& node, Frame& frame, StatisticValue& out)
+{
+    const StatisticListing& listing = StatisticListings().at(node.listing);
+    const int field = node.right.field;
+    if (field < 0)
+        return false;
+    if (frame.apply && listing.dateField.isEmpty())
+        frame.apply = false;
+    const StatisticField& def = listing.fields.at(field);
+    double sum = 0.0;
+    qint64 count = 0;
+    const bool ok =
+        stream(node.listing, quint64(1) << field, false, false, frame.apply ? &frame : nullptr, NoID,
+               [&](const Row& row) {
+                   StatisticValue value;
+                   if ((def.fromItem && row.itemMissing) || !convert(def.kind, row.values[field], value))
+                       return false;
+                   sum += value.number();
+                   ++count;
+                   return true;
+               });
+    if (!ok)
+        return false;
+    if (count == 0) {
+        // No record at all gives "0.0"; records outside the dates only give 0.
+        bool failed = false;
+        if (!frame.apply || !lastId(node.listing, failed)) {
+            out = m_zeroReal;
+            return !failed;
+        }
+    }
+    const double value =
+        node.op == CStatistic::OpAverage ? (count > 0 ? sum / static_cast<double>(count) : 0.0) : sum;
+    return aggregateResult(
+        value, def.kind == FieldKind::Currency ? StatisticValue::KindCurrency : StatisticValue::KindReal,
+        out);
+}
+
+bool StatisticEvaluator::Impl::statisticAggregate(const Node& node, Frame& frame, StatisticValue& out)
+{
+    const int inner = node.right.node;
+    if (inner < 0)
+        return false;
+    const StatisticListing& listing = StatisticListings().at(node.listing);
+    const Frame* passed = frame.apply ? &frame : nullptr;
+    const Row* saved = m_current[node.listing];
+
+    // Every record outside the dates reads zero in every field, so all of them
+    // give one and the same value. When that value adds nothing, only the
+    // records within the dates need to be read. (Over Items, fields drop the
+    // dates and the statistics after them go by their own.)
+    bool withinOnly = false;
+    StatisticValue outside;
+    if (frame.apply && !listing.dateField.isEmpty() && !node.itemsWithin) {
+        Row stand;
+        stand.outsideDates = true;
+        m_current[node.listing] = &stand;
+        m_readOutsideDates = false;
+        const bool ok = evaluate(inner, passed, outside);
+        m_current[node.listing] = saved;
+        withinOnly = ok && !m_readOutsideDates && outside.number() == 0.0;
+        m_readOutsideDates = false;
+    }
+
+    double sum = 0.0;
+    qint64 count = 0;
+    qint32 lastRead = 0;
+    StatisticValue::Kind kind = StatisticValue::KindReal;
+    const bool ok = stream(node.listing, node.columns, frame.apply || node.datesWithin, withinOnly,
+                           withinOnly ? &frame : nullptr, NoID, [&](const Row& row) {
+                               m_current[node.listing] = &row;
+                               StatisticValue value;
+                               if (!evaluate(inner, passed, value))
+                                   return false;
+                               sum += value.number();
+                               kind = value.kind();
+                               lastRead = row.id;
+                               ++count;
+                               return true;
+                           });
+    m_current[node.listing] = saved;
+    if (!ok)
+        return false;
+
+    if (withinOnly) {
+        bool failed = false;
+        const std::optional<qint32> last = lastId(node.listing, failed);
+        if (failed)
+            return false;
+        if (!last) {
+            out = m_zeroReal;
+            return true;
+        }
+        // The kind is that of the last record's value.
+        if (count == 0 || lastRead != *last)
+            kind = outside.kind();
+        if (node.op == CStatistic::OpAverage) {
+            const std::optional<qint64> all = recordCount(node.listing);
+            if (!all)
+                return false;
+            count = *all;
+        }
+    } else if (count == 0) {
+        out = m_zeroReal;
+        return true;
+    }
+    const double value =
+        node.op == CStatistic::OpAverage ? (count > 0 ? sum / static_cast<double>(count) : 0.0) : sum;
+    return aggregateResult(value, kind, out);
+}
+
+bool StatisticEvaluator::Impl::aggregateResult(double value, StatisticValue::Kind kind,
+                                               StatisticValue& out) const
+{
+    if (!std::isfinite(value))
+        return false;
+    const StatisticValue sum = StatisticValue::real(value, kind);
+    if (kind != StatisticValue::KindCurrency) {
+        out = sum;
+        return true;
+    }
+    // The "%lf" text of the sum, read as an amount and written as one.
+    const std::optional<Money> amount = sum.amount(m_currency);
+    if (!amount)
+        return false;
+    const std::optional<StatisticValue> written = StatisticValue::currency(*amount, m_currency);
+    if (!written)
+        return false;
+    out = *written;
+    return true;
+}
+
+bool StatisticEvaluator::Impl::finiteReal(double value, StatisticValue& out) const
+{
+    // A square root of a negative number or an overflow has no value to show.
+    if (!std::isfinite(value))
+        return false;
+    out = StatisticValue::real(value);
+    return true;
+}
+
+bool StatisticEvaluator::Impl::combine(const Node& node, const StatisticValue& a, const StatisticValue& b,
+                                       StatisticValue& out) const
+{
+    const quint8 op = node.op;
+    if (CStatistic::IsAggregate(op)) {
+        out = b;
+        return true;
+    }
+    const bool leftCurrency = !node.oneOperand && a.kind() == StatisticValue::KindCurrency;
+    const bool rightCurrency = b.kind() == StatisticValue::KindCurrency;
+    if (!leftCurrency && !rightCurrency) {
+        const double x = a.number();
+        const double y = b.number();
+        switch (op) {
+        case CStatistic::OpAdd:
+            return finiteReal(x + y, out);
+        case CStatistic::OpSubtract:
+            return finiteReal(x - y, out);
+        case CStatistic::OpMultiply:
+            return finiteReal(x * y, out);
+        case CStatistic::OpDivide:
+            return y != 0.0 && finiteReal(x / y, out);
+        case CStatistic::OpPower:
+            return finiteReal(std::pow(x, y), out);
+        case CStatistic::OpEqual:
+            out = StatisticValue::boolean(x == y);
+            return true;
+        case CStatistic::OpLess:
+            out = StatisticValue::boolean(x < y);
+            return true;
+        case CStatistic::OpGreater:
+            out = StatisticValue::boolean(x > y);
+            return true;
+        case CStatistic::OpLessOrEqual:
+            out = StatisticValue::boolean(x <= y);
+            return true;
+        case CStatistic::OpGreaterOrEqual:
+            out = StatisticValue::boolean(x >= y);
+            return true;
+        case CStatistic::OpAbsolute:
+            return finiteReal(std::fabs(y), out);
+        case CStatistic::OpSquareRoot:
+            return finiteReal(std::sqrt(y), out);
+        default:
+            return false;
+        }
+    }
+
+    // An amount is involved: both operands are read as amounts.
+    std::optional<Money> x;
+    if (!node.oneOperand) {
+        x = a.amount(m_currency);
+        if (!x)
+            return false;
+    }
+    const std::optional<Money> y = b.amount(m_currency);
+    if (!y)
+        return false;
+    const auto asCurrency = [&](Money amount) {
+        const std::optional<StatisticValue> value = StatisticValue::currency(amount, m_currency);
+        if (value)
+            out = *value;
+        return value.has_value();
+    };
+    // A product or quotient of two amounts is a plain number, kept to four decimals.
+    const auto product = [&](double value) {
+        const Money amount = Money::fromDouble(value);
+        if (!amount.isValid())
+            return false;
+        if (leftCurrency && rightCurrency) {
+            out = StatisticValue::plainAmount(amount);
+            return true;
+        }
+        return asCurrency(amount);
+    };
+    switch (op) {
+    case CStatistic::OpAdd:
+        return asCurrency(*x + *y);
+    case CStatistic::OpSubtract:
+        return asCurrency(*x - *y);
+    case CStatistic::OpMultiply:
+        return product(x->toDouble() * y->toDouble());
+    case CStatistic::OpDivide:
+        return y->tenThousandths() != 0 && product(x->toDouble() / y->toDouble());
+    case CStatistic::OpPower:
+        return !rightCurrency && finiteReal(std::pow(x->toDouble(), y->toDouble()), out);
+    case CStatistic::OpEqual:
+        out = StatisticValue::boolean(*x == *y);
+        return true;
+    case CStatistic::OpLess:
+        out = StatisticValue::boolean(*x < *y);
+        return true;
+    case CStatistic::OpGreater:
+        out = StatisticValue::boolean(*x > *y);
+        return true;
+    case CStatistic::OpLessOrEqual:
+        out = StatisticValue::boolean(*x <= *y);
+        return true;
+    case CStatistic::OpGreaterOrEqual:
+        out = StatisticValue::boolean(*x >= *y);
+        return true;
+    case CStatistic::OpAbsolute:
+        return asCurrency(y->tenThousandths() < 0 ? -*y : *y);
+    case CStatistic::OpSquareRoot:
+        return finiteReal(std::sqrt(y->toDouble()), out);
+    default:
+        return false;
+    }
+}
+
+template <typename Fn>
+bool StatisticEvaluator::Impl::stream(int listing, quint64 columns, bool withDate, bool withId,
+                                      const Frame* range, qint32 id, Fn&& fn)
+{
+    const StatisticListing& def = StatisticListings().at(listing);
+    QStringList selected;
+    QList<int> fieldOfColumn;
+    bool joinItem = false;
+    for (int f = 0; f < def.fields.size() && f < kMaxFields; ++f) {
+        if ((columns & (quint64(1) << f)) == 0)
+            continue;
+        const StatisticField& field = def.fields.at(f);
+        joinItem = joinItem || field.fromItem;
+        selected.append((field.fromItem ? QStringLiteral("i.") : QStringLiteral("t.")) + Quoted(field.name));
+        fieldOfColumn.append(f);
+    }
+    const bool dated = withDate && !def.dateField.isEmpty();
+    const int dateColumn = dated ? static_cast<int>(selected.size()) : -1;
+    if (dated)
+        selected.append(QStringLiteral("t.") + Quoted(def.dateField));
+    const int idColumn = withId ? static_cast<int>(selected.size()) : -1;
+    if (withId)
+        selected.append(QStringLiteral("t.\"ID\""));
+    const int itemColumn = joinItem ? static_cast<int>(selected.size()) : -1;
+    if (joinItem)
+        selected.append(QStringLiteral("i.\"ID\""));
+    if (selected.isEmpty())
+        selected.append(QStringLiteral("t.\"ID\"")); // a statistic of constants still counts records
+
+    QString sql = QStringLiteral("SELECT ") + selected.join(QLatin1Char(',')) + QStringLiteral(" FROM ") +
+                  Quoted(def.table) + QStringLiteral(" t");
+    if (joinItem)
+        sql += QStringLiteral(" LEFT JOIN \"Items\" i ON i.\"ID\" = t.\"ItemID\"");
+    QStringList conditions;
+    if (range && !def.dateField.isEmpty())
+        conditions.append(QStringLiteral("t.") + Quoted(def.dateField) + QStringLiteral(" >= ? AND t.") +
+                          Quoted(def.dateField) + QStringLiteral(" < ?"));
+    if (id != NoID)
+        conditions.append(QStringLiteral("t.\"ID\" = ?"));
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY t.\"ID\"");
+
+    // The rows go straight from the engine's statement: Qt SQL would make a
+    // value of every column of every row first, which costs more than the
+    // evaluation.
+    QList<double> values;
+    if (range && !def.dateField.isEmpty())
+        values << range->startDay << range->thruDay + 1.0;
+    if (id != NoID)
+        values << id;
+    Row row;
+    bool stopped = false;
+    const bool ran = m_db.streamNumericRows(sql, values, [&](const ProjectDatabase::NumericRow& read) {
+        for (int c = 0; c < fieldOfColumn.size(); ++c)
+            row.values[static_cast<size_t>(fieldOfColumn.at(c))] = read.values[c];
+        if (dateColumn >= 0) {
+            row.dateNull = read.nulls[dateColumn];
+            row.date = read.values[dateColumn];
+        }
+        if (idColumn >= 0)
+            row.id = static_cast<qint32>(read.values[idColumn]);
+        if (itemColumn >= 0)
+            row.itemMissing = read.nulls[itemColumn];
+        stopped = !fn(row);
+        return !stopped;
+    });
+    if (!ran) {
+        m_error = m_db.lastError();
+        return false;
+    }
+    return !stopped;
+}
+
+std::optional<qint32> StatisticEvaluator::Impl::lastId(int listing, bool& failed)
+{
+    QSqlQuery query(m_db.connection());
+    failed = !query.exec(QStringLiteral("SELECT MAX(\"ID\") FROM ") +
+                         Quoted(StatisticListings().at(listing).table)) ||
+             !query.next();
+    if (failed) {
+        fail(query);
+        return std::nullopt;
+    }
+    const QVariant last = query.value(0);
+    if (last.isNull())
+        return std::nullopt;
+    return last.toInt();
+}
+
+std::optional<qint64> StatisticEvaluator::Impl::recordCount(int listing)
+{
+    QSqlQuery query(m_db.connection());
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM ") +
+                    Quoted(StatisticListings().at(listing).table)) ||
+        !query.next()) {
+        fail(query);
+        return std::nullopt;
+    }
+    return query.value(0).toLongLong();
+}
+
+bool StatisticEvaluator::Impl::fail(const QSqlQuery& query)
+{
+    m_error = query.lastError().text();
+    return false;
+}
+
+bool StatisticEvaluator::Impl::setCurrentRecord(int listing, qint32 id)
+{
+    m_current[listing] = nullptr;
+    const StatisticListing& def = StatisticListings().at(listing);
+    quint64 every = 0;
+    for (int f = 0; f < def.fields.size() && f < kMaxFields; ++f)
+        every |= quint64(1) << f;
+    bool found = false;
+    const bool ok = stream(listing, every, true, true, nullptr, id, [&](const Row& row) {
+        m_loaded[listing] = row;
+        found = true;
+        return true;
+    });
+    if (ok && found)
+        m_current[listing] = &m_loaded[listing];
+    return ok && found;
+}
+
+// ---------------------------------------------------------------------------
+
+StatisticEvaluator::StatisticEvaluator(ProjectTables& tables, const QList<CStatistic>& statistics,
+                                       const QLocale& locale)
+    : d(std::make_unique<Impl>(tables, statistics, locale))
+{
+}
+
+StatisticEvaluator::~StatisticEvaluator() = default;
+
+bool StatisticEvaluator::setCurrentRecord(qint32 listing, qint32 id)
+{
+    const int index = StatisticListingIndex(listing);
+    return index >= 0 && d->setCurrentRecord(index, id);
+}
+
+void StatisticEvaluator::clearCurrentRecord(qint32 listing)
+{
+    const int index = StatisticListingIndex(listing);
+    if (index >= 0)
+        d->m_current[index] = nullptr;
+}
+
+std::optional<StatisticValue> StatisticEvaluator::evaluate(const CStatistic& statistic)
+{
+    return d->evaluateTop(statistic, nullptr);
+}
+
+std::optional<StatisticValue> StatisticEvaluator::evaluate(const CStatistic& statistic, const DateTime& start,
+                                                           const DateTime& thru)
+{
+    const Frame dates = Frame::of(true, start, thru);
+    return d->evaluateTop(statistic, &dates);
+}
+
+QString StatisticEvaluator::text(const StatisticValue& value) const
+{
+    return value.text(d->m_currency);
+}
+
+const CurrencyText& StatisticEvaluator::currency() const
+{
+    return d->m_currency;
+}
+
+QString StatisticEvaluator::lastError() const
+{
+    return d->m_error;
+}

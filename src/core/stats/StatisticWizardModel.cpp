@@ -1,0 +1,123 @@
+#include "stats/StatisticWizardModel.h"
+
+#include "common/Clock.h"
+#include "common/DateTime.h"
+#include "common/Money.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "project/ProjectSettings.h"
+#include "stats/StandardStatistics.h"
+#include "stats/StatisticDeletion.h"
+
+namespace {
+
+QString Title()
+{
+    return QString::fromLatin1(kAppTitle);
+}
+
+} // namespace
+
+StatisticWizardModel::StatisticWizardModel(CProjectSettings& settings, Prompter& prompter, const Clock& clock)
+    : m_settings(settings), m_prompter(prompter)
+{
+    m_start = m_thru = DateTime::fromDate(clock.now().date()).formatShortDate(UserLocale());
+    setType(StandardStatistics::GrossSalesRevenues);
+}
+
+QString StatisticWizardModel::datePageText()
+{
+    return QStringLiteral("The type of statistic specified may be setup to use a date range.  The date range will "
+                          "define the period for which the statistic will be calculated.  A common use for this "
+                          "would be to specify the dates of a fiscal quarter.");
+}
+
+QString StatisticWizardModel::namePageText()
+{
+    return QStringLiteral("Finally, specify a unique name for the statistic.  The name should be decriptive for the "
+                          "statistic created.  For example, if a date range was specified for the statistic, you "
+                          "may wish to incorporate this into the statistic name.");
+}
+
+QStringList StatisticWizardModel::typeNames()
+{
+    return StandardStatistics::Names();
+}
+
+void StatisticWizardModel::setType(int type)
+{
+    if (type < 0 || type >= StandardStatistics::TypeCount)
+        return;
+    m_type = type;
+    m_datesRequired = StandardStatistics::NeedsDates(type);
+    if (m_datesRequired)
+        m_useDates = true;
+}
+
+QString StatisticWizardModel::description() const
+{
+    return StandardStatistics::Description(m_type);
+}
+
+void StatisticWizardModel::setUseDates(bool on)
+{
+    if (!m_datesRequired)
+        m_useDates = on;
+}
+
+SaveResult StatisticWizardModel::datePageNext()
+{
+    if (!m_useDates)
+        return SaveResult::ok();
+    const bool startValid = DateTime::parseDate(m_start, UserLocale()).isValid();
+    const bool thruValid = DateTime::parseDate(m_thru, UserLocale()).isValid();
+    if (startValid && thruValid)
+        return SaveResult::ok();
+    m_prompter.message(QStringLiteral("Must specify a valid date."), Title(), Prompter::Icon::None);
+    return SaveResult::refused(startValid ? QStringLiteral("thruDate") : QStringLiteral("startDate"));
+}
+
+SaveResult StatisticWizardModel::finish()
+{
+    m_added.clear();
+    if (m_name.isEmpty() || m_settings.FindStatistic(m_name) >= 0) {
+        m_prompter.message(QStringLiteral("The name specified is not valid or already being used.\n"
+                                          "Please specify a unique name for the statistic."),
+                           Title(), Prompter::Icon::Exclamation);
+        return SaveResult::refused(QStringLiteral("name"));
+    }
+    // The dates were checked on their page; a wizard finished without passing
+    // it must not store dates it cannot read.
+    const SaveResult dates = datePageNext();
+    if (!dates.saved)
+        return dates;
+
+    const DateTime start = DateTime::parseDate(m_start, UserLocale());
+    const DateTime thru = DateTime::parseDate(m_thru, UserLocale());
+    const QList<CStatistic> built = StandardStatistics::Build(m_type, m_name, m_useDates, start, thru);
+    // An intermediate statistic whose name is in use already is not added
+    // again: the one of that name takes its place.
+    QList<CStatistic> toAdd;
+    for (const CStatistic& statistic : built) {
+        if (statistic.Intermediate == 0 || m_settings.FindStatistic(statistic.Name) < 0)
+            toAdd.append(statistic);
+    }
+    // All or nothing: a statistic whose intermediate ones could only partly be
+    // stored would be left without its parts.
+    if (m_settings.statisticCount() + toAdd.size() > CProjectSettings::MaxStatistics) {
+        ReportErrorCode(m_prompter, Status::OperationFailed);
+        return SaveResult::refused(QStringLiteral("name"));
+    }
+    for (const CStatistic& statistic : toAdd) {
+        if (!m_settings.AddStatistic(statistic)) {
+            const int status = m_settings.lastSaveStatus();
+            for (qsizetype i = m_added.size() - 1; i >= 0; --i)
+                DeleteStatisticExactly(m_settings, m_added.at(i));
+            m_added.clear();
+            ReportErrorCode(m_prompter, status);
+            return SaveResult::refused(QStringLiteral("name"));
+        }
+        m_added.append(statistic.Name);
+    }
+    return SaveResult::ok();
+}

@@ -1,0 +1,459 @@
+#include "db/Dialect.h"
+#include "db/Schema.h"
+#include "reports/ManageQueriesModel.h"
+#include "reports/QueryDefinitionModel.h"
+#include "reports/QueryFields.h"
+#include "reports/QuerySql.h"
+
+#include "ProjectFixture.h"
+
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quillmark 3.5");
+const QString kExample =
+    QStringLiteral("SELECT TOP 10 PERCENT * FROM [Items] WHERE Name = 'Bolt' ORDER BY Name ASC");
+
+QueryCriterion row(ListingKind listing, const char* field, int op, const QString& value)
+{
+    return QueryCriterion{QueryFieldIndex(listing, QString::fromLatin1(field)), op, value};
+}
+
+// The IDs a stored query returns.
+QList<qint32> idsOf(ProjectDatabase& db, const QString& name)
+{
+    QList<qint32> ids;
+    std::optional<QSqlQuery> query = db.prepare(db.QueryDefSql(name).value_or(QString()));
+    EXPECT_TRUE(query && query->exec()) << name.toStdString();
+    while (query && query->next())
+        ids.append(query->value(QStringLiteral("ID")).toInt());
+    return ids;
+}
+
+class Queries : public ProjectFixture
+{
+protected:
+    // The message last shown, its title and icon checked on the way.
+    QString told() const
+    {
+        EXPECT_EQ(last().title, kTitle);
+        EXPECT_EQ(last().icon, Prompter::Icon::Exclamation);
+        return last().text;
+    }
+    QStringList stored() { return project.db().QueryDefNames(); }
+};
+
+TEST(QueryFields, MatchTheTablesTheirListingsShow)
+{
+    const std::array<QList<FieldDef>, kListingKindCount> columns = {
+        FieldsOf<CVendorsRec>(), FieldsOf<CItemsRec>(),     FieldsOf<CPORec>(),
+        FieldsOf<CSIRec>(),      FieldsOf<CCustomersRec>(), FieldsOf<CStockRec>()};
+    // Type codes by FieldKind: Long, Integer, Single, Double, Currency, DateTime, Boolean, Text.
+    const int codeOf[] = {4, 3, 6, 7, 5, 8, 1, 10};
+    const int counts[] = {16, 13, 6, 4, 9, 6};
+    const char* tables[] = {"Vendors", "Items", "PO", "SI", "Customers", "Stock"};
+    for (int code = 0; code < kListingKindCount; ++code) {
+        const auto listing = static_cast<ListingKind>(code);
+        EXPECT_EQ(ListingTableName(listing), QString::fromLatin1(tables[code]));
+        EXPECT_EQ(QueryFieldsOf(listing).size(), counts[code]) << code;
+        const QList<FieldDef>& defs = columns[static_cast<size_t>(code)];
+        for (const QueryField& field : QueryFieldsOf(listing)) {
+            const auto def = std::find_if(defs.begin(), defs.end(), [&](const FieldDef& d) {
+                return field.name == QLatin1String(d.name);
+            });
+            ASSERT_NE(def, defs.end()) << field.name.toStdString();
+            EXPECT_EQ(static_cast<int>(field.type), codeOf[static_cast<int>(def->kind)])
+                << field.name.toStdString();
+        }
+    }
+
+    // The combo lists Stock before Invoices and Customers.
+    const int codesAtIndex[] = {0, 1, 2, 5, 3, 4};
+    for (int index = 0; index < kListingKindCount; ++index) {
+        EXPECT_EQ(static_cast<int>(ListingAtLocation(index)), codesAtIndex[index]);
+        EXPECT_EQ(LocationIndexOf(ListingAtLocation(index)), index);
+    }
+
+    EXPECT_EQ(QueryFormatHint(QueryFieldType::Currency), QStringLiteral("Format : $10.57"));
+    EXPECT_EQ(QueryFormatHint(QueryFieldType::Date), QStringLiteral("Format : 5/15/1997"));
+    EXPECT_FALSE(QueryFormatHint(QueryFieldType::Single));
+}
+
+TEST(QuerySql, BuildsTheSentenceIntoQueryText)
+{
+    const ListingKind items = ListingKind::Items;
+    QuerySentence example;
+    example.top = true;
+    example.criteria[0] = row(items, "Name", 0, QStringLiteral("Bolt"));
+    EXPECT_EQ(BuildQuerySql(items, example), kExample);
+
+    struct Case
+    {
+        ListingKind listing;
+        QuerySentence sentence;
+        QString expected;
+    };
+    const auto sentence = [](std::initializer_list<QueryCriterion> rows, bool top = false) {
+        QuerySentence s;
+        s.top = top;
+        std::copy(rows.begin(), rows.end(), s.criteria.begin());
+        return s;
+    };
+    QuerySentence records = sentence({row(items, "Cost", 2, QStringLiteral("$1,234.50"))}, true);
+    records.count = QStringLiteral("25x");
+    records.percent = false;
+    records.orderBy = QueryFieldIndex(items, QStringLiteral("Stocked"));
+    records.descending = true;
+    // The second prefix is written whether or not row 1 was.
+    QuerySentence orRows =
+        sentence({row(items, "Stocked", 1, QString()), row(items, "Taxable", 0, QStringLiteral("TRUE")),
+                  row(items, "TaxRate", 5, QStringLiteral("7.25"))});
+    orRows.connectors = {QueryConnector::Or, QueryConnector::And};
+
+    const ListingKind po = ListingKind::PurchaseOrders;
+    const Case cases[] = {
+        {items, sentence({row(items, "Name", 0, QStringLiteral("Bolt"))}),
+         QStringLiteral("SELECT * FROM [Items] WHERE Name = 'Bolt'")},
+        {items, QuerySentence{}, QStringLiteral("SELECT * FROM [Items] ")},
+        {items, records,
+         QStringLiteral("SELECT TOP 25 * FROM [Items] WHERE Cost > 1234.5 ORDER BY Stocked DESC")},
+        {items, orRows, QStringLiteral("SELECT * FROM [Items]  OR Taxable = TRUE AND TaxRate != 7.25")},
+        {po,
+         sentence({row(po, "Date", 4, QStringLiteral("5/15/97")),
+                   row(po, "RequiredDate", 3, QStringLiteral("12/1/0096")),
+                   row(po, "Number", 0, QStringLiteral(" 17 "))}),
+         QStringLiteral(
+             "SELECT * FROM [PO] WHERE Date >= #5/15/1997# AND RequiredDate <= #12/1/1996# AND Number = 17")},
+        // Quotes inside a text value are doubled, so the value stays one literal.
+        {ListingKind::Vendors,
+         sentence({row(ListingKind::Vendors, "Name", 0, QStringLiteral("O'Brien's 'Best'"))}),
+         QStringLiteral("SELECT * FROM [Vendors] WHERE Name = 'O''Brien''s ''Best'''")},
+        {ListingKind::Stock, sentence({row(ListingKind::Stock, "Cost", 1, QStringLiteral("(2.5)"))}),
+         QStringLiteral("SELECT * FROM [Stock] WHERE Cost < -2.5")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BuildQuerySql(c.listing, c.sentence), c.expected) << c.expected.toStdString();
+
+    // Values that are not of their field's type never reach the text.
+    const std::pair<QueryFieldType, const char*> refused[] = {
+        {QueryFieldType::Long, "5 OR 1=1"},   {QueryFieldType::Integer, "--5"},
+        {QueryFieldType::Double, "1e"},       {QueryFieldType::Boolean, "Yes"},
+        {QueryFieldType::Currency, "lots"},   {QueryFieldType::Date, "5/35/1997"},
+        {QueryFieldType::Text, "two\nlines"},
+    };
+    for (const auto& [type, value] : refused)
+        EXPECT_FALSE(NormalizeQueryValue(type, QString::fromLatin1(value))) << value;
+    EXPECT_FALSE(BuildQuerySql(items, sentence({row(items, "Stocked", 0, QStringLiteral("Ordered"))})));
+}
+
+TEST(QuerySql, ReadsStoredTextBackIntoTheSentence)
+{
+    const ListingKind items = ListingKind::Items;
+    const QuerySentence ops = ParseQuerySql(
+        items,
+        QStringLiteral("SELECT TOP 5 *\r\nFROM Items\r\nWHERE Stocked <= 3 OR Cost >= 2 And Ordered < 1\r\n"
+                       "ORDER BY cost DESC;\r\n"));
+    EXPECT_FALSE(ops.percent);
+    EXPECT_EQ(ops.count, QStringLiteral("5"));
+    EXPECT_EQ((std::array{ops.criteria[0].op, ops.criteria[1].op, ops.criteria[2].op}),
+              (std::array{3, 4, 1}));
+    EXPECT_EQ(ops.criteria[2].value, QStringLiteral("1"));
+    EXPECT_EQ(ops.connectors[0], QueryConnector::Or);
+    EXPECT_EQ(ops.connectors[1], QueryConnector::And);
+    EXPECT_EQ(ops.orderBy, QueryFieldIndex(items, QStringLiteral("Cost")));
+    EXPECT_TRUE(ops.descending);
+
+    // Reading stops at what it does not know; the rest keeps its start values.
+    const QuerySentence unknown = ParseQuerySql(
+        items,
+        QStringLiteral("SELECT *\r\nFROM [Items]\r\nWHERE Stocked > 2 AND Colour = 'red' OR Cost < 1;\r\n"));
+    EXPECT_EQ(unknown.criteria[0].op, 2);
+    EXPECT_EQ(unknown.criteria[1].value, QString());
+    EXPECT_EQ(unknown.criteria[1].field, 0);
+    EXPECT_EQ(unknown.criteria[2].op, 0);
+    const QuerySentence start;
+    const QuerySentence notSelect = ParseQuerySql(items, QStringLiteral("DELETE\r\nFROM [Items];\r\n"));
+    EXPECT_EQ(notSelect.top, start.top);
+    EXPECT_EQ(notSelect.criteria[0].value, QString());
+}
+
+TEST_F(Queries, StoredQueriesRoundTripAndSelectWhatTheySay)
+{
+    ProjectDatabase& db = project.db();
+    const qint32 quoted = b.vendor(QStringLiteral("O'Brien's Hex Bolts"));
+    b.vendor(QStringLiteral("O"));
+    const qint32 may = b.po(1, quoted, day(1997, 5, 15));
+    const qint32 later = b.po(2, quoted, day(1997, 5, 16));
+    const qint32 bolt =
+        b.item({.name = QStringLiteral("Bolt"), .vendor1 = quoted, .cost = Money::fromWhole(10, 5700)});
+    b.item({.name = QStringLiteral("Nut"), .vendor1 = quoted, .cost = Money::fromWhole(3)});
+
+    QuerySentence example;
+    example.top = true;
+    example.criteria[0] = row(ListingKind::Items, "Name", 0, QStringLiteral("Bolt"));
+    struct Case
+    {
+        const char* name;
+        ListingKind listing;
+        QuerySentence sentence;
+        QList<qint32> selects;
+    };
+    QuerySentence text;
+    text.criteria[0] = row(ListingKind::Vendors, "Name", 0, QStringLiteral("O'Brien's Hex Bolts"));
+    text.criteria[1] = row(ListingKind::Vendors, "City", 5, QStringLiteral("x 'y' z"));
+    QuerySentence dated;
+    dated.top = true;
+    dated.count = QStringLiteral("3");
+    dated.percent = false;
+    dated.descending = true;
+    dated.orderBy = 2;
+    dated.criteria[0] = row(ListingKind::PurchaseOrders, "Date", 0, QStringLiteral("5/15/1997"));
+    dated.criteria[1] = row(ListingKind::PurchaseOrders, "Number", 0, QStringLiteral("2"));
+    dated.connectors[0] = QueryConnector::Or;
+    QuerySentence money;
+    money.criteria[0] = row(ListingKind::Items, "Cost", 0, QStringLiteral("10.57"));
+    const Case cases[] = {
+        {"example", ListingKind::Items, example, {bolt}},
+        {"text", ListingKind::Vendors, text, {quoted}},
+        {"dated", ListingKind::PurchaseOrders, dated, {later, may}},
+        {"money", ListingKind::Items, money, {bolt}},
+    };
+    for (const Case& c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        ASSERT_TRUE(db.CreateQueryDef(name, *BuildQuerySql(c.listing, c.sentence))) << c.name;
+        const QuerySentence back = ParseQuerySql(c.listing, *db.QueryDefSql(name));
+        EXPECT_EQ(back.top, c.sentence.top) << c.name;
+        EXPECT_EQ(back.count, c.sentence.count) << c.name;
+        EXPECT_EQ(back.orderBy, c.sentence.orderBy) << c.name;
+        EXPECT_EQ(back.percent, c.sentence.percent) << c.name;
+        EXPECT_EQ(back.descending, c.sentence.descending) << c.name;
+        for (size_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(back.criteria[k].field, c.sentence.criteria[k].field) << c.name << k;
+            EXPECT_EQ(back.criteria[k].op, c.sentence.criteria[k].op) << c.name << k;
+            EXPECT_EQ(back.criteria[k].value, c.sentence.criteria[k].value) << c.name << k;
+        }
+        EXPECT_EQ(back.connectors, c.sentence.connectors) << c.name;
+        EXPECT_EQ(idsOf(db, name), c.selects) << c.name;
+    }
+    EXPECT_EQ(
+        db.QueryDefSql(QStringLiteral("example")),
+        QStringLiteral(
+            "SELECT TOP 10 PERCENT *\r\nFROM [Items]\r\nWHERE Name = 'Bolt'\r\nORDER BY Name ASC;\r\n"));
+
+    // Dates and amounts are stored in one form and come back in the user's own.
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QuerySentence local;
+    local.criteria[0] = row(ListingKind::Stock, "Date", 0, QStringLiteral("15.05.1997"));
+    local.criteria[1] = row(ListingKind::Stock, "Cost", 2, QStringLiteral("1.234,50 €"));
+    const std::optional<QString> localSql = BuildQuerySql(ListingKind::Stock, local, german);
+    EXPECT_EQ(localSql, QStringLiteral("SELECT * FROM [Stock] WHERE Date = #5/15/1997# AND Cost > 1234.5"));
+    const QuerySentence localBack =
+        ParseQuerySql(ListingKind::Stock, NormalizeStoredQuery(*localSql), german);
+    EXPECT_EQ(localBack.criteria[0].value, QStringLiteral("15.05.1997"));
+    EXPECT_EQ(localBack.criteria[1].value, QStringLiteral("1234,5"));
+}
+
+TEST_F(Queries, ListingsClaimQueriesByTheirFromClause)
+{
+    ProjectDatabase& db = project.db();
+    ASSERT_TRUE(db.CreateQueryDef(QStringLiteral("b stock"),
+                                  QStringLiteral("SELECT * FROM Stock WHERE Quanity > 1")));
+    ASSERT_TRUE(db.CreateQueryDef(QStringLiteral("a items"), QStringLiteral("SELECT * FROM [Items]")));
+    ASSERT_TRUE(db.CreateQueryDef(
+        QStringLiteral("both"),
+        QStringLiteral("SELECT * FROM [SI] WHERE CustomerID IN (SELECT ID FROM Customers)")));
+    EXPECT_EQ(QueriesOfListing(db, ListingKind::Stock), QStringList{QStringLiteral("b stock")});
+    EXPECT_EQ(QueriesOfListing(db, ListingKind::Items), QStringList{QStringLiteral("a items")});
+    EXPECT_EQ(QueriesOfListing(db, ListingKind::Invoices), QStringList{QStringLiteral("both")});
+    EXPECT_EQ(QueriesOfListing(db, ListingKind::Customers), QStringList{QStringLiteral("both")});
+    EXPECT_EQ(QueriesOfListing(db, ListingKind::Vendors), QStringList());
+    EXPECT_FALSE(QueryBelongsToListing(QStringLiteral("SELECT * FROM [Items]"), ListingKind::PurchaseOrders));
+
+    ManageQueriesModel none(t(), prompter, std::nullopt);
+    EXPECT_EQ(none.listing(), ListingKind::Vendors);
+    EXPECT_FALSE(none.modify());
+    EXPECT_EQ(told(), QStringLiteral("You must make a selection from the list."));
+
+    ManageQueriesModel manage(t(), prompter, ListingKind::Invoices);
+    EXPECT_EQ(manage.locationIndex(), 4);
+    EXPECT_EQ(manage.queries(), QStringList{QStringLiteral("both")});
+    EXPECT_FALSE(manage.modifyEnabled() || manage.deleteEnabled());
+    manage.setLocationIndex(3);
+    EXPECT_EQ(manage.queries(), QStringList{QStringLiteral("b stock")});
+
+    // Adding goes to the chosen location; the list shows it once refilled.
+    std::unique_ptr<QueryDefinitionModel> added = manage.add();
+    EXPECT_FALSE(added->isModify());
+    added->setName(QStringLiteral("c stock"));
+    added->setCriterionField(0, QueryFieldIndex(ListingKind::Stock, QStringLiteral("Quanity")));
+    added->setCriterionValue(0, QStringLiteral("0"));
+    ASSERT_TRUE(added->save().saved);
+    manage.refill();
+    EXPECT_EQ(manage.queries(), (QStringList{QStringLiteral("b stock"), QStringLiteral("c stock")}));
+
+    manage.select(1);
+    EXPECT_TRUE(manage.modifyEnabled() && manage.deleteEnabled());
+    std::unique_ptr<QueryDefinitionModel> modified = manage.modify();
+    ASSERT_TRUE(modified && modified->isOpen());
+    EXPECT_EQ(modified->name(), QStringLiteral("c stock"));
+    EXPECT_EQ(modified->criterionValue(0), QStringLiteral("0"));
+
+    manage.select(0);
+    manage.remove();
+    EXPECT_EQ(manage.queries(), QStringList{QStringLiteral("c stock")});
+    EXPECT_EQ(manage.selection(), -1);
+    EXPECT_FALSE(db.QueryDefExists(QStringLiteral("b stock")));
+}
+
+TEST_F(Queries, DefinitionStartsShowsAndChecksInOrder)
+{
+    QueryDefinitionModel model(t(), prompter, ListingKind::Items);
+    EXPECT_EQ(model.count(), QStringLiteral("10"));
+    EXPECT_FALSE(model.showTop());
+    EXPECT_TRUE(model.percent());
+    EXPECT_FALSE(model.descending());
+    EXPECT_TRUE(model.recordsInWhichVisible());
+    EXPECT_FALSE(model.topControlsVisible());
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(model.criterionField(r), 0);
+        EXPECT_EQ(model.criterionOperator(r), 0);
+        EXPECT_EQ(model.hint(r), QStringLiteral("Format : Simple Text"));
+    }
+    // A real-number field keeps the hint the row showed before.
+    model.setCriterionField(1, QueryFieldIndex(ListingKind::Items, QStringLiteral("Cost")));
+    model.setCriterionField(1, QueryFieldIndex(ListingKind::Items, QStringLiteral("TaxRate")));
+    EXPECT_EQ(model.hint(1), QStringLiteral("Format : $10.57"));
+    model.setCriterionField(1, 0);
+
+    ASSERT_TRUE(
+        project.db().CreateQueryDef(QStringLiteral("Taken"), QStringLiteral("SELECT * FROM [Items]")));
+    // Each refusal is told, focuses its field and stores nothing.
+    const auto refused = [&](const char* message, const char* focus) {
+        const SaveResult result = model.save();
+        EXPECT_FALSE(result.saved) << message;
+        EXPECT_EQ(result.focus, QString::fromLatin1(focus)) << message;
+        EXPECT_EQ(told(), QString::fromLatin1(message));
+        EXPECT_EQ(stored(), QStringList{QStringLiteral("Taken")});
+    };
+    const char* percentRange = "Must specify a range between 0 and 100 percent as an integer.";
+    refused("Must specify query name.", "name");
+    model.setName(QStringLiteral("   "));
+    refused("Must specify query name.", "name");
+    model.setName(QStringLiteral("taken"));
+    refused("A query with this name already exists. Pleasy specify a unique name.", "name");
+    model.setName(QStringLiteral("Mine"));
+    refused("Must specify query criteria.", "value1");
+    // TOP needs no criteria, but a count in range.
+    model.setShowTop(true);
+    for (const char* count : {"0", "101", "ten"}) {
+        model.setCount(QString::fromLatin1(count));
+        refused(percentRange, "count");
+    }
+    model.setPercent(false);
+    refused("Must specify more than 0 records.", "count");
+    // A later row without the first would lose its WHERE.
+    model.setCount(QStringLiteral("100000"));
+    model.setCriterionValue(2, QStringLiteral("x"));
+    refused("Must specify query criteria.", "value1");
+    model.setCriterionValue(0, QStringLiteral("Bolt"));
+    model.setCriterionField(2, QueryFieldIndex(ListingKind::Items, QStringLiteral("Stocked")));
+    model.setCriterionValue(2, QStringLiteral("5 OR 1=1"));
+    refused(
+        "The value specified does not fit its field.  Please check the value and re-enter it if necessary.",
+        "value3");
+    model.setCriterionValue(2, QStringLiteral("5"));
+    model.setCriterionField(1, QueryFieldIndex(ListingKind::Items, QStringLiteral("Cost")));
+    model.setCriterionValue(1, QStringLiteral("cheap"));
+    refused("The amount specified is not valid.  Please check the value and re-enter it if necessary.",
+            "value2");
+    EXPECT_TRUE(model.topControlsVisible());
+    EXPECT_FALSE(model.recordsInWhichVisible());
+
+    model.setCriterionValue(1, QStringLiteral("$2.00"));
+    model.setConnectorBefore(2, QueryConnector::Or);
+    ASSERT_TRUE(model.save().saved);
+    EXPECT_EQ(model.storedSql(),
+              QStringLiteral("SELECT TOP 100000 *\r\nFROM [Items]\r\nWHERE Name = 'Bolt' AND "
+                             "Cost = 2 OR Stocked = 5\r\nORDER BY Name ASC;\r\n"));
+
+    // PERCENT takes its bounds.
+    QueryDefinitionModel bounds(t(), prompter, ListingKind::Stock);
+    bounds.setShowTop(true);
+    for (const char* count : {"1", "100"}) {
+        bounds.setName(QString::fromLatin1(count));
+        bounds.setCount(QString::fromLatin1(count));
+        EXPECT_TRUE(bounds.save().saved) << count;
+    }
+
+    QueryDefinitionModel date(t(), prompter, ListingKind::PurchaseOrders);
+    date.setName(QStringLiteral("Dated"));
+    date.setCriterionField(0, QueryFieldIndex(ListingKind::PurchaseOrders, QStringLiteral("Date")));
+    EXPECT_EQ(date.hint(0), QStringLiteral("Format : 5/15/1997"));
+    date.setCriterionValue(0, QStringLiteral("5/45/97"));
+    EXPECT_EQ(date.save().focus, QStringLiteral("value1"));
+    EXPECT_EQ(told(),
+              QStringLiteral("The date specified cannot be recognized in its current format.  Please check "
+                             "the date and re-enter it if necessary."));
+    date.setCriterionValue(0, QStringLiteral("5/15/97"));
+    ASSERT_TRUE(date.save().saved);
+    EXPECT_EQ(date.storedSql(), QStringLiteral("SELECT *\r\nFROM [PO]\r\nWHERE Date = #5/15/1997#;\r\n"));
+}
+
+TEST_F(Queries, ModifyReplacesTheOldQueryWholeOrNotAtAll)
+{
+    ProjectDatabase& db = project.db();
+    ASSERT_TRUE(
+        db.CreateQueryDef(QStringLiteral("Old"), QStringLiteral("SELECT TOP 7 *\r\nFROM [Items]\r\nWHERE "
+                                                                "Stocked > 2\r\nORDER BY Cost DESC;\r\n")));
+    ASSERT_TRUE(db.CreateQueryDef(QStringLiteral("Other"), QStringLiteral("SELECT * FROM [Items]")));
+
+    QueryDefinitionModel model(t(), prompter, ListingKind::Items, QStringLiteral("Old"));
+    ASSERT_TRUE(model.isOpen());
+    EXPECT_EQ(model.name(), QStringLiteral("Old"));
+    EXPECT_TRUE(model.showTop() && model.topControlsVisible());
+    EXPECT_FALSE(model.percent());
+    EXPECT_EQ(model.count(), QStringLiteral("7"));
+    EXPECT_EQ(model.criterionOperator(0), 2);
+    EXPECT_EQ(model.hint(0), QStringLiteral("Format : Simple Integer"));
+    EXPECT_TRUE(model.descending());
+
+    // Its own name is no clash; changing the sentence rewrites it in place.
+    model.setCount(QStringLiteral("8"));
+    ASSERT_TRUE(model.save().saved);
+    EXPECT_EQ(stored(), (QStringList{QStringLiteral("Other"), QStringLiteral("Old")}));
+    EXPECT_TRUE(db.QueryDefSql(QStringLiteral("Old"))->startsWith(QStringLiteral("SELECT TOP 8 *")));
+
+    // Another query's name is refused before anything is deleted.
+    QueryDefinitionModel clash(t(), prompter, ListingKind::Items, QStringLiteral("Old"));
+    clash.setName(QStringLiteral("OTHER"));
+    EXPECT_EQ(clash.save().focus, QStringLiteral("name"));
+    EXPECT_EQ(told(), QStringLiteral("A query with this name already exists. Pleasy specify a unique name."));
+
+    // A store that fails keeps the old query.
+    clash.setName(QStringLiteral("Renamed"));
+    ASSERT_TRUE(
+        project.db().execNative(QStringLiteral("CREATE TRIGGER fail_store BEFORE INSERT ON qm_stored_queries "
+                                               "BEGIN SELECT RAISE(ABORT, 'forced'); END")));
+    EXPECT_FALSE(clash.save().saved);
+    EXPECT_EQ(told(), QStringLiteral("The current operation was unable to be completed."));
+    EXPECT_EQ(stored(), (QStringList{QStringLiteral("Other"), QStringLiteral("Old")}));
+    ASSERT_TRUE(project.db().execNative(QStringLiteral("DROP TRIGGER fail_store")));
+
+    // Renaming deletes the old query.
+    ASSERT_TRUE(clash.save().saved);
+    EXPECT_EQ(stored(), (QStringList{QStringLiteral("Other"), QStringLiteral("Renamed")}));
+    EXPECT_TRUE(db.QueryDefSql(QStringLiteral("Renamed"))->startsWith(QStringLiteral("SELECT TOP 8 *")));
+
+    // A query gone before its dialog opened closes the dialog.
+    QueryDefinitionModel gone(t(), prompter, ListingKind::Items, QStringLiteral("Old"));
+    EXPECT_FALSE(gone.isOpen());
+    EXPECT_EQ(told(), QStringLiteral("Quillmark was unable to locate the record for this operation."));
+    EXPECT_FALSE(gone.save().saved);
+}
+
+} // namespace

@@ -1,0 +1,577 @@
+#include "reports/ReportDefinition.h"
+#include "reports/ReportColumns.h"
+#include "reports/ReportFile.h"
+#include "reports/ReportSheetModel.h"
+
+#include "common/Archive.h"
+#include "common/StatusCodes.h"
+
+#include "QtPrinters.h"
+#include "ScriptedPrompter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+QString str(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Little-endian bytes laid out by hand, independently of the archive code.
+class Bytes
+{
+public:
+    Bytes& raw(std::initializer_list<int> bytes)
+    {
+        for (int b : bytes)
+            m_data.append(static_cast<char>(b));
+        return *this;
+    }
+    Bytes& le(quint64 value, int size)
+    {
+        for (int i = 0; i < size; ++i)
+            m_data.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+        return *this;
+    }
+    Bytes& i32(qint32 value) { return le(static_cast<quint32>(value), 4); }
+    Bytes& u16(quint16 value) { return le(value, 2); }
+    Bytes& f64(double value)
+    {
+        quint64 bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        return le(bits, 8);
+    }
+    // Latin-1 text: one length byte below 255, else 255 and 16 bits.
+    Bytes& text(const QString& latin1)
+    {
+        if (latin1.size() < 255)
+            le(static_cast<quint64>(latin1.size()), 1);
+        else
+            raw({0xFF}).u16(static_cast<quint16>(latin1.size()));
+        m_data.append(latin1.toLatin1());
+        return *this;
+    }
+    Bytes& font(const ReportFont& f)
+    {
+        i32(f.height).i32(f.width).i32(f.escapement).i32(f.orientation).i32(f.weight);
+        raw({f.italic, f.underline, f.strikeOut, f.charSet, f.outPrecision, f.clipPrecision, f.quality,
+             f.pitchAndFamily});
+        m_data.append(f.faceName.toLatin1().leftJustified(32, '\0'));
+        return *this;
+    }
+    const QByteArray& data() const { return m_data; }
+
+private:
+    QByteArray m_data;
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray recordBytes(const CReportDefinition& definition)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ArchiveWriter archive(buffer);
+    definition.Write(archive);
+    return buffer.data();
+}
+
+CReportDefinition named(const QString& name, const QString& table = str("Items"))
+{
+    CReportDefinition definition;
+    definition.table = table;
+    definition.name = name;
+    definition.columns = {ReportColumn{str("Item"), str("Name"), AlignLeft, 0, ReportColumn::KindField}};
+    return definition;
+}
+
+// A definition in which every field differs from its default.
+CReportDefinition everyField()
+{
+    CReportDefinition d;
+    d.table = str("Items");
+    d.name = str("Stock Value");
+    d.title = QString(300, u'T');
+    d.statisticsTitle = str("Totals");
+    const ReportFont title{-37, 12, 900, 450, 700, 1, 1, 0, 0, 3, 2, 1, 0x22, str("Arial")};
+    d.fonts = {title,
+               ReportFont::fromPoints(str("Courier New"), 16),
+               ReportFont::fromPoints(str("Times New Roman"), 10),
+               ReportFont::fromPoints(str("Tahoma"), 16),
+               ReportFont::fromPoints(str("Verdana"), 12),
+               ReportFont::fromPoints(str("Georgia"), 11)};
+    d.titleAlignment = AlignRight;
+    d.statisticsTitleAlignment = AlignLeft;
+    d.verticalLines = d.pageNumbers = d.companyInformation = d.applyQuery = d.showList = d.showRecordNumbers =
+        1;
+    d.queryName = str("Low stock");
+    d.sortField = str("Name");
+    d.columns = {
+        ReportColumn{str("Item"), str("Name"), AlignLeft, 1530, ReportColumn::KindField},
+        ReportColumn{str("Value"), str("Stock Value"), AlignRight, 4410, ReportColumn::KindStatistic}};
+    d.statistics = {str("Total Value"), str("Turnover")};
+    return d;
+}
+
+CStatistic statistic(const char* name, qint32 listing, qint32 intermediate = 0)
+{
+    CStatistic s;
+    s.Name = str(name);
+    s.Listing = listing;
+    s.Intermediate = intermediate;
+    return s;
+}
+
+} // namespace
+
+TEST(ReportFont, DescriptionAndAnsiFaceName)
+{
+    const ReportFont regular = ReportFont::fromPoints(str("Times New Roman"), 28);
+    EXPECT_EQ(regular.height, -37);
+    EXPECT_EQ(regular.description(), str("Times New Roman (Regular) 28 pnt"));
+    // 13 pixels at 96 per inch are 9.75 points, 15 are 11.25: printed whole.
+    EXPECT_EQ(ReportFont::fromPoints(str("Arial"), 10).description(), str("Arial (Regular) 10 pnt"));
+    EXPECT_EQ(ReportFont::fromPoints(str("Arial"), 11).description(), str("Arial (Regular) 11 pnt"));
+    EXPECT_EQ(ReportFont::fromPoints(str("Arial"), 12, 120).description(120), str("Arial (Regular) 12 pnt"));
+    ReportFont font = regular;
+    font.height = 37;
+    const std::tuple<qint32, quint8, const char*> styles[] = {
+        {499, 0, "Regular"}, {500, 0, "Bold"}, {700, 1, "Bold / Italic"}, {400, 1, "Italic"}};
+    for (const auto& [weight, italic, style] : styles) {
+        font.weight = weight;
+        font.italic = italic;
+        EXPECT_EQ(font.description(), str("Times New Roman (") + str(style) + str(") 28 pnt"));
+    }
+
+    // The face name: code page 1252, '?' for what it lacks, at most 31 bytes
+    // and a terminator, nothing after the terminator read back.
+    font.faceName = str("Caf\u00e9 \u0141ad");
+    QByteArray record = font.toRecord();
+    ASSERT_EQ(record.size(), 60);
+    EXPECT_EQ(record.mid(28, 9), QByteArray("Caf\xe9 ?ad\0", 9));
+    EXPECT_EQ(ReportFont::fromRecord(record).faceName, str("Caf\u00e9 ?ad"));
+    font.faceName = QString(40, u'x');
+    record = font.toRecord();
+    EXPECT_EQ(record.mid(28, 32), QByteArray(QByteArray(31, 'x') + '\0'));
+    record[40] = '\0';
+    record[41] = 'z';
+    EXPECT_EQ(ReportFont::fromRecord(record).faceName, QString(12, u'x'));
+}
+
+TEST(ReportFileFormat, OneDefinitionIsWrittenByteForByteAndReadsBackFieldForField)
+{
+    QTemporaryDir dir;
+    ReportFile file(dir.filePath(str("shop.irp")));
+    CReportDefinition sample = everyField();
+    ASSERT_EQ(file.saveAsNew(sample, sample.name), ReportFile::SaveStatus::Saved);
+
+    Bytes expected;
+    expected.f64(3.51)
+        .text(str("Items"))
+        .text(str("Stock Value"))
+        .text(QString(300, u'T'))
+        .text(str("Totals"));
+    for (const ReportFont& font : sample.fonts)
+        expected.font(font);
+    expected.u16(2).u16(1).i32(1).i32(0).i32(1).i32(1).i32(1).text(str("Low stock")).i32(1).i32(1);
+    expected.text(str("Name")).i32(2);
+    expected.text(str("Item")).text(str("Name")).i32(1).i32(1530).i32(0);
+    expected.text(str("Value")).text(str("Stock Value")).i32(2).i32(4410).i32(1);
+    expected.i32(2).text(str("Total Value")).text(str("Turnover"));
+    EXPECT_EQ(readAll(file.path()).toHex(), expected.data().toHex());
+
+    // Text the code page cannot hold takes the wide form and reads back too.
+    CReportDefinition wide = named(str("\u0141\u00f3d\u017a sales"), str("SI"));
+    wide.columns.append(ReportColumn{str("\u017b"), str("Date"), AlignCenter, -90, ReportColumn::KindField});
+    ASSERT_EQ(file.saveAsNew(wide, wide.name), ReportFile::SaveStatus::Saved);
+    const ReportFile::Contents contents = file.read();
+    EXPECT_EQ(contents.readEnd, ReportFile::ReadEnd::Clean);
+    EXPECT_EQ(contents.records, (QList<CReportDefinition>{sample, wide}));
+    ASSERT_TRUE(file.getByIndex(0));
+    EXPECT_FALSE(file.getByIndex(2));
+    CReportDefinition applied;
+    file.apply(applied);
+    EXPECT_EQ(applied, sample);
+}
+
+TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
+{
+    const QByteArray first = recordBytes(everyField());
+    const QByteArray second = recordBytes(named(str("Second")));
+    const QByteArray both = first + second;
+    for (qsizetype cut = 0; cut <= both.size(); ++cut) {
+        const ReportFile::Contents contents = ReportFile::parse(both.left(cut));
+        ASSERT_EQ(contents.records.size(), cut == both.size() ? 2 : cut >= first.size() ? 1 : 0) << cut;
+        const bool boundary = cut == 0 || cut == first.size() || cut == both.size();
+        EXPECT_EQ(contents.readEnd == ReportFile::ReadEnd::Clean, boundary) << cut;
+    }
+
+    // Offsets inside the second record: its name's length, its column count.
+    const qsizetype nameAt = 8 + 1 + 5;
+    const qsizetype columnCountAt = second.size() - 4 - (1 + 4 + 1 + 4 + 4 + 4 + 4) - 4;
+    ASSERT_EQ(second.mid(columnCountAt, 4), Bytes().i32(1).data());
+    const auto damaged = [&](qsizetype at, qsizetype replaced, const Bytes& bytes) -> QByteArray {
+        return first + QByteArray(second).replace(at, replaced, bytes.data());
+    };
+    const QByteArray cases[] = {
+        damaged(nameAt, 1, Bytes().raw({0xFF}).u16(0xFFFF).le(0xFFFFFFF0, 4)), // 4 GB name
+        damaged(nameAt, 1, Bytes().raw({0xFF}).u16(0xFFFE).raw({0xFF}).u16(0xFFFF).le(0x7FFFFFFF, 4)), // wide
+        damaged(columnCountAt, 4, Bytes().i32(0x7FFFFFFF)),     // endless columns
+        damaged(columnCountAt, 4, Bytes().i32(-3)),             // negative count
+        damaged(second.size() - 4, 4, Bytes().i32(0x7FFFFFFF)), // endless statistics
+        first + recordBytes(named(QString())),                  // a record without a name
+    };
+    QTemporaryDir dir;
+    ReportFile file(dir.filePath(str("shop.irp")));
+    for (const QByteArray& bytes : cases) {
+        QElapsedTimer timer;
+        timer.start();
+        const ReportFile::Contents contents = ReportFile::parse(bytes);
+        EXPECT_LT(timer.elapsed(), 1000);
+        EXPECT_EQ(contents.records, QList<CReportDefinition>{everyField()});
+        EXPECT_EQ(contents.readEnd, ReportFile::ReadEnd::Damaged);
+        EXPECT_EQ(contents.end, first.size());
+        QFile out(file.path());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size());
+    }
+    // A save after damage lands where the records end, so it can be read.
+    CReportDefinition added = named(str("Added"));
+    ASSERT_EQ(file.saveAsNew(added, added.name), ReportFile::SaveStatus::Saved);
+    EXPECT_EQ(readAll(file.path()), QByteArray(first + recordBytes(added)));
+    EXPECT_EQ(file.names(str("Items")), (QStringList{str("Stock Value"), str("Added")}));
+}
+
+TEST(ReportFileOperations, ChangesReplaceTheFileWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    ReportFile file(dir.filePath(str("shop.irp")));
+    EXPECT_EQ(ReportFile::pathForDatabase(str("/a.v2/shop.x.qmp")), str("/a.v2/shop.x.irp"));
+    EXPECT_EQ(ReportFile::temporaryPath(file.path()), dir.filePath(str("shop.tmp")));
+    EXPECT_EQ(file.count(), 0);
+    EXPECT_FALSE(file.remove(str("A"))); // no file to rewrite
+
+    for (const char* name : {"A", "B", "C"}) {
+        CReportDefinition report = named(str(name), str(name) == str("B") ? str("Vendors") : str("Items"));
+        ASSERT_EQ(file.saveAsNew(report, report.name), ReportFile::SaveStatus::Saved);
+    }
+    EXPECT_EQ(file.names(str("Items")), (QStringList{str("A"), str("C")}));
+    EXPECT_TRUE(file.exists(str("B")));
+    EXPECT_FALSE(file.exists(str("b")));
+    const QByteArray before = readAll(file.path());
+    CReportDefinition again = named(str("Other"));
+    EXPECT_EQ(file.saveAsNew(again, str("C")), ReportFile::SaveStatus::NameTaken);
+    EXPECT_EQ(again.name, str("Other"));
+    EXPECT_EQ(readAll(file.path()), before);
+
+    // When the temporary file cannot be made nothing changes.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(str("shop.tmp")));
+    EXPECT_FALSE(file.remove(str("A")));
+    EXPECT_EQ(file.saveAsNew(again, again.name), ReportFile::SaveStatus::Failed);
+    EXPECT_EQ(readAll(file.path()), before);
+    ASSERT_TRUE(QDir(dir.path()).rmdir(str("shop.tmp")));
+
+    ASSERT_TRUE(file.remove(str("B")));
+    EXPECT_EQ(file.count(), 2);
+    EXPECT_TRUE(file.remove(str("missing")));
+    ASSERT_TRUE(file.remove(str("A")));
+    ASSERT_TRUE(file.remove(str("C")));
+    EXPECT_TRUE(QFile::exists(file.path()));
+    EXPECT_EQ(QFileInfo(file.path()).size(), 0);
+    EXPECT_FALSE(QFile::exists(ReportFile::temporaryPath(file.path())));
+}
+
+TEST(ReportColumns, ListingsOfferTheirFieldsAndRowStatistics)
+{
+    QStringList fields;
+    for (const ReportColumn& column : AvailableReportColumns(ListingKind::Stock))
+        fields << column.field + u'=' + column.header + u'/' + QString::number(column.alignment);
+    EXPECT_EQ(fields.join(u','),
+              str("ID=ID/1,ItemID=ItemID/1,ItemName=ItemName/1,ItemNumber=ItemNumber/1,"
+                  "POID=PO Number/1,VendorID=VendorID/1,VendorName=VendorName/1,"
+                  "VendorNumber=VendorNumber/1,Quanity=Quanity/1,Cost=Cost/2,Date=Date/1"));
+    for (const char* table : {"Vendors", "Items", "PO", "SI", "Customers", "Stock"})
+        EXPECT_EQ(ReportTableName(ReportListingOfTable(str(table)).value_or(ListingKind::Vendors)),
+                  str(table));
+
+    const QList<CStatistic> statistics = {statistic("Margin", 1),  statistic("Total", 1),
+                                          statistic("Lot", 5),     statistic("Sales", 3),
+                                          statistic("Step", 1, 1), statistic("Ordered", 2)};
+    const StatisticDependsOnRecord perRecord = [](const CStatistic& s) { return s.Name != str("Total"); };
+    const QList<ReportColumn> items = AvailableReportColumns(ListingKind::Items, statistics, perRecord);
+    ASSERT_EQ(items.size(), 18 + 2);
+    EXPECT_EQ(items.at(18),
+              (ReportColumn{str("Margin"), str("Margin"), AlignRight, 0, ReportColumn::KindStatistic}));
+    EXPECT_EQ(items.at(19).field, str("Step"));
+    EXPECT_EQ(AvailableReportColumns(ListingKind::Stock, statistics, perRecord).constLast().field,
+              str("Lot"));
+    EXPECT_EQ(AvailableReportColumns(ListingKind::Invoices, statistics, perRecord).size(), 7);
+    // By default a lot's own value is a column, a sum over all lots is not.
+    CStatistic value = statistic("Lot value", 5);
+    value.LeftType = value.RightType = CStatistic::OperandField;
+    value.LeftOperand = str("Quanity");
+    value.RightOperand = str("Cost");
+    value.Operator = 2;
+    CStatistic total = statistic("Stock total", 5);
+    total.RightType = CStatistic::OperandStatistic;
+    total.RightOperand = value.Name;
+    total.Operator = 10;
+    EXPECT_EQ(AvailableReportColumns(ListingKind::Stock, {value, total}).size(), 11 + 1);
+    EXPECT_EQ(AvailableReportColumns(ListingKind::Stock, {value, total}).constLast().field, str("Lot value"));
+
+    EXPECT_EQ(ReportStatisticNames(ListingKind::Items, statistics),
+              (QStringList{str("Margin"), str("Total")}));
+    EXPECT_EQ(ReportStatisticNames(ListingKind::PurchaseOrders, statistics), QStringList{str("Ordered")});
+    EXPECT_EQ(ReportStatisticNames(ListingKind::Invoices, statistics), QStringList{str("Sales")});
+}
+
+class ReportSheet : public ::testing::Test
+{
+protected:
+    QString path() const { return m_dir.filePath(str("shop.irp")); }
+    ReportSheetModel sheet(QList<ReportColumn> columns = AvailableReportColumns(ListingKind::Items))
+    {
+        const QList<CStatistic> statistics = {statistic("Value", 1), statistic("Step", 1, 1),
+                                              statistic("Margin", 1), statistic("Sales", 3),
+                                              statistic("Count", 1)};
+        return ReportSheetModel(ReportFile(path()), prompter, ListingKind::Items, std::move(columns),
+                                {str("Low stock")}, statistics);
+    }
+    ScriptedPrompter::Entry last() const { return prompter.log().value(prompter.log().size() - 1); }
+    void expectSaid(const char* text, const char* title)
+    {
+        EXPECT_EQ(last().text, str(text));
+        EXPECT_EQ(last().title, str(title));
+    }
+    static QStringList headers(const QList<ReportColumn>& columns)
+    {
+        QStringList result;
+        for (const ReportColumn& column : columns)
+            result << column.header;
+        return result;
+    }
+    QStringList names() const
+    {
+        QStringList result;
+        for (const CReportDefinition& record : ReportFile(path()).read().records)
+            result << record.name;
+        return result;
+    }
+
+    QTemporaryDir m_dir;
+    ScriptedPrompter prompter;
+};
+
+TEST_F(ReportSheet, GeneralDefaultsAndTheNameRules)
+{
+    ReportSheetModel model = sheet();
+    EXPECT_EQ(model.name(), str("Report"));
+    EXPECT_EQ(model.title(), str("Report Title"));
+    EXPECT_EQ(model.statisticsTitle(), str("Statistics"));
+    EXPECT_EQ(model.titleAlignment(), AlignLeft);
+    EXPECT_EQ(model.statisticsTitleAlignment(), AlignLeft);
+    EXPECT_TRUE(model.pageNumbers());
+    EXPECT_FALSE(model.companyInformation());
+    const int points[] = {28, 16, 10, 16, 12, 10};
+    for (int slot = 0; slot < ReportFontCount; ++slot)
+        EXPECT_EQ(model.fontDescription(ReportFontSlot(slot)),
+                  QStringLiteral("Times New Roman (Regular) %1 pnt").arg(points[slot]));
+    model.setName(QString(200, u'n'));
+    EXPECT_EQ(model.name().size(), 128);
+
+    model.setName(str("  "));
+    EXPECT_EQ(model.save().focus, str("name"));
+    expectSaid("The report name must be unique.  Check that the name you have specified is not a duplicate.",
+               "Report Definition");
+    model.setName(str("Kept"));
+    ASSERT_TRUE(model.save().saved);
+    const QByteArray before = readAll(path());
+
+    // A taken name (the quick reports' record included) is refused before
+    // anything is removed: renaming a report onto another loses neither.
+    ReportSheetModel other = sheet();
+    for (const char* name : {"Kept", "PURCHASE_ORDER"}) {
+        other.setName(str(name));
+        EXPECT_EQ(other.save().focus, str("name")) << name;
+        expectSaid("A report by this name already exists.  Please specify a unique name for the report.",
+                   "Quillmark 3.5");
+    }
+    other.setName(str("Other"));
+    ASSERT_TRUE(other.save().saved);
+    const QByteArray two = readAll(path());
+    ReportSheetModel modify = sheet();
+    ASSERT_TRUE(modify.openReport(str("Kept")));
+    modify.setName(str("Other"));
+    EXPECT_FALSE(modify.save().saved);
+    EXPECT_EQ(readAll(path()), two);
+
+    // A file that cannot be replaced is reported and the sheet stays open.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(str("shop.tmp")));
+    modify.setName(str("New"));
+    EXPECT_FALSE(modify.save().saved);
+    EXPECT_EQ(last().text, StatusMessage(Status::FileNotAccessible));
+    EXPECT_EQ(readAll(path()), two);
+    EXPECT_NE(before, two);
+}
+
+TEST_F(ReportSheet, ListPageMovesColumnsAndExplainsMissingSelections)
+{
+    ReportSheetModel model = sheet();
+    EXPECT_FALSE(model.addField());
+    expectSaid("You must first make a selection from the 'Fields' list.", "Add Field");
+    const char* noIncluded = "You must first make a selection from the 'Included Fields' list.";
+    EXPECT_FALSE(model.removeField());
+    expectSaid(noIncluded, "Remove Field");
+    EXPECT_FALSE(model.moveFieldUp());
+    expectSaid(noIncluded, "Move Up");
+    EXPECT_FALSE(model.moveFieldDown());
+    expectSaid(noIncluded, "Move Down");
+
+    for (int index : {1, 9, 1}) { // Name, Cost, Number: each leaves the available list
+        model.selectAvailableField(index);
+        ASSERT_TRUE(model.addField());
+    }
+    EXPECT_EQ(headers(model.reportFields()), (QStringList{str("Name"), str("Cost"), str("Number")}));
+    EXPECT_EQ(model.availableFields().size(), 15);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(model.moveFieldUp()); // the last one stays at the top
+    ASSERT_TRUE(model.moveFieldDown());
+    EXPECT_EQ(headers(model.reportFields()), (QStringList{str("Name"), str("Number"), str("Cost")}));
+    EXPECT_EQ(model.selectedReportField(), 1);
+
+    // A renamed column goes back to the available list as it was shown.
+    model.selectColumn(2);
+    model.setHeaderText(str("Unit Cost"));
+    ASSERT_TRUE(model.applyColumn());
+    model.selectReportField(2);
+    ASSERT_TRUE(model.removeField());
+    EXPECT_EQ(headers(model.reportFields()), (QStringList{str("Name"), str("Number")}));
+    EXPECT_EQ(model.availableFields().at(8).header, str("Unit Cost"));
+    EXPECT_EQ(model.selectedColumn(), -1);
+
+    // No more columns than the renderer can print.
+    QList<ReportColumn> many;
+    for (int i = 0; i < 25; ++i)
+        many.append(
+            ReportColumn{QString::number(i), QString::number(i), AlignLeft, 0, ReportColumn::KindField});
+    ReportSheetModel wide = sheet(many);
+    for (int i = 0; i <= ReportSheetModel::kMaxColumns; ++i) {
+        wide.selectAvailableField(0);
+        EXPECT_EQ(wide.addField(), i < ReportSheetModel::kMaxColumns) << i;
+    }
+    expectSaid("A report can show at most 20 columns.", "Add Field");
+}
+
+TEST_F(ReportSheet, AdvancedPageRenamesColumnsAndResolvesTheSortField)
+{
+    ReportSheetModel model = sheet();
+    for (int i = 0; i < 3; ++i) { // Name, Number, VendorID1
+        model.selectAvailableField(1);
+        ASSERT_TRUE(model.addField());
+    }
+    // The header is asked for first, even when no column is selected.
+    EXPECT_FALSE(model.applyColumn());
+    expectSaid("You must first specify a new column name.", "Quillmark 3.5");
+    model.setHeaderText(str("Item"));
+    EXPECT_FALSE(model.applyColumn());
+    expectSaid("You must first select a field.", "Quillmark 3.5");
+    EXPECT_FALSE(model.sortBy());
+    expectSaid("Must make a selection from included fields.", "Quillmark 3.5");
+
+    model.selectColumn(1);
+    EXPECT_EQ(model.originalName(), str("Number"));
+    ASSERT_TRUE(model.sortBy());
+    model.setHeaderText(str("Part No."));
+    model.setColumnAlignment(AlignRight);
+    ASSERT_TRUE(model.applyColumn());
+    EXPECT_EQ(model.sortText(), str("Part No.")); // the sort follows the renamed column
+    EXPECT_EQ(model.columnHeaders(), (QStringList{str("Name"), str("Part No."), str("VendorID1")}));
+    EXPECT_EQ(model.reportFields().at(1).alignment, AlignRight);
+    EXPECT_EQ(model.storedDefinition().sortField, str("Number"));
+    model.setSortText(str("Number")); // heads no column: the first column sorts
+    EXPECT_EQ(model.storedDefinition().sortField, str("Name"));
+
+    // Reopened, the sort edit shows the sort column's header again, so an
+    // unchanged report keeps its sort.
+    model.setSortText(str("Part No."));
+    model.setName(str("Parts"));
+    ASSERT_TRUE(model.save().saved);
+    ReportSheetModel reopened = sheet();
+    ASSERT_TRUE(reopened.openReport(str("Parts")));
+    EXPECT_EQ(reopened.sortText(), str("Part No."));
+    ASSERT_TRUE(reopened.save().saved);
+    ReportFile file(path());
+    ASSERT_TRUE(file.getByName(str("Parts")));
+    EXPECT_EQ(file.readBuffer().sortField, str("Number"));
+}
+
+TEST_F(ReportSheet, StatisticsPageOffersTheListingsFinalStatistics)
+{
+    ReportSheetModel model = sheet();
+    EXPECT_EQ(model.availableStatistics(), (QStringList{str("Value"), str("Margin"), str("Count")}));
+    EXPECT_FALSE(model.addStatistic());
+    expectSaid("You must first make a selection from the 'Fields' list.", "Add Field");
+    EXPECT_FALSE(model.removeStatistic());
+    expectSaid("You must first make a selection from the 'Included Fields' list.", "Remove Field");
+
+    // Without an included selection a statistic goes to the top, with one it
+    // goes in at that entry.
+    const std::pair<int, int> adds[] = {{2, -1}, {0, -1}, {0, 1}};
+    for (const auto& [available, included] : adds) {
+        model.selectIncludedStatistic(included);
+        model.selectAvailableStatistic(available);
+        ASSERT_TRUE(model.addStatistic());
+    }
+    EXPECT_EQ(model.includedStatistics(), (QStringList{str("Value"), str("Margin"), str("Count")}));
+    model.selectIncludedStatistic(0);
+    ASSERT_TRUE(model.moveStatisticDown());
+    ASSERT_TRUE(model.removeStatistic());
+    EXPECT_EQ(model.storedDefinition().statistics, (QStringList{str("Margin"), str("Count")}));
+    EXPECT_EQ(model.availableStatistics(), QStringList{str("Value")});
+}
+
+TEST_F(ReportSheet, ModifyLoadsTheReportAndMovesItToTheEnd)
+{
+    ReportSheetModel missing = sheet();
+    EXPECT_FALSE(missing.openReport(str("Nothing")));
+    expectSaid("Unable to locate report.", "Quillmark 3.5");
+
+    ReportFile file(path());
+    CReportDefinition stored = everyField();
+    CReportDefinition second = named(str("Second"));
+    ASSERT_EQ(file.saveAsNew(stored, stored.name), ReportFile::SaveStatus::Saved);
+    ASSERT_EQ(file.saveAsNew(second, second.name), ReportFile::SaveStatus::Saved);
+
+    ReportSheetModel model = sheet();
+    ASSERT_TRUE(model.openReport(str("Stock Value")));
+    EXPECT_EQ(model.storedDefinition(), stored);
+    EXPECT_EQ(model.sortText(), str("Item"));
+    EXPECT_EQ(model.availableFields().size(), 17);
+    // The saved column comes back with its header when it is removed.
+    model.selectReportField(0);
+    ASSERT_TRUE(model.removeField());
+    EXPECT_EQ(model.availableFields().at(1).header, str("Item"));
+    model.setName(str("Stock Worth"));
+    ASSERT_TRUE(model.save().saved);
+    EXPECT_EQ(names(), (QStringList{str("Second"), str("Stock Worth")}));
+    // Saving again changes the same report, not a copy of it.
+    model.setTitle(str("Changed"));
+    ASSERT_TRUE(model.save().saved);
+    EXPECT_EQ(names(), (QStringList{str("Second"), str("Stock Worth")}));
+    ASSERT_TRUE(file.getByName(str("Stock Worth")));
+    EXPECT_EQ(file.readBuffer().title, str("Changed"));
+    EXPECT_EQ(file.readBuffer().columns, QList<ReportColumn>{stored.columns.at(1)});
+    EXPECT_EQ(file.readBuffer().sortField, str("Stock Value"));
+}

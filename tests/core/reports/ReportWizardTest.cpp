@@ -1,0 +1,340 @@
+#include "reports/ReportWizardModel.h"
+
+#include "common/Clock.h"
+#include "common/StatusCodes.h"
+#include "db/Dialect.h"
+#include "reports/ReportFile.h"
+
+#include "ProjectFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString str(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+using Page = ReportWizardModel::Page;
+
+QString completion(const char* head)
+{
+    return str(head) + str("\n\nYou can manually edit this report using the Manage Reports\n"
+                           "command.  This will allow you to optionally add such things\n"
+                           "as statistics, or additional columns to your report.\n");
+}
+
+} // namespace
+
+class ReportWizard : public ProjectFixture
+{
+protected:
+    ReportWizardModel wizard() { return ReportWizardModel(t(), prompter, m_clock); }
+    ReportFile file() const { return ReportFile(ReportFile::pathForDatabase(project.path())); }
+    QByteArray fileBytes() const
+    {
+        QFile f(file().path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // Finishes with the given type and name; on success checks what every
+    // generated report shares and returns the stored report.
+    CReportDefinition finish(ReportWizardModel& model, int type, const QString& name)
+    {
+        model.setType(type);
+        model.setName(name);
+        EXPECT_TRUE(model.finish().saved) << name.toStdString();
+        ReportFile reports = file();
+        EXPECT_TRUE(reports.getByName(name));
+        const CReportDefinition report = reports.readBuffer();
+        EXPECT_EQ(report.title, name);
+        const int points[] = {28, 10, 10, 12, 10, 11};
+        for (int slot = 0; slot < ReportFontCount; ++slot)
+            EXPECT_EQ(report.fonts.at(static_cast<size_t>(slot)).description(),
+                      QStringLiteral("Arial (Regular) %1 pnt").arg(points[slot]));
+        EXPECT_EQ(report.titleAlignment, AlignCenter);
+        EXPECT_EQ(report.statisticsTitleAlignment, AlignLeft);
+        EXPECT_EQ(std::make_tuple(report.companyInformation, report.verticalLines, report.horizontalLines,
+                                  report.showList, report.pageNumbers),
+                  std::make_tuple(0, 1, 1, 1, 1));
+        EXPECT_TRUE(report.statistics.isEmpty());
+        EXPECT_EQ(report.applyQuery != 0, project.db().QueryDefExists(name));
+        EXPECT_EQ(report.queryName, report.applyQuery ? name : QString());
+        EXPECT_EQ(last().title, str("Report Wizard"));
+        return report;
+    }
+    // The table, columns (field=header/alignment) and sort field of a report.
+    static QString layout(const CReportDefinition& report)
+    {
+        QStringList parts{report.table};
+        for (const ReportColumn& column : report.columns)
+            parts << column.field + u'=' + column.header + u'/' + QString::number(column.alignment);
+        return parts.join(u',') + u' ' + report.sortField;
+    }
+    // What a stored query selects, in its order.
+    QStringList selected(const QString& queryName, const char* column = "Name")
+    {
+        std::optional<QSqlQuery> query =
+            project.db().prepare(project.db().QueryDefSql(queryName).value_or(QString()));
+        QStringList values;
+        EXPECT_TRUE(query && query->exec());
+        while (query && query->next())
+            values << query->value(QString::fromLatin1(column)).toString();
+        return values;
+    }
+
+    FixedClock m_clock{QDateTime(QDate(1997, 5, 15), QTime(9, 30))};
+};
+
+TEST_F(ReportWizard, PagesFollowTheChosenType)
+{
+    ReportWizardModel model = wizard();
+    // After the type page, before the name page, before the date page.
+    const Page ways[][3] = {{Page::Vendor, Page::Vendor, Page::Vendor}, {Page::Name, Page::Type, Page::Type},
+                            {Page::Name, Page::Type, Page::Type},       {Page::Date, Page::Date, Page::Type},
+                            {Page::Vendor, Page::Vendor, Page::Vendor}, {Page::Date, Page::Date, Page::Type}};
+    for (int type = 0; type < ReportWizardModel::kTypeCount; ++type) {
+        model.setType(type);
+        EXPECT_EQ(model.nextPage(Page::Type), ways[type][0]) << type;
+        EXPECT_EQ(model.previousPage(Page::Name), ways[type][1]) << type;
+        EXPECT_EQ(model.previousPage(Page::Date), ways[type][2]) << type;
+        EXPECT_EQ(model.nextPage(Page::Vendor), Page::Name);
+        EXPECT_EQ(model.nextPage(Page::Date), Page::Name);
+        EXPECT_EQ(model.nextPage(Page::Name), std::nullopt);
+        EXPECT_EQ(model.previousPage(Page::Type), std::nullopt);
+    }
+    EXPECT_EQ(model.description(), str("Detailed sales tax report."));
+    EXPECT_EQ(ReportWizardModel::typeCaption(ReportWizardModel::SalesTaxReport), QString());
+    model.setType(ReportWizardModel::InvoiceListing);
+    EXPECT_EQ(model.description(), str("Listing of sales (date range optional)."));
+    EXPECT_EQ(model.startDateText(), str("5/15/1997"));
+    EXPECT_EQ(model.thruDateText(), str("5/15/1997"));
+}
+
+TEST_F(ReportWizard, ItemListingAppliesTheVendorOnlyWhenAsked)
+{
+    const qint32 acme = b.vendor(str("Acme"));
+    b.item({.name = str("Widget"), .vendor1 = acme});
+    b.item({.name = str("Anchor"), .vendor1 = acme});
+    b.item({.name = str("Bracket"), .vendor1 = b.vendor(str("Bolt Co"))});
+
+    ReportWizardModel all = wizard();
+    CReportDefinition report = finish(all, ReportWizardModel::ItemListing, str("All Items"));
+    EXPECT_EQ(layout(report), str("Items,Name=Item/1,Number=Number/1,VendorName1=Vendor/1,Cost=Cost/2,"
+                                  "SellingPrice=Selling Price/2,Stocked=Stocked/2,Ordered=Ordered/2 Name"));
+    EXPECT_EQ(report.applyQuery, 0);
+    EXPECT_EQ(last().text,
+              completion("An item listing report by the name of 'All Items' has been created under\n"
+                         "the item folder."));
+
+    ReportWizardModel acmeOnly = wizard();
+    EXPECT_EQ(acmeOnly.vendorEntries().size(), 2);
+    acmeOnly.setVendorID(acme);
+    EXPECT_EQ(acmeOnly.vendorIDText(), FormatRecordId(acme));
+    acmeOnly.setApplyVendorCriteria(true);
+    report = finish(acmeOnly, ReportWizardModel::ItemListing, str("Acme's"));
+    EXPECT_EQ(report.applyQuery, 1);
+    EXPECT_EQ(project.db().QueryDefSql(str("Acme's")),
+              NormalizeStoredQuery(
+                  QStringLiteral("SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 ORDER BY Name")
+                      .arg(acme)));
+    EXPECT_EQ(selected(str("Acme's")), (QStringList{str("Anchor"), str("Widget")}));
+    EXPECT_EQ(last().text,
+              completion("An item listing report by the name of 'Acme's' and\n"
+                         "a query by the name of 'Acme's' have been created under\nthe item folder."));
+    EXPECT_EQ(acmeOnly.createdQuery(), str("Acme's"));
+}
+
+TEST_F(ReportWizard, VendorAndCustomerListingsNeverMakeAQuery)
+{
+    // Criteria set for another type before switching do not count.
+    ReportWizardModel vendors = wizard();
+    vendors.setVendorID(b.vendor(str("Acme")));
+    vendors.setApplyVendorCriteria(true);
+    vendors.setUseDates(true);
+    EXPECT_EQ(layout(finish(vendors, ReportWizardModel::VendorListing, str("Suppliers"))),
+              str("Vendors,Name=Name/1,Number=Number/1,Contact=Contact/1,Phone=Telephone/1,Fax=Fax/1,"
+                  "City=City/1,State=State/1 Name"));
+    EXPECT_EQ(last().text,
+              completion("A vendor listing report by the name of 'Suppliers' has been created under\n"
+                         "the vendors folder."));
+
+    ReportWizardModel customers = wizard();
+    customers.setApplyVendorCriteria(true);
+    customers.setUseDates(true);
+    EXPECT_EQ(layout(finish(customers, ReportWizardModel::CustomerListing, str("Clients"))),
+              str("Customers,ID=ID/1,Company=Company/1,Last=Last/1,First=First/1,Phone=Telephone/1,"
+                  "City=City/1,State=State/1 ID"));
+    EXPECT_EQ(last().text,
+              completion("A customer listing report by the name of 'Clients' has been created under\n"
+                         "the customers folder."));
+    EXPECT_TRUE(project.db().QueryDefNames().isEmpty());
+}
+
+TEST_F(ReportWizard, InvoiceListingStoresItsDateRange)
+{
+    const qint32 customer = b.customer(str("Acme"), str("Smith"), str("Ann"));
+    const int dates[][2] = {{2, 28}, {3, 1}, {3, 31}, {4, 1}};
+    for (int i = 0; i < 4; ++i) {
+        const qint32 id = b.invoice(customer, 101 + i);
+        b.change<CSIRec>(id, [&](CSIRec& rec) { rec.Date = day(1999, dates[i][0], dates[i][1]); });
+    }
+
+    ReportWizardModel march = wizard();
+    march.setType(ReportWizardModel::InvoiceListing);
+    march.setUseDates(true);
+    march.setStartDateText(str("3/1/1999"));
+    march.setThruDateText(str("3/31/1999"));
+    ASSERT_TRUE(march.leavePage(Page::Date));
+    CReportDefinition report = finish(march, ReportWizardModel::InvoiceListing, str("March 1999"));
+    EXPECT_EQ(layout(report), str("SI,Number=Invoice/1,Date=Date/1,Customer-Company=Company/1,"
+                                  "Customer-LastName=Last Name/1,Customer-FirstName=First Name/1 Number"));
+    EXPECT_EQ(
+        project.db().QueryDefSql(str("March 1999")),
+        str("SELECT TOP 100 PERCENT *\r\nFROM [SI]\r\nWHERE Date >= #3/1/1999# AND Date <= #3/31/1999#\r\n"
+            "ORDER BY Date;\r\n"));
+    EXPECT_EQ(selected(str("March 1999"), "Number"), (QStringList{str("102"), str("103")}));
+    EXPECT_EQ(last().text, completion("A sales listing report by the name of 'March 1999' and\n"
+                                      "a query by the name of 'March 1999' have been created under\n"
+                                      "the sales folder."));
+
+    ReportWizardModel every = wizard();
+    EXPECT_EQ(finish(every, ReportWizardModel::InvoiceListing, str("Sales")).applyQuery, 0);
+    EXPECT_EQ(last().text, completion("A sales listing report by the name of 'Sales'has been created under\n"
+                                      "the sales folder."));
+}
+
+TEST_F(ReportWizard, ReorderReportAlwaysMakesItsQuery)
+{
+    const qint32 acme = b.vendor(str("Acme"));
+    // Stock plus what is on order, against the reorder level.
+    const qint32 low = b.item({.name = str("Low"), .vendor1 = acme, .stocked = 4, .reorderLevel = 10});
+    b.item({.name = str("Level"), .vendor1 = acme, .stocked = 10, .reorderLevel = 10});
+    const qint32 covered =
+        b.item({.name = str("Covered"), .vendor1 = acme, .stocked = 6, .reorderLevel = 10});
+    b.item({.name = str("Ample"), .vendor1 = acme, .stocked = 11, .reorderLevel = 10});
+    b.item({.name = str("Bolt low"), .vendor1 = b.vendor(str("Bolt Co")), .stocked = 0, .reorderLevel = 3});
+    const qint32 po = b.po(1, acme);
+    b.orderLine(covered, po, 5);
+    b.orderLine(low, po, 2);
+
+    ReportWizardModel every = wizard();
+    CReportDefinition report = finish(every, ReportWizardModel::ReorderReport, str("Reorder"));
+    EXPECT_EQ(layout(report), str("Items,Name=Item/1,Number=Number/1,VendorName1=Vendor/1,Cost=Cost/2,"
+                                  "Stocked=Stocked/2,Ordered=Ordered/2,ReorderLevel=Reorder Level/2 Name"));
+    EXPECT_EQ(report.applyQuery, 1);
+    EXPECT_EQ(
+        project.db().QueryDefSql(str("Reorder")),
+        NormalizeStoredQuery(str(
+            "SELECT TOP 100 PERCENT * FROM [Items] WHERE Stocked <= ReorderLevel-Ordered ORDER BY Name")));
+    EXPECT_EQ(selected(str("Reorder")), (QStringList{str("Bolt low"), str("Level"), str("Low")}));
+    // The query is made but the message does not mention it.
+    EXPECT_EQ(last().text, completion("A reorder report by the name of 'Reorder'has been created under\n"
+                                      "the items folder."));
+
+    ReportWizardModel acmeOnly = wizard();
+    acmeOnly.setVendorID(acme);
+    acmeOnly.setApplyVendorCriteria(true);
+    finish(acmeOnly, ReportWizardModel::ReorderReport, str("Acme reorder"));
+    EXPECT_EQ(
+        project.db().QueryDefSql(str("Acme reorder")),
+        NormalizeStoredQuery(QStringLiteral("SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 AND "
+                                            "Stocked <= ReorderLevel-Ordered ORDER BY Name")
+                                 .arg(acme)));
+    EXPECT_EQ(selected(str("Acme reorder")), (QStringList{str("Level"), str("Low")}));
+    EXPECT_EQ(last().text, completion("A reorder report by the name of 'Acme reorder' and\n"
+                                      "a query by the name of 'Acme reorder' have been created under\n"
+                                      "the items folder."));
+}
+
+TEST_F(ReportWizard, SalesTaxTypeCreatesNothing)
+{
+    ReportWizardModel model = wizard();
+    model.setType(ReportWizardModel::SalesTaxReport);
+    model.setUseDates(true);
+    model.setName(str("Tax"));
+    EXPECT_TRUE(model.finish().saved);
+    EXPECT_TRUE(prompter.log().isEmpty());
+    EXPECT_FALSE(QFile::exists(file().path()));
+    EXPECT_TRUE(project.db().QueryDefNames().isEmpty());
+}
+
+TEST_F(ReportWizard, RefusalsKeepTheWizardOpenAndWriteNothing)
+{
+    const qint32 acme = b.vendor(str("Acme"));
+    ReportWizardModel first = wizard();
+    finish(first, ReportWizardModel::VendorListing, str("Taken report"));
+    ASSERT_TRUE(project.db().CreateQueryDef(str("Taken query"), str("SELECT * FROM [Vendors]")));
+    const QByteArray before = fileBytes();
+
+    const char* reportTaken =
+        "A report by this name already exists.  Please specify a unique name for the report.";
+    const char* queryTaken =
+        "A query by this name already exists.  Please specify a unique name for the report.";
+    const std::pair<const char*, const char*> names[] = {
+        {"", "You must enter a name for the report."},
+        {"   ", "You must enter a name for the report."},
+        {"Taken report", reportTaken},
+        {"PURCHASE_ORDER", reportTaken},
+        {"TAKEN QUERY", queryTaken},
+    };
+    for (const auto& [name, message] : names) {
+        for (int type : {int(ReportWizardModel::ReorderReport), int(ReportWizardModel::CustomerListing)}) {
+            prompter.clear();
+            ReportWizardModel model = wizard();
+            model.setType(type);
+            model.setVendorID(acme);
+            model.setApplyVendorCriteria(true);
+            model.setName(str(name));
+            EXPECT_EQ(model.finish().focus, str("name")) << name;
+            ASSERT_EQ(prompter.log().size(), 1) << name;
+            EXPECT_EQ(last().text, str(message));
+            EXPECT_EQ(last().title, str("Report Wizard"));
+        }
+    }
+
+    // A vendor criterion needs a vendor; used dates must be readable.
+    ReportWizardModel items = wizard();
+    items.setType(ReportWizardModel::ItemListing);
+    items.setApplyVendorCriteria(true);
+    EXPECT_FALSE(items.leavePage(Page::Vendor));
+    EXPECT_EQ(last().text, str("You must select a vendor to apply vendor criteria."));
+    items.setName(str("Nobody's"));
+    EXPECT_EQ(items.finish().focus, str("vendor"));
+    ReportWizardModel invoices = wizard();
+    invoices.setType(ReportWizardModel::InvoiceListing);
+    invoices.setName(str("Bad dates"));
+    invoices.setThruDateText(str("3/45/1999"));
+    EXPECT_TRUE(invoices.leavePage(Page::Date)); // not used: not read
+    invoices.setUseDates(true);
+    EXPECT_FALSE(invoices.leavePage(Page::Date));
+    EXPECT_EQ(last().text, StatusMessage(Status::InvalidDate));
+    EXPECT_EQ(invoices.finish().focus, str("thruDate"));
+    invoices.setStartDateText(QString());
+    EXPECT_EQ(invoices.finish().focus, str("startDate"));
+
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(project.db().QueryDefNames(), QStringList{str("Taken query")});
+}
+
+TEST_F(ReportWizard, AReportThatCannotBeWrittenTakesItsQueryBack)
+{
+    // A folder where the temporary file would go makes the report write fail.
+    const QString temporary = ReportFile::temporaryPath(file().path());
+    ASSERT_TRUE(QDir().mkdir(temporary));
+    ReportWizardModel model = wizard();
+    model.setType(ReportWizardModel::ReorderReport);
+    model.setName(str("Reorder"));
+    EXPECT_FALSE(model.finish().saved);
+    EXPECT_EQ(last().text, StatusMessage(Status::FileNotAccessible));
+    EXPECT_FALSE(project.db().QueryDefExists(str("Reorder")));
+    EXPECT_FALSE(QFile::exists(file().path()));
+
+    ASSERT_TRUE(QDir().rmdir(temporary));
+    finish(model, ReportWizardModel::ReorderReport, str("Reorder"));
+    EXPECT_EQ(file().count(), 1);
+}

@@ -1,0 +1,331 @@
+#include "StatsFixture.h"
+
+#include "stats/StandardStatistics.h"
+#include "stats/StatisticIndex.h"
+
+namespace {
+
+constexpr qint32 kItems = CStatistic::ListingItems;
+constexpr qint32 kOrders = CStatistic::ListingOrders;
+constexpr qint32 kSales = CStatistic::ListingSales;
+constexpr qint32 kStock = CStatistic::ListingStock;
+constexpr qint32 kReceived = CStatistic::ListingReceived;
+
+using Evaluation = StatsFixture;
+
+// Sales on 1, 9 and 5 March, in that order: the records outside 2 to 8 March
+// come first.
+class MarchSales : public StatsFixture
+{
+protected:
+    void SetUp() override
+    {
+        StatsFixture::SetUp();
+        const qint32 widget = item(Dollars(250), Dollars(1000));
+        sale(widget, 2, Dollars(1000), day(1997, 3, 1));
+        sale(widget, 3, Dollars(2000), day(1997, 3, 9));
+        sale(widget, 4, Dollars(3000), day(1997, 3, 5));
+    }
+    static CStatistic InMarchWeek(CStatistic s)
+    {
+        return Dated(std::move(s), day(1997, 3, 2), day(1997, 3, 8));
+    }
+};
+
+} // namespace
+
+TEST_F(MarchSales, DateCriteriaCountOnlyTheRecordsInRange)
+{
+    const CStatistic line = Stat("Line", kSales, F("Quanity"), CStatistic::OpMultiply, F("SellingPrice"));
+    const CStatistic plusOne = Stat("PlusOne", kSales, F("Quanity"), CStatistic::OpAdd, K("1.0"));
+    const QList<CStatistic> list = {
+        line,
+        plusOne,
+        InMarchWeek(Aggregate("Units", kSales, CStatistic::OpSum, F("Quanity"))),
+        InMarchWeek(Aggregate("AvgUnits", kSales, CStatistic::OpAverage, F("Quanity"))),
+        InMarchWeek(Aggregate("Revenue", kSales, CStatistic::OpSum, S("Line"))),
+        // Records outside the range are still counted by an average of a statistic.
+        InMarchWeek(Aggregate("AvgRevenue", kSales, CStatistic::OpAverage, S("Line"))),
+        // An out-of-range record reads 0.0 in every field, yet 0.0 + 1.0 is 1.
+        InMarchWeek(Aggregate("PlusOnes", kSales, CStatistic::OpSum, S("PlusOne"))),
+        Aggregate("AllRevenue", kSales, CStatistic::OpSum, S("Line")),
+    };
+    EXPECT_EQ(value("Units", list), QStringLiteral("4.000000"));
+    EXPECT_EQ(value("AvgUnits", list), QStringLiteral("4.000000"));
+    EXPECT_EQ(value("Revenue", list), QStringLiteral("$120.00"));
+    EXPECT_EQ(value("AvgRevenue", list), QStringLiteral("$40.00"));
+    EXPECT_EQ(value("PlusOnes", list), QStringLiteral("7.000000"));
+    EXPECT_EQ(value("AllRevenue", list), QStringLiteral("$200.00"));
+    // Alone, a statistic of one record has no record to read.
+    EXPECT_EQ(value("Line", list), QStringLiteral("N/A"));
+}
+
+TEST_F(MarchSales, AParentsDatesOverrideEveryDateInTheChildChain)
+{
+    // The child chain keeps dates of its own: all of 1997, and 9 March only.
+    const CStatistic line =
+        Dated(Stat("Line", kSales, F("Quanity"), CStatistic::OpMultiply, F("SellingPrice")), day(1997, 1, 1),
+              day(1997, 12, 31));
+    const CStatistic onNinth = Dated(Stat("OnNinth", kSales, S("Line"), CStatistic::OpMultiply, K("1")),
+                                     day(1997, 3, 9), day(1997, 3, 9));
+    const QList<CStatistic> list = {
+        line,
+        onNinth,
+        Aggregate("ChildDates", kSales, CStatistic::OpSum, S("OnNinth")),
+        InMarchWeek(Aggregate("ParentDates", kSales, CStatistic::OpSum, S("OnNinth"))),
+        InMarchWeek(Aggregate("ParentOverLine", kSales, CStatistic::OpSum, S("Line"))),
+    };
+    EXPECT_EQ(value("ChildDates", list), QStringLiteral("$60.00"));
+    EXPECT_EQ(value("ParentDates", list), QStringLiteral("$120.00"));
+    EXPECT_EQ(value("ParentOverLine", list), QStringLiteral("$120.00"));
+
+    // A parent imposing dates from the top, as a report or another statistic does.
+    StatisticEvaluator evaluator(t(), list);
+    const std::optional<StatisticValue> imposed =
+        evaluator.evaluate(list.at(2), day(1997, 3, 1), day(1997, 3, 1));
+    ASSERT_TRUE(imposed);
+    EXPECT_EQ(evaluator.text(*imposed), QStringLiteral("$20.00"));
+}
+
+TEST_F(Evaluation, ItemsIgnoreDateCriteriaAndEmptyListingsGiveZero)
+{
+    item(Dollars(100), Dollars(200), 0.0f, false, 5);
+    item(Dollars(300), Dollars(400), 0.0f, false, 7);
+    const CStatistic lot = Stat("LotValue", kStock, F("Quanity"), CStatistic::OpMultiply, F("Cost"));
+    const QList<CStatistic> list = {
+        Dated(Aggregate("Stocked", kItems, CStatistic::OpSum, F("Stocked")), day(1990, 1, 1),
+              day(1990, 1, 2)),
+        Dated(Stat("Worth", kItems, F("Stocked"), CStatistic::OpMultiply, F("Cost")), day(1990, 1, 1),
+              day(1990, 1, 2)),
+        Dated(Aggregate("ItemsWorth", kItems, CStatistic::OpSum, S("Worth")), day(1990, 1, 1),
+              day(1990, 1, 2)),
+        Aggregate("NoReceipts", kReceived, CStatistic::OpAverage, F("ReceiveQuantity")),
+        Aggregate("NoOrders", kOrders, CStatistic::OpSum, S("LotValue")),
+        Dated(Aggregate("NoLotCost", kStock, CStatistic::OpAverage, F("Cost")), day(1990, 1, 1),
+              day(1990, 1, 2)),
+        Dated(Aggregate("NoLotUnits", kStock, CStatistic::OpAverage, F("Quanity")), day(1990, 1, 1),
+              day(1990, 1, 2)),
+        Dated(Aggregate("NoLotValue", kStock, CStatistic::OpSum, S("LotValue")), day(1990, 1, 1),
+              day(1990, 1, 2)),
+        lot,
+    };
+    EXPECT_EQ(value("Stocked", list), QStringLiteral("12.000000"));
+    EXPECT_EQ(value("ItemsWorth", list), QStringLiteral("$26.00"));
+    // No record at all: "0.0"; records, none of them in range: zero as the kind writes it.
+    EXPECT_EQ(value("NoReceipts", list), QStringLiteral("0.0"));
+    EXPECT_EQ(value("NoOrders", list), QStringLiteral("0.0"));
+    EXPECT_EQ(value("NoLotCost", list), QStringLiteral("$0.00"));
+    EXPECT_EQ(value("NoLotUnits", list), QStringLiteral("0.000000"));
+    EXPECT_EQ(value("NoLotValue", list), QStringLiteral("$0.00"));
+}
+
+// One lot of 3 at $2.50 is the current record; the operators' rules for
+// plain numbers and amounts.
+TEST_F(Evaluation, OperatorTableFollowsTheCurrencyRules)
+{
+    const qint32 widget = item(Dollars(250), Dollars(400));
+    const qint32 lotID = lot(widget, 3, Dollars(250), day(1997, 3, 1));
+    const QList<CStatistic> helpers = {
+        Stat("Short", kStock, F("Cost"), CStatistic::OpSubtract, F("Quanity")),
+        Stat("Third", kStock, K("1"), CStatistic::OpDivide, K("3")),
+        Stat("Seventh", kStock, K("1"), CStatistic::OpDivide, K("7")),
+        Stat("Marked", kStock, F("Cost"), CStatistic::OpMultiply, K("1.0062")),
+    };
+    StatisticEvaluator evaluator(t(), helpers);
+    ASSERT_TRUE(evaluator.setCurrentRecord(kStock, lotID));
+
+    struct Case
+    {
+        const char* what;
+        Op left;
+        quint8 op;
+        Op right;
+        const char* text; // nullptr: cannot be evaluated
+        int kind;
+    };
+    const Case cases[] = {
+        {"plain sum", K("1.5"), CStatistic::OpAdd, K("2.25"), "3.750000", 7},
+        {"whole numbers add as reals", F("Quanity"), CStatistic::OpAdd, F("Quanity"), "6.000000", 7},
+        {"amount plus number", F("Cost"), CStatistic::OpAdd, K("1"), "$3.50", 5},
+        {"amount minus number", F("Cost"), CStatistic::OpSubtract, F("Quanity"), "-$0.50", 5},
+        {"number times amount", F("Quanity"), CStatistic::OpMultiply, F("Cost"), "$7.50", 5},
+        {"amount times amount", F("Cost"), CStatistic::OpMultiply, F("Cost"), "6.25", 7},
+        {"amount over amount", F("Cost"), CStatistic::OpDivide, F("Cost"), "1", 7},
+        {"amount over number", F("Cost"), CStatistic::OpDivide, K("3"), "$0.83", 5},
+        {"amount over zero", F("Cost"), CStatistic::OpDivide, K("0"), nullptr, 0},
+        {"number over zero", K("1"), CStatistic::OpDivide, K("0"), nullptr, 0},
+        {"plain quotient", K("10"), CStatistic::OpDivide, K("4"), "2.500000", 7},
+        {"amount to a power", F("Cost"), CStatistic::OpPower, K("2"), "6.250000", 7},
+        {"power of an amount", K("2"), CStatistic::OpPower, F("Cost"), nullptr, 0},
+        {"amounts compare", F("Cost"), CStatistic::OpGreater, K("2.4"), "1", 1},
+        {"amounts equal", F("Cost"), CStatistic::OpEqual, K("2.5"), "1", 1},
+        {"amounts not less", F("Cost"), CStatistic::OpLess, K("2.5"), "0", 1},
+        {"numbers compare", F("Quanity"), CStatistic::OpGreaterOrEqual, K("3"), "1", 1},
+        {"numbers differ", K("0.1"), CStatistic::OpLessOrEqual, K("0.09"), "0", 1},
+        {"absolute amount", Op{}, CStatistic::OpAbsolute, S("Short"), "$0.50", 5},
+        {"absolute number", Op{}, CStatistic::OpAbsolute, K("-2.5"), "2.500000", 7},
+        {"root of a number", Op{}, CStatistic::OpSquareRoot, K("16"), "4.000000", 7},
+        {"root of an amount", Op{}, CStatistic::OpSquareRoot, F("Cost"), "1.581139", 7},
+        {"root of a negative number", Op{}, CStatistic::OpSquareRoot, K("-4"), nullptr, 0},
+        {"no operator", K("1"), CStatistic::NoOperator, K("2"), nullptr, 0},
+        // Every value passes as its text: six decimals for numbers...
+        {"a third passed on", S("Third"), CStatistic::OpMultiply, K("3"), "0.999999", 7},
+        // ...read as an amount to four decimals where an amount is involved...
+        {"a seventh read as an amount", F("Cost"), CStatistic::OpDivide, S("Seventh"), "$17.49", 5},
+        // ...and amounts to the currency's cents: $2.5155 passes as $2.52.
+        {"an amount passed on", S("Marked"), CStatistic::OpDivide, F("Cost"), "1.008", 7},
+    };
+    for (const Case& c : cases) {
+        const CStatistic s = Stat("Tried", kStock, c.left, c.op, c.right);
+        const std::optional<StatisticValue> result = evaluator.evaluate(s);
+        if (!c.text) {
+            EXPECT_FALSE(result) << c.what;
+            continue;
+        }
+        ASSERT_TRUE(result) << c.what;
+        EXPECT_EQ(evaluator.text(*result), QString::fromLatin1(c.text)) << c.what;
+        EXPECT_EQ(result->kind(), c.kind) << c.what;
+    }
+}
+
+TEST_F(Evaluation, OrderLinesAndSalesReadTheirItemsCurrentValues)
+{
+    const qint32 vendor = b.vendor(QStringLiteral("Acme"));
+    const qint32 bolt = item(Dollars(250), Dollars(1000), 7.25f, false);
+    const qint32 po = b.po(1, vendor);
+    b.orderLine(bolt, po, 10);
+    sale(bolt, 2, Dollars(1000), day(1997, 3, 3));
+
+    QList<CStatistic> list =
+        StandardStatistics::Build(StandardStatistics::CostOfOrdered, QStringLiteral("Ordered"), false,
+                                  DateTime::null(), DateTime::null());
+    // The tax rate applies whether or not the item is taxable.
+    list += StandardStatistics::Build(StandardStatistics::SalesTax, QStringLiteral("Tax"), false,
+                                      DateTime::null(), DateTime::null());
+    list += StandardStatistics::Build(StandardStatistics::GrossSalesRevenues, QStringLiteral("Gross"), false,
+                                      DateTime::null(), DateTime::null());
+    EXPECT_EQ(value("Ordered", list), QStringLiteral("$25.00"));
+    EXPECT_EQ(value("Tax", list), QStringLiteral("$1.45"));
+    EXPECT_EQ(value("Gross", list), QStringLiteral("$21.45"));
+
+    b.change<CItemsRec>(bolt, [](CItemsRec& rec) {
+        rec.Cost = Dollars(300);
+        rec.TaxRate = 5.0f;
+    });
+    EXPECT_EQ(value("Ordered", list), QStringLiteral("$30.00"));
+    EXPECT_EQ(value("Tax", list), QStringLiteral("$1.00"));
+
+    // A line whose item is gone cannot be evaluated.
+    COrderRec stray;
+    stray.ItemID = 999999;
+    stray.POID = po;
+    stray.Quanity = 1;
+    stray.Date = day(1997, 3, 1);
+    b.add(stray);
+    EXPECT_EQ(value("Ordered", list), QStringLiteral("N/A"));
+}
+
+TEST_F(Evaluation, ProfitOnSalesIsAPlainRatio)
+{
+    const qint32 gadget = item(Dollars(1875), Dollars(2500));
+    sale(gadget, 4, Dollars(2500), day(1997, 3, 3), Dollars(1875));
+    const QList<CStatistic> list =
+        StandardStatistics::Build(StandardStatistics::ProfitOnSales, QStringLiteral("Profit"), false,
+                                  DateTime::null(), DateTime::null());
+    EXPECT_EQ(value("Profit_3", list), QStringLiteral("$25.00"));
+    EXPECT_EQ(value("Profit_5", list), QStringLiteral("$100.00"));
+    QString text;
+    int kind = 0;
+    ASSERT_EQ(EvaluateStatistic(list.last(), t(), list, text, kind), 1);
+    EXPECT_EQ(text, QStringLiteral("0.25"));
+    EXPECT_EQ(kind, StatisticValue::KindReal);
+}
+
+TEST_F(Evaluation, AggregatesInsideRecordStatisticsAreComputedOnce)
+{
+    const qint32 nut = item(Dollars(100), Dollars(200));
+    for (int quantity : {2, 3, 4})
+        sale(nut, quantity, Dollars(200), day(1997, 3, 3));
+    const QList<CStatistic> list = {
+        Aggregate("Total", kSales, CStatistic::OpSum, F("Quanity")),
+        Stat("Share", kSales, F("Quanity"), CStatistic::OpDivide, S("Total")),
+        Aggregate("AvgShare", kSales, CStatistic::OpAverage, S("Share")),
+        Stat("Twice", kSales, S("Total"), CStatistic::OpAdd, S("Total")),
+    };
+    // 0.222222 + 0.333333 + 0.444444 = 0.999999, over three records.
+    EXPECT_EQ(value("AvgShare", list), QStringLiteral("0.333333"));
+    EXPECT_EQ(value("Twice", list), QStringLiteral("18.000000"));
+}
+
+TEST_F(Evaluation, LoopsAndMissingStatisticsCannotBeEvaluated)
+{
+    const QList<CStatistic> list = {
+        Stat("A", kSales, S("B"), CStatistic::OpAdd, K("1")),
+        Stat("B", kSales, S("A"), CStatistic::OpAdd, K("1")),
+        Stat("Gone", kSales, S("Deleted"), CStatistic::OpAdd, K("1")),
+        // Uses statistics that loop between themselves, not through it.
+        Aggregate("Outer", kSales, CStatistic::OpAbsolute, S("C")),
+        Stat("C", kSales, S("D"), CStatistic::OpAdd, K("1")),
+        Stat("D", kSales, S("C"), CStatistic::OpAdd, K("1")),
+        Aggregate("Fine", kSales, CStatistic::OpSum, F("Quanity")),
+    };
+    for (const char* name : {"A", "B", "Gone", "Outer", "C"}) {
+        EXPECT_TRUE(
+            ReferencesItselfOrMissing(list.at(StatisticIndex(list).find(QString::fromLatin1(name))), list))
+            << name;
+        EXPECT_EQ(value(name, list), QStringLiteral("N/A")) << name;
+    }
+    EXPECT_FALSE(ReferencesItselfOrMissing(list.last(), list));
+    EXPECT_EQ(value("Fine", list), QStringLiteral("0.0"));
+}
+
+TEST_F(Evaluation, RowIndependenceFollowsWhatTheOperandsRead)
+{
+    const QList<CStatistic> list = {
+        Aggregate("Sum", kSales, CStatistic::OpSum, F("Quanity")),
+        Stat("Row", kSales, F("Quanity"), CStatistic::OpMultiply, F("SellingPrice")),
+    };
+    struct Case
+    {
+        Op left;
+        quint8 op;
+        Op right;
+        int flag; // -1: malformed
+    };
+    const Case cases[] = {
+        {K("1"), CStatistic::OpAdd, K("2"), -1},
+        {Op{}, CStatistic::OpSum, K("2"), -1},
+        {Op{}, CStatistic::OpSum, Op{}, -1},
+        {K("1"), CStatistic::OpAdd, F("Quanity"), 0},
+        {K("1"), CStatistic::OpAdd, S("Sum"), 1},
+        {K("1"), CStatistic::OpAdd, S("Row"), 0},
+        {F("Quanity"), CStatistic::OpAdd, K("1"), 0},
+        {F("Quanity"), CStatistic::OpAdd, S("Missing"), -1},
+        {S("Sum"), CStatistic::OpAdd, Op{}, 1},
+        {S("Row"), CStatistic::OpAdd, Op{}, -1},
+        {S("Sum"), CStatistic::OpAdd, K("1"), 1},
+        {S("Row"), CStatistic::OpAdd, K("1"), 0},
+        {S("Sum"), CStatistic::OpDivide, S("Sum"), 1},
+        // The value reads the record through the right operand.
+        {S("Sum"), CStatistic::OpMultiply, F("Quanity"), 0},
+        {S("Row"), CStatistic::OpAdd, S("Sum"), 0},
+        {Op{}, CStatistic::OpSum, F("Quanity"), 1},
+        {Op{}, CStatistic::OpAbsolute, F("Quanity"), 0},
+        {Op{}, CStatistic::OpAverage, S("Row"), 1},
+        {Op{}, CStatistic::OpAbsolute, S("Row"), 0},
+        // The absolute value of a total is a total too.
+        {Op{}, CStatistic::OpAbsolute, S("Sum"), 1},
+        // A one-operand operator ignores whatever its left operand holds.
+        {K("5"), CStatistic::OpSum, F("Quanity"), 1},
+        {S("Missing"), CStatistic::OpSum, F("Quanity"), 1},
+        {S("Missing"), CStatistic::OpAdd, K("1"), -1},
+    };
+    for (const Case& c : cases) {
+        const CStatistic s = Stat("Tried", kSales, c.left, c.op, c.right);
+        int flag = -1;
+        const bool ok = IsRowIndependent(s, list, flag);
+        EXPECT_EQ(ok ? flag : -1, c.flag)
+            << c.left.text.toStdString() << ' ' << CStatistic::OperatorText(c.op).toStdString() << ' '
+            << c.right.text.toStdString();
+    }
+}

@@ -1,0 +1,218 @@
+#include "StatsFixture.h"
+
+#include "common/UserSettings.h"
+#include "stats/StandardStatistics.h"
+#include "stats/StatisticWizardModel.h"
+#include "stats/ViewStatisticsModel.h"
+
+#include <QTemporaryDir>
+
+void PrintTo(const ViewStatisticsModel::Row& row, std::ostream* os)
+{
+    *os << '{' << row.name.toStdString() << ", " << row.value.toStdString() << '}';
+}
+
+namespace {
+
+constexpr qint32 kItems = CStatistic::ListingItems;
+constexpr qint32 kSales = CStatistic::ListingSales;
+constexpr qint32 kStock = CStatistic::ListingStock;
+
+using Row = ViewStatisticsModel::Row;
+
+Row R(const char* name, const char* value)
+{
+    return {QString::fromLatin1(name), QString::fromLatin1(value)};
+}
+
+class ViewStatistics : public StatsFixture
+{
+protected:
+    void SetUp() override
+    {
+        StatsFixture::SetUp();
+        cheap = item(Dollars(100), Dollars(200), 0.0f, false, 5);
+        dear = item(Dollars(300), Dollars(600), 0.0f, false, 7);
+        cheapLot = t().stock().IDsWhere(QStringLiteral("[ItemID] = ?"), {cheap}).value(0);
+        sale(cheap, 2, Dollars(200), day(1997, 3, 3));
+        CStatistic hidden = Aggregate("Hidden", kItems, CStatistic::OpSum, F("Stocked"));
+        hidden.Intermediate = 1;
+        for (const CStatistic& s :
+             {Aggregate("Units", kSales, CStatistic::OpSum, F("Quanity")),
+              Stat("Line", kSales, F("Quanity"), CStatistic::OpMultiply, F("SellingPrice")), hidden,
+              Stat("Worth", kItems, F("Stocked"), CStatistic::OpMultiply, F("Cost")),
+              Stat("Lot", kStock, F("Quanity"), CStatistic::OpMultiply, F("Cost")),
+              Stat("Broken", kSales, K("1"), CStatistic::OpAdd, K("2"))})
+            ASSERT_TRUE(settings->AddStatistic(s));
+    }
+
+    qint32 cheap = 0, dear = 0, cheapLot = 0;
+};
+
+} // namespace
+
+TEST_F(ViewStatistics, RecordStatisticsNeedARecordOfTheirListing)
+{
+    // The invoice list holds no listing: only totals have a value.
+    ViewStatisticsModel invoices(t(), *settings, ListingKind::Invoices, 7);
+    EXPECT_EQ(invoices.listing(), -1);
+    EXPECT_EQ(invoices.listingName(), QStringLiteral("N/A"));
+    EXPECT_EQ(invoices.selectionText(), QStringLiteral("N/A"));
+    EXPECT_FALSE(invoices.hasSelection());
+    EXPECT_EQ(invoices.rows(), QList<Row>({R("Units", "2.000000"), R("Line", "N/A"), R("Worth", "N/A"),
+                                           R("Lot", "N/A"), R("Broken", "N/A")}));
+    invoices.setViewIntermediate(true);
+    EXPECT_EQ(invoices.rows().value(2), R("Hidden", "12.000000"));
+    EXPECT_EQ(invoices.rows().size(), 6);
+
+    // A sales statistic of two fields has no value from the item list.
+    ViewStatisticsModel items(t(), *settings, ListingKind::Items, dear);
+    EXPECT_EQ(items.listingName(), QStringLiteral("Item"));
+    EXPECT_EQ(items.selectionText(), QStringLiteral("ID %1").arg(dear, 7, 10, QLatin1Char('0')));
+    EXPECT_EQ(items.rows(), QList<Row>({R("Units", "2.000000"), R("Line", "N/A"), R("Worth", "$21.00"),
+                                        R("Lot", "N/A"), R("Broken", "N/A")}));
+
+    ViewStatisticsModel stock(t(), *settings, ListingKind::Stock, cheapLot);
+    EXPECT_EQ(stock.listing(), kStock);
+    EXPECT_EQ(stock.listingName(), QStringLiteral("Stock"));
+    EXPECT_EQ(stock.rows().value(3), R("Lot", "$5.00"));
+    EXPECT_EQ(stock.rows().value(2), R("Worth", "N/A"));
+
+    // Without a selection nothing depends on a record.
+    ViewStatisticsModel unselected(t(), *settings, ListingKind::Items, NoSelection);
+    EXPECT_EQ(unselected.selectionText(), QStringLiteral("N/A"));
+    EXPECT_EQ(unselected.rows().value(2), R("Worth", "N/A"));
+    ViewStatisticsModel customers(t(), *settings, ListingKind::Customers, 12);
+    EXPECT_EQ(customers.selectionText(), QStringLiteral("ID 0000012"));
+    EXPECT_EQ(customers.listing(), -1);
+    ViewStatisticsModel nothing(t(), *settings, std::nullopt, 12);
+    EXPECT_EQ(nothing.selectionText(), QStringLiteral("N/A"));
+}
+
+TEST_F(ViewStatistics, ColumnWidthsAreKeptPerUser)
+{
+    QTemporaryDir dir;
+    UserSettings user(dir.filePath(QStringLiteral("user.ini")));
+    EXPECT_EQ(ViewStatisticsModel::columnWidth(user, 0), 200);
+    EXPECT_EQ(ViewStatisticsModel::columnWidth(user, 1), 200);
+    ViewStatisticsModel::setColumnWidth(user, 1, 150);
+    EXPECT_EQ(ViewStatisticsModel::columnWidth(user, 0), 200);
+    EXPECT_EQ(ViewStatisticsModel::columnWidth(user, 1), 150);
+}
+
+using Wizard = StatsFixture;
+
+TEST_F(Wizard, DatesAreRequiredOnlyWhereTheStatisticNeedsThem)
+{
+    StatisticWizardModel wizard(*settings, prompter, clock);
+    EXPECT_EQ(StatisticWizardModel::typeNames().size(), 10);
+    EXPECT_EQ(wizard.type(), StandardStatistics::GrossSalesRevenues);
+    EXPECT_EQ(wizard.description(),
+              QStringLiteral("Total revenues brought in from sales, including sales tax."));
+    EXPECT_FALSE(wizard.useDates());
+    EXPECT_TRUE(wizard.useDatesEnabled());
+    EXPECT_EQ(wizard.startDate(), QStringLiteral("3/15/1997"));
+
+    wizard.setType(StandardStatistics::Turnover);
+    EXPECT_TRUE(wizard.useDates());
+    EXPECT_FALSE(wizard.useDatesEnabled());
+    wizard.setUseDates(false);
+    EXPECT_TRUE(wizard.useDates());
+    wizard.setType(StandardStatistics::NetSalesRevenues);
+    EXPECT_TRUE(wizard.useDates());
+    EXPECT_TRUE(wizard.useDatesEnabled());
+
+    wizard.setStartDate(QStringLiteral("13/45/1997"));
+    SaveResult next = wizard.datePageNext();
+    EXPECT_FALSE(next.saved);
+    EXPECT_EQ(next.focus, QStringLiteral("startDate"));
+    EXPECT_EQ(last().text, QStringLiteral("Must specify a valid date."));
+    EXPECT_EQ(last().icon, Prompter::Icon::None);
+    wizard.setUseDates(false);
+    EXPECT_TRUE(wizard.datePageNext().saved);
+    wizard.setUseDates(true);
+    wizard.setStartDate(QStringLiteral("3/1/1997"));
+    wizard.setThruDate(QString());
+    EXPECT_EQ(wizard.datePageNext().focus, QStringLiteral("thruDate"));
+    wizard.setThruDate(QStringLiteral("3/31/1997"));
+    EXPECT_TRUE(wizard.datePageNext().saved);
+}
+
+TEST_F(Wizard, NamesMustBeNewAndIntermediateNamesInUseAreReused)
+{
+    const QString refused = QStringLiteral("The name specified is not valid or already being used.\nPlease "
+                                           "specify a unique name for the statistic.");
+    StatisticWizardModel first(*settings, prompter, clock);
+    first.setType(StandardStatistics::GrossProfit);
+    EXPECT_FALSE(first.finish().saved);
+    EXPECT_EQ(last().text, refused);
+    first.setName(QStringLiteral("X"));
+    ASSERT_TRUE(first.finish().saved);
+    EXPECT_EQ(first.added(),
+              QStringList({QStringLiteral("X_1"), QStringLiteral("X_2"), QStringLiteral("X")}));
+
+    StatisticWizardModel again(*settings, prompter, clock);
+    again.setName(QStringLiteral("X"));
+    EXPECT_EQ(again.finish().focus, QStringLiteral("name"));
+    EXPECT_EQ(last().text, refused);
+
+    // Deleting X leaves its parts, which the next X built of the same parts uses.
+    ASSERT_TRUE(settings->DeleteStatistic(QStringLiteral("X")));
+    StatisticWizardModel profit(*settings, prompter, clock);
+    profit.setType(StandardStatistics::ProfitOnSales);
+    profit.setName(QStringLiteral("X"));
+    ASSERT_TRUE(profit.finish().saved);
+    EXPECT_EQ(profit.added(), QStringList({QStringLiteral("X_3"), QStringLiteral("X_4"),
+                                           QStringLiteral("X_5"), QStringLiteral("X")}));
+    EXPECT_EQ(settings->statisticCount(), 6);
+
+    // All or nothing when the list cannot take them all.
+    while (settings->statisticCount() < CProjectSettings::MaxStatistics - 2)
+        ASSERT_TRUE(settings->AddStatistic(
+            Aggregate(qPrintable(QStringLiteral("F%1").arg(settings->statisticCount())), kSales,
+                      CStatistic::OpSum, F("Quanity"))));
+    StatisticWizardModel full(*settings, prompter, clock);
+    full.setType(StandardStatistics::NetSalesRevenues);
+    full.setName(QStringLiteral("Net"));
+    ASSERT_TRUE(full.finish().saved);
+    StatisticWizardModel over(*settings, prompter, clock);
+    over.setType(StandardStatistics::GrossProfit);
+    over.setName(QStringLiteral("Gross"));
+    EXPECT_FALSE(over.finish().saved);
+    EXPECT_EQ(last().text, QStringLiteral("The current operation was unable to be completed."));
+    EXPECT_EQ(settings->FindStatistic(QStringLiteral("Gross_1")), -1);
+}
+
+// March's figures of one item: two lots (January and March), two sales
+// (February and March) and an order line dated 1 March.
+TEST_F(Wizard, TheTenStandardStatisticsOverADateRange)
+{
+    const qint32 vendor = b.vendor(QStringLiteral("Acme"));
+    const qint32 part = item(Dollars(200), Dollars(500), 8.5f, false);
+    lot(part, 10, Dollars(200), day(1997, 1, 10));
+    lot(part, 5, Dollars(220), day(1997, 3, 10));
+    sale(part, 2, Dollars(500), day(1997, 2, 1), Dollars(200));
+    sale(part, 3, Dollars(400), day(1997, 3, 5), Dollars(210));
+    b.orderLine(part, b.po(1, vendor, day(1997, 3, 1)), 4);
+
+    const char* names[] = {"Gross", "Net",     "Profit",   "Margin", "Inventory",
+                           "Sold",  "Average", "Turnover", "Tax",    "Ordered"};
+    for (int type = 0; type < StandardStatistics::TypeCount; ++type) {
+        StatisticWizardModel wizard(*settings, prompter, clock);
+        wizard.setType(type);
+        wizard.setUseDates(true);
+        wizard.setStartDate(QStringLiteral("3/1/1997"));
+        wizard.setThruDate(QStringLiteral("3/31/1997"));
+        wizard.setName(QString::fromLatin1(names[type]));
+        ASSERT_TRUE(wizard.finish().saved) << names[type];
+    }
+    StatisticWizardModel undated(*settings, prompter, clock);
+    undated.setName(QStringLiteral("All gross"));
+    ASSERT_TRUE(undated.finish().saved);
+
+    const ViewStatisticsModel view(t(), *settings, std::nullopt, NoSelection);
+    EXPECT_EQ(view.rows(), QList<Row>({R("Gross", "$13.02"), R("Net", "$12.00"), R("Profit", "$5.70"),
+                                       R("Margin", "0.475"), R("Inventory", "$11.00"), R("Sold", "$6.30"),
+                                       R("Average", "$25.50"), R("Turnover", "0.2471"), R("Tax", "$1.02"),
+                                       R("Ordered", "$8.00"), R("All gross", "$23.87")}));
+}

@@ -1,0 +1,459 @@
+#include "print/PrintLayout.h"
+
+#include "QtPrinters.h"
+#include "RecordingPaintDevice.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// At this resolution a device pixel is a twip, and device y is minus the page's y.
+constexpr int kTwipDpi = 1440;
+constexpr double kInch = 1440;
+// Letter paper with one-inch margins.
+constexpr double kLeft = kInch;
+constexpr double kTop = kInch;
+constexpr double kRightEdge = 12240 - kInch;
+constexpr double kBottomEdge = 15840 - kInch;
+
+using Text = RecordingPaintDevice::Text;
+
+using Drawn = RecordingPaintDevice::Recording;
+
+class PrintLayoutTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(layout.AttachWindow(&window), PrintStatus::Ok);
+        layout.SetMargins(1, 1, 1, 1);
+    }
+
+    Drawn draw(int page, PrintLayout::Target target = PrintLayout::Target::Printer, QPointF offset = {})
+    {
+        RecordingPaintDevice device(kTwipDpi);
+        QPainter painter(&device);
+        layout.SetCurrentPage(page);
+        EXPECT_EQ(layout.DrawPage(painter, target, offset), PrintStatus::Ok);
+        painter.end();
+        return device.recorded;
+    }
+
+    std::vector<Drawn> drawAll()
+    {
+        std::vector<Drawn> pages;
+        for (int page = 1; page <= layout.PageCount(); ++page)
+            pages.push_back(draw(page));
+        return pages;
+    }
+
+    QFontMetricsF metrics(const QFont& font = PrintLayout::defaultBodyFont()) const
+    {
+        return QFontMetricsF(font, &window);
+    }
+
+    RecordingPaintDevice window{kTwipDpi};
+    PrintLayout layout;
+};
+
+TEST_F(PrintLayoutTest, RefusesWhatItCannotDoAndChangesNothing)
+{
+    PrintLayout bare;
+    EXPECT_EQ(bare.AttachWindow(nullptr), PrintStatus::NoWindow);
+    EXPECT_EQ(bare.AddFont(QStringLiteral("Arial"), 10), PrintStatus::NoWindow);
+    EXPECT_EQ(bare.Layout(), PrintStatus::NoWindow);
+    const QImage noPixels;
+    ASSERT_EQ(bare.AttachWindow(&noPixels), PrintStatus::Ok);
+    EXPECT_EQ(bare.AddFont(QStringLiteral("Arial"), 10), PrintStatus::NoDevice);
+    EXPECT_EQ(bare.Layout(), PrintStatus::NoDevice);
+    QPainter notPainting;
+    EXPECT_EQ(bare.DrawPage(notPainting), PrintStatus::NoDevice);
+    EXPECT_EQ(layout.AddFont(QString(), 10), PrintStatus::FontFailed);
+    EXPECT_EQ(layout.AddFont(QStringLiteral("Arial"), 0), PrintStatus::FontFailed);
+
+    // 23 inches are 33120 twips, past the 32000 a page may have.
+    EXPECT_EQ(layout.SetPageSize(23, 11), PrintStatus::OutOfRange);
+    EXPECT_EQ(layout.pageWidth(), 12240);
+    EXPECT_EQ(layout.pageHeight(), 15840);
+    // 11 inches at 300 % would be 47520 twips high.
+    EXPECT_EQ(layout.SetZoom(300), PrintStatus::OutOfRange);
+    EXPECT_EQ(layout.zoom(), 100);
+    EXPECT_EQ(layout.SetX(12241), PrintStatus::OutOfRange);
+    EXPECT_EQ(layout.SetY(-15841), PrintStatus::OutOfRange);
+    EXPECT_TRUE(layout.commands().isEmpty());
+    EXPECT_TRUE(bare.commands().isEmpty());
+}
+
+TEST_F(PrintLayoutTest, ContentlessEngineHasOnePageAndResetKeepsThePageSetup)
+{
+    EXPECT_EQ(layout.Layout(), PrintStatus::Ok);
+    EXPECT_EQ(layout.PageCount(), 1);
+    EXPECT_EQ(layout.SetCurrentPage(7), 1);
+    const Drawn empty = draw(1, PrintLayout::Target::Screen);
+    EXPECT_TRUE(empty.texts.isEmpty());
+    EXPECT_EQ(empty.rects, QList<QRectF>({QRectF(0, 0, 12240, 15840)}));
+
+    ASSERT_EQ(layout.SetPageSize(14, 8.5), PrintStatus::Ok);
+    ASSERT_EQ(layout.SetZoom(150), PrintStatus::Ok);
+    for (int line = 0; line < 100; ++line)
+        layout.AddText(QStringLiteral("Line\n"));
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+    ASSERT_GT(layout.PageCount(), 1);
+    EXPECT_EQ(layout.SetCurrentPage(0), 1);
+    EXPECT_EQ(layout.SetCurrentPage(99), layout.PageCount());
+
+    layout.Reset();
+    EXPECT_TRUE(layout.commands().isEmpty());
+    EXPECT_EQ(layout.PageCount(), 1);
+    EXPECT_EQ(layout.CurrentPage(), 1);
+    EXPECT_EQ(layout.pageWidth(), 20160);
+    EXPECT_EQ(layout.zoom(), 150);
+}
+
+TEST_F(PrintLayoutTest, LongTextWrapsAtTheLastFittingBlankAndGoesOnAtTheTopOfTheNextPage)
+{
+    QStringList words;
+    for (int i = 0; i < 700; ++i)
+        words.append(QStringLiteral("word%1").arg(i * 7));
+    layout.AddText(words.join(QLatin1Char(' ')));
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+    ASSERT_GE(layout.PageCount(), 2);
+
+    const QFontMetricsF body = metrics();
+    QStringList lines;
+    for (const Drawn& page : drawAll()) {
+        ASSERT_FALSE(page.texts.isEmpty());
+        EXPECT_DOUBLE_EQ(page.texts[0].position.y(), kTop + body.ascent());
+        for (int i = 0; i < page.texts.size(); ++i) {
+            const Text& line = page.texts[i];
+            EXPECT_DOUBLE_EQ(line.position.x(), kLeft);
+            EXPECT_LE(line.position.x() + body.horizontalAdvance(line.text), kRightEdge + 0.01);
+            EXPECT_LE(line.position.y() + body.descent(), kBottomEdge);
+            if (i > 0) {
+                EXPECT_NEAR(line.position.y() - page.texts[i - 1].position.y(), body.lineSpacing(), 0.01);
+            }
+            lines.append(line.text);
+        }
+    }
+    // Each line took as many words as fit: the next word would have passed the margin.
+    for (int i = 0; i + 1 < lines.size(); ++i) {
+        const QString longer = lines[i] + QLatin1Char(' ') + lines[i + 1].section(QLatin1Char(' '), 0, 0);
+        EXPECT_GT(kLeft + body.horizontalAdvance(longer), kRightEdge) << lines[i].toStdString();
+    }
+    EXPECT_EQ(lines.join(QLatin1Char(' ')), words.join(QLatin1Char(' ')));
+}
+
+TEST_F(PrintLayoutTest, DrawingPageTwoOfThreeEmitsNothingOfPagesOneAndThree)
+{
+    for (int page = 1; page <= 3; ++page) {
+        layout.AddText(QStringLiteral("Text of page %1\n").arg(page));
+        layout.AddRule(QPoint(1440, -5000 - page), QPoint(10800, -5000 - page));
+        PrintTable table(1, 1);
+        table.setCellText(0, 0, QStringLiteral("Row of page %1").arg(page));
+        layout.AddTable(table);
+        if (page < 3)
+            layout.AddPageBreak();
+    }
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+    ASSERT_EQ(layout.PageCount(), 3);
+
+    for (int page = 1; page <= 3; ++page) {
+        const Drawn drawn = draw(page);
+        EXPECT_EQ(drawn.strings(), QStringList({QStringLiteral("Text of page %1").arg(page),
+                                                QStringLiteral("Row of page %1").arg(page)}));
+        ASSERT_EQ(drawn.lines.size(), 1);
+        EXPECT_DOUBLE_EQ(drawn.lines[0].y1(), 5000 + page);
+    }
+
+    // A trailing page break leaves an empty last page.
+    layout.AddPageBreak();
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+    EXPECT_EQ(layout.PageCount(), 4);
+    EXPECT_TRUE(draw(4).texts.isEmpty());
+}
+
+// Each page starts where layout left it; walking from the very start must agree.
+TEST_F(PrintLayoutTest, EveryPageDrawsTheSameResumedOrWalkedFromTheStart)
+{
+    layout.SetTabStops({4000, 7000});
+    layout.AddParagraphFlag(PrintLayout::kTitleParagraph);
+    layout.AddFont(PrintLayout::defaultTitleFont());
+    layout.AddText(QStringLiteral("Inventory Summary\n"));
+    layout.AddParagraphFlag(PrintLayout::kBodyParagraph);
+    layout.AddFont(PrintLayout::defaultBodyFont());
+    for (int i = 0; i < 40; ++i)
+        layout.AddText(QStringLiteral("Paragraph %1 runs on long enough to wrap over the right margin of the "
+                                      "page at least once\tthen\ttabs\n")
+                           .arg(i));
+    PrintTable table(1, 3);
+    table.setHeaderRows(1);
+    table.setColumn(0, 1.0);
+    table.setColumn(1, 1.2);
+    table.setColumn(2, 1.5, CellAlignment::Right);
+    for (int column = 0; column < 3; ++column) {
+        table.setCellText(0, column, QStringLiteral("Head %1").arg(column));
+        table.setCellFont(0, column, PrintLayout::defaultHeadingFont());
+    }
+    for (int item = 0; item < 120; ++item) {
+        const int row = table.appendRow();
+        table.setCellText(row, 0, QStringLiteral("Item %1").arg(item, 3, 10, QLatin1Char('0')));
+        table.setCellText(row, 1,
+                          item % 5 ? QStringLiteral("short") : QStringLiteral("a note that wraps in here"));
+        table.setCellText(row, 2, QString::number(item * 1.25, 'f', 2));
+    }
+    layout.AddTable(table);
+    layout.AddText(QStringLiteral("After the table\n"));
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+    ASSERT_GE(layout.PageCount(), 3);
+
+    const std::vector<Drawn> resumed = drawAll();
+    layout.AddColor(Qt::black); // changes the content, so drawing walks from the start
+    const std::vector<Drawn> walked = drawAll();
+    ASSERT_EQ(walked.size(), resumed.size());
+    QStringList items;
+    for (size_t page = 0; page < resumed.size(); ++page) {
+        ASSERT_EQ(resumed[page].texts.size(), walked[page].texts.size()) << "page " << page + 1;
+        for (int i = 0; i < resumed[page].texts.size(); ++i) {
+            EXPECT_EQ(resumed[page].texts[i].text, walked[page].texts[i].text);
+            EXPECT_EQ(resumed[page].texts[i].position, walked[page].texts[i].position);
+        }
+        for (const QString& text : resumed[page].strings()) {
+            if (text.startsWith(QLatin1String("Item ")))
+                items.append(text);
+        }
+    }
+    ASSERT_EQ(items.size(), 120);
+    for (int item = 0; item < 120; ++item)
+        EXPECT_EQ(items[item], QStringLiteral("Item %1").arg(item, 3, 10, QLatin1Char('0')));
+    EXPECT_EQ(resumed.back().strings().last(), QStringLiteral("After the table"));
+}
+
+TEST_F(PrintLayoutTest, WordWiderThanTheLineIsNotSetAndTheWalkGoesOn)
+{
+    const QString wide(400, QLatin1Char('W'));
+    layout.AddText(wide + QStringLiteral(" never set"));
+    layout.AddText(QStringLiteral("Next"));
+    EXPECT_EQ(layout.Layout(), PrintStatus::Ok);
+    const QFontMetricsF body = metrics();
+    Drawn drawn = draw(1);
+    ASSERT_EQ(drawn.strings(), QStringList({QStringLiteral("Next")}));
+    EXPECT_EQ(drawn.texts[0].position, QPointF(kLeft, kTop + body.ascent()));
+
+    // After other text on the line the word first moves to a line of its own.
+    layout.Reset();
+    layout.AddText(QStringLiteral("Lead "));
+    layout.AddText(wide + QStringLiteral(" gone"));
+    layout.AddText(QStringLiteral("\nAfter"));
+    EXPECT_EQ(layout.Layout(), PrintStatus::Ok);
+    drawn = draw(1);
+    ASSERT_EQ(drawn.strings(), QStringList({QStringLiteral("Lead "), QStringLiteral("After")}));
+    EXPECT_NEAR(drawn.texts[1].position.y(), kTop + body.ascent() + 2 * body.lineSpacing(), 0.01);
+}
+
+TEST_F(PrintLayoutTest, TabsPositionsAndTitleParagraphsDecideWhereTextStarts)
+{
+    layout.SetTabStops({2880, 4320, 0, 9000});
+    EXPECT_EQ(layout.tabStops(), QList<int>({2880, 4320}));
+    layout.AddFont(PrintLayout::defaultTitleFont());
+    layout.AddParagraphFlag(PrintLayout::kTitleParagraph);
+    layout.AddText(QStringLiteral("Quick Listing Report\n"));
+    layout.AddParagraphFlag(PrintLayout::kBodyParagraph);
+    layout.AddFont(PrintLayout::defaultBodyFont());
+    layout.AddColor(Qt::darkBlue);
+    layout.AddText(QStringLiteral("A\tB\tC\tD"));
+    ASSERT_EQ(layout.SetY(-8000), PrintStatus::Ok);
+    ASSERT_EQ(layout.SetX(5000), PrintStatus::Ok);
+    layout.AddText(QStringLiteral("There"));
+    // Moving down ends the line in progress first.
+    const QList<PrintCommand>& commands = layout.commands();
+    EXPECT_EQ(commands[commands.size() - 4].text, QStringLiteral("\n"));
+    EXPECT_EQ(commands[commands.size() - 3].kind, PrintCommandKind::VerticalPosition);
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+
+    const Drawn drawn = draw(1);
+    const QFontMetricsF body = metrics();
+    const QFontMetricsF title = metrics(PrintLayout::defaultTitleFont());
+    ASSERT_EQ(drawn.strings(),
+              QStringList({QStringLiteral("Quick Listing Report"), QStringLiteral("A"), QStringLiteral("B"),
+                           QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("There")}));
+    const Text& heading = drawn.texts[0];
+    EXPECT_NEAR(heading.position.x() + title.horizontalAdvance(heading.text) / 2, (kLeft + kRightEdge) / 2,
+                0.01);
+    EXPECT_DOUBLE_EQ(heading.font.pointSizeF(), 16);
+    EXPECT_EQ(heading.color, QColor(Qt::black));
+    EXPECT_EQ(drawn.texts[1].position, QPointF(kLeft, kTop + title.lineSpacing() + body.ascent()));
+    EXPECT_EQ(drawn.texts[1].color, QColor(Qt::darkBlue));
+    EXPECT_DOUBLE_EQ(drawn.texts[2].position.x(), 2880);
+    EXPECT_DOUBLE_EQ(drawn.texts[3].position.x(), 4320);
+    // Past the last stop a tab is a blank.
+    EXPECT_NEAR(drawn.texts[4].position.x(),
+                4320 + body.horizontalAdvance(QStringLiteral("C")) + body.horizontalAdvance(QLatin1Char(' ')),
+                0.01);
+    EXPECT_EQ(drawn.texts[5].position, QPointF(5000, 8000 + body.ascent()));
+}
+
+TEST_F(PrintLayoutTest, TableCellsSitInTheirColumnsWithTheirAlignmentFontAndColour)
+{
+    PrintTable table(2, 3);
+    table.setColumn(0, 1.0, CellAlignment::Left);
+    table.setColumn(1, 2.0, CellAlignment::Center);
+    table.setColumn(2, 1.5, CellAlignment::Right);
+    table.setCellText(0, 0, QStringLiteral("Name"));
+    table.setCellText(0, 1, QStringLiteral("Mid"));
+    table.setCellText(0, 2, QStringLiteral("12.50"));
+    table.setCellColor(0, 2, Qt::red);
+    table.setCellText(1, 0, QStringLiteral("alpha beta gamma delta epsilon"));
+    table.setCellText(1, 2, QStringLiteral("Pneumonoultramicroscopicsilicovolcanoconiosis"));
+    layout.AddTable(table);
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+
+    const Drawn drawn = draw(1);
+    const QFontMetricsF body = metrics();
+    auto rightEnd = [&](const Text& text) { return text.position.x() + body.horizontalAdvance(text.text); };
+    const QList<Text>& texts = drawn.texts;
+    ASSERT_GE(texts.size(), 6);
+    EXPECT_EQ(drawn.strings().mid(0, 3),
+              QStringList({QStringLiteral("Name"), QStringLiteral("Mid"), QStringLiteral("12.50")}));
+    EXPECT_GT(texts[0].position.x(), kLeft);
+    EXPECT_LT(texts[0].position.x(), kLeft + 100);
+    EXPECT_NEAR((texts[1].position.x() + rightEnd(texts[1])) / 2, kLeft + 2 * kInch, 0.01);
+    EXPECT_LT(rightEnd(texts[2]), kLeft + 4.5 * kInch);
+    EXPECT_GT(rightEnd(texts[2]), kLeft + 4.5 * kInch - 100);
+    EXPECT_EQ(texts[2].color, QColor(Qt::red));
+    EXPECT_EQ(texts[0].color, QColor(Qt::black));
+
+    // A long text wraps inside its column; a word too wide for its column is cut.
+    QStringList wrapped;
+    for (const Text& text : texts.mid(3)) {
+        if (text.position.x() < kLeft + kInch) {
+            EXPECT_LE(rightEnd(text), kLeft + kInch);
+            wrapped.append(text.text);
+        } else {
+            EXPECT_TRUE(text.text.endsWith(QLatin1String("...")));
+            EXPECT_LE(rightEnd(text), kLeft + 4.5 * kInch);
+        }
+    }
+    EXPECT_EQ(wrapped.join(QLatin1Char(' ')), QStringLiteral("alpha beta gamma delta epsilon"));
+
+    // A row is its font's height plus 18 %: 20 points make 472 twips.
+    layout.Reset();
+    layout.AddText(QStringLiteral("Above\n"));
+    PrintTable single(1, 1);
+    QFont big = PrintLayout::defaultBodyFont();
+    big.setPointSizeF(20);
+    single.setCellText(0, 0, QStringLiteral("Big"));
+    single.setCellFont(0, 0, big);
+    layout.AddTable(single);
+    layout.AddText(QStringLiteral("Below"));
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+    const Drawn rows = draw(1);
+    ASSERT_EQ(rows.strings(),
+              QStringList({QStringLiteral("Above"), QStringLiteral("Big"), QStringLiteral("Below")}));
+    EXPECT_DOUBLE_EQ(rows.texts[1].font.pointSizeF(), 20);
+    const double rowHeight = rows.texts[2].position.y() - rows.texts[0].position.y() - body.lineSpacing();
+    EXPECT_NEAR(rowHeight, 20 * 20 * 1.18, 0.5);
+}
+
+TEST_F(PrintLayoutTest, TableRowsStayWholeAndHeadingsRepeatOnEveryPage)
+{
+    PrintTable table(1, 2);
+    table.setHeaderRows(1);
+    table.setCellText(0, 0, QStringLiteral("Name"));
+    table.setCellText(0, 1, QStringLiteral("Note"));
+    for (int item = 0; item < 90; ++item) {
+        const int row = table.appendRow();
+        table.setCellText(row, 0, QStringLiteral("Item %1").arg(item));
+        table.setCellText(row, 1, QStringLiteral("first\nsecond"));
+    }
+    layout.AddText(QStringLiteral("Heading text\n"));
+    layout.AddTable(table);
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+    ASSERT_GE(layout.PageCount(), 3);
+
+    int items = 0;
+    for (const Drawn& page : drawAll()) {
+        const QStringList strings = page.strings();
+        ASSERT_GE(strings.size(), 3);
+        if (items > 0) {
+            EXPECT_EQ(strings.mid(0, 2), QStringList({QStringLiteral("Name"), QStringLiteral("Note")}));
+        }
+        // Each row's name comes with both lines of its note.
+        for (int i = 0; i < strings.size(); ++i) {
+            if (!strings[i].startsWith(QLatin1String("Item ")))
+                continue;
+            EXPECT_EQ(strings[i], QStringLiteral("Item %1").arg(items));
+            ++items;
+            ASSERT_LT(i + 2, strings.size());
+            EXPECT_EQ(strings.mid(i + 1, 2),
+                      QStringList({QStringLiteral("first"), QStringLiteral("second")}));
+        }
+        for (const Text& text : page.texts)
+            EXPECT_LT(text.position.y(), kBottomEdge);
+    }
+    EXPECT_EQ(items, 90);
+}
+
+TEST_F(PrintLayoutTest, ScreenPagesHaveBackgroundFrameAndZoomWhilePrintedPagesStartAtThePaperEdge)
+{
+    layout.SetBackground(Qt::yellow, 0.25);
+    ASSERT_EQ(layout.SetZoom(50), PrintStatus::Ok);
+    layout.AddText(QStringLiteral("Zoomed"));
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+
+    const Drawn screen = draw(1, PrintLayout::Target::Screen);
+    ASSERT_EQ(screen.fills.size(), 1);
+    EXPECT_EQ(screen.fills[0].rect, QRectF(0, 0, 6120, 7920));
+    EXPECT_EQ(screen.fills[0].color, QColor(Qt::yellow));
+    EXPECT_TRUE(screen.rects.contains(QRectF(180, 180, 6120 - 360, 7920 - 360)));
+    EXPECT_TRUE(screen.rects.contains(QRectF(0, 0, 6120, 7920)));
+    ASSERT_EQ(screen.texts.size(), 1);
+    EXPECT_DOUBLE_EQ(screen.texts[0].position.x(), kLeft / 2);
+    EXPECT_DOUBLE_EQ(screen.texts[0].font.pointSizeF(), 5);
+
+    const Drawn printed = draw(1, PrintLayout::Target::Printer, QPointF(100, 200));
+    EXPECT_TRUE(printed.fills.isEmpty());
+    EXPECT_TRUE(printed.rects.isEmpty());
+    ASSERT_EQ(printed.texts.size(), 1);
+    EXPECT_EQ(printed.texts[0].position, QPointF(kLeft - 100, kTop + metrics().ascent() - 200));
+    EXPECT_DOUBLE_EQ(printed.texts[0].font.pointSizeF(), 10);
+}
+
+TEST_F(PrintLayoutTest, PrintingToPdfWritesOnePagePerLaidOutPage)
+{
+    for (int i = 1; i <= 150; ++i)
+        layout.AddText(QStringLiteral("Line %1 with enough words to take some of the width\n").arg(i));
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("list.pdf"));
+    QPdfWriter pdf(path);
+    pdf.setResolution(300);
+    pdf.setPageSize(QPageSize(QPageSize::Letter));
+    pdf.setPageMargins(QMarginsF());
+    ASSERT_EQ(layout.Layout(&pdf), PrintStatus::Ok);
+    const int pages = layout.PageCount();
+    ASSERT_GE(pages, 3);
+
+    QPainter painter(&pdf);
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            pdf.newPage();
+        layout.SetCurrentPage(page);
+        ASSERT_EQ(layout.DrawPage(painter, PrintLayout::Target::Printer), PrintStatus::Ok);
+    }
+    painter.end();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString contents = QString::fromLatin1(file.readAll());
+    EXPECT_EQ(contents.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), pages);
+}
+
+} // namespace
