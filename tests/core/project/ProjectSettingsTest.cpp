@@ -5,6 +5,7 @@
 #include "stats/Statistic.h"
 
 #include "FailDevice.h"
+#include "ArchiveBytes.h"
 #include "QtPrinters.h"
 
 #include <QBuffer>
@@ -21,50 +22,6 @@
 
 namespace {
 
-// Little-endian bytes laid out by hand, independently of the archive code.
-class Bytes
-{
-public:
-    Bytes& raw(std::initializer_list<int> bytes)
-    {
-        for (int b : bytes)
-            m_data.append(static_cast<char>(b));
-        return *this;
-    }
-    Bytes& le(quint64 value, int size)
-    {
-        for (int i = 0; i < size; ++i)
-            m_data.append(static_cast<char>((value >> (8 * i)) & 0xFF));
-        return *this;
-    }
-    Bytes& i32(qint32 value) { return le(static_cast<quint32>(value), 4); }
-    Bytes& f64(double value)
-    {
-        quint64 bits = 0;
-        std::memcpy(&bits, &value, sizeof bits);
-        return le(bits, 8);
-    }
-    // Short Latin-1 texts only: one length byte.
-    Bytes& text(const QString& latin1)
-    {
-        le(static_cast<quint64>(latin1.size()), 1);
-        m_data.append(latin1.toLatin1());
-        return *this;
-    }
-    Bytes& date(int status, double days) { return i32(status).f64(days); }
-    Bytes& statistic(const CStatistic& s)
-    {
-        f64(3.51).text(s.Name).text(s.LeftOperand).text(s.RightOperand);
-        i32(s.LeftType).i32(s.RightType).i32(s.Intermediate).i32(s.Listing).raw({s.Operator});
-        date(static_cast<int>(s.StartDate.status()), s.StartDate.days());
-        date(static_cast<int>(s.ThruDate.status()), s.ThruDate.days());
-        return i32(s.ApplyDates);
-    }
-    const QByteArray& data() const { return m_data; }
-
-private:
-    QByteArray m_data;
-};
 
 QString str(const char* latin1)
 {
@@ -134,9 +91,9 @@ CStatistic halfRevenue()
 }
 
 // Fields 1 to 11 of a settings file.
-Bytes header(const QString& dir, const QString& name, double version, qint32 count)
+ArchiveBytes header(const QString& dir, const QString& name, double version, qint32 count)
 {
-    Bytes b;
+    ArchiveBytes b;
     b.f64(version).text(name).text(dir);
     for (const char* ext : {".qmp", ".qms", ".irp"})
         b.text(dir + u'/' + name + str(ext));
@@ -149,15 +106,15 @@ TEST(ArchiveText, LengthPrefixChangesFormAtItsBoundaries)
     const struct
     {
         int length;
-        Bytes prefix;
+        ArchiveBytes prefix;
     } cases[] = {
-        {0, Bytes().raw({0})},
-        {254, Bytes().raw({254})},
-        {255, Bytes().raw({0xFF}).le(255, 2)},
-        {300, Bytes().raw({0xFF}).le(300, 2)},
-        {65533, Bytes().raw({0xFF}).le(65533, 2)},
-        {65534, Bytes().raw({0xFF}).le(0xFFFF, 2).le(65534, 4)},
-        {70000, Bytes().raw({0xFF}).le(0xFFFF, 2).le(70000, 4)},
+        {0, ArchiveBytes().raw({0})},
+        {254, ArchiveBytes().raw({254})},
+        {255, ArchiveBytes().raw({0xFF}).le(255, 2)},
+        {300, ArchiveBytes().raw({0xFF}).le(300, 2)},
+        {65533, ArchiveBytes().raw({0xFF}).le(65533, 2)},
+        {65534, ArchiveBytes().raw({0xFF}).le(0xFFFF, 2).le(65534, 4)},
+        {70000, ArchiveBytes().raw({0xFF}).le(0xFFFF, 2).le(70000, 4)},
     };
     for (const auto& c : cases) {
         const QString text(c.length, u'a');
@@ -176,10 +133,10 @@ TEST(ArchiveText, LengthPrefixChangesFormAtItsBoundaries)
 TEST(ArchiveText, CodePageTextIsSingleByteOtherTextGoesWide)
 {
     const QString accents = QString::fromUtf8("é€");
-    EXPECT_EQ(archived([&](ArchiveWriter& w) { w.writeText(accents); }), Bytes().raw({2, 0xE9, 0x80}).data());
+    EXPECT_EQ(archived([&](ArchiveWriter& w) { w.writeText(accents); }), ArchiveBytes().raw({2, 0xE9, 0x80}).data());
 
     const QString polish = QString::fromUtf8("Łódź Ω");
-    Bytes wide;
+    ArchiveBytes wide;
     wide.raw({0xFF}).le(0xFFFE, 2).le(6, 1);
     for (QChar c : polish)
         wide.le(c.unicode(), 2);
@@ -193,7 +150,7 @@ TEST(ArchiveText, CodePageTextIsSingleByteOtherTextGoesWide)
         w.writeInt32(7);
     });
     EXPECT_EQ(bytes.mid(3 + wide.data().size(), 6),
-              Bytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(300, 2).data());
+              ArchiveBytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(300, 2).data());
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     ArchiveReader reader(buffer);
@@ -206,7 +163,7 @@ TEST(ArchiveText, CodePageTextIsSingleByteOtherTextGoesWide)
 
 TEST(Archive, ReaderStopsAtDamageAndStaysStopped)
 {
-    const auto read = [](const Bytes& input, bool sequential) {
+    const auto read = [](const ArchiveBytes& input, bool sequential) {
         QBuffer buffer;
         buffer.setData(input.data());
         buffer.open(QIODevice::ReadOnly);
@@ -216,17 +173,17 @@ TEST(Archive, ReaderStopsAtDamageAndStaysStopped)
         const qint32 after = reader.readInt32();
         return std::make_tuple(reader.hasError(), text, after);
     };
-    const Bytes four = Bytes().i32(4);
-    const Bytes damaged[] = {
-        Bytes().raw({5, 'a', 'b'}),                                                    // truncated text
-        Bytes().raw({0xFF}).le(0xFFFF, 2).le(0x7FFFFFFF, 4).raw({'a', 'b'}).i32(4),    // absurd length
-        Bytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(0xFFFF, 2).le(0xFFFFFFFF, 4), // absurd wide length
-        Bytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(0xFFFE, 2).raw({1, 'a', 0}),  // wide marker twice
-        Bytes().raw({0xFF, 0x01}), // cut inside the prefix
+    const ArchiveBytes four = ArchiveBytes().i32(4);
+    const ArchiveBytes damaged[] = {
+        ArchiveBytes().raw({5, 'a', 'b'}),                                                    // truncated text
+        ArchiveBytes().raw({0xFF}).le(0xFFFF, 2).le(0x7FFFFFFF, 4).raw({'a', 'b'}).i32(4),    // absurd length
+        ArchiveBytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(0xFFFF, 2).le(0xFFFFFFFF, 4), // absurd wide length
+        ArchiveBytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(0xFFFE, 2).raw({1, 'a', 0}),  // wide marker twice
+        ArchiveBytes().raw({0xFF, 0x01}), // cut inside the prefix
     };
     for (bool sequential : {false, true}) {
-        EXPECT_EQ(read(Bytes().raw({0}).i32(4), sequential), std::make_tuple(false, QString(), 4));
-        for (const Bytes& input : damaged)
+        EXPECT_EQ(read(ArchiveBytes().raw({0}).i32(4), sequential), std::make_tuple(false, QString(), 4));
+        for (const ArchiveBytes& input : damaged)
             EXPECT_EQ(read(input, sequential), std::make_tuple(true, QString(), 0))
                 << input.data().toHex().data();
     }
@@ -255,7 +212,7 @@ TEST(ProjectSettingsFile, KnownProjectIsWrittenByteForByteAndReadsBack)
     ASSERT_TRUE(settings.AddStatistic(revenue()));
     ASSERT_TRUE(settings.AddStatistic(halfRevenue()));
 
-    Bytes expected;
+    ArchiveBytes expected;
     expected.f64(3.51).text(str("Acme")).text(dir);
     expected.text(dir + str("/Acme.qmp")).text(dir + str("/Acme.qms")).text(dir + str("/Acme.irp"));
     expected.i32(1).le(kCreated, 4).text(str("veltrane")).i32(0).i32(2);
@@ -324,7 +281,7 @@ TEST(ProjectSettingsFile, DamagedMissingOrMisnamedFilesFailCleanly)
         expectCorrupt(good.left(cut), "cut at " + std::to_string(cut));
     const QString dir = tmp.path();
     const QString name = str("Acme");
-    Bytes tooMany = header(dir, name, 3.51, 501);
+    ArchiveBytes tooMany = header(dir, name, 3.51, 501);
     for (int i = 0; i < 501; ++i)
         tooMany.statistic(statistic(QByteArray::number(i).constData()));
     expectCorrupt(tooMany.data(), "501 statistics");

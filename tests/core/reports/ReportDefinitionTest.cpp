@@ -6,6 +6,7 @@
 #include "common/Archive.h"
 #include "common/StatusCodes.h"
 
+#include "ArchiveBytes.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompter.h"
 
@@ -21,58 +22,20 @@
 
 namespace {
 
+// The 60-byte font record.
+ArchiveBytes& AppendFont(ArchiveBytes& bytes, const ReportFont& f)
+{
+    bytes.i32(f.height).i32(f.width).i32(f.escapement).i32(f.orientation).i32(f.weight);
+    bytes.raw({f.italic, f.underline, f.strikeOut, f.charSet, f.outPrecision, f.clipPrecision, f.quality,
+               f.pitchAndFamily});
+    return bytes.append(f.faceName.toLatin1().leftJustified(32, '\0'));
+}
+
 QString str(const char* text)
 {
     return QString::fromUtf8(text);
 }
 
-// Little-endian bytes laid out by hand, independently of the archive code.
-class Bytes
-{
-public:
-    Bytes& raw(std::initializer_list<int> bytes)
-    {
-        for (int b : bytes)
-            m_data.append(static_cast<char>(b));
-        return *this;
-    }
-    Bytes& le(quint64 value, int size)
-    {
-        for (int i = 0; i < size; ++i)
-            m_data.append(static_cast<char>((value >> (8 * i)) & 0xFF));
-        return *this;
-    }
-    Bytes& i32(qint32 value) { return le(static_cast<quint32>(value), 4); }
-    Bytes& u16(quint16 value) { return le(value, 2); }
-    Bytes& f64(double value)
-    {
-        quint64 bits = 0;
-        std::memcpy(&bits, &value, sizeof bits);
-        return le(bits, 8);
-    }
-    // Latin-1 text: one length byte below 255, else 255 and 16 bits.
-    Bytes& text(const QString& latin1)
-    {
-        if (latin1.size() < 255)
-            le(static_cast<quint64>(latin1.size()), 1);
-        else
-            raw({0xFF}).u16(static_cast<quint16>(latin1.size()));
-        m_data.append(latin1.toLatin1());
-        return *this;
-    }
-    Bytes& font(const ReportFont& f)
-    {
-        i32(f.height).i32(f.width).i32(f.escapement).i32(f.orientation).i32(f.weight);
-        raw({f.italic, f.underline, f.strikeOut, f.charSet, f.outPrecision, f.clipPrecision, f.quality,
-             f.pitchAndFamily});
-        m_data.append(f.faceName.toLatin1().leftJustified(32, '\0'));
-        return *this;
-    }
-    const QByteArray& data() const { return m_data; }
-
-private:
-    QByteArray m_data;
-};
 
 QByteArray readAll(const QString& path)
 {
@@ -80,7 +43,7 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray recordBytes(const CReportDefinition& definition)
+QByteArray recordArchiveBytes(const CReportDefinition& definition)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -178,14 +141,14 @@ TEST(ReportFileFormat, OneDefinitionIsWrittenByteForByteAndReadsBackFieldForFiel
     CReportDefinition sample = everyField();
     ASSERT_EQ(file.saveAsNew(sample, sample.name), ReportFile::SaveStatus::Saved);
 
-    Bytes expected;
+    ArchiveBytes expected;
     expected.f64(3.51)
         .text(str("Items"))
         .text(str("Stock Value"))
         .text(QString(300, u'T'))
         .text(str("Totals"));
     for (const ReportFont& font : sample.fonts)
-        expected.font(font);
+        AppendFont(expected, font);
     expected.u16(2).u16(1).i32(1).i32(0).i32(1).i32(1).i32(1).text(str("Low stock")).i32(1).i32(1);
     expected.text(str("Name")).i32(2);
     expected.text(str("Item")).text(str("Name")).i32(1).i32(1530).i32(0);
@@ -209,8 +172,8 @@ TEST(ReportFileFormat, OneDefinitionIsWrittenByteForByteAndReadsBackFieldForFiel
 
 TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
 {
-    const QByteArray first = recordBytes(everyField());
-    const QByteArray second = recordBytes(named(str("Second")));
+    const QByteArray first = recordArchiveBytes(everyField());
+    const QByteArray second = recordArchiveBytes(named(str("Second")));
     const QByteArray both = first + second;
     for (qsizetype cut = 0; cut <= both.size(); ++cut) {
         const ReportFile::Contents contents = ReportFile::parse(both.left(cut));
@@ -222,17 +185,17 @@ TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
     // Offsets inside the second record: its name's length, its column count.
     const qsizetype nameAt = 8 + 1 + 5;
     const qsizetype columnCountAt = second.size() - 4 - (1 + 4 + 1 + 4 + 4 + 4 + 4) - 4;
-    ASSERT_EQ(second.mid(columnCountAt, 4), Bytes().i32(1).data());
-    const auto damaged = [&](qsizetype at, qsizetype replaced, const Bytes& bytes) -> QByteArray {
+    ASSERT_EQ(second.mid(columnCountAt, 4), ArchiveBytes().i32(1).data());
+    const auto damaged = [&](qsizetype at, qsizetype replaced, const ArchiveBytes& bytes) -> QByteArray {
         return first + QByteArray(second).replace(at, replaced, bytes.data());
     };
     const QByteArray cases[] = {
-        damaged(nameAt, 1, Bytes().raw({0xFF}).u16(0xFFFF).le(0xFFFFFFF0, 4)), // 4 GB name
-        damaged(nameAt, 1, Bytes().raw({0xFF}).u16(0xFFFE).raw({0xFF}).u16(0xFFFF).le(0x7FFFFFFF, 4)), // wide
-        damaged(columnCountAt, 4, Bytes().i32(0x7FFFFFFF)),     // endless columns
-        damaged(columnCountAt, 4, Bytes().i32(-3)),             // negative count
-        damaged(second.size() - 4, 4, Bytes().i32(0x7FFFFFFF)), // endless statistics
-        first + recordBytes(named(QString())),                  // a record without a name
+        damaged(nameAt, 1, ArchiveBytes().raw({0xFF}).u16(0xFFFF).le(0xFFFFFFF0, 4)), // 4 GB name
+        damaged(nameAt, 1, ArchiveBytes().raw({0xFF}).u16(0xFFFE).raw({0xFF}).u16(0xFFFF).le(0x7FFFFFFF, 4)), // wide
+        damaged(columnCountAt, 4, ArchiveBytes().i32(0x7FFFFFFF)),     // endless columns
+        damaged(columnCountAt, 4, ArchiveBytes().i32(-3)),             // negative count
+        damaged(second.size() - 4, 4, ArchiveBytes().i32(0x7FFFFFFF)), // endless statistics
+        first + recordArchiveBytes(named(QString())),                  // a record without a name
     };
     QTemporaryDir dir;
     ReportFile file(dir.filePath(str("shop.irp")));
@@ -250,7 +213,7 @@ TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
     // A save after damage lands where the records end, so it can be read.
     CReportDefinition added = named(str("Added"));
     ASSERT_EQ(file.saveAsNew(added, added.name), ReportFile::SaveStatus::Saved);
-    EXPECT_EQ(readAll(file.path()), QByteArray(first + recordBytes(added)));
+    EXPECT_EQ(readAll(file.path()), QByteArray(first + recordArchiveBytes(added)));
     EXPECT_EQ(file.names(str("Items")), (QStringList{str("Stock Value"), str("Added")}));
 }
 
