@@ -1,0 +1,31 @@
+#include "CustomizeColorsModel.h"
+
+#include "RecordLists.h"
+
+#include "common/StatusCodes.h"
+
+CustomizeColorsModel::CustomizeColorsModel(RecordLists& lists, Prompter& prompter)
+    : m_lists(lists), m_prompter(prompter), m_colors(lists.colors())
+{
+}
+
+QString CustomizeColorsModel::prompt()
+{
+    return QStringLiteral(
+        "Choose the colors to be displayed for the following conditions in their respective lists.");
+}
+
+QList<RowCondition> CustomizeColorsModel::conditions()
+{
+    return {RowCondition::StockLow, RowCondition::Filled, RowCondition::Notes};
+}
+
+SaveResult CustomizeColorsModel::save()
+{
+    if (!m_colors.save(m_lists.settings())) {
+        ReportErrorCode(m_prompter, Status::OperationFailed);
+        return SaveResult::refused();
+    }
+    m_lists.colors() = m_colors;
+    return SaveResult::ok();
+}

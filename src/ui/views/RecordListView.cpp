@@ -1,0 +1,186 @@
+#include "RecordListView.h"
+
+#include "RecordListDelegate.h"
+#include "RecordListModel.h"
+#include "records/FindInList.h"
+#include "views/RecordLists.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+RecordListView::RecordListView(RecordLists& lists, ListingKind kind, QWidget* parent)
+    : QTableView(parent), m_lists(lists), m_kind(kind), m_model(new RecordListModel(lists.list(kind), this)),
+      m_delegate(new RecordListDelegate(lists.colors(), this))
+{
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
+
+    // Every row is one line high, which also spares the view from measuring rows.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setSectionsMovable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setMinimumSectionSize(0);
+    horizontalHeader()->setSectionsClickable(true);
+
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &RecordListView::rememberSelection);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &RecordListView::restoreSelection);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { sortByColumn(m_model->definitionIndexOf(column)); });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, &RecordListView::takeColumnWidth);
+    applyColumnWidths();
+}
+
+RecordListView::~RecordListView() = default;
+
+RecordList& RecordListView::list() const
+{
+    return m_model->list();
+}
+
+int RecordListView::selectedRow() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+qint32 RecordListView::SelectedID() const
+{
+    const int row = selectedRow();
+    // Qualified: QAbstractItemView has a NoSelection of its own (a selection mode, 0).
+    return row < 0 ? ::NoSelection : list().listId(row);
+}
+
+qint32 RecordListView::selectedRecordID() const
+{
+    const int row = selectedRow();
+    return row < 0 ? ::NoSelection : list().recordId(row);
+}
+
+bool RecordListView::SelectByID(qint32 id)
+{
+    const qsizetype row = list().positionOfListId(id);
+    if (row < 0)
+        return false;
+    selectRow(static_cast<int>(row));
+    return true;
+}
+
+bool RecordListView::selectByRecordID(qint32 id)
+{
+    const qsizetype row = list().positionOfRecord(id);
+    if (row < 0)
+        return false;
+    selectRow(static_cast<int>(row));
+    return true;
+}
+
+void RecordListView::selectRow(int row)
+{
+    const QModelIndex index = m_model->index(row, std::max(0, currentIndex().column()));
+    if (!index.isValid()) {
+        // A list without shown columns still knows its rows, but has no cell to select.
+        return;
+    }
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+void RecordListView::Reload()
+{
+    list().Reload();
+}
+
+void RecordListView::sortByColumn(int definitionIndex)
+{
+    if (definitionIndex >= 0)
+        list().setSortColumn(definitionIndex);
+}
+
+QStringList RecordListView::fieldNames() const
+{
+    QStringList names;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        names.append(m_model->headerData(column, Qt::Horizontal).toString());
+    return names;
+}
+
+bool RecordListView::findInList(int field, const QString& text, Prompter& prompter)
+{
+    const int definition = m_model->definitionIndexOf(field);
+    const QStringList texts = definition < 0 ? QStringList() : list().columnTexts(definition);
+    const int hit = FindInList(texts, selectedRow(), text, prompter);
+    if (hit < 0)
+        return false;
+    selectRow(hit);
+    setFocus();
+    return true;
+}
+
+bool RecordListView::saveColumns()
+{
+    ListColumnLayout& layout = list().layout();
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        layout.setWidth(m_model->definitionIndexOf(column), horizontalHeader()->sectionSize(column));
+    return m_lists.saveColumns(m_kind);
+}
+
+void RecordListView::redraw()
+{
+    viewport()->update();
+}
+
+QString RecordListView::displayedRecordsText() const
+{
+    return DisplayedRecordsText(list().count());
+}
+
+void RecordListView::mousePressEvent(QMouseEvent* event)
+{
+    QTableView::mousePressEvent(event);
+    Q_EMIT displayedRecordsChanged(displayedRecordsText());
+}
+
+void RecordListView::rememberSelection()
+{
+    m_remembered = selectedRecordID();
+    // The header forgets its sections while the model resets; the layout keeps
+    // the widths the user gave them.
+    m_applyingWidths = true;
+}
+
+void RecordListView::restoreSelection()
+{
+    applyColumnWidths();
+    if (m_remembered != ::NoSelection)
+        selectByRecordID(m_remembered);
+    m_remembered = ::NoSelection;
+    Q_EMIT displayedRecordsChanged(displayedRecordsText());
+}
+
+void RecordListView::applyColumnWidths()
+{
+    m_applyingWidths = true;
+    const ListColumnLayout& layout = list().layout();
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        horizontalHeader()->resizeSection(column, layout.column(m_model->definitionIndexOf(column)).width);
+    m_applyingWidths = false;
+}
+
+void RecordListView::takeColumnWidth(int column, int, int newSize)
+{
+    const int definition = m_model->definitionIndexOf(column);
+    if (!m_applyingWidths && definition >= 0)
+        list().layout().setWidth(definition, newSize);
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "common/RecordIds.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTableView>
+
+class Prompter;
+class RecordList;
+class RecordListDelegate;
+class RecordListModel;
+class RecordLists;
+
+// The list widget of one record kind in the right-hand pane: the user's columns
+// and widths, rows in the list's sort order drawn in their condition colours,
+// selection by ID, sorting by a click on a column header, and finding in the
+// list. The rows themselves are the RecordList's: reloading or refreshing it
+// shows here at once, keeping the selected record selected.
+//
+// The context menu is the host's: it arrives as customContextMenuRequested.
+// The RecordLists must outlive the view.
+class RecordListView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    RecordListView(RecordLists& lists, ListingKind kind, QWidget* parent = nullptr);
+    ~RecordListView() override;
+
+    ListingKind kind() const { return m_kind; }
+    RecordList& list() const;
+    RecordListModel* listModel() const { return m_model; }
+
+    // The number the selected row's first column shows (on the purchase-order
+    // and invoice lists the document's number); NoSelection without a selection.
+    qint32 SelectedID() const;
+    // The selected row's record ID; NoSelection without a selection.
+    qint32 selectedRecordID() const;
+    // Selects, focuses and scrolls to the first row whose first column shows
+    // `id`; false, changing nothing, when no row does.
+    bool SelectByID(qint32 id);
+    bool selectByRecordID(qint32 id);
+    // The selected row's position; -1 without a selection.
+    int selectedRow() const;
+
+    // Every row back at its place for the sort column, the selection kept.
+    void Reload();
+    // Orders the list by a column (definition index).
+    void sortByColumn(int definitionIndex);
+
+    // The shown columns' titles, the fields a find can search.
+    QStringList fieldNames() const;
+    // Find In List: searches the shown column `field` for the text, starting
+    // below the selected row and wrapping to the top, and selects the hit. False,
+    // after telling the user, for an empty text or no hit.
+    bool findInList(int field, const QString& text, Prompter& prompter);
+
+    // Takes the current widths into the layout and stores it; false when the
+    // settings could not be written.
+    bool saveColumns();
+    // Draws the rows again, e.g. in new colours.
+    void redraw();
+
+    // "Displayed Records: %ld" for the rows shown.
+    QString displayedRecordsText() const;
+
+Q_SIGNALS:
+    // For the status bar: after a click in the list and after every reload.
+    void displayedRecordsChanged(const QString& text);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void rememberSelection();
+    void restoreSelection();
+    void applyColumnWidths();
+    void takeColumnWidth(int column, int oldSize, int newSize);
+    void selectRow(int row);
+
+    RecordLists& m_lists;
+    ListingKind m_kind;
+    RecordListModel* m_model;
+    RecordListDelegate* m_delegate;
+    qint32 m_remembered = ::NoSelection;
+    bool m_applyingWidths = false;
+};
