@@ -119,9 +119,41 @@ qint32 ProjectBuilder::sale(qint32 itemID, qint32 invoiceID, qint32 quantity)
     return add(rec);
 }
 
+qint32 ProjectBuilder::pricedItem(const Item& wanted, Money price, float taxRate)
+{
+    const qint32 id = item(wanted);
+    change<CItemsRec>(id, [&](CItemsRec& rec) {
+        rec.SellingPrice = price;
+        rec.TaxRate = taxRate;
+    });
+    return id;
+}
+
+qint32 ProjectBuilder::sale(qint32 itemID, qint32 invoiceID, qint32 quantity, Money price, Money cost)
+{
+    CSalesRec rec;
+    rec.ItemID = itemID;
+    rec.SIID = invoiceID;
+    rec.Quanity = quantity;
+    rec.SellingPrice = price;
+    rec.Cost = cost;
+    rec.Date = day(1997, 5, 15);
+    return add(rec);
+}
+
 qint32 ProjectBuilder::rows(const char* table)
 {
     QSqlQuery query(m_project.db().connection());
     query.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(QLatin1String(table)));
     return query.next() ? query.value(0).toInt() : -1;
+}
+
+QList<double> ProjectBuilder::dues(qint32 invoiceID)
+{
+    QList<double> out;
+    const QList<CARRec> chain =
+        t().receivables().RecordsWhere(QStringLiteral("[SIID] = ?"), {invoiceID}, QStringLiteral("[ID]"));
+    for (const CARRec& rec : chain)
+        out.append(rec.Due.toDouble());
+    return out;
 }

@@ -57,6 +57,10 @@ public:
     qint32 invoice(qint32 customerID, qint32 number);
     qint32 payment(qint32 customerID, qint32 invoiceID, Money due, Money paid);
     qint32 sale(qint32 itemID, qint32 invoiceID, qint32 quantity = 1);
+    // An item selling at `price`, taxed at `taxRate` percent when taxable.
+    qint32 pricedItem(const Item& wanted, Money price, float taxRate = 0.0f);
+    // A sale at `price` a unit that cost `cost` a unit, dated 15 May 1997 like `invoice`.
+    qint32 sale(qint32 itemID, qint32 invoiceID, qint32 quantity, Money price, Money cost = Money());
 
     // Any record exactly as given, for rows no operation would write.
     template <typename Rec> qint32 add(Rec rec)
@@ -85,6 +89,8 @@ public:
         settle(rec);
     }
     qint32 rows(const char* table);
+    // The Due of each receivable of the invoice, in the chain's order, in whole units.
+    QList<double> dues(qint32 invoiceID);
 
 private:
     ProjectTables& t() { return m_project.tables(); }

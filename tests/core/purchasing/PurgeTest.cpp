@@ -13,10 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kConfirm =
-    u"You are about to permanently remove records from the database. It is strongly recommended that you run the "
-    u"Copy Project command to create a backup before purging.\n\n  Are you sure you wish to continue?"_s;
-
 class Purge : public ProjectFixture
 {
 protected:
@@ -25,7 +21,6 @@ protected:
         ProjectFixture::SetUp();
         vendor = b.vendor(u"Acme Paper"_s);
         item = b.item({u"Ledger"_s, vendor});
-        b.change<CItemsRec>(item, [](CItemsRec& rec) { rec.SellingPrice = Money::fromWhole(10); });
         customer = b.customer(u"Harbor Books"_s, u"Lind"_s, u"Ada"_s);
     }
     void TearDown() override
@@ -46,12 +41,7 @@ protected:
     {
         const qint32 id = b.invoice(customer, number);
         b.change<CSIRec>(id, [&](CSIRec& rec) { rec.Date = date; });
-        CSalesRec sale;
-        sale.ItemID = item;
-        sale.Quanity = 1;
-        sale.SellingPrice = Money::fromWhole(10);
-        sale.SIID = id;
-        b.add(sale);
+        b.sale(item, id, 1, Money::fromWhole(10));
         Money due = Money::fromWhole(10);
         for (const Money paid : payments) {
             b.payment(customer, id, due, paid);
@@ -83,24 +73,6 @@ protected:
     ChangeList changes;
 };
 
-TEST_F(Purge, TheDateComesFirstNeitherBoxDoesNothingAndNoKeepsEverything)
-{
-    EXPECT_EQ(PurgeDataModel(t(), prompter, clock).dateText(), u"7/20/1997"_s);
-    invoice(5000, day(1997, 5, 15), {Money::fromWhole(10)});
-    for (const QString& bad : {u""_s, u"13/45/1997"_s}) {
-        EXPECT_EQ(purge(true, true, bad).focus, u"date"_s);
-        EXPECT_EQ(prompter.lastText(), u"You must enter a valid date."_s);
-    }
-    prompter.clear();
-    EXPECT_TRUE(purge(false, false).saved);
-    EXPECT_TRUE(prompter.log().isEmpty());
-    prompter.answer({false});
-    EXPECT_FALSE(purge(true, true).saved);
-    EXPECT_EQ(last().text, kConfirm);
-    EXPECT_EQ(last().icon, Prompter::Icon::Question);
-    EXPECT_EQ(counts(), QList<qint32>({0, 0, 0, 0, 1, 1, 1}));
-}
-
 TEST_F(Purge, FilledPurchaseOrdersUpToTheCutOffGoWithTheirLinesAndReceipts)
 {
     // Received 6 of 10 on the purged order, the rest still on backorder.
@@ -130,7 +102,7 @@ TEST_F(Purge, FilledPurchaseOrdersUpToTheCutOffGoWithTheirLinesAndReceipts)
     EXPECT_EQ(changes.ids(ListingKind::Items), QList<qint32>{item});
 }
 
-TEST_F(Purge, InvoicesWithinACentOfPaidUpToTheCutOffGo)
+TEST_F(Purge, OnceConfirmedInvoicesWithinACentOfPaidUpToTheCutOffGo)
 {
     const Money almost = Money::fromTenThousandths(99960); // leaves 0.004 owing
     const Money short1 = Money::fromTenThousandths(99900); // leaves 0.01
@@ -144,6 +116,20 @@ TEST_F(Purge, InvoicesWithinACentOfPaidUpToTheCutOffGo)
     const qint32 owing = invoice(5007, day(1997, 5, 15), {Money::fromWhole(2)});
     // An order filled long ago stays when only invoices are purged.
     const qint32 filled = po(5000, day(1997, 3, 1), true);
+
+    // The date comes first; neither box does nothing, and No keeps everything.
+    EXPECT_EQ(PurgeDataModel(t(), prompter, clock).dateText(), u"7/20/1997"_s);
+    EXPECT_EQ(purge(true, true, u"13/45/1997"_s).focus, u"date"_s);
+    EXPECT_EQ(prompter.lastText(), u"You must enter a valid date."_s);
+    prompter.clear();
+    EXPECT_TRUE(purge(false, false).saved);
+    EXPECT_TRUE(prompter.log().isEmpty());
+    prompter.answer({false});
+    EXPECT_FALSE(purge(true, true).saved);
+    EXPECT_EQ(last().text, u"You are about to permanently remove records from the database. It is strongly "
+                           u"recommended that you run the Copy Project command to create a backup before "
+                           u"purging.\n\n  Are you sure you wish to continue?"_s);
+    EXPECT_EQ(counts(), QList<qint32>({1, 0, 0, 0, 8, 8, 8}));
 
     prompter.answer({true});
     ASSERT_TRUE(purge(true, false).saved);
