@@ -246,6 +246,8 @@ TEST_F(RecordSale, PendingLinesShareTheirItemsStockAndNothingIsRecordedOnBadInpu
     ASSERT_TRUE(dialog->save().saved);
     EXPECT_EQ((QList<qint32>{b.rows("Sales"), stocked(ledger), stocked(pencil)}), (QList<qint32>{2, 6, 0}));
     EXPECT_EQ(sales().value(0).SellingPrice, Money::fromWhole(3, 9900));
+    // Recorded lines are not there to be recorded twice.
+    EXPECT_TRUE(dialog->lines().isEmpty());
 }
 
 } // namespace
