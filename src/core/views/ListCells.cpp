@@ -3,6 +3,9 @@
 #include "common/Money.h"
 
 #include <limits>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -49,15 +52,125 @@ ListSortKey dateKey(const DateTime& date)
     return key;
 }
 
-bool isOriginLabel(qint32 origin)
+ListSortKey originKey(qint32 origin)
 {
-    return origin == kStockOriginPurged || !StockOriginLabel(origin).isEmpty();
+    // Purchase-order numbers in numeric order, the origin labels after them.
+    if (origin != kStockOriginPurged && StockOriginLabel(origin).isEmpty())
+        return wholeKey(origin);
+    ListSortKey key;
+    key.whole = std::numeric_limits<qint64>::max();
+    key.text = StockOriginText(origin);
+    return key;
 }
 
 const DateTime& filledDate(const CPORow& row)
 {
     static const DateTime none = DateTime::null();
     return row.Filled ? row.FilledDate : none;
+}
+
+// One column of a list: its cell's text and what the cell sorts by.
+template <typename Row> struct Column
+{
+    QString (*text)(const Row&);
+    ListSortKey (*key)(const Row&);
+};
+
+// A column that shows and sorts a field of the row as the field's type does.
+template <auto Field> struct FieldColumn
+{
+    template <typename Row> operator Column<Row>() const
+    {
+        using Type = std::remove_cvref_t<decltype(std::declval<const Row&>().*Field)>;
+        if constexpr (std::is_same_v<Type, QString>)
+            return {[](const Row& row) { return row.*Field; },
+                    [](const Row& row) { return textKey(row.*Field); }};
+        else if constexpr (std::is_same_v<Type, Money>)
+            return {[](const Row& row) { return FormatCurrency(row.*Field); },
+                    [](const Row& row) { return moneyKey(row.*Field); }};
+        else if constexpr (std::is_same_v<Type, DateTime>)
+            return {[](const Row& row) { return dateText(row.*Field); },
+                    [](const Row& row) { return dateKey(row.*Field); }};
+        else
+            return {[](const Row& row) { return wholeText(row.*Field); },
+                    [](const Row& row) { return wholeKey(row.*Field); }};
+    }
+};
+template <auto Field> constexpr FieldColumn<Field> field{};
+
+// A record ID or document number: shown padded, sorted as a number.
+template <auto Field> struct RecordIdColumn
+{
+    template <typename Row> operator Column<Row>() const
+    {
+        return {[](const Row& row) { return FormatRecordId(row.*Field); },
+                [](const Row& row) { return wholeKey(row.*Field); }};
+    }
+};
+template <auto Field> constexpr RecordIdColumn<Field> recordId{};
+
+// The kinds' columns in definition order.
+template <typename Row> extern const std::vector<Column<Row>> kColumns;
+
+template <>
+const std::vector<Column<CVendorsRow>> kColumns<CVendorsRow> = {
+    recordId<&CVendorsRow::ID>,   field<&CVendorsRow::Name>,  field<&CVendorsRow::Number>,
+    field<&CVendorsRow::Contact>, field<&CVendorsRow::City>,  field<&CVendorsRow::State>,
+    field<&CVendorsRow::Zip>,     field<&CVendorsRow::Phone>, field<&CVendorsRow::Fax>,
+};
+
+template <>
+const std::vector<Column<CItemsRow>> kColumns<CItemsRow> = {
+    recordId<&CItemsRow::ID>,       field<&CItemsRow::Name>,         field<&CItemsRow::Number>,
+    field<&CItemsRow::VendorName1>, field<&CItemsRow::Cost>,         field<&CItemsRow::Stocked>,
+    field<&CItemsRow::Ordered>,     field<&CItemsRow::SellingPrice>,
+};
+
+template <>
+const std::vector<Column<CPORow>> kColumns<CPORow> = {
+    recordId<&CPORow::Number>,
+    field<&CPORow::Date>,
+    field<&CPORow::VendorName>,
+    field<&CPORow::RequiredDate>,
+    {[](const CPORow& row) { return dateText(filledDate(row)); },
+     [](const CPORow& row) { return dateKey(filledDate(row)); }},
+    field<&CPORow::Notes>,
+};
+
+template <>
+const std::vector<Column<CSIRow>> kColumns<CSIRow> = {
+    recordId<&CSIRow::Number>, field<&CSIRow::Date>,  field<&CSIRow::Company>,
+    field<&CSIRow::Last>,      field<&CSIRow::First>, field<&CSIRow::Notes>,
+};
+
+template <>
+const std::vector<Column<CCustomersRow>> kColumns<CCustomersRow> = {
+    recordId<&CCustomersRow::ID>, field<&CCustomersRow::Company>, field<&CCustomersRow::Last>,
+    field<&CCustomersRow::First>, field<&CCustomersRow::Address>, field<&CCustomersRow::City>,
+    field<&CCustomersRow::State>, field<&CCustomersRow::Zip>,     field<&CCustomersRow::Phone>,
+    field<&CCustomersRow::EMail>,
+};
+
+template <>
+const std::vector<Column<CStockRow>> kColumns<CStockRow> = {
+    recordId<&CStockRow::ID>,
+    recordId<&CStockRow::ItemID>,
+    field<&CStockRow::ItemName>,
+    field<&CStockRow::ItemNumber>,
+    field<&CStockRow::VendorName>,
+    field<&CStockRow::Cost>,
+    field<&CStockRow::Quanity>,
+    {[](const CStockRow& row) { return StockOriginText(row.Origin); },
+     [](const CStockRow& row) { return originKey(row.Origin); }},
+    field<&CStockRow::Date>,
+};
+
+template <typename Row> const Column<Row>* columnAt(int definitionIndex)
+{
+    const std::vector<Column<Row>>& columns = kColumns<Row>;
+    if (definitionIndex < 0 || static_cast<size_t>(definitionIndex) >= columns.size())
+        return nullptr;
+    return &columns[static_cast<size_t>(definitionIndex)];
 }
 
 } // namespace
@@ -89,222 +202,30 @@ QString StockOriginText(qint32 origin)
     return label.isEmpty() ? wholeText(origin) : label;
 }
 
-QString ListCellText(const CVendorsRow& row, int definitionIndex)
+template <typename Row> QString ListCellText(const Row& row, int definitionIndex)
 {
-    switch (definitionIndex) {
-    case 0:
-        return FormatRecordId(row.ID);
-    case 1:
-        return row.Name;
-    case 2:
-        return row.Number;
-    case 3:
-        return row.Contact;
-    case 4:
-        return row.City;
-    case 5:
-        return row.State;
-    case 6:
-        return row.Zip;
-    case 7:
-        return row.Phone;
-    case 8:
-        return row.Fax;
-    }
-    return notUsed();
+    const Column<Row>* column = columnAt<Row>(definitionIndex);
+    return column ? column->text(row) : notUsed();
 }
 
-QString ListCellText(const CItemsRow& row, int definitionIndex)
+template <typename Row> ListSortKey ListSortKeyOf(const Row& row, int definitionIndex)
 {
-    switch (definitionIndex) {
-    case 0:
-        return FormatRecordId(row.ID);
-    case 1:
-        return row.Name;
-    case 2:
-        return row.Number;
-    case 3:
-        return row.VendorName1;
-    case 4:
-        return FormatCurrency(row.Cost);
-    case 5:
-        return wholeText(row.Stocked);
-    case 6:
-        return wholeText(row.Ordered);
-    case 7:
-        return FormatCurrency(row.SellingPrice);
-    }
-    return notUsed();
+    const Column<Row>* column = columnAt<Row>(definitionIndex);
+    return column ? column->key(row) : textKey(notUsed());
 }
 
-QString ListCellText(const CPORow& row, int definitionIndex)
-{
-    switch (definitionIndex) {
-    case 0:
-        return FormatRecordId(row.Number);
-    case 1:
-        return dateText(row.Date);
-    case 2:
-        return row.VendorName;
-    case 3:
-        return dateText(row.RequiredDate);
-    case 4:
-        return dateText(filledDate(row));
-    case 5:
-        return row.Notes;
-    }
-    return notUsed();
-}
-
-QString ListCellText(const CSIRow& row, int definitionIndex)
-{
-    switch (definitionIndex) {
-    case 0:
-        return FormatRecordId(row.Number);
-    case 1:
-        return dateText(row.Date);
-    case 2:
-        return row.Company;
-    case 3:
-        return row.Last;
-    case 4:
-        return row.First;
-    case 5:
-        return row.Notes;
-    }
-    return notUsed();
-}
-
-QString ListCellText(const CCustomersRow& row, int definitionIndex)
-{
-    switch (definitionIndex) {
-    case 0:
-        return FormatRecordId(row.ID);
-    case 1:
-        return row.Company;
-    case 2:
-        return row.Last;
-    case 3:
-        return row.First;
-    case 4:
-        return row.Address;
-    case 5:
-        return row.City;
-    case 6:
-        return row.State;
-    case 7:
-        return row.Zip;
-    case 8:
-        return row.Phone;
-    case 9:
-        return row.EMail;
-    }
-    return notUsed();
-}
-
-QString ListCellText(const CStockRow& row, int definitionIndex)
-{
-    switch (definitionIndex) {
-    case 0:
-        return FormatRecordId(row.ID);
-    case 1:
-        return FormatRecordId(row.ItemID);
-    case 2:
-        return row.ItemName;
-    case 3:
-        return row.ItemNumber;
-    case 4:
-        return row.VendorName;
-    case 5:
-        return FormatCurrency(row.Cost);
-    case 6:
-        return wholeText(row.Quanity);
-    case 7:
-        return StockOriginText(row.Origin);
-    case 8:
-        return dateText(row.Date);
-    }
-    return notUsed();
-}
-
-ListSortKey ListSortKeyOf(const CVendorsRow& row, int definitionIndex)
-{
-    return definitionIndex == 0 ? wholeKey(row.ID) : textKey(ListCellText(row, definitionIndex));
-}
-
-ListSortKey ListSortKeyOf(const CItemsRow& row, int definitionIndex)
-{
-    switch (definitionIndex) {
-    case 0:
-        return wholeKey(row.ID);
-    case 4:
-        return moneyKey(row.Cost);
-    case 5:
-        return wholeKey(row.Stocked);
-    case 6:
-        return wholeKey(row.Ordered);
-    case 7:
-        return moneyKey(row.SellingPrice);
-    }
-    return textKey(ListCellText(row, definitionIndex));
-}
-
-ListSortKey ListSortKeyOf(const CPORow& row, int definitionIndex)
-{
-    switch (definitionIndex) {
-    case 0:
-        return wholeKey(row.Number);
-    case 1:
-        return dateKey(row.Date);
-    case 3:
-        return dateKey(row.RequiredDate);
-    case 4:
-        return dateKey(filledDate(row));
-    }
-    return textKey(ListCellText(row, definitionIndex));
-}
-
-ListSortKey ListSortKeyOf(const CSIRow& row, int definitionIndex)
-{
-    switch (definitionIndex) {
-    case 0:
-        return wholeKey(row.Number);
-    case 1:
-        return dateKey(row.Date);
-    }
-    return textKey(ListCellText(row, definitionIndex));
-}
-
-ListSortKey ListSortKeyOf(const CCustomersRow& row, int definitionIndex)
-{
-    return definitionIndex == 0 ? wholeKey(row.ID) : textKey(ListCellText(row, definitionIndex));
-}
-
-ListSortKey ListSortKeyOf(const CStockRow& row, int definitionIndex)
-{
-    switch (definitionIndex) {
-    case 0:
-        return wholeKey(row.ID);
-    case 1:
-        return wholeKey(row.ItemID);
-    case 5:
-        return moneyKey(row.Cost);
-    case 6:
-        return wholeKey(row.Quanity);
-    case 7: {
-        // Purchase-order numbers in numeric order, the origin labels after them.
-        if (!isOriginLabel(row.Origin))
-            return wholeKey(row.Origin);
-        ListSortKey key;
-        key.whole = std::numeric_limits<qint64>::max();
-        key.text = StockOriginText(row.Origin);
-        return key;
-    }
-    case 8:
-        return dateKey(row.Date);
-    }
-    return textKey(ListCellText(row, definitionIndex));
-}
+template QString ListCellText(const CVendorsRow&, int);
+template ListSortKey ListSortKeyOf(const CVendorsRow&, int);
+template QString ListCellText(const CItemsRow&, int);
+template ListSortKey ListSortKeyOf(const CItemsRow&, int);
+template QString ListCellText(const CPORow&, int);
+template ListSortKey ListSortKeyOf(const CPORow&, int);
+template QString ListCellText(const CSIRow&, int);
+template ListSortKey ListSortKeyOf(const CSIRow&, int);
+template QString ListCellText(const CCustomersRow&, int);
+template ListSortKey ListSortKeyOf(const CCustomersRow&, int);
+template QString ListCellText(const CStockRow&, int);
+template ListSortKey ListSortKeyOf(const CStockRow&, int);
 
 RowCondition ListRowCondition(const CVendorsRow&)
 {

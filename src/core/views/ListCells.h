@@ -36,19 +36,10 @@ qint64 FoldedTextPrefix(QStringView text);
 // its origin ("Initial", "Customer Return", "Other", "Purged").
 QString StockOriginText(qint32 origin);
 
-QString ListCellText(const CVendorsRow& row, int definitionIndex);
-QString ListCellText(const CItemsRow& row, int definitionIndex);
-QString ListCellText(const CPORow& row, int definitionIndex);
-QString ListCellText(const CSIRow& row, int definitionIndex);
-QString ListCellText(const CCustomersRow& row, int definitionIndex);
-QString ListCellText(const CStockRow& row, int definitionIndex);
-
-ListSortKey ListSortKeyOf(const CVendorsRow& row, int definitionIndex);
-ListSortKey ListSortKeyOf(const CItemsRow& row, int definitionIndex);
-ListSortKey ListSortKeyOf(const CPORow& row, int definitionIndex);
-ListSortKey ListSortKeyOf(const CSIRow& row, int definitionIndex);
-ListSortKey ListSortKeyOf(const CCustomersRow& row, int definitionIndex);
-ListSortKey ListSortKeyOf(const CStockRow& row, int definitionIndex);
+// A cell's text and what it sorts by, for the rows of any of the six lists;
+// a column the kind does not have shows as not used.
+template <typename Row> QString ListCellText(const Row& row, int definitionIndex);
+template <typename Row> ListSortKey ListSortKeyOf(const Row& row, int definitionIndex);
 
 RowCondition ListRowCondition(const CVendorsRow& row);
 RowCondition ListRowCondition(const CItemsRow& row);
