@@ -61,6 +61,8 @@ TEST_F(CustomerReturn, OneOfThreeTaxedUnitsIsReimbursedWithItsTaxAndLowersEveryD
               u"This command was unable to find all the necessary data to run."_s);
     EXPECT_TRUE(CustomerReturnModel::canOpen(t(), prompter));
 
+    // Recorded after the invoice's day: the lot still takes the invoice's date.
+    b.change<CSalesRec>(sale, [](CSalesRec& rec) { rec.Date = day(1997, 6, 2); });
     CustomerReturnModel dialog(t(), prompter);
     ASSERT_TRUE(dialog.open(sale));
     EXPECT_EQ((QStringList{dialog.itemName(), dialog.itemNumber(), dialog.itemIdText(),
@@ -94,6 +96,7 @@ TEST_F(CustomerReturn, OneOfThreeTaxedUnitsIsReimbursedWithItsTaxAndLowersEveryD
     EXPECT_EQ((QList<qint32>{lot.ItemID, lot.OrderID, lot.POID, lot.VendorID, lot.Quanity}),
               (QList<qint32>{item, StockCustomerReturn, StockCustomerReturn, vendor, 1}));
     EXPECT_EQ(lot.Cost, Money::fromWhole(2, 2857));
+    EXPECT_EQ(lot.Date, day(1997, 5, 15));
     EXPECT_EQ(dialog.changes().ids(ListingKind::Stock), QList<qint32>{lot.ID});
     EXPECT_EQ(dialog.saleIDs(), QList<qint32>{sale});
 }
@@ -114,6 +117,9 @@ TEST_F(CustomerReturn, WholeReturnRemovesTheSaleAndAReturnOfNothingChangesNothin
     EXPECT_EQ(state(), QList<qint32>({3, -1, 10}));
     // The $15.00 paid now stands against nothing.
     EXPECT_EQ(b.dues(invoice), QList<double>({0, -10}));
+    // Items remain but no sale does: there is nothing left to return.
+    EXPECT_FALSE(CustomerReturnModel::canOpen(t(), prompter));
+    EXPECT_TRUE(prompter.lastText().contains(u"valid items and sales"_s));
 }
 
 TEST_F(CustomerReturn, RefusalsAreToldAndWriteNothing)

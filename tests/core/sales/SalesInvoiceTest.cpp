@@ -186,6 +186,13 @@ TEST_F(Invoices, ManagerShowsWhatTheSalesComeToNowAndActsOnlyOnAChosenInvoiceAnd
     EXPECT_TRUE(manager.rows().isEmpty());
 }
 
+TEST_F(Invoices, AddToInvoiceNeedsAnItemToSell)
+{
+    InvoiceManagerModel manager(t(), prompter, b.invoice(customer, 5000));
+    EXPECT_FALSE(manager.invoiceNumberForAdd());
+    EXPECT_TRUE(prompter.lastText().contains(u"valid items and invoices setup"_s));
+}
+
 TEST_F(Invoices, ManagerColumnWidthsStayInTheirColumns)
 {
     UserSettings settings(project.dir() + u"/user.ini"_s);
@@ -206,6 +213,8 @@ TEST_F(Invoices, RemovingASalePutsItBackAtItsCostAndLowersEveryDueOrChangesNothi
                                      Money::fromWhole(10), 5.0f);
     const qint32 invoiceID = b.invoice(customer, 5000);
     const qint32 saleID = b.sale(item, invoiceID, 3, Money::fromWhole(10), Money::fromWhole(2, 2857));
+    // Recorded after the invoice's day: the lot put back still takes the invoice's date.
+    b.change<CSalesRec>(saleID, [](CSalesRec& rec) { rec.Date = day(1997, 6, 2); });
     b.payment(customer, invoiceID, Money::fromWhole(31, 5000), Money::fromWhole(10));
     b.payment(customer, invoiceID, Money::fromWhole(21, 5000), Money::fromWhole(5));
     const qint32 unowed = b.invoice(otherCustomer, 5001);
