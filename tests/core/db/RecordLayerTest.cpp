@@ -1,6 +1,7 @@
 #include "db/Dialect.h"
 #include "db/Schema.h"
 
+#include "ProjectBuilder.h"
 #include "QtPrinters.h"
 #include "TempProject.h"
 
@@ -11,38 +12,15 @@
 
 namespace {
 
-DateTime Day(int y, int m, int d)
-{
-    return DateTime::fromDate(QDate(y, m, d));
-}
-
-CVendorsRec Vendor(const QString& name)
-{
-    CVendorsRec v;
-    v.Name = name;
-    return v;
-}
-
 class RecordLayer : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(project.isValid()); }
 
-    qint32 addVendor(const QString& name)
-    {
-        CVendorsRec v = Vendor(name);
-        EXPECT_TRUE(t().vendors().RecordAdd(v)) << t().vendors().lastError().toStdString();
-        return v.ID;
-    }
+    qint32 addVendor(const QString& name) { return make.vendor(name); }
     qint32 addItem(const QString& name, qint32 vendor1, qint32 vendor2 = NoID)
     {
-        CItemsRec item;
-        item.Name = name;
-        item.Number = name + QStringLiteral("-no");
-        item.VendorID1 = vendor1;
-        item.VendorID2 = vendor2;
-        EXPECT_TRUE(t().items().RecordAdd(item));
-        return item.ID;
+        return make.item({.name = name, .vendor1 = vendor1, .vendor2 = vendor2});
     }
     qint32 addLot(qint32 item, DateTime date, qint32 quantity, qint32 orderId = StockInitial, qint32 poId = StockInitial)
     {
@@ -52,8 +30,7 @@ protected:
         lot.Quanity = quantity;
         lot.OrderID = orderId;
         lot.POID = poId;
-        EXPECT_TRUE(t().stock().RecordAdd(lot));
-        return lot.ID;
+        return make.add(lot);
     }
     QList<qint32> stockOrder()
     {
@@ -65,6 +42,7 @@ protected:
     ProjectTables& t() { return project.tables(); }
 
     TempProject project;
+    ProjectBuilder make{project};
 };
 
 // The tables of a new project, in the exact order and with the exact fields.
@@ -117,7 +95,8 @@ TEST_F(RecordLayer, ValuesReadBackExactly)
 
 TEST_F(RecordLayer, ValuesBeyondTheirFieldAreRefusedAndNothingIsWritten)
 {
-    CVendorsRec v = Vendor(QString(129, QLatin1Char('x')));
+    CVendorsRec v;
+    v.Name = QString(129, QLatin1Char('x'));
     EXPECT_FALSE(t().vendors().RecordAdd(v));
     EXPECT_TRUE(t().vendors().lastError().contains(QStringLiteral("Name")));
     EXPECT_EQ(t().vendors().RecordCount(), 0);
@@ -285,10 +264,10 @@ TEST_F(RecordLayer, NextNumberFollowsTheNewestRecord)
 TEST_F(RecordLayer, StockIsVisitedInConsumptionOrder)
 {
     const qint32 item = addItem(QStringLiteral("Bolt"), NoID);
-    const qint32 a = addLot(item, Day(2024, 3, 1), 5);
-    const qint32 b = addLot(item, Day(2024, 1, 1), 7);
-    const qint32 c = addLot(item, Day(2024, 3, 1), 9); // same day as a, entered later
-    const qint32 other = addLot(addItem(QStringLiteral("Nut"), NoID), Day(2023, 1, 1), 100);
+    const qint32 a = addLot(item, day(2024, 3, 1), 5);
+    const qint32 b = addLot(item, day(2024, 1, 1), 7);
+    const qint32 c = addLot(item, day(2024, 3, 1), 9); // same day as a, entered later
+    const qint32 other = addLot(addItem(QStringLiteral("Nut"), NoID), day(2023, 1, 1), 100);
 
     EXPECT_EQ(stockOrder(), QList<qint32>({other, b, a, c})); // FIFO: oldest first, same day by entry
     EXPECT_EQ(t().stock().SumQuantityByItem(item), 21);
@@ -333,9 +312,9 @@ TEST_F(RecordLayer, ListRowsCarryTheNamesTheyReferTo)
     po.Number = 5000;
     po.VendorID = acme;
     ASSERT_TRUE(t().purchaseOrders().RecordAdd(po));
-    addLot(bolt, Day(2024, 1, 1), 1, 77, po.ID);          // from a purchase order
-    addLot(bolt, Day(2024, 1, 2), 1, 78, po.ID + 1);      // its purchase order was purged
-    addLot(bolt, Day(2024, 1, 3), 1, StockCustomerReturn, StockCustomerReturn);
+    addLot(bolt, day(2024, 1, 1), 1, 77, po.ID);          // from a purchase order
+    addLot(bolt, day(2024, 1, 2), 1, 78, po.ID + 1);      // its purchase order was purged
+    addLot(bolt, day(2024, 1, 3), 1, StockCustomerReturn, StockCustomerReturn);
 
     QList<qsizetype> progress;
     const QList<CItemsRow> items = t().items().RecordReadAll([&](qsizetype done, qsizetype total) {
@@ -353,7 +332,7 @@ TEST_F(RecordLayer, ListRowsCarryTheNamesTheyReferTo)
     EXPECT_EQ(lots[0].Origin, 5000);
     EXPECT_EQ(lots[1].Origin, kStockOriginPurged);
     EXPECT_EQ(lots[2].Origin, StockCustomerReturn);
-    EXPECT_EQ(lots[0].ItemNumber, QStringLiteral("Bolt-no"));
+    EXPECT_EQ(lots[0].ItemNumber, QStringLiteral("BOL-1"));
 
     CCustomersRec customer;
     customer.Company = QStringLiteral("Initech");
@@ -372,9 +351,9 @@ TEST_F(RecordLayer, WhereQueriesWorkOnTheWholeTableAndLeaveTheListAlone)
 {
     const qint32 bolt = addItem(QStringLiteral("Bolt"), NoID);
     const qint32 nut = addItem(QStringLiteral("Nut"), NoID);
-    const qint32 late = addLot(bolt, Day(2024, 5, 1), 1);
-    const qint32 early = addLot(bolt, Day(2024, 1, 1), 2);
-    const qint32 other = addLot(nut, Day(2024, 2, 1), 3);
+    const qint32 late = addLot(bolt, day(2024, 5, 1), 1);
+    const qint32 early = addLot(bolt, day(2024, 1, 1), 2);
+    const qint32 other = addLot(nut, day(2024, 2, 1), 3);
 
     CStockSet& stock = t().stock();
     stock.SetFilter(QStringLiteral("[ItemID] = %1").arg(nut)); // what a list might show

@@ -134,7 +134,6 @@ TEST_F(Customers, DetailsAndSelectionTexts)
         EXPECT_EQ(missing.name() + missing.addressLine2(), QString());
     }
     ASSERT_EQ(prompter.texts(), (QStringList{kNotFound, kNotFound}));
-    EXPECT_EQ(prompter.log().at(0).title, kTitle);
     prompter.clear();
 
     const qint32 jane = doe();
@@ -202,7 +201,6 @@ TEST_F(Customers, SelectionModifyAddNewAndSearchCloseItWithTheirCustomer)
     EXPECT_FALSE(model.save().saved);
     ASSERT_EQ(prompter.log().size(), 1);
     EXPECT_EQ(prompter.log().at(0).text, QStringLiteral("Must select customer from list."));
-    EXPECT_EQ(prompter.log().at(0).icon, Prompter::Icon::Exclamation);
     EXPECT_FALSE(model.modify());
     model.setSelectedIndex(1);
     ASSERT_TRUE(model.save().saved);
@@ -232,7 +230,6 @@ TEST_F(Customers, SearchByIdIsExactAndOkNeedsASelection)
     EXPECT_FALSE(search.save().saved);
     ASSERT_EQ(prompter.log().size(), 1);
     EXPECT_EQ(prompter.log().at(0).text, QStringLiteral("You must select a customer from the list"));
-    EXPECT_EQ(prompter.log().at(0).title, kTitle);
     EXPECT_EQ(search.customerId(), NoSelection);
     prompter.clear();
     {
@@ -366,8 +363,6 @@ TEST_F(Customers, DeletionKeepsInvoicesAndPaymentsWithoutACustomer)
     EXPECT_FALSE(failing.run());
     EXPECT_FALSE(CustomerDeletion(t(), prompter, keep).prepare());
     ASSERT_EQ(prompter.texts(), (QStringList{kNotFound, kNotFound}));
-    EXPECT_EQ(prompter.log().at(1).title, kTitle);
-    EXPECT_EQ(prompter.log().at(1).icon, Prompter::Icon::Exclamation);
     EXPECT_EQ(b.read<CSIRec>(other).CustomerID, keep);
 }
 
