@@ -6,6 +6,7 @@
 #include "reports/QuerySql.h"
 
 #include "ProjectFixture.h"
+#include "Texts.h"
 
 #include <QSqlQuery>
 
@@ -15,9 +16,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Quillmark 3.5");
-const QString kExample =
-    QStringLiteral("SELECT TOP 10 PERCENT * FROM [Items] WHERE Name = 'Bolt' ORDER BY Name ASC");
+const QString kTitle = str("Quillmark 3.5");
 
 QueryCriterion row(ListingKind listing, const char* field, int op, const QString& value)
 {
@@ -31,7 +30,7 @@ QList<qint32> idsOf(ProjectDatabase& db, const QString& name)
     std::optional<QSqlQuery> query = db.prepare(db.QueryDefSql(name).value_or(QString()));
     EXPECT_TRUE(query && query->exec()) << name.toStdString();
     while (query && query->next())
-        ids.append(query->value(QStringLiteral("ID")).toInt());
+        ids.append(query->value(str("ID")).toInt());
     return ids;
 }
 
@@ -79,19 +78,14 @@ TEST(QueryFields, MatchTheTablesTheirListingsShow)
         EXPECT_EQ(LocationIndexOf(ListingAtLocation(index)), index);
     }
 
-    EXPECT_EQ(QueryFormatHint(QueryFieldType::Currency), QStringLiteral("Format : $10.57"));
-    EXPECT_EQ(QueryFormatHint(QueryFieldType::Date), QStringLiteral("Format : 5/15/1997"));
+    EXPECT_EQ(QueryFormatHint(QueryFieldType::Currency), str("Format : $10.57"));
+    EXPECT_EQ(QueryFormatHint(QueryFieldType::Date), str("Format : 5/15/1997"));
     EXPECT_FALSE(QueryFormatHint(QueryFieldType::Single));
 }
 
 TEST(QuerySql, BuildsTheSentenceIntoQueryText)
 {
     const ListingKind items = ListingKind::Items;
-    QuerySentence example;
-    example.top = true;
-    example.criteria[0] = row(items, "Name", 0, QStringLiteral("Bolt"));
-    EXPECT_EQ(BuildQuerySql(items, example), kExample);
-
     struct Case
     {
         ListingKind listing;
@@ -104,37 +98,33 @@ TEST(QuerySql, BuildsTheSentenceIntoQueryText)
         std::copy(rows.begin(), rows.end(), s.criteria.begin());
         return s;
     };
-    QuerySentence records = sentence({row(items, "Cost", 2, QStringLiteral("$1,234.50"))}, true);
-    records.count = QStringLiteral("25x");
+    QuerySentence records = sentence({row(items, "Cost", 2, str("$1,234.50"))}, true);
+    records.count = str("25x");
     records.percent = false;
-    records.orderBy = QueryFieldIndex(items, QStringLiteral("Stocked"));
+    records.orderBy = QueryFieldIndex(items, str("Stocked"));
     records.descending = true;
     // The second prefix is written whether or not row 1 was.
     QuerySentence orRows =
-        sentence({row(items, "Stocked", 1, QString()), row(items, "Taxable", 0, QStringLiteral("TRUE")),
-                  row(items, "TaxRate", 5, QStringLiteral("7.25"))});
+        sentence({row(items, "Stocked", 1, QString()), row(items, "Taxable", 0, str("TRUE")),
+                  row(items, "TaxRate", 5, str("7.25"))});
     orRows.connectors = {QueryConnector::Or, QueryConnector::And};
 
     const ListingKind po = ListingKind::PurchaseOrders;
     const Case cases[] = {
-        {items, sentence({row(items, "Name", 0, QStringLiteral("Bolt"))}),
-         QStringLiteral("SELECT * FROM [Items] WHERE Name = 'Bolt'")},
-        {items, QuerySentence{}, QStringLiteral("SELECT * FROM [Items] ")},
-        {items, records,
-         QStringLiteral("SELECT TOP 25 * FROM [Items] WHERE Cost > 1234.5 ORDER BY Stocked DESC")},
-        {items, orRows, QStringLiteral("SELECT * FROM [Items]  OR Taxable = TRUE AND TaxRate != 7.25")},
+        {items, sentence({row(items, "Name", 0, str("Bolt"))}),
+         str("SELECT * FROM [Items] WHERE Name = 'Bolt'")},
+        {items, QuerySentence{}, str("SELECT * FROM [Items] ")},
+        {items, records, str("SELECT TOP 25 * FROM [Items] WHERE Cost > 1234.5 ORDER BY Stocked DESC")},
+        {items, orRows, str("SELECT * FROM [Items]  OR Taxable = TRUE AND TaxRate != 7.25")},
         {po,
-         sentence({row(po, "Date", 4, QStringLiteral("5/15/97")),
-                   row(po, "RequiredDate", 3, QStringLiteral("12/1/0096")),
-                   row(po, "Number", 0, QStringLiteral(" 17 "))}),
-         QStringLiteral(
-             "SELECT * FROM [PO] WHERE Date >= #5/15/1997# AND RequiredDate <= #12/1/1996# AND Number = 17")},
+         sentence({row(po, "Date", 4, str("5/15/97")), row(po, "RequiredDate", 3, str("12/1/0096")),
+                   row(po, "Number", 0, str(" 17 "))}),
+         str("SELECT * FROM [PO] WHERE Date >= #5/15/1997# AND RequiredDate <= #12/1/1996# AND Number = 17")},
         // Quotes inside a text value are doubled, so the value stays one literal.
-        {ListingKind::Vendors,
-         sentence({row(ListingKind::Vendors, "Name", 0, QStringLiteral("O'Brien's 'Best'"))}),
-         QStringLiteral("SELECT * FROM [Vendors] WHERE Name = 'O''Brien''s ''Best'''")},
-        {ListingKind::Stock, sentence({row(ListingKind::Stock, "Cost", 1, QStringLiteral("(2.5)"))}),
-         QStringLiteral("SELECT * FROM [Stock] WHERE Cost < -2.5")},
+        {ListingKind::Vendors, sentence({row(ListingKind::Vendors, "Name", 0, str("O'Brien's 'Best'"))}),
+         str("SELECT * FROM [Vendors] WHERE Name = 'O''Brien''s ''Best'''")},
+        {ListingKind::Stock, sentence({row(ListingKind::Stock, "Cost", 1, str("(2.5)"))}),
+         str("SELECT * FROM [Stock] WHERE Cost < -2.5")},
     };
     for (const Case& c : cases)
         EXPECT_EQ(BuildQuerySql(c.listing, c.sentence), c.expected) << c.expected.toStdString();
@@ -148,36 +138,34 @@ TEST(QuerySql, BuildsTheSentenceIntoQueryText)
     };
     for (const auto& [type, value] : refused)
         EXPECT_FALSE(NormalizeQueryValue(type, QString::fromLatin1(value))) << value;
-    EXPECT_FALSE(BuildQuerySql(items, sentence({row(items, "Stocked", 0, QStringLiteral("Ordered"))})));
+    EXPECT_FALSE(BuildQuerySql(items, sentence({row(items, "Stocked", 0, str("Ordered"))})));
 }
 
 TEST(QuerySql, ReadsStoredTextBackIntoTheSentence)
 {
     const ListingKind items = ListingKind::Items;
     const QuerySentence ops = ParseQuerySql(
-        items,
-        QStringLiteral("SELECT TOP 5 *\r\nFROM Items\r\nWHERE Stocked <= 3 OR Cost >= 2 And Ordered < 1\r\n"
-                       "ORDER BY cost DESC;\r\n"));
+        items, str("SELECT TOP 5 *\r\nFROM Items\r\nWHERE Stocked <= 3 OR Cost >= 2 And Ordered < 1\r\n"
+                   "ORDER BY cost DESC;\r\n"));
     EXPECT_FALSE(ops.percent);
-    EXPECT_EQ(ops.count, QStringLiteral("5"));
+    EXPECT_EQ(ops.count, str("5"));
     EXPECT_EQ((std::array{ops.criteria[0].op, ops.criteria[1].op, ops.criteria[2].op}),
               (std::array{3, 4, 1}));
-    EXPECT_EQ(ops.criteria[2].value, QStringLiteral("1"));
+    EXPECT_EQ(ops.criteria[2].value, str("1"));
     EXPECT_EQ(ops.connectors[0], QueryConnector::Or);
     EXPECT_EQ(ops.connectors[1], QueryConnector::And);
-    EXPECT_EQ(ops.orderBy, QueryFieldIndex(items, QStringLiteral("Cost")));
+    EXPECT_EQ(ops.orderBy, QueryFieldIndex(items, str("Cost")));
     EXPECT_TRUE(ops.descending);
 
     // Reading stops at what it does not know; the rest keeps its start values.
     const QuerySentence unknown = ParseQuerySql(
-        items,
-        QStringLiteral("SELECT *\r\nFROM [Items]\r\nWHERE Stocked > 2 AND Colour = 'red' OR Cost < 1;\r\n"));
+        items, str("SELECT *\r\nFROM [Items]\r\nWHERE Stocked > 2 AND Colour = 'red' OR Cost < 1;\r\n"));
     EXPECT_EQ(unknown.criteria[0].op, 2);
     EXPECT_EQ(unknown.criteria[1].value, QString());
     EXPECT_EQ(unknown.criteria[1].field, 0);
     EXPECT_EQ(unknown.criteria[2].op, 0);
     const QuerySentence start;
-    const QuerySentence notSelect = ParseQuerySql(items, QStringLiteral("DELETE\r\nFROM [Items];\r\n"));
+    const QuerySentence notSelect = ParseQuerySql(items, str("DELETE\r\nFROM [Items];\r\n"));
     EXPECT_EQ(notSelect.top, start.top);
     EXPECT_EQ(notSelect.criteria[0].value, QString());
 }
@@ -185,17 +173,16 @@ TEST(QuerySql, ReadsStoredTextBackIntoTheSentence)
 TEST_F(Queries, StoredQueriesRoundTripAndSelectWhatTheySay)
 {
     ProjectDatabase& db = project.db();
-    const qint32 quoted = b.vendor(QStringLiteral("O'Brien's Hex Bolts"));
-    b.vendor(QStringLiteral("O"));
+    const qint32 quoted = b.vendor(str("O'Brien's Hex Bolts"));
+    b.vendor(str("O"));
     const qint32 may = b.po(1, quoted, day(1997, 5, 15));
     const qint32 later = b.po(2, quoted, day(1997, 5, 16));
-    const qint32 bolt =
-        b.item({.name = QStringLiteral("Bolt"), .vendor1 = quoted, .cost = Money::fromWhole(10, 5700)});
-    b.item({.name = QStringLiteral("Nut"), .vendor1 = quoted, .cost = Money::fromWhole(3)});
+    const qint32 bolt = b.item({.name = str("Bolt"), .vendor1 = quoted, .cost = Money::fromWhole(10, 5700)});
+    b.item({.name = str("Nut"), .vendor1 = quoted, .cost = Money::fromWhole(3)});
 
     QuerySentence example;
     example.top = true;
-    example.criteria[0] = row(ListingKind::Items, "Name", 0, QStringLiteral("Bolt"));
+    example.criteria[0] = row(ListingKind::Items, "Name", 0, str("Bolt"));
     struct Case
     {
         const char* name;
@@ -204,19 +191,19 @@ TEST_F(Queries, StoredQueriesRoundTripAndSelectWhatTheySay)
         QList<qint32> selects;
     };
     QuerySentence text;
-    text.criteria[0] = row(ListingKind::Vendors, "Name", 0, QStringLiteral("O'Brien's Hex Bolts"));
-    text.criteria[1] = row(ListingKind::Vendors, "City", 5, QStringLiteral("x 'y' z"));
+    text.criteria[0] = row(ListingKind::Vendors, "Name", 0, str("O'Brien's Hex Bolts"));
+    text.criteria[1] = row(ListingKind::Vendors, "City", 5, str("x 'y' z"));
     QuerySentence dated;
     dated.top = true;
-    dated.count = QStringLiteral("3");
+    dated.count = str("3");
     dated.percent = false;
     dated.descending = true;
     dated.orderBy = 2;
-    dated.criteria[0] = row(ListingKind::PurchaseOrders, "Date", 0, QStringLiteral("5/15/1997"));
-    dated.criteria[1] = row(ListingKind::PurchaseOrders, "Number", 0, QStringLiteral("2"));
+    dated.criteria[0] = row(ListingKind::PurchaseOrders, "Date", 0, str("5/15/1997"));
+    dated.criteria[1] = row(ListingKind::PurchaseOrders, "Number", 0, str("2"));
     dated.connectors[0] = QueryConnector::Or;
     QuerySentence money;
-    money.criteria[0] = row(ListingKind::Items, "Cost", 0, QStringLiteral("10.57"));
+    money.criteria[0] = row(ListingKind::Items, "Cost", 0, str("10.57"));
     const Case cases[] = {
         {"example", ListingKind::Items, example, {bolt}},
         {"text", ListingKind::Vendors, text, {quoted}},
@@ -241,112 +228,103 @@ TEST_F(Queries, StoredQueriesRoundTripAndSelectWhatTheySay)
         EXPECT_EQ(idsOf(db, name), c.selects) << c.name;
     }
     EXPECT_EQ(
-        db.QueryDefSql(QStringLiteral("example")),
-        QStringLiteral(
-            "SELECT TOP 10 PERCENT *\r\nFROM [Items]\r\nWHERE Name = 'Bolt'\r\nORDER BY Name ASC;\r\n"));
+        db.QueryDefSql(str("example")),
+        str("SELECT TOP 10 PERCENT *\r\nFROM [Items]\r\nWHERE Name = 'Bolt'\r\nORDER BY Name ASC;\r\n"));
 
     // Dates and amounts are stored in one form and come back in the user's own.
     const QLocale german(QLocale::German, QLocale::Germany);
     QuerySentence local;
-    local.criteria[0] = row(ListingKind::Stock, "Date", 0, QStringLiteral("15.05.1997"));
-    local.criteria[1] = row(ListingKind::Stock, "Cost", 2, QStringLiteral("1.234,50 €"));
+    local.criteria[0] = row(ListingKind::Stock, "Date", 0, str("15.05.1997"));
+    local.criteria[1] = row(ListingKind::Stock, "Cost", 2, str("1.234,50 €"));
     const std::optional<QString> localSql = BuildQuerySql(ListingKind::Stock, local, german);
-    EXPECT_EQ(localSql, QStringLiteral("SELECT * FROM [Stock] WHERE Date = #5/15/1997# AND Cost > 1234.5"));
+    EXPECT_EQ(localSql, str("SELECT * FROM [Stock] WHERE Date = #5/15/1997# AND Cost > 1234.5"));
     const QuerySentence localBack =
         ParseQuerySql(ListingKind::Stock, NormalizeStoredQuery(*localSql), german);
-    EXPECT_EQ(localBack.criteria[0].value, QStringLiteral("15.05.1997"));
-    EXPECT_EQ(localBack.criteria[1].value, QStringLiteral("1234,5"));
+    EXPECT_EQ(localBack.criteria[0].value, str("15.05.1997"));
+    EXPECT_EQ(localBack.criteria[1].value, str("1234,5"));
 }
 
 TEST_F(Queries, ListingsClaimQueriesByTheirFromClause)
 {
     ProjectDatabase& db = project.db();
-    ASSERT_TRUE(db.CreateQueryDef(QStringLiteral("b stock"),
-                                  QStringLiteral("SELECT * FROM Stock WHERE Quanity > 1")));
-    ASSERT_TRUE(db.CreateQueryDef(QStringLiteral("a items"), QStringLiteral("SELECT * FROM [Items]")));
-    ASSERT_TRUE(db.CreateQueryDef(
-        QStringLiteral("both"),
-        QStringLiteral("SELECT * FROM [SI] WHERE CustomerID IN (SELECT ID FROM Customers)")));
-    EXPECT_EQ(QueriesOfListing(db, ListingKind::Stock), QStringList{QStringLiteral("b stock")});
-    EXPECT_EQ(QueriesOfListing(db, ListingKind::Items), QStringList{QStringLiteral("a items")});
-    EXPECT_EQ(QueriesOfListing(db, ListingKind::Invoices), QStringList{QStringLiteral("both")});
-    EXPECT_EQ(QueriesOfListing(db, ListingKind::Customers), QStringList{QStringLiteral("both")});
+    ASSERT_TRUE(db.CreateQueryDef(str("b stock"), str("SELECT * FROM Stock WHERE Quanity > 1")));
+    ASSERT_TRUE(db.CreateQueryDef(str("a items"), str("SELECT * FROM [Items]")));
+    ASSERT_TRUE(db.CreateQueryDef(str("both"),
+                                  str("SELECT * FROM [SI] WHERE CustomerID IN (SELECT ID FROM Customers)")));
+    EXPECT_EQ(QueriesOfListing(db, ListingKind::Stock), strs({"b stock"}));
+    EXPECT_EQ(QueriesOfListing(db, ListingKind::Items), strs({"a items"}));
+    EXPECT_EQ(QueriesOfListing(db, ListingKind::Invoices), strs({"both"}));
+    EXPECT_EQ(QueriesOfListing(db, ListingKind::Customers), strs({"both"}));
     EXPECT_EQ(QueriesOfListing(db, ListingKind::Vendors), QStringList());
-    EXPECT_FALSE(QueryBelongsToListing(QStringLiteral("SELECT * FROM [Items]"), ListingKind::PurchaseOrders));
+    EXPECT_FALSE(QueryBelongsToListing(str("SELECT * FROM [Items]"), ListingKind::PurchaseOrders));
 
     ManageQueriesModel none(t(), prompter, std::nullopt);
     EXPECT_EQ(none.listing(), ListingKind::Vendors);
     EXPECT_FALSE(none.modify());
-    EXPECT_EQ(told(), QStringLiteral("You must make a selection from the list."));
+    EXPECT_EQ(told(), str("You must make a selection from the list."));
 
     ManageQueriesModel manage(t(), prompter, ListingKind::Invoices);
     EXPECT_EQ(manage.locationIndex(), 4);
-    EXPECT_EQ(manage.queries(), QStringList{QStringLiteral("both")});
+    EXPECT_EQ(manage.queries(), strs({"both"}));
     EXPECT_FALSE(manage.modifyEnabled() || manage.deleteEnabled());
     manage.setLocationIndex(3);
-    EXPECT_EQ(manage.queries(), QStringList{QStringLiteral("b stock")});
+    EXPECT_EQ(manage.queries(), strs({"b stock"}));
 
     // Adding goes to the chosen location; the list shows it once refilled.
     std::unique_ptr<QueryDefinitionModel> added = manage.add();
     EXPECT_FALSE(added->isModify());
-    added->setName(QStringLiteral("c stock"));
-    added->setCriterionField(0, QueryFieldIndex(ListingKind::Stock, QStringLiteral("Quanity")));
-    added->setCriterionValue(0, QStringLiteral("0"));
+    added->setName(str("c stock"));
+    added->setCriterionField(0, QueryFieldIndex(ListingKind::Stock, str("Quanity")));
+    added->setCriterionValue(0, str("0"));
     ASSERT_TRUE(added->save().saved);
     manage.refill();
-    EXPECT_EQ(manage.queries(), (QStringList{QStringLiteral("b stock"), QStringLiteral("c stock")}));
+    EXPECT_EQ(manage.queries(), strs({"b stock", "c stock"}));
 
     manage.select(1);
     EXPECT_TRUE(manage.modifyEnabled() && manage.deleteEnabled());
     std::unique_ptr<QueryDefinitionModel> modified = manage.modify();
     ASSERT_TRUE(modified && modified->isOpen());
-    EXPECT_EQ(modified->name(), QStringLiteral("c stock"));
-    EXPECT_EQ(modified->criterionValue(0), QStringLiteral("0"));
+    EXPECT_EQ(modified->name(), str("c stock"));
+    EXPECT_EQ(modified->criterionValue(0), str("0"));
 
     manage.select(0);
     manage.remove();
-    EXPECT_EQ(manage.queries(), QStringList{QStringLiteral("c stock")});
+    EXPECT_EQ(manage.queries(), strs({"c stock"}));
     EXPECT_EQ(manage.selection(), -1);
-    EXPECT_FALSE(db.QueryDefExists(QStringLiteral("b stock")));
+    EXPECT_FALSE(db.QueryDefExists(str("b stock")));
 }
 
 TEST_F(Queries, DefinitionStartsShowsAndChecksInOrder)
 {
     QueryDefinitionModel model(t(), prompter, ListingKind::Items);
-    EXPECT_EQ(model.count(), QStringLiteral("10"));
-    EXPECT_FALSE(model.showTop());
-    EXPECT_TRUE(model.percent());
-    EXPECT_FALSE(model.descending());
-    EXPECT_TRUE(model.recordsInWhichVisible());
-    EXPECT_FALSE(model.topControlsVisible());
-    for (int r = 0; r < 3; ++r) {
-        EXPECT_EQ(model.criterionField(r), 0);
-        EXPECT_EQ(model.criterionOperator(r), 0);
-        EXPECT_EQ(model.hint(r), QStringLiteral("Format : Simple Text"));
-    }
+    EXPECT_EQ(model.count(), str("10"));
+    EXPECT_EQ(std::tuple(model.showTop(), model.percent(), model.descending()),
+              std::tuple(false, true, false));
+    EXPECT_TRUE(model.recordsInWhichVisible() && !model.topControlsVisible());
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(model.hint(r), str("Format : Simple Text"));
     // A real-number field keeps the hint the row showed before.
-    model.setCriterionField(1, QueryFieldIndex(ListingKind::Items, QStringLiteral("Cost")));
-    model.setCriterionField(1, QueryFieldIndex(ListingKind::Items, QStringLiteral("TaxRate")));
-    EXPECT_EQ(model.hint(1), QStringLiteral("Format : $10.57"));
+    model.setCriterionField(1, QueryFieldIndex(ListingKind::Items, str("Cost")));
+    model.setCriterionField(1, QueryFieldIndex(ListingKind::Items, str("TaxRate")));
+    EXPECT_EQ(model.hint(1), str("Format : $10.57"));
     model.setCriterionField(1, 0);
 
-    ASSERT_TRUE(
-        project.db().CreateQueryDef(QStringLiteral("Taken"), QStringLiteral("SELECT * FROM [Items]")));
+    ASSERT_TRUE(project.db().CreateQueryDef(str("Taken"), str("SELECT * FROM [Items]")));
     // Each refusal is told, focuses its field and stores nothing.
     const auto refused = [&](const char* message, const char* focus) {
         const SaveResult result = model.save();
         EXPECT_FALSE(result.saved) << message;
         EXPECT_EQ(result.focus, QString::fromLatin1(focus)) << message;
         EXPECT_EQ(told(), QString::fromLatin1(message));
-        EXPECT_EQ(stored(), QStringList{QStringLiteral("Taken")});
+        EXPECT_EQ(stored(), strs({"Taken"}));
     };
     const char* percentRange = "Must specify a range between 0 and 100 percent as an integer.";
     refused("Must specify query name.", "name");
-    model.setName(QStringLiteral("   "));
+    model.setName(str("   "));
     refused("Must specify query name.", "name");
-    model.setName(QStringLiteral("taken"));
+    model.setName(str("taken"));
     refused("A query with this name already exists. Pleasy specify a unique name.", "name");
-    model.setName(QStringLiteral("Mine"));
+    model.setName(str("Mine"));
     refused("Must specify query criteria.", "value1");
     // TOP needs no criteria, but a count in range.
     model.setShowTop(true);
@@ -357,29 +335,28 @@ TEST_F(Queries, DefinitionStartsShowsAndChecksInOrder)
     model.setPercent(false);
     refused("Must specify more than 0 records.", "count");
     // A later row without the first would lose its WHERE.
-    model.setCount(QStringLiteral("100000"));
-    model.setCriterionValue(2, QStringLiteral("x"));
+    model.setCount(str("100000"));
+    model.setCriterionValue(2, str("x"));
     refused("Must specify query criteria.", "value1");
-    model.setCriterionValue(0, QStringLiteral("Bolt"));
-    model.setCriterionField(2, QueryFieldIndex(ListingKind::Items, QStringLiteral("Stocked")));
-    model.setCriterionValue(2, QStringLiteral("5 OR 1=1"));
+    model.setCriterionValue(0, str("Bolt"));
+    model.setCriterionField(2, QueryFieldIndex(ListingKind::Items, str("Stocked")));
+    model.setCriterionValue(2, str("5 OR 1=1"));
     refused(
         "The value specified does not fit its field.  Please check the value and re-enter it if necessary.",
         "value3");
-    model.setCriterionValue(2, QStringLiteral("5"));
-    model.setCriterionField(1, QueryFieldIndex(ListingKind::Items, QStringLiteral("Cost")));
-    model.setCriterionValue(1, QStringLiteral("cheap"));
+    model.setCriterionValue(2, str("5"));
+    model.setCriterionField(1, QueryFieldIndex(ListingKind::Items, str("Cost")));
+    model.setCriterionValue(1, str("cheap"));
     refused("The amount specified is not valid.  Please check the value and re-enter it if necessary.",
             "value2");
     EXPECT_TRUE(model.topControlsVisible());
     EXPECT_FALSE(model.recordsInWhichVisible());
 
-    model.setCriterionValue(1, QStringLiteral("$2.00"));
+    model.setCriterionValue(1, str("$2.00"));
     model.setConnectorBefore(2, QueryConnector::Or);
     ASSERT_TRUE(model.save().saved);
-    EXPECT_EQ(model.storedSql(),
-              QStringLiteral("SELECT TOP 100000 *\r\nFROM [Items]\r\nWHERE Name = 'Bolt' AND "
-                             "Cost = 2 OR Stocked = 5\r\nORDER BY Name ASC;\r\n"));
+    EXPECT_EQ(model.storedSql(), str("SELECT TOP 100000 *\r\nFROM [Items]\r\nWHERE Name = 'Bolt' AND "
+                                     "Cost = 2 OR Stocked = 5\r\nORDER BY Name ASC;\r\n"));
 
     // PERCENT takes its bounds.
     QueryDefinitionModel bounds(t(), prompter, ListingKind::Stock);
@@ -391,68 +368,65 @@ TEST_F(Queries, DefinitionStartsShowsAndChecksInOrder)
     }
 
     QueryDefinitionModel date(t(), prompter, ListingKind::PurchaseOrders);
-    date.setName(QStringLiteral("Dated"));
-    date.setCriterionField(0, QueryFieldIndex(ListingKind::PurchaseOrders, QStringLiteral("Date")));
-    EXPECT_EQ(date.hint(0), QStringLiteral("Format : 5/15/1997"));
-    date.setCriterionValue(0, QStringLiteral("5/45/97"));
-    EXPECT_EQ(date.save().focus, QStringLiteral("value1"));
-    EXPECT_EQ(told(),
-              QStringLiteral("The date specified cannot be recognized in its current format.  Please check "
-                             "the date and re-enter it if necessary."));
-    date.setCriterionValue(0, QStringLiteral("5/15/97"));
+    date.setName(str("Dated"));
+    date.setCriterionField(0, QueryFieldIndex(ListingKind::PurchaseOrders, str("Date")));
+    EXPECT_EQ(date.hint(0), str("Format : 5/15/1997"));
+    date.setCriterionValue(0, str("5/45/97"));
+    EXPECT_EQ(date.save().focus, str("value1"));
+    EXPECT_EQ(told(), str("The date specified cannot be recognized in its current format.  Please check "
+                          "the date and re-enter it if necessary."));
+    date.setCriterionValue(0, str("5/15/97"));
     ASSERT_TRUE(date.save().saved);
-    EXPECT_EQ(date.storedSql(), QStringLiteral("SELECT *\r\nFROM [PO]\r\nWHERE Date = #5/15/1997#;\r\n"));
+    EXPECT_EQ(date.storedSql(), str("SELECT *\r\nFROM [PO]\r\nWHERE Date = #5/15/1997#;\r\n"));
 }
 
 TEST_F(Queries, ModifyReplacesTheOldQueryWholeOrNotAtAll)
 {
     ProjectDatabase& db = project.db();
-    ASSERT_TRUE(
-        db.CreateQueryDef(QStringLiteral("Old"), QStringLiteral("SELECT TOP 7 *\r\nFROM [Items]\r\nWHERE "
-                                                                "Stocked > 2\r\nORDER BY Cost DESC;\r\n")));
-    ASSERT_TRUE(db.CreateQueryDef(QStringLiteral("Other"), QStringLiteral("SELECT * FROM [Items]")));
+    ASSERT_TRUE(db.CreateQueryDef(str("Old"), str("SELECT TOP 7 *\r\nFROM [Items]\r\nWHERE "
+                                                  "Stocked > 2\r\nORDER BY Cost DESC;\r\n")));
+    ASSERT_TRUE(db.CreateQueryDef(str("Other"), str("SELECT * FROM [Items]")));
 
-    QueryDefinitionModel model(t(), prompter, ListingKind::Items, QStringLiteral("Old"));
+    QueryDefinitionModel model(t(), prompter, ListingKind::Items, str("Old"));
     ASSERT_TRUE(model.isOpen());
-    EXPECT_EQ(model.name(), QStringLiteral("Old"));
+    EXPECT_EQ(model.name(), str("Old"));
     EXPECT_TRUE(model.showTop() && model.topControlsVisible());
     EXPECT_FALSE(model.percent());
-    EXPECT_EQ(model.count(), QStringLiteral("7"));
+    EXPECT_EQ(model.count(), str("7"));
     EXPECT_EQ(model.criterionOperator(0), 2);
-    EXPECT_EQ(model.hint(0), QStringLiteral("Format : Simple Integer"));
+    EXPECT_EQ(model.hint(0), str("Format : Simple Integer"));
     EXPECT_TRUE(model.descending());
 
     // Its own name is no clash; changing the sentence rewrites it in place.
-    model.setCount(QStringLiteral("8"));
+    model.setCount(str("8"));
     ASSERT_TRUE(model.save().saved);
-    EXPECT_EQ(stored(), (QStringList{QStringLiteral("Other"), QStringLiteral("Old")}));
-    EXPECT_TRUE(db.QueryDefSql(QStringLiteral("Old"))->startsWith(QStringLiteral("SELECT TOP 8 *")));
+    EXPECT_EQ(stored(), strs({"Other", "Old"}));
+    EXPECT_TRUE(db.QueryDefSql(str("Old"))->startsWith(str("SELECT TOP 8 *")));
 
     // Another query's name is refused before anything is deleted.
-    QueryDefinitionModel clash(t(), prompter, ListingKind::Items, QStringLiteral("Old"));
-    clash.setName(QStringLiteral("OTHER"));
-    EXPECT_EQ(clash.save().focus, QStringLiteral("name"));
-    EXPECT_EQ(told(), QStringLiteral("A query with this name already exists. Pleasy specify a unique name."));
+    QueryDefinitionModel clash(t(), prompter, ListingKind::Items, str("Old"));
+    clash.setName(str("OTHER"));
+    EXPECT_EQ(clash.save().focus, str("name"));
+    EXPECT_EQ(told(), str("A query with this name already exists. Pleasy specify a unique name."));
 
     // A store that fails keeps the old query.
-    clash.setName(QStringLiteral("Renamed"));
-    ASSERT_TRUE(
-        project.db().execNative(QStringLiteral("CREATE TRIGGER fail_store BEFORE INSERT ON qm_stored_queries "
-                                               "BEGIN SELECT RAISE(ABORT, 'forced'); END")));
+    clash.setName(str("Renamed"));
+    ASSERT_TRUE(project.db().execNative(str("CREATE TRIGGER fail_store BEFORE INSERT ON qm_stored_queries "
+                                            "BEGIN SELECT RAISE(ABORT, 'forced'); END")));
     EXPECT_FALSE(clash.save().saved);
-    EXPECT_EQ(told(), QStringLiteral("The current operation was unable to be completed."));
-    EXPECT_EQ(stored(), (QStringList{QStringLiteral("Other"), QStringLiteral("Old")}));
-    ASSERT_TRUE(project.db().execNative(QStringLiteral("DROP TRIGGER fail_store")));
+    EXPECT_EQ(told(), str("The current operation was unable to be completed."));
+    EXPECT_EQ(stored(), strs({"Other", "Old"}));
+    ASSERT_TRUE(project.db().execNative(str("DROP TRIGGER fail_store")));
 
     // Renaming deletes the old query.
     ASSERT_TRUE(clash.save().saved);
-    EXPECT_EQ(stored(), (QStringList{QStringLiteral("Other"), QStringLiteral("Renamed")}));
-    EXPECT_TRUE(db.QueryDefSql(QStringLiteral("Renamed"))->startsWith(QStringLiteral("SELECT TOP 8 *")));
+    EXPECT_EQ(stored(), strs({"Other", "Renamed"}));
+    EXPECT_TRUE(db.QueryDefSql(str("Renamed"))->startsWith(str("SELECT TOP 8 *")));
 
     // A query gone before its dialog opened closes the dialog.
-    QueryDefinitionModel gone(t(), prompter, ListingKind::Items, QStringLiteral("Old"));
+    QueryDefinitionModel gone(t(), prompter, ListingKind::Items, str("Old"));
     EXPECT_FALSE(gone.isOpen());
-    EXPECT_EQ(told(), QStringLiteral("Quillmark was unable to locate the record for this operation."));
+    EXPECT_EQ(told(), str("Quillmark was unable to locate the record for this operation."));
     EXPECT_FALSE(gone.save().saved);
 }
 

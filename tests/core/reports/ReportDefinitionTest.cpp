@@ -9,6 +9,7 @@
 #include "ArchiveBytes.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompter.h"
+#include "Texts.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -30,12 +31,6 @@ ArchiveBytes& AppendFont(ArchiveBytes& bytes, const ReportFont& f)
                f.pitchAndFamily});
     return bytes.append(f.faceName.toLatin1().leftJustified(32, '\0'));
 }
-
-QString str(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 
 QByteArray readAll(const QString& path)
 {
@@ -191,7 +186,8 @@ TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
     };
     const QByteArray cases[] = {
         damaged(nameAt, 1, ArchiveBytes().raw({0xFF}).u16(0xFFFF).le(0xFFFFFFF0, 4)), // 4 GB name
-        damaged(nameAt, 1, ArchiveBytes().raw({0xFF}).u16(0xFFFE).raw({0xFF}).u16(0xFFFF).le(0x7FFFFFFF, 4)), // wide
+        damaged(nameAt, 1,
+                ArchiveBytes().raw({0xFF}).u16(0xFFFE).raw({0xFF}).u16(0xFFFF).le(0x7FFFFFFF, 4)), // wide
         damaged(columnCountAt, 4, ArchiveBytes().i32(0x7FFFFFFF)),     // endless columns
         damaged(columnCountAt, 4, ArchiveBytes().i32(-3)),             // negative count
         damaged(second.size() - 4, 4, ArchiveBytes().i32(0x7FFFFFFF)), // endless statistics
@@ -214,7 +210,7 @@ TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
     CReportDefinition added = named(str("Added"));
     ASSERT_EQ(file.saveAsNew(added, added.name), ReportFile::SaveStatus::Saved);
     EXPECT_EQ(readAll(file.path()), QByteArray(first + recordArchiveBytes(added)));
-    EXPECT_EQ(file.names(str("Items")), (QStringList{str("Stock Value"), str("Added")}));
+    EXPECT_EQ(file.names(str("Items")), strs({"Stock Value", "Added"}));
 }
 
 TEST(ReportFileOperations, ChangesReplaceTheFileWholeOrNotAtAll)
@@ -230,7 +226,7 @@ TEST(ReportFileOperations, ChangesReplaceTheFileWholeOrNotAtAll)
         CReportDefinition report = named(str(name), str(name) == str("B") ? str("Vendors") : str("Items"));
         ASSERT_EQ(file.saveAsNew(report, report.name), ReportFile::SaveStatus::Saved);
     }
-    EXPECT_EQ(file.names(str("Items")), (QStringList{str("A"), str("C")}));
+    EXPECT_EQ(file.names(str("Items")), strs({"A", "C"}));
     EXPECT_TRUE(file.exists(str("B")));
     EXPECT_FALSE(file.exists(str("b")));
     const QByteArray before = readAll(file.path());
@@ -294,10 +290,9 @@ TEST(ReportColumns, ListingsOfferTheirFieldsAndRowStatistics)
     EXPECT_EQ(AvailableReportColumns(ListingKind::Stock, {value, total}).size(), 11 + 1);
     EXPECT_EQ(AvailableReportColumns(ListingKind::Stock, {value, total}).constLast().field, str("Lot value"));
 
-    EXPECT_EQ(ReportStatisticNames(ListingKind::Items, statistics),
-              (QStringList{str("Margin"), str("Total")}));
-    EXPECT_EQ(ReportStatisticNames(ListingKind::PurchaseOrders, statistics), QStringList{str("Ordered")});
-    EXPECT_EQ(ReportStatisticNames(ListingKind::Invoices, statistics), QStringList{str("Sales")});
+    EXPECT_EQ(ReportStatisticNames(ListingKind::Items, statistics), strs({"Margin", "Total"}));
+    EXPECT_EQ(ReportStatisticNames(ListingKind::PurchaseOrders, statistics), strs({"Ordered"}));
+    EXPECT_EQ(ReportStatisticNames(ListingKind::Invoices, statistics), strs({"Sales"}));
 }
 
 class ReportSheet : public ::testing::Test
@@ -340,17 +335,15 @@ protected:
 TEST_F(ReportSheet, GeneralDefaultsAndTheNameRules)
 {
     ReportSheetModel model = sheet();
-    EXPECT_EQ(model.name(), str("Report"));
-    EXPECT_EQ(model.title(), str("Report Title"));
-    EXPECT_EQ(model.statisticsTitle(), str("Statistics"));
-    EXPECT_EQ(model.titleAlignment(), AlignLeft);
-    EXPECT_EQ(model.statisticsTitleAlignment(), AlignLeft);
-    EXPECT_TRUE(model.pageNumbers());
-    EXPECT_FALSE(model.companyInformation());
+    EXPECT_EQ(strs({"Report", "Report Title", "Statistics"}),
+              (QStringList{model.name(), model.title(), model.statisticsTitle()}));
+    EXPECT_EQ(std::tuple(model.titleAlignment(), model.statisticsTitleAlignment(), model.pageNumbers(),
+                         model.companyInformation()),
+              std::tuple(AlignLeft, AlignLeft, true, false));
     const int points[] = {28, 16, 10, 16, 12, 10};
     for (int slot = 0; slot < ReportFontCount; ++slot)
         EXPECT_EQ(model.fontDescription(ReportFontSlot(slot)),
-                  QStringLiteral("Times New Roman (Regular) %1 pnt").arg(points[slot]));
+                  str("Times New Roman (Regular) %1 pnt").arg(points[slot]));
     model.setName(QString(200, u'n'));
     EXPECT_EQ(model.name().size(), 128);
 
@@ -406,12 +399,12 @@ TEST_F(ReportSheet, ListPageMovesColumnsAndExplainsMissingSelections)
         model.selectAvailableField(index);
         ASSERT_TRUE(model.addField());
     }
-    EXPECT_EQ(headers(model.reportFields()), (QStringList{str("Name"), str("Cost"), str("Number")}));
+    EXPECT_EQ(headers(model.reportFields()), strs({"Name", "Cost", "Number"}));
     EXPECT_EQ(model.availableFields().size(), 15);
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(model.moveFieldUp()); // the last one stays at the top
     ASSERT_TRUE(model.moveFieldDown());
-    EXPECT_EQ(headers(model.reportFields()), (QStringList{str("Name"), str("Number"), str("Cost")}));
+    EXPECT_EQ(headers(model.reportFields()), strs({"Name", "Number", "Cost"}));
     EXPECT_EQ(model.selectedReportField(), 1);
 
     // A renamed column goes back to the available list as it was shown.
@@ -420,7 +413,7 @@ TEST_F(ReportSheet, ListPageMovesColumnsAndExplainsMissingSelections)
     ASSERT_TRUE(model.applyColumn());
     model.selectReportField(2);
     ASSERT_TRUE(model.removeField());
-    EXPECT_EQ(headers(model.reportFields()), (QStringList{str("Name"), str("Number")}));
+    EXPECT_EQ(headers(model.reportFields()), strs({"Name", "Number"}));
     EXPECT_EQ(model.availableFields().at(8).header, str("Unit Cost"));
     EXPECT_EQ(model.selectedColumn(), -1);
 
@@ -460,7 +453,7 @@ TEST_F(ReportSheet, AdvancedPageRenamesColumnsAndResolvesTheSortField)
     model.setColumnAlignment(AlignRight);
     ASSERT_TRUE(model.applyColumn());
     EXPECT_EQ(model.sortText(), str("Part No.")); // the sort follows the renamed column
-    EXPECT_EQ(model.columnHeaders(), (QStringList{str("Name"), str("Part No."), str("VendorID1")}));
+    EXPECT_EQ(model.columnHeaders(), strs({"Name", "Part No.", "VendorID1"}));
     EXPECT_EQ(model.reportFields().at(1).alignment, AlignRight);
     EXPECT_EQ(model.storedDefinition().sortField, str("Number"));
     model.setSortText(str("Number")); // heads no column: the first column sorts
@@ -483,7 +476,7 @@ TEST_F(ReportSheet, AdvancedPageRenamesColumnsAndResolvesTheSortField)
 TEST_F(ReportSheet, StatisticsPageOffersTheListingsFinalStatistics)
 {
     ReportSheetModel model = sheet();
-    EXPECT_EQ(model.availableStatistics(), (QStringList{str("Value"), str("Margin"), str("Count")}));
+    EXPECT_EQ(model.availableStatistics(), strs({"Value", "Margin", "Count"}));
     EXPECT_FALSE(model.addStatistic());
     expectSaid("You must first make a selection from the 'Fields' list.", "Add Field");
     EXPECT_FALSE(model.removeStatistic());
@@ -497,12 +490,12 @@ TEST_F(ReportSheet, StatisticsPageOffersTheListingsFinalStatistics)
         model.selectAvailableStatistic(available);
         ASSERT_TRUE(model.addStatistic());
     }
-    EXPECT_EQ(model.includedStatistics(), (QStringList{str("Value"), str("Margin"), str("Count")}));
+    EXPECT_EQ(model.includedStatistics(), strs({"Value", "Margin", "Count"}));
     model.selectIncludedStatistic(0);
     ASSERT_TRUE(model.moveStatisticDown());
     ASSERT_TRUE(model.removeStatistic());
-    EXPECT_EQ(model.storedDefinition().statistics, (QStringList{str("Margin"), str("Count")}));
-    EXPECT_EQ(model.availableStatistics(), QStringList{str("Value")});
+    EXPECT_EQ(model.storedDefinition().statistics, strs({"Margin", "Count"}));
+    EXPECT_EQ(model.availableStatistics(), strs({"Value"}));
 }
 
 TEST_F(ReportSheet, ModifyLoadsTheReportAndMovesItToTheEnd)
@@ -528,11 +521,11 @@ TEST_F(ReportSheet, ModifyLoadsTheReportAndMovesItToTheEnd)
     EXPECT_EQ(model.availableFields().at(1).header, str("Item"));
     model.setName(str("Stock Worth"));
     ASSERT_TRUE(model.save().saved);
-    EXPECT_EQ(names(), (QStringList{str("Second"), str("Stock Worth")}));
+    EXPECT_EQ(names(), strs({"Second", "Stock Worth"}));
     // Saving again changes the same report, not a copy of it.
     model.setTitle(str("Changed"));
     ASSERT_TRUE(model.save().saved);
-    EXPECT_EQ(names(), (QStringList{str("Second"), str("Stock Worth")}));
+    EXPECT_EQ(names(), strs({"Second", "Stock Worth"}));
     ASSERT_TRUE(file.getByName(str("Stock Worth")));
     EXPECT_EQ(file.readBuffer().title, str("Changed"));
     EXPECT_EQ(file.readBuffer().columns, QList<ReportColumn>{stored.columns.at(1)});

@@ -6,6 +6,7 @@
 #include "reports/ReportFile.h"
 
 #include "ProjectFixture.h"
+#include "Texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,11 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString str(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 using Page = ReportWizardModel::Page;
 
@@ -55,12 +51,11 @@ protected:
         const int points[] = {28, 10, 10, 12, 10, 11};
         for (int slot = 0; slot < ReportFontCount; ++slot)
             EXPECT_EQ(report.fonts.at(static_cast<size_t>(slot)).description(),
-                      QStringLiteral("Arial (Regular) %1 pnt").arg(points[slot]));
-        EXPECT_EQ(report.titleAlignment, AlignCenter);
-        EXPECT_EQ(report.statisticsTitleAlignment, AlignLeft);
-        EXPECT_EQ(std::make_tuple(report.companyInformation, report.verticalLines, report.horizontalLines,
-                                  report.showList, report.pageNumbers),
-                  std::make_tuple(0, 1, 1, 1, 1));
+                      str("Arial (Regular) %1 pnt").arg(points[slot]));
+        EXPECT_EQ(std::tuple(report.titleAlignment, report.statisticsTitleAlignment,
+                             report.companyInformation, report.verticalLines, report.horizontalLines,
+                             report.showList, report.pageNumbers),
+                  std::tuple(AlignCenter, AlignLeft, 0, 1, 1, 1, 1));
         EXPECT_TRUE(report.statistics.isEmpty());
         EXPECT_EQ(report.applyQuery != 0, project.db().QueryDefExists(name));
         EXPECT_EQ(report.queryName, report.applyQuery ? name : QString());
@@ -140,9 +135,8 @@ TEST_F(ReportWizard, ItemListingAppliesTheVendorOnlyWhenAsked)
     EXPECT_EQ(report.applyQuery, 1);
     EXPECT_EQ(project.db().QueryDefSql(str("Acme's")),
               NormalizeStoredQuery(
-                  QStringLiteral("SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 ORDER BY Name")
-                      .arg(acme)));
-    EXPECT_EQ(selected(str("Acme's")), (QStringList{str("Anchor"), str("Widget")}));
+                  str("SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 ORDER BY Name").arg(acme)));
+    EXPECT_EQ(selected(str("Acme's")), strs({"Anchor", "Widget"}));
     EXPECT_EQ(last().text,
               completion("An item listing report by the name of 'Acme's' and\n"
                          "a query by the name of 'Acme's' have been created under\nthe item folder."));
@@ -197,7 +191,7 @@ TEST_F(ReportWizard, InvoiceListingStoresItsDateRange)
         project.db().QueryDefSql(str("March 1999")),
         str("SELECT TOP 100 PERCENT *\r\nFROM [SI]\r\nWHERE Date >= #3/1/1999# AND Date <= #3/31/1999#\r\n"
             "ORDER BY Date;\r\n"));
-    EXPECT_EQ(selected(str("March 1999"), "Number"), (QStringList{str("102"), str("103")}));
+    EXPECT_EQ(selected(str("March 1999"), "Number"), strs({"102", "103"}));
     EXPECT_EQ(last().text, completion("A sales listing report by the name of 'March 1999' and\n"
                                       "a query by the name of 'March 1999' have been created under\n"
                                       "the sales folder."));
@@ -231,7 +225,7 @@ TEST_F(ReportWizard, ReorderReportAlwaysMakesItsQuery)
         project.db().QueryDefSql(str("Reorder")),
         NormalizeStoredQuery(str(
             "SELECT TOP 100 PERCENT * FROM [Items] WHERE Stocked <= ReorderLevel-Ordered ORDER BY Name")));
-    EXPECT_EQ(selected(str("Reorder")), (QStringList{str("Bolt low"), str("Level"), str("Low")}));
+    EXPECT_EQ(selected(str("Reorder")), strs({"Bolt low", "Level", "Low"}));
     // The query is made but the message does not mention it.
     EXPECT_EQ(last().text, completion("A reorder report by the name of 'Reorder'has been created under\n"
                                       "the items folder."));
@@ -240,12 +234,11 @@ TEST_F(ReportWizard, ReorderReportAlwaysMakesItsQuery)
     acmeOnly.setVendorID(acme);
     acmeOnly.setApplyVendorCriteria(true);
     finish(acmeOnly, ReportWizardModel::ReorderReport, str("Acme reorder"));
-    EXPECT_EQ(
-        project.db().QueryDefSql(str("Acme reorder")),
-        NormalizeStoredQuery(QStringLiteral("SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 AND "
-                                            "Stocked <= ReorderLevel-Ordered ORDER BY Name")
-                                 .arg(acme)));
-    EXPECT_EQ(selected(str("Acme reorder")), (QStringList{str("Level"), str("Low")}));
+    EXPECT_EQ(project.db().QueryDefSql(str("Acme reorder")),
+              NormalizeStoredQuery(str("SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 AND "
+                                       "Stocked <= ReorderLevel-Ordered ORDER BY Name")
+                                       .arg(acme)));
+    EXPECT_EQ(selected(str("Acme reorder")), strs({"Level", "Low"}));
     EXPECT_EQ(last().text, completion("A reorder report by the name of 'Acme reorder' and\n"
                                       "a query by the name of 'Acme reorder' have been created under\n"
                                       "the items folder."));
@@ -318,7 +311,7 @@ TEST_F(ReportWizard, RefusalsKeepTheWizardOpenAndWriteNothing)
     EXPECT_EQ(invoices.finish().focus, str("startDate"));
 
     EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(project.db().QueryDefNames(), QStringList{str("Taken query")});
+    EXPECT_EQ(project.db().QueryDefNames(), strs({"Taken query"}));
 }
 
 TEST_F(ReportWizard, AReportThatCannotBeWrittenTakesItsQueryBack)

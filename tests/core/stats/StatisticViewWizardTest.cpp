@@ -33,7 +33,7 @@ protected:
         StatsFixture::SetUp();
         cheap = item(Dollars(100), Dollars(200), 0.0f, false, 5);
         dear = item(Dollars(300), Dollars(600), 0.0f, false, 7);
-        cheapLot = t().stock().IDsWhere(QStringLiteral("[ItemID] = ?"), {cheap}).value(0);
+        cheapLot = t().stock().IDsWhere(str("[ItemID] = ?"), {cheap}).value(0);
         sale(cheap, 2, Dollars(200), day(1997, 3, 3));
         CStatistic hidden = Aggregate("Hidden", kItems, CStatistic::OpSum, F("Stocked"));
         hidden.Intermediate = 1;
@@ -56,8 +56,8 @@ TEST_F(ViewStatistics, RecordStatisticsNeedARecordOfTheirListing)
     // The invoice list holds no listing: only totals have a value.
     ViewStatisticsModel invoices(t(), *settings, ListingKind::Invoices, 7);
     EXPECT_EQ(invoices.listing(), -1);
-    EXPECT_EQ(invoices.listingName(), QStringLiteral("N/A"));
-    EXPECT_EQ(invoices.selectionText(), QStringLiteral("N/A"));
+    EXPECT_EQ(invoices.listingName(), str("N/A"));
+    EXPECT_EQ(invoices.selectionText(), str("N/A"));
     EXPECT_FALSE(invoices.hasSelection());
     EXPECT_EQ(invoices.rows(), QList<Row>({R("Units", "2.000000"), R("Line", "N/A"), R("Worth", "N/A"),
                                            R("Lot", "N/A"), R("Broken", "N/A")}));
@@ -67,34 +67,32 @@ TEST_F(ViewStatistics, RecordStatisticsNeedARecordOfTheirListing)
 
     // A sales statistic of two fields has no value from the item list.
     ViewStatisticsModel items(t(), *settings, ListingKind::Items, dear);
-    EXPECT_EQ(items.listingName(), QStringLiteral("Item"));
-    EXPECT_EQ(items.selectionText(), QStringLiteral("ID %1").arg(dear, 7, 10, QLatin1Char('0')));
+    EXPECT_EQ(items.listingName(), str("Item"));
+    EXPECT_EQ(items.selectionText(), str("ID %1").arg(dear, 7, 10, QLatin1Char('0')));
     EXPECT_EQ(items.rows(), QList<Row>({R("Units", "2.000000"), R("Line", "N/A"), R("Worth", "$21.00"),
                                         R("Lot", "N/A"), R("Broken", "N/A")}));
 
     ViewStatisticsModel stock(t(), *settings, ListingKind::Stock, cheapLot);
     EXPECT_EQ(stock.listing(), kStock);
-    EXPECT_EQ(stock.listingName(), QStringLiteral("Stock"));
+    EXPECT_EQ(stock.listingName(), str("Stock"));
     EXPECT_EQ(stock.rows().value(3), R("Lot", "$5.00"));
     EXPECT_EQ(stock.rows().value(2), R("Worth", "N/A"));
 
     // Without a selection nothing depends on a record.
     ViewStatisticsModel unselected(t(), *settings, ListingKind::Items, NoSelection);
-    EXPECT_EQ(unselected.selectionText(), QStringLiteral("N/A"));
+    EXPECT_EQ(unselected.selectionText(), str("N/A"));
     EXPECT_EQ(unselected.rows().value(2), R("Worth", "N/A"));
     ViewStatisticsModel customers(t(), *settings, ListingKind::Customers, 12);
-    EXPECT_EQ(customers.selectionText(), QStringLiteral("ID 0000012"));
+    EXPECT_EQ(customers.selectionText(), str("ID 0000012"));
     EXPECT_EQ(customers.listing(), -1);
     ViewStatisticsModel nothing(t(), *settings, std::nullopt, 12);
-    EXPECT_EQ(nothing.selectionText(), QStringLiteral("N/A"));
+    EXPECT_EQ(nothing.selectionText(), str("N/A"));
 }
 
 TEST_F(ViewStatistics, ColumnWidthsAreKeptPerUser)
 {
     QTemporaryDir dir;
-    UserSettings user(dir.filePath(QStringLiteral("user.ini")));
-    EXPECT_EQ(ViewStatisticsModel::columnWidth(user, 0), 200);
-    EXPECT_EQ(ViewStatisticsModel::columnWidth(user, 1), 200);
+    UserSettings user(dir.filePath(str("user.ini")));
     ViewStatisticsModel::setColumnWidth(user, 1, 150);
     EXPECT_EQ(ViewStatisticsModel::columnWidth(user, 0), 200);
     EXPECT_EQ(ViewStatisticsModel::columnWidth(user, 1), 150);
@@ -107,11 +105,10 @@ TEST_F(Wizard, DatesAreRequiredOnlyWhereTheStatisticNeedsThem)
     StatisticWizardModel wizard(*settings, prompter, clock);
     EXPECT_EQ(StatisticWizardModel::typeNames().size(), 10);
     EXPECT_EQ(wizard.type(), StandardStatistics::GrossSalesRevenues);
-    EXPECT_EQ(wizard.description(),
-              QStringLiteral("Total revenues brought in from sales, including sales tax."));
+    EXPECT_EQ(wizard.description(), str("Total revenues brought in from sales, including sales tax."));
     EXPECT_FALSE(wizard.useDates());
     EXPECT_TRUE(wizard.useDatesEnabled());
-    EXPECT_EQ(wizard.startDate(), QStringLiteral("3/15/1997"));
+    EXPECT_EQ(wizard.startDate(), str("3/15/1997"));
 
     wizard.setType(StandardStatistics::Turnover);
     EXPECT_TRUE(wizard.useDates());
@@ -122,72 +119,69 @@ TEST_F(Wizard, DatesAreRequiredOnlyWhereTheStatisticNeedsThem)
     EXPECT_TRUE(wizard.useDates());
     EXPECT_TRUE(wizard.useDatesEnabled());
 
-    wizard.setStartDate(QStringLiteral("13/45/1997"));
+    wizard.setStartDate(str("13/45/1997"));
     SaveResult next = wizard.datePageNext();
     EXPECT_FALSE(next.saved);
-    EXPECT_EQ(next.focus, QStringLiteral("startDate"));
-    EXPECT_EQ(last().text, QStringLiteral("Must specify a valid date."));
+    EXPECT_EQ(next.focus, str("startDate"));
+    EXPECT_EQ(last().text, str("Must specify a valid date."));
     EXPECT_EQ(last().icon, Prompter::Icon::None);
     wizard.setUseDates(false);
     EXPECT_TRUE(wizard.datePageNext().saved);
     wizard.setUseDates(true);
-    wizard.setStartDate(QStringLiteral("3/1/1997"));
+    wizard.setStartDate(str("3/1/1997"));
     wizard.setThruDate(QString());
-    EXPECT_EQ(wizard.datePageNext().focus, QStringLiteral("thruDate"));
-    wizard.setThruDate(QStringLiteral("3/31/1997"));
+    EXPECT_EQ(wizard.datePageNext().focus, str("thruDate"));
+    wizard.setThruDate(str("3/31/1997"));
     EXPECT_TRUE(wizard.datePageNext().saved);
 }
 
 TEST_F(Wizard, NamesMustBeNewAndIntermediateNamesInUseAreReused)
 {
-    const QString refused = QStringLiteral("The name specified is not valid or already being used.\nPlease "
-                                           "specify a unique name for the statistic.");
+    const QString refused = str("The name specified is not valid or already being used.\nPlease "
+                                "specify a unique name for the statistic.");
     StatisticWizardModel first(*settings, prompter, clock);
     first.setType(StandardStatistics::GrossProfit);
     EXPECT_FALSE(first.finish().saved);
     EXPECT_EQ(last().text, refused);
-    first.setName(QStringLiteral("X"));
+    first.setName(str("X"));
     ASSERT_TRUE(first.finish().saved);
-    EXPECT_EQ(first.added(),
-              QStringList({QStringLiteral("X_1"), QStringLiteral("X_2"), QStringLiteral("X")}));
+    EXPECT_EQ(first.added(), QStringList({str("X_1"), str("X_2"), str("X")}));
 
     StatisticWizardModel again(*settings, prompter, clock);
-    again.setName(QStringLiteral("X"));
-    EXPECT_EQ(again.finish().focus, QStringLiteral("name"));
+    again.setName(str("X"));
+    EXPECT_EQ(again.finish().focus, str("name"));
     EXPECT_EQ(last().text, refused);
 
     // Deleting X leaves its parts, which the next X built of the same parts uses.
-    ASSERT_TRUE(settings->DeleteStatistic(QStringLiteral("X")));
+    ASSERT_TRUE(settings->DeleteStatistic(str("X")));
     StatisticWizardModel profit(*settings, prompter, clock);
     profit.setType(StandardStatistics::ProfitOnSales);
-    profit.setName(QStringLiteral("X"));
+    profit.setName(str("X"));
     ASSERT_TRUE(profit.finish().saved);
-    EXPECT_EQ(profit.added(), QStringList({QStringLiteral("X_3"), QStringLiteral("X_4"),
-                                           QStringLiteral("X_5"), QStringLiteral("X")}));
+    EXPECT_EQ(profit.added(), QStringList({str("X_3"), str("X_4"), str("X_5"), str("X")}));
     EXPECT_EQ(settings->statisticCount(), 6);
 
     // All or nothing when the list cannot take them all.
     while (settings->statisticCount() < CProjectSettings::MaxStatistics - 2)
-        ASSERT_TRUE(settings->AddStatistic(
-            Aggregate(qPrintable(QStringLiteral("F%1").arg(settings->statisticCount())), kSales,
-                      CStatistic::OpSum, F("Quanity"))));
+        ASSERT_TRUE(settings->AddStatistic(Aggregate(qPrintable(str("F%1").arg(settings->statisticCount())),
+                                                     kSales, CStatistic::OpSum, F("Quanity"))));
     StatisticWizardModel full(*settings, prompter, clock);
     full.setType(StandardStatistics::NetSalesRevenues);
-    full.setName(QStringLiteral("Net"));
+    full.setName(str("Net"));
     ASSERT_TRUE(full.finish().saved);
     StatisticWizardModel over(*settings, prompter, clock);
     over.setType(StandardStatistics::GrossProfit);
-    over.setName(QStringLiteral("Gross"));
+    over.setName(str("Gross"));
     EXPECT_FALSE(over.finish().saved);
-    EXPECT_EQ(last().text, QStringLiteral("The current operation was unable to be completed."));
-    EXPECT_EQ(settings->FindStatistic(QStringLiteral("Gross_1")), -1);
+    EXPECT_EQ(last().text, str("The current operation was unable to be completed."));
+    EXPECT_EQ(settings->FindStatistic(str("Gross_1")), -1);
 }
 
 // March's figures of one item: two lots (January and March), two sales
 // (February and March) and an order line dated 1 March.
 TEST_F(Wizard, TheTenStandardStatisticsOverADateRange)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("Acme"));
+    const qint32 vendor = b.vendor(str("Acme"));
     const qint32 part = item(Dollars(200), Dollars(500), 8.5f, false);
     lot(part, 10, Dollars(200), day(1997, 1, 10));
     lot(part, 5, Dollars(220), day(1997, 3, 10));
@@ -201,13 +195,13 @@ TEST_F(Wizard, TheTenStandardStatisticsOverADateRange)
         StatisticWizardModel wizard(*settings, prompter, clock);
         wizard.setType(type);
         wizard.setUseDates(true);
-        wizard.setStartDate(QStringLiteral("3/1/1997"));
-        wizard.setThruDate(QStringLiteral("3/31/1997"));
+        wizard.setStartDate(str("3/1/1997"));
+        wizard.setThruDate(str("3/31/1997"));
         wizard.setName(QString::fromLatin1(names[type]));
         ASSERT_TRUE(wizard.finish().saved) << names[type];
     }
     StatisticWizardModel undated(*settings, prompter, clock);
-    undated.setName(QStringLiteral("All gross"));
+    undated.setName(str("All gross"));
     ASSERT_TRUE(undated.finish().saved);
 
     const ViewStatisticsModel view(t(), *settings, std::nullopt, NoSelection);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ArchiveBytes.h"
 #include "ProjectFixture.h"
+#include "Texts.h"
 
 #include "common/Clock.h"
 #include "common/StatusCodes.h"
