@@ -1,0 +1,82 @@
+#include "project/NewProjectModel.h"
+
+#include "common/Clock.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kDialogTitle = QStringLiteral("New Inventory Project");
+const QString kNameAndLocationRequired =
+    QStringLiteral("You must specify both a name and a location for the project");
+
+QString withoutTrailingSeparators(QString folder)
+{
+    // The root folder keeps its only separator.
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder;
+}
+
+} // namespace
+
+NewProjectModel::NewProjectModel(const Clock& clock) : m_clock(clock), m_location(QDir::currentPath()) {}
+
+void NewProjectModel::setName(const QString& name)
+{
+    m_name = name.left(MaxNameLength);
+}
+
+void NewProjectModel::setLocation(const QString& location)
+{
+    m_location = location;
+}
+
+void NewProjectModel::chooseLocation(const QString& folder)
+{
+    m_location = withoutTrailingSeparators(QDir::fromNativeSeparators(folder));
+}
+
+void NewProjectModel::setInventoryStyle(int style)
+{
+    m_inventoryStyle = style == LIFO ? LIFO : FIFO;
+}
+
+bool NewProjectModel::createProject(Prompter& prompter)
+{
+    if (m_name.isEmpty() || m_location.isEmpty()) {
+        prompter.message(kNameAndLocationRequired, kDialogTitle, Prompter::Icon::Exclamation);
+        return false;
+    }
+    auto settings =
+        std::make_unique<CProjectSettings>(withoutTrailingSeparators(m_location), m_name, m_clock);
+    int status = settings->status();
+    if (status == Status::Success && settings->inventoryStyle() != m_inventoryStyle)
+        status = settings->SetInventoryStyle(m_inventoryStyle);
+    if (status != Status::Success) {
+        ReportErrorCode(prompter, status);
+        return false;
+    }
+    m_settings = std::move(settings);
+    return true;
+}
+
+bool NewProjectModel::openExisting(const QString& databasePath, Prompter& prompter)
+{
+    auto settings = std::make_unique<CProjectSettings>(databasePath);
+    if (settings->status() != Status::Success) {
+        // A database without a readable settings file gets a fresh one.
+        const QFileInfo chosen(databasePath);
+        settings =
+            std::make_unique<CProjectSettings>(chosen.absolutePath(), chosen.completeBaseName(), m_clock);
+    }
+    if (settings->status() != Status::Success) {
+        ReportErrorCode(prompter, settings->status());
+        return false;
+    }
+    m_settings = std::move(settings);
+    return true;
+}

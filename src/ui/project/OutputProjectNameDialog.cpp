@@ -1,0 +1,50 @@
+#include "project/OutputProjectNameDialog.h"
+
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "project/ProjectOperations.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+OutputProjectNameDialog::OutputProjectNameDialog(const QString& proposedName, Prompter& prompter,
+                                                 QWidget* parent)
+    : QDialog(parent), m_proposed(proposedName), m_prompter(prompter), m_name(new QLineEdit(this)),
+      m_ok(new QPushButton(QStringLiteral("OK"), this))
+{
+    setWindowTitle(QStringLiteral("Output Project Name"));
+    m_name->setMaxLength(MaxNameLength);
+    m_name->setText(proposedName);
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Name:"), m_name);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(
+        new QLabel(QStringLiteral("If you wish, you can specify a new name for the project."), this));
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &OutputProjectNameDialog::confirm);
+}
+
+QString OutputProjectNameDialog::chosenName() const
+{
+    return result() == QDialog::Accepted ? m_name->text() : m_proposed;
+}
+
+void OutputProjectNameDialog::confirm()
+{
+    const QString problem = ValidateOutputProjectName(m_name->text());
+    if (!problem.isEmpty()) {
+        m_prompter.message(problem, QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+        m_name->setFocus();
+        return;
+    }
+    accept();
+}

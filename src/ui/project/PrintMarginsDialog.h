@@ -1,0 +1,28 @@
+#pragma once
+
+#include "project/PrintMarginsModel.h"
+
+#include <QDialog>
+#include <QList>
+
+class Prompter;
+class QLineEdit;
+class QPushButton;
+
+// "Print Margins": the margins of printed reports, in inches.
+class PrintMarginsDialog final : public QDialog
+{
+public:
+    PrintMarginsDialog(UserSettings& settings, Prompter& prompter, QWidget* parent = nullptr);
+
+    QLineEdit* edit(PrintMarginsModel::Side side) const { return m_edits.value(side); }
+    QPushButton* okButton() const { return m_ok; }
+
+private:
+    void confirm();
+
+    PrintMarginsModel m_model;
+    Prompter& m_prompter;
+    QList<QLineEdit*> m_edits;
+    QPushButton* m_ok;
+};

@@ -1,0 +1,67 @@
+#include "project/ProjectSettingsDialog.h"
+
+#include "project/ProjectSettings.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+ProjectSettingsDialog::ProjectSettingsDialog(CProjectSettings& settings, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_model(settings), m_prompter(prompter),
+      m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
+      m_lifo(new QRadioButton(QStringLiteral("LIFO"), this)),
+      m_ok(new QPushButton(QStringLiteral("OK"), this))
+{
+    setWindowTitle(QStringLiteral("Project Settings"));
+    auto* fields = new QFormLayout;
+    const std::pair<QString, QString> rows[] = {
+        {QStringLiteral("Project Path:"), m_model.projectPath()},
+        {QStringLiteral("Project Title:"), m_model.projectTitle()},
+        {QStringLiteral("Date Created:"), m_model.dateCreated()},
+    };
+    for (const auto& [label, text] : rows) {
+        auto* value = new QLabel(text, this);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        fields->addRow(label, value);
+        m_values.append({label, value});
+    }
+
+    auto* style = new QGroupBox(QStringLiteral("Inventory Style"), this);
+    auto* styleLayout = new QHBoxLayout(style);
+    styleLayout->addWidget(m_fifo);
+    styleLayout->addWidget(m_lifo);
+    (m_model.inventoryStyle() == LIFO ? m_lifo : m_fifo)->setChecked(true);
+
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(style);
+    layout->addLayout(buttons);
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &ProjectSettingsDialog::confirm);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString ProjectSettingsDialog::shownText(const QString& label) const
+{
+    for (const auto& [shownLabel, value] : m_values) {
+        if (shownLabel == label)
+            return value->text();
+    }
+    return QString();
+}
+
+void ProjectSettingsDialog::confirm()
+{
+    m_model.setInventoryStyle(m_lifo->isChecked() ? LIFO : FIFO);
+    if (m_model.accept(m_prompter))
+        accept();
+}

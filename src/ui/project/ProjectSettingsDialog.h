@@ -1,0 +1,35 @@
+#pragma once
+
+#include "project/ProjectSettingsModel.h"
+
+#include <QDialog>
+#include <QList>
+
+#include <utility>
+
+class Prompter;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+// "Project Settings": the open project's identity and its inventory style.
+class ProjectSettingsDialog final : public QDialog
+{
+public:
+    ProjectSettingsDialog(CProjectSettings& settings, Prompter& prompter, QWidget* parent = nullptr);
+
+    QString shownText(const QString& label) const;
+    QRadioButton* fifoButton() const { return m_fifo; }
+    QRadioButton* lifoButton() const { return m_lifo; }
+    QPushButton* okButton() const { return m_ok; }
+
+private:
+    void confirm();
+
+    ProjectSettingsModel m_model;
+    Prompter& m_prompter;
+    QList<std::pair<QString, QLabel*>> m_values;
+    QRadioButton* m_fifo;
+    QRadioButton* m_lifo;
+    QPushButton* m_ok;
+};

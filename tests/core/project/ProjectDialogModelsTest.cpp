@@ -1,0 +1,234 @@
+#include "common/Clock.h"
+#include "common/StatusCodes.h"
+#include "common/UserSettings.h"
+#include "project/AboutInfo.h"
+#include "project/CompanyInfoModel.h"
+#include "project/NewProjectModel.h"
+#include "project/PrintMarginsModel.h"
+#include "project/ProjectSettings.h"
+#include "project/ProjectSettingsModel.h"
+
+#include "QtPrinters.h"
+#include "ScriptedPrompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QDateTime kCreated(QDate(2002, 3, 4), QTime(15, 30), Qt::LocalTime);
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+class NewProject : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    FixedClock clock{kCreated};
+    ScriptedPrompter prompter;
+    NewProjectModel model{clock};
+};
+
+TEST_F(NewProject, StartsInTheWorkingDirectoryAndRefusesAMissingNameOrLocation)
+{
+    EXPECT_EQ(model.location(), QDir::currentPath());
+    EXPECT_EQ(model.inventoryStyle(), FIFO);
+
+    model.setLocation(dir.path());
+    EXPECT_FALSE(model.createProject(prompter));
+    model.setName(u"Shop"_s);
+    model.setLocation(QString());
+    EXPECT_FALSE(model.createProject(prompter));
+    ASSERT_EQ(prompter.log().size(), 2);
+    for (const ScriptedPrompter::Entry& entry : prompter.log()) {
+        EXPECT_EQ(entry.text, u"You must specify both a name and a location for the project"_s);
+        EXPECT_EQ(entry.title, u"New Inventory Project"_s);
+    }
+    EXPECT_EQ(model.settings(), nullptr);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(NewProject, WritesTheSettingsFileWithTheChosenStyleUnderASingleSeparator)
+{
+    model.setName(QString(200, u'n'));
+    EXPECT_EQ(model.name().size(), NewProjectModel::MaxNameLength);
+    model.setName(u"Shop"_s);
+    model.chooseLocation(dir.path() + u"//"_s);
+    EXPECT_EQ(model.location(), dir.path());
+    // A typed trailing separator does not double either.
+    model.setLocation(dir.path() + u'/');
+    model.setInventoryStyle(LIFO);
+    ASSERT_TRUE(model.createProject(prompter));
+    EXPECT_TRUE(prompter.log().isEmpty());
+
+    std::unique_ptr<CProjectSettings> made = model.takeSettings();
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->databasePath(), dir.path() + u"/Shop.qmp"_s);
+    EXPECT_EQ(made->settingsPath(), dir.path() + u"/Shop.qms"_s);
+    const CProjectSettings reread(made->databasePath());
+    EXPECT_EQ(reread.status(), Status::Success);
+    EXPECT_EQ(reread.inventoryStyle(), LIFO);
+    EXPECT_EQ(reread.created(), static_cast<quint32>(kCreated.toSecsSinceEpoch()));
+}
+
+TEST_F(NewProject, AFailedCreationIsReportedAndProducesNothing)
+{
+    model.setName(u"Shop"_s);
+    model.setLocation(dir.filePath(u"no such folder"_s));
+    EXPECT_FALSE(model.createProject(prompter));
+    EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::InvalidFileName)});
+    EXPECT_EQ(prompter.log().constFirst().title, u"Quillmark 3.5"_s);
+    EXPECT_EQ(model.settings(), nullptr);
+    EXPECT_EQ(model.name(), u"Shop"_s);
+}
+
+TEST_F(NewProject, OpeningAnExistingProjectReadsItsSettingsOrWritesFreshOnes)
+{
+    // A project with its settings: they are taken as stored, whatever the dialog shows.
+    {
+        CProjectSettings stored(dir.path(), u"Kept"_s);
+        ASSERT_EQ(stored.SetInventoryStyle(LIFO), Status::Success);
+    }
+    ASSERT_TRUE(model.openExisting(dir.filePath(u"Kept.qmp"_s), prompter));
+    EXPECT_EQ(model.takeSettings()->inventoryStyle(), LIFO);
+
+    // A database whose settings file is missing or unreadable gets a fresh one.
+    const QString lost = dir.filePath(u"Lost.qms"_s);
+    const QString broken = dir.filePath(u"Broken.qms"_s);
+    ASSERT_TRUE(writeFile(broken, "\x01\x02"));
+    for (const QString& name : {u"Lost"_s, u"Broken"_s}) {
+        ASSERT_TRUE(model.openExisting(dir.filePath(name + u".qmp"_s), prompter)) << name.toStdString();
+        std::unique_ptr<CProjectSettings> fresh = model.takeSettings();
+        EXPECT_EQ(fresh->name(), name);
+        EXPECT_EQ(fresh->directory(), dir.path());
+        EXPECT_EQ(CProjectSettings(fresh->databasePath()).status(), Status::Success);
+    }
+    EXPECT_TRUE(QFile::exists(lost));
+    EXPECT_TRUE(prompter.log().isEmpty());
+
+    // Neither readable nor writable: reported, and the dialog stays.
+    EXPECT_FALSE(model.openExisting(dir.filePath(u"gone/Shop.qmp"_s), prompter));
+    EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::InvalidFileName)});
+    EXPECT_EQ(model.settings(), nullptr);
+}
+
+TEST(ProjectSettingsDialogModel, ShowsTheProjectAndStoresTheStyle)
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    const FixedClock clock(kCreated);
+    CProjectSettings settings(dir.path(), u"Shop"_s, clock);
+    ProjectSettingsModel model(settings);
+    EXPECT_EQ(model.projectPath(), dir.path());
+    EXPECT_EQ(model.projectTitle(), u"Shop"_s);
+    EXPECT_EQ(model.dateCreated(), u"Monday, March, 04, 2002"_s);
+    // Late in the evening local time is still that day.
+    EXPECT_EQ(ProjectSettingsModel::formatCreated(static_cast<quint32>(
+                  QDateTime(QDate(1999, 12, 31), QTime(23, 59), Qt::LocalTime).toSecsSinceEpoch())),
+              u"Friday, December, 31, 1999"_s);
+
+    model.setInventoryStyle(LIFO);
+    ASSERT_TRUE(model.accept(prompter));
+    EXPECT_EQ(CProjectSettings(settings.databasePath()).inventoryStyle(), LIFO);
+
+    // The settings file can no longer be written: told, and the style stays.
+    ASSERT_TRUE(QDir(dir.path()).removeRecursively());
+    model.setInventoryStyle(FIFO);
+    EXPECT_FALSE(model.accept(prompter));
+    EXPECT_EQ(prompter.log().size(), 1);
+    EXPECT_EQ(settings.inventoryStyle(), LIFO);
+}
+
+class UserPreferences : public ::testing::Test
+{
+protected:
+    std::unique_ptr<UserSettings> reopen()
+    {
+        return std::make_unique<UserSettings>(dir.filePath(u"user.ini"_s));
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+};
+
+TEST_F(UserPreferences, MarginsRoundTripAndAnUnreadableOrNegativeOneIsRefused)
+{
+    {
+        auto settings = reopen();
+        PrintMarginsModel model(*settings);
+        for (int side = 0; side < PrintMarginsModel::SideCount; ++side)
+            EXPECT_EQ(model.text(static_cast<PrintMarginsModel::Side>(side)), u"1.0"_s);
+        model.setText(PrintMarginsModel::Left, u" 0.5 "_s);
+        model.setText(PrintMarginsModel::Top, u"0"_s);
+        model.setText(PrintMarginsModel::Bottom, u"2.25"_s);
+        ASSERT_TRUE(model.accept(prompter));
+    }
+    auto settings = reopen();
+    PrintMarginsModel model(*settings);
+    EXPECT_EQ(model.text(PrintMarginsModel::Left), u"0.5"_s);
+    EXPECT_EQ(model.text(PrintMarginsModel::Right), u"1.0"_s);
+    EXPECT_EQ(model.text(PrintMarginsModel::Top), u"0"_s);
+    EXPECT_EQ(model.text(PrintMarginsModel::Bottom), u"2.25"_s);
+
+    for (const QString& bad : {u"-0.1"_s, u"wide"_s, QString(), u"1,5"_s, u"inf"_s}) {
+        prompter.clear();
+        model.setText(PrintMarginsModel::Top, u"3"_s);
+        model.setText(PrintMarginsModel::Right, bad);
+        EXPECT_FALSE(model.accept(prompter)) << bad.toStdString();
+        EXPECT_EQ(model.refusedSide(), PrintMarginsModel::Right);
+        ASSERT_EQ(prompter.log().size(), 1);
+        EXPECT_TRUE(prompter.lastText().contains(u"right margin"_s)) << prompter.lastText().toStdString();
+    }
+    // Nothing of the refused input was stored.
+    EXPECT_EQ(PrintMargins::load(*reopen()).top, u"0"_s);
+}
+
+TEST_F(UserPreferences, CompanyInformationRoundTripsUnderItsOwnKeys)
+{
+    const QStringList typed = {u"Acme"_s,     u"1 Main St"_s, u"Suite 2"_s,         u"Springfield"_s,
+                               u"555-0100"_s, u"555-0101"_s,  u"sales@acme.test"_s, u"acme.test"_s};
+    {
+        auto settings = reopen();
+        CompanyInfoModel model(*settings);
+        for (int field = 0; field < CompanyInfoModel::FieldCount; ++field) {
+            EXPECT_TRUE(model.text(static_cast<CompanyInfoModel::Field>(field)).isEmpty());
+            model.setText(static_cast<CompanyInfoModel::Field>(field), typed.at(field));
+        }
+        ASSERT_TRUE(model.accept(prompter));
+    }
+    auto settings = reopen();
+    CompanyInfoModel model(*settings);
+    for (int field = 0; field < CompanyInfoModel::FieldCount; ++field)
+        EXPECT_EQ(model.text(static_cast<CompanyInfoModel::Field>(field)), typed.at(field));
+    EXPECT_EQ(settings->text(u"Company Info"_s, u"EMail"_s), u"sales@acme.test"_s);
+    EXPECT_EQ(settings->text(u"Company Info"_s, u"Address3"_s), u"Springfield"_s);
+    EXPECT_EQ(CompanyInfoModel::label(CompanyInfoModel::Web), u"Web-Site URL:"_s);
+}
+
+TEST(AboutInformation, ReadsMemoryAndFreeSpaceOrSaysUnavailable)
+{
+    QTemporaryDir dir;
+    const QString meminfo = dir.filePath(u"meminfo"_s);
+    ASSERT_TRUE(writeFile(meminfo, "MemFree:   1000 kB\nMemTotal:       16315412 kB\n"));
+    EXPECT_EQ(AboutInfo::totalMemory(meminfo), u"16315412 KB"_s);
+    ASSERT_TRUE(writeFile(meminfo, "MemTotal: lots\n"));
+    EXPECT_EQ(AboutInfo::totalMemory(meminfo), u"Unavailable"_s);
+    EXPECT_EQ(AboutInfo::totalMemory(dir.filePath(u"missing"_s)), u"Unavailable"_s);
+    EXPECT_TRUE(AboutInfo::totalMemory().endsWith(u" KB"_s));
+
+    const QString free = AboutInfo::freeSpace(dir.path());
+    EXPECT_TRUE(QRegularExpression(u"^\\d+ KB Free on /"_s).match(free).hasMatch()) << free.toStdString();
+    EXPECT_EQ(AboutInfo::freeSpace(dir.filePath(u"no/such/folder"_s)), u"Unavailable"_s);
+}
+
+} // namespace

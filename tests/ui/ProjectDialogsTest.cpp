@@ -1,0 +1,159 @@
+#include "project/AboutBox.h"
+#include "project/DeleteConfirmDialog.h"
+#include "project/HelpTopics.h"
+#include "project/NewProjectDialog.h"
+#include "project/OutputProjectNameDialog.h"
+#include "project/PrintMarginsDialog.h"
+#include "project/ProjectSettingsDialog.h"
+
+#include "common/Clock.h"
+#include "common/StatusCodes.h"
+#include "project/ProjectSettings.h"
+
+#include "QtPrinters.h"
+#include "ScriptedPrompter.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool touch(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write("<html></html>") > 0;
+}
+
+TEST(DeleteConfirmDialog, ClosesOnlyForTheTypedWordAndKeepsTheFocusInTheEdit)
+{
+    ScriptedPrompter prompter;
+    DeleteConfirmDialog dialog(u"Delete vendor Acme and its items?"_s, prompter);
+    EXPECT_EQ(dialog.focusWidget(), dialog.wordEdit());
+    EXPECT_EQ(dialog.wordEdit()->maxLength(), 3);
+
+    for (const QString& typed : {u"YE"_s, QString(), u"NO"_s}) {
+        dialog.wordEdit()->setText(typed);
+        dialog.okButton()->click();
+        EXPECT_EQ(dialog.result(), QDialog::Rejected) << typed.toStdString();
+    }
+    EXPECT_EQ(prompter.texts(), QStringList(3, u"Must confirm deletion by typing 'YES'."_s));
+    EXPECT_EQ(dialog.focusWidget(), dialog.wordEdit());
+
+    dialog.wordEdit()->setText(u"yEs"_s);
+    dialog.okButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(prompter.log().size(), 3);
+}
+
+TEST(NewProjectDialog, CreatesFromTheTypedFieldsAndOpensAnExistingDatabase)
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    const FixedClock clock(QDateTime(QDate(2024, 5, 6), QTime(9, 0)));
+    NewProjectDialog dialog(prompter, clock);
+    EXPECT_EQ(dialog.locationEdit()->text(), QDir::currentPath());
+    EXPECT_TRUE(dialog.fifoButton()->isChecked());
+    EXPECT_EQ(dialog.nameEdit()->maxLength(), 128);
+
+    dialog.chooseLocation(dir.path() + u'/');
+    EXPECT_EQ(dialog.locationEdit()->text(), dir.path());
+    dialog.okButton()->click();
+    EXPECT_EQ(prompter.lastText(), u"You must specify both a name and a location for the project"_s);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    dialog.nameEdit()->setText(u"Shop"_s);
+    dialog.lifoButton()->setChecked(true);
+    dialog.okButton()->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.model().settings()->databasePath(), dir.path() + u"/Shop.qmp"_s);
+    EXPECT_EQ(CProjectSettings(dir.path() + u"/Shop.qmp"_s).inventoryStyle(), LIFO);
+
+    // A database picked without its settings file gets one and is taken.
+    NewProjectDialog again(prompter, clock);
+    again.openExisting(dir.filePath(u"Other.qmp"_s));
+    EXPECT_EQ(again.result(), QDialog::Accepted);
+    EXPECT_TRUE(QFile::exists(dir.filePath(u"Other.qms"_s)));
+    EXPECT_EQ(again.model().settings()->name(), u"Other"_s);
+}
+
+TEST(OutputProjectNameDialog, RefusesAnEmptyNameAndKeepsTheProposedOneWhenClosedOtherwise)
+{
+    ScriptedPrompter prompter;
+    OutputProjectNameDialog dialog(u"Shop"_s, prompter);
+    EXPECT_EQ(dialog.nameEdit()->text(), u"Shop"_s);
+    dialog.nameEdit()->setText(QString());
+    dialog.okButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(prompter.texts(), QStringList{u"Must specify a project name."_s});
+
+    dialog.nameEdit()->setText(u"Typed"_s);
+    dialog.reject();
+    EXPECT_EQ(dialog.chosenName(), u"Shop"_s);
+    dialog.okButton()->click();
+    EXPECT_EQ(dialog.chosenName(), u"Typed"_s);
+}
+
+TEST(ProjectSettingsDialog, ShowsTheProjectAndStoresTheChosenStyle)
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    const FixedClock clock(QDateTime(QDate(2024, 5, 6), QTime(9, 0)));
+    CProjectSettings settings(dir.path(), u"Shop"_s, clock);
+    ProjectSettingsDialog dialog(settings, prompter);
+    EXPECT_EQ(dialog.shownText(u"Project Path:"_s), dir.path());
+    EXPECT_EQ(dialog.shownText(u"Project Title:"_s), u"Shop"_s);
+    EXPECT_EQ(dialog.shownText(u"Date Created:"_s), u"Monday, May, 06, 2024"_s);
+    EXPECT_TRUE(dialog.fifoButton()->isChecked());
+
+    dialog.lifoButton()->setChecked(true);
+    dialog.okButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(CProjectSettings(settings.databasePath()).inventoryStyle(), LIFO);
+    EXPECT_TRUE(prompter.log().isEmpty());
+}
+
+TEST(PrintMarginsDialog, ARefusedMarginKeepsTheDialogOpenOnThatEdit)
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    UserSettings settings(dir.filePath(u"user.ini"_s));
+    PrintMarginsDialog dialog(settings, prompter);
+    EXPECT_EQ(dialog.edit(PrintMarginsModel::Top)->text(), u"1.0"_s);
+    dialog.edit(PrintMarginsModel::Left)->setText(u"0.75"_s);
+    dialog.edit(PrintMarginsModel::Bottom)->setText(u"-2"_s);
+    dialog.okButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(dialog.focusWidget(), dialog.edit(PrintMarginsModel::Bottom));
+    EXPECT_EQ(prompter.log().size(), 1);
+    EXPECT_EQ(settings.text(u"Margins"_s, u"Left"_s), u"1.0"_s);
+
+    dialog.edit(PrintMarginsModel::Bottom)->setText(u"0.5"_s);
+    dialog.okButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.text(u"Margins"_s, u"Left"_s), u"0.75"_s);
+    EXPECT_EQ(settings.text(u"Margins"_s, u"Bottom"_s), u"0.5"_s);
+}
+
+TEST(AboutBoxAndHelp, ShowTheMachineFiguresAndFindInstalledHelp)
+{
+    QTemporaryDir dir;
+    const AboutBox box(dir.path());
+    EXPECT_TRUE(box.memoryText().endsWith(u" KB"_s)) << box.memoryText().toStdString();
+    EXPECT_TRUE(box.diskSpaceText().contains(u" KB Free on /"_s)) << box.diskSpaceText().toStdString();
+
+    EXPECT_EQ(FindHelpPage(7, dir.path()), QString());
+    ASSERT_TRUE(touch(dir.filePath(u"index.html"_s)));
+    ASSERT_TRUE(touch(dir.filePath(u"7.html"_s)));
+    EXPECT_TRUE(FindHelpPage(7, dir.path()).endsWith(u"/7.html"_s));
+    EXPECT_TRUE(FindHelpPage(8, dir.path()).endsWith(u"/index.html"_s));
+    EXPECT_TRUE(FindHelpPage(0, dir.path()).endsWith(u"/index.html"_s));
+}
+
+} // namespace
