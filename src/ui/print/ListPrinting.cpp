@@ -1,0 +1,199 @@
+#include "ListPrinting.h"
+
+#include "common/MessageBoxPrompter.h"
+#include "print/PrintLayout.h"
+#include "views/RecordListModel.h"
+#include "views/RecordListView.h"
+
+#include "common/Clock.h"
+#include "common/StatusCodes.h"
+#include "common/UserSettings.h"
+
+#include <QFileDialog>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+// Lays the report out for the device's paper and resolution.
+bool layOut(PrintLayout& layout, const ListReportContent& content, const ListReportMargins& margins,
+            QPagedPaintDevice& device, QDate today)
+{
+    const QRectF paper = device.pageLayout().fullRect(QPageLayout::Inch);
+    // Paper the engine cannot address keeps the page size it had (US Letter).
+    layout.SetPageSize(paper.width(), paper.height());
+    if (layout.AttachWindow(&device) != PrintStatus::Ok)
+        return false;
+    ListReport::build(layout, content, margins, today);
+    return layout.Layout(&device) == PrintStatus::Ok;
+}
+
+// Paints pages `from` to `to` of the laid-out report, one sheet each. Margins
+// count from the paper's edge, wherever the device puts the painter's origin.
+bool paintPages(PrintLayout& layout, QPagedPaintDevice& device, int from, int to)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const int dpi = device.logicalDpiX();
+    const QPageLayout page = device.pageLayout();
+    const QPointF offset = page.paintRectPixels(dpi).topLeft() - page.fullRectPixels(dpi).topLeft();
+    bool drawn = true;
+    for (int number = from; number <= to && drawn; ++number) {
+        if (number > from && !device.newPage())
+            drawn = false;
+        layout.SetCurrentPage(number);
+        drawn = drawn && layout.DrawPage(painter, PrintLayout::Target::Printer, offset) == PrintStatus::Ok;
+    }
+    return painter.end() && drawn;
+}
+
+// The whole report onto a printer; false when nothing could be printed.
+bool printAll(QPrinter& printer, const ListReportContent& content, const ListReportMargins& margins,
+              QDate today)
+{
+    PrintLayout layout;
+    if (!layOut(layout, content, margins, printer, today))
+        return false;
+    return paintPages(layout, printer, 1, layout.PageCount());
+}
+
+// The default printer's paper, or US Letter when there is no printer.
+void choosePaper(QPrinter& printer)
+{
+    if (QPrinterInfo::defaultPrinter().isNull())
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+}
+
+QDate today()
+{
+    return Clock::system().now().date();
+}
+
+} // namespace
+
+ListReportContent listReportContent(const RecordListView& view)
+{
+    const RecordListModel& model = *view.listModel();
+    const RecordList& list = view.list();
+    ListReportContent content;
+    QList<int> definitions;
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const int definition = model.definitionIndexOf(column);
+        definitions.append(definition);
+        content.columns.append(ListReportColumn{model.headerData(column, Qt::Horizontal).toString(),
+                                                view.columnWidth(column),
+                                                list.layout().column(definition).justification});
+    }
+    content.rows.reserve(list.count());
+    for (qsizetype row = 0; row < list.count(); ++row) {
+        QStringList cells;
+        cells.reserve(definitions.size());
+        for (const int definition : definitions)
+            cells.append(list.cellText(row, definition));
+        content.rows.append(std::move(cells));
+    }
+    return content;
+}
+
+bool writeListPdf(const RecordListView& view, UserSettings& settings, const QString& path, QDate day,
+                  QString* error)
+{
+    const auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(600);
+        pdf.setPageSize(QPageSize(QPageSize::Letter));
+        pdf.setPageMargins(QMarginsF());
+        pdf.setTitle(ListReport::title());
+        pdf.setCreator(QString::fromLatin1(kAppTitle));
+        PrintLayout layout;
+        if (!layOut(layout, listReportContent(view), ListReportMargins::load(settings), pdf, day))
+            return fail(QStringLiteral("The list could not be laid out."));
+        if (!paintPages(layout, pdf, 1, layout.PageCount()))
+            return fail(QStringLiteral("The list could not be drawn."));
+    }
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settings)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    choosePaper(printer);
+    const ListReportContent content = listReportContent(view);
+    const ListReportMargins margins = ListReportMargins::load(settings);
+    const QDate day = today();
+
+    PrintLayout layout;
+    if (!layOut(layout, content, margins, printer, day)) {
+        MessageBoxPrompter prompter(parent);
+        ReportErrorCode(prompter, Status::OperationFailed);
+        return;
+    }
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, layout.PageCount());
+    dialog.setFromTo(1, layout.PageCount());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    // The dialog may have changed the paper or the printer's resolution.
+    bool printed = layOut(layout, content, margins, printer, day);
+    if (printed) {
+        const int last = layout.PageCount();
+        const int from = std::clamp(printer.fromPage() > 0 ? printer.fromPage() : 1, 1, last);
+        const int to = std::clamp(printer.toPage() > 0 ? printer.toPage() : last, from, last);
+        printed = paintPages(layout, printer, from, to);
+    }
+    if (!printed) {
+        MessageBoxPrompter prompter(parent);
+        ReportErrorCode(prompter, Status::OperationFailed);
+    }
+}
+
+void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    choosePaper(printer);
+    const ListReportContent content = listReportContent(view);
+    const ListReportMargins margins = ListReportMargins::load(settings);
+    const QDate day = today();
+
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter* target) { printAll(*target, content, margins, day); });
+    dialog.exec();
+}
+
+void SaveListAsPdf(QWidget* parent, const RecordListView& view, UserSettings& settings)
+{
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save List as PDF"),
+                                                ListCaption(view.kind()) + QStringLiteral(".pdf"),
+                                                QStringLiteral("PDF Files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    if (!writeListPdf(view, settings, path, today())) {
+        MessageBoxPrompter prompter(parent);
+        ReportErrorCode(prompter, Status::FileNotAccessible);
+    }
+}
