@@ -1,7 +1,11 @@
 #include "BenchProject.h"
 #include "RatioReporter.h"
 
+#ifdef QM_BENCH_UI
+#include <QApplication>
+#else
 #include <QCoreApplication>
+#endif
 
 #include <benchmark/benchmark.h>
 
@@ -47,7 +51,14 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+#ifdef QM_BENCH_UI
+    // The list cases paint real widgets, and there is no display here.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+#else
     QCoreApplication app(argc, argv);
+#endif
 
     BenchProject project(BenchProject::cacheDirectory());
     if (!listOnly && !project.prepare()) {
