@@ -1,4 +1,8 @@
-#include "app/MainWindow.h"
+#include "app/Application.h"
+#include "project/ProjectDialogs.h"
+
+#include "common/UserSettings.h"
+#include "project/ProjectSettings.h"
 
 #include <QApplication>
 
@@ -9,7 +13,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setApplicationVersion(QStringLiteral("3.5"));
 
-    MainWindow window;
-    window.show();
+    UserSettings settings;
+    Application application(settings, &AskForProject);
+    // Without a project there is nothing to work on: a cancelled New Inventory
+    // Project at start-up ends the application.
+    if (!application.start(QApplication::arguments().mid(1)))
+        return 0;
     return QApplication::exec();
 }

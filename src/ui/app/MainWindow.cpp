@@ -1,10 +1,759 @@
 #include "MainWindow.h"
 
-#include "common/StatusCodes.h"
+#include "NavigationTreeWidget.h"
+#include "ProgressWindow.h"
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
+#include "common/UserSettings.h"
+#include "print/ListPrinting.h"
+#include "project/HelpTopics.h"
+#include "project/Project.h"
+#include "project/ProjectDialogs.h"
+#include "project/ProjectSettings.h"
+#include "views/CustomizeColorsDialog.h"
+#include "views/CustomizeColumnsDialog.h"
+#include "views/FindInListDialog.h"
+#include "views/ListDefinitions.h"
+#include "views/RecordListView.h"
+#include "views/RecordLists.h"
+#include "views/SortListDialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const QString kSettings = QStringLiteral("Settings");
+const QString kShowAll = QStringLiteral("ShowAll");
+const QString kPane = QStringLiteral("Pane");
+const QString kToolbars = QStringLiteral("Toolbars");
+const QString kBarState = QStringLiteral("State");
+constexpr int kDefaultPane = 140;
+
+const QString kOnlyForLists = QStringLiteral("This option is only valid for list views.");
+
+QString appTitle()
+{
+    return QString::fromLatin1(kAppTitle);
+}
+
+// The commands whose windows are not built yet: they are shown, greyed.
+const QList<int>& unavailableCommands()
+{
+    using C = MainWindow::Command;
+    static const QList<int> commands = {
+        C::ImportVendors2,
+        C::ImportItems2,
+        C::ImportCustomers2,
+        C::ImportItems3,
+        C::ImportVendors3,
+        C::ImportCustomers3,
+        C::PrintSetup,
+        C::ViewCustomerInvoices,
+        C::ViewStatistics,
+        C::InsertVendor,
+        C::InsertItem,
+        C::InsertCustomer,
+        C::RecordModify,
+        C::RecordDelete,
+        C::RecordDetails,
+        C::ManagePurchaseOrders,
+        C::ManageInvoices,
+        C::ManagePayments,
+        C::ManageQueries,
+        C::ManageReports,
+        C::ManageStatistics,
+        C::ReportWizard,
+        C::StatisticWizard,
+        C::RecordOrder,
+        C::RecordReceived,
+        C::RecordSale,
+        C::AutoOrder,
+        C::AutoReceive,
+        C::Purge,
+        C::QuickInvoice,
+        C::QuickPaymentsByCustomer,
+        C::QuickCustomerBalances,
+        C::QuickInvoiceBalances,
+        C::QuickOutstandingOrders,
+        C::QuickSaleQuantities,
+        C::QuickSalesToCustomer,
+        C::QuickDetailedSales,
+        C::QuickInventorySummary,
+        C::QuickReportSettings,
+    };
+    return commands;
+}
+
+} // namespace
+
+MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& project, Prompter& prompter,
+                       QWidget* parent)
+    : QMainWindow(parent), m_settings(settings), m_lists(lists), m_project(project), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QString::fromLatin1(kAppTitle));
+    setWindowTitle(appTitle());
+    setAcceptDrops(true);
     resize(1024, 700);
+
+    createActions();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+    createPanes();
+    createContextMenus();
+    connectCommands();
+
+    m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);
+    m_actions.value(DisplayAllRecords)->setChecked(m_tree->tree().showAll());
+    restoreState(m_settings.value(kToolbars, kBarState).toByteArray());
+
+    auto* splash = new QLabel(QStringLiteral("<h2>Quillmark 3.5</h2><p>Inventory control</p>"), this,
+                              Qt::SplashScreen | Qt::FramelessWindowHint);
+    splash->setObjectName(QStringLiteral("splash"));
+    splash->setAlignment(Qt::AlignCenter);
+    splash->setFrameStyle(QFrame::Box);
+    splash->resize(320, 160);
+    m_splash = splash;
+
+    updateIndicators();
+    updateCommands();
+}
+
+MainWindow::~MainWindow() = default;
+
+// --- construction -----------------------------------------------------------
+
+QAction* MainWindow::addCommand(int command, const QString& caption, const QString& statusTip,
+                                const QKeySequence& shortcut)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QStringLiteral("command%1").arg(command));
+    action->setStatusTip(statusTip);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    action->setData(command);
+    m_actions.insert(command, action);
+    return action;
+}
+
+void MainWindow::createActions()
+{
+    const auto key = [](const char* text) { return QKeySequence(QString::fromLatin1(text)); };
+    addCommand(FileNew, QStringLiteral("&New Inventory Project"),
+               QStringLiteral("Create a new inventory project or open an existing one"), key("Ctrl+N"));
+    addCommand(FileOpen, QStringLiteral("&Open Inventory Project..."),
+               QStringLiteral("Open an existing inventory project"), key("Ctrl+O"));
+    addCommand(CopyProject, QStringLiteral("&Copy Inventory Project"),
+               QStringLiteral("Copy the project's files to another folder or name"), key("Ctrl+B"));
+    addCommand(ImportVendors2, QStringLiteral("Quillmark 2.0 Vendors"),
+               QStringLiteral("Import vendors from a Quillmark 2.0 backup"));
+    addCommand(ImportItems2, QStringLiteral("Quillmark 2.0 Items"),
+               QStringLiteral("Import items from a Quillmark 2.0 backup"));
+    addCommand(ImportCustomers2, QStringLiteral("Quillmark 2.0 Customers"),
+               QStringLiteral("Import customers from a Quillmark 2.0 backup"));
+    addCommand(ImportItems3, QStringLiteral("Quillmark 3.x Items"),
+               QStringLiteral("Import items from another Quillmark 3.x project"));
+    addCommand(ImportVendors3, QStringLiteral("Quillmark 3.x Vendors"),
+               QStringLiteral("Import vendors from another Quillmark 3.x project"));
+    addCommand(ImportCustomers3, QStringLiteral("Quillmark 3.x Customers"),
+               QStringLiteral("Import customers from another Quillmark 3.x project"));
+    addCommand(FilePrint, QStringLiteral("&Print..."), QStringLiteral("Print the list shown"), key("Ctrl+P"));
+    addCommand(FilePrintPreview, QStringLiteral("Print Pre&view"),
+               QStringLiteral("Show the list shown as it will be printed"));
+    addCommand(FileSaveAsPdf, QStringLiteral("Save as P&DF..."),
+               QStringLiteral("Save the list shown as a PDF file"));
+    addCommand(PrintMargins, QStringLiteral("Print &Margins..."),
+               QStringLiteral("Set the margins of printouts"));
+    addCommand(PrintSetup, QStringLiteral("P&rint Setup..."),
+               QStringLiteral("Change the printer and its options"));
+    addCommand(CompactDatabase, QStringLiteral("Compact &Database"),
+               QStringLiteral("Compact the project's database file"));
+    addCommand(AppExit, QStringLiteral("E&xit"), QStringLiteral("Quit the application"));
+
+    addCommand(ViewVendors, QStringLiteral("&Vendors"), QStringLiteral("Show the vendor list"));
+    addCommand(ViewItems, QStringLiteral("&Items"), QStringLiteral("Show the item list"));
+    addCommand(ViewCustomers, QStringLiteral("&Customers"), QStringLiteral("Show the customer list"));
+    addCommand(ViewInvoices, QStringLiteral("I&nvoices"), QStringLiteral("Show the invoice list"));
+    addCommand(ViewPurchaseOrders, QStringLiteral("&Purchase Orders"),
+               QStringLiteral("Show the purchase order list"));
+    addCommand(ViewStock, QStringLiteral("Current &Stock"), QStringLiteral("Show the stock register"));
+    addCommand(ViewCustomerInvoices, QStringLiteral("Customer In&voices"),
+               QStringLiteral("Show the invoices of the selected customer"));
+    addCommand(ViewStatistics, QStringLiteral("S&tatistics..."),
+               QStringLiteral("Evaluate the project's statistics"));
+    addCommand(ViewRefresh, QStringLiteral("&Refresh"), QStringLiteral("Read the list shown again"),
+               key("F5"));
+    addCommand(ViewToolbars, QStringLiteral("&Toolbars..."), QStringLiteral("Show or hide the toolbars"));
+    QAction* statusBarAction = addCommand(ViewStatusBar, QStringLiteral("&Status Bar"),
+                                          QStringLiteral("Show or hide the status bar"));
+    statusBarAction->setCheckable(true);
+    statusBarAction->setChecked(true);
+
+    addCommand(InsertVendor, QStringLiteral("Insert &Vendor"), QStringLiteral("Add a vendor"));
+    addCommand(InsertItem, QStringLiteral("Insert &Item"), QStringLiteral("Add an item"));
+    addCommand(InsertCustomer, QStringLiteral("Insert &Customer"), QStringLiteral("Add a customer"));
+    addCommand(RecordModify, QStringLiteral("&Modify"), QStringLiteral("Change the selected record"),
+               key("Ctrl+M"));
+    addCommand(RecordDelete, QStringLiteral("&Delete"), QStringLiteral("Delete the selected record"),
+               key("Del"));
+    addCommand(RecordDetails, QStringLiteral("D&etails..."),
+               QStringLiteral("Show the details of the selected record"), key("Ctrl+D"));
+    addCommand(FindInList, QStringLiteral("&Find In List"), QStringLiteral("Find a record in the list shown"),
+               key("Alt+F3"));
+    addCommand(SortList, QStringLiteral("&Sort List"),
+               QStringLiteral("Choose the field the list is sorted by"), key("Alt+L"));
+
+    addCommand(ManagePurchaseOrders, QStringLiteral("&Purchase Orders"),
+               QStringLiteral("Manage purchase orders"), key("Alt+P"));
+    addCommand(ManageInvoices, QStringLiteral("&Invoices"), QStringLiteral("Manage sales invoices"),
+               key("Alt+I"));
+    addCommand(ManagePayments, QStringLiteral("Customer Pa&yments"),
+               QStringLiteral("Manage customer payments"));
+    addCommand(ManageQueries, QStringLiteral("&Queries"), QStringLiteral("Manage the stored queries"));
+    addCommand(ManageReports, QStringLiteral("Custom &Reports"), QStringLiteral("Manage the custom reports"));
+    addCommand(ManageStatistics, QStringLiteral("&Statistics"), QStringLiteral("Manage the statistics"));
+    addCommand(ReportWizard, QStringLiteral("Custom &Reports"),
+               QStringLiteral("Build a custom report step by step"));
+    addCommand(StatisticWizard, QStringLiteral("&Statistics"),
+               QStringLiteral("Build a statistic step by step"));
+
+    addCommand(RecordOrder, QStringLiteral("Record &Order"), QStringLiteral("Order items from a vendor"),
+               key("Alt+O"));
+    addCommand(RecordReceived, QStringLiteral("Record &Received Order"),
+               QStringLiteral("Receive ordered items into stock"), key("Alt+R"));
+    addCommand(RecordSale, QStringLiteral("Record &Sale"), QStringLiteral("Sell items from stock"),
+               key("Alt+S"));
+    addCommand(AutoOrder, QStringLiteral("Auto &Order..."),
+               QStringLiteral("Order every item below its reorder level"));
+    addCommand(AutoReceive, QStringLiteral("Auto R&eceive..."),
+               QStringLiteral("Receive every outstanding order"));
+    addCommand(Purge, QStringLiteral("&Purge..."), QStringLiteral("Remove outdated orders and invoices"));
+
+    addCommand(QuickInvoice, QStringLiteral("Invoice"), QStringLiteral("Print an invoice"));
+    addCommand(QuickPaymentsByCustomer, QStringLiteral("Payments by Customer"),
+               QStringLiteral("List the payments of each customer"));
+    addCommand(QuickCustomerBalances, QStringLiteral("Customer Balances"),
+               QStringLiteral("List what each customer owes"));
+    addCommand(QuickInvoiceBalances, QStringLiteral("Invoice Balances"),
+               QStringLiteral("List what each invoice owes"));
+    addCommand(QuickOutstandingOrders, QStringLiteral("Outstanding Orders"),
+               QStringLiteral("List the orders not yet received"));
+    addCommand(QuickSaleQuantities, QStringLiteral("Sale Quantities by Item"),
+               QStringLiteral("List the quantities sold of each item"));
+    addCommand(QuickSalesToCustomer, QStringLiteral("Sales to Customer"),
+               QStringLiteral("List the sales to a customer"));
+    addCommand(QuickDetailedSales, QStringLiteral("Detailed Sales List"), QStringLiteral("List every sale"));
+    addCommand(QuickInventorySummary, QStringLiteral("Inventory Summary"),
+               QStringLiteral("Summarise the stock and its value"));
+
+    addCommand(ProjectSettings, QStringLiteral("&Project Settings"),
+               QStringLiteral("Change the project's settings"));
+    addCommand(CompanyInformation, QStringLiteral("&Company Information..."),
+               QStringLiteral("Change the company information printed on reports"));
+    addCommand(QuickReportSettings, QStringLiteral("&Quick Report Settings"),
+               QStringLiteral("Change the fonts of quick reports"));
+    addCommand(CustomizeColumns, QStringLiteral("Customize C&olumns"),
+               QStringLiteral("Choose the columns of the lists"));
+    addCommand(CustomizeColors, QStringLiteral("Customize Co&lors"),
+               QStringLiteral("Choose the colours of the lists' conditions"));
+    QAction* showAll = addCommand(DisplayAllRecords, QStringLiteral("&Display All Records At Root"),
+                                  QStringLiteral("Show every record when a folder is selected"));
+    showAll->setCheckable(true);
+
+    addCommand(HelpTopics, QStringLiteral("&Help Topics"), QStringLiteral("List the help topics"));
+    addCommand(TechnicalSupport, QStringLiteral("&Technical Support"),
+               QStringLiteral("How to get technical support"));
+    addCommand(LicenseAgreement, QStringLiteral("&License Agreement"),
+               QStringLiteral("Show the license agreement"));
+    addCommand(About, QStringLiteral("&About Quillmark 3.5..."),
+               QStringLiteral("Show the program's version, memory and free disk space"));
+
+    for (int i = 0; i < 4; ++i) {
+        auto* recent = new QAction(this);
+        recent->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
+        recent->setVisible(false);
+        recent->setStatusTip(QStringLiteral("Open this project"));
+        connect(recent, &QAction::triggered, this,
+                [this, recent] { Q_EMIT openProjectRequested(recent->data().toString()); });
+        m_recentActions.append(recent);
+    }
+
+    for (const int command : unavailableCommands())
+        m_actions.value(command)->setEnabled(false);
+}
+
+void MainWindow::addCommands(QWidget* target, const QList<int>& commands)
+{
+    // 0 stands for a separator; menus and toolbars both show a separator action as one.
+    for (const int command : commands) {
+        if (command != 0) {
+            target->addAction(m_actions.value(command));
+            continue;
+        }
+        auto* separator = new QAction(target);
+        separator->setSeparator(true);
+        target->addAction(separator);
+    }
+}
+
+void MainWindow::createMenus()
+{
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    addCommands(m_fileMenu, {FileNew, FileOpen, CopyProject});
+    QMenu* import = m_fileMenu->addMenu(QStringLiteral("&Import"));
+    addCommands(import, {ImportVendors2, ImportItems2, ImportCustomers2, 0, ImportItems3, ImportVendors3,
+                         ImportCustomers3});
+    addCommands(m_fileMenu, {0, FilePrint, FilePrintPreview, FileSaveAsPdf, PrintMargins, PrintSetup, 0,
+                             CompactDatabase});
+    m_recentSeparator = m_fileMenu->addSeparator();
+    m_fileMenu->addActions(m_recentActions);
+    addCommands(m_fileMenu, {0, AppExit});
+
+    addCommands(menuBar()->addMenu(QStringLiteral("&View")),
+                {ViewVendors, ViewItems, ViewCustomers, ViewInvoices, ViewPurchaseOrders, ViewStock,
+                 ViewCustomerInvoices, 0, ViewStatistics, ViewRefresh, 0, ViewToolbars, ViewStatusBar});
+    addCommands(menuBar()->addMenu(QStringLiteral("&Options")),
+                {InsertVendor, InsertItem, InsertCustomer, 0, RecordModify, RecordDelete, RecordDetails, 0,
+                 FindInList, SortList});
+    QMenu* manage = menuBar()->addMenu(QStringLiteral("&Manage"));
+    addCommands(manage, {ManagePurchaseOrders, ManageInvoices, ManagePayments, 0, ManageQueries,
+                         ManageReports, ManageStatistics, 0});
+    addCommands(manage->addMenu(QStringLiteral("&Wizards")), {ReportWizard, StatisticWizard});
+    addCommands(menuBar()->addMenu(QStringLiteral("&Activities")),
+                {RecordOrder, RecordReceived, RecordSale, 0, AutoOrder, AutoReceive, Purge});
+    addCommands(menuBar()->addMenu(QStringLiteral("&Quick Reports")),
+                {QuickInvoice, QuickPaymentsByCustomer, QuickCustomerBalances, QuickInvoiceBalances,
+                 QuickOutstandingOrders, QuickSaleQuantities, QuickSalesToCustomer, QuickDetailedSales,
+                 QuickInventorySummary});
+    addCommands(menuBar()->addMenu(QStringLiteral("&Settings")),
+                {ProjectSettings, CompanyInformation, QuickReportSettings, 0, CustomizeColumns,
+                 CustomizeColors, DisplayAllRecords});
+    addCommands(menuBar()->addMenu(QStringLiteral("&Help")),
+                {HelpTopics, TechnicalSupport, LicenseAgreement, 0, About});
+}
+
+void MainWindow::createToolBars()
+{
+    const auto bar = [this](int index, const QString& name, std::initializer_list<int> commands) {
+        QToolBar* toolBar = addToolBar(name);
+        toolBar->setObjectName(name);
+        toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+        addCommands(toolBar, commands);
+        m_toolBars[static_cast<size_t>(index)] = toolBar;
+    };
+    bar(0, QStringLiteral("File Operations"), {FileNew, FileOpen, 0, FilePrint, FilePrintPreview});
+    bar(1, QStringLiteral("Activities"),
+        {RecordOrder, RecordReceived, RecordSale, 0, AutoOrder, AutoReceive});
+    bar(2, QStringLiteral("Options"),
+        {FindInList, SortList, ViewRefresh, 0, CustomizeColumns, DisplayAllRecords});
+}
+
+void MainWindow::createStatusBar()
+{
+    // The first pane shows the record count; a command's help text covers it
+    // while the command is pointed at.
+    m_recordsLabel = new QLabel(this);
+    m_recordsLabel->setObjectName(QStringLiteral("recordsIndicator"));
+    statusBar()->addWidget(m_recordsLabel, 1);
+    const std::array<const char*, 3> names = {"projectIndicator", "styleIndicator", "showAllIndicator"};
+    for (size_t i = 0; i < m_indicators.size(); ++i) {
+        m_indicators[i] = new QLabel(this);
+        m_indicators[i]->setObjectName(QString::fromLatin1(names[i]));
+        m_indicators[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addPermanentWidget(m_indicators[i]);
+    }
+}
+
+void MainWindow::createPanes()
+{
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("mainSplitter"));
+    m_splitter->setChildrenCollapsible(false);
+    m_tree = new NavigationTreeWidget(m_splitter);
+    m_stack = new QStackedWidget(m_splitter);
+    m_stack->setObjectName(QStringLiteral("rightPane"));
+    for (int i = 0; i < kListingKindCount; ++i) {
+        auto* view = new RecordListView(m_lists, static_cast<ListingKind>(i), m_stack);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &RecordListView::displayedRecordsChanged, this, &MainWindow::setRecordsText);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
+            contextMenu(view->kind())->popup(view->viewport()->mapToGlobal(at));
+        });
+        m_views[static_cast<size_t>(i)] = view;
+        m_stack->addWidget(view);
+    }
+    m_placeholder = new QLabel(m_stack);
+    m_placeholder->setObjectName(QStringLiteral("reportPlaceholder"));
+    m_placeholder->setAlignment(Qt::AlignCenter);
+    m_placeholder->setWordWrap(true);
+    m_stack->addWidget(m_placeholder);
+    m_stack->setCurrentWidget(m_placeholder);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    const int pane = m_settings.number(kSettings, kPane, kDefaultPane);
+    m_splitter->setSizes({pane, width() - pane});
+    setCentralWidget(m_splitter);
+
+    connect(m_tree, &NavigationTreeWidget::paneRequested, this, &MainWindow::ShowPane);
+}
+
+void MainWindow::createContextMenus()
+{
+    const std::array<QList<int>, kListingKindCount> menus = {{
+        {InsertVendor, RecordModify, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, RecordOrder,
+         AutoOrder, 0, DisplayAllRecords},
+        {InsertItem, RecordModify, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, ViewStatistics, 0,
+         RecordOrder, RecordSale, AutoOrder, 0, DisplayAllRecords},
+        {ManagePurchaseOrders, RecordDetails, 0, FindInList, SortList, 0, RecordOrder, RecordReceived,
+         AutoReceive, 0, DisplayAllRecords},
+        {ManageInvoices, RecordDetails, 0, FindInList, SortList, 0, RecordSale, ManagePayments, 0,
+         DisplayAllRecords},
+        {InsertCustomer, RecordModify, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, RecordSale,
+         ManagePayments, 0, ViewStatistics, 0, DisplayAllRecords},
+        {RecordDetails, 0, FindInList, SortList, 0, RecordReceived, AutoReceive, 0, DisplayAllRecords},
+    }};
+    for (int i = 0; i < kListingKindCount; ++i) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(QStringLiteral("contextMenu%1").arg(i));
+        addCommands(menu, menus[static_cast<size_t>(i)]);
+        m_contextMenus[static_cast<size_t>(i)] = menu;
+    }
+}
+
+void MainWindow::connectCommands()
+{
+    const auto on = [this](int command, auto&& handler) {
+        connect(m_actions.value(command), &QAction::triggered, this,
+                std::forward<decltype(handler)>(handler));
+    };
+    on(FileNew, [this] { Q_EMIT newProjectRequested(); });
+    on(FileOpen, [this] { openFileDialog(); });
+    on(CopyProject, [this] { RunCopyProject(this, m_project, m_prompter); });
+    on(FilePrint, [this] {
+        if (requireList())
+            PrintList(this, *currentListView(), m_settings);
+    });
+    on(FilePrintPreview, [this] {
+        if (requireList())
+            PreviewList(this, *currentListView(), m_settings);
+    });
+    on(FileSaveAsPdf, [this] {
+        if (requireList())
+            SaveListAsPdf(this, *currentListView(), m_settings);
+    });
+    on(PrintMargins, [this] { RunPrintMargins(this, m_settings); });
+    on(CompactDatabase, [this] {
+        RunCompactDatabase(this, m_project, m_prompter);
+        // The project's tables were opened anew: the lists let go of the old ones.
+        m_lists.setTables(m_project.tables());
+        rebuildTree();
+    });
+    on(AppExit, [this] { close(); });
+
+    const std::array<std::pair<int, ListingKind>, kListingKindCount> folders = {{
+        {ViewVendors, ListingKind::Vendors},
+        {ViewItems, ListingKind::Items},
+        {ViewCustomers, ListingKind::Customers},
+        {ViewInvoices, ListingKind::Invoices},
+        {ViewPurchaseOrders, ListingKind::PurchaseOrders},
+        {ViewStock, ListingKind::Stock},
+    }};
+    for (const auto& [command, kind] : folders) {
+        const ListingKind folder = kind;
+        on(command, [this, folder] { m_tree->SelectFolder(folder); });
+    }
+    on(ViewRefresh, [this] {
+        if (requireList())
+            refreshList();
+    });
+    on(ViewToolbars, [this] { showToolbarsDialog(); });
+    on(ViewStatusBar, [this](bool shown) { statusBar()->setVisible(shown); });
+
+    on(FindInList, [this] {
+        if (!requireList())
+            return;
+        FindInListDialog dialog(*currentListView(), m_prompter, this);
+        dialog.exec();
+    });
+    on(SortList, [this] {
+        if (!requireList())
+            return;
+        SortListDialog dialog(currentListView()->list(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            currentListView()->Reload();
+    });
+    on(ProjectSettings, [this] {
+        if (CProjectSettings* settings = m_project.settings())
+            RunProjectSettings(this, *settings, m_prompter);
+        updateIndicators();
+    });
+    on(CompanyInformation, [this] { RunCompanyInformation(this, m_settings); });
+    on(CustomizeColumns, [this] {
+        if (!requireList())
+            return;
+        currentListView()->saveColumns();
+        CustomizeColumnsDialog dialog(m_lists, m_prompter, static_cast<ListingKind>(m_currentKind), this);
+        if (dialog.exec() == QDialog::Accepted)
+            currentListView()->Reload();
+    });
+    on(CustomizeColors, [this] {
+        if (!requireList())
+            return;
+        CustomizeColorsDialog dialog(m_lists, m_prompter, this);
+        if (dialog.exec() == QDialog::Accepted)
+            currentListView()->redraw();
+    });
+    on(DisplayAllRecords, [this](bool checked) { setShowAll(checked); });
+    // The support and license pages are help contexts 102 and 103.
+    on(HelpTopics, [this] { ShowHelpTopic(this, 0); });
+    on(TechnicalSupport, [this] { ShowHelpTopic(this, 102); });
+    on(LicenseAgreement, [this] { ShowHelpTopic(this, 103); });
+    on(About, [this] { ShowAboutBox(this, m_project); });
+}
+
+// --- panes ------------------------------------------------------------------
+
+RecordListView* MainWindow::currentListView() const
+{
+    return m_currentKind >= 0 ? m_views[static_cast<size_t>(m_currentKind)] : nullptr;
+}
+
+QString MainWindow::recordsText() const
+{
+    return m_recordsLabel->text();
+}
+
+QString MainWindow::placeholderText() const
+{
+    return m_placeholder->text();
+}
+
+void MainWindow::setRecordsText(const QString& text)
+{
+    m_recordsLabel->setText(text);
+}
+
+void MainWindow::updateIndicators()
+{
+    const CProjectSettings* settings = m_project.settings();
+    m_indicators[0]->setText(settings ? settings->name() : QString());
+    m_indicators[1]->setText(
+        settings ? (settings->inventoryStyle() == LIFO ? QStringLiteral("LIFO") : QStringLiteral("FIFO"))
+                 : QString());
+    m_indicators[2]->setText(m_tree->tree().showAll() ? QStringLiteral("ALL") : QString());
+    setWindowTitle(settings ? settings->name() + QStringLiteral(" - ") + appTitle() : appTitle());
+}
+
+void MainWindow::projectOpened()
+{
+    updateIndicators();
+    // The vendor folder is selected before the tree is read, so that no query of
+    // the previous project is run against this one.
+    m_tree->tree().select(m_tree->tree().folderRef(ListingKind::Vendors));
+    rebuildTree();
+    m_tree->SelectFolder(ListingKind::Vendors);
+}
+
+void MainWindow::rebuildTree()
+{
+    const CProjectSettings* settings = m_project.settings();
+    m_tree->Rebuild(m_project.database(), settings ? settings->reportPath() : QString());
+}
+
+void MainWindow::ShowPane(const PaneChoice& choice)
+{
+    if (RecordListView* leaving = currentListView())
+        leaving->saveColumns();
+
+    if (choice.mode != PaneChoice::Mode::List) {
+        m_currentKind = -1;
+        const QString what = choice.mode == PaneChoice::Mode::CustomReport
+                                 ? QStringLiteral("The custom report \"%1\"").arg(choice.reportName)
+                                 : QStringLiteral("The quick report \"%1\"")
+                                       .arg(m_tree->tree().node(m_tree->tree().selected())->caption);
+        m_placeholder->setText(what + QStringLiteral(" cannot be shown in this version."));
+        m_stack->setCurrentWidget(m_placeholder);
+        setRecordsText(QString());
+        updateCommands();
+        return;
+    }
+
+    const ListingKind kind = choice.kind;
+    RecordListView* view = m_views[static_cast<size_t>(kind)];
+    if (static_cast<int>(kind) != m_currentKind) {
+        m_currentKind = static_cast<int>(kind);
+        m_stack->setCurrentWidget(view);
+    }
+    if (m_lists.needsReload(kind) || choice.fromQuery) {
+        ProgressWindow progress(this);
+        m_lists.ReloadList(kind, m_tree->tree().SelectionFilter(), &progress);
+        // The next plain selection of the folder reads the list without the query.
+        if (choice.fromQuery)
+            m_lists.markForReload(kind);
+    }
+    setRecordsText(view->displayedRecordsText());
+    updateCommands();
+}
+
+void MainWindow::refreshList()
+{
+    RecordListView* view = currentListView();
+    if (!view)
+        return;
+    ProgressWindow progress(this);
+    m_lists.ReloadList(view->kind(), m_tree->tree().SelectionFilter(), &progress);
+    setRecordsText(view->displayedRecordsText());
+}
+
+void MainWindow::setShowAll(bool on)
+{
+    m_tree->tree().setShowAll(on);
+    m_actions.value(DisplayAllRecords)->setChecked(on);
+    updateIndicators();
+    m_lists.markAllForReload();
+    rebuildTree();
+}
+
+void MainWindow::updateCommands()
+{
+    const bool listShown = currentListView() != nullptr;
+    for (const int command : {FilePrint, FilePrintPreview, FileSaveAsPdf})
+        m_actions.value(command)->setEnabled(listShown);
+    const bool open = m_project.isOpen();
+    for (const int command : {CopyProject, CompactDatabase, ProjectSettings})
+        m_actions.value(command)->setEnabled(open);
+}
+
+bool MainWindow::requireList()
+{
+    if (currentListView())
+        return true;
+    m_prompter.message(kOnlyForLists, appTitle(), Prompter::Icon::Exclamation);
+    return false;
+}
+
+void MainWindow::setRecentFiles(const QStringList& paths)
+{
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction* recent = m_recentActions.at(i);
+        const bool used = i < paths.size();
+        recent->setVisible(used);
+        if (used) {
+            recent->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(paths.at(i)));
+            recent->setData(paths.at(i));
+        }
+    }
+    m_recentSeparator->setVisible(!paths.isEmpty());
+}
+
+// --- dialogs ----------------------------------------------------------------
+
+void MainWindow::openFileDialog()
+{
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open Inventory Project"), QString(),
+                                     QStringLiteral("Quillmark 3.5 Files (*.qmp)"));
+    if (!path.isEmpty())
+        Q_EMIT openProjectRequested(path);
+}
+
+void MainWindow::showToolbarsDialog()
+{
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("toolbarsDialog"));
+    dialog.setWindowTitle(QStringLiteral("Toolbars"));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(
+        new QLabel(QStringLiteral("Place a check next to the toolbars you wish to display."), &dialog));
+    QList<QCheckBox*> checks;
+    for (QToolBar* bar : m_toolBars) {
+        auto* check = new QCheckBox(bar->windowTitle(), &dialog);
+        check->setChecked(bar->isVisible());
+        layout->addWidget(check);
+        checks.append(check);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    for (size_t i = 0; i < m_toolBars.size(); ++i)
+        m_toolBars[i]->setVisible(checks.at(static_cast<qsizetype>(i))->isChecked());
+}
+
+// --- window events ----------------------------------------------------------
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    const int pane = m_settings.number(kSettings, kPane, kDefaultPane);
+    m_splitter->setSizes({pane, std::max(1, m_splitter->width() - pane)});
+    m_splash->move(geometry().center() - m_splash->rect().center());
+    m_splash->show();
+    QTimer::singleShot(1000, this, [this] {
+        if (m_splash) {
+            m_splash->deleteLater();
+            m_splash = nullptr;
+        }
+    });
+}
+
+void MainWindow::saveLayout()
+{
+    if (RecordListView* view = currentListView())
+        view->saveColumns();
+    const QList<int> sizes = m_splitter->sizes();
+    if (m_shownOnce && !sizes.isEmpty())
+        m_settings.setValue(kSettings, kPane, sizes.constFirst());
+    m_settings.setValue(kSettings, kShowAll, m_tree->tree().showAll() ? 1 : 0);
+    m_settings.setValue(kToolbars, kBarState, saveState());
+    m_settings.sync();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    saveLayout();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            // One project at a time: the first file dropped is the one opened.
+            Q_EMIT openProjectRequested(url.toLocalFile());
+            return;
+        }
+    }
 }

@@ -1,0 +1,143 @@
+#include "Application.h"
+
+#include "MainWindow.h"
+#include "common/MessageBoxPrompter.h"
+
+#include "common/StatusCodes.h"
+#include "common/UserSettings.h"
+#include "db/ProjectDatabase.h"
+#include "project/PreviousVersion.h"
+#include "project/Project.h"
+#include "project/ProjectOperations.h"
+#include "project/ProjectSettings.h"
+#include "project/ProjectTables.h"
+#include "views/NavigationTree.h"
+#include "views/RecordLists.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kRecentFiles = QStringLiteral("Recent File List");
+constexpr int kRecentCount = 4;
+
+QString recentKey(int index)
+{
+    return QStringLiteral("File%1").arg(index + 1);
+}
+
+} // namespace
+
+Application::Application(UserSettings& settings, ProjectAsker askForProject, Prompter* prompter)
+    : m_settings(settings), m_askForProject(std::move(askForProject)), m_prompter(prompter),
+      m_project(std::make_unique<Project>()), m_lists(std::make_unique<RecordLists>(settings))
+{
+    if (!m_prompter) {
+        m_ownPrompter = std::make_unique<MessageBoxPrompter>();
+        m_prompter = m_ownPrompter.get();
+    }
+    m_window = std::make_unique<MainWindow>(m_settings, *m_lists, *m_project, *m_prompter);
+    if (m_ownPrompter)
+        m_ownPrompter->setParent(m_window.get());
+    m_window->setRecentFiles(recentFiles());
+    connect(m_window.get(), &MainWindow::newProjectRequested, this, [this] { newProject(); });
+    connect(m_window.get(), &MainWindow::openProjectRequested, this,
+            [this](const QString& path) { openProject(path); });
+}
+
+Application::~Application()
+{
+    // The window and the lists refer to the project: they go first.
+    m_window.reset();
+    m_lists.reset();
+}
+
+bool Application::start(const QStringList& arguments)
+{
+    const StartupChoice choice =
+        ChooseStartupProject(arguments, m_settings.text(kRecentFiles, recentKey(0)),
+                             [](const QString& path) { return QFileInfo::exists(path); });
+    const bool ok = choice.action == StartupChoice::Action::AskForProject
+                        ? askAndOpen()
+                        : openProject(QFileInfo(choice.path).absoluteFilePath());
+    if (!ok)
+        return false;
+    m_window->show();
+    return true;
+}
+
+bool Application::openProject(const QString& path)
+{
+    if (path.isEmpty())
+        return askAndOpen();
+    // A settings failure has been reported; after any failure the user picks
+    // another project.
+    if (OpenProjectFromPath(*m_project, path, *m_prompter) == Status::Success) {
+        opened();
+        return true;
+    }
+    return askAndOpen();
+}
+
+bool Application::newProject()
+{
+    const CProjectSettings* current = m_project->settings();
+    const QString currentPath = current ? current->databasePath() : QString();
+    if (askAndOpen())
+        return true;
+    if (!currentPath.isEmpty())
+        setRecentFiles(WithRecentFile(recentFiles(), currentPath, kRecentCount));
+    return false;
+}
+
+bool Application::askAndOpen()
+{
+    for (;;) {
+        std::unique_ptr<CProjectSettings> settings = m_askForProject(m_window.get(), *m_prompter);
+        if (!settings)
+            return false;
+        const QString path = settings->databasePath();
+        // A project picked with "Open Existing Project" has its database
+        // already; a new one whose database cannot be created fails to open.
+        if (!QFileInfo::exists(path))
+            CreateDatabase(path);
+        int status = m_project->OpenDatabase(path, settings->inventoryStyle());
+        while (status == Status::PreviousVersion &&
+               ConvertPreviousVersion(path, *m_prompter) == Status::Success)
+            status = m_project->OpenDatabase(path, settings->inventoryStyle());
+        if (status == Status::Success) {
+            m_project->setSettings(std::move(settings));
+            opened();
+            return true;
+        }
+        if (!ProjectDatabase::isEngineAvailable())
+            m_prompter->message(ProjectDatabase::missingEngineMessage(), QString::fromLatin1(kAppTitle),
+                                Prompter::Icon::Exclamation);
+    }
+}
+
+void Application::opened()
+{
+    m_lists->setTables(m_project->tables());
+    setRecentFiles(WithRecentFile(recentFiles(), m_project->settings()->databasePath(), kRecentCount));
+    m_window->projectOpened();
+}
+
+QStringList Application::recentFiles() const
+{
+    QStringList paths;
+    for (int i = 0; i < kRecentCount; ++i) {
+        const QString path = m_settings.text(kRecentFiles, recentKey(i));
+        if (!path.isEmpty())
+            paths.append(path);
+    }
+    return paths;
+}
+
+void Application::setRecentFiles(const QStringList& paths)
+{
+    for (int i = 0; i < kRecentCount; ++i)
+        m_settings.setValue(kRecentFiles, recentKey(i), i < paths.size() ? paths.at(i) : QString());
+    m_settings.sync();
+    m_window->setRecentFiles(paths);
+}

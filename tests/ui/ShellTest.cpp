@@ -1,0 +1,403 @@
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "app/NavigationTreeWidget.h"
+#include "views/CustomizeColorsDialog.h"
+#include "views/CustomizeColumnsDialog.h"
+#include "views/FindInListDialog.h"
+#include "views/RecordListView.h"
+#include "views/SortListDialog.h"
+
+#include "common/UserSettings.h"
+#include "project/Project.h"
+#include "project/ProjectSettings.h"
+#include "views/RecordLists.h"
+
+#include "ProjectBuilder.h"
+#include "QtPrinters.h"
+#include "ScriptedPrompter.h"
+#include "TempProject.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Kind = ListingKind;
+using C = MainWindow::Command;
+
+// A project on disk with its settings file, and records laid out through the
+// builder's own connection.
+struct DiskProject
+{
+    explicit DiskProject(const QString& name = u"test"_s) : project(CStockSet::kFifo, name), build(project)
+    {
+        CProjectSettings settings(project.dir(), name);
+        EXPECT_EQ(settings.status(), 1);
+    }
+    QString path() const { return project.path(); }
+
+    TempProject project;
+    ProjectBuilder build;
+};
+
+// The application over the user's settings in a temporary folder, with the New
+// Inventory Project dialog answered by the test.
+class Shell : public ::testing::Test
+{
+protected:
+    void SetUp() override { restartSettings(); }
+    void TearDown() override
+    {
+        if (app)
+            app->mainWindow().close();
+        app.reset();
+    }
+
+    void restartSettings() { settings = std::make_unique<UserSettings>(home.filePath(u"user.ini"_s)); }
+    void setRecent(const QString& path) { settings->setValue(u"Recent File List"_s, u"File1"_s, path); }
+    QString recent(int n) const { return settings->text(u"Recent File List"_s, u"File%1"_s.arg(n)); }
+
+    bool launch(const QStringList& arguments = {})
+    {
+        app = std::make_unique<Application>(
+            *settings,
+            [this](QWidget*, Prompter&) -> std::unique_ptr<CProjectSettings> {
+                ++asked;
+                if (answers.isEmpty())
+                    return nullptr;
+                const QString name = answers.takeFirst();
+                return std::make_unique<CProjectSettings>(home.path(), name);
+            },
+            &prompter);
+        return app->start(arguments);
+    }
+    // Closes the window as the user would and starts again over the same settings.
+    bool relaunch()
+    {
+        app->mainWindow().close();
+        app.reset();
+        restartSettings();
+        return launch();
+    }
+
+    MainWindow& window() { return app->mainWindow(); }
+    NavigationTreeWidget& tree() { return *window().navigationTree(); }
+    QString openPath() const
+    {
+        const CProjectSettings* s = app->project().settings();
+        return s ? s->databasePath() : QString();
+    }
+    qsizetype rows(Kind kind) { return app->lists().list(kind).count(); }
+    void select(const QString& caption)
+    {
+        ASSERT_TRUE(tree().selectCaption(caption)) << caption.toStdString();
+    }
+
+    QTemporaryDir home;
+    std::unique_ptr<UserSettings> settings;
+    ScriptedPrompter prompter;
+    QStringList answers; // project names the dialog gives, one per asking; none: Cancel
+    int asked = 0;
+    std::unique_ptr<Application> app;
+};
+
+TEST_F(Shell, StartsOnTheMostRecentProjectWithTheVendorListShown)
+{
+    DiskProject project;
+    project.build.vendor(u"Acme"_s);
+    setRecent(project.path());
+
+    ASSERT_TRUE(launch());
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(openPath(), project.path());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().currentKind(), 0);
+    ASSERT_NE(tree().currentItem(), nullptr);
+    EXPECT_EQ(tree().currentItem()->text(0), u"Vendor Information"_s);
+    // Display All Records At Root is off by default: the folder lists nothing.
+    EXPECT_EQ(rows(Kind::Vendors), 0);
+    EXPECT_EQ(window().recordsText(), u"Displayed Records: 0"_s);
+    EXPECT_TRUE(prompter.log().isEmpty());
+}
+
+TEST_F(Shell, WithoutAUsableRecentEntryTheUserIsAsked)
+{
+    // No entry: the dialog's new project is created and opened.
+    answers = {u"fresh"_s};
+    ASSERT_TRUE(launch());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(openPath(), home.filePath(u"fresh.qmp"_s));
+    EXPECT_TRUE(QFile::exists(home.filePath(u"fresh.qmp"_s)));
+    EXPECT_EQ(recent(1), home.filePath(u"fresh.qmp"_s));
+    app->mainWindow().close();
+    app.reset();
+
+    // An entry whose file is gone is no entry; Cancel ends the start.
+    setRecent(home.filePath(u"gone.qmp"_s));
+    asked = 0;
+    EXPECT_FALSE(launch());
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_FALSE(app->project().isOpen());
+}
+
+TEST_F(Shell, TheCommandLineWinsOverTheRecentEntry)
+{
+    DiskProject first(u"first"_s);
+    DiskProject second(u"second"_s);
+    setRecent(first.path());
+    ASSERT_TRUE(launch({second.path()}));
+    EXPECT_EQ(openPath(), second.path());
+    EXPECT_EQ(recent(1), second.path());
+    EXPECT_EQ(recent(2), first.path());
+}
+
+TEST_F(Shell, AFailingOpenLeavesTheOpenProjectOpen)
+{
+    DiskProject project;
+    const qint32 vendor = project.build.vendor(u"Acme"_s);
+    setRecent(project.path());
+    ASSERT_TRUE(launch());
+    window().setShowAll(true);
+    ASSERT_EQ(rows(Kind::Vendors), 1);
+
+    // A database without its settings file: reported, then the dialog, cancelled.
+    DiskProject broken(u"broken"_s);
+    ASSERT_TRUE(QFile::remove(broken.project.dir() + u"/broken.qms"_s));
+    EXPECT_FALSE(app->openProject(broken.path()));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(prompter.lastText(), u"The settings file for this project (.qms) was unable to be located."_s);
+    EXPECT_EQ(openPath(), project.path());
+    EXPECT_EQ(rows(Kind::Vendors), 1);
+    EXPECT_EQ(window().listView(Kind::Vendors)->list().recordId(0), vendor);
+
+    // A cancelled New Inventory Project changes nothing either.
+    EXPECT_FALSE(app->newProject());
+    EXPECT_EQ(openPath(), project.path());
+    EXPECT_EQ(recent(1), project.path());
+
+    // A file that is no database: the dialog again, whose project then replaces.
+    QFile junk(home.filePath(u"junk.qmp"_s));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a database");
+    junk.close();
+    CProjectSettings junkSettings(home.path(), u"junk"_s);
+    answers = {u"replacement"_s};
+    EXPECT_TRUE(app->openProject(junk.fileName()));
+    EXPECT_EQ(openPath(), home.filePath(u"replacement.qmp"_s));
+    EXPECT_EQ(rows(Kind::Vendors), 0); // the new project's lists
+    EXPECT_EQ(recent(1), home.filePath(u"replacement.qmp"_s));
+    EXPECT_EQ(recent(2), project.path());
+}
+
+TEST_F(Shell, OpeningAnotherProjectReplacesItsListsAndSelectsTheVendorFolder)
+{
+    DiskProject first(u"first"_s);
+    first.build.vendor(u"A"_s);
+    first.build.vendor(u"B"_s);
+    DiskProject second(u"second"_s);
+    // Enough rows for the progress window to come up while they are read.
+    for (int i = 0; i < 20; ++i)
+        second.build.vendor(u"V%1"_s.arg(i));
+    setRecent(first.path());
+    ASSERT_TRUE(launch());
+    window().setShowAll(true);
+    window().navigationTree()->SelectFolder(Kind::Items);
+    ASSERT_EQ(rows(Kind::Vendors), 2);
+
+    ASSERT_TRUE(app->openProject(second.path()));
+    EXPECT_EQ(window().currentKind(), 0);
+    EXPECT_EQ(tree().currentItem()->text(0), u"Vendor Information"_s);
+    EXPECT_EQ(rows(Kind::Vendors), 20);
+    EXPECT_EQ(window().recordsText(), u"Displayed Records: 20"_s);
+    EXPECT_EQ(app->recentFiles(), (QStringList{second.path(), first.path()}));
+}
+
+TEST_F(Shell, StoredQueriesSitUnderTheirFoldersAndFilterTheList)
+{
+    DiskProject project;
+    const qint32 vendor = project.build.vendor(u"Acme"_s);
+    project.build.item({u"apple"_s, vendor});
+    const qint32 cheap = project.build.item({u"berry"_s, vendor, NoID, Money::fromWhole(0, 5000)});
+    project.build.item({u"cherry"_s, vendor});
+    ASSERT_TRUE(
+        project.project.db().CreateQueryDef(u"Cheap items"_s, u"SELECT * FROM [Items] WHERE Cost < 1"_s));
+    ASSERT_TRUE(project.project.db().CreateQueryDef(
+        u"Vendors with items"_s, u"SELECT * FROM Vendors WHERE ID IN (SELECT VendorID1 FROM [Items])"_s));
+    setRecent(project.path());
+    ASSERT_TRUE(launch());
+
+    const auto children = [this](Kind kind) {
+        QStringList texts;
+        const QTreeWidgetItem* folder = tree().topLevelItem(static_cast<int>(kind));
+        for (int i = 0; i < folder->childCount(); ++i)
+            texts.append(folder->child(i)->text(0));
+        return texts;
+    };
+    EXPECT_EQ(tree().topLevelItemCount(), 6);
+    EXPECT_EQ(children(Kind::Items), (QStringList{u"Cheap items"_s, u"Vendors with items"_s}));
+    EXPECT_EQ(children(Kind::Vendors), QStringList{u"Vendors with items"_s});
+    EXPECT_EQ(children(Kind::Stock), QStringList{u"Inventory Summary"_s});
+
+    // Show-all off: the folder lists nothing, its query its records, the folder
+    // again nothing.
+    window().navigationTree()->SelectFolder(Kind::Items);
+    EXPECT_EQ(rows(Kind::Items), 0);
+    select(u"Cheap items"_s);
+    EXPECT_EQ(window().currentKind(), 1);
+    ASSERT_EQ(rows(Kind::Items), 1);
+    EXPECT_EQ(app->lists().list(Kind::Items).recordId(0), cheap);
+    EXPECT_EQ(window().recordsText(), u"Displayed Records: 1"_s);
+    window().navigationTree()->SelectFolder(Kind::Items);
+    EXPECT_EQ(rows(Kind::Items), 0);
+
+    // Show-all on: the folder lists every item, the query its own, the folder all again.
+    window().action(C::DisplayAllRecords)->trigger();
+    EXPECT_TRUE(window().action(C::DisplayAllRecords)->isChecked());
+    EXPECT_EQ(rows(Kind::Items), 3);
+    select(u"Cheap items"_s);
+    EXPECT_EQ(rows(Kind::Items), 1);
+    window().navigationTree()->SelectFolder(Kind::Items);
+    EXPECT_EQ(rows(Kind::Items), 3);
+    EXPECT_EQ(window().recordsText(), u"Displayed Records: 3"_s);
+
+    // A query listed under two folders is first found under the vendors, and
+    // runs against them.
+    select(u"Vendors with items"_s);
+    EXPECT_EQ(window().currentKind(), 0);
+    EXPECT_EQ(rows(Kind::Vendors), 1);
+}
+
+TEST_F(Shell, ReportNodesLeaveTheListAndDisableListCommands)
+{
+    DiskProject project;
+    setRecent(project.path());
+    ASSERT_TRUE(launch());
+    EXPECT_TRUE(window().action(C::FilePrint)->isEnabled());
+    EXPECT_TRUE(window().action(C::FileSaveAsPdf)->isEnabled());
+
+    select(u"Inventory Summary"_s);
+    EXPECT_EQ(window().currentKind(), -1);
+    EXPECT_EQ(window().currentListView(), nullptr);
+    EXPECT_TRUE(window().placeholderText().contains(u"Inventory Summary"_s));
+    EXPECT_FALSE(window().action(C::FilePrint)->isEnabled());
+    EXPECT_FALSE(window().action(C::FilePrintPreview)->isEnabled());
+    EXPECT_FALSE(window().action(C::FileSaveAsPdf)->isEnabled());
+    window().action(C::ViewRefresh)->trigger();
+    EXPECT_EQ(prompter.lastText(), u"This option is only valid for list views."_s);
+
+    // The View menu brings a list back.
+    window().action(C::ViewStock)->trigger();
+    EXPECT_EQ(window().currentKind(), 5);
+    EXPECT_TRUE(window().action(C::FilePrint)->isEnabled());
+}
+
+TEST_F(Shell, PaneWidthColumnsAndShowAllSurviveARestart)
+{
+    DiskProject project;
+    project.build.vendor(u"Acme"_s);
+    setRecent(project.path());
+    ASSERT_TRUE(launch());
+    QApplication::processEvents();
+    // The default width first.
+    EXPECT_EQ(window().splitter()->sizes().constFirst(), 140);
+
+    window().splitter()->setSizes({230, 700});
+    RecordListView* vendors = window().listView(Kind::Vendors);
+    vendors->horizontalHeader()->resizeSection(1, 177);
+    window().setShowAll(true);
+    window().toolBar(1)->hide();
+
+    ASSERT_TRUE(relaunch());
+    QApplication::processEvents();
+    EXPECT_EQ(window().splitter()->sizes().constFirst(), 230);
+    EXPECT_EQ(window().listView(Kind::Vendors)->horizontalHeader()->sectionSize(1), 177);
+    EXPECT_TRUE(window().navigationTree()->tree().showAll());
+    EXPECT_TRUE(window().action(C::DisplayAllRecords)->isChecked());
+    EXPECT_EQ(rows(Kind::Vendors), 1);
+    EXPECT_TRUE(window().toolBar(1)->isHidden());
+    EXPECT_FALSE(window().toolBar(0)->isHidden());
+}
+
+TEST_F(Shell, ListDialogsWorkOnTheShownList)
+{
+    DiskProject project;
+    project.build.vendor(u"Zeta"_s);
+    project.build.vendor(u"Alpha"_s);
+    const qint32 mid = project.build.vendor(u"Mid"_s);
+    setRecent(project.path());
+    ASSERT_TRUE(launch());
+    window().setShowAll(true);
+    RecordListView& view = *window().currentListView();
+    ASSERT_EQ(view.kind(), Kind::Vendors);
+
+    SortListDialog sort(view.list(), &window());
+    sort.fieldCombo()->setCurrentIndex(1); // "Vendor Name"
+    ASSERT_TRUE(sort.apply());
+    EXPECT_EQ(view.list().cellText(0, 1), u"Alpha"_s);
+    EXPECT_EQ(view.list().cellText(2, 1), u"Zeta"_s);
+
+    FindInListDialog find(view, prompter, &window());
+    find.fieldCombo()->setCurrentIndex(1);
+    find.textEdit()->setText(u"mI"_s);
+    EXPECT_TRUE(find.find());
+    EXPECT_EQ(view.selectedRecordID(), mid);
+    find.textEdit()->setText(u"nobody"_s);
+    EXPECT_FALSE(find.find());
+    EXPECT_FALSE(prompter.log().isEmpty());
+
+    // Hiding the last column takes it off the list and disables its title.
+    const int shown = view.model()->columnCount();
+    CustomizeColumnsDialog columns(app->lists(), prompter, Kind::Vendors, &window());
+    columns.columnList()->setCurrentRow(8);
+    EXPECT_TRUE(columns.titleEdit()->isEnabled());
+    columns.displayCheck()->setChecked(false);
+    EXPECT_FALSE(columns.titleEdit()->isEnabled());
+    ASSERT_TRUE(columns.apply());
+    EXPECT_EQ(view.model()->columnCount(), shown - 1);
+
+    CustomizeColorsDialog colors(app->lists(), prompter, &window());
+    colors.setColor(RowCondition::Filled, QColor(1, 2, 3));
+    EXPECT_EQ(app->lists().colors().color(RowCondition::Filled), (ListColor{0, 0, 255})); // not before OK
+    ASSERT_TRUE(colors.apply());
+    EXPECT_EQ(app->lists().colors().color(RowCondition::Filled), (ListColor{1, 2, 3}));
+    EXPECT_EQ(settings->number(u"Colors"_s, u"Filled_Green"_s, -1), 2);
+}
+
+TEST_F(Shell, DroppedProjectFilesAreOpened)
+{
+    DiskProject first(u"first"_s);
+    DiskProject second(u"second"_s);
+    setRecent(first.path());
+    ASSERT_TRUE(launch());
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(second.path())});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window: the application object passes drops on only
+    // during a drag it runs itself.
+    static_cast<QObject&>(window()).event(&drop);
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(openPath(), second.path());
+}
+
+} // namespace
