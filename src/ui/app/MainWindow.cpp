@@ -3,6 +3,7 @@
 #include "NavigationTreeWidget.h"
 #include "ProgressWindow.h"
 
+#include "common/DialogButtons.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
@@ -22,7 +23,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -692,10 +692,7 @@ void MainWindow::showToolbarsDialog()
         layout->addWidget(check);
         checks.append(check);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    AddOkCancel(dialog, *layout, [&dialog] { dialog.accept(); });
     if (dialog.exec() != QDialog::Accepted)
         return;
     for (size_t i = 0; i < m_toolBars.size(); ++i)

@@ -1,15 +1,15 @@
 #include "project/CompanyInfoDialog.h"
 
+#include "common/DialogButtons.h"
+
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 CompanyInfoDialog::CompanyInfoDialog(UserSettings& settings, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_model(settings), m_prompter(prompter),
-      m_ok(new QPushButton(QStringLiteral("OK"), this))
+    : QDialog(parent), m_model(settings), m_prompter(prompter)
 {
     setWindowTitle(QStringLiteral("Company Information"));
     auto* fields = new QFormLayout;
@@ -19,19 +19,11 @@ CompanyInfoDialog::CompanyInfoDialog(UserSettings& settings, Prompter& prompter,
         fields->addRow(CompanyInfoModel::label(field), edit);
         m_edits.append(edit);
     }
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         new QLabel(QStringLiteral("Fill in the following information about your company."), this));
     layout->addLayout(fields);
-    layout->addLayout(buttons);
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &CompanyInfoDialog::confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_ok = AddOkCancel(*this, *layout, [this] { confirm(); });
 }
 
 void CompanyInfoDialog::confirm()

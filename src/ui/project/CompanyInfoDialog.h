@@ -24,5 +24,5 @@ private:
     CompanyInfoModel m_model;
     Prompter& m_prompter;
     QList<QLineEdit*> m_edits;
-    QPushButton* m_ok;
+    QPushButton* m_ok = nullptr;
 };

@@ -20,5 +20,5 @@ private:
 
     Prompter& m_prompter;
     QLineEdit* m_word;
-    QPushButton* m_ok;
+    QPushButton* m_ok = nullptr;
 };

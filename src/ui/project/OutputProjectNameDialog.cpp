@@ -1,11 +1,12 @@
 #include "project/OutputProjectNameDialog.h"
 
+#include "common/DialogButtons.h"
+
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "project/ProjectOperations.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,24 +14,19 @@
 
 OutputProjectNameDialog::OutputProjectNameDialog(const QString& proposedName, Prompter& prompter,
                                                  QWidget* parent)
-    : QDialog(parent), m_proposed(proposedName), m_prompter(prompter), m_name(new QLineEdit(this)),
-      m_ok(new QPushButton(QStringLiteral("OK"), this))
+    : QDialog(parent), m_proposed(proposedName), m_prompter(prompter), m_name(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("Output Project Name"));
     m_name->setMaxLength(MaxNameLength);
     m_name->setText(proposedName);
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("Name:"), m_name);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         new QLabel(QStringLiteral("If you wish, you can specify a new name for the project."), this));
     layout->addLayout(fields);
-    layout->addLayout(buttons);
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &OutputProjectNameDialog::confirm);
+    m_ok = AddOkCancel(
+        *this, *layout, [this] { confirm(); }, false);
 }
 
 QString OutputProjectNameDialog::chosenName() const

@@ -25,5 +25,5 @@ private:
     QString m_proposed;
     Prompter& m_prompter;
     QLineEdit* m_name;
-    QPushButton* m_ok;
+    QPushButton* m_ok = nullptr;
 };

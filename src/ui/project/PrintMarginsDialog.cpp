@@ -1,15 +1,15 @@
 #include "project/PrintMarginsDialog.h"
 
+#include "common/DialogButtons.h"
+
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 PrintMarginsDialog::PrintMarginsDialog(UserSettings& settings, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_model(settings), m_prompter(prompter),
-      m_ok(new QPushButton(QStringLiteral("OK"), this))
+    : QDialog(parent), m_model(settings), m_prompter(prompter)
 {
     setWindowTitle(QStringLiteral("Print Margins"));
     auto* fields = new QFormLayout;
@@ -19,18 +19,10 @@ PrintMarginsDialog::PrintMarginsDialog(UserSettings& settings, Prompter& prompte
         fields->addRow(PrintMarginsModel::label(side), edit);
         m_edits.append(edit);
     }
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Set the margins to use for your printed reports."), this));
     layout->addLayout(fields);
-    layout->addLayout(buttons);
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &PrintMarginsDialog::confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_ok = AddOkCancel(*this, *layout, [this] { confirm(); });
 }
 
 void PrintMarginsDialog::confirm()

@@ -24,5 +24,5 @@ private:
     PrintMarginsModel m_model;
     Prompter& m_prompter;
     QList<QLineEdit*> m_edits;
-    QPushButton* m_ok;
+    QPushButton* m_ok = nullptr;
 };

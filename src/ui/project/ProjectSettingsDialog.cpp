@@ -1,5 +1,7 @@
 #include "project/ProjectSettingsDialog.h"
 
+#include "common/DialogButtons.h"
+
 #include "project/ProjectSettings.h"
 
 #include <QFormLayout>
@@ -13,8 +15,7 @@
 ProjectSettingsDialog::ProjectSettingsDialog(CProjectSettings& settings, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_model(settings), m_prompter(prompter),
       m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
-      m_lifo(new QRadioButton(QStringLiteral("LIFO"), this)),
-      m_ok(new QPushButton(QStringLiteral("OK"), this))
+      m_lifo(new QRadioButton(QStringLiteral("LIFO"), this))
 {
     setWindowTitle(QStringLiteral("Project Settings"));
     auto* fields = new QFormLayout;
@@ -36,18 +37,10 @@ ProjectSettingsDialog::ProjectSettingsDialog(CProjectSettings& settings, Prompte
     styleLayout->addWidget(m_lifo);
     (m_model.inventoryStyle() == LIFO ? m_lifo : m_fifo)->setChecked(true);
 
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(style);
-    layout->addLayout(buttons);
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &ProjectSettingsDialog::confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_ok = AddOkCancel(*this, *layout, [this] { confirm(); });
 }
 
 QString ProjectSettingsDialog::shownText(const QString& label) const

@@ -31,5 +31,5 @@ private:
     QList<std::pair<QString, QLabel*>> m_values;
     QRadioButton* m_fifo;
     QRadioButton* m_lifo;
-    QPushButton* m_ok;
+    QPushButton* m_ok = nullptr;
 };

@@ -1,7 +1,8 @@
 #include "CustomizeColorsDialog.h"
 
+#include "common/DialogButtons.h"
+
 #include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -34,13 +35,10 @@ CustomizeColorsDialog::CustomizeColorsDialog(RecordLists& lists, Prompter& promp
         ++row;
     }
     layout->addLayout(grid);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+    AddOkCancel(*this, *layout, [this] {
         if (apply())
             accept();
     });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 QPushButton* CustomizeColorsDialog::colorButton(RowCondition condition) const

@@ -1,8 +1,9 @@
 #include "CustomizeColumnsDialog.h"
 
+#include "common/DialogButtons.h"
+
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,13 +38,10 @@ CustomizeColumnsDialog::CustomizeColumnsDialog(RecordLists& lists, Prompter& pro
     middle->addLayout(right);
     layout->addLayout(middle);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+    AddOkCancel(*this, *layout, [this] {
         if (apply())
             accept();
     });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     connect(m_list, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (m_showing)

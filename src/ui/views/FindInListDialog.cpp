@@ -1,11 +1,12 @@
 #include "FindInListDialog.h"
 
+#include "common/DialogButtons.h"
+
 #include "RecordListView.h"
 
 #include "records/FindInList.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,13 +27,10 @@ FindInListDialog::FindInListDialog(RecordListView& view, Prompter& prompter, QWi
     form->addRow(QStringLiteral("Field:"), m_field);
     form->addRow(QStringLiteral("Find:"), m_text);
     layout->addLayout(form);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+    AddOkCancel(*this, *layout, [this] {
         if (find())
             accept();
     });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_text->setFocus();
 }
 

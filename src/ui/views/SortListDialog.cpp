@@ -1,7 +1,8 @@
 #include "SortListDialog.h"
 
+#include "common/DialogButtons.h"
+
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -17,13 +18,10 @@ SortListDialog::SortListDialog(RecordList& list, QWidget* parent)
     layout->addWidget(m_field);
     connect(m_field, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_model.selectField(index); });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+    AddOkCancel(*this, *layout, [this] {
         if (apply())
             accept();
     });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 bool SortListDialog::apply()
