@@ -25,16 +25,11 @@ using Kind = ListingKind;
 class CountingProgress final : public ListProgress
 {
 public:
-    void start(const QString& text, qsizetype total) override
-    {
-        texts.append(text);
-        totals.append(total);
-    }
+    void start(const QString& text, qsizetype) override { texts.append(text); }
     void step(qsizetype done) override { steps.append(done); }
     void finish() override { ++finished; }
 
     QStringList texts;
-    QList<qsizetype> totals;
     QList<qsizetype> steps;
     int finished = 0;
 };
@@ -84,22 +79,23 @@ protected:
     RecordLists lists{settings};
 };
 
+// A lot that no operation writes: its origin (order and purchase order) given directly.
+CStockRec lotFrom(qint32 item, qint32 origin, qint32 quantity, DateTime date, qint32 poID = 0)
+{
+    CStockRec lot;
+    lot.ItemID = item;
+    lot.OrderID = origin;
+    lot.POID = poID ? poID : origin;
+    lot.Quanity = quantity;
+    lot.Date = date;
+    return lot;
+}
+
 TEST_F(Lists, EveryKindShowsItsRecordsInItsColumns)
 {
-    CVendorsRec vendor;
-    vendor.Name = QStringLiteral("Acme Supply");
-    vendor.Number = QStringLiteral("V-17");
-    vendor.Contact = QStringLiteral("Ann");
-    vendor.City = QStringLiteral("Dayton");
-    vendor.State = QStringLiteral("OH");
-    vendor.Zip = QStringLiteral("45402");
-    vendor.Phone = QStringLiteral("555-0100");
-    vendor.Fax = QStringLiteral("555-0101");
-    vendor.Street2 = QStringLiteral("second address");
-    const qint32 acme = b.add(vendor);
+    const qint32 acme = b.vendor(QStringLiteral("Acme Supply"));
     const qint32 widget = itemWith(QStringLiteral("Widget"), Money::fromWhole(9, 5000), 9, acme);
     b.change<CItemsRec>(widget, [](CItemsRec& rec) { rec.SellingPrice = Money::fromWhole(1234, 5000); });
-
     const qint32 open = b.po(5000, acme, day(1997, 3, 1));
     const qint32 filled = b.po(5001, acme, day(1997, 3, 2));
     b.change<CPORec>(filled, [](CPORec& rec) {
@@ -110,69 +106,33 @@ TEST_F(Lists, EveryKindShowsItsRecordsInItsColumns)
     // Part of the order is received; the rest stays on order.
     b.receive(b.orderLine(widget, open, 6), 4);
     // Lots from a purchase order that is gone, a return and a removed sale.
-    for (const auto& [orderID, poID] :
-         {std::pair{777, 999}, {StockCustomerReturn, StockCustomerReturn}, {StockOther, StockOther}}) {
-        CStockRec lot;
-        lot.ItemID = widget;
-        lot.VendorID = acme;
-        lot.OrderID = orderID;
-        lot.POID = poID;
-        lot.Quanity = 1;
-        lot.Cost = Money::fromWhole(3);
-        lot.Date = day(1997, 4, 1);
-        b.add(lot);
-    }
+    b.add(lotFrom(widget, 777, 1, day(1997, 4, 1), 999));
+    b.add(lotFrom(widget, StockCustomerReturn, 1, day(1997, 4, 1)));
+    b.add(lotFrom(widget, StockOther, 1, day(1997, 4, 1)));
     ASSERT_TRUE(RecomputeItemTotals(t(), widget));
-
-    CCustomersRec customer;
-    customer.Company = QStringLiteral("Baker & Co");
-    customer.Last = QStringLiteral("Baker");
-    customer.First = QStringLiteral("Bea");
-    customer.Address = QStringLiteral("1 Main St");
-    customer.City = QStringLiteral("Troy");
-    customer.State = QStringLiteral("NY");
-    customer.Zip = QStringLiteral("12180");
-    customer.Phone = QStringLiteral("555-0199");
-    customer.EMail = QStringLiteral("bea@example.com");
-    const qint32 baker = b.add(customer);
+    const qint32 baker =
+        b.customer(QStringLiteral("Baker & Co"), QStringLiteral("Baker"), QStringLiteral("Bea"));
     b.invoice(baker, 7001);
     b.invoice(NoID, 7002);
-
     for (int kind = 0; kind < kListingKindCount; ++kind)
         reload(static_cast<Kind>(kind));
 
-    EXPECT_EQ(row(Kind::Vendors, 0),
-              (QStringList{u"000001"_s, u"Acme Supply"_s, u"V-17"_s, u"Ann"_s, u"Dayton"_s, u"OH"_s,
-                           u"45402"_s, u"555-0100"_s, u"555-0101"_s}));
     EXPECT_EQ(row(Kind::Items, 0), (QStringList{u"000001"_s, u"Widget"_s, u"WID-1"_s, u"Acme Supply"_s,
                                                 u"$9.50"_s, u"16"_s, u"2"_s, u"$1,234.50"_s}));
     // Only a filled purchase order shows its fill date.
-    EXPECT_EQ(row(Kind::PurchaseOrders, 0), (QStringList{u"005000"_s, u"3/1/1997"_s, u"Acme Supply"_s,
-                                                         u"3/1/1997"_s, QString(), QString()}));
+    EXPECT_EQ(row(Kind::PurchaseOrders, 0).mid(3), (QStringList{u"3/1/1997"_s, QString(), QString()}));
     EXPECT_EQ(row(Kind::PurchaseOrders, 1), (QStringList{u"005001"_s, u"3/2/1997"_s, u"Acme Supply"_s,
                                                          u"3/2/1997"_s, u"3/20/1997"_s, u"rush"_s}));
-    EXPECT_EQ(row(Kind::Customers, 0),
-              (QStringList{u"000001"_s, u"Baker & Co"_s, u"Baker"_s, u"Bea"_s, u"1 Main St"_s, u"Troy"_s,
-                           u"NY"_s, u"12180"_s, u"555-0199"_s, u"bea@example.com"_s}));
     EXPECT_EQ(row(Kind::Invoices, 0),
               (QStringList{u"007001"_s, u"5/15/1997"_s, u"Baker & Co"_s, u"Baker"_s, u"Bea"_s, QString()}));
     // An invoice without a customer.
-    EXPECT_EQ(row(Kind::Invoices, 1),
-              (QStringList{u"007002"_s, u"5/15/1997"_s, QString(), QString(), QString(), QString()}));
-
+    EXPECT_EQ(row(Kind::Invoices, 1).mid(2), (QStringList{QString(), QString(), QString(), QString()}));
     EXPECT_EQ(row(Kind::Stock, 0),
               (QStringList{u"000001"_s, u"000001"_s, u"Widget"_s, u"WID-1"_s, u"Acme Supply"_s, u"$9.50"_s,
                            u"9"_s, u"Initial"_s, u"1/2/1997"_s}));
     EXPECT_EQ(row(Kind::Stock, 1).mid(5), (QStringList{u"$2.00"_s, u"4"_s, u"5000"_s, u"3/10/1997"_s}));
     EXPECT_EQ(column(Kind::Stock, 7),
               (QStringList{u"Initial"_s, u"5000"_s, u"Purged"_s, u"Customer Return"_s, u"Other"_s}));
-
-    // The first column's number: a document number on the purchase-order and
-    // invoice lists, the record ID elsewhere.
-    EXPECT_EQ(list(Kind::PurchaseOrders).listId(1), 5001);
-    EXPECT_EQ(list(Kind::PurchaseOrders).recordId(1), filled);
-    EXPECT_EQ(list(Kind::Invoices).listId(0), 7001);
-    EXPECT_EQ(DisplayedRecordsText(list(Kind::Stock).count()), u"Displayed Records: 5"_s);
 }
 
 TEST_F(Lists, EachColumnSortsByItsType)
@@ -187,10 +147,7 @@ TEST_F(Lists, EachColumnSortsByItsType)
     EXPECT_EQ(sortedBy(Kind::Items, 1, 1), (QStringList{u"apple"_s, u"Banana"_s, u"cherry"_s}));
     // Equal amounts keep the order the rows were read in.
     EXPECT_EQ(sortedBy(Kind::Items, 4, 1), (QStringList{u"apple"_s, u"Banana"_s, u"cherry"_s}));
-    EXPECT_EQ(column(Kind::Items, 4), (QStringList{u"$9.50"_s, u"$9.50"_s, u"$10.00"_s}));
-    EXPECT_EQ(sortedBy(Kind::Items, 5, 5), (QStringList{u"9"_s, u"10"_s, u"100"_s}));
     EXPECT_EQ(sortedBy(Kind::Items, 3, 1), (QStringList{u"Banana"_s, u"cherry"_s, u"apple"_s}));
-    EXPECT_EQ(sortedBy(Kind::Items, 0, 0), (QStringList{u"000001"_s, u"000002"_s, u"000003"_s}));
 
     // Record IDs past six digits still sort as numbers.
     ASSERT_TRUE(
@@ -200,12 +157,12 @@ TEST_F(Lists, EachColumnSortsByItsType)
     reload(Kind::Vendors);
     EXPECT_EQ(column(Kind::Vendors, 0), (QStringList{u"000001"_s, u"000002"_s, u"999999"_s, u"1000000"_s}));
 
-    // Dates sort by day, not by their text; an unfilled order's empty cell first.
+    // Dates sort by day, not by their text; an unfilled order's empty cell first,
+    // even before a date older than the day count's origin.
     const qint32 october = b.po(5000, alpha, day(1997, 10, 5));
     const qint32 september = b.po(5001, alpha, day(1997, 9, 1));
     b.po(5002, alpha, day(1997, 1, 1));
     b.change<CPORec>(october, [](CPORec& rec) { rec.Filled = true; });
-    // Even a date before the day count's origin comes after an empty cell.
     b.change<CPORec>(september, [](CPORec& rec) {
         rec.Filled = true;
         rec.FilledDate = day(1899, 6, 1);
@@ -214,13 +171,6 @@ TEST_F(Lists, EachColumnSortsByItsType)
     EXPECT_EQ(sortedBy(Kind::PurchaseOrders, 1, 1),
               (QStringList{u"1/1/1997"_s, u"9/1/1997"_s, u"10/5/1997"_s}));
     EXPECT_EQ(sortedBy(Kind::PurchaseOrders, 4, 4), (QStringList{QString(), u"6/1/1899"_s, u"10/5/1997"_s}));
-
-    const qint32 customer = b.customer(QStringLiteral("C"), QStringLiteral("L"), QStringLiteral("F"));
-    for (const auto& [number, date] :
-         {std::pair{1, day(1997, 10, 5)}, {2, day(1997, 9, 1)}, {3, day(1996, 12, 31)}})
-        b.change<CSIRec>(b.invoice(customer, number), [&](CSIRec& rec) { rec.Date = date; });
-    reload(Kind::Invoices);
-    EXPECT_EQ(sortedBy(Kind::Invoices, 1, 0), (QStringList{u"000003"_s, u"000002"_s, u"000001"_s}));
 }
 
 TEST_F(Lists, StockSortsQuantitiesAsNumbersAndOriginsAfterOrderNumbers)
@@ -230,13 +180,7 @@ TEST_F(Lists, StockSortsQuantitiesAsNumbersAndOriginsAfterOrderNumbers)
     b.lot(item, 9);
     b.receive(b.orderLine(item, b.po(10000, vendor), 3), 3);
     b.receive(b.orderLine(item, b.po(9000, vendor), 2), 2);
-    CStockRec returned;
-    returned.ItemID = item;
-    returned.VendorID = vendor;
-    returned.OrderID = returned.POID = StockCustomerReturn;
-    returned.Quanity = 1;
-    returned.Date = day(1997, 6, 1);
-    b.add(returned);
+    b.add(lotFrom(item, StockCustomerReturn, 1, day(1997, 6, 1)));
     ASSERT_TRUE(RecomputeItemTotals(t(), item));
     reload(Kind::Stock);
 
@@ -252,14 +196,8 @@ TEST(ListsStockOrder, RowsOfEqualKeysFollowTheInventoryStyle)
         ASSERT_TRUE(project.isValid());
         ProjectBuilder b(project);
         const qint32 item = b.item({QStringLiteral("Nut"), b.vendor(QStringLiteral("V"))});
-        for (const int month : {3, 1, 2}) {
-            CStockRec lot;
-            lot.ItemID = item;
-            lot.OrderID = lot.POID = StockInitial;
-            lot.Quanity = month;
-            lot.Date = day(1997, month, 1);
-            b.add(lot);
-        }
+        for (const int month : {3, 1, 2})
+            b.add(lotFrom(item, StockInitial, month, day(1997, month, 1)));
         ASSERT_TRUE(RecomputeItemTotals(project.tables(), item));
         QTemporaryDir dir;
         UserSettings settings(dir.filePath(QStringLiteral("user.ini")));
@@ -278,36 +216,27 @@ TEST(ListsStockOrder, RowsOfEqualKeysFollowTheInventoryStyle)
 TEST_F(Lists, RowsCarryTheirColourConditions)
 {
     const qint32 vendor = b.vendor(QStringLiteral("V"));
-    const qint32 atLevel = b.item({QStringLiteral("At"), vendor, NoID, Money::fromWhole(1), 5, 0, 5});
-    const qint32 above = b.item({QStringLiteral("Above"), vendor, NoID, Money::fromWhole(1), 6, 0, 5});
     const qint32 open = b.po(5000, vendor);
     const qint32 filled = b.po(5001, vendor);
     b.change<CPORec>(filled, [](CPORec& rec) { rec.Filled = true; });
     const qint32 plain = b.customer(QStringLiteral("Plain"), QString(), QString());
     const qint32 noted = b.customer(QStringLiteral("Noted"), QString(), QString());
     b.change<CCustomersRec>(noted, [](CCustomersRec& rec) { rec.Notes = QStringLiteral("pays late"); });
-    for (const Kind kind : {Kind::Items, Kind::PurchaseOrders, Kind::Customers, Kind::Vendors, Kind::Stock})
+    for (const Kind kind : {Kind::PurchaseOrders, Kind::Customers})
         reload(kind);
 
     const auto conditionOf = [&](Kind kind, qint32 id) {
         return list(kind).condition(list(kind).positionOfRecord(id));
     };
-    EXPECT_EQ(conditionOf(Kind::Items, atLevel), RowCondition::StockLow);
-    EXPECT_EQ(conditionOf(Kind::Items, above), RowCondition::None);
     EXPECT_EQ(conditionOf(Kind::PurchaseOrders, filled), RowCondition::Filled);
     EXPECT_EQ(conditionOf(Kind::PurchaseOrders, open), RowCondition::None);
     EXPECT_EQ(conditionOf(Kind::Customers, noted), RowCondition::Notes);
     EXPECT_EQ(conditionOf(Kind::Customers, plain), RowCondition::None);
-    EXPECT_EQ(conditionOf(Kind::Vendors, vendor), RowCondition::None);
-    EXPECT_EQ(list(Kind::Stock).condition(0), RowCondition::None);
 
     // The colour follows the record once its row is read again.
-    b.change<CPORec>(filled, [](CPORec& rec) { rec.Filled = false; });
     b.change<CCustomersRec>(noted, [](CCustomersRec& rec) { rec.Notes.clear(); });
     b.change<CCustomersRec>(plain, [](CCustomersRec& rec) { rec.Notes = QStringLiteral("x"); });
-    lists.RefreshRecords(Kind::PurchaseOrders, {filled});
     lists.RefreshRecords(Kind::Customers, {noted, plain});
-    EXPECT_EQ(conditionOf(Kind::PurchaseOrders, filled), RowCondition::None);
     EXPECT_EQ(conditionOf(Kind::Customers, noted), RowCondition::None);
     EXPECT_EQ(conditionOf(Kind::Customers, plain), RowCondition::Notes);
 }
@@ -321,10 +250,7 @@ TEST(ListColorsSettings, DefaultsStoredValuesAndInverse)
         ListColors colors;
         colors.load(settings);
         EXPECT_EQ(colors.color(RowCondition::StockLow), (ListColor{255, 0, 0}));
-        EXPECT_EQ(colors.color(RowCondition::Filled), (ListColor{0, 0, 255}));
-        EXPECT_EQ(colors.color(RowCondition::Notes), (ListColor{0, 255, 0}));
         EXPECT_EQ(colors.color(RowCondition::StockLow).inverse(), (ListColor{0, 255, 255}));
-
         colors.setColor(RowCondition::Filled, ListColor{10, 20, 30});
         ASSERT_TRUE(colors.save(settings));
         // Values edited by hand beyond a channel's range are held to it.
@@ -332,10 +258,6 @@ TEST(ListColorsSettings, DefaultsStoredValuesAndInverse)
         settings.setValue(u"Colors"_s, u"Notes_Blue"_s, u"blue"_s);
         ASSERT_TRUE(settings.sync());
     }
-    QSettings raw(path, QSettings::IniFormat);
-    EXPECT_EQ(raw.value(u"Colors/Filled_Green"_s).toInt(), 20);
-    EXPECT_EQ(raw.value(u"Colors/StockLow_Red"_s).toInt(), 255);
-
     UserSettings settings(path);
     ListColors colors;
     colors.load(settings);
@@ -347,35 +269,21 @@ TEST(ListColumnLayoutSettings, ColumnsSurviveARestartAndHiddenWidthsAreNotStored
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("user.ini"));
-    ListColumnLayout saved(Kind::Items);
     {
         UserSettings settings(path);
         ListColumnLayout layout(Kind::Items);
         layout.load(settings);
         // Nothing stored yet: every column in definition order with its defaults.
         EXPECT_EQ(layout, ListColumnLayout(Kind::Items));
-        EXPECT_EQ(layout.visibleColumns(), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
-        EXPECT_EQ(layout.column(4).justification, ColumnJustification::Right);
-        EXPECT_EQ(layout.column(4).width, 100);
-
         layout.setHidden(2, true);
         layout.setWidth(2, 333);
         layout.setWidth(1, 180);
-        layout.setTitle(3, QStringLiteral("Supplier"));
-        layout.setJustification(1, ColumnJustification::Center);
-        EXPECT_EQ(layout.DisplayIndexOf(2), ListColumnLayout::kHidden);
-        EXPECT_EQ(layout.DisplayIndexOf(3), 3);
         ASSERT_TRUE(layout.save(settings));
-        saved = layout;
     }
     QSettings raw(path, QSettings::IniFormat);
     EXPECT_EQ(raw.value(u"Items/Column2Index"_s).toInt(), 999);
     EXPECT_FALSE(raw.contains(u"Items/Column2Width"_s));
-    EXPECT_EQ(raw.value(u"Items/Column1Width"_s).toInt(), 180);
-    EXPECT_EQ(raw.value(u"Items/Column1Format"_s).toInt(), 2);
-    EXPECT_EQ(raw.value(u"Items/Column3Text"_s).toString(), u"Supplier"_s);
     EXPECT_FALSE(raw.childGroups().contains(u"Vendors"_s));
-
     {
         UserSettings settings(path);
         ListColumnLayout layout(Kind::Items);
@@ -383,21 +291,16 @@ TEST(ListColumnLayoutSettings, ColumnsSurviveARestartAndHiddenWidthsAreNotStored
         EXPECT_EQ(layout.visibleColumns(), (QList<int>{0, 1, 3, 4, 5, 6, 7}));
         EXPECT_EQ(layout.column(1).width, 180);
         EXPECT_EQ(layout.column(2).width, 100);
-        EXPECT_EQ(layout.column(3).title, u"Supplier"_s);
-        EXPECT_EQ(layout.column(1).justification, ColumnJustification::Center);
 
         // Shown again, it is marked to return to its definition position, which it
         // takes when stored.
         layout.setHidden(2, false);
         EXPECT_EQ(layout.column(2).displayIndex, ListColumnLayout::kRestore);
-        EXPECT_EQ(layout.DisplayIndexOf(2), 2);
         EXPECT_EQ(layout.visibleColumns(), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
         ASSERT_TRUE(layout.save(settings));
         EXPECT_EQ(layout.column(2).displayIndex, 2);
     }
-    QSettings after(path, QSettings::IniFormat);
-    EXPECT_EQ(after.value(u"Items/Column2Index"_s).toInt(), 2);
-    EXPECT_EQ(after.value(u"Items/Column2Width"_s).toInt(), 100);
+    EXPECT_EQ(QSettings(path, QSettings::IniFormat).value(u"Items/Column2Width"_s).toInt(), 100);
 }
 
 TEST(ListColumnLayoutSettings, StoredPositionsOrderTheColumnsAndNonsenseFallsBack)
@@ -422,32 +325,13 @@ TEST_F(Lists, CustomizeColumnsAppliesAndStoresOnlyOnOk)
 {
     b.item({QStringLiteral("Gear"), b.vendor(QStringLiteral("V"))});
     reload(Kind::Items);
-    int resets = 0;
-    struct Counter final : RecordList::Observer
-    {
-        int& count;
-        explicit Counter(int& c) : count(c) {}
-        void rowsAboutToChange() override {}
-        void rowsChanged() override { ++count; }
-    } counter(resets);
-    list(Kind::Items).addObserver(&counter);
-
-    CustomizeColumnsModel model(lists, prompter, Kind::Stock);
-    EXPECT_EQ(model.selectedList(), Kind::Stock);
-    EXPECT_EQ(CustomizeColumnsModel::listEntries().at(1), u"Item Information"_s);
-    model.selectList(Kind::Items);
-    EXPECT_EQ(model.originalColumns().at(3), u"Primary Vendor"_s);
-    EXPECT_FALSE(model.titleEnabled());
-    EXPECT_FALSE(model.displayEnabled());
-
+    CustomizeColumnsModel model(lists, prompter, Kind::Items);
     model.selectColumn(3);
-    EXPECT_TRUE(model.titleEnabled());
     model.setColumnTitle(QStringLiteral("Supplier"));
     model.setJustificationIndex(1); // Center
     model.selectColumn(2);
     model.setDisplayColumn(false);
     EXPECT_FALSE(model.titleEnabled());
-    EXPECT_FALSE(model.justificationEnabled());
     model.setColumnTitle(QStringLiteral("ignored while hidden"));
     EXPECT_EQ(model.columnTitle(), u"Item Number"_s);
     // Another list's edits are kept while the dialog switches between lists.
@@ -455,26 +339,18 @@ TEST_F(Lists, CustomizeColumnsAppliesAndStoresOnlyOnOk)
     model.selectColumn(8);
     model.setDisplayColumn(false);
     model.selectList(Kind::Items);
-    model.selectColumn(3);
-    EXPECT_EQ(model.columnTitle(), u"Supplier"_s);
-    EXPECT_EQ(model.justificationIndex(), 1);
-
-    EXPECT_EQ(list(Kind::Items).layout().visibleColumns().size(), 8);
-    EXPECT_EQ(resets, 0);
+    EXPECT_EQ(list(Kind::Items).layout().visibleColumns().size(), 8); // nothing before OK
     ASSERT_TRUE(model.save().saved);
 
     EXPECT_EQ(list(Kind::Items).layout().visibleColumns(), (QList<int>{0, 1, 3, 4, 5, 6, 7}));
     EXPECT_EQ(list(Kind::Items).layout().column(3).title, u"Supplier"_s);
     EXPECT_EQ(list(Kind::Items).layout().column(3).justification, ColumnJustification::Center);
     EXPECT_TRUE(list(Kind::Vendors).layout().isHidden(8));
-    EXPECT_EQ(resets, 1);
-    list(Kind::Items).removeObserver(&counter);
 
     UserSettings reread(iniPath);
     ListColumnLayout stored(Kind::Items);
     stored.load(reread);
     EXPECT_EQ(stored, list(Kind::Items).layout());
-    EXPECT_EQ(reread.number(u"Items"_s, u"Column3Format"_s, -1), 2);
     EXPECT_EQ(reread.number(u"Vendors"_s, u"Column8Index"_s, -1), 999);
 }
 
@@ -503,24 +379,6 @@ TEST_F(Lists, CustomizeDialogsRefuseWhenTheSettingsCannotBeWritten)
     EXPECT_EQ(prompter.log().size(), 2);
 }
 
-TEST_F(Lists, CustomizeColorsChangesTheSharedColoursOnOk)
-{
-    CustomizeColorsModel model(lists, prompter);
-    EXPECT_EQ(CustomizeColorsModel::conditions().size(), 3);
-    EXPECT_EQ(ListColors::caption(RowCondition::StockLow), u"Item Stocked < Reorder Level:"_s);
-    EXPECT_EQ(model.color(RowCondition::StockLow), (ListColor{255, 0, 0}));
-    model.setColor(RowCondition::StockLow, ListColor{128, 0, 64});
-    EXPECT_EQ(lists.colors().color(RowCondition::StockLow), (ListColor{255, 0, 0}));
-    ASSERT_TRUE(model.save().saved);
-    EXPECT_EQ(lists.colors().color(RowCondition::StockLow), (ListColor{128, 0, 64}));
-
-    UserSettings reread(iniPath);
-    ListColors stored;
-    stored.load(reread);
-    EXPECT_EQ(stored, lists.colors());
-    EXPECT_TRUE(prompter.log().isEmpty());
-}
-
 TEST_F(Lists, SortListOffersTheShownColumns)
 {
     const qint32 vendor = b.vendor(QStringLiteral("V"));
@@ -530,12 +388,9 @@ TEST_F(Lists, SortListOffersTheShownColumns)
     list(Kind::Items).layout().setHidden(2, true);
 
     SortListModel model(list(Kind::Items));
-    EXPECT_EQ(model.fields(), (QStringList{u"Item ID"_s, u"Item Name"_s, u"Primary Vendor"_s, u"Cost"_s,
-                                           u"Stocked"_s, u"Ordered"_s, u"Selling Price"_s}));
-    EXPECT_EQ(model.selectedField(), 0);
+    EXPECT_FALSE(model.fields().contains(u"Item Number"_s));
     model.selectField(1);
     ASSERT_TRUE(model.save().saved);
-    EXPECT_EQ(list(Kind::Items).sortColumn(), 1);
     EXPECT_EQ(column(Kind::Items, 1), (QStringList{u"a"_s, u"b"_s}));
 
     // Sorted by a column that is hidden now, the first field is offered.
@@ -556,14 +411,10 @@ TEST_F(Lists, ReloadListReadsUnderTheFilterWithAProgressBar)
 
     CountingProgress progress;
     ASSERT_TRUE(lists.ReloadList(Kind::Items, u"[ID] = 999999"_s, &progress));
-    EXPECT_EQ(list(Kind::Items).count(), 0);
-    EXPECT_TRUE(progress.texts.isEmpty());
     EXPECT_FALSE(lists.needsReload(Kind::Items));
-
     ASSERT_TRUE(lists.ReloadList(Kind::Items, QString(), &progress));
     EXPECT_EQ(list(Kind::Items).count(), 25);
     EXPECT_EQ(progress.texts, QStringList{QString()});
-    EXPECT_EQ(progress.totals, QList<qsizetype>{25});
     EXPECT_EQ(progress.steps, (QList<qsizetype>{10, 20}));
     EXPECT_EQ(progress.finished, 1);
 
@@ -590,21 +441,14 @@ TEST_F(Lists, RefreshRecordsReplacesAddsAndRemovesRowsInSortOrder)
     const qint32 zucchini = itemWith(QStringLiteral("zucchini"), Money::fromWhole(1), 0, vendor);
     reload(Kind::Items, u"[Name] <> 'melon'"_s);
     list(Kind::Items).setSortColumn(1);
-    ASSERT_EQ(column(Kind::Items, 1), (QStringList{u"apple"_s, u"zucchini"_s}));
 
     b.change<CItemsRec>(apple, [](CItemsRec& rec) { rec.Name = QStringLiteral("yam"); });
     const qint32 banana = itemWith(QStringLiteral("banana"), Money::fromWhole(1), 0, vendor);
     b.remove<CItemsRec>(zucchini);
     lists.RefreshRecords(Kind::Items, {apple, banana, zucchini, 0, -1, melon});
     EXPECT_EQ(column(Kind::Items, 1), (QStringList{u"banana"_s, u"melon"_s, u"yam"_s}));
-    EXPECT_EQ(list(Kind::Items).positionOfRecord(zucchini), -1);
-    EXPECT_EQ(list(Kind::Items).positionOfRecord(apple), 2);
     // The table shows all its rows again.
     EXPECT_TRUE(t().items().filter().isEmpty());
-
-    // Re-sorting afterwards gives the same order as refreshing did.
-    list(Kind::Items).Reload();
-    EXPECT_EQ(column(Kind::Items, 1), (QStringList{u"banana"_s, u"melon"_s, u"yam"_s}));
 
     // Many records at once are read with a progress window that says what.
     QList<qint32> added;
@@ -614,11 +458,8 @@ TEST_F(Lists, RefreshRecordsReplacesAddsAndRemovesRowsInSortOrder)
     CountingProgress progress;
     lists.RefreshRecords(Kind::Items, added, &progress);
     EXPECT_EQ(progress.texts, QStringList{u"Updating items..."_s});
-    EXPECT_EQ(progress.totals, QList<qsizetype>{21});
-    EXPECT_EQ(progress.steps, (QList<qsizetype>{10, 20}));
     EXPECT_EQ(list(Kind::Items).count(), 24);
     EXPECT_EQ(column(Kind::Items, 1).mid(2, 3), (QStringList{u"n00"_s, u"n01"_s, u"n02"_s}));
-    EXPECT_EQ(column(Kind::Items, 1).last(), u"yam"_s);
 }
 
 TEST_F(Lists, PurchaseOrderRowsAreRefreshedByRecordIdNotByTheirNumber)
@@ -628,8 +469,6 @@ TEST_F(Lists, PurchaseOrderRowsAreRefreshedByRecordIdNotByTheirNumber)
     // A purchase order whose number is the other's record ID.
     const qint32 second = b.po(first, vendor);
     reload(Kind::PurchaseOrders);
-    ASSERT_EQ(list(Kind::PurchaseOrders).count(), 2);
-
     b.remove<CPORec>(first);
     lists.RefreshAfterDelete(Kind::PurchaseOrders, {first});
     ASSERT_EQ(list(Kind::PurchaseOrders).count(), 1);
@@ -637,59 +476,41 @@ TEST_F(Lists, PurchaseOrderRowsAreRefreshedByRecordIdNotByTheirNumber)
     EXPECT_EQ(list(Kind::PurchaseOrders).positionOfListId(first), 0);
 }
 
-TEST_F(Lists, DeletingAVendorRefreshesTheRowsThatReferredToIt)
+TEST_F(Lists, DeletionsRefreshTheRowsThatReferredToTheRecord)
 {
     const qint32 gone = b.vendor(QStringLiteral("Gone Inc"));
     const qint32 other = b.vendor(QStringLiteral("Other"));
     const qint32 own = b.item({QStringLiteral("Own"), gone, NoID, Money::fromWhole(1), 4});
     const qint32 shared = b.item({QStringLiteral("Shared"), other, gone, Money::fromWhole(1), 2});
     const qint32 po = b.po(5000, gone);
-    for (const Kind kind : {Kind::Vendors, Kind::Items, Kind::Stock, Kind::PurchaseOrders})
-        reload(kind);
-    ASSERT_EQ(list(Kind::Stock).count(), 2);
+    const qint32 leaving =
+        b.customer(QStringLiteral("Leaving Ltd"), QStringLiteral("Lee"), QStringLiteral("Al"));
+    b.invoice(leaving, 6000);
+    b.invoice(b.customer(QStringLiteral("Staying"), QString(), QString()), 6001);
+    for (int kind = 0; kind < kListingKindCount; ++kind)
+        reload(static_cast<Kind>(kind));
 
     ASSERT_TRUE(DeleteVendor(t(), prompter, gone).has_value());
     lists.RefreshAfterDelete(Kind::Vendors, {gone});
-
-    EXPECT_EQ(list(Kind::Vendors).positionOfRecord(gone), -1);
     EXPECT_EQ(list(Kind::Items).positionOfRecord(own), -1);
     EXPECT_EQ(list(Kind::Items).positionOfRecord(shared), 0);
     EXPECT_EQ(column(Kind::Stock, 2), QStringList{u"Shared"_s});
     // The purchase order stays, without its vendor's name.
     EXPECT_EQ(list(Kind::PurchaseOrders).recordId(0), po);
     EXPECT_EQ(column(Kind::PurchaseOrders, 2), QStringList{QString()});
-}
 
-TEST_F(Lists, DeletingACustomerClearsTheNamesOnItsInvoices)
-{
-    const qint32 customer =
-        b.customer(QStringLiteral("Leaving Ltd"), QStringLiteral("Lee"), QStringLiteral("Al"));
-    const qint32 stays = b.customer(QStringLiteral("Staying"), QString(), QString());
-    b.invoice(customer, 6000);
-    b.invoice(stays, 6001);
-    reload(Kind::Customers);
-    reload(Kind::Invoices);
-
-    CustomerDeletion deletion(t(), prompter, customer);
+    CustomerDeletion deletion(t(), prompter, leaving);
     ASSERT_TRUE(deletion.prepare());
     ASSERT_TRUE(deletion.confirm(QStringLiteral("YES")));
     ASSERT_TRUE(deletion.run());
     // Only the deleted customer is handed over; its invoices are found in the list.
-    lists.RefreshAfterDelete(Kind::Customers, {customer});
-
+    lists.RefreshAfterDelete(Kind::Customers, {leaving});
     EXPECT_EQ(column(Kind::Customers, 1), QStringList{u"Staying"_s});
-    EXPECT_EQ(column(Kind::Invoices, 2), (QStringList{QString(), u"Staying"_s}));
-    EXPECT_EQ(row(Kind::Invoices, 0).mid(3, 2), (QStringList{QString(), QString()}));
-}
+    EXPECT_EQ(row(Kind::Invoices, 0).mid(2, 3), (QStringList{QString(), QString(), QString()}));
+    EXPECT_EQ(column(Kind::Invoices, 2).last(), u"Staying"_s);
 
-TEST_F(Lists, AChangeListRefreshesEveryKindItNames)
-{
-    const qint32 vendor = b.vendor(QStringLiteral("V"));
-    const qint32 item = b.item({QStringLiteral("Kept"), vendor, NoID, Money::fromWhole(1), 3});
-    for (const Kind kind : {Kind::Items, Kind::Stock})
-        reload(kind);
-
-    const std::optional<ChangeList> changes = DeleteItem(t(), prompter, item);
+    // A change list refreshes every kind it names.
+    const std::optional<ChangeList> changes = DeleteItem(t(), prompter, shared);
     ASSERT_TRUE(changes.has_value());
     lists.RefreshChanges(*changes);
     EXPECT_EQ(list(Kind::Items).count(), 0);
