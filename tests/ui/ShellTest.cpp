@@ -173,6 +173,8 @@ TEST_F(Shell, AFailingOpenLeavesTheOpenProjectOpen)
     // A cancelled New Inventory Project changes nothing either.
     EXPECT_FALSE(app->newProject());
     EXPECT_EQ(openPath(), project.path());
+    // Only projects that opened are offered again.
+    EXPECT_EQ(app->recentFiles(), QStringList{project.path()});
 
     // A file that is no database: the dialog again, whose project then replaces.
     QFile junk(home.filePath(u"junk.qmp"_s));
