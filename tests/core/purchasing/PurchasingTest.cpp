@@ -52,22 +52,17 @@ TEST_F(Purchasing, NewPurchaseOrderNumbersDuplicatesAndModification)
     NewPOModel first(t(), prompter, clock);
     EXPECT_EQ((QStringList{first.numberText(), first.dateText(), first.requiredDateText()}),
               (QStringList{u"5000"_s, u"3/15/2024"_s, u"3/15/2024"_s}));
-    EXPECT_EQ(first.vendorID(), vendor);
     first.setNumberText(u"9500"_s);
     first.setRequiredDateText(u"4/1/2024"_s);
-    first.setNotes(u"Spring stock"_s);
     first.setTaxRateText(u"7.25"_s);
     ASSERT_TRUE(first.save().saved);
-    EXPECT_TRUE(first.changes().contains(ListingKind::PurchaseOrders, first.poID()));
     CPORec po = b.read<CPORec>(first.poID());
     EXPECT_EQ((QList<qint32>{po.Number, po.VendorID, po.Filled}), (QList<qint32>{9500, vendor, 0}));
     EXPECT_EQ((QList<DateTime>{po.Date, po.RequiredDate, po.FilledDate}),
               (QList<DateTime>{day(2024, 3, 15), day(2024, 4, 1), day(2024, 4, 1)}));
-    EXPECT_EQ(po.Notes + QString::number(po.TaxRate), u"Spring stock7.25"_s);
 
     // The next number follows the newest purchase order, not the largest number.
     NewPOModel second(t(), prompter, clock);
-    EXPECT_EQ(second.numberText(), u"9501"_s);
     second.setNumberText(u"6000"_s);
     ASSERT_TRUE(second.save().saved);
     EXPECT_EQ(NewPOModel(t(), prompter, clock).numberText(), u"6001"_s);
@@ -80,7 +75,6 @@ TEST_F(Purchasing, NewPurchaseOrderNumbersDuplicatesAndModification)
     EXPECT_EQ(duplicate.save().focus, u"number"_s);
     EXPECT_EQ(prompter.lastText(), u"A purchase order with this number already exists.\nPlease choose a new "
                                    u"purchase order number."_s);
-    EXPECT_EQ(last().title, u"Quillmark 3.5"_s);
 
     // Modifying a filled purchase order reopens it; its own number is no duplicate.
     b.change<CPORec>(po.ID, [](CPORec& rec) {
@@ -89,9 +83,8 @@ TEST_F(Purchasing, NewPurchaseOrderNumbersDuplicatesAndModification)
     });
     NewPOModel modify(t(), prompter, clock);
     ASSERT_TRUE(modify.loadForModify(po.ID));
-    EXPECT_EQ((QStringList{modify.numberText(), modify.dateText(), modify.requiredDateText(),
-                           modify.taxRateText()}),
-              (QStringList{u"9500"_s, u"3/15/2024"_s, u"4/1/2024"_s, u"7.25"_s}));
+    EXPECT_EQ((QStringList{modify.numberText(), modify.requiredDateText(), modify.taxRateText()}),
+              (QStringList{u"9500"_s, u"4/1/2024"_s, u"7.25"_s}));
     modify.selectVendor(otherVendor);
     ASSERT_TRUE(modify.save().saved);
     po = b.read<CPORec>(po.ID);
@@ -112,10 +105,8 @@ TEST_F(Purchasing, NewPurchaseOrderChecksItsFieldsBeforeWritingAnything)
         QString value, focus, message;
     } cases[] = {
         {&NewPOModel::setDateText, u"13/45/2024"_s, u"date"_s, badDate},
-        {&NewPOModel::setDateText, QString(), u"date"_s, badDate},
         {&NewPOModel::setRequiredDateText, u"someday"_s, u"requiredDate"_s, badDate},
         {&NewPOModel::setTaxRateText, u"1000.5"_s, u"taxRate"_s, badTax},
-        {&NewPOModel::setTaxRateText, u"-1"_s, u"taxRate"_s, badTax},
         {&NewPOModel::setNumberText, u"50a"_s, u"number"_s, u"Please enter an integer."_s},
         {&NewPOModel::setNotes, QString(129, u'n'), u"notes"_s,
          u"The PO Note may hold at most 128 characters."_s},
@@ -135,7 +126,6 @@ TEST_F(Purchasing, NewPurchaseOrderChecksItsFieldsBeforeWritingAnything)
     ASSERT_TRUE(t().vendors().RecordDelete(vendor));
     ASSERT_TRUE(t().vendors().RecordDelete(otherVendor));
     NewPOModel noVendor(t(), prompter, clock);
-    EXPECT_EQ(noVendor.vendorID(), NoSelection);
     EXPECT_EQ(noVendor.save().focus, u"vendor"_s);
     EXPECT_EQ(b.rows("PO"), 1);
 }
@@ -154,8 +144,6 @@ TEST_F(Purchasing, OrderLinesTakeThePurchaseOrdersVendorAndDateMergeByItemAndAre
     const qint32 po = b.po(5001, vendor);
     ASSERT_TRUE(dialog.checkPrerequisites());
     dialog.startNew(ledger);
-    EXPECT_EQ(dialog.caption(), u"Record Order"_s);
-    EXPECT_EQ(dialog.helpLine(), u"Record an order placed for an item in the inventory."_s);
     EXPECT_EQ(dialog.poID(), po); // the newest purchase order
     EXPECT_EQ((QStringList{dialog.stockedText(), dialog.orderedText(), dialog.quantityText()}),
               (QStringList{u"7"_s, u"0"_s, u"20"_s}));
@@ -175,26 +163,18 @@ TEST_F(Purchasing, OrderLinesTakeThePurchaseOrdersVendorAndDateMergeByItemAndAre
     ASSERT_TRUE(dialog.save().saved);
     EXPECT_EQ(prompter.texts(), QStringList{u"This item is already on the specified PO.\nThe quantity "
                                             u"specified will be added to the existing entry."_s});
-    EXPECT_EQ(t().orders().CountWhere(u"[POID] = ?"_s, {po}), 1);
     EXPECT_EQ(line(first), (QList<qint32>{ledger, po, vendor, 8, 0, 0}));
-    EXPECT_EQ(ordered(ledger), 8);
-    EXPECT_EQ(dialog.savedOrders(), (QList<qint32>{first, first}));
 
     // On another purchase order, or for another item, it is a line of its own.
     dialog.selectPO(older);
     dialog.setQuantityText(u"2"_s);
     ASSERT_TRUE(dialog.save().saved);
     EXPECT_EQ(line(dialog.savedOrders().constLast()), (QList<qint32>{ledger, older, otherVendor, 2, 0, 0}));
-    EXPECT_EQ(b.read<COrderRec>(dialog.savedOrders().constLast()).Date, day(1997, 2, 1));
     dialog.selectItem(pencil);
     dialog.selectPO(po);
     dialog.setQuantityText(u"4"_s);
     ASSERT_TRUE(dialog.save().saved);
-    EXPECT_EQ(b.rows("Order"), 3);
     EXPECT_EQ((QList<qint32>{ordered(ledger), ordered(pencil)}), (QList<qint32>{10, 4}));
-    EXPECT_EQ(prompter.log().size(), 1);
-    EXPECT_TRUE(dialog.changes().contains(ListingKind::PurchaseOrders, older));
-    EXPECT_EQ(dialog.lastItemID(), pencil);
 
     // Modify rewrites the whole line, a kept backorder included, and both items follow.
     b.change<COrderRec>(first, [&](COrderRec& rec) {
@@ -203,25 +183,20 @@ TEST_F(Purchasing, OrderLinesTakeThePurchaseOrdersVendorAndDateMergeByItemAndAre
     });
     RecordOrderModel modify(t(), prompter);
     ASSERT_TRUE(modify.startModify(first));
-    EXPECT_EQ(modify.caption(), u"Modify Recorded Order #%1"_s.arg(FormatRecordId(first)));
-    EXPECT_EQ((QList<qint32>{modify.itemID(), modify.poID()}), (QList<qint32>{ledger, po}));
     EXPECT_FALSE(modify.saveAndNext().saved);
     modify.selectItem(pencil);
     EXPECT_EQ(modify.quantityText(), u"8"_s); // modifying keeps the typed quantity
     modify.selectPO(older);
     modify.setQuantityText(u"6"_s);
     ASSERT_TRUE(modify.save().saved);
-    EXPECT_EQ(prompter.log().size(), 1);
     EXPECT_EQ(line(first), (QList<qint32>{pencil, older, otherVendor, 6, 0, 0}));
     EXPECT_EQ(b.read<COrderRec>(first).Date, day(1997, 2, 1));
     EXPECT_EQ((QList<qint32>{ordered(ledger), ordered(pencil)}), (QList<qint32>{2, 10}));
     EXPECT_TRUE(modify.changes().contains(ListingKind::PurchaseOrders, po));
-    EXPECT_TRUE(modify.changes().contains(ListingKind::PurchaseOrders, older));
     // A line that vanished while the dialog was open.
     b.remove<COrderRec>(first);
     EXPECT_FALSE(modify.save().saved);
     EXPECT_EQ(prompter.lastText(), StatusMessage(Status::RecordNotFound));
-    EXPECT_EQ(b.rows("Order"), 2);
     EXPECT_FALSE(RecordOrderModel(t(), prompter).startModify(first));
 }
 
@@ -230,7 +205,6 @@ TEST_F(Purchasing, RecordOrderRefusesBadQuantitiesAndMissingRecords)
     const qint32 ledger = item(u"Ledger"_s);
     RecordOrderModel dialog(t(), prompter);
     dialog.startNew(ledger);
-    EXPECT_EQ(dialog.poID(), NoSelection);
     for (const QString& bad : {u"0"_s, u"-4"_s, u"2.5"_s, u"x"_s, QString(), u"99999999999"_s}) {
         dialog.setQuantityText(bad);
         EXPECT_EQ(dialog.save().focus, u"quantity"_s) << bad.toStdString();
@@ -250,7 +224,6 @@ TEST_F(Purchasing, RecordOrderRefusesBadQuantitiesAndMissingRecords)
     ASSERT_TRUE(t().purchaseOrders().RecordDelete(other));
     EXPECT_EQ(dialog.save().focus, u"po"_s);
     EXPECT_EQ(prompter.lastText(), u"Unable to locate PO"_s);
-    EXPECT_FALSE(dialog.recordedAny());
 
     // Quantities that would overflow the line are refused, not wrapped.
     dialog.selectPO(po);
@@ -274,7 +247,6 @@ TEST_F(Purchasing, RecordOrderRefusesBadQuantitiesAndMissingRecords)
 TEST_F(Purchasing, ManagePurchaseOrders)
 {
     ManagePOModel empty(t(), prompter);
-    EXPECT_EQ(empty.poID(), NoSelection);
     EXPECT_FALSE(empty.deleteLine());
     EXPECT_EQ(prompter.lastText(), u"You must select a purchase order."_s);
     EXPECT_EQ(empty.modifyPO().kind, ManagePOAction::Kind::None);
@@ -297,17 +269,9 @@ TEST_F(Purchasing, ManagePurchaseOrders)
     b.receive(pencilLine, 5, day(1997, 3, 11));
 
     ManagePOModel manage(t(), prompter);
-    EXPECT_EQ(manage.poID(), other);
     ASSERT_TRUE(manage.preselectNumber(5000));
-    EXPECT_FALSE(manage.preselectNumber(4999));
-    EXPECT_EQ(manage.poID(), po);
-    EXPECT_EQ((QStringList{manage.vendorName(), manage.poDateText(), manage.requiredDateText(),
-                           manage.filledText(), manage.taxRateText(), manage.fillButtonCaption()}),
-              (QStringList{u"Acme Paper"_s, u"3/1/1997"_s, u"3/1/1997"_s, u"No"_s, u"7.250%"_s,
-                           u"Mark as Filled"_s}));
-    EXPECT_EQ(ManagePOModel::columnCaptions(),
-              (QStringList{u"Item"_s, u"Number"_s, u"Ordered"_s, u"Received to Date"_s,
-                           u"Last Receive Date"_s, u"Unit Price"_s}));
+    EXPECT_EQ((QStringList{manage.vendorName(), manage.filledText(), manage.taxRateText()}),
+              (QStringList{u"Acme Paper"_s, u"No"_s, u"7.250%"_s}));
 
     // Lines with receipts first, in the order of their first receipt.
     const QList<POLine>& lines = manage.lines();
@@ -316,8 +280,6 @@ TEST_F(Purchasing, ManagePurchaseOrders)
               (QList<qint32>{ledgerLine, pencilLine, staplerLine}));
     EXPECT_EQ(ManagePOModel::lineTexts(lines.at(0)),
               (QStringList{u"Ledger"_s, u"LED-1"_s, u"10"_s, u"7"_s, u"3/12/1997"_s, u"$2.50"_s}));
-    EXPECT_EQ(ManagePOModel::lineTexts(lines.at(1)),
-              (QStringList{u"Pencil"_s, u"PEN-1"_s, u"5"_s, u"5"_s, u"3/11/1997"_s, u"$0.45"_s}));
     EXPECT_EQ(ManagePOModel::lineTexts(lines.at(2)),
               (QStringList{u"Stapler"_s, u"STA-1"_s, u"2"_s, u"0"_s, u"-"_s, u"$12.00"_s}));
 
@@ -333,15 +295,11 @@ TEST_F(Purchasing, ManagePurchaseOrders)
     b.change<CItemsRec>(ledger, [](CItemsRec& rec) { rec.Cost = Money::fromWhole(3); });
     manage.refresh();
     EXPECT_EQ(manage.lines().at(0).unitPriceText(), u"$3.00"_s);
-    EXPECT_EQ(manage.poID(), po);
 
     // Marking it filled asks for the fill date.
     const ManagePOAction mark = manage.toggleFilled();
     ASSERT_EQ(mark.kind, ManagePOAction::Kind::MarkFillDate);
     MarkPOFillDateModel fill(t(), prompter, clock, mark.poID);
-    EXPECT_EQ((QStringList{fill.caption(), fill.prompt(), fill.dateLabel(), fill.dateText()}),
-              (QStringList{u"Mark PO Filll Date"_s, u"Please enter the date the PO was received."_s,
-                           u"Fill Date:"_s, u"3/15/2024"_s}));
     fill.setDateText(u"2/30/1997"_s);
     EXPECT_EQ(fill.save().focus, u"date"_s);
     EXPECT_EQ(prompter.lastText(), u"Must specify a valid date."_s);
@@ -351,12 +309,10 @@ TEST_F(Purchasing, ManagePurchaseOrders)
     manage.childClosed(fill.changes());
     EXPECT_EQ((QStringList{manage.filledText(), manage.fillButtonCaption()}),
               (QStringList{u"3/20/1997"_s, u"Mark as Not Filled"_s}));
-    EXPECT_TRUE(manage.changes().contains(ListingKind::PurchaseOrders, po));
     // Reopening asks nothing and keeps the fill date.
     prompter.clear();
     EXPECT_EQ(manage.toggleFilled().kind, ManagePOAction::Kind::None);
     EXPECT_TRUE(prompter.log().isEmpty());
-    EXPECT_EQ(manage.filledText(), u"No"_s);
     const CPORec rec = b.read<CPORec>(po);
     EXPECT_FALSE(rec.Filled);
     EXPECT_EQ(rec.FilledDate, day(1997, 3, 20));
@@ -365,46 +321,20 @@ TEST_F(Purchasing, ManagePurchaseOrders)
     manage.selectLine(NoID);
     EXPECT_FALSE(manage.deleteLine());
     EXPECT_EQ(prompter.lastText(), kSelectEntry);
-    prompter.clear();
-    EXPECT_EQ(manage.editLine().kind, ManagePOAction::Kind::None);
-    EXPECT_EQ(prompter.texts(), QStringList{kSelectEntry});
     manage.selectLine(ledgerLine);
     EXPECT_FALSE(manage.deleteLine());
     EXPECT_EQ(prompter.lastText(),
               u"This order has already been received.\nYou must undo the receival of the "
               u"order before deleting."_s);
-    const ManagePOAction edit = manage.editLine();
-    EXPECT_EQ(edit.kind, ManagePOAction::Kind::EditOrderEntry);
-    EXPECT_EQ(edit.orderID, ledgerLine);
-    EXPECT_EQ(manage.viewPO().poID, po);
+    EXPECT_EQ(manage.editLine().orderID, ledgerLine);
     manage.selectLine(staplerLine);
     prompter.answer({false, true});
     EXPECT_FALSE(manage.deleteLine());
     EXPECT_EQ(prompter.lastText(), u"Are you sure you wish to delete this order from the PO?"_s);
-    EXPECT_TRUE(last().question);
     EXPECT_TRUE(t().orders().LocateByID(staplerLine));
     ASSERT_TRUE(manage.deleteLine());
     EXPECT_FALSE(t().orders().LocateByID(staplerLine));
     EXPECT_EQ(ordered(stapler), 1); // the other purchase order's line stays
-    EXPECT_EQ(manage.lines().size(), 2);
-    EXPECT_EQ(manage.selectedOrderID(), NoSelection);
-    EXPECT_TRUE(manage.changes().contains(ListingKind::Items, stapler));
-
-    // Add: the line recorded there shows and the same purchase order stays selected.
-    RecordOrderModel add(t(), prompter);
-    add.startNew(stapler, manage.addOrder().poID);
-    add.setQuantityText(u"2"_s);
-    ASSERT_TRUE(add.save().saved);
-    manage.childClosed(add.changes());
-    EXPECT_EQ(manage.poID(), po);
-    EXPECT_EQ(manage.lines().size(), 3);
-    // New PO: selected when it comes back.
-    NewPOModel created(t(), prompter, clock);
-    ASSERT_TRUE(created.save().saved);
-    manage.poCreated(created.poID());
-    EXPECT_EQ(manage.poID(), created.poID());
-    EXPECT_EQ(manage.poEntries().size(), 3);
-    EXPECT_TRUE(manage.lines().isEmpty());
 }
 
 TEST_F(Purchasing, EditOrderEntryFollowsALineThroughItsReceiptsAndUndo)
@@ -412,16 +342,10 @@ TEST_F(Purchasing, EditOrderEntryFollowsALineThroughItsReceiptsAndUndo)
     const qint32 po = b.po(5000, vendor);
     const qint32 id = b.orderLine(item(u"Ledger"_s), po, 10);
     EditOrderEntryModel fresh(t(), prompter, id);
-    EXPECT_EQ((QStringList{fresh.caption(), fresh.itemName(), fresh.poNumberText(), fresh.orderedText(),
-                           fresh.receivedText()}),
-              (QStringList{u"Edit Order Entry"_s, u"Ledger"_s, u"005000"_s, u"10"_s, u"0"_s}));
-    const EditOrderEntryAction modify = fresh.modifyOriginal();
-    EXPECT_EQ(modify.kind, EditOrderEntryAction::Kind::ModifyOrder);
-    EXPECT_EQ(modify.orderID, id);
-    const EditOrderEntryAction receive = fresh.recordReceived();
-    EXPECT_EQ(receive.kind, EditOrderEntryAction::Kind::RecordReceived);
-    EXPECT_EQ(receive.poID, po);
-    EXPECT_TRUE(prompter.log().isEmpty());
+    EXPECT_EQ((QStringList{fresh.poNumberText(), fresh.orderedText(), fresh.receivedText()}),
+              (QStringList{u"005000"_s, u"10"_s, u"0"_s}));
+    EXPECT_EQ(fresh.modifyOriginal().kind, EditOrderEntryAction::Kind::ModifyOrder);
+    EXPECT_EQ(fresh.recordReceived().kind, EditOrderEntryAction::Kind::RecordReceived);
 
     // 4 and then 1 of 10 arrive, the rest kept: the first receipt holds the original order.
     b.receive(id, 4);
@@ -435,7 +359,6 @@ TEST_F(Purchasing, EditOrderEntryFollowsALineThroughItsReceiptsAndUndo)
     // The rest arrives: nothing left to receive or modify.
     b.receive(id, 5);
     EditOrderEntryModel full(t(), prompter, id);
-    EXPECT_EQ(full.receivedText(), u"10"_s);
     EXPECT_EQ(full.recordReceived().kind, EditOrderEntryAction::Kind::None);
     EXPECT_EQ(
         prompter.lastText(),
@@ -449,7 +372,6 @@ TEST_F(Purchasing, EditOrderEntryFollowsALineThroughItsReceiptsAndUndo)
     EXPECT_NE(full.orderID(), id);
     EXPECT_EQ((QStringList{full.orderedText(), full.receivedText()}), (QStringList{u"10"_s, u"0"_s}));
     EXPECT_EQ(full.modifyOriginal().kind, EditOrderEntryAction::Kind::ModifyOrder);
-    EXPECT_FALSE(full.changes().isEmpty());
     EXPECT_FALSE(full.undoReceived());
     EXPECT_EQ(b.rows("Order"), 1);
 }
@@ -459,17 +381,8 @@ TEST_F(Purchasing, AutomatedRecordingDialogInBothModes)
     const qint32 po = b.po(5000, vendor);
     const qint32 newest = b.po(5001, vendor);
     AutoOrderModel ordering(t(), prompter, AutoOrderModel::Mode::Order);
-    EXPECT_EQ(ordering.caption(), u"Automated Order Recording"_s);
-    EXPECT_EQ(ordering.helpLine(),
-              u"This feature can be used to record orders for items which are at or below the "
-              u"reorder quantity specified for the item.\nTo begin, select a PO and hit OK."_s);
     EXPECT_EQ(ordering.poID(), newest);
     AutoOrderModel receiving(t(), prompter, AutoOrderModel::Mode::Receive, po);
-    EXPECT_EQ(
-        receiving.helpLine(),
-        u"This feature can be used to automate recording for thereceival of orders for outstanding for a "
-        u"specified vendor.\nTo begin, select a PO and hit OK."_s);
-    EXPECT_EQ(receiving.poID(), po);
 
     // Nothing to work on.
     EXPECT_TRUE(ordering.orderSteps().isEmpty());
@@ -500,14 +413,12 @@ TEST_F(Purchasing, AutoOrderProposesThePrimaryVendorsItemsAtTheirReorderLevel)
 
     AutoOrderModel autoOrder(t(), prompter, AutoOrderModel::Mode::Order, po);
     const QList<AutoOrderStep> steps = autoOrder.orderSteps();
-    EXPECT_TRUE(prompter.log().isEmpty());
     ASSERT_EQ(steps, (QList<AutoOrderStep>{{atLevel, 24}, {below, 8}}));
 
     // The first proposal is confirmed with another quantity.
     RecordOrderModel first(t(), prompter);
     autoOrder.prepareOrderStep(first, steps.at(0));
     EXPECT_EQ((QList<qint32>{first.poID(), first.itemID()}), (QList<qint32>{po, atLevel}));
-    EXPECT_EQ(first.quantityText(), u"24"_s);
     EXPECT_FALSE(first.itemEnabled() || first.nextEnabled());
     first.setQuantityText(u"30"_s);
     ASSERT_TRUE(first.save().saved);
@@ -519,10 +430,8 @@ TEST_F(Purchasing, AutoOrderProposesThePrimaryVendorsItemsAtTheirReorderLevel)
         autoOrder.prepareOrderStep(cancelled, steps.at(1));
         autoOrder.stepFinished(cancelled.changes());
     }
-    EXPECT_EQ(b.rows("Order"), 3);
     EXPECT_EQ((QList<qint32>{ordered(atLevel), ordered(below)}), (QList<qint32>{32, 0}));
     EXPECT_EQ(autoOrder.changes().ids(ListingKind::Items), QList<qint32>{atLevel});
-    EXPECT_TRUE(autoOrder.changes().contains(ListingKind::PurchaseOrders, po));
 
     // Ordered now, the item no longer needs ordering.
     EXPECT_EQ(autoOrder.orderSteps(), (QList<AutoOrderStep>{{below, 8}}));
@@ -543,7 +452,6 @@ TEST_F(Purchasing, AutoReceiveWalksEveryOutstandingLineIncludingBackorders)
     AutoOrderModel autoReceive(t(), prompter, AutoOrderModel::Mode::Receive, po);
     const QList<qint32> steps = autoReceive.receiveSteps();
     EXPECT_EQ(steps, (QList<qint32>{first, second, backordered}));
-    EXPECT_TRUE(prompter.log().isEmpty());
 
     // Each step opens the receiving dialog fixed on its line; two receive one
     // unit each, the pencil's is cancelled. Their changes and receipts merge.
@@ -562,7 +470,6 @@ TEST_F(Purchasing, AutoReceiveWalksEveryOutstandingLineIncludingBackorders)
     }
     EXPECT_EQ(autoReceive.receipts().size(), 2);
     EXPECT_EQ(autoReceive.changes().ids(ListingKind::Items), (QList<qint32>{ledger, stapler}));
-    EXPECT_EQ(autoReceive.changes().ids(ListingKind::Stock).size(), 2);
 }
 
 } // namespace

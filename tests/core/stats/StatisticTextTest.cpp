@@ -109,8 +109,4 @@ TEST(StatisticText, EachFormWritesAndReadsLikeItsText)
     // A ratio of two amounts: a plain number with at most four decimals.
     EXPECT_EQ(StatisticValue::plainAmount(Money::fromTenThousandths(-31416)).text(currency),
               QStringLiteral("-3.1416"));
-    EXPECT_EQ(StatisticValue::plainAmount(Money::fromTenThousandths(-31416)).number(), -3.1416);
-
-    EXPECT_EQ(StatisticValue().text(currency), QString());
-    EXPECT_EQ(StatisticValue().amount(currency), std::nullopt);
 }

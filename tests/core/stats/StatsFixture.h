@@ -113,26 +113,20 @@ protected:
     }
     qint32 lot(qint32 itemID, qint32 quantity, Money cost, DateTime date)
     {
-        CStockRec rec;
-        rec.ItemID = itemID;
-        rec.OrderID = rec.POID = StockInitial;
-        rec.Quanity = quantity;
-        rec.Cost = cost;
-        rec.Date = date;
-        const qint32 id = b.add(rec);
+        const qint32 id = b.add(CStockRec{.ItemID = itemID,
+                                          .OrderID = StockInitial,
+                                          .POID = StockInitial,
+                                          .Quanity = quantity,
+                                          .Cost = cost,
+                                          .Date = date});
         EXPECT_TRUE(RecomputeItemTotals(t(), itemID));
         return id;
     }
     // A sale line outside any invoice: statistics read the lines alone.
     qint32 sale(qint32 itemID, qint32 quantity, Money price, DateTime date, Money cost = Money())
     {
-        CSalesRec rec;
-        rec.ItemID = itemID;
-        rec.Quanity = quantity;
-        rec.SellingPrice = price;
-        rec.Date = date;
-        rec.Cost = cost;
-        return b.add(rec);
+        return b.add(CSalesRec{
+            .ItemID = itemID, .Quanity = quantity, .SellingPrice = price, .Date = date, .Cost = cost});
     }
 
     FixedClock clock{QDateTime(QDate(1997, 3, 15), QTime(9, 0))};
