@@ -1,9 +1,13 @@
 #include "views/NavigationTree.h"
 
+#include "db/ProjectDatabase.h"
 #include "reports/QueryFields.h"
 #include "reports/QuerySql.h"
 #include "reports/ReportColumns.h"
 #include "reports/ReportFile.h"
+
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -90,10 +94,33 @@ int NavigationTree::quickReportCode(const QString& caption)
 
 bool NavigationTree::Rebuild(const ProjectDatabase* database, const QString& reportPath)
 {
+    // Every stored query and the report file are read once, then shared out
+    // among the folders.
+    QList<std::pair<QString, QString>> querySql;
+    if (database) {
+        for (const QString& name : database->QueryDefNames()) {
+            if (const std::optional<QString> sql = database->QueryDefSql(name))
+                querySql.append({name, *sql});
+        }
+    }
+    const QList<CReportDefinition> reports =
+        reportPath.isEmpty() ? QList<CReportDefinition>() : ReportFile(reportPath).read().records;
     return Rebuild(
-        [database](ListingKind kind) { return database ? QueriesOfListing(*database, kind) : QStringList(); },
-        [&reportPath](ListingKind kind) {
-            return reportPath.isEmpty() ? QStringList() : ReportFile(reportPath).names(ReportTableName(kind));
+        [&querySql](ListingKind kind) {
+            QStringList names;
+            for (const auto& [name, sql] : querySql) {
+                if (QueryBelongsToListing(sql, kind))
+                    names.append(name);
+            }
+            return names;
+        },
+        [&reports](ListingKind kind) {
+            QStringList names;
+            for (const CReportDefinition& report : reports) {
+                if (report.table == ReportTableName(kind))
+                    names.append(report.name);
+            }
+            return names;
         });
 }
 
