@@ -27,6 +27,11 @@ inline constexpr int PreviousVersion = 17;
 
 // The application's title, used on its message boxes.
 inline constexpr const char* kAppTitle = "Quillmark 3.5";
+// The title of the application's message boxes and windows.
+inline QString AppTitle()
+{
+    return QString::fromLatin1(kAppTitle);
+}
 
 // The message shown for a status code.
 QString StatusMessage(int code);

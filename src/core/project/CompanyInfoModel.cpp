@@ -63,8 +63,7 @@ void CompanyInfoModel::setText(Field field, const QString& text)
 bool CompanyInfoModel::accept(Prompter& prompter)
 {
     if (!m_info.save(m_settings)) {
-        prompter.message(StatusMessage(Status::FileNotAccessible), QString::fromLatin1(kAppTitle),
-                         Prompter::Icon::Exclamation);
+        prompter.message(StatusMessage(Status::FileNotAccessible), AppTitle(), Prompter::Icon::Exclamation);
         return false;
     }
     return true;

@@ -135,7 +135,7 @@ bool backUp(const QString& source, const QString& backup)
 
 int ConvertPreviousVersion(const QString& path, Prompter& prompter)
 {
-    const QString title = QString::fromLatin1(kAppTitle);
+    const QString title = AppTitle();
     if (!prompter.askYesNo(kQuestion, title, Prompter::Icon::Question))
         return Status::Failure;
 

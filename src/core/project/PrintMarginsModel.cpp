@@ -76,8 +76,7 @@ bool PrintMarginsModel::accept(Prompter& prompter)
         }
     }
     if (!m_margins.save(m_settings)) {
-        prompter.message(StatusMessage(Status::FileNotAccessible), QString::fromLatin1(kAppTitle),
-                         Prompter::Icon::Exclamation);
+        prompter.message(StatusMessage(Status::FileNotAccessible), AppTitle(), Prompter::Icon::Exclamation);
         return false;
     }
     return true;

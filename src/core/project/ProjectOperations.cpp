@@ -66,11 +66,6 @@ bool syncFile(const QString& path)
     return file.open(QIODevice::ReadOnly) && ::fsync(file.handle()) == 0;
 }
 
-QString appTitle()
-{
-    return QString::fromLatin1(kAppTitle);
-}
-
 QString withoutTrailingSeparator(const QString& directory)
 {
     return directory.endsWith(QLatin1Char('/')) ? directory.chopped(1) : directory;
@@ -197,7 +192,7 @@ int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompte
     }
     if (status != Status::Success) {
         if (!ProjectDatabase::isEngineAvailable())
-            prompter.message(ProjectDatabase::missingEngineMessage(), appTitle(),
+            prompter.message(ProjectDatabase::missingEngineMessage(), AppTitle(),
                              Prompter::Icon::Exclamation);
         return status;
     }
@@ -231,11 +226,11 @@ bool CopyProject(Project& open, const QString& destinationDir, const QString& de
     if (isSameFile(settings->databasePath(), targetDatabase) ||
         isSameFile(settings->settingsPath(), targetSettings) ||
         isSameFile(settings->reportPath(), targetReports)) {
-        prompter.message(kCopyOntoItself, appTitle(), Prompter::Icon::Exclamation);
+        prompter.message(kCopyOntoItself, AppTitle(), Prompter::Icon::Exclamation);
         return false;
     }
     if (QFileInfo::exists(targetDatabase) &&
-        !prompter.askYesNo(kOverwriteProject, appTitle(), Prompter::Icon::Question))
+        !prompter.askYesNo(kOverwriteProject, AppTitle(), Prompter::Icon::Question))
         return false;
 
     const bool copied = copyOpenDatabase(*open.database(), targetDatabase) &&
@@ -253,7 +248,7 @@ bool CompactDatabase(Project& project, Prompter& prompter)
 {
     if (!project.isOpen())
         return false;
-    if (!prompter.askYesNo(kCompactQuestion, appTitle(), Prompter::Icon::Question))
+    if (!prompter.askYesNo(kCompactQuestion, AppTitle(), Prompter::Icon::Question))
         return false;
 
     const QString databasePath = project.database()->path();
@@ -265,7 +260,7 @@ bool CompactDatabase(Project& project, Prompter& prompter)
     const int style = project.settings() != nullptr ? project.settings()->inventoryStyle() : FIFO;
 
     auto fail = [&prompter] {
-        prompter.message(kCompactFailed, appTitle(), Prompter::Icon::Exclamation);
+        prompter.message(kCompactFailed, AppTitle(), Prompter::Icon::Exclamation);
         return false;
     };
 
@@ -300,7 +295,7 @@ bool CompactDatabase(Project& project, Prompter& prompter)
     placeholders.remove(*project.tables());
     if (!compacted)
         return fail();
-    prompter.message(kCompacted, appTitle(), Prompter::Icon::Information);
+    prompter.message(kCompacted, AppTitle(), Prompter::Icon::Information);
     return true;
 }
 
@@ -308,6 +303,6 @@ bool ConfirmDeletion(const QString& typed, Prompter& prompter)
 {
     if (typed.compare(kConfirmWord, Qt::CaseInsensitive) == 0)
         return true;
-    prompter.message(kConfirmRequired, appTitle(), Prompter::Icon::Exclamation);
+    prompter.message(kConfirmRequired, AppTitle(), Prompter::Icon::Exclamation);
     return false;
 }

@@ -212,7 +212,7 @@ bool ManagePOModel::deleteLine()
         return false;
     }
     if (!m_prompter.askYesNo(QStringLiteral("Are you sure you wish to delete this order from the PO?"),
-                             QString::fromLatin1(kAppTitle), Prompter::Icon::Question))
+                             AppTitle(), Prompter::Icon::Question))
         return false;
 
     COrderRec order;

@@ -23,7 +23,7 @@ bool TableHasRecords(ProjectTables& tables, const char* table)
 
 void WarnUser(Prompter& prompter, const QString& text)
 {
-    prompter.message(text, QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+    prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
 }
 
 QString WholeNumberText(qint64 value)

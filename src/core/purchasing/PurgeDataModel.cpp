@@ -84,8 +84,9 @@ QString PurgeDataModel::caption()
 
 QString PurgeDataModel::helpLine()
 {
-    return QStringLiteral("Use this feature to permanently remove outdated data from your Sales List or Purchase "
-                          "Order lists.");
+    return QStringLiteral(
+        "Use this feature to permanently remove outdated data from your Sales List or Purchase "
+        "Order lists.");
 }
 
 QString PurgeDataModel::confirmationText()
@@ -111,7 +112,7 @@ SaveResult PurgeDataModel::save()
     }
     if (!m_purgeInvoices && !m_purgePOs)
         return SaveResult::ok();
-    if (!m_prompter.askYesNo(confirmationText(), QString::fromLatin1(kAppTitle), Prompter::Icon::Question))
+    if (!m_prompter.askYesNo(confirmationText(), AppTitle(), Prompter::Icon::Question))
         return SaveResult::refused();
 
     const double cutoff = date.dateOnly().days();
@@ -138,10 +139,10 @@ SaveResult PurgeDataModel::save()
 bool PurgeDataModel::purgeFilledPOs(double cutoff, ChangeList& changes, qint32& count)
 {
     const QString filled = QStringLiteral("[PO].[Date] <= ? AND [PO].[Filled] = TRUE");
-    const std::optional<QList<qint32>> poIDs =
-        SelectIDs(m_tables, QStringLiteral("SELECT [PO].[ID] FROM [PO] WHERE ") + filled +
-                                QStringLiteral(" ORDER BY [PO].[ID]"),
-                  cutoff);
+    const std::optional<QList<qint32>> poIDs = SelectIDs(m_tables,
+                                                         QStringLiteral("SELECT [PO].[ID] FROM [PO] WHERE ") +
+                                                             filled + QStringLiteral(" ORDER BY [PO].[ID]"),
+                                                         cutoff);
     // Their order lines go, so those items' Ordered must be summed again.
     const std::optional<QList<qint32>> itemIDs = SelectIDs(
         m_tables,
@@ -156,7 +157,8 @@ bool PurgeDataModel::purgeFilledPOs(double cutoff, ChangeList& changes, qint32& 
         const qsizetype n = std::min(kBatchSize, poIDs->size() - from);
         const QString byPO = InCondition("POID", n);
         const QVariantList values = Values(*poIDs, from, n);
-        if (m_tables.received().DeleteWhere(byPO, values) < 0 || m_tables.orders().DeleteWhere(byPO, values) < 0 ||
+        if (m_tables.received().DeleteWhere(byPO, values) < 0 ||
+            m_tables.orders().DeleteWhere(byPO, values) < 0 ||
             m_tables.purchaseOrders().DeleteWhere(InCondition("ID", n), values) < 0)
             return false;
     }
@@ -185,7 +187,8 @@ bool PurgeDataModel::purgePaidInvoices(double cutoff, ChangeList& changes, qint3
     std::optional<QSqlQuery> query = m_tables.database().prepare(
         QStringLiteral("SELECT [SI].[ID], (SELECT TOP 1 ") + due +
         QStringLiteral(" FROM [AR] WHERE [AR].[SIID] = [SI].[ID] ORDER BY [AR].[ID]), (SELECT SUM(") + paid +
-        QStringLiteral(") FROM [AR] WHERE [AR].[SIID] = [SI].[ID]) FROM [SI] WHERE [SI].[Date] <= ? ORDER BY [SI].[ID]"));
+        QStringLiteral(") FROM [AR] WHERE [AR].[SIID] = [SI].[ID]) FROM [SI] WHERE [SI].[Date] <= ? ORDER BY "
+                       "[SI].[ID]"));
     if (!query)
         return false;
     query->addBindValue(cutoff);

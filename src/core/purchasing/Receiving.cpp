@@ -98,8 +98,8 @@ ReceiptOutcome ReceiveOrderLine(ProjectTables& tables, Prompter& prompter, const
     // into the lot and the line is done.
     bool keepRemainder = false;
     if (input.quantity < order.Quanity) {
-        keepRemainder = prompter.askYesNo(BackorderQuestion(order.Quanity - input.quantity),
-                                          QString::fromLatin1(kAppTitle), Prompter::Icon::Question);
+        keepRemainder = prompter.askYesNo(BackorderQuestion(order.Quanity - input.quantity), AppTitle(),
+                                          Prompter::Icon::Question);
     }
 
     WriteResult written = WriteResult::Failed;
@@ -128,7 +128,7 @@ ReceiptOutcome ReceiveOrderLine(ProjectTables& tables, Prompter& prompter, const
         receipts->append(outcome.receiptID);
 
     if (written == WriteResult::ItemMissing)
-        prompter.message(QStringLiteral("Unable to locate item record."), QString::fromLatin1(kAppTitle),
+        prompter.message(QStringLiteral("Unable to locate item record."), AppTitle(),
                          Prompter::Icon::Exclamation);
     return outcome;
 }

@@ -183,7 +183,7 @@ SaveResult RecordOrderModel::write()
             line.Quanity = static_cast<qint32>(total);
             m_prompter.message(QStringLiteral("This item is already on the specified PO.\n"
                                               "The quantity specified will be added to the existing entry."),
-                               QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+                               AppTitle(), Prompter::Icon::Exclamation);
         }
     }
 
@@ -206,7 +206,7 @@ SaveResult RecordOrderModel::write()
     }
     // The line is stored even so; only the item's total could not follow.
     if (!itemExists) {
-        m_prompter.message(QStringLiteral("Unable to locate item record."), QString::fromLatin1(kAppTitle),
+        m_prompter.message(QStringLiteral("Unable to locate item record."), AppTitle(),
                            Prompter::Icon::Exclamation);
     }
 

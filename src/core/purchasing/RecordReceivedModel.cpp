@@ -46,8 +46,7 @@ bool RecordReceivedModel::open(qint32 presetPO, qint32 presetOrder)
 {
     if (m_tables.vendors().CountWhere(QString()) == 0 || m_tables.items().CountWhere(QString()) == 0 ||
         m_tables.orders().CountWhere(QString()) == 0) {
-        m_prompter.message(prerequisiteMessage(), QString::fromLatin1(kAppTitle),
-                           Prompter::Icon::Exclamation);
+        m_prompter.message(prerequisiteMessage(), AppTitle(), Prompter::Icon::Exclamation);
         return false;
     }
 
@@ -181,7 +180,7 @@ SaveResult RecordReceivedModel::receive(bool next)
     // cost figure drawn from the lot.
     const std::optional<Money> cost = ParseCurrency(m_costText);
     if (!cost || !cost->isValid() || *cost < Money()) {
-        m_prompter.message(invalidCostMessage(), QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+        m_prompter.message(invalidCostMessage(), AppTitle(), Prompter::Icon::Exclamation);
         return SaveResult::refused(QStringLiteral("cost"));
     }
 

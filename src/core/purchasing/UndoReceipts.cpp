@@ -37,7 +37,7 @@ void ReportCheck(Prompter& prompter, Check check)
         prompter.message(
             QStringLiteral(
                 "Unable to perform this operation. Items from this order have already left stock."),
-            QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+            AppTitle(), Prompter::Icon::Exclamation);
     }
 }
 
@@ -129,7 +129,7 @@ UndoReceiptsResult UndoReceipts(ProjectTables& tables, Prompter& prompter, qint3
 
     if (!prompter.askYesNo(QStringLiteral("You are about to remove all recorded receipts of this order from "
                                           "stock.\n\nAre you sure you wish to do this?"),
-                           QString::fromLatin1(kAppTitle), Prompter::Icon::Question))
+                           AppTitle(), Prompter::Icon::Question))
         return result;
 
     const QList<qint32> receiptIDs = tables.received().IDsWhere(QStringLiteral("[OrderID] = ?"), {orderID});
@@ -181,7 +181,6 @@ UndoReceiptsResult UndoReceipts(ProjectTables& tables, Prompter& prompter, qint3
         changes.add(ListingKind::Stock, lot);
 
     if (removal.status == Removal::Status::ItemMissing)
-        prompter.message(QStringLiteral("Item doesn't exist."), QString::fromLatin1(kAppTitle),
-                         Prompter::Icon::Exclamation);
+        prompter.message(QStringLiteral("Item doesn't exist."), AppTitle(), Prompter::Icon::Exclamation);
     return result;
 }

@@ -43,7 +43,7 @@ SaveResult AddCustomerModel::save()
     if (m_record.ID > 0) {
         if (!customers.LocateByID(m_record.ID)) {
             // Writing it back would bring a deleted customer to life again.
-            m_prompter.message(CustomerMissingMessage(), QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+            m_prompter.message(CustomerMissingMessage(), AppTitle(), Prompter::Icon::Exclamation);
             return SaveResult::refused();
         }
         if (!customers.RecordModify(m_record) || !transaction.commit()) {

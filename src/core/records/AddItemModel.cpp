@@ -75,7 +75,7 @@ bool AddItemModel::canOpen(ProjectTables& tables, Prompter& prompter)
     prompter.message(
         QStringLiteral("In order to run this command, you must already have valid vendors.  This "
                        "command was unable to find all the necessary data to run."),
-        QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+        AppTitle(), Prompter::Icon::Exclamation);
     return false;
 }
 
@@ -182,8 +182,7 @@ SaveResult AddItemModel::save()
     const std::optional<Money> cost = ParseAmount(m_costText);
     const std::optional<Money> price = ParseAmount(m_priceText);
     if (!cost || !price) {
-        m_prompter.message(invalidAmountMessage(), QString::fromLatin1(kAppTitle),
-                           Prompter::Icon::Exclamation);
+        m_prompter.message(invalidAmountMessage(), AppTitle(), Prompter::Icon::Exclamation);
         return SaveResult::refused(!cost ? QStringLiteral("cost") : QStringLiteral("price"));
     }
     const std::optional<qint32> reorderLevel = WholeNumberOrZero(m_reorderLevelText);

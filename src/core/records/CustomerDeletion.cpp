@@ -11,7 +11,7 @@ namespace {
 
 void ReportMissing(Prompter& prompter)
 {
-    prompter.message(CustomerMissingMessage(), QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+    prompter.message(CustomerMissingMessage(), AppTitle(), Prompter::Icon::Exclamation);
 }
 
 } // namespace

@@ -10,7 +10,7 @@ CustomerDetailsModel::CustomerDetailsModel(ProjectTables& tables, Prompter& prom
     CCustomersRec customer;
     // -1 would read whatever row the customer list's cursor is on.
     if (customerId < 0 || !tables.customers().RecordRead(customer, customerId)) {
-        prompter.message(CustomerMissingMessage(), QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+        prompter.message(CustomerMissingMessage(), AppTitle(), Prompter::Icon::Exclamation);
         return;
     }
     m_loaded = true;

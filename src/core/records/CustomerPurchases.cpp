@@ -10,11 +10,13 @@ QString CustomerPurchasesFilter(qint32 customerId)
     return QStringLiteral("CustomerID = %1").arg(customerId);
 }
 
-bool ShowCustomerPurchases(ProjectTables& tables, Prompter& prompter, int currentListKind, qint32 selectedCustomerId)
+bool ShowCustomerPurchases(ProjectTables& tables, Prompter& prompter, int currentListKind,
+                           qint32 selectedCustomerId)
 {
-    const QString title = QString::fromLatin1(kAppTitle);
+    const QString title = AppTitle();
     if (currentListKind != static_cast<int>(ListingKind::Customers)) {
-        prompter.message(QStringLiteral("Invalid operation for this screen."), title, Prompter::Icon::Exclamation);
+        prompter.message(QStringLiteral("Invalid operation for this screen."), title,
+                         Prompter::Icon::Exclamation);
         return false;
     }
     // IDs start at 1; anything else is an empty selection.

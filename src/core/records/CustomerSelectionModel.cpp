@@ -9,7 +9,8 @@
 
 #include <algorithm>
 
-CustomerSelectionModel::CustomerSelectionModel(ProjectTables& tables, Prompter& prompter, qint32 initialCustomerId)
+CustomerSelectionModel::CustomerSelectionModel(ProjectTables& tables, Prompter& prompter,
+                                               qint32 initialCustomerId)
     : m_tables(tables), m_prompter(prompter)
 {
     rebuild();
@@ -23,7 +24,7 @@ int CustomerSelectionModel::indexOfCustomer(const QStringList& entries, qint32 c
 {
     for (int i = 0; i < entries.size(); ++i) {
         if (!entries.at(i).contains(QLatin1Char('#'))) {
-            prompter.message(QStringLiteral("Unknown error occurred during operation."), QString::fromLatin1(kAppTitle),
+            prompter.message(QStringLiteral("Unknown error occurred during operation."), AppTitle(),
                              Prompter::Icon::Exclamation);
             return -1;
         }
@@ -127,7 +128,7 @@ SaveResult CustomerSelectionModel::save()
 {
     if (m_selected < 0) {
         m_result = NoSelection;
-        m_prompter.message(QStringLiteral("Must select customer from list."), QString::fromLatin1(kAppTitle),
+        m_prompter.message(QStringLiteral("Must select customer from list."), AppTitle(),
                            Prompter::Icon::Exclamation);
         return SaveResult::refused(QStringLiteral("customers"));
     }

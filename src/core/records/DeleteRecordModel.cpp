@@ -15,7 +15,7 @@ DeleteRecordModel::DeleteRecordModel(ProjectTables& tables, Prompter& prompter, 
 bool DeleteRecordModel::prepare()
 {
     const auto refuse = [this](const QString& text) {
-        m_prompter.message(text, QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+        m_prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
         return false;
     };
     switch (m_target) {

@@ -45,6 +45,6 @@ SaveResult FindRecordModel::find()
     }
     if (m_foundId != NoSelection)
         return SaveResult::ok();
-    m_prompter.message(message, QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+    m_prompter.message(message, AppTitle(), Prompter::Icon::Exclamation);
     return SaveResult::refused(QStringLiteral("text"));
 }

@@ -37,7 +37,7 @@ ImportModel::Command ImportModel::command(Source source)
 
 void ImportModel::tell(const QString& text)
 {
-    m_prompter.message(text, QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+    m_prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
 }
 
 bool ImportModel::run(Source source, const QString& path)

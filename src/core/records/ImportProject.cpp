@@ -71,8 +71,7 @@ ImportProject::ImportProject(ProjectTables& tables, ImportWriter& writer, Prompt
 
 void ImportProject::tell(const char* message)
 {
-    m_prompter.message(QString::fromLatin1(message), QString::fromLatin1(kAppTitle),
-                       Prompter::Icon::Exclamation);
+    m_prompter.message(QString::fromLatin1(message), AppTitle(), Prompter::Icon::Exclamation);
 }
 
 bool ImportProject::importVendors(const QString& path)

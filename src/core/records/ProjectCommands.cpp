@@ -63,7 +63,7 @@ bool CProjectCommands::requireListView(Prompter& prompter, const QString& title)
     if (m_listKind >= 0)
         return true;
     prompter.message(QStringLiteral("This option is only valid for list views."),
-                     title.isEmpty() ? QString::fromLatin1(kAppTitle) : title, Prompter::Icon::Exclamation);
+                     title.isEmpty() ? AppTitle() : title, Prompter::Icon::Exclamation);
     return false;
 }
 

@@ -15,7 +15,7 @@ const QString kPOCondition = QStringLiteral("[POID] = ?");
 
 void Warn(Prompter& prompter, const QString& text)
 {
-    prompter.message(text, QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+    prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
 }
 
 // Removes the item and every row that refers to it; false when a write failed.

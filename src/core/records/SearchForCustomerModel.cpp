@@ -54,7 +54,7 @@ void SearchForCustomerModel::setSelectedIndex(int index)
 SaveResult SearchForCustomerModel::save()
 {
     if (m_selected < 0) {
-        m_prompter.message(QStringLiteral("You must select a customer from the list"), QString::fromLatin1(kAppTitle),
+        m_prompter.message(QStringLiteral("You must select a customer from the list"), AppTitle(),
                            Prompter::Icon::Exclamation);
         return SaveResult::refused(QStringLiteral("results"));
     }

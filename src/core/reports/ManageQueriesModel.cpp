@@ -37,8 +37,8 @@ std::unique_ptr<QueryDefinitionModel> ManageQueriesModel::add()
 std::unique_ptr<QueryDefinitionModel> ManageQueriesModel::modify()
 {
     if (m_selection < 0) {
-        m_prompter.message(QStringLiteral("You must make a selection from the list."),
-                           QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+        m_prompter.message(QStringLiteral("You must make a selection from the list."), AppTitle(),
+                           Prompter::Icon::Exclamation);
         return nullptr;
     }
     return std::make_unique<QueryDefinitionModel>(m_tables, m_prompter, listing(), selectedName(), m_locale);

@@ -105,7 +105,7 @@ void QueryDefinitionModel::updateHint(int row)
 
 QString QueryDefinitionModel::refuse(const QString& text, const QString& focus)
 {
-    m_prompter.message(text, QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+    m_prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
     return focus;
 }
 

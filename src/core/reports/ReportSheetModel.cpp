@@ -32,11 +32,6 @@ const QString kTooManyStatistics = QStringLiteral("A report can include at most 
 
 const QString kDefaultFace = QStringLiteral("Times New Roman");
 
-QString appTitle()
-{
-    return QString::fromLatin1(kAppTitle);
-}
-
 bool inRange(int index, qsizetype size)
 {
     return index >= 0 && index < size;
@@ -68,7 +63,7 @@ ReportSheetModel::ReportSheetModel(ReportFile file, Prompter& prompter, ListingK
 bool ReportSheetModel::openReport(const QString& name)
 {
     if (!m_file.getByName(name)) {
-        m_prompter.message(kNotFound, appTitle(), Prompter::Icon::Exclamation);
+        m_prompter.message(kNotFound, AppTitle(), Prompter::Icon::Exclamation);
         return false;
     }
     m_file.apply(m_definition);
@@ -256,11 +251,11 @@ QString ReportSheetModel::originalName() const
 bool ReportSheetModel::applyColumn()
 {
     if (m_headerText.isEmpty()) {
-        warn(kNoHeader, appTitle());
+        warn(kNoHeader, AppTitle());
         return false;
     }
     if (!inRange(m_selectedColumn, m_definition.columns.size())) {
-        warn(kNoColumn, appTitle());
+        warn(kNoColumn, AppTitle());
         return false;
     }
     ReportColumn& column = m_definition.columns[m_selectedColumn];
@@ -274,7 +269,7 @@ bool ReportSheetModel::applyColumn()
 bool ReportSheetModel::sortBy()
 {
     if (!inRange(m_selectedColumn, m_definition.columns.size())) {
-        warn(kNoSortColumn, appTitle());
+        warn(kNoSortColumn, AppTitle());
         return false;
     }
     m_sortText = m_definition.columns.at(m_selectedColumn).header;
@@ -383,7 +378,7 @@ SaveResult ReportSheetModel::save()
     // Quick Report Settings owns that record; a report under its name would
     // be overwritten by it, or take its fonts' place.
     if (name == ReportFile::reservedName() && m_loadedName != name) {
-        warn(kNameTaken, appTitle());
+        warn(kNameTaken, AppTitle());
         return SaveResult::refused(QStringLiteral("name"));
     }
     CReportDefinition copy = storedDefinition().clone();
@@ -392,7 +387,7 @@ SaveResult ReportSheetModel::save()
         m_loadedName = name;
         return SaveResult::ok();
     case ReportFile::SaveStatus::NameTaken:
-        warn(kNameTaken, appTitle());
+        warn(kNameTaken, AppTitle());
         return SaveResult::refused(QStringLiteral("name"));
     case ReportFile::SaveStatus::Failed:
         break;

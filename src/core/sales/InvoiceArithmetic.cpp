@@ -23,7 +23,8 @@ Money LineTax(Money amount, bool taxable, float taxRate)
 Money ComputeInvoiceTotal(ProjectTables& tables, qint32 invoiceID)
 {
     const QList<CSalesRec> sales = tables.sales().RecordsWhere(
-        kBySIID, {invoiceID}, QString(), {QStringLiteral("ItemID"), QStringLiteral("Quanity"), QStringLiteral("SellingPrice")});
+        kBySIID, {invoiceID}, QString(),
+        {QStringLiteral("ItemID"), QStringLiteral("Quanity"), QStringLiteral("SellingPrice")});
     // An invoice often sells one item on several lines: read each item once.
     QHash<qint32, std::optional<CItemsRec>> items;
     Money subtotal, tax;
@@ -57,12 +58,13 @@ int ComputeInvoiceBalance(CARSet& receivables, qint32 invoiceID, Money& due, Mon
     return 1;
 }
 
-int RecomputeInvoiceDues(CARSet& receivables, Prompter* prompter, qint32 invoiceID, std::optional<Money> newTotal)
+int RecomputeInvoiceDues(CARSet& receivables, Prompter* prompter, qint32 invoiceID,
+                         std::optional<Money> newTotal)
 {
     QList<CARRec> chain = receivables.RecordsWhere(kBySIID, {invoiceID}, kChainOrder);
     if (chain.isEmpty()) {
         if (!newTotal && prompter != nullptr)
-            prompter->message(QStringLiteral("Unable to locate initial receival record."), QString::fromLatin1(kAppTitle),
+            prompter->message(QStringLiteral("Unable to locate initial receival record."), AppTitle(),
                               Prompter::Icon::Exclamation);
         return 0;
     }

@@ -56,9 +56,9 @@ void ManagePaymentsModel::load()
     m_amountPaidText = FormatCurrency(paid);
     m_balanceText = FormatCurrency(balance);
 
-    const QList<CARRec> payments =
-        m_tables.receivables().RecordsWhere(QStringLiteral("[SIID] = ?"), {m_invoiceID}, QStringLiteral("[ID]"),
-                                            {QStringLiteral("Date"), QStringLiteral("Paid"), QStringLiteral("Due")});
+    const QList<CARRec> payments = m_tables.receivables().RecordsWhere(
+        QStringLiteral("[SIID] = ?"), {m_invoiceID}, QStringLiteral("[ID]"),
+        {QStringLiteral("Date"), QStringLiteral("Paid"), QStringLiteral("Due")});
     bool selectionKept = false;
     for (const CARRec& payment : payments) {
         Row row;
@@ -121,13 +121,15 @@ bool ManagePaymentsModel::deletePayment()
         return false;
     // The first payment holds the invoice's total for the whole chain.
     if (!m_rows.isEmpty() && m_rows.constFirst().paymentID == m_selectedPaymentID) {
-        WarnUser(m_prompter, QStringLiteral("You may not delete the intial payment record of an invoice, although "
-                                            "you may edit it."));
+        WarnUser(m_prompter,
+                 QStringLiteral("You may not delete the intial payment record of an invoice, although "
+                                "you may edit it."));
         return false;
     }
-    if (!m_prompter.askYesNo(QStringLiteral("You are about to permanently delete the selected payment, affecting "
-                                            "the remaining invoice balance.\n\nAre you sure you wish to continue?"),
-                             QString::fromLatin1(kAppTitle), Prompter::Icon::Question))
+    if (!m_prompter.askYesNo(
+            QStringLiteral("You are about to permanently delete the selected payment, affecting "
+                           "the remaining invoice balance.\n\nAre you sure you wish to continue?"),
+            AppTitle(), Prompter::Icon::Question))
         return false;
 
     const qint32 paymentID = m_selectedPaymentID;
@@ -136,9 +138,10 @@ bool ManagePaymentsModel::deletePayment()
     {
         Transaction transaction(m_tables.database());
         deleted = transaction.isActive() && m_tables.receivables().RecordDelete(paymentID);
-        rewritten = deleted &&
-                    RecomputeInvoiceDues(m_tables.receivables(), nullptr, m_invoiceID) != Status::OperationFailed &&
-                    transaction.commit();
+        rewritten =
+            deleted &&
+            RecomputeInvoiceDues(m_tables.receivables(), nullptr, m_invoiceID) != Status::OperationFailed &&
+            transaction.commit();
     }
     if (!deleted) {
         WarnUser(m_prompter, QStringLiteral("Uanble to delete the selected payment record."));

@@ -216,7 +216,7 @@ SaveResult RecordSoldItemsModel::failed()
 
 SaveResult RecordSoldItemsModel::save()
 {
-    const QString title = QString::fromLatin1(kAppTitle);
+    const QString title = AppTitle();
     Money paid;
     if (!m_addToExisting) {
         const std::optional<Money> typed = ParseAmountPaid(m_amountPaidText);

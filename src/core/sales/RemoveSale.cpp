@@ -18,7 +18,7 @@ QString RemoveSaleQuestion()
 bool RemoveSale(ProjectTables& tables, Prompter& prompter, qint32 saleID, ChangeList& changes,
                 QList<qint32>* removedSales)
 {
-    const QString title = QString::fromLatin1(kAppTitle);
+    const QString title = AppTitle();
     if (!prompter.askYesNo(RemoveSaleQuestion(), title, Prompter::Icon::Question))
         return false;
 

@@ -13,7 +13,7 @@ namespace {
 
 QString Title()
 {
-    return QString::fromLatin1(kAppTitle);
+    return AppTitle();
 }
 
 QString DateText(const DateTime& date)
@@ -53,9 +53,10 @@ QString CreateStatisticModel::caption()
 
 QString CreateStatisticModel::introText()
 {
-    return QStringLiteral("Use this option to create and customize statistics.  Once the statistics are created, "
-                          "they can be used in reports as well as other options.  Start by entering a unique name "
-                          "for the statistic.");
+    return QStringLiteral(
+        "Use this option to create and customize statistics.  Once the statistics are created, "
+        "they can be used in reports as well as other options.  Start by entering a unique name "
+        "for the statistic.");
 }
 
 QStringList CreateStatisticModel::listingEntries()

@@ -20,8 +20,8 @@ bool ManageStatisticsModel::requireSelection()
 {
     if (m_selection >= 0)
         return true;
-    m_prompter.message(QStringLiteral("You must make a selection from the list."),
-                       QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+    m_prompter.message(QStringLiteral("You must make a selection from the list."), AppTitle(),
+                       Prompter::Icon::Exclamation);
     return false;
 }
 

@@ -11,7 +11,7 @@ constexpr qsizetype kMaxCollected = 500;
 
 QString Title()
 {
-    return QString::fromLatin1(kAppTitle);
+    return AppTitle();
 }
 
 bool Uses(const CStatistic& statistic, const QString& name)

@@ -13,7 +13,7 @@ namespace {
 
 QString Title()
 {
-    return QString::fromLatin1(kAppTitle);
+    return AppTitle();
 }
 
 } // namespace
@@ -27,16 +27,18 @@ StatisticWizardModel::StatisticWizardModel(CProjectSettings& settings, Prompter&
 
 QString StatisticWizardModel::datePageText()
 {
-    return QStringLiteral("The type of statistic specified may be setup to use a date range.  The date range will "
-                          "define the period for which the statistic will be calculated.  A common use for this "
-                          "would be to specify the dates of a fiscal quarter.");
+    return QStringLiteral(
+        "The type of statistic specified may be setup to use a date range.  The date range will "
+        "define the period for which the statistic will be calculated.  A common use for this "
+        "would be to specify the dates of a fiscal quarter.");
 }
 
 QString StatisticWizardModel::namePageText()
 {
-    return QStringLiteral("Finally, specify a unique name for the statistic.  The name should be decriptive for the "
-                          "statistic created.  For example, if a date range was specified for the statistic, you "
-                          "may wish to incorporate this into the statistic name.");
+    return QStringLiteral(
+        "Finally, specify a unique name for the statistic.  The name should be decriptive for the "
+        "statistic created.  For example, if a date range was specified for the statistic, you "
+        "may wish to incorporate this into the statistic name.");
 }
 
 QStringList StatisticWizardModel::typeNames()

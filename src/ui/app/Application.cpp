@@ -111,7 +111,7 @@ bool Application::askAndOpen()
             return true;
         }
         if (!ProjectDatabase::isEngineAvailable())
-            m_prompter->message(ProjectDatabase::missingEngineMessage(), QString::fromLatin1(kAppTitle),
+            m_prompter->message(ProjectDatabase::missingEngineMessage(), AppTitle(),
                                 Prompter::Icon::Exclamation);
     }
 }

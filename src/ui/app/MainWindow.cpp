@@ -51,11 +51,6 @@ constexpr int kDefaultPane = 140;
 
 const QString kOnlyForLists = QStringLiteral("This option is only valid for list views.");
 
-QString appTitle()
-{
-    return QString::fromLatin1(kAppTitle);
-}
-
 // The commands whose windows are not built yet: they are shown, greyed.
 const QList<int>& unavailableCommands()
 {
@@ -111,7 +106,7 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     : QMainWindow(parent), m_settings(settings), m_lists(lists), m_project(project), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(appTitle());
+    setWindowTitle(AppTitle());
     setAcceptDrops(true);
     resize(1024, 700);
 
@@ -561,7 +556,7 @@ void MainWindow::updateIndicators()
         settings ? (settings->inventoryStyle() == LIFO ? QStringLiteral("LIFO") : QStringLiteral("FIFO"))
                  : QString());
     m_indicators[2]->setText(m_tree->tree().showAll() ? QStringLiteral("ALL") : QString());
-    setWindowTitle(settings ? settings->name() + QStringLiteral(" - ") + appTitle() : appTitle());
+    setWindowTitle(settings ? settings->name() + QStringLiteral(" - ") + AppTitle() : AppTitle());
 }
 
 void MainWindow::projectOpened()
@@ -648,7 +643,7 @@ bool MainWindow::requireList()
 {
     if (currentListView())
         return true;
-    m_prompter.message(kOnlyForLists, appTitle(), Prompter::Icon::Exclamation);
+    m_prompter.message(kOnlyForLists, AppTitle(), Prompter::Icon::Exclamation);
     return false;
 }
 

@@ -121,7 +121,7 @@ bool writeListPdf(const RecordListView& view, UserSettings& settings, const QStr
         pdf.setPageSize(QPageSize(QPageSize::Letter));
         pdf.setPageMargins(QMarginsF());
         pdf.setTitle(ListReport::title());
-        pdf.setCreator(QString::fromLatin1(kAppTitle));
+        pdf.setCreator(AppTitle());
         PrintLayout layout;
         if (!layOut(layout, listReportContent(view), ListReportMargins::load(settings), pdf, day))
             return fail(QStringLiteral("The list could not be laid out."));

@@ -15,8 +15,8 @@ AboutBox::AboutBox(const QString& projectDirectory, QWidget* parent)
       m_diskSpace(new QLabel(
           AboutInfo::freeSpace(projectDirectory.isEmpty() ? QDir::currentPath() : projectDirectory), this))
 {
-    setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kAppTitle));
-    auto* name = new QLabel(QString::fromLatin1(kAppTitle), this);
+    setWindowTitle(QStringLiteral("About ") + AppTitle());
+    auto* name = new QLabel(AppTitle(), this);
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);

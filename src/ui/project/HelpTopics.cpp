@@ -44,5 +44,5 @@ void ShowHelpTopic(QWidget* parent, int context)
         return;
     MessageBoxPrompter prompter(parent);
     prompter.message(QStringLiteral("The help for Quillmark 3.5 is not installed on this computer."),
-                     QString::fromLatin1(kAppTitle), Prompter::Icon::Information);
+                     AppTitle(), Prompter::Icon::Information);
 }

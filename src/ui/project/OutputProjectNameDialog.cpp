@@ -38,7 +38,7 @@ void OutputProjectNameDialog::confirm()
 {
     const QString problem = ValidateOutputProjectName(m_name->text());
     if (!problem.isEmpty()) {
-        m_prompter.message(problem, QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+        m_prompter.message(problem, AppTitle(), Prompter::Icon::Exclamation);
         m_name->setFocus();
         return;
     }
