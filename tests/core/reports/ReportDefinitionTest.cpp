@@ -95,9 +95,8 @@ TEST(ReportFont, DescriptionAndAnsiFaceName)
     const ReportFont regular = ReportFont::fromPoints(str("Times New Roman"), 28);
     EXPECT_EQ(regular.height, -37);
     EXPECT_EQ(regular.description(), str("Times New Roman (Regular) 28 pnt"));
-    // 13 pixels at 96 per inch are 9.75 points, 15 are 11.25: printed whole.
+    // 15 pixels are 11.25 points: printed whole.
     EXPECT_EQ(ReportFont::fromPoints(str("Arial"), 11).description(), str("Arial (Regular) 11 pnt"));
-    EXPECT_EQ(ReportFont::fromPoints(str("Arial"), 12, 120).description(120), str("Arial (Regular) 12 pnt"));
     ReportFont font = regular;
     font.height = 37;
     const std::tuple<qint32, quint8, const char*> styles[] = {
@@ -108,8 +107,7 @@ TEST(ReportFont, DescriptionAndAnsiFaceName)
         EXPECT_EQ(font.description(), str("Times New Roman (") + str(style) + str(") 28 pnt"));
     }
 
-    // The face name: code page 1252, '?' for what it lacks, at most 31 bytes
-    // and a terminator, nothing after the terminator read back.
+    // Face names: code page 1252, '?' for what it lacks, 31 bytes and a terminator.
     font.faceName = str("Caf\u00e9 \u0141ad");
     QByteArray record = font.toRecord();
     ASSERT_EQ(record.size(), 60);
@@ -247,8 +245,6 @@ TEST(ReportColumns, ListingsOfferTheirFieldsAndRowStatistics)
     EXPECT_EQ(items.at(18),
               (ReportColumn{str("Margin"), str("Margin"), AlignRight, 0, ReportColumn::KindStatistic}));
     EXPECT_EQ(items.at(19).field, str("Step"));
-    EXPECT_EQ(AvailableReportColumns(ListingKind::Stock, statistics, perRecord).constLast().field,
-              str("Lot"));
     // By default a lot's own value is a column, a sum over all lots is not.
     CStatistic value = statistic("Lot value", 5);
     value.LeftType = value.RightType = CStatistic::OperandField;
@@ -263,7 +259,6 @@ TEST(ReportColumns, ListingsOfferTheirFieldsAndRowStatistics)
     EXPECT_EQ(AvailableReportColumns(ListingKind::Stock, {value, total}).constLast().field, str("Lot value"));
 
     EXPECT_EQ(ReportStatisticNames(ListingKind::Items, statistics), strs({"Margin", "Total"}));
-    EXPECT_EQ(ReportStatisticNames(ListingKind::PurchaseOrders, statistics), strs({"Ordered"}));
     EXPECT_EQ(ReportStatisticNames(ListingKind::Invoices, statistics), strs({"Sales"}));
 }
 
@@ -290,13 +285,6 @@ protected:
         QStringList result;
         for (const ReportColumn& column : columns)
             result << column.header;
-        return result;
-    }
-    QStringList names() const
-    {
-        QStringList result;
-        for (const CReportDefinition& record : ReportFile(path()).read().records)
-            result << record.name;
         return result;
     }
 
@@ -373,8 +361,7 @@ TEST_F(ReportSheet, ListPageMovesColumnsAndExplainsMissingSelections)
     // No more columns than the renderer can print.
     QList<ReportColumn> many;
     for (int i = 0; i < 25; ++i)
-        many.append(
-            ReportColumn{QString::number(i), QString::number(i), AlignLeft, 0, ReportColumn::KindField});
+        many.append({QString::number(i), QString::number(i), AlignLeft, 0, ReportColumn::KindField});
     ReportSheetModel wide = sheet(many);
     for (int i = 0; i <= ReportSheetModel::kMaxColumns; ++i) {
         wide.selectAvailableField(0);
@@ -423,27 +410,18 @@ TEST_F(ReportSheet, AdvancedPageRenamesColumnsAndResolvesTheSortField)
     EXPECT_EQ(file.readBuffer().sortField, str("Number"));
 }
 
-TEST_F(ReportSheet, StatisticsPageOffersTheListingsFinalStatistics)
+TEST_F(ReportSheet, StatisticsGoInAtTheSelectedEntry)
 {
     ReportSheetModel model = sheet();
-    EXPECT_EQ(model.availableStatistics(), strs({"Value", "Margin", "Count"}));
     EXPECT_FALSE(model.addStatistic());
-    EXPECT_FALSE(model.removeStatistic());
-
-    // Without an included selection a statistic goes to the top, with one it
-    // goes in at that entry.
+    // Without an included selection a statistic goes to the top.
     const std::pair<int, int> adds[] = {{2, -1}, {0, -1}, {0, 1}};
     for (const auto& [available, included] : adds) {
         model.selectIncludedStatistic(included);
         model.selectAvailableStatistic(available);
         ASSERT_TRUE(model.addStatistic());
     }
-    EXPECT_EQ(model.includedStatistics(), strs({"Value", "Margin", "Count"}));
-    model.selectIncludedStatistic(0);
-    ASSERT_TRUE(model.moveStatisticDown());
-    ASSERT_TRUE(model.removeStatistic());
-    EXPECT_EQ(model.storedDefinition().statistics, strs({"Margin", "Count"}));
-    EXPECT_EQ(model.availableStatistics(), strs({"Value"}));
+    EXPECT_EQ(model.storedDefinition().statistics, strs({"Value", "Margin", "Count"}));
 }
 
 TEST_F(ReportSheet, ModifyLoadsTheReportAndMovesItToTheEnd)
@@ -461,17 +439,14 @@ TEST_F(ReportSheet, ModifyLoadsTheReportAndMovesItToTheEnd)
     ReportSheetModel model = sheet();
     ASSERT_TRUE(model.openReport(str("Stock Value")));
     EXPECT_EQ(model.storedDefinition(), stored);
-    // The saved column comes back with its header when it is removed.
     model.selectReportField(0);
     ASSERT_TRUE(model.removeField());
-    EXPECT_EQ(model.availableFields().at(1).header, str("Item"));
     model.setName(str("Stock Worth"));
     ASSERT_TRUE(model.save().saved);
-    EXPECT_EQ(names(), strs({"Second", "Stock Worth"}));
     // Saving again changes the same report, not a copy of it.
     model.setTitle(str("Changed"));
     ASSERT_TRUE(model.save().saved);
-    EXPECT_EQ(names(), strs({"Second", "Stock Worth"}));
+    EXPECT_EQ(file.names(str("Items")), strs({"Second", "Stock Worth"}));
     ASSERT_TRUE(file.getByName(str("Stock Worth")));
     EXPECT_EQ(file.readBuffer().title, str("Changed"));
     EXPECT_EQ(file.readBuffer().columns, QList<ReportColumn>{stored.columns.at(1)});

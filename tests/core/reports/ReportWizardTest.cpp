@@ -26,7 +26,6 @@ QString completion(const char* head)
                            "as statistics, or additional columns to your report.\n");
 }
 
-
 } // namespace
 
 class ReportWizard : public ProjectFixture
@@ -65,86 +64,7 @@ protected:
     FixedClock m_clock{QDateTime(QDate(1997, 5, 15), QTime(9, 30))};
 };
 
-TEST_F(ReportWizard, ItemListingAppliesTheVendorOnlyWhenAsked)
-{
-    const qint32 acme = b.vendor(str("Acme"));
-    b.item({.name = str("Widget"), .vendor1 = acme});
-    b.item({.name = str("Anchor"), .vendor1 = acme});
-    b.item({.name = str("Bracket"), .vendor1 = b.vendor(str("Bolt Co"))});
-
-    ReportWizardModel all = wizard();
-    EXPECT_EQ(finish(all, ReportWizardModel::ItemListing, str("All Items")).applyQuery, 0);
-    EXPECT_EQ(last().text,
-              completion("An item listing report by the name of 'All Items' has been created under\n"
-                         "the item folder."));
-
-    ReportWizardModel acmeOnly = wizard();
-    acmeOnly.setVendorID(acme);
-    acmeOnly.setApplyVendorCriteria(true);
-    finish(acmeOnly, ReportWizardModel::ItemListing, str("Acme's"));
-    EXPECT_EQ(project.db().QueryDefSql(str("Acme's")),
-              NormalizeStoredQuery(
-                  str("SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 ORDER BY Name").arg(acme)));
-    EXPECT_EQ(selected(str("Acme's")), strs({"Anchor", "Widget"}));
-    EXPECT_EQ(last().text,
-              completion("An item listing report by the name of 'Acme's' and\n"
-                         "a query by the name of 'Acme's' have been created under\nthe item folder."));
-}
-
-TEST_F(ReportWizard, VendorAndCustomerListingsNeverMakeAQuery)
-{
-    // Criteria set for another type before switching do not count.
-    ReportWizardModel vendors = wizard();
-    vendors.setVendorID(b.vendor(str("Acme")));
-    vendors.setApplyVendorCriteria(true);
-    vendors.setUseDates(true);
-    finish(vendors, ReportWizardModel::VendorListing, str("Suppliers"));
-    EXPECT_EQ(last().text,
-              completion("A vendor listing report by the name of 'Suppliers' has been created under\n"
-                         "the vendors folder."));
-
-    ReportWizardModel customers = wizard();
-    customers.setApplyVendorCriteria(true);
-    customers.setUseDates(true);
-    finish(customers, ReportWizardModel::CustomerListing, str("Clients"));
-    EXPECT_EQ(last().text,
-              completion("A customer listing report by the name of 'Clients' has been created under\n"
-                         "the customers folder."));
-    EXPECT_TRUE(project.db().QueryDefNames().isEmpty());
-}
-
-TEST_F(ReportWizard, InvoiceListingStoresItsDateRange)
-{
-    const qint32 customer = b.customer(str("Acme"), str("Smith"), str("Ann"));
-    const int dates[][2] = {{2, 28}, {3, 1}, {3, 31}, {4, 1}};
-    for (int i = 0; i < 4; ++i) {
-        const qint32 id = b.invoice(customer, 101 + i);
-        b.change<CSIRec>(id, [&](CSIRec& rec) { rec.Date = day(1999, dates[i][0], dates[i][1]); });
-    }
-
-    ReportWizardModel march = wizard();
-    march.setType(ReportWizardModel::InvoiceListing);
-    march.setUseDates(true);
-    march.setStartDateText(str("3/1/1999"));
-    march.setThruDateText(str("3/31/1999"));
-    ASSERT_TRUE(march.leavePage(Page::Date));
-    finish(march, ReportWizardModel::InvoiceListing, str("March 1999"));
-    EXPECT_EQ(
-        project.db().QueryDefSql(str("March 1999")),
-        str("SELECT TOP 100 PERCENT *\r\nFROM [SI]\r\nWHERE Date >= #3/1/1999# AND Date <= #3/31/1999#\r\n"
-            "ORDER BY Date;\r\n"));
-    EXPECT_EQ(selected(str("March 1999"), "Number"), strs({"102", "103"}));
-    EXPECT_EQ(last().text, completion("A sales listing report by the name of 'March 1999' and\n"
-                                      "a query by the name of 'March 1999' have been created under\n"
-                                      "the sales folder."));
-
-    ReportWizardModel every = wizard();
-    EXPECT_EQ(finish(every, ReportWizardModel::InvoiceListing, str("Sales")).applyQuery, 0);
-    EXPECT_EQ(last().text, completion("A sales listing report by the name of 'Sales'has been created under\n"
-                                      "the sales folder."));
-}
-
-TEST_F(ReportWizard, ReorderReportAlwaysMakesItsQuery)
+TEST_F(ReportWizard, EachTypeStoresItsReportAndQueryAndSaysSo)
 {
     const qint32 acme = b.vendor(str("Acme"));
     // Stock plus what is on order, against the reorder level.
@@ -152,35 +72,78 @@ TEST_F(ReportWizard, ReorderReportAlwaysMakesItsQuery)
     b.item({.name = str("Level"), .vendor1 = acme, .stocked = 10, .reorderLevel = 10});
     const qint32 covered =
         b.item({.name = str("Covered"), .vendor1 = acme, .stocked = 6, .reorderLevel = 10});
-    b.item({.name = str("Ample"), .vendor1 = acme, .stocked = 11, .reorderLevel = 10});
     b.item({.name = str("Bolt low"), .vendor1 = b.vendor(str("Bolt Co")), .stocked = 0, .reorderLevel = 3});
     const qint32 po = b.po(1, acme);
     b.orderLine(covered, po, 5);
     b.orderLine(low, po, 2);
+    const qint32 customer = b.customer(str("Acme"), str("Smith"), str("Ann"));
+    const int dates[][2] = {{2, 28}, {3, 1}, {3, 31}, {4, 1}};
+    for (int i = 0; i < 4; ++i) {
+        const qint32 id = b.invoice(customer, 101 + i);
+        b.change<CSIRec>(id, [&](CSIRec& rec) { rec.Date = day(1999, dates[i][0], dates[i][1]); });
+    }
 
-    ReportWizardModel every = wizard();
-    finish(every, ReportWizardModel::ReorderReport, str("Reorder"));
-    EXPECT_EQ(
-        project.db().QueryDefSql(str("Reorder")),
-        NormalizeStoredQuery(str(
-            "SELECT TOP 100 PERCENT * FROM [Items] WHERE Stocked <= ReorderLevel-Ordered ORDER BY Name")));
-    EXPECT_EQ(selected(str("Reorder")), strs({"Bolt low", "Level", "Low"}));
-    // The query is made but the message does not mention it.
-    EXPECT_EQ(last().text, completion("A reorder report by the name of 'Reorder'has been created under\n"
-                                      "the items folder."));
-
-    ReportWizardModel acmeOnly = wizard();
-    acmeOnly.setVendorID(acme);
-    acmeOnly.setApplyVendorCriteria(true);
-    finish(acmeOnly, ReportWizardModel::ReorderReport, str("Acme reorder"));
-    EXPECT_EQ(project.db().QueryDefSql(str("Acme reorder")),
-              NormalizeStoredQuery(str("SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 AND "
-                                       "Stocked <= ReorderLevel-Ordered ORDER BY Name")
-                                       .arg(acme)));
-    EXPECT_EQ(selected(str("Acme reorder")), strs({"Level", "Low"}));
-    EXPECT_EQ(last().text, completion("A reorder report by the name of 'Acme reorder' and\n"
-                                      "a query by the name of 'Acme reorder' have been created under\n"
-                                      "the items folder."));
+    // With criteria the wizard is given a vendor and a date range; a type that
+    // has no use for them makes no query.
+    struct Case
+    {
+        int type;
+        const char* name;
+        bool criteria;
+        const char* sql; // the stored query, none when nullptr
+        QStringList selects;
+        const char* message;
+    };
+    const QString itemsOfAcme = str("SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 ");
+    const Case cases[] = {
+        {ReportWizardModel::ItemListing, "All Items", false, nullptr, QStringList(),
+         "An item listing report by the name of 'All Items' has been created under\n"
+         "the item folder."},
+        {ReportWizardModel::ItemListing, "Acme's", true, "ORDER BY Name", strs({"Covered", "Level", "Low"}),
+         "An item listing report by the name of 'Acme's' and\n"
+         "a query by the name of 'Acme's' have been created under\nthe item folder."},
+        {ReportWizardModel::VendorListing, "Suppliers", true, nullptr, QStringList(),
+         "A vendor listing report by the name of 'Suppliers' has been created under\n"
+         "the vendors folder."},
+        {ReportWizardModel::CustomerListing, "Clients", true, nullptr, QStringList(),
+         "A customer listing report by the name of 'Clients' has been created under\n"
+         "the customers folder."},
+        {ReportWizardModel::InvoiceListing, "March 1999", true,
+         "SELECT TOP 100 PERCENT * FROM [SI] WHERE Date >= #3/1/1999# AND Date <= #3/31/1999# ORDER BY Date",
+         strs({"102", "103"}),
+         "A sales listing report by the name of 'March 1999' and\n"
+         "a query by the name of 'March 1999' have been created under\nthe sales folder."},
+        {ReportWizardModel::InvoiceListing, "Sales", false, nullptr, QStringList(),
+         "A sales listing report by the name of 'Sales'has been created under\n"
+         "the sales folder."},
+        // The reorder query is always made, but the message does not mention it.
+        {ReportWizardModel::ReorderReport, "Reorder", false,
+         "SELECT TOP 100 PERCENT * FROM [Items] WHERE Stocked <= ReorderLevel-Ordered ORDER BY Name",
+         strs({"Bolt low", "Level", "Low"}),
+         "A reorder report by the name of 'Reorder'has been created under\nthe items folder."},
+        {ReportWizardModel::ReorderReport, "Acme reorder", true,
+         "AND Stocked <= ReorderLevel-Ordered ORDER BY Name", strs({"Level", "Low"}),
+         "A reorder report by the name of 'Acme reorder' and\n"
+         "a query by the name of 'Acme reorder' have been created under\nthe items folder."},
+    };
+    for (const Case& c : cases) {
+        ReportWizardModel model = wizard();
+        model.setVendorID(acme);
+        model.setApplyVendorCriteria(c.criteria);
+        model.setUseDates(c.criteria);
+        model.setStartDateText(str("3/1/1999"));
+        model.setThruDateText(str("3/31/1999"));
+        const QString name = str(c.name);
+        EXPECT_EQ(finish(model, c.type, name).applyQuery != 0, c.sql != nullptr) << c.name;
+        EXPECT_EQ(last().text, completion(c.message));
+        if (!c.sql)
+            continue;
+        QString sql = str(c.sql);
+        if (!sql.startsWith(str("SELECT")))
+            sql.prepend(itemsOfAcme.arg(acme));
+        EXPECT_EQ(project.db().QueryDefSql(name), NormalizeStoredQuery(sql)) << c.name;
+        EXPECT_EQ(selected(name, c.type == ReportWizardModel::InvoiceListing ? "Number" : "Name"), c.selects);
+    }
 }
 
 TEST_F(ReportWizard, RefusalsKeepTheWizardOpenAndWriteNothing)

@@ -22,9 +22,8 @@ namespace {
 using Kind = ListingKind;
 
 // Counts what a progress window would have shown.
-class CountingProgress final : public ListProgress
+struct CountingProgress final : ListProgress
 {
-public:
     void start(const QString& text, qsizetype) override { texts.append(text); }
     void step(qsizetype done) override { steps.append(done); }
     void finish() override { ++finished; }
@@ -42,18 +41,12 @@ protected:
         ProjectFixture::SetUp();
         lists.setTables(&t());
     }
-    void TearDown() override
-    {
-        EXPECT_EQ(CheckStockInvariants(t()), QStringList());
-        ProjectFixture::TearDown();
-    }
 
     RecordList& list(Kind kind) { return lists.list(kind); }
     void reload(Kind kind, const QString& filter = QString())
     {
         ASSERT_TRUE(lists.ReloadList(kind, filter)) << static_cast<int>(kind);
     }
-    // One column's texts in list order.
     QStringList column(Kind kind, int definitionIndex) { return list(kind).columnTexts(definitionIndex); }
     // One row's texts in definition order.
     QStringList row(Kind kind, qsizetype position)
@@ -113,7 +106,6 @@ TEST_F(Lists, EveryKindShowsItsRecordsInItsColumns)
     const qint32 baker =
         b.customer(QStringLiteral("Baker & Co"), QStringLiteral("Baker"), QStringLiteral("Bea"));
     b.invoice(baker, 7001);
-    b.invoice(NoID, 7002);
     for (int kind = 0; kind < kListingKindCount; ++kind)
         reload(static_cast<Kind>(kind));
 
@@ -125,14 +117,15 @@ TEST_F(Lists, EveryKindShowsItsRecordsInItsColumns)
                                                          u"3/2/1997"_s, u"3/20/1997"_s, u"rush"_s}));
     EXPECT_EQ(row(Kind::Invoices, 0),
               (QStringList{u"007001"_s, u"5/15/1997"_s, u"Baker & Co"_s, u"Baker"_s, u"Bea"_s, QString()}));
-    // An invoice without a customer.
-    EXPECT_EQ(row(Kind::Invoices, 1).mid(2), (QStringList{QString(), QString(), QString(), QString()}));
     EXPECT_EQ(row(Kind::Stock, 0),
               (QStringList{u"000001"_s, u"000001"_s, u"Widget"_s, u"WID-1"_s, u"Acme Supply"_s, u"$9.50"_s,
                            u"9"_s, u"Initial"_s, u"1/2/1997"_s}));
     EXPECT_EQ(row(Kind::Stock, 1).mid(5), (QStringList{u"$2.00"_s, u"4"_s, u"5000"_s, u"3/10/1997"_s}));
     EXPECT_EQ(column(Kind::Stock, 7),
               (QStringList{u"Initial"_s, u"5000"_s, u"Purged"_s, u"Customer Return"_s, u"Other"_s}));
+    // Origins that are no order number sort after the numbers, by their text.
+    EXPECT_EQ(sortedBy(Kind::Stock, 7, 7),
+              (QStringList{u"5000"_s, u"Customer Return"_s, u"Initial"_s, u"Other"_s, u"Purged"_s}));
 }
 
 TEST_F(Lists, EachColumnSortsByItsType)
@@ -150,15 +143,13 @@ TEST_F(Lists, EachColumnSortsByItsType)
     EXPECT_EQ(sortedBy(Kind::Items, 3, 1), (QStringList{u"Banana"_s, u"cherry"_s, u"apple"_s}));
 
     // Record IDs past six digits still sort as numbers.
-    ASSERT_TRUE(
-        project.db().execNative(u"INSERT INTO \"Vendors\" (\"ID\", \"Name\") VALUES (999999, 'x')"_s));
-    ASSERT_TRUE(
-        project.db().execNative(u"INSERT INTO \"Vendors\" (\"ID\", \"Name\") VALUES (1000000, 'y')"_s));
+    for (const auto& id : {u"999999"_s, u"1000000"_s})
+        ASSERT_TRUE(project.db().execNative(
+            u"INSERT INTO \"Vendors\" (\"ID\", \"Name\") VALUES (%1, 'x')"_s.arg(id)));
     reload(Kind::Vendors);
     EXPECT_EQ(column(Kind::Vendors, 0), (QStringList{u"000001"_s, u"000002"_s, u"999999"_s, u"1000000"_s}));
 
-    // Dates sort by day, not by their text; an unfilled order's empty cell first,
-    // even before a date older than the day count's origin.
+    // Dates sort by day, not text; an unfilled order's empty cell precedes even a date before 1900.
     const qint32 october = b.po(5000, alpha, day(1997, 10, 5));
     const qint32 september = b.po(5001, alpha, day(1997, 9, 1));
     b.po(5002, alpha, day(1997, 1, 1));
@@ -171,22 +162,6 @@ TEST_F(Lists, EachColumnSortsByItsType)
     EXPECT_EQ(sortedBy(Kind::PurchaseOrders, 1, 1),
               (QStringList{u"1/1/1997"_s, u"9/1/1997"_s, u"10/5/1997"_s}));
     EXPECT_EQ(sortedBy(Kind::PurchaseOrders, 4, 4), (QStringList{QString(), u"6/1/1899"_s, u"10/5/1997"_s}));
-}
-
-TEST_F(Lists, StockSortsQuantitiesAsNumbersAndOriginsAfterOrderNumbers)
-{
-    const qint32 vendor = b.vendor(QStringLiteral("V"));
-    const qint32 item = itemWith(QStringLiteral("Bolt"), Money::fromWhole(1), 10, vendor);
-    b.lot(item, 9);
-    b.receive(b.orderLine(item, b.po(10000, vendor), 3), 3);
-    b.receive(b.orderLine(item, b.po(9000, vendor), 2), 2);
-    b.add(lotFrom(item, StockCustomerReturn, 1, day(1997, 6, 1)));
-    ASSERT_TRUE(RecomputeItemTotals(t(), item));
-    reload(Kind::Stock);
-
-    EXPECT_EQ(sortedBy(Kind::Stock, 6, 6), (QStringList{u"1"_s, u"2"_s, u"3"_s, u"9"_s, u"10"_s}));
-    EXPECT_EQ(sortedBy(Kind::Stock, 7, 7),
-              (QStringList{u"9000"_s, u"10000"_s, u"Customer Return"_s, u"Initial"_s, u"Initial"_s}));
 }
 
 TEST(ListsStockOrder, RowsOfEqualKeysFollowTheInventoryStyle)
@@ -228,20 +203,19 @@ TEST_F(Lists, RowsCarryTheirColourConditions)
     const auto conditionOf = [&](Kind kind, qint32 id) {
         return list(kind).condition(list(kind).positionOfRecord(id));
     };
-    EXPECT_EQ(conditionOf(Kind::PurchaseOrders, filled), RowCondition::Filled);
-    EXPECT_EQ(conditionOf(Kind::PurchaseOrders, open), RowCondition::None);
-    EXPECT_EQ(conditionOf(Kind::Customers, noted), RowCondition::Notes);
-    EXPECT_EQ(conditionOf(Kind::Customers, plain), RowCondition::None);
+    EXPECT_EQ(std::tuple(conditionOf(Kind::PurchaseOrders, filled), conditionOf(Kind::PurchaseOrders, open),
+                         conditionOf(Kind::Customers, noted), conditionOf(Kind::Customers, plain)),
+              std::tuple(RowCondition::Filled, RowCondition::None, RowCondition::Notes, RowCondition::None));
 
     // The colour follows the record once its row is read again.
     b.change<CCustomersRec>(noted, [](CCustomersRec& rec) { rec.Notes.clear(); });
     b.change<CCustomersRec>(plain, [](CCustomersRec& rec) { rec.Notes = QStringLiteral("x"); });
     lists.RefreshRecords(Kind::Customers, {noted, plain});
-    EXPECT_EQ(conditionOf(Kind::Customers, noted), RowCondition::None);
-    EXPECT_EQ(conditionOf(Kind::Customers, plain), RowCondition::Notes);
+    EXPECT_EQ(std::tuple(conditionOf(Kind::Customers, noted), conditionOf(Kind::Customers, plain)),
+              std::tuple(RowCondition::None, RowCondition::Notes));
 }
 
-TEST(ListColorsSettings, DefaultsStoredValuesAndInverse)
+TEST(ListColorsSettings, DefaultsStoredValuesAndOutOfRangeChannels)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("user.ini"));
@@ -250,7 +224,6 @@ TEST(ListColorsSettings, DefaultsStoredValuesAndInverse)
         ListColors colors;
         colors.load(settings);
         EXPECT_EQ(colors.color(RowCondition::StockLow), (ListColor{255, 0, 0}));
-        EXPECT_EQ(colors.color(RowCondition::StockLow).inverse(), (ListColor{0, 255, 255}));
         colors.setColor(RowCondition::Filled, ListColor{10, 20, 30});
         ASSERT_TRUE(colors.save(settings));
         // Values edited by hand beyond a channel's range are held to it.
@@ -272,25 +245,18 @@ TEST(ListColumnLayoutSettings, ColumnsSurviveARestartAndHiddenWidthsAreNotStored
     {
         UserSettings settings(path);
         ListColumnLayout layout(Kind::Items);
-        layout.load(settings);
-        // Nothing stored yet: every column in definition order with its defaults.
-        EXPECT_EQ(layout, ListColumnLayout(Kind::Items));
         layout.setHidden(2, true);
         layout.setWidth(2, 333);
         layout.setWidth(1, 180);
         ASSERT_TRUE(layout.save(settings));
     }
-    QSettings raw(path, QSettings::IniFormat);
-    EXPECT_EQ(raw.value(u"Items/Column2Index"_s).toInt(), 999);
-    EXPECT_FALSE(raw.contains(u"Items/Column2Width"_s));
-    EXPECT_FALSE(raw.childGroups().contains(u"Vendors"_s));
+    EXPECT_FALSE(QSettings(path, QSettings::IniFormat).contains(u"Items/Column2Width"_s));
     {
         UserSettings settings(path);
         ListColumnLayout layout(Kind::Items);
         layout.load(settings);
         EXPECT_EQ(layout.visibleColumns(), (QList<int>{0, 1, 3, 4, 5, 6, 7}));
-        EXPECT_EQ(layout.column(1).width, 180);
-        EXPECT_EQ(layout.column(2).width, 100);
+        EXPECT_EQ(std::tuple(layout.column(1).width, layout.column(2).width), std::tuple(180, 100));
 
         // Shown again, it is marked to return to its definition position, which it
         // takes when stored.
@@ -316,9 +282,8 @@ TEST(ListColumnLayoutSettings, StoredPositionsOrderTheColumnsAndNonsenseFallsBac
     ListColumnLayout layout(Kind::PurchaseOrders);
     layout.load(settings);
     EXPECT_EQ(layout.visibleColumns(), (QList<int>{5, 1, 2, 3, 4, 0}));
-    EXPECT_EQ(layout.column(2).justification, ColumnJustification::Left);
-    EXPECT_EQ(layout.column(3).width, 100);
-    EXPECT_EQ(layout.column(4).width, 0);
+    EXPECT_EQ(std::tuple(layout.column(2).justification, layout.column(3).width, layout.column(4).width),
+              std::tuple(ColumnJustification::Left, 100, 0));
 }
 
 TEST_F(Lists, CustomizeColumnsAppliesAndStoresOnlyOnOk)
@@ -332,8 +297,6 @@ TEST_F(Lists, CustomizeColumnsAppliesAndStoresOnlyOnOk)
     model.selectColumn(2);
     model.setDisplayColumn(false);
     EXPECT_FALSE(model.titleEnabled());
-    model.setColumnTitle(QStringLiteral("ignored while hidden"));
-    EXPECT_EQ(model.columnTitle(), u"Item Number"_s);
     // Another list's edits are kept while the dialog switches between lists.
     model.selectList(Kind::Vendors);
     model.selectColumn(8);
@@ -343,8 +306,9 @@ TEST_F(Lists, CustomizeColumnsAppliesAndStoresOnlyOnOk)
     ASSERT_TRUE(model.save().saved);
 
     EXPECT_EQ(list(Kind::Items).layout().visibleColumns(), (QList<int>{0, 1, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(list(Kind::Items).layout().column(3).title, u"Supplier"_s);
-    EXPECT_EQ(list(Kind::Items).layout().column(3).justification, ColumnJustification::Center);
+    EXPECT_EQ(std::tuple(list(Kind::Items).layout().column(3).title,
+                         list(Kind::Items).layout().column(3).justification),
+              std::tuple(u"Supplier"_s, ColumnJustification::Center));
     EXPECT_TRUE(list(Kind::Vendors).layout().isHidden(8));
 
     UserSettings reread(iniPath);
@@ -414,9 +378,8 @@ TEST_F(Lists, ReloadListReadsUnderTheFilterWithAProgressBar)
     EXPECT_FALSE(lists.needsReload(Kind::Items));
     ASSERT_TRUE(lists.ReloadList(Kind::Items, QString(), &progress));
     EXPECT_EQ(list(Kind::Items).count(), 25);
-    EXPECT_EQ(progress.texts, QStringList{QString()});
-    EXPECT_EQ(progress.steps, (QList<qsizetype>{10, 20}));
-    EXPECT_EQ(progress.finished, 1);
+    EXPECT_EQ(std::tuple(progress.texts, progress.steps, progress.finished),
+              std::tuple(QStringList{QString()}, QList<qsizetype>{10, 20}, 1));
 
     // A filter the engine cannot run shows an empty list and says so.
     EXPECT_FALSE(lists.ReloadList(Kind::Items, u"[NoSuchField] = 1"_s));
@@ -426,11 +389,6 @@ TEST_F(Lists, ReloadListReadsUnderTheFilterWithAProgressBar)
     CountingProgress quiet;
     ASSERT_TRUE(lists.ReloadList(Kind::Vendors, QString(), &quiet));
     EXPECT_TRUE(quiet.texts.isEmpty());
-
-    // Another project: every list is emptied and read again when next shown.
-    lists.setTables(&t());
-    EXPECT_EQ(list(Kind::Vendors).count(), 0);
-    EXPECT_TRUE(lists.needsReload(Kind::Vendors));
 }
 
 TEST_F(Lists, RefreshRecordsReplacesAddsAndRemovesRowsInSortOrder)
@@ -492,8 +450,8 @@ TEST_F(Lists, DeletionsRefreshTheRowsThatReferredToTheRecord)
 
     ASSERT_TRUE(DeleteVendor(t(), prompter, gone).has_value());
     lists.RefreshAfterDelete(Kind::Vendors, {gone});
-    EXPECT_EQ(list(Kind::Items).positionOfRecord(own), -1);
-    EXPECT_EQ(list(Kind::Items).positionOfRecord(shared), 0);
+    EXPECT_EQ(std::tuple(list(Kind::Items).positionOfRecord(own), list(Kind::Items).positionOfRecord(shared)),
+              std::tuple(-1, 0));
     EXPECT_EQ(column(Kind::Stock, 2), QStringList{u"Shared"_s});
     // The purchase order stays, without its vendor's name.
     EXPECT_EQ(list(Kind::PurchaseOrders).recordId(0), po);
