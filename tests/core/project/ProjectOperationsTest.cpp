@@ -30,15 +30,6 @@ QStringList VendorNames(const Project& project)
     return names;
 }
 
-// Record counts of tables, in the order given.
-QList<qint32> Counts(std::initializer_list<CTableSet*> sets)
-{
-    QList<qint32> counts;
-    for (CTableSet* set : sets)
-        counts.append(set->RecordCount());
-    return counts;
-}
-
 void ExpectMessage(const ScriptedPrompter& prompter, const QString& text,
                    const QString& title = u"Quillmark 3.5"_s,
                    Prompter::Icon icon = Prompter::Icon::Exclamation)
@@ -99,7 +90,7 @@ protected:
     Project project;
 };
 
-TEST_F(ProjectOps, AFailedOpenLeavesTheOpenProjectInUse)
+TEST_F(ProjectOps, AFailedOpenLeavesTheOpenProjectInUseAndSaysWhatFailed)
 {
     const QString open = openProject(u"a"_s, u"open"_s, {u"Acme"_s});
     ASSERT_TRUE(WriteFileBytes(file(u"garbage.qmp"_s), QByteArray(4096, 'x')));
@@ -123,15 +114,7 @@ TEST_F(ProjectOps, AFailedOpenLeavesTheOpenProjectInUse)
                     project.tables()->vendors().RecordDelete(rec.ID));
     }
 
-    // The stock order follows the style of the project being opened.
-    ASSERT_EQ(OpenProjectFromPath(project, makeProject(u"b"_s, u"lifo"_s, LIFO), prompter), Status::Success);
-    EXPECT_EQ(project.tables()->stock().sort(), CStockSet::SortFor(LIFO));
-    EXPECT_TRUE(prompter.log().isEmpty());
-}
-
-TEST_F(ProjectOps, OpenFromPathReportsSettingsFailuresAndKeepsTheOpenProject)
-{
-    const QString open = openProject(u"a"_s, u"open"_s, {u"Acme"_s});
+    // Settings that fail are reported; a database that does not open is the caller's to report.
     const QString orphan = makeProject(u"b"_s, u"orphan"_s);
     ASSERT_TRUE(QFile::remove(file(u"b/orphan.qms"_s)));
     const QString corrupt = makeProject(u"b"_s, u"corrupt"_s);
@@ -140,14 +123,17 @@ TEST_F(ProjectOps, OpenFromPathReportsSettingsFailuresAndKeepsTheOpenProject)
     EXPECT_EQ(OpenProjectFromPath(project, orphan, prompter), Status::SettingsFileMissing);
     ExpectMessage(prompter, u"The settings file for this project (.qms) was unable to be located."_s);
     EXPECT_EQ(OpenProjectFromPath(project, file(u"b/orphan.db"_s), prompter), Status::InvalidFileName);
-    // A database that does not open is the caller's to report.
     EXPECT_EQ(OpenProjectFromPath(project, corrupt, prompter), Status::FileCorrupt);
     EXPECT_EQ(prompter.log().size(), 2);
     EXPECT_EQ(project.database()->path(), open);
     EXPECT_EQ(project.settings()->name(), u"open"_s);
+
+    // The stock order follows the style of the project being opened.
+    ASSERT_EQ(OpenProjectFromPath(project, makeProject(u"b"_s, u"lifo"_s, LIFO), prompter), Status::Success);
+    EXPECT_EQ(project.tables()->stock().sort(), CStockSet::SortFor(LIFO));
 }
 
-TEST_F(ProjectOps, CopyGivesAProjectThatOpensWithTheSameRecords)
+TEST_F(ProjectOps, CopyGivesAProjectThatOpensWithTheSameRecordsAndAsksBeforeOverwriting)
 {
     const QString source = openProject(u"a"_s, u"shop"_s, {u"Acme"_s, u"Bolt"_s}, LIFO);
     ASSERT_TRUE(WriteFileBytes(file(u"a/shop.irp"_s), "reports"));
@@ -167,11 +153,8 @@ TEST_F(ProjectOps, CopyGivesAProjectThatOpensWithTheSameRecords)
     ASSERT_TRUE(CopyProject(project, file(u"copies"_s), u"other"_s, prompter));
     EXPECT_TRUE(QFileInfo::exists(file(u"copies/other.qms"_s)));
     EXPECT_FALSE(QFileInfo::exists(file(u"copies/other.irp"_s)));
-}
 
-TEST_F(ProjectOps, CopyOverAProjectAsksAndNeverCopiesOntoItself)
-{
-    openProject(u"a"_s, u"shop"_s, {u"Acme"_s});
+    // Over another project only when the user says so; never onto itself.
     const QString target = makeProject(u"b"_s, u"target"_s);
     const auto sourceFiles = FolderSnapshot(file(u"a"_s));
     const auto targetFiles = FolderSnapshot(file(u"b"_s));
@@ -195,23 +178,22 @@ TEST_F(ProjectOps, CopyOverAProjectAsksAndNeverCopiesOntoItself)
 
     prompter.answer({true});
     EXPECT_TRUE(CopyProject(project, file(u"b"_s), u"target"_s, prompter));
-    Project copy;
-    ASSERT_EQ(copy.OpenDatabase(target, FIFO), Status::Success);
-    EXPECT_EQ(VendorNames(copy), QStringList{u"Acme"_s});
+    Project over;
+    ASSERT_EQ(over.OpenDatabase(target, FIFO), Status::Success);
+    EXPECT_EQ(VendorNames(over), (QStringList{u"Acme"_s, u"Bolt"_s}));
 
     EXPECT_FALSE(CopyProject(project, file(u"missing"_s), u"x"_s, prompter));
     ExpectMessage(prompter, u"Unable to copy files at this time."_s, u"Quillmark 3.0"_s);
     EXPECT_EQ(ValidateOutputProjectName(QString()), u"Must specify a project name."_s);
 }
 
-TEST_F(ProjectOps, CompactKeepsRecordsAndNeverReusesAnId)
+TEST_F(ProjectOps, CompactKeepsRecordsNeverReusesAnIdAndReopensTheProjectWhenItFails)
 {
     const QString path = openProject(u"a"_s, u"shop"_s, {u"Acme"_s});
     ProjectTables& t = *project.tables();
-    for (int i = 0; i < 5; ++i) {
-        COrderRec order;
+    COrderRec order;
+    for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(t.orders().RecordAdd(order));
-    }
     ASSERT_TRUE(t.orders().RecordDelete(4) && t.orders().RecordDelete(5));
     {
         // Space for the compaction to give back.
@@ -233,6 +215,17 @@ TEST_F(ProjectOps, CompactKeepsRecordsAndNeverReusesAnId)
     EXPECT_EQ(FolderSnapshot(file(u"a"_s)), before);
     EXPECT_TRUE(workIsEmpty());
 
+    // A folder where the compacted file would go: the project is reopened as it was.
+    ASSERT_TRUE(QDir().mkpath(file(u"a/shop.qmt"_s)));
+    prompter.answer({true});
+    EXPECT_FALSE(CompactDatabase(project, prompter));
+    ExpectMessage(prompter, u"Unable to compact this database."_s);
+    ASSERT_TRUE(project.isOpen());
+    EXPECT_EQ(project.database()->path(), path);
+    EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
+    EXPECT_TRUE(workIsEmpty());
+    ASSERT_TRUE(QDir().rmdir(file(u"a/shop.qmt"_s)));
+
     prompter.answer({true});
     ASSERT_TRUE(CompactDatabase(project, prompter));
     ExpectMessage(prompter, u"The project database has been successfully compacted."_s, u"Quillmark 3.5"_s,
@@ -246,24 +239,8 @@ TEST_F(ProjectOps, CompactKeepsRecordsAndNeverReusesAnId)
     EXPECT_EQ(project.tables()->orders().RecordCount(), 3);
 
     // Above 5, the highest ever added, and above the record compaction appended.
-    COrderRec order;
     ASSERT_TRUE(project.tables()->orders().RecordAdd(order));
     EXPECT_GT(order.ID, 6);
-}
-
-TEST_F(ProjectOps, AFailedCompactionReopensTheProjectAsItWas)
-{
-    const QString path = openProject(u"a"_s, u"shop"_s, {u"Acme"_s});
-    // A folder where the compacted file would go.
-    ASSERT_TRUE(QDir().mkpath(file(u"a/shop.qmt"_s)));
-
-    prompter.answer({true});
-    EXPECT_FALSE(CompactDatabase(project, prompter));
-    ExpectMessage(prompter, u"Unable to compact this database."_s);
-    ASSERT_TRUE(project.isOpen());
-    EXPECT_EQ(project.database()->path(), path);
-    EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
-    EXPECT_TRUE(workIsEmpty());
 }
 
 class Conversion : public ProjectOps
@@ -319,9 +296,9 @@ TEST_F(Conversion, ConvertsKeepingStockAndPurgingOrderTracking)
     ASSERT_EQ(OpenProjectFromPath(project, old.path(), prompter), Status::Success);
     EXPECT_EQ(prompter.log().size(), 1);
     EXPECT_TRUE(workIsEmpty());
-    EXPECT_EQ(FileBytes(file(u"a/old.bak"_s)), database);
-    EXPECT_EQ(FileBytes(file(u"a/old.sbk"_s)), settings);
-    EXPECT_EQ(FileBytes(file(u"a/old.rbk"_s)), QByteArray("r"));
+    EXPECT_EQ((QList<QByteArray>{FileBytes(file(u"a/old.bak"_s)), FileBytes(file(u"a/old.sbk"_s)),
+                                 FileBytes(file(u"a/old.rbk"_s))}),
+              (QList<QByteArray>{database, settings, "r"}));
 
     ProjectTables& t = *project.tables();
     for (const auto& [id, origin] : lots) {
@@ -329,9 +306,9 @@ TEST_F(Conversion, ConvertsKeepingStockAndPurgingOrderTracking)
         ASSERT_TRUE(t.stock().RecordRead(lot, id));
         EXPECT_EQ((QList<qint32>{lot.OrderID, lot.POID, lot.Quanity}), (QList<qint32>{origin, origin, 5})) << id;
     }
-    EXPECT_EQ(Counts({&t.orders(), &t.received(), &t.sales(), &t.purchaseOrders(), &t.invoices(),
-                      &t.receivables()}),
-              QList<qint32>({0, 0, 0, 0, 0, 0}));
+    for (CTableSet* purged : std::initializer_list<CTableSet*>{
+             &t.orders(), &t.received(), &t.sales(), &t.purchaseOrders(), &t.invoices(), &t.receivables()})
+        EXPECT_EQ(purged->RecordCount(), 0);
     EXPECT_EQ(t.items().GetOrdered(item) + t.items().GetStocked(item), 17);
     EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
 
