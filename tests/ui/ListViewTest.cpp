@@ -1,4 +1,5 @@
 #include "print/ListPrinting.h"
+#include "views/FindInListDialog.h"
 #include "views/RecordListDelegate.h"
 #include "views/RecordListModel.h"
 #include "views/RecordListView.h"
@@ -9,11 +10,16 @@
 #include "views/RecordLists.h"
 
 #include "ProjectFixture.h"
+#include "QtPrinters.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -137,23 +143,51 @@ TEST_F(ListView, LongCellTextEndsInDotsWithinItsOwnColumn)
     EXPECT_GT(drawn(1), 0);
 }
 
-TEST_F(ListView, FindInListWrapsToTheTopAndTellsWhenNothingMatches)
+TEST_F(ListView, FindInListDialogFindsEachNextHitWithTheSameTextAndFieldUntilOk)
 {
     for (const QString& name : {u"bolt"_s, u"nut"_s, u"washer"_s, u"bolt cutter"_s})
         addItem(name, 1, 0);
     RecordListView& list = show(Kind::Items);
+    FindInListDialog dialog(list, prompter);
+    auto* text = dialog.findChild<QLineEdit*>(u"findWhatEdit"_s);
+    auto* field = dialog.findChild<QComboBox*>(u"inFieldCombo"_s);
+    auto* next = dialog.findChild<QPushButton*>(u"findNextButton"_s);
+    auto* ok = dialog.findChild<QPushButton*>(u"okButton"_s);
+    ASSERT_TRUE(text && field && next && ok);
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->buddy() == text || label->buddy() == field)
+            labels.append(label->text());
+    }
+    EXPECT_EQ(labels, (QStringList{u"Find What:"_s, u"In Field:"_s}));
+    EXPECT_EQ(std::tuple(dialog.windowTitle(), next->text(), field->itemText(1)),
+              std::tuple(u"Find Item"_s, u"Find &Next"_s, u"Item Name"_s));
 
-    EXPECT_TRUE(list.findInList(1, u"BOLT"_s, prompter) && list.selectedRow() == 0);
-    EXPECT_TRUE(list.findInList(1, u"bolt"_s, prompter) && list.selectedRow() == 3);
-    // From the last row the search starts again at the top.
-    EXPECT_TRUE(list.findInList(1, u"bolt"_s, prompter) && list.selectedRow() == 0);
+    dialog.show();
+    field->setCurrentIndex(1);
+    text->setText(u"BOLT"_s);
+    // Find Next keeps the dialog open on the same text and field, each press
+    // going on below the last hit and then from the top.
+    QList<int> rows;
+    for (int press = 0; press < 3; ++press) {
+        next->click();
+        rows.append(list.selectedRow());
+    }
+    EXPECT_EQ(rows, (QList<int>{0, 3, 0}));
+    EXPECT_EQ(std::tuple(dialog.isVisible(), text->text(), field->currentIndex()),
+              std::tuple(true, u"BOLT"_s, 1));
     EXPECT_TRUE(prompter.log().isEmpty());
 
-    EXPECT_FALSE(list.findInList(1, u"gear"_s, prompter));
+    text->setText(u"gear"_s);
+    next->click();
     EXPECT_EQ(prompter.texts(), QStringList{u"Unable to find a matching entry."_s});
-    EXPECT_EQ(list.selectedRow(), 0);
-    EXPECT_FALSE(list.findInList(1, QString(), prompter));
-    EXPECT_EQ(prompter.lastText(), u"Invalid search string."_s);
+    EXPECT_EQ(std::tuple(list.selectedRow(), dialog.isVisible()), std::tuple(0, true));
+
+    // OK selects the hit and closes the dialog.
+    text->setText(u"nut"_s);
+    ok->click();
+    EXPECT_EQ(std::tuple(list.selectedRow(), dialog.isVisible(), dialog.result()),
+              std::tuple(1, false, int(QDialog::Accepted)));
 }
 
 TEST_F(ListView, RefreshedRecordsMoveKeepTheirSelectionAndDeletedOnesGo)

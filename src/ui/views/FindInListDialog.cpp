@@ -1,44 +1,66 @@
 #include "FindInListDialog.h"
 
-#include "common/DialogButtons.h"
-
 #include "RecordListView.h"
-
-#include "records/FindInList.h"
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 FindInListDialog::FindInListDialog(RecordListView& view, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_view(view), m_prompter(prompter), m_field(new QComboBox(this)),
-      m_text(new QLineEdit(this))
+    : QDialog(parent), m_view(view), m_prompter(prompter), m_model(view.list()), m_text(new QLineEdit(this)),
+      m_field(new QComboBox(this)), m_ok(new QPushButton(QStringLiteral("OK"), this)),
+      m_findNext(new QPushButton(FindInListModel::findNextLabel(), this))
 {
     setObjectName(QStringLiteral("findInListDialog"));
-    setWindowTitle(FindInListTitle(view.kind()));
+    setWindowTitle(m_model.title());
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(FindInListHelp(view.kind()), this);
+    auto* help = new QLabel(m_model.help(), this);
     help->setWordWrap(true);
     layout->addWidget(help);
+
+    m_text->setObjectName(QStringLiteral("findWhatEdit"));
+    m_field->setObjectName(QStringLiteral("inFieldCombo"));
+    m_field->addItems(m_model.fields());
+    m_field->setCurrentIndex(m_model.selectedField());
     auto* form = new QFormLayout;
-    m_field->addItems(view.fieldNames());
-    form->addRow(QStringLiteral("Field:"), m_field);
-    form->addRow(QStringLiteral("Find:"), m_text);
+    form->addRow(FindInListModel::textLabel(), m_text);
+    form->addRow(FindInListModel::fieldLabel(), m_field);
     layout->addLayout(form);
-    AddOkCancel(*this, *layout, [this] {
+    connect(m_text, &QLineEdit::textChanged, this, [this](const QString& text) { m_model.setText(text); });
+    connect(m_field, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_model.selectField(index); });
+
+    m_ok->setObjectName(QStringLiteral("okButton"));
+    m_findNext->setObjectName(QStringLiteral("findNextButton"));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    m_ok->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_findNext);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    connect(m_ok, &QPushButton::clicked, this, [this] {
         if (find())
             accept();
     });
+    connect(m_findNext, &QPushButton::clicked, this, [this] { find(); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_text->setFocus();
 }
 
 bool FindInListDialog::find()
 {
-    if (!m_view.findInList(m_field->currentIndex(), m_text->text(), m_prompter)) {
+    const int hit = m_model.findNext(m_view.selectedRow(), m_prompter);
+    if (hit < 0) {
         m_text->setFocus();
         return false;
     }
+    m_view.showFound(hit);
     return true;
 }

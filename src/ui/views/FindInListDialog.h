@@ -1,15 +1,19 @@
 #pragma once
 
+#include "views/FindInListModel.h"
+
 #include <QDialog>
 
 class Prompter;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class RecordListView;
 
-// Find In List: a field of the shown list and the text to look for in it. OK
-// selects the next row holding the text; when none does, the user is told and
-// the dialog stays open.
+// Find In List: the text to look for and the field of the shown list to look
+// in. Each hit is selected in the list; OK then closes the dialog, Find Next
+// keeps it open with the same text and field for the following hit. When
+// nothing matches, the user is told and the dialog stays open.
 class FindInListDialog : public QDialog
 {
     Q_OBJECT
@@ -17,15 +21,20 @@ class FindInListDialog : public QDialog
 public:
     FindInListDialog(RecordListView& view, Prompter& prompter, QWidget* parent = nullptr);
 
-    QComboBox* fieldCombo() const { return m_field; }
     QLineEdit* textEdit() const { return m_text; }
-
-    // OK: true when a row was found and selected.
-    bool find();
+    QComboBox* fieldCombo() const { return m_field; }
+    QPushButton* okButton() const { return m_ok; }
+    QPushButton* findNextButton() const { return m_findNext; }
 
 private:
+    // True when a row was found and selected.
+    bool find();
+
     RecordListView& m_view;
     Prompter& m_prompter;
-    QComboBox* m_field;
+    FindInListModel m_model;
     QLineEdit* m_text;
+    QComboBox* m_field;
+    QPushButton* m_ok;
+    QPushButton* m_findNext;
 };

@@ -2,7 +2,6 @@
 
 #include "RecordListDelegate.h"
 #include "RecordListModel.h"
-#include "records/FindInList.h"
 #include "views/RecordLists.h"
 
 #include <QHeaderView>
@@ -108,24 +107,10 @@ void RecordListView::sortByColumn(int definitionIndex)
         list().setSortColumn(definitionIndex);
 }
 
-QStringList RecordListView::fieldNames() const
+void RecordListView::showFound(int row)
 {
-    QStringList names;
-    for (int column = 0; column < m_model->columnCount(); ++column)
-        names.append(m_model->headerData(column, Qt::Horizontal).toString());
-    return names;
-}
-
-bool RecordListView::findInList(int field, const QString& text, Prompter& prompter)
-{
-    const int definition = m_model->definitionIndexOf(field);
-    const QStringList texts = definition < 0 ? QStringList() : list().columnTexts(definition);
-    const int hit = FindInList(texts, selectedRow(), text, prompter);
-    if (hit < 0)
-        return false;
-    selectRow(hit);
+    selectRow(row);
     setFocus();
-    return true;
 }
 
 bool RecordListView::saveColumns()

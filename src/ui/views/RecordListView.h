@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <QTableView>
 
-class Prompter;
 class RecordList;
 class RecordListDelegate;
 class RecordListModel;
@@ -49,12 +48,8 @@ public:
     // Orders the list by a column (definition index).
     void sortByColumn(int definitionIndex);
 
-    // The shown columns' titles, the fields a find can search.
-    QStringList fieldNames() const;
-    // Find In List: searches the shown column `field` for the text, starting
-    // below the selected row and wrapping to the top, and selects the hit. False,
-    // after telling the user, for an empty text or no hit.
-    bool findInList(int field, const QString& text, Prompter& prompter);
+    // A find's hit: the row is selected, focused and scrolled into view.
+    void showFound(int row);
 
     // Takes the current widths into the layout and stores it; false when the
     // settings could not be written.

@@ -4,6 +4,7 @@
 #include "records/StockFigures.h"
 #include "views/CustomizeColorsModel.h"
 #include "views/CustomizeColumnsModel.h"
+#include "views/FindInListModel.h"
 #include "views/ListProgress.h"
 #include "views/RecordLists.h"
 #include "views/SortListModel.h"
@@ -364,6 +365,40 @@ TEST_F(Lists, SortListOffersTheShownColumns)
     again.selectField(9);
     EXPECT_FALSE(again.save().saved);
     EXPECT_EQ(list(Kind::Items).sortColumn(), 2);
+}
+
+TEST_F(Lists, FindInListKeepsItsFieldAndTextFromOneHitToTheNext)
+{
+    const qint32 vendor = b.vendor(QStringLiteral("V"));
+    for (const QString& name : {u"bolt"_s, u"nut"_s, u"washer"_s, u"bolt cutter"_s})
+        itemWith(name, Money::fromWhole(1), 0, vendor);
+    reload(Kind::Items);
+    // With the ID column hidden the first field offered is the name.
+    list(Kind::Items).layout().setHidden(0, true);
+
+    FindInListModel find(list(Kind::Items));
+    EXPECT_EQ(std::tuple(find.title(), find.fields().value(0), find.selectedField()),
+              std::tuple(u"Find Item"_s, u"Item Name"_s, 0));
+    find.setText(u"BOLT"_s);
+    // Each hit goes on below the one before and wraps to the top after the last.
+    QList<int> hits;
+    int selected = -1;
+    for (int press = 0; press < 3; ++press)
+        hits.append(selected = find.findNext(selected, prompter));
+    EXPECT_EQ(hits, (QList<int>{0, 3, 0}));
+    EXPECT_EQ(std::tuple(find.text(), find.selectedField()), std::tuple(u"BOLT"_s, 0));
+    EXPECT_TRUE(prompter.log().isEmpty());
+
+    // No item number holds "bolt"; a field the list does not show finds nothing.
+    find.selectField(1);
+    EXPECT_EQ(find.findNext(0, prompter), -1);
+    EXPECT_EQ(last().text, u"Unable to find a matching entry."_s);
+    find.selectField(40);
+    EXPECT_EQ(std::tuple(find.selectedField(), find.findNext(0, prompter)), std::tuple(-1, -1));
+    find.selectField(0);
+    find.setText(QString());
+    EXPECT_EQ(find.findNext(0, prompter), -1);
+    EXPECT_EQ(last().text, u"Invalid search string."_s);
 }
 
 TEST_F(Lists, ReloadListReadsUnderTheFilterWithAProgressBar)
