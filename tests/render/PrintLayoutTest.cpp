@@ -401,4 +401,43 @@ TEST_F(PrintLayoutTest, AListReportHeadsItsTableWithTitleAndDateWithinTheMargins
     EXPECT_NEAR(page.texts[0].position.y(), 0.5 * kInch + 200, 200);
 }
 
+TEST_F(PrintLayoutTest, MarginsThatLeaveNoRoomMakeNoPagesAndNameThemselves)
+{
+    // Five inches either side of Letter paper leave less than nothing across it;
+    // every row used to come out as a blank page of its own.
+    ListReport::build(layout, itemList(100), ListReportMargins{5, 1, 5, 1}, kToday, kUs);
+    EXPECT_EQ(layout.Layout(), PrintStatus::NoRoom);
+    EXPECT_EQ(std::tuple(layout.PageCount(), layout.SetCurrentPage(1)), std::tuple(0, 0));
+    RecordingPaintDevice device(kTwipDpi);
+    QPainter painter(&device);
+    EXPECT_EQ(layout.DrawPage(painter, PrintLayout::Target::Printer), PrintStatus::NoRoom);
+    painter.end();
+    EXPECT_TRUE(device.recorded.texts.isEmpty() && device.recorded.lines.isEmpty() &&
+                device.recorded.fills.isEmpty());
+    EXPECT_EQ(
+        layout.NoRoomMessage(str("Letter")),
+        str("The margins (left 5.00\", right 5.00\") leave no room to print on Letter paper (8.50\" wide). "
+            "Change them with File > Print Margins."));
+
+    layout.SetMargins(1, 6, 1, 5.5);
+    EXPECT_EQ(layout.Layout(), PrintStatus::NoRoom);
+    EXPECT_EQ(
+        layout.NoRoomMessage(QString()),
+        str("The margins (top 6.00\", bottom 5.50\") leave no room to print on this paper (11.00\" high). "
+            "Change them with File > Print Margins."));
+    layout.SetMargins(4.5, 6, 4, 5.5);
+    EXPECT_TRUE(layout.NoRoomMessage(str("A4")).contains(
+        str("(left 4.50\", right 4.00\", top 6.00\", bottom 5.50\") leave no room to print on A4 paper "
+            "(8.50\" by 11.00\")")));
+
+    // A sixth of an inch across and down is room enough; a twip less is not.
+    const double sixth = 240.0 / kInch;
+    layout.SetMargins(4, 5, 8.5 - 4 - sixth, 11 - 5 - sixth);
+    EXPECT_EQ(layout.Layout(), PrintStatus::Ok);
+    EXPECT_EQ(std::tuple(layout.PageCount() > 0, layout.CurrentPage(), layout.NoRoomMessage(str("Letter"))),
+              std::tuple(true, 1, QString()));
+    layout.SetMargins(4, 5, 8.5 - 4 - sixth + 1 / kInch, 11 - 5 - sixth);
+    EXPECT_EQ(layout.Layout(), PrintStatus::NoRoom);
+}
+
 } // namespace

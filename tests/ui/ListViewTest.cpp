@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -305,6 +306,43 @@ TEST_F(ListView, ALongListMakesAValidPdfOfSeveralPagesWithinTheUsersMargins)
     EXPECT_FALSE(writeListPdf(list, settings, nowhere, today, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(nowhere));
+}
+
+TEST_F(ListView, MarginsWithoutRoomStopPrintPreviewAndPdfWithAMessageNamingThem)
+{
+    ASSERT_TRUE(project.db().beginTransaction());
+    for (int i = 1; i <= 100; ++i)
+        b.vendor(u"Vendor %1"_s.arg(i));
+    ASSERT_TRUE(project.db().commitTransaction());
+    RecordListView& list = show(Kind::Vendors);
+    settings.setValue(u"Margins"_s, u"Left"_s, u"5"_s);
+    settings.setValue(u"Margins"_s, u"Right"_s, u"5"_s);
+
+    const QString path = dir.filePath(u"vendors.pdf"_s);
+    QString error;
+    EXPECT_FALSE(writeListPdf(list, settings, path, QDate(2024, 3, 7), &error));
+    EXPECT_FALSE(QFile::exists(path));
+    const QString margins = uR"(The margins (left 5.00", right 5.00") leave no room to print on )"_s;
+    EXPECT_EQ(error, margins + uR"(Letter paper (8.50" wide). Change them with File > Print Margins.)"_s);
+
+    // Each command stops with the message before a print, preview or file dialog opens.
+    QStringList opened;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, &closer, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened.append(modal->metaObject()->className());
+            modal->close();
+        }
+    });
+    closer.start(50);
+    PrintList(nullptr, list, settings, prompter);
+    PreviewList(nullptr, list, settings, prompter);
+    SaveListAsPdf(nullptr, list, settings, prompter);
+    EXPECT_TRUE(opened.isEmpty()) << opened.join(u", "_s).toStdString();
+    ASSERT_EQ(prompter.log().size(), 3);
+    for (const auto& entry : prompter.log())
+        EXPECT_TRUE(entry.text.startsWith(margins)) << entry.text.toStdString();
+    EXPECT_EQ(prompter.lastText(), error);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,12 @@ namespace {
 int toTwips(double inches)
 {
     return int(std::lround(inches * kTwipsPerInch));
+}
+
+// A length as the Print Margins dialog takes it: inches, two decimals.
+QString inchesText(int twips)
+{
+    return QString::number(twips / kTwipsPerInch, 'f', 2) + QLatin1Char('"');
 }
 
 bool hasResolution(const QPaintDevice& device)
@@ -202,6 +209,39 @@ void PrintLayout::SetTabStops(const QList<int>& stops)
     m_pageStarts.clear();
 }
 
+bool PrintLayout::HasRoom() const
+{
+    return m_pageWidth - m_marginLeft - m_marginRight >= kMinRoomTwips &&
+           m_pageHeight - m_marginTop - m_marginBottom >= kMinRoomTwips;
+}
+
+QString PrintLayout::NoRoomMessage(const QString& paperName) const
+{
+    const bool narrow = m_pageWidth - m_marginLeft - m_marginRight < kMinRoomTwips;
+    const bool low = m_pageHeight - m_marginTop - m_marginBottom < kMinRoomTwips;
+    if (!narrow && !low)
+        return QString();
+    QStringList margins;
+    if (narrow)
+        margins << QStringLiteral("left ") + inchesText(m_marginLeft)
+                << QStringLiteral("right ") + inchesText(m_marginRight);
+    if (low)
+        margins << QStringLiteral("top ") + inchesText(m_marginTop)
+                << QStringLiteral("bottom ") + inchesText(m_marginBottom);
+    QString size;
+    if (narrow && low)
+        size = inchesText(m_pageWidth) + QStringLiteral(" by ") + inchesText(m_pageHeight);
+    else if (narrow)
+        size = inchesText(m_pageWidth) + QStringLiteral(" wide");
+    else
+        size = inchesText(m_pageHeight) + QStringLiteral(" high");
+    const QString paper =
+        paperName.isEmpty() ? QStringLiteral("this paper") : paperName + QStringLiteral(" paper");
+    return QStringLiteral(
+               "The margins (%1) leave no room to print on %2 (%3). Change them with File > Print Margins.")
+        .arg(margins.join(QStringLiteral(", ")), paper, size);
+}
+
 int PrintLayout::Layout(const QPaintDevice* device)
 {
     if (!m_window)
@@ -209,6 +249,12 @@ int PrintLayout::Layout(const QPaintDevice* device)
     const QPaintDevice& measuring = device ? *device : *m_window;
     if (!hasResolution(measuring))
         return PrintStatus::NoDevice;
+    if (!HasRoom()) {
+        m_pageStarts.clear();
+        m_pageCount = 0;
+        m_currentPage = 0;
+        return PrintStatus::NoRoom;
+    }
     m_measureDpi = measuring.logicalDpiY();
     PageWalk walk(m_commands, page(), m_tabStops, m_measureDpi);
     walk.layout(walk.startState(defaultBodyFont()));
@@ -224,6 +270,8 @@ int PrintLayout::DrawPage(QPainter& painter, Target target, QPointF printerOffse
         return PrintStatus::NoWindow;
     if (!painter.isActive() || !painter.device() || !hasResolution(*painter.device()))
         return PrintStatus::NoDevice;
+    if (m_pageCount == 0 || !HasRoom())
+        return PrintStatus::NoRoom;
 
     const bool screen = target == Target::Screen;
     const double scale = screen ? m_zoom / 100.0 : 1.0;
@@ -257,7 +305,7 @@ int PrintLayout::DrawPage(QPainter& painter, Target target, QPointF printerOffse
 
 int PrintLayout::SetCurrentPage(int page)
 {
-    m_currentPage = std::clamp(page, 1, m_pageCount);
+    m_currentPage = m_pageCount > 0 ? std::clamp(page, 1, m_pageCount) : 0;
     return m_currentPage;
 }
 

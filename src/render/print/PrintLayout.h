@@ -27,6 +27,9 @@ class PrintLayout
 public:
     // Neither page side nor zoomed page height may pass this many twips.
     static constexpr int kMaxTwips = 32000;
+    // The least room the margins must leave across and down the page: one line
+    // of 10-point text with its leading, a sixth of an inch.
+    static constexpr int kMinRoomTwips = 240;
     static constexpr quint8 kBodyParagraph = 0;
     static constexpr quint8 kTitleParagraph = 1;
 
@@ -63,16 +66,28 @@ public:
     // Absolute x positions in twips; the list ends at the first one not above 0.
     void SetTabStops(const QList<int>& stops);
 
+    // Whether the margins leave at least kMinRoomTwips across and down the page.
+    bool HasRoom() const;
+    // What to tell the user when they don't: the margins at fault, the page they
+    // leave no room on (`paperName`, e.g. "Letter"; empty for an unnamed one) and
+    // where to change them. Empty when there is room.
+    QString NoRoomMessage(const QString& paperName) const;
+
     // Breaks the content into pages, measuring text at the resolution of `device`,
-    // or of the attached window when none is given.
+    // or of the attached window when none is given. Margins that leave no room
+    // make no pages at all (NoRoom): a page without room would print nothing,
+    // once for every line that could not be set.
     int Layout(const QPaintDevice* device = nullptr);
-    // Draws the current page. `printerOffset` is where the painter's origin lies
+    // Draws the current page; NoRoom, drawing nothing, when there are no pages.
+    // `printerOffset` is where the painter's origin lies
     // from the paper's top left corner, in device pixels, so that margins count
     // from the paper's edge.
     int DrawPage(QPainter& painter, Target target = Target::Screen, QPointF printerOffset = QPointF()) const;
 
+    // 0 after a layout refused for want of room.
     int PageCount() const { return m_pageCount; }
     int CurrentPage() const { return m_currentPage; }
+    // Clamped to the pages there are; 0 when there are none.
     int SetCurrentPage(int page);
 
     int pageWidth() const { return m_pageWidth; }

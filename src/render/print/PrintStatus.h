@@ -9,4 +9,6 @@ inline constexpr int OutOfRange = 1;
 inline constexpr int NoDevice = 2;
 inline constexpr int FontFailed = 3;
 inline constexpr int NoWindow = 4;
+// The margins leave no room on the page for a line of text.
+inline constexpr int NoRoom = 5;
 } // namespace PrintStatus

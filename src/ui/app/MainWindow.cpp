@@ -446,15 +446,15 @@ void MainWindow::connectCommands()
     on(CopyProject, [this] { RunCopyProject(this, m_project, m_prompter); });
     on(FilePrint, [this] {
         if (requireList())
-            PrintList(this, *currentListView(), m_settings);
+            PrintList(this, *currentListView(), m_settings, m_prompter);
     });
     on(FilePrintPreview, [this] {
         if (requireList())
-            PreviewList(this, *currentListView(), m_settings);
+            PreviewList(this, *currentListView(), m_settings, m_prompter);
     });
     on(FileSaveAsPdf, [this] {
         if (requireList())
-            SaveListAsPdf(this, *currentListView(), m_settings);
+            SaveListAsPdf(this, *currentListView(), m_settings, m_prompter);
     });
     on(PrintMargins, [this] { RunPrintMargins(this, m_settings); });
     on(CompactDatabase, [this] {

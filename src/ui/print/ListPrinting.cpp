@@ -1,11 +1,11 @@
 #include "ListPrinting.h"
 
-#include "common/MessageBoxPrompter.h"
 #include "print/PrintLayout.h"
 #include "views/RecordListModel.h"
 #include "views/RecordListView.h"
 
 #include "common/Clock.h"
+#include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
 
@@ -23,17 +23,41 @@
 
 namespace {
 
-// Lays the report out for the device's paper and resolution.
-bool layOut(PrintLayout& layout, const ListReportContent& content, const ListReportMargins& margins,
-            QPagedPaintDevice& device, QDate today)
+// Saved lists go on US Letter, margins counted from the paper's edge.
+QPageSize pdfPaper()
+{
+    return QPageSize(QPageSize::Letter);
+}
+
+// The paper's name as the user knows it ("Letter" of "Letter / ANSI A"); empty
+// for a size of the user's own.
+QString paperName(const QPageSize& size)
+{
+    return size.id() == QPageSize::Custom ? QString() : size.name().section(QStringLiteral(" / "), 0, 0);
+}
+
+// Lays the report out for the device's paper and resolution; a PrintStatus code.
+int layOut(PrintLayout& layout, const ListReportContent& content, const ListReportMargins& margins,
+           QPagedPaintDevice& device, QDate today)
 {
     const QRectF paper = device.pageLayout().fullRect(QPageLayout::Inch);
     // Paper the engine cannot address keeps the page size it had (US Letter).
     layout.SetPageSize(paper.width(), paper.height());
-    if (layout.AttachWindow(&device) != PrintStatus::Ok)
-        return false;
+    if (const int status = layout.AttachWindow(&device); status != PrintStatus::Ok)
+        return status;
     ListReport::build(layout, content, margins, today);
-    return layout.Layout(&device) == PrintStatus::Ok;
+    return layout.Layout(&device);
+}
+
+// Tells the user why the report could not be laid out on the device's paper.
+void reportLayoutFailure(int status, const PrintLayout& layout, const QPagedPaintDevice& device,
+                         Prompter& prompter)
+{
+    if (status == PrintStatus::NoRoom)
+        prompter.message(layout.NoRoomMessage(paperName(device.pageLayout().pageSize())), AppTitle(),
+                         Prompter::Icon::Exclamation);
+    else
+        ReportErrorCode(prompter, Status::OperationFailed);
 }
 
 // Paints pages `from` to `to` of the laid-out report, one sheet each. Margins
@@ -56,21 +80,22 @@ bool paintPages(PrintLayout& layout, QPagedPaintDevice& device, int from, int to
     return painter.end() && drawn;
 }
 
-// The whole report onto a printer; false when nothing could be printed.
-bool printAll(QPrinter& printer, const ListReportContent& content, const ListReportMargins& margins,
-              QDate today)
-{
-    PrintLayout layout;
-    if (!layOut(layout, content, margins, printer, today))
-        return false;
-    return paintPages(layout, printer, 1, layout.PageCount());
-}
-
 // The default printer's paper, or US Letter when there is no printer.
 void choosePaper(QPrinter& printer)
 {
     if (QPrinterInfo::defaultPrinter().isNull())
         printer.setPageSize(QPageSize(QPageSize::Letter));
+}
+
+// What stops a saved list before anything is laid out: margins without room on
+// the PDF's paper. Empty when they leave room.
+QString noRoomForPdf(const ListReportMargins& margins)
+{
+    const QSizeF paper = pdfPaper().size(QPageSize::Inch);
+    PrintLayout layout;
+    layout.SetPageSize(paper.width(), paper.height());
+    layout.SetMargins(margins.left, margins.top, margins.right, margins.bottom);
+    return layout.NoRoomMessage(paperName(pdfPaper()));
 }
 
 QDate today()
@@ -112,18 +137,21 @@ bool writeListPdf(const RecordListView& view, UserSettings& settings, const QStr
             *error = why;
         return false;
     };
+    const ListReportMargins margins = ListReportMargins::load(settings);
+    if (const QString noRoom = noRoomForPdf(margins); !noRoom.isEmpty())
+        return fail(noRoom);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     {
         QPdfWriter pdf(&file);
         pdf.setResolution(600);
-        pdf.setPageSize(QPageSize(QPageSize::Letter));
+        pdf.setPageSize(pdfPaper());
         pdf.setPageMargins(QMarginsF());
         pdf.setTitle(ListReport::title());
         pdf.setCreator(AppTitle());
         PrintLayout layout;
-        if (!layOut(layout, listReportContent(view), ListReportMargins::load(settings), pdf, day))
+        if (layOut(layout, listReportContent(view), margins, pdf, day) != PrintStatus::Ok)
             return fail(QStringLiteral("The list could not be laid out."));
         if (!paintPages(layout, pdf, 1, layout.PageCount()))
             return fail(QStringLiteral("The list could not be drawn."));
@@ -135,7 +163,7 @@ bool writeListPdf(const RecordListView& view, UserSettings& settings, const QStr
     return true;
 }
 
-void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settings)
+void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter)
 {
     QPrinter printer(QPrinter::HighResolution);
     choosePaper(printer);
@@ -144,9 +172,8 @@ void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settin
     const QDate day = today();
 
     PrintLayout layout;
-    if (!layOut(layout, content, margins, printer, day)) {
-        MessageBoxPrompter prompter(parent);
-        ReportErrorCode(prompter, Status::OperationFailed);
+    if (const int status = layOut(layout, content, margins, printer, day); status != PrintStatus::Ok) {
+        reportLayoutFailure(status, layout, printer, prompter);
         return;
     }
     QPrintDialog dialog(&printer, parent);
@@ -156,20 +183,18 @@ void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settin
         return;
 
     // The dialog may have changed the paper or the printer's resolution.
-    bool printed = layOut(layout, content, margins, printer, day);
-    if (printed) {
-        const int last = layout.PageCount();
-        const int from = std::clamp(printer.fromPage() > 0 ? printer.fromPage() : 1, 1, last);
-        const int to = std::clamp(printer.toPage() > 0 ? printer.toPage() : last, from, last);
-        printed = paintPages(layout, printer, from, to);
+    if (const int status = layOut(layout, content, margins, printer, day); status != PrintStatus::Ok) {
+        reportLayoutFailure(status, layout, printer, prompter);
+        return;
     }
-    if (!printed) {
-        MessageBoxPrompter prompter(parent);
+    const int last = layout.PageCount();
+    const int from = std::clamp(printer.fromPage() > 0 ? printer.fromPage() : 1, 1, last);
+    const int to = std::clamp(printer.toPage() > 0 ? printer.toPage() : last, from, last);
+    if (!paintPages(layout, printer, from, to))
         ReportErrorCode(prompter, Status::OperationFailed);
-    }
 }
 
-void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings)
+void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter)
 {
     QPrinter printer(QPrinter::HighResolution);
     choosePaper(printer);
@@ -177,14 +202,35 @@ void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& sett
     const ListReportMargins margins = ListReportMargins::load(settings);
     const QDate day = today();
 
+    // Draws the pages for the preview's paper, which the user may change in it,
+    // and for the printer when the user prints from the preview.
+    const auto paint = [&](QPrinter& target) {
+        PrintLayout layout;
+        if (const int status = layOut(layout, content, margins, target, day); status != PrintStatus::Ok) {
+            reportLayoutFailure(status, layout, target, prompter);
+            return;
+        }
+        paintPages(layout, target, 1, layout.PageCount());
+    };
+    {
+        PrintLayout layout;
+        if (const int status = layOut(layout, content, margins, printer, day); status != PrintStatus::Ok) {
+            reportLayoutFailure(status, layout, printer, prompter);
+            return;
+        }
+    }
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&](QPrinter* target) { printAll(*target, content, margins, day); });
+                     [&](QPrinter* target) { paint(*target); });
     dialog.exec();
 }
 
-void SaveListAsPdf(QWidget* parent, const RecordListView& view, UserSettings& settings)
+void SaveListAsPdf(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter)
 {
+    if (const QString noRoom = noRoomForPdf(ListReportMargins::load(settings)); !noRoom.isEmpty()) {
+        prompter.message(noRoom, AppTitle(), Prompter::Icon::Exclamation);
+        return;
+    }
     QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save List as PDF"),
                                                 ListCaption(view.kind()) + QStringLiteral(".pdf"),
                                                 QStringLiteral("PDF Files (*.pdf)"));
@@ -192,8 +238,6 @@ void SaveListAsPdf(QWidget* parent, const RecordListView& view, UserSettings& se
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
-    if (!writeListPdf(view, settings, path, today())) {
-        MessageBoxPrompter prompter(parent);
+    if (!writeListPdf(view, settings, path, today()))
         ReportErrorCode(prompter, Status::FileNotAccessible);
-    }
 }
