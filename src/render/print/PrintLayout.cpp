@@ -211,14 +211,13 @@ void PrintLayout::SetTabStops(const QList<int>& stops)
 
 bool PrintLayout::HasRoom() const
 {
-    return m_pageWidth - m_marginLeft - m_marginRight >= kMinRoomTwips &&
-           m_pageHeight - m_marginTop - m_marginBottom >= kMinRoomTwips;
+    return printableWidth() >= kMinRoomTwips && printableHeight() >= kMinRoomTwips;
 }
 
 QString PrintLayout::NoRoomMessage(const QString& paperName) const
 {
-    const bool narrow = m_pageWidth - m_marginLeft - m_marginRight < kMinRoomTwips;
-    const bool low = m_pageHeight - m_marginTop - m_marginBottom < kMinRoomTwips;
+    const bool narrow = printableWidth() < kMinRoomTwips;
+    const bool low = printableHeight() < kMinRoomTwips;
     if (!narrow && !low)
         return QString();
     QStringList margins;
@@ -335,6 +334,16 @@ void PrintLayout::append(PrintCommand command)
 {
     m_commands.append(std::move(command));
     m_pageStarts.clear();
+}
+
+int PrintLayout::printableWidth() const
+{
+    return m_pageWidth - m_marginLeft - m_marginRight;
+}
+
+int PrintLayout::printableHeight() const
+{
+    return m_pageHeight - m_marginTop - m_marginBottom;
 }
 
 PageWalk::Page PrintLayout::page() const

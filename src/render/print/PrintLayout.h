@@ -79,9 +79,8 @@ public:
     // once for every line that could not be set.
     int Layout(const QPaintDevice* device = nullptr);
     // Draws the current page; NoRoom, drawing nothing, when there are no pages.
-    // `printerOffset` is where the painter's origin lies
-    // from the paper's top left corner, in device pixels, so that margins count
-    // from the paper's edge.
+    // `printerOffset` is where the painter's origin lies from the paper's top
+    // left corner, in device pixels, so that margins count from the paper's edge.
     int DrawPage(QPainter& painter, Target target = Target::Screen, QPointF printerOffset = QPointF()) const;
 
     // 0 after a layout refused for want of room.
@@ -104,6 +103,8 @@ public:
 private:
     int windowStatus() const;
     void append(PrintCommand command);
+    int printableWidth() const;
+    int printableHeight() const;
     PageWalk::Page page() const;
 
     int m_pageWidth = 12240;
