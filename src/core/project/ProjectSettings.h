@@ -29,7 +29,8 @@ public:
     CProjectSettings(const QString& directory, const QString& name, const Clock& clock = Clock::system());
     // An existing project, from the path of its database: reads the settings
     // file beside it; status() is the result of that read, or
-    // Status::InvalidFileName when the path names no project database.
+    // Status::InvalidFileName when the path names no project database. The
+    // name is the file name without its final ".qmp".
     explicit CProjectSettings(const QString& databasePath);
 
     int status() const { return m_status; }
