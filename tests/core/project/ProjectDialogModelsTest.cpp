@@ -100,6 +100,47 @@ TEST_F(NewProject, OpeningAnExistingProjectReadsItsSettingsOrWritesFreshOnes)
     EXPECT_EQ(model.settings(), nullptr);
 }
 
+TEST_F(NewProject, AFolderHoldingAProjectOfThatNameIsLeftAsItWasAndMayBeOpenedInstead)
+{
+    const FixedClock longAgo(QDateTime(QDate(1999, 1, 2), QTime(9, 0), Qt::LocalTime));
+    CProjectSettings shop(dir.path(), u"Shop"_s, longAgo);
+    CStatistic margin;
+    margin.Name = u"Margin"_s;
+    ASSERT_EQ(shop.SetInventoryStyle(LIFO), Status::Success);
+    ASSERT_TRUE(shop.AddStatistic(margin));
+    ASSERT_TRUE(WriteFileBytes(dir.filePath(u"Shop.qmp"_s), "database"));
+    // A database whose settings file was lost counts as a project too.
+    ASSERT_TRUE(WriteFileBytes(dir.filePath(u"Lost.qmp"_s), "database"));
+    const auto before = FolderSnapshot(dir.path());
+
+    model.setLocation(dir.path() + u'/');
+    for (const QString& name : {u"Shop"_s, u"Lost"_s}) {
+        model.setName(name);
+        EXPECT_FALSE(model.createProject(prompter)) << name.toStdString();
+        ASSERT_EQ(prompter.log().size(), 1);
+        const ScriptedPrompter::Entry asked = prompter.log().constFirst();
+        EXPECT_TRUE(asked.question);
+        EXPECT_TRUE(asked.text.startsWith(u"A project named \""_s + name + u"\" already exists in "_s +
+                                          QDir::toNativeSeparators(dir.path()) + u"."_s))
+            << asked.text.toStdString();
+        EXPECT_EQ(model.settings(), nullptr);
+        EXPECT_EQ(FolderSnapshot(dir.path()), before);
+        prompter.clear();
+    }
+
+    // Yes opens the project as it is stored, whatever the dialog shows.
+    model.setName(u"Shop"_s);
+    model.setInventoryStyle(FIFO);
+    prompter.answer({true});
+    ASSERT_TRUE(model.createProject(prompter));
+    const std::unique_ptr<CProjectSettings> opened = model.takeSettings();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(std::make_tuple(opened->databasePath(), opened->inventoryStyle(), opened->created(),
+                              opened->statisticCount()),
+              std::make_tuple(dir.filePath(u"Shop.qmp"_s), int(LIFO), shop.created(), 1));
+    EXPECT_EQ(FolderSnapshot(dir.path()), before);
+}
+
 TEST(ProjectSettingsDialogModel, ShowsTheProjectAndStoresTheStyle)
 {
     QTemporaryDir dir;
