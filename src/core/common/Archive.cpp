@@ -313,13 +313,15 @@ int writeFileSafely(const QString& path, const std::function<int(QIODevice&)>& b
         return Status::InvalidFileName;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Status::InvalidFileName;
+        return WriteFailureStatus(path, Status::InvalidFileName);
     const int status = body(file);
     if (status != Status::Success) {
         file.cancelWriting();
         return status;
     }
+    // The file gets its name only here, so a name the file system refuses
+    // fails here too.
     if (!file.commit())
-        return Status::FileNotAccessible;
+        return WriteFailureStatus(path, Status::FileNotAccessible);
     return Status::Success;
 }

@@ -87,5 +87,6 @@ bool isPlainText(const QString& text);
 // so a crash or a full disk never costs the previous file. body returns
 // Status::Success or its own failure status. The result is body's status,
 // Status::InvalidFileName when the file cannot be created, or
-// Status::FileNotAccessible when the final write or rename fails.
+// Status::FileNotAccessible when the final write or rename fails; either gives
+// way to Status::NameTooLong or Status::ReadOnly when that is the cause.
 int writeFileSafely(const QString& path, const std::function<int(QIODevice&)>& body);

@@ -52,8 +52,8 @@ public:
     int SetInventoryStyle(int style);
 
     // Status::Success, InvalidFileName when the file cannot be created,
-    // FileNotAccessible when writing fails. The previous file survives a
-    // failed save untouched.
+    // FileNotAccessible when writing fails, NameTooLong or ReadOnly when the
+    // file system says why. The previous file survives a failed save untouched.
     int Save();
     // Status::Success, SettingsFileMissing when the file cannot be opened,
     // FileCorrupt when it is truncated or malformed; on failure the project's

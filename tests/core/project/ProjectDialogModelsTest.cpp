@@ -49,6 +49,15 @@ TEST_F(NewProject, RefusesAMissingNameOrLocationAndReportsAFailedCreation)
     EXPECT_FALSE(model.createProject(prompter));
     EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::InvalidFileName)});
     EXPECT_EQ(model.settings(), nullptr);
+
+    // A name within the dialog's limit of characters but beyond the file
+    // system's limit of bytes is called too long, and leaves nothing behind.
+    prompter.clear();
+    model.setLocation(dir.path());
+    model.setName(QString(100, QChar(0x5009)));
+    EXPECT_FALSE(model.createProject(prompter));
+    EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::NameTooLong)});
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST_F(NewProject, WritesTheSettingsFileWithTheChosenStyleUnderASingleSeparator)
@@ -164,6 +173,27 @@ TEST(ProjectSettingsDialogModel, ShowsTheProjectAndStoresTheStyle)
     EXPECT_FALSE(model.accept(prompter));
     EXPECT_EQ(prompter.log().size(), 1);
     EXPECT_EQ(settings.inventoryStyle(), LIFO);
+}
+
+TEST(ProjectSettingsDialogModel, AFolderOrFileThatTakesNoWritesIsNamedAsTheCause)
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    CProjectSettings settings(dir.path(), u"Shop"_s);
+    ProjectSettingsModel model(settings);
+    model.setInventoryStyle(LIFO);
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    for (const QString& path : {dir.path(), settings.settingsPath()}) {
+        const QFileDevice::Permissions before = QFile::permissions(path);
+        ASSERT_TRUE(QFile::setPermissions(path, readOnly));
+        const bool written = model.accept(prompter);
+        ASSERT_TRUE(QFile::setPermissions(path, before));
+        if (written)
+            GTEST_SKIP() << "permissions do not keep this user from writing";
+        EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::ReadOnly)});
+        EXPECT_EQ(CProjectSettings(settings.databasePath()).inventoryStyle(), FIFO);
+        prompter.clear();
+    }
 }
 
 class UserPreferences : public ::testing::Test
