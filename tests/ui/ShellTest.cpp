@@ -3,8 +3,10 @@
 #include "app/NavigationTreeWidget.h"
 #include "views/RecordListView.h"
 
+#include "common/StatusCodes.h"
 #include "common/UserSettings.h"
 #include "project/Project.h"
+#include "project/ProjectOperations.h"
 #include "project/ProjectSettings.h"
 #include "views/RecordLists.h"
 
@@ -15,13 +17,13 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QHeaderView>
-#include <QSplitter>
-#include <QToolBar>
 #include <QDropEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QMimeData>
+#include <QSplitter>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -158,6 +160,27 @@ TEST_F(Shell, AFailingOpenLeavesTheOpenProjectOpen)
     EXPECT_TRUE(app->openProject(junk.fileName()));
     EXPECT_EQ(openPath(), home.filePath(u"replacement.qmp"_s));
     EXPECT_EQ(rows(Kind::Vendors), 0); // the new project's lists
+}
+
+TEST_F(Shell, ARecentProjectThatIsGoneIsNamedAsSuchAndNoLongerOffered)
+{
+    DiskProject kept(u"kept"_s);
+    // Its settings file outlived the database.
+    const QString gone = home.filePath(u"gone.qmp"_s);
+    ASSERT_EQ(CProjectSettings(home.path(), u"gone"_s).status(), Status::Success);
+    settings->setValue(u"Recent File List"_s, u"File1"_s, kept.path());
+    settings->setValue(u"Recent File List"_s, u"File2"_s, gone);
+    ASSERT_TRUE(launch());
+    QAction* entry = window().findChild<QAction*>(u"recentFile2"_s);
+    ASSERT_TRUE(entry != nullptr && entry->isVisible());
+
+    entry->trigger();
+    EXPECT_EQ(prompter.texts(), QStringList{ProjectNotFoundMessage(gone)});
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(openPath(), kept.path());
+    EXPECT_FALSE(entry->isVisible());
+    EXPECT_EQ(app->recentFiles(), QStringList{kept.path()});
+    EXPECT_EQ(UserSettings(home.filePath(u"user.ini"_s)).text(u"Recent File List"_s, u"File2"_s), QString());
 }
 
 TEST_F(Shell, StoredQueriesSitUnderTheirFoldersAndFilterTheList)

@@ -48,6 +48,26 @@ std::optional<QByteArray> toCodePage(const QString& text)
     return bytes;
 }
 
+// Whether a character code may stand in a text: none of the control codes
+// but tab, line feed and carriage return.
+bool isTextCode(char16_t code)
+{
+    return code >= 0x20 || code == u'\t' || code == u'\n' || code == u'\r';
+}
+
+// Whether bytes could be the characters of a text, in the code page or wide.
+bool couldBeText(const QByteArray& bytes, bool wide)
+{
+    if (!wide)
+        return std::all_of(bytes.cbegin(), bytes.cend(),
+                           [](char byte) { return isTextCode(static_cast<unsigned char>(byte)); });
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        if (!isTextCode(qFromLittleEndian<quint16>(bytes.constData() + i)))
+            return false;
+    }
+    return true;
+}
+
 QString fromCodePage(const QByteArray& bytes)
 {
     QStringDecoder decoder(kCodePage);
@@ -152,6 +172,7 @@ bool ArchiveReader::readExact(char* data, qint64 size)
     while (done < size) {
         const qint64 got = m_device.read(data + done, size - done);
         if (got <= 0) {
+            m_ranOut = true;
             m_error = true;
             return false;
         }
@@ -262,7 +283,15 @@ QString ArchiveReader::readText()
     const qint64 length = readLength(&wide);
     if (m_error)
         return {};
-    const QByteArray bytes = readBlock(wide ? length * 2 : length);
+    const qint64 size = wide ? length * 2 : length;
+    if (!m_device.isSequential() && size > m_device.bytesAvailable()) {
+        // A file cut short inside a text ends in that text's first characters;
+        // a damaged length that runs on over the numbers behind it does not.
+        m_ranOut = couldBeText(m_device.peek(m_device.bytesAvailable()), wide);
+        m_error = true;
+        return {};
+    }
+    const QByteArray bytes = readBlock(size);
     if (m_error)
         return {};
     if (!wide)
@@ -273,19 +302,26 @@ QString ArchiveReader::readText()
     return text;
 }
 
+bool isPlainText(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return isTextCode(c.unicode()); });
+}
+
 int writeFileSafely(const QString& path, const std::function<int(QIODevice&)>& body)
 {
     if (path.isEmpty())
         return Status::InvalidFileName;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Status::InvalidFileName;
+        return WriteFailureStatus(path, Status::InvalidFileName);
     const int status = body(file);
     if (status != Status::Success) {
         file.cancelWriting();
         return status;
     }
+    // The file gets its name only here, so a name the file system refuses
+    // fails here too.
     if (!file.commit())
-        return Status::FileNotAccessible;
+        return WriteFailureStatus(path, Status::FileNotAccessible);
     return Status::Success;
 }

@@ -42,6 +42,8 @@ private:
 // Reads what ArchiveWriter writes. Truncated input, a length beyond what the
 // device still holds or an unknown date status put the reader in an error
 // state; every read after that returns a zero value without touching the device.
+// ranOut() tells the first fault that ends where the data ends (a file cut
+// short) from one that is damage.
 class ArchiveReader
 {
 public:
@@ -55,9 +57,14 @@ public:
     DateTime readDate();
     QString readText();
 
-    // For record readers that find a value they cannot accept.
+    // For record readers that find a value they cannot accept; a reader
+    // already in error keeps its first fault.
     void setError() { m_error = true; }
     bool hasError() const { return m_error; }
+    // Whether the first fault was the data ending inside a value: too few
+    // bytes for a number, or a text whose length runs past the end while the
+    // bytes that are there could be its beginning.
+    bool ranOut() const { return m_ranOut; }
 
 private:
     template <typename T> T readLittleEndian();
@@ -67,12 +74,19 @@ private:
 
     QIODevice& m_device;
     bool m_error = false;
+    bool m_ranOut = false;
 };
+
+// Whether a text holds no control codes but tab, line feed and carriage
+// return: what every text a user can type satisfies, and what bytes read from
+// the wrong place rarely do.
+bool isPlainText(const QString& text);
 
 // Replaces the file at path with what body writes. The bytes go to a file
 // beside it that is renamed over the old one only when everything was written,
 // so a crash or a full disk never costs the previous file. body returns
 // Status::Success or its own failure status. The result is body's status,
 // Status::InvalidFileName when the file cannot be created, or
-// Status::FileNotAccessible when the final write or rename fails.
+// Status::FileNotAccessible when the final write or rename fails; either gives
+// way to Status::NameTooLong or Status::ReadOnly when that is the cause.
 int writeFileSafely(const QString& path, const std::function<int(QIODevice&)>& body);

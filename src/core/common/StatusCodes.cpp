@@ -2,6 +2,13 @@
 
 #include "Prompter.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/statvfs.h>
+#include <unistd.h>
+
 QString StatusMessage(int code)
 {
     switch (code) {
@@ -39,6 +46,13 @@ QString StatusMessage(int code)
         return QStringLiteral("Invalid search string.");
     case Status::SettingsFileMissing:
         return QStringLiteral("The settings file for this project (.qms) was unable to be located.");
+    case Status::NameTooLong:
+        return QStringLiteral(
+            "The file name is too long for the disk it is to be stored on.  Please choose a shorter name.");
+    case Status::ReadOnly:
+        return QStringLiteral(
+            "The file could not be written because the disk, the folder or the file itself is read-only.  "
+            "Be sure the disk is not write protected and that you may change files in this folder.");
     default:
         return QStringLiteral("An unknown error has occurred with the current operation.");
     }
@@ -47,4 +61,28 @@ QString StatusMessage(int code)
 void ReportErrorCode(Prompter& prompter, int code)
 {
     prompter.message(StatusMessage(code), AppTitle(), Prompter::Icon::Exclamation);
+}
+
+int WriteFailureStatus(const QString& path, int fallback)
+{
+    const QFileInfo file(path);
+    const QByteArray folder = QFile::encodeName(file.absolutePath());
+    const QByteArray name = QFile::encodeName(file.fileName());
+    // File systems count a name's limit in bytes, so a name in a script of
+    // three bytes a character reaches it long before any character limit.
+    long nameMax = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    if (nameMax <= 0)
+        nameMax = 255;
+    if (name.size() > nameMax)
+        return Status::NameTooLong;
+    struct statvfs medium = {};
+    if (::statvfs(folder.constData(), &medium) == 0 && (medium.f_flag & ST_RDONLY) != 0)
+        return Status::ReadOnly;
+    // A new file needs a folder that takes new names; the old file is
+    // replaced only when it may be written itself.
+    if (file.dir().exists() && ::access(folder.constData(), W_OK | X_OK) != 0)
+        return Status::ReadOnly;
+    if (file.exists() && ::access(QFile::encodeName(file.absoluteFilePath()).constData(), W_OK) != 0)
+        return Status::ReadOnly;
+    return fallback;
 }

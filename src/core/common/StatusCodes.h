@@ -23,6 +23,9 @@ inline constexpr int NoMatchingEntry = 14;
 inline constexpr int InvalidSearchString = 15;
 inline constexpr int SettingsFileMissing = 16;
 inline constexpr int PreviousVersion = 17;
+// Codes of our own for write failures whose cause the file system tells.
+inline constexpr int NameTooLong = 18;
+inline constexpr int ReadOnly = 19;
 } // namespace Status
 
 // The application's title, used on its message boxes.
@@ -35,6 +38,11 @@ inline QString AppTitle()
 
 // The message shown for a status code.
 QString StatusMessage(int code);
+
+// Why the file at `path` could not be written, when the file system can tell:
+// NameTooLong when its name is longer than the file system takes, ReadOnly when
+// the medium, the folder or the file does not take writes; otherwise `fallback`.
+int WriteFailureStatus(const QString& path, int fallback);
 
 // Shows the message of a status code, titled with the application's name, with the
 // exclamation icon.

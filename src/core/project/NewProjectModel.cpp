@@ -13,6 +13,14 @@ const QString kDialogTitle = QStringLiteral("New Inventory Project");
 const QString kNameAndLocationRequired =
     QStringLiteral("You must specify both a name and a location for the project");
 
+QString existingProjectQuestion(const QString& name, const QString& folder)
+{
+    return QStringLiteral("A project named \"%1\" already exists in %2.\n\n"
+                          "A new project of that name would replace its settings, so none is created.  "
+                          "Do you wish to open the existing project instead?")
+        .arg(name, QDir::toNativeSeparators(folder));
+}
+
 QString withoutTrailingSeparators(QString folder)
 {
     // The root folder keeps its only separator.
@@ -51,8 +59,18 @@ bool NewProjectModel::createProject(Prompter& prompter)
         prompter.message(kNameAndLocationRequired, kDialogTitle, Prompter::Icon::Exclamation);
         return false;
     }
-    auto settings =
-        std::make_unique<CProjectSettings>(withoutTrailingSeparators(m_location), m_name, m_clock);
+    const QString folder = withoutTrailingSeparators(m_location);
+    // Creating writes the settings file, which would wipe an existing
+    // project's style, creation date and statistics.
+    const QString stem = QDir(folder).filePath(m_name);
+    const QString database = stem + QStringLiteral(".qmp");
+    if (QFileInfo::exists(database) || QFileInfo::exists(stem + QStringLiteral(".qms"))) {
+        if (prompter.askYesNo(existingProjectQuestion(m_name, folder), kDialogTitle,
+                              Prompter::Icon::Question))
+            return openExisting(database, prompter);
+        return false;
+    }
+    auto settings = std::make_unique<CProjectSettings>(folder, m_name, m_clock);
     int status = settings->status();
     if (status == Status::Success && settings->inventoryStyle() != m_inventoryStyle)
         status = settings->SetInventoryStyle(m_inventoryStyle);

@@ -32,7 +32,8 @@ public:
     void setInventoryStyle(int style);
 
     // Creates the project's settings file with the chosen style; true when the
-    // dialog may close.
+    // dialog may close. When the location already holds a project of that
+    // name nothing is written: the user may open that project instead.
     bool createProject(Prompter& prompter);
     // Takes the project whose database is at databasePath: its settings file
     // is read, or written afresh when it cannot be read. True when the dialog

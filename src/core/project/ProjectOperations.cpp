@@ -177,9 +177,22 @@ bool CopyFileReplacing(const QString& source, const QString& target)
     return out.commit();
 }
 
+QString ProjectNotFoundMessage(const QString& path)
+{
+    return QStringLiteral(
+               "The project \"%1\" could not be found.  It may have been moved, renamed or deleted.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter)
 {
     auto settings = std::make_unique<CProjectSettings>(path);
+    // Without its database there is no project, whatever became of its
+    // settings file.
+    if (settings->status() != Status::InvalidFileName && !QFileInfo(path).isFile()) {
+        prompter.message(ProjectNotFoundMessage(path), AppTitle(), Prompter::Icon::Exclamation);
+        return Status::FileNotFound;
+    }
     if (settings->status() != Status::Success) {
         ReportErrorCode(prompter, settings->status());
         return settings->status();

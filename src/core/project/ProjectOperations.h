@@ -14,9 +14,13 @@ class Project;
 // and, for a project of the previous version, offers its conversion. 1: the
 // project replaced the open one (the caller then re-synchronises the invoice
 // balances). Otherwise the failure's status, with the open project unchanged:
-// a settings failure (16 for a missing settings file) has been reported; a
-// database failure (4, 8, 17) has not, so the caller asks for another project.
+// a settings failure (16 for a missing settings file) has been reported, and
+// so has a database file that is not there (3); a database failure (4, 8, 17)
+// has not, so the caller asks for another project.
 int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter);
+
+// What the user is told when a project's database file is not where it was.
+QString ProjectNotFoundMessage(const QString& path);
 
 // What to tell the user about a name typed for the copy; empty when it will do.
 QString ValidateOutputProjectName(const QString& name);

@@ -41,14 +41,14 @@ CProjectSettings::CProjectSettings(const QString& databasePath)
     : m_defaultCreated(secondsSinceEpoch(Clock::system()))
 {
     resetToDefaults();
-    // The name runs from the last separator to the first extension after it;
-    // a directory whose name happens to contain the extension does not count.
+    // The name is the file name without its final extension; the extension
+    // may also appear inside the name ("old.qmp copy.qmp" is "old.qmp copy").
     const qsizetype separator = databasePath.lastIndexOf(kSeparator);
-    const qsizetype extension = separator < 0 ? -1 : databasePath.indexOf(kDatabaseExtension, separator + 1);
-    if (extension < 0) {
+    if (separator < 0 || !databasePath.endsWith(kDatabaseExtension)) {
         m_status = Status::InvalidFileName;
         return;
     }
+    const qsizetype extension = databasePath.size() - kDatabaseExtension.size();
     formPaths(databasePath.left(separator), databasePath.mid(separator + 1, extension - separator - 1));
     m_databasePath = databasePath;
     m_status = Load();

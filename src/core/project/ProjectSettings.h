@@ -29,7 +29,8 @@ public:
     CProjectSettings(const QString& directory, const QString& name, const Clock& clock = Clock::system());
     // An existing project, from the path of its database: reads the settings
     // file beside it; status() is the result of that read, or
-    // Status::InvalidFileName when the path names no project database.
+    // Status::InvalidFileName when the path names no project database. The
+    // name is the file name without its final ".qmp".
     explicit CProjectSettings(const QString& databasePath);
 
     int status() const { return m_status; }
@@ -51,8 +52,8 @@ public:
     int SetInventoryStyle(int style);
 
     // Status::Success, InvalidFileName when the file cannot be created,
-    // FileNotAccessible when writing fails. The previous file survives a
-    // failed save untouched.
+    // FileNotAccessible when writing fails, NameTooLong or ReadOnly when the
+    // file system says why. The previous file survives a failed save untouched.
     int Save();
     // Status::Success, SettingsFileMissing when the file cannot be opened,
     // FileCorrupt when it is truncated or malformed; on failure the project's

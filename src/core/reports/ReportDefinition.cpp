@@ -153,6 +153,24 @@ void ReportFont::write(ArchiveWriter& archive) const
         archive.writeByte(static_cast<quint8>(byte));
 }
 
+bool ReportFont::isPlausibleRecord(const QByteArray& record)
+{
+    if (record.size() != kRecordSize)
+        return false;
+    const char* data = record.constData();
+    const qint32 height = qFromLittleEndian<qint32>(data + kHeightAt);
+    const qint32 width = qFromLittleEndian<qint32>(data + kWidthAt);
+    const qint32 weight = qFromLittleEndian<qint32>(data + kWeightAt);
+    if (std::abs(qint64(height)) > kLargestSize || std::abs(qint64(width)) > kLargestSize || weight < 0 ||
+        weight > kHeaviestWeight)
+        return false;
+    // The face name always ends inside its field.
+    const QByteArray face = record.mid(kFaceAt, kFaceNameSize);
+    const qsizetype end = face.indexOf('\0');
+    return end >= 0 && std::all_of(face.cbegin(), face.cbegin() + end,
+                                   [](char byte) { return static_cast<unsigned char>(byte) >= 0x20; });
+}
+
 bool ReportFont::read(ArchiveReader& archive)
 {
     QByteArray record(kRecordSize, '\0');
@@ -160,6 +178,10 @@ bool ReportFont::read(ArchiveReader& archive)
         byte = static_cast<char>(archive.readByte());
     if (archive.hasError())
         return false;
+    if (!isPlausibleRecord(record)) {
+        archive.setError();
+        return false;
+    }
     *this = fromRecord(record);
     return true;
 }
@@ -199,46 +221,64 @@ void CReportDefinition::Write(ArchiveWriter& archive) const
 
 bool CReportDefinition::Read(ArchiveReader& archive)
 {
+    // Every value is checked as soon as it is read, so the first fault is the
+    // one that ends the record: a value no definition holds (damage), or the
+    // end of the data (a file cut short). Counts are believed one element at a
+    // time, so nothing is reserved up front.
+    const auto check = [&archive](bool plausible) {
+        if (!archive.hasError() && !plausible)
+            archive.setError();
+    };
+    const auto text = [&](bool required) {
+        QString value = archive.readText();
+        check(isPlainText(value) && (!required || !value.isEmpty()));
+        return value;
+    };
+    const auto flag = [&] {
+        const qint32 value = archive.readInt32();
+        check(value == 0 || value == 1);
+        return value;
+    };
+    const auto inRange = [&](qint32 value, qint32 lowest, qint32 highest) {
+        check(value >= lowest && value <= highest);
+        return value;
+    };
+
     CReportDefinition read;
     archive.readDouble();
-    read.table = archive.readText();
-    read.name = archive.readText();
-    read.title = archive.readText();
-    read.statisticsTitle = archive.readText();
+    read.table = text(false);
+    read.name = text(true);
+    read.title = text(false);
+    read.statisticsTitle = text(false);
     for (ReportFont& font : read.fonts)
         font.read(archive);
-    read.titleAlignment = archive.readUInt16();
-    read.statisticsTitleAlignment = archive.readUInt16();
-    read.verticalLines = archive.readInt32();
-    read.horizontalLines = archive.readInt32();
-    read.pageNumbers = archive.readInt32();
-    read.companyInformation = archive.readInt32();
-    read.applyQuery = archive.readInt32();
-    read.queryName = archive.readText();
-    read.showList = archive.readInt32();
-    read.showRecordNumbers = archive.readInt32();
-    read.sortField = archive.readText();
+    read.titleAlignment = static_cast<quint16>(inRange(archive.readUInt16(), AlignCenter, AlignRight));
+    read.statisticsTitleAlignment =
+        static_cast<quint16>(inRange(archive.readUInt16(), AlignCenter, AlignRight));
+    read.verticalLines = flag();
+    read.horizontalLines = flag();
+    read.pageNumbers = flag();
+    read.companyInformation = flag();
+    read.applyQuery = flag();
+    read.queryName = text(false);
+    read.showList = flag();
+    read.showRecordNumbers = flag();
+    read.sortField = text(false);
 
-    // A count is only believed one element at a time: a damaged count on a
-    // short file stops at the first element the file cannot supply.
-    const qint32 columnCount = archive.readInt32();
-    if (columnCount < 0)
-        archive.setError();
+    const qint32 columnCount = inRange(archive.readInt32(), 0, kMostColumns);
     for (qint32 i = 0; i < columnCount && !archive.hasError(); ++i) {
         ReportColumn column;
-        column.header = archive.readText();
-        column.field = archive.readText();
-        column.alignment = archive.readInt32();
+        column.header = text(false);
+        column.field = text(true);
+        column.alignment = inRange(archive.readInt32(), AlignCenter, AlignRight);
         column.x = archive.readInt32();
-        column.kind = archive.readInt32();
+        column.kind = inRange(archive.readInt32(), ReportColumn::KindField, ReportColumn::KindStatistic);
         if (!archive.hasError())
             read.columns.append(column);
     }
-    const qint32 statisticCount = archive.readInt32();
-    if (statisticCount < 0)
-        archive.setError();
+    const qint32 statisticCount = inRange(archive.readInt32(), 0, kMostStatistics);
     for (qint32 i = 0; i < statisticCount && !archive.hasError(); ++i) {
-        const QString statistic = archive.readText();
+        const QString statistic = text(true);
         if (!archive.hasError())
             read.statistics.append(statistic);
     }

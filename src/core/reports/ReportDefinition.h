@@ -24,6 +24,9 @@ struct ReportFont
     static constexpr qint32 kNormalWeight = 400;
     static constexpr qint32 kBoldWeight = 700;
     static constexpr quint8 kDefaultCharSet = 1;
+    // No font is larger, in logical units, or heavier than these.
+    static constexpr qint32 kLargestSize = 0x7FFF;
+    static constexpr qint32 kHeaviestWeight = 1000;
 
     qint32 height = 0; // logical units; negative means character height
     qint32 width = 0;
@@ -56,8 +59,13 @@ struct ReportFont
     QByteArray toRecord() const;
     static ReportFont fromRecord(const QByteArray& record);
 
+    // Whether 60 bytes could be a font record at all: sizes and weight in
+    // their ranges, a face name of characters that ends inside its field.
+    static bool isPlausibleRecord(const QByteArray& record);
+
     void write(ArchiveWriter& archive) const;
-    // False (and this font unchanged) when the record is cut short.
+    // False (and this font unchanged) when the record is cut short or is no
+    // font record; the archive is then in error.
     bool read(ArchiveReader& archive);
 
     friend bool operator==(const ReportFont&, const ReportFont&) = default;
@@ -106,6 +114,11 @@ enum ReportFontSlot : int
 class CReportDefinition
 {
 public:
+    // The most columns and statistics a record may claim; a count beyond
+    // them is damage.
+    static constexpr qint32 kMostColumns = 1000;
+    static constexpr qint32 kMostStatistics = 100;
+
     QString table;
     QString name;
     QString title;
@@ -130,9 +143,10 @@ public:
 
     // One record of the definition file.
     void Write(ArchiveWriter& archive) const;
-    // False when the record is cut short or holds an impossible count; this
-    // definition is then left unchanged. Counts are trusted only as far as the
-    // bytes that follow can back them, so nothing is reserved up front.
+    // False when the record is cut short or holds a value no definition holds
+    // (an empty name, a control code in a text, an alignment, flag, count or
+    // font out of its range); this definition is then left unchanged and the
+    // archive's ranOut() tells which.
     bool Read(ArchiveReader& archive);
 
     friend bool operator==(const CReportDefinition&, const CReportDefinition&) = default;

@@ -1,6 +1,9 @@
 #include "reports/ReportFile.h"
 
 #include "common/Archive.h"
+#include "common/Clock.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -29,6 +32,18 @@ std::filesystem::path nativePath(const QString& path)
     return std::filesystem::path(path.toStdU16String());
 }
 
+QString damagedFileQuestion(const QString& file, qsizetype readable, const QString& copy)
+{
+    const QString before =
+        readable == 0   ? QStringLiteral("No report before the damage can be read")
+        : readable == 1 ? QStringLiteral("Only the report before the damage can be read")
+                        : QStringLiteral("Only the %1 reports before the damage can be read").arg(readable);
+    return QStringLiteral("The report file \"%1\" is damaged.  %2; the rest of the file cannot.\n\n"
+                          "Click 'Yes' to keep the damaged file as \"%3\" beside the project and save the "
+                          "readable reports with this change, or 'No' to cancel and leave the file as it is.")
+        .arg(file, before, copy);
+}
+
 } // namespace
 
 QString ReportFile::pathForDatabase(const QString& databasePath)
@@ -52,7 +67,7 @@ ReportFile::Contents ReportFile::read() const
     if (file.error() != QFileDevice::NoError) {
         Contents unreadable;
         unreadable.opened = true;
-        unreadable.readEnd = ReadEnd::Damaged;
+        unreadable.readEnd = ReadEnd::Unreadable;
         return unreadable;
     }
     Contents contents = parse(bytes);
@@ -70,9 +85,8 @@ ReportFile::Contents ReportFile::parse(QByteArray bytes)
         const qint64 start = buffer.pos();
         ArchiveReader archive(buffer);
         CReportDefinition record;
-        // A record without a name is where a short read left off: the end.
-        if (!record.Read(archive) || record.name.isEmpty()) {
-            contents.readEnd = ReadEnd::Damaged;
+        if (!record.Read(archive)) {
+            contents.readEnd = archive.ranOut() ? ReadEnd::CutShort : ReadEnd::Damaged;
             break;
         }
         contents.records.append(std::move(record));
@@ -133,18 +147,19 @@ bool ReportFile::isTaken(const Contents& contents, const QString& name, const QS
                        [&](const CReportDefinition& record) { return record.name == name; });
 }
 
-ReportFile::SaveStatus ReportFile::saveAsNew(CReportDefinition& definition, const QString& name)
+ReportFile::SaveStatus ReportFile::saveAsNew(CReportDefinition& definition, const QString& name,
+                                             Prompter& prompter, const Clock& clock)
 {
-    return replace(QString(), definition, name);
+    return replace(QString(), definition, name, prompter, clock);
 }
 
 ReportFile::SaveStatus ReportFile::replace(const QString& oldName, CReportDefinition& definition,
-                                           const QString& name)
+                                           const QString& name, Prompter& prompter, const Clock& clock)
 {
     const Contents contents = read();
     // A file that is there but cannot be read must not be replaced by one
     // holding just the new record.
-    if (!contents.opened && QFileInfo::exists(m_path))
+    if ((!contents.opened && QFileInfo::exists(m_path)) || contents.readEnd == ReadEnd::Unreadable)
         return SaveStatus::Failed;
     if (isTaken(contents, name, oldName))
         return SaveStatus::NameTaken;
@@ -155,37 +170,69 @@ ReportFile::SaveStatus ReportFile::replace(const QString& oldName, CReportDefini
     }
     CReportDefinition named = definition;
     named.name = name;
-    if (!rewrite(contents, keep, &named))
-        return SaveStatus::Failed;
-    definition.name = name;
-    return SaveStatus::Saved;
+    const SaveStatus status = rewrite(contents, keep, &named, prompter, clock);
+    if (status == SaveStatus::Saved)
+        definition.name = name;
+    return status;
 }
 
-bool ReportFile::remove(const QString& name)
+ReportFile::SaveStatus ReportFile::remove(const QString& name, Prompter& prompter, const Clock& clock)
 {
     const Contents contents = read();
-    if (!contents.opened)
-        return false;
+    if (!contents.opened || contents.readEnd == ReadEnd::Unreadable)
+        return SaveStatus::Failed;
     QList<int> keep;
     for (int i = 0; i < contents.records.size(); ++i) {
         if (contents.records.at(i).name != name)
             keep.append(i);
     }
     if (keep.size() == contents.records.size())
-        return true;
-    return rewrite(contents, keep, nullptr);
+        return SaveStatus::Saved;
+    return rewrite(contents, keep, nullptr, prompter, clock);
 }
 
-bool ReportFile::rewrite(const Contents& contents, const QList<int>& keep,
-                         const CReportDefinition* appended) const
+QString ReportFile::damagedCopyPath(const QDate& date) const
+{
+    const QString stem = withoutExtension(m_path);
+    const QString extension = m_path.mid(stem.size());
+    const QString dated = stem + QStringLiteral("-damaged-") + date.toString(QStringLiteral("yyyy-MM-dd"));
+    QString candidate = dated + extension;
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = dated + u'-' + QString::number(n) + extension;
+    return candidate;
+}
+
+ReportFile::SaveStatus ReportFile::keepDamagedCopy(const Contents& contents, Prompter& prompter,
+                                                   const Clock& clock) const
+{
+    const QString copy = damagedCopyPath(clock.now().date());
+    if (!prompter.askYesNo(damagedFileQuestion(QFileInfo(m_path).fileName(), contents.records.size(),
+                                               QFileInfo(copy).fileName()),
+                           AppTitle(), Prompter::Icon::Question))
+        return SaveStatus::Cancelled;
+    QSaveFile file(copy);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents.bytes) != contents.bytes.size() ||
+        !file.commit())
+        return SaveStatus::Failed;
+    return SaveStatus::Saved;
+}
+
+ReportFile::SaveStatus ReportFile::rewrite(const Contents& contents, const QList<int>& keep,
+                                           const CReportDefinition* appended, Prompter& prompter,
+                                           const Clock& clock) const
 {
     const QString temporary = temporaryPath(m_path);
     if (m_path.isEmpty() || temporary == m_path)
-        return false;
+        return SaveStatus::Failed;
+    if (contents.readEnd == ReadEnd::Damaged) {
+        const SaveStatus kept = keepDamagedCopy(contents, prompter, clock);
+        if (kept != SaveStatus::Saved)
+            return kept;
+    }
     {
         QSaveFile file(temporary);
         if (!file.open(QIODevice::WriteOnly))
-            return false;
+            return SaveStatus::Failed;
         for (int index : keep) {
             const qint64 start = contents.starts.at(index);
             const qint64 end =
@@ -193,7 +240,7 @@ bool ReportFile::rewrite(const Contents& contents, const QList<int>& keep,
             const qint64 size = end - start;
             if (file.write(contents.bytes.constData() + start, size) != size) {
                 file.cancelWriting();
-                return false;
+                return SaveStatus::Failed;
             }
         }
         if (appended) {
@@ -201,12 +248,12 @@ bool ReportFile::rewrite(const Contents& contents, const QList<int>& keep,
             appended->Write(archive);
             if (archive.hasError()) {
                 file.cancelWriting();
-                return false;
+                return SaveStatus::Failed;
             }
         }
         if (!file.commit()) {
             QFile::remove(temporary);
-            return false;
+            return SaveStatus::Failed;
         }
     }
     // The complete new file takes the old one's place in one step; until then
@@ -215,7 +262,7 @@ bool ReportFile::rewrite(const Contents& contents, const QList<int>& keep,
     std::filesystem::rename(nativePath(temporary), nativePath(m_path), error);
     if (error) {
         QFile::remove(temporary);
-        return false;
+        return SaveStatus::Failed;
     }
-    return true;
+    return SaveStatus::Saved;
 }

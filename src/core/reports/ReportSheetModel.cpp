@@ -39,10 +39,10 @@ bool inRange(int index, qsizetype size)
 
 } // namespace
 
-ReportSheetModel::ReportSheetModel(ReportFile file, Prompter& prompter, ListingKind listing,
-                                   QList<ReportColumn> availableColumns, QStringList queryNames,
-                                   QList<CStatistic> statistics, int pixelsPerInch)
-    : m_file(std::move(file)), m_prompter(prompter), m_listing(listing),
+ReportSheetModel::ReportSheetModel(ReportFile file, Prompter& prompter, const Clock& clock,
+                                   ListingKind listing, QList<ReportColumn> availableColumns,
+                                   QStringList queryNames, QList<CStatistic> statistics, int pixelsPerInch)
+    : m_file(std::move(file)), m_prompter(prompter), m_clock(clock), m_listing(listing),
       m_available(std::move(availableColumns)), m_queryNames(std::move(queryNames)),
       m_statistics(std::move(statistics)), m_pixelsPerInch(pixelsPerInch)
 {
@@ -382,13 +382,15 @@ SaveResult ReportSheetModel::save()
         return SaveResult::refused(QStringLiteral("name"));
     }
     CReportDefinition copy = storedDefinition().clone();
-    switch (m_file.replace(m_loadedName, copy, name)) {
+    switch (m_file.replace(m_loadedName, copy, name, m_prompter, m_clock)) {
     case ReportFile::SaveStatus::Saved:
         m_loadedName = name;
         return SaveResult::ok();
     case ReportFile::SaveStatus::NameTaken:
         warn(kNameTaken, AppTitle());
         return SaveResult::refused(QStringLiteral("name"));
+    case ReportFile::SaveStatus::Cancelled:
+        return SaveResult::refused();
     case ReportFile::SaveStatus::Failed:
         break;
     }

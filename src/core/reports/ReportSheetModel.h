@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+class Clock;
 class Prompter;
 
 // The state and rules behind the "Report Definition" sheet: its General, List,
@@ -27,7 +28,7 @@ public:
     // A new report of `listing` with the General page's defaults. The caller
     // gives what the listing offers: its columns (AvailableReportColumns), its
     // stored queries and the project's statistics.
-    ReportSheetModel(ReportFile file, Prompter& prompter, ListingKind listing,
+    ReportSheetModel(ReportFile file, Prompter& prompter, const Clock& clock, ListingKind listing,
                      QList<ReportColumn> availableColumns, QStringList queryNames,
                      QList<CStatistic> statistics, int pixelsPerInch = kScreenPixelsPerInch);
 
@@ -126,7 +127,8 @@ public:
 
     // OK: checks the name, then replaces the loaded report (or adds the new
     // one) at the end of the file in one step. A name held by another report
-    // is refused before anything is removed.
+    // is refused before anything is removed. A damaged file is rewritten only
+    // when the user agrees to keep it as a copy; otherwise the sheet stays.
     SaveResult save();
 
 private:
@@ -137,6 +139,7 @@ private:
 
     ReportFile m_file;
     Prompter& m_prompter;
+    const Clock& m_clock;
     ListingKind m_listing;
     QList<ReportColumn> m_available;
     QStringList m_queryNames;

@@ -74,7 +74,7 @@ QString dateLiteral(QDate date)
 
 ReportWizardModel::ReportWizardModel(ProjectTables& tables, Prompter& prompter, const Clock& clock,
                                      int pixelsPerInch)
-    : m_tables(tables), m_prompter(prompter), m_pixelsPerInch(pixelsPerInch),
+    : m_tables(tables), m_prompter(prompter), m_clock(clock), m_pixelsPerInch(pixelsPerInch),
       m_vendorEntries(VendorPickerEntries(tables)), m_vendorID(NoSelection)
 {
     const QString today = DateTime::fromDate(clock.now().date()).formatShortDate(UserLocale());
@@ -404,18 +404,21 @@ SaveResult ReportWizardModel::finish()
             return SaveResult::refused();
         }
     }
-    switch (file.saveAsNew(report, m_name)) {
+    switch (file.saveAsNew(report, m_name, m_prompter, m_clock)) {
     case ReportFile::SaveStatus::Saved:
         break;
     case ReportFile::SaveStatus::NameTaken:
         warn(kReportTaken, caption());
         return SaveResult::refused(QStringLiteral("name"));
+    case ReportFile::SaveStatus::Cancelled:
+        return SaveResult::refused();
     case ReportFile::SaveStatus::Failed:
         ReportErrorCode(m_prompter, Status::FileNotAccessible);
         return SaveResult::refused();
     }
     if (transaction && !transaction->commit()) {
-        file.remove(m_name);
+        // The file the report went into reads cleanly, so this asks nothing.
+        (void)file.remove(m_name, m_prompter, m_clock);
         ReportErrorCode(m_prompter, Status::OperationFailed);
         return SaveResult::refused();
     }

@@ -108,6 +108,7 @@ private:
 
     ProjectTables& m_tables;
     Prompter& m_prompter;
+    const Clock& m_clock;
     int m_pixelsPerInch;
 
     int m_type = ItemListing;

@@ -72,9 +72,16 @@ bool Application::openProject(const QString& path)
         return askAndOpen();
     // A settings failure has been reported; after any failure the user picks
     // another project.
-    if (OpenProjectFromPath(*m_project, path, *m_prompter) == Status::Success) {
+    const int status = OpenProjectFromPath(*m_project, path, *m_prompter);
+    if (status == Status::Success) {
         opened();
         return true;
+    }
+    // A project that is gone is not offered again.
+    if (status == Status::FileNotFound) {
+        QStringList recent = recentFiles();
+        if (recent.removeAll(path) > 0)
+            setRecentFiles(recent);
     }
     return askAndOpen();
 }

@@ -49,6 +49,15 @@ TEST_F(NewProject, RefusesAMissingNameOrLocationAndReportsAFailedCreation)
     EXPECT_FALSE(model.createProject(prompter));
     EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::InvalidFileName)});
     EXPECT_EQ(model.settings(), nullptr);
+
+    // A name within the dialog's limit of characters but beyond the file
+    // system's limit of bytes is called too long, and leaves nothing behind.
+    prompter.clear();
+    model.setLocation(dir.path());
+    model.setName(QString(100, QChar(0x5009)));
+    EXPECT_FALSE(model.createProject(prompter));
+    EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::NameTooLong)});
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST_F(NewProject, WritesTheSettingsFileWithTheChosenStyleUnderASingleSeparator)
@@ -100,6 +109,47 @@ TEST_F(NewProject, OpeningAnExistingProjectReadsItsSettingsOrWritesFreshOnes)
     EXPECT_EQ(model.settings(), nullptr);
 }
 
+TEST_F(NewProject, AFolderHoldingAProjectOfThatNameIsLeftAsItWasAndMayBeOpenedInstead)
+{
+    const FixedClock longAgo(QDateTime(QDate(1999, 1, 2), QTime(9, 0), Qt::LocalTime));
+    CProjectSettings shop(dir.path(), u"Shop"_s, longAgo);
+    CStatistic margin;
+    margin.Name = u"Margin"_s;
+    ASSERT_EQ(shop.SetInventoryStyle(LIFO), Status::Success);
+    ASSERT_TRUE(shop.AddStatistic(margin));
+    ASSERT_TRUE(WriteFileBytes(dir.filePath(u"Shop.qmp"_s), "database"));
+    // A database whose settings file was lost counts as a project too.
+    ASSERT_TRUE(WriteFileBytes(dir.filePath(u"Lost.qmp"_s), "database"));
+    const auto before = FolderSnapshot(dir.path());
+
+    model.setLocation(dir.path() + u'/');
+    for (const QString& name : {u"Shop"_s, u"Lost"_s}) {
+        model.setName(name);
+        EXPECT_FALSE(model.createProject(prompter)) << name.toStdString();
+        ASSERT_EQ(prompter.log().size(), 1);
+        const ScriptedPrompter::Entry asked = prompter.log().constFirst();
+        EXPECT_TRUE(asked.question);
+        EXPECT_TRUE(asked.text.startsWith(u"A project named \""_s + name + u"\" already exists in "_s +
+                                          QDir::toNativeSeparators(dir.path()) + u"."_s))
+            << asked.text.toStdString();
+        EXPECT_EQ(model.settings(), nullptr);
+        EXPECT_EQ(FolderSnapshot(dir.path()), before);
+        prompter.clear();
+    }
+
+    // Yes opens the project as it is stored, whatever the dialog shows.
+    model.setName(u"Shop"_s);
+    model.setInventoryStyle(FIFO);
+    prompter.answer({true});
+    ASSERT_TRUE(model.createProject(prompter));
+    const std::unique_ptr<CProjectSettings> opened = model.takeSettings();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(std::make_tuple(opened->databasePath(), opened->inventoryStyle(), opened->created(),
+                              opened->statisticCount()),
+              std::make_tuple(dir.filePath(u"Shop.qmp"_s), int(LIFO), shop.created(), 1));
+    EXPECT_EQ(FolderSnapshot(dir.path()), before);
+}
+
 TEST(ProjectSettingsDialogModel, ShowsTheProjectAndStoresTheStyle)
 {
     QTemporaryDir dir;
@@ -123,6 +173,27 @@ TEST(ProjectSettingsDialogModel, ShowsTheProjectAndStoresTheStyle)
     EXPECT_FALSE(model.accept(prompter));
     EXPECT_EQ(prompter.log().size(), 1);
     EXPECT_EQ(settings.inventoryStyle(), LIFO);
+}
+
+TEST(ProjectSettingsDialogModel, AFolderOrFileThatTakesNoWritesIsNamedAsTheCause)
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    CProjectSettings settings(dir.path(), u"Shop"_s);
+    ProjectSettingsModel model(settings);
+    model.setInventoryStyle(LIFO);
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    for (const QString& path : {dir.path(), settings.settingsPath()}) {
+        const QFileDevice::Permissions before = QFile::permissions(path);
+        ASSERT_TRUE(QFile::setPermissions(path, readOnly));
+        const bool written = model.accept(prompter);
+        ASSERT_TRUE(QFile::setPermissions(path, before));
+        if (written)
+            GTEST_SKIP() << "permissions do not keep this user from writing";
+        EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::ReadOnly)});
+        EXPECT_EQ(CProjectSettings(settings.databasePath()).inventoryStyle(), FIFO);
+        prompter.clear();
+    }
 }
 
 class UserPreferences : public ::testing::Test

@@ -125,6 +125,13 @@ TEST_F(ProjectOps, AFailedOpenLeavesTheOpenProjectInUseAndSaysWhatFailed)
     EXPECT_EQ(OpenProjectFromPath(project, file(u"b/orphan.db"_s), prompter), Status::InvalidFileName);
     EXPECT_EQ(OpenProjectFromPath(project, corrupt, prompter), Status::FileCorrupt);
     EXPECT_EQ(prompter.log().size(), 2);
+    // A database that is gone is named as such, even when its settings file is left.
+    ASSERT_TRUE(QFile::remove(corrupt));
+    ASSERT_TRUE(QFile::remove(file(u"b/orphan.qmp"_s)));
+    for (const QString& gone : {corrupt, orphan}) {
+        EXPECT_EQ(OpenProjectFromPath(project, gone, prompter), Status::FileNotFound);
+        ExpectMessage(prompter, ProjectNotFoundMessage(gone));
+    }
     EXPECT_EQ(project.database()->path(), open);
     EXPECT_EQ(project.settings()->name(), u"open"_s);
 
@@ -304,7 +311,8 @@ TEST_F(Conversion, ConvertsKeepingStockAndPurgingOrderTracking)
     for (const auto& [id, origin] : lots) {
         CStockRec lot;
         ASSERT_TRUE(t.stock().RecordRead(lot, id));
-        EXPECT_EQ((QList<qint32>{lot.OrderID, lot.POID, lot.Quanity}), (QList<qint32>{origin, origin, 5})) << id;
+        EXPECT_EQ((QList<qint32>{lot.OrderID, lot.POID, lot.Quanity}), (QList<qint32>{origin, origin, 5}))
+            << id;
     }
     for (CTableSet* purged : std::initializer_list<CTableSet*>{
              &t.orders(), &t.received(), &t.sales(), &t.purchaseOrders(), &t.invoices(), &t.receivables()})

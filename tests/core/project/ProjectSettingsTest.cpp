@@ -109,7 +109,8 @@ TEST(ArchiveText, LengthPrefixChangesFormAtItsBoundariesAndTextOutsideTheCodePag
 
     // Text the code page holds is one byte a character; any other goes wide.
     const QString accents = QString::fromUtf8("é€");
-    EXPECT_EQ(archived([&](ArchiveWriter& w) { w.writeText(accents); }), ArchiveBytes().raw({2, 0xE9, 0x80}).data());
+    EXPECT_EQ(archived([&](ArchiveWriter& w) { w.writeText(accents); }),
+              ArchiveBytes().raw({2, 0xE9, 0x80}).data());
 
     const QString polish = QString::fromUtf8("Łódź Ω");
     ArchiveBytes wide;
@@ -149,10 +150,12 @@ TEST(Archive, ReaderStopsAtDamageAndStaysStopped)
     };
     const ArchiveBytes four = ArchiveBytes().i32(4);
     const ArchiveBytes damaged[] = {
-        ArchiveBytes().raw({5, 'a', 'b'}),                                                    // truncated text
-        ArchiveBytes().raw({0xFF}).le(0xFFFF, 2).le(0x7FFFFFFF, 4).raw({'a', 'b'}).i32(4),    // absurd length
-        ArchiveBytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(0xFFFF, 2).le(0xFFFFFFFF, 4), // absurd wide length
-        ArchiveBytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(0xFFFE, 2).raw({1, 'a', 0}),  // wide marker twice
+        ArchiveBytes().raw({5, 'a', 'b'}),                                                 // truncated text
+        ArchiveBytes().raw({0xFF}).le(0xFFFF, 2).le(0x7FFFFFFF, 4).raw({'a', 'b'}).i32(4), // absurd length
+        ArchiveBytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(0xFFFF, 2).le(0xFFFFFFFF,
+                                                                              4), // absurd wide length
+        ArchiveBytes().raw({0xFF}).le(0xFFFE, 2).raw({0xFF}).le(0xFFFE, 2).raw(
+            {1, 'a', 0}),                 // wide marker twice
         ArchiveBytes().raw({0xFF, 0x01}), // cut inside the prefix
     };
     for (bool sequential : {false, true}) {
@@ -198,8 +201,9 @@ TEST(ProjectSettingsFile, KnownProjectIsWrittenByteForByteReadsBackAndTakesNewPa
     EXPECT_EQ(reopened.statistics(), (QList<CStatistic>{revenue(), halfRevenue()}));
 
     // Written elsewhere under another name by some other version.
-    ASSERT_TRUE(WriteFileBytes(tmp.filePath(str("Copy.qms")),
-             header(str("/old/place"), str("Original"), 9.75, 1).statistic(revenue()).data()));
+    ASSERT_TRUE(
+        WriteFileBytes(tmp.filePath(str("Copy.qms")),
+                       header(str("/old/place"), str("Original"), 9.75, 1).statistic(revenue()).data()));
 
     CProjectSettings moved(tmp.filePath(str("Copy.qmp")));
     ASSERT_EQ(moved.status(), Status::Success);
@@ -247,11 +251,19 @@ TEST(ProjectSettingsFile, DamagedMissingOrMisnamedFilesFailCleanly)
 
     EXPECT_EQ(CProjectSettings(tmp.filePath(str("Other.qmp"))).status(), Status::SettingsFileMissing);
 
-    for (const char* bad : {"x.QMP", "noseparator.qmp", "/a/b.QMP", "/a.qmp/b", ""})
+    for (const char* bad : {"x.QMP", "noseparator.qmp", "/a/b.QMP", "/a.qmp/b", "", "/a/b.qmp.bak"})
         EXPECT_EQ(CProjectSettings(str(bad)).status(), Status::InvalidFileName) << bad;
-    const CProjectSettings odd(str("/a.qmp/b.qmp.bak"));
+    const CProjectSettings odd(str("/a.qmp/b.qmp"));
     EXPECT_EQ(odd.status(), Status::SettingsFileMissing);
     EXPECT_EQ(odd.directory() + u'|' + odd.name(), str("/a.qmp|b"));
+
+    // Only the final extension ends the name: a project whose name holds it reopens.
+    CProjectSettings copy(tmp.path(), str("old.qmp copy"));
+    ASSERT_EQ(copy.SetInventoryStyle(LIFO), Status::Success);
+    const CProjectSettings reopened(copy.databasePath());
+    ASSERT_EQ(reopened.status(), Status::Success);
+    EXPECT_EQ(std::make_tuple(reopened.name(), reopened.settingsPath(), reopened.inventoryStyle()),
+              std::make_tuple(str("old.qmp copy"), tmp.filePath(str("old.qmp copy.qms")), int(LIFO)));
 }
 
 class StatisticList : public ::testing::Test

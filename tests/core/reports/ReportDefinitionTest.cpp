@@ -4,6 +4,7 @@
 #include "reports/ReportSheetModel.h"
 
 #include "common/Archive.h"
+#include "common/Clock.h"
 #include "common/StatusCodes.h"
 
 #include "ArchiveBytes.h"
@@ -16,13 +17,20 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <set>
+#include <string>
 
 namespace {
+
+// The day a damaged report file is kept on.
+const QDateTime kToday(QDate(2026, 12, 7), QTime(9, 30));
 
 // The 60-byte font record.
 ArchiveBytes& AppendFont(ArchiveBytes& bytes, const ReportFont& f)
@@ -123,10 +131,12 @@ TEST(ReportFont, DescriptionAndAnsiFaceName)
 
 TEST(ReportFileFormat, OneDefinitionIsWrittenByteForByteAndReadsBackFieldForField)
 {
+    ScriptedPrompter prompter;
+    const FixedClock clock(kToday);
     QTemporaryDir dir;
     ReportFile file(dir.filePath(str("shop.irp")));
     CReportDefinition sample = everyField();
-    ASSERT_EQ(file.saveAsNew(sample, sample.name), ReportFile::SaveStatus::Saved);
+    ASSERT_EQ(file.saveAsNew(sample, sample.name, prompter, clock), ReportFile::SaveStatus::Saved);
 
     ArchiveBytes expected;
     expected.f64(3.51)
@@ -146,7 +156,7 @@ TEST(ReportFileFormat, OneDefinitionIsWrittenByteForByteAndReadsBackFieldForFiel
     // Text the code page cannot hold takes the wide form and reads back too.
     CReportDefinition wide = named(str("\u0141\u00f3d\u017a sales"), str("SI"));
     wide.columns.append(ReportColumn{str("\u017b"), str("Date"), AlignCenter, -90, ReportColumn::KindField});
-    ASSERT_EQ(file.saveAsNew(wide, wide.name), ReportFile::SaveStatus::Saved);
+    ASSERT_EQ(file.saveAsNew(wide, wide.name, prompter, clock), ReportFile::SaveStatus::Saved);
     const ReportFile::Contents contents = file.read();
     EXPECT_EQ(contents.readEnd, ReportFile::ReadEnd::Clean);
     EXPECT_EQ(contents.records, (QList<CReportDefinition>{sample, wide}));
@@ -160,8 +170,10 @@ TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
     for (qsizetype cut = 0; cut <= both.size(); ++cut) {
         const ReportFile::Contents contents = ReportFile::parse(both.left(cut));
         ASSERT_EQ(contents.records.size(), cut == both.size() ? 2 : cut >= first.size() ? 1 : 0) << cut;
+        // A file cut anywhere is a file cut short, not a damaged one.
         const bool boundary = cut == 0 || cut == first.size() || cut == both.size();
-        EXPECT_EQ(contents.readEnd == ReportFile::ReadEnd::Clean, boundary) << cut;
+        EXPECT_EQ(contents.readEnd, boundary ? ReportFile::ReadEnd::Clean : ReportFile::ReadEnd::CutShort)
+            << cut;
     }
 
     // Offsets inside the second record: its name's length, its column count.
@@ -180,8 +192,6 @@ TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
         damaged(second.size() - 4, 4, ArchiveBytes().i32(0x7FFFFFFF)), // endless statistics
         first + recordArchiveBytes(named(QString())),                  // a record without a name
     };
-    QTemporaryDir dir;
-    ReportFile file(dir.filePath(str("shop.irp")));
     for (const QByteArray& bytes : cases) {
         QElapsedTimer timer;
         timer.start();
@@ -190,48 +200,209 @@ TEST(ReportFileFormat, DamagedFilesEndTheRecordsWithoutAllocating)
         EXPECT_EQ(contents.records, QList<CReportDefinition>{everyField()});
         EXPECT_EQ(contents.readEnd, ReportFile::ReadEnd::Damaged);
         EXPECT_EQ(contents.end, first.size());
-        ASSERT_TRUE(WriteFileBytes(file.path(), bytes));
     }
-    // A save after damage lands where the records end, so it can be read.
-    CReportDefinition added = named(str("Added"));
-    ASSERT_EQ(file.saveAsNew(added, added.name), ReportFile::SaveStatus::Saved);
-    EXPECT_EQ(FileBytes(file.path()), QByteArray(first + recordArchiveBytes(added)));
-    EXPECT_EQ(file.names(str("Items")), strs({"Stock Value", "Added"}));
 }
 
 TEST(ReportFileOperations, ChangesReplaceTheFileWholeOrNotAtAll)
 {
+    ScriptedPrompter prompter;
+    const FixedClock clock(kToday);
     QTemporaryDir dir;
     ReportFile file(dir.filePath(str("shop.irp")));
     EXPECT_EQ(ReportFile::pathForDatabase(str("/a.v2/shop.x.qmp")), str("/a.v2/shop.x.irp"));
-    EXPECT_FALSE(file.remove(str("A"))); // no file to rewrite
+    EXPECT_EQ(file.remove(str("A"), prompter, clock), ReportFile::SaveStatus::Failed); // no file to rewrite
 
     for (const char* name : {"A", "B", "C"}) {
         CReportDefinition report = named(str(name), str(name) == str("B") ? str("Vendors") : str("Items"));
-        ASSERT_EQ(file.saveAsNew(report, report.name), ReportFile::SaveStatus::Saved);
+        ASSERT_EQ(file.saveAsNew(report, report.name, prompter, clock), ReportFile::SaveStatus::Saved);
     }
     EXPECT_EQ(file.names(str("Items")), strs({"A", "C"}));
     EXPECT_TRUE(file.exists(str("B")));
     EXPECT_FALSE(file.exists(str("b")));
     const QByteArray before = FileBytes(file.path());
     CReportDefinition again = named(str("Other"));
-    EXPECT_EQ(file.saveAsNew(again, str("C")), ReportFile::SaveStatus::NameTaken);
+    EXPECT_EQ(file.saveAsNew(again, str("C"), prompter, clock), ReportFile::SaveStatus::NameTaken);
     EXPECT_EQ(FileBytes(file.path()), before);
 
     // When the temporary file cannot be made nothing changes.
     ASSERT_TRUE(QDir(dir.path()).mkdir(str("shop.tmp")));
-    EXPECT_FALSE(file.remove(str("A")));
-    EXPECT_EQ(file.saveAsNew(again, again.name), ReportFile::SaveStatus::Failed);
+    EXPECT_EQ(file.remove(str("A"), prompter, clock), ReportFile::SaveStatus::Failed);
+    EXPECT_EQ(file.saveAsNew(again, again.name, prompter, clock), ReportFile::SaveStatus::Failed);
     EXPECT_EQ(FileBytes(file.path()), before);
     ASSERT_TRUE(QDir(dir.path()).rmdir(str("shop.tmp")));
 
-    ASSERT_TRUE(file.remove(str("B")));
-    EXPECT_TRUE(file.remove(str("missing")));
-    ASSERT_TRUE(file.remove(str("A")));
-    ASSERT_TRUE(file.remove(str("C")));
+    ASSERT_EQ(file.remove(str("B"), prompter, clock), ReportFile::SaveStatus::Saved);
+    EXPECT_EQ(file.remove(str("missing"), prompter, clock), ReportFile::SaveStatus::Saved);
+    ASSERT_EQ(file.remove(str("A"), prompter, clock), ReportFile::SaveStatus::Saved);
+    ASSERT_EQ(file.remove(str("C"), prompter, clock), ReportFile::SaveStatus::Saved);
     EXPECT_TRUE(QFile::exists(file.path()));
     EXPECT_EQ(QFileInfo(file.path()).size(), 0);
     EXPECT_FALSE(QFile::exists(ReportFile::temporaryPath(file.path())));
+}
+
+namespace {
+
+// A record laid out by hand, two columns and one statistic; `at` gets where one
+// field of each kind starts.
+QByteArray handRecord(const QString& name, std::map<std::string, qsizetype>* at = nullptr)
+{
+    ArchiveBytes b;
+    const auto mark = [&](const char* kind) {
+        if (at)
+            (*at)[kind] = b.data().size();
+    };
+    mark("version");
+    b.f64(3.51);
+    mark("table length");
+    b.text(str("Items"));
+    mark("name length");
+    b.text(name);
+    mark("title length");
+    b.text(str("Stock on hand")).text(str("Totals"));
+    mark("font");
+    for (int points : {28, 16, 10, 16, 12, 10})
+        AppendFont(b, ReportFont::fromPoints(str("Times New Roman"), points));
+    mark("alignment");
+    b.u16(AlignLeft).u16(AlignRight);
+    mark("flag");
+    b.i32(1).i32(0).i32(1).i32(0).i32(0).text(QString()).i32(1).i32(0).text(str("Name"));
+    mark("column count");
+    b.i32(2);
+    b.text(str("Item")).text(str("Name"));
+    mark("column alignment");
+    b.i32(AlignLeft);
+    mark("column x");
+    b.i32(1440);
+    mark("column kind");
+    b.i32(ReportColumn::KindField);
+    b.text(str("Value")).text(str("Stock Value")).i32(AlignRight).i32(4320).i32(ReportColumn::KindStatistic);
+    mark("statistic count");
+    b.i32(1).text(str("Total Value"));
+    return b.data();
+}
+
+} // namespace
+
+TEST(ReportFileDamage, NoDamagedByteCostsAReportUnaskedAndTheKeptCopyHoldsEveryByte)
+{
+    std::map<std::string, qsizetype> at;
+    const QByteArray first = handRecord(str("First"));
+    const QByteArray middle = handRecord(str("Middle"), &at);
+    const QByteArray original = first + middle + handRecord(str("Last"));
+    ASSERT_EQ(ReportFile::parse(original).records.size(), 3);
+
+    QTemporaryDir dir;
+    ReportFile file(dir.filePath(str("shop.irp")));
+    const QString copy = dir.filePath(str("shop-damaged-2026-12-07.irp"));
+    ScriptedPrompter prompter;
+    const FixedClock clock(kToday);
+    const CReportDefinition added = named(str("Added"));
+    const QByteArray addedBytes = recordArchiveBytes(added);
+
+    // Saves a report into `damaged`, agreeing to keep a copy; whether it asked.
+    const auto save = [&](const QByteArray& damaged, qsizetype recordStart) {
+        EXPECT_TRUE(WriteFileBytes(file.path(), damaged));
+        QFile::remove(copy);
+        prompter.clear();
+        if (prompter.pendingAnswers() == 0)
+            prompter.answer({true});
+        CReportDefinition report = added;
+        EXPECT_EQ(file.saveAsNew(report, report.name, prompter, clock), ReportFile::SaveStatus::Saved);
+        const bool asked = !prompter.log().isEmpty();
+        if (asked) {
+            EXPECT_EQ(FileBytes(copy), damaged);
+            // The records before the damage, then the new one.
+            const qsizetype readable = ReportFile::parse(damaged).end;
+            EXPECT_LE(readable, recordStart);
+            EXPECT_EQ(FileBytes(file.path()), damaged.left(readable) + addedBytes);
+        } else {
+            EXPECT_FALSE(QFile::exists(copy));
+            EXPECT_EQ(FileBytes(file.path()), damaged + addedBytes);
+        }
+        return asked;
+    };
+
+    const auto flipped = [&](qsizetype where) {
+        QByteArray damaged = original;
+        damaged[where] = static_cast<char>(damaged.at(where) ^ 0xFF);
+        return damaged;
+    };
+    // No byte of the first two records, flipped, reads as a file cut short,
+    // whose rest a save drops unasked: either every byte still reads, or the
+    // damage is found in the record that holds it.
+    std::set<qsizetype> found;
+    for (qsizetype i = 0; i < first.size() + middle.size(); ++i) {
+        const ReportFile::Contents contents = ReportFile::parse(flipped(i));
+        if (contents.readEnd == ReportFile::ReadEnd::Damaged) {
+            EXPECT_LE(contents.end, i < first.size() ? 0 : first.size()) << "byte " << i;
+            found.insert(i);
+        } else {
+            EXPECT_EQ(contents.end, original.size()) << "byte " << i;
+        }
+    }
+    // A value no report holds is damage: the save asks first, keeps the copy
+    // and saves the readable report with the new one.
+    for (const char* kind : {"table length", "name length", "title length", "alignment", "flag",
+                             "column count", "column alignment", "column kind", "statistic count"}) {
+        const qsizetype where = first.size() + at.at(kind);
+        EXPECT_TRUE(found.count(where) == 1 && save(flipped(where), first.size())) << kind;
+    }
+    const qsizetype weight = first.size() + at.at("font") + 17;
+    EXPECT_TRUE(found.count(weight) == 1 && save(flipped(weight), first.size())) << "font weight";
+    // A changed character, an ignored version or another column position
+    // loses nothing and needs no question.
+    for (const qsizetype where : {at.at("version"), at.at("column x"), at.at("title length") + 1})
+        EXPECT_FALSE(found.count(first.size() + where) == 1 ||
+                     save(flipped(first.size() + where), first.size()))
+            << where;
+
+    // A table length of 0xF0 in the first record: no report before it.
+    QByteArray damaged = original;
+    damaged[at.at("table length")] = '\xF0';
+    EXPECT_TRUE(save(damaged, 0));
+    EXPECT_EQ(file.names(str("Items")), strs({"Added"}));
+}
+
+TEST(ReportFileDamage, NoLeavesEveryFileAndAKeptCopyNeverReplacesAnother)
+{
+    std::map<std::string, qsizetype> at;
+    const QByteArray first = handRecord(str("First"));
+    QByteArray middle = handRecord(str("Middle"), &at);
+    middle[at.at("table length")] = '\xF0';
+    const QByteArray damaged = first + middle + handRecord(str("Last"));
+
+    QTemporaryDir dir;
+    ReportFile file(dir.filePath(str("shop.irp")));
+    ASSERT_TRUE(WriteFileBytes(file.path(), damaged));
+    ASSERT_TRUE(WriteFileBytes(dir.filePath(str("shop-damaged-2026-12-07.irp")), "an earlier copy"));
+    const auto before = FolderSnapshot(dir.path());
+    ScriptedPrompter prompter;
+    const FixedClock clock(kToday);
+
+    // Saving, replacing and deleting all ask first; No writes nothing.
+    CReportDefinition report = named(str("Added"));
+    prompter.answer({false, false, false});
+    EXPECT_EQ(file.saveAsNew(report, report.name, prompter, clock), ReportFile::SaveStatus::Cancelled);
+    EXPECT_EQ(file.replace(str("First"), report, str("First"), prompter, clock),
+              ReportFile::SaveStatus::Cancelled);
+    EXPECT_EQ(file.remove(str("First"), prompter, clock), ReportFile::SaveStatus::Cancelled);
+    EXPECT_EQ(prompter.log().size(), 3);
+    EXPECT_EQ(report.name, str("Added"));
+    EXPECT_EQ(FolderSnapshot(dir.path()), before);
+
+    // Yes: the copy takes the next free name and the readable report is deleted.
+    prompter.clear();
+    prompter.answer({true});
+    EXPECT_EQ(file.remove(str("First"), prompter, clock), ReportFile::SaveStatus::Saved);
+    EXPECT_EQ(prompter.lastText(),
+              str("The report file \"shop.irp\" is damaged.  Only the report before the damage can be read; "
+                  "the rest of the file cannot.\n\nClick 'Yes' to keep the damaged file as "
+                  "\"shop-damaged-2026-12-07-2.irp\" beside the project and save the readable reports with "
+                  "this change, or 'No' to cancel and leave the file as it is."));
+    EXPECT_EQ(FileBytes(dir.filePath(str("shop-damaged-2026-12-07.irp"))), QByteArray("an earlier copy"));
+    EXPECT_EQ(FileBytes(dir.filePath(str("shop-damaged-2026-12-07-2.irp"))), damaged);
+    EXPECT_TRUE(QFile::exists(file.path()));
+    EXPECT_EQ(FileBytes(file.path()), QByteArray());
 }
 
 TEST(ReportColumns, ListingsOfferTheirFieldsAndRowStatistics)
@@ -271,7 +442,7 @@ protected:
         const QList<CStatistic> statistics = {statistic("Value", 1), statistic("Step", 1, 1),
                                               statistic("Margin", 1), statistic("Sales", 3),
                                               statistic("Count", 1)};
-        return ReportSheetModel(ReportFile(path()), prompter, ListingKind::Items, std::move(columns),
+        return ReportSheetModel(ReportFile(path()), prompter, clock, ListingKind::Items, std::move(columns),
                                 {str("Low stock")}, statistics);
     }
     ScriptedPrompter::Entry last() const { return prompter.log().value(prompter.log().size() - 1); }
@@ -290,6 +461,7 @@ protected:
 
     QTemporaryDir m_dir;
     ScriptedPrompter prompter;
+    const FixedClock clock{kToday};
 };
 
 TEST_F(ReportSheet, NamesAreCutToSizeAndMustBeNew)
@@ -329,6 +501,17 @@ TEST_F(ReportSheet, NamesAreCutToSizeAndMustBeNew)
     EXPECT_FALSE(modify.save().saved);
     EXPECT_EQ(last().text, StatusMessage(Status::FileNotAccessible));
     EXPECT_EQ(FileBytes(path()), two);
+    ASSERT_TRUE(QDir(m_dir.path()).rmdir(str("shop.tmp")));
+
+    // A damaged file the user keeps as it is: only the question, and the sheet stays open.
+    QByteArray damaged = two;
+    damaged[8] = '\xF0'; // the first record's table length
+    ASSERT_TRUE(WriteFileBytes(path(), damaged));
+    prompter.clear();
+    EXPECT_FALSE(modify.save().saved);
+    ASSERT_EQ(prompter.log().size(), 1);
+    EXPECT_TRUE(last().question);
+    EXPECT_EQ(FileBytes(path()), damaged);
 }
 
 TEST_F(ReportSheet, ListPageMovesColumnsAndExplainsMissingSelections)
@@ -433,8 +616,8 @@ TEST_F(ReportSheet, ModifyLoadsTheReportAndMovesItToTheEnd)
     ReportFile file(path());
     CReportDefinition stored = everyField();
     CReportDefinition second = named(str("Second"));
-    ASSERT_EQ(file.saveAsNew(stored, stored.name), ReportFile::SaveStatus::Saved);
-    ASSERT_EQ(file.saveAsNew(second, second.name), ReportFile::SaveStatus::Saved);
+    ASSERT_EQ(file.saveAsNew(stored, stored.name, prompter, clock), ReportFile::SaveStatus::Saved);
+    ASSERT_EQ(file.saveAsNew(second, second.name, prompter, clock), ReportFile::SaveStatus::Saved);
 
     ReportSheetModel model = sheet();
     ASSERT_TRUE(model.openReport(str("Stock Value")));

@@ -1,8 +1,10 @@
 #include "views/NavigationTree.h"
 
+#include "common/Clock.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportFile.h"
 
+#include "ScriptedPrompter.h"
 #include "TempProject.h"
 
 #include <QDir>
@@ -45,12 +47,14 @@ protected:
     void addReport(const QString& name, const QString& table)
     {
         CReportDefinition definition = report(table);
-        ASSERT_EQ(ReportFile(reportPath()).saveAsNew(definition, name), ReportFile::SaveStatus::Saved);
+        ASSERT_EQ(ReportFile(reportPath()).saveAsNew(definition, name, prompter, Clock::system()),
+                  ReportFile::SaveStatus::Saved);
     }
     bool rebuild() { return tree.Rebuild(&project.db(), reportPath()); }
 
     TempProject project;
     NavigationTree tree;
+    ScriptedPrompter prompter;
 };
 
 TEST_F(Navigation, FoldersHoldQueriesThenReportsThenQuickReports)
