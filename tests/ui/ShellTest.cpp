@@ -21,8 +21,11 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -274,6 +277,46 @@ TEST_F(Shell, WithoutAProjectItsCommandsAreOffAndTheRecentProjectsAreNumbered)
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->text(), u"&2 /p/b.qmp"_s);
     EXPECT_TRUE(second->isVisible());
+}
+
+TEST_F(Shell, TheStockListFollowsAStyleChangedInProjectSettingsAtOnce)
+{
+    DiskProject project;
+    const qint32 item = project.build.item({u"Nut"_s, project.build.vendor(u"V"_s)});
+    QList<qint32> lots;
+    for (const int month : {1, 2, 3}) {
+        lots.append(project.build.lot(item, 1));
+        project.build.change<CStockRec>(lots.constLast(),
+                                        [&](CStockRec& rec) { rec.Date = day(1997, month, 1); });
+    }
+    setRecent(project.path());
+    ASSERT_TRUE(launch());
+    window().setShowAll(true);
+    window().action(C::ViewStock)->trigger();
+    RecordList& stock = app->lists().list(Kind::Stock);
+    // Sorted by item name, all equal: in the stock's own order.
+    stock.setSortColumn(2);
+    const auto shown = [&] {
+        QList<qint32> ids;
+        for (qsizetype row = 0; row < stock.count(); ++row)
+            ids.append(stock.recordId(row));
+        return ids;
+    };
+    ASSERT_EQ(shown(), lots);
+
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        for (QRadioButton* radio : dialog->findChildren<QRadioButton*>())
+            if (radio->text() == u"LIFO"_s)
+                radio->click();
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == u"OK"_s)
+                button->click();
+    });
+    window().action(C::ProjectSettings)->trigger();
+    ASSERT_EQ(app->project().settings()->inventoryStyle(), LIFO);
+    EXPECT_EQ(shown(), (QList<qint32>{lots[2], lots[1], lots[0]}));
 }
 
 TEST_F(Shell, PaneWidthColumnsAndShowAllSurviveARestart)

@@ -141,6 +141,31 @@ qsizetype findTopLevelOrderBy(const QString& s, const std::vector<Token>& tokens
     return -1;
 }
 
+// Whether the statement's first SELECT outside parentheses takes only its TOP n
+// (or TOP n PERCENT) rows.
+bool selectsTopRows(const QString& s, const std::vector<Token>& tokens)
+{
+    int depth = 0;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (isPunct(s, tokens[i], QLatin1Char('('))) {
+            ++depth;
+        } else if (isPunct(s, tokens[i], QLatin1Char(')')) && depth > 0) {
+            --depth;
+        } else if (depth == 0 && isWord(s, tokens[i], QLatin1String("SELECT"))) {
+            size_t k = nextSolid(tokens, i + 1);
+            if (k < tokens.size() && (isWord(s, tokens[k], QLatin1String("DISTINCT")) ||
+                                      isWord(s, tokens[k], QLatin1String("ALL"))))
+                k = nextSolid(tokens, k + 1);
+            if (k >= tokens.size() || !isWord(s, tokens[k], QLatin1String("TOP")))
+                return false;
+            // Without a number TOP is a column name.
+            const size_t number = nextSolid(tokens, k + 1);
+            return number < tokens.size() && tokens[number].kind == TokenKind::Number;
+        }
+    }
+    return false;
+}
+
 // ---------------------------------------------------------------------------
 // Date literals
 
@@ -518,6 +543,15 @@ QString ApplySortToStoredQuery(const QString& storedSql, const QString& sort)
     if (sort.trimmed().isEmpty())
         return storedSql;
     const std::vector<Token> tokens = scan(storedSql);
+    if (selectsTopRows(storedSql, tokens)) {
+        // The query's own ORDER BY decides which rows TOP takes, so it stays; the
+        // sort orders only the rows taken, outside.
+        std::vector<Token> statement = tokens;
+        dropFinalSemicolon(storedSql, statement);
+        const QString query = storedSql.left(statement.back().start + statement.back().length);
+        return QLatin1String("SELECT *\r\nFROM (") + query + QLatin1String(") AS q\r\nORDER BY ") + sort +
+               QLatin1String(";\r\n");
+    }
     const qsizetype order = findTopLevelOrderBy(storedSql, tokens);
     if (order < 0) {
         QString base = storedSql;

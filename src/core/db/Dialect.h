@@ -33,7 +33,9 @@ struct TranslatedSql
 [[nodiscard]] QString NormalizeStoredQuery(const QString& text);
 
 // Sets or replaces the ORDER BY of a stored query; this is how a list view
-// re-sorts a stored query. A blank sort leaves the text as it is.
+// re-sorts a stored query. A query that takes its TOP rows keeps its own ORDER
+// BY, which decides the rows it takes, and becomes a subquery that the sort
+// orders from outside. A blank sort leaves the text as it is.
 [[nodiscard]] QString ApplySortToStoredQuery(const QString& storedSql, const QString& sort);
 
 // A real-valued expression rounded half away from zero to a 64-bit whole number,

@@ -16,8 +16,25 @@ QString CStockSet::SortFor(int inventoryStyle)
 
 void CStockSet::SetInventoryStyle(int inventoryStyle)
 {
+    m_styleSource = nullptr;
     m_inventoryStyle = inventoryStyle;
     SetSort(SortFor(inventoryStyle));
+}
+
+void CStockSet::SetInventoryStyleSource(std::function<int()> source)
+{
+    m_styleSource = std::move(source);
+}
+
+int CStockSet::inventoryStyle() const
+{
+    return m_styleSource ? m_styleSource() : m_inventoryStyle;
+}
+
+int CStockSet::Reopen()
+{
+    SetSort(SortFor(inventoryStyle()));
+    return CTableSet::Reopen();
 }
 
 qint32 CStockSet::SumQuantityByItem(qint32 itemID)
@@ -30,9 +47,9 @@ QList<CStockRec> CStockSet::LotsInConsumptionOrder(qint32 itemID, qint64 quantit
     QList<CStockRec> lots;
     // The (ItemID, Date) index delivers the lots in this order, so the walk stops
     // after the few it needs however many the item holds.
-    std::optional<QSqlQuery> query = selectWhere(QStringLiteral("\"ID\",\"Quanity\",\"Cost\""),
-                                                 QStringLiteral("[ItemID] = ?"), {itemID},
-                                                 SortFor(m_inventoryStyle));
+    std::optional<QSqlQuery> query =
+        selectWhere(QStringLiteral("\"ID\",\"Quanity\",\"Cost\""), QStringLiteral("[ItemID] = ?"), {itemID},
+                    SortFor(inventoryStyle()));
     if (ok)
         *ok = query.has_value();
     if (!query)

@@ -4,6 +4,8 @@
 #include "ReferenceCache.h"
 #include "TypedTableSet.h"
 
+#include <functional>
+
 class CItemsSet;
 class CPOSet;
 class CVendorsSet;
@@ -11,6 +13,8 @@ class CVendorsSet;
 // The stock register: lots of one item at one unit cost. The current dynaset
 // runs in consumption order: oldest lot first under FIFO, newest first under
 // LIFO, lots of one day in the order they were entered (reversed under LIFO).
+// The style is the project's as it is when the lots are read, so a change of
+// style holds from the next read on, without reopening the project.
 class CStockSet : public CTypedTableSet<CStockRec, CStockRow>
 {
 public:
@@ -19,11 +23,16 @@ public:
 
     CStockSet(ProjectDatabase& db, CVendorsSet* vendors, CItemsSet* items, CPOSet* orders, int inventoryStyle);
 
-    // The sort of a style; takes effect at the next Reopen.
+    // A fixed style, in place of any source; its sort takes effect at the next Reopen.
     void SetInventoryStyle(int inventoryStyle);
+    // From now on the style is asked of `source` each time it is needed: at
+    // every Reopen and every consumption of lots.
+    void SetInventoryStyleSource(std::function<int()> source);
+    int inventoryStyle() const;
     static QString SortFor(int inventoryStyle);
 
-    int Reopen() override { return CTableSet::Reopen(); }
+    // The current dynaset in the order of the style as it is now.
+    int Reopen() override;
 
     // The quantity held in the lots of the current dynaset that belong to an item;
     // the cursor is left on the first row.
@@ -39,6 +48,7 @@ protected:
 
 private:
     int m_inventoryStyle = kFifo;
+    std::function<int()> m_styleSource;
     CVendorsSet* m_vendors;
     CItemsSet* m_items;
     CPOSet* m_purchaseOrders;

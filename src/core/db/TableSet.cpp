@@ -79,7 +79,8 @@ bool CTableSet::buildDynaset()
     m_dynaset = Dynaset();
     if (!m_filter.isEmpty()) {
         if (const std::optional<QString> stored = m_db.QueryDefSql(m_filter)) {
-            // A stored query brings its own statement; the list's sort replaces its ORDER BY.
+            // A stored query brings its own statement; the list's sort replaces its
+            // ORDER BY, or orders from outside the rows a TOP query takes.
             const QString text = m_sort.isEmpty() ? *stored : ApplySortToStoredQuery(*stored, m_sort);
             const TranslatedSql translated = TranslateQuery(text);
             if (!translated.ok)

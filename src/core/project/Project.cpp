@@ -24,6 +24,10 @@ int Project::OpenDatabase(const QString& path, int inventoryStyle)
         database->close();
         return status;
     }
+    // Sales and the stock list read the style when they need it, so a change
+    // made in Project Settings holds from then on.
+    tables->stock().SetInventoryStyleSource(
+        [this, inventoryStyle] { return m_settings ? m_settings->inventoryStyle() : inventoryStyle; });
     closeDatabase();
     m_database = std::move(database);
     m_tables = std::move(tables);

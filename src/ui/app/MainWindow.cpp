@@ -498,9 +498,17 @@ void MainWindow::connectCommands()
             currentListView()->Reload();
     });
     on(ProjectSettings, [this] {
-        if (CProjectSettings* settings = m_project.settings())
+        CProjectSettings* settings = m_project.settings();
+        const int style = settings ? settings->inventoryStyle() : FIFO;
+        if (settings)
             RunProjectSettings(this, *settings, m_prompter);
         updateIndicators();
+        // The stock list is read in the order of the inventory style.
+        if (settings && settings->inventoryStyle() != style) {
+            m_lists.markForReload(ListingKind::Stock);
+            if (m_currentKind == static_cast<int>(ListingKind::Stock))
+                refreshList();
+        }
     });
     on(CompanyInformation, [this] { RunCompanyInformation(this, m_settings); });
     on(CustomizeColumns, [this] {

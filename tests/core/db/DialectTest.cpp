@@ -157,6 +157,15 @@ TEST_F(DialectOnDatabase, RunsTranslatedQueries)
     const QString stored = NormalizeStoredQuery(q("SELECT TOP 3 ID FROM [Order] WHERE Qty = 1"));
     EXPECT_EQ(ids(ApplySortToStoredQuery(stored, q("ID DESC"))), (Ids{7, 4, 1}));
     EXPECT_EQ(ids(ApplySortToStoredQuery(ApplySortToStoredQuery(stored, q("ID DESC")), q("ID"))), (Ids{1, 4, 7}));
+    // A TOP query picks its rows in its own order (by name: Bolt 1, Deal 4, Nail 7,
+    // Nut 3, ...); the list's sort orders only those.
+    EXPECT_EQ(ids(ApplySortToStoredQuery(
+                  NormalizeStoredQuery(q("SELECT TOP 2 ID FROM [Order] ORDER BY Name")), q("ID DESC"))),
+              (Ids{4, 1}));
+    EXPECT_EQ(
+        ids(ApplySortToStoredQuery(
+            NormalizeStoredQuery(q("SELECT TOP 50 PERCENT ID FROM [Order] ORDER BY Name ASC")), q("ID"))),
+        (Ids{1, 3, 4, 7}));
 }
 
 TEST_F(DialectOnDatabase, QuotedValuesFindOnlyThemselves)

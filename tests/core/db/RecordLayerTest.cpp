@@ -181,10 +181,11 @@ TEST_F(RecordLayer, StoredQueriesAreCheckedNormalisedAndOpenedAsFilters)
     EXPECT_EQ(items.Reopen(), 1);
     EXPECT_EQ(names(), QStringList({"Anvil", "Bolt"}));
 
-    // The list's sort replaces the query's ordering; the stored text is not changed by it.
+    // The query picks its two rows in its own order; the list's sort orders only
+    // those, and the stored text is not changed by it.
     items.SetSort(QStringLiteral("[Name] DESC"));
     items.Reopen();
-    EXPECT_EQ(names(), QStringList({"Clamp", "Bolt"}));
+    EXPECT_EQ(names(), QStringList({"Bolt", "Anvil"}));
     EXPECT_FALSE(db.QueryDefSql(QStringLiteral("Top two"))->contains(QStringLiteral("DESC")));
 
     EXPECT_TRUE(db.DeleteQueryDef(QStringLiteral("Orders")));

@@ -1,8 +1,16 @@
 #include "sales/RecordSoldItemsModel.h"
 
 #include "common/StatusCodes.h"
+#include "common/UserSettings.h"
+#include "project/Project.h"
+#include "project/ProjectOperations.h"
+#include "project/ProjectSettings.h"
+#include "project/ProjectSettingsModel.h"
+#include "views/RecordLists.h"
 
 #include "TotalsFixture.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -220,6 +228,92 @@ TEST_F(RecordSale, PendingLinesShareTheirItemsStockAndNothingIsRecordedOnBadInpu
     EXPECT_EQ(sales().value(0).SellingPrice, Money::fromWhole(3, 9900));
     // Recorded lines are not there to be recorded twice.
     EXPECT_TRUE(dialog->lines().isEmpty());
+}
+
+// The style is read when a sale is recorded and when the stock list is read, so
+// a change made in Project Settings holds from the next sale and the next read,
+// with the project left open.
+TEST(RecordSaleInventoryStyle, AStyleChangedInProjectSettingsHoldsForTheNextSaleAndListRead)
+{
+    QTemporaryDir dir;
+    const QString path = CProjectSettings(dir.path(), u"Shop"_s).databasePath();
+    ASSERT_EQ(CreateDatabase(path), Status::Success);
+    ScriptedPrompter prompter;
+    Project project;
+    ASSERT_EQ(OpenProjectFromPath(project, path, prompter), Status::Success);
+    ProjectTables& t = *project.tables();
+
+    CItemsRec item;
+    item.Name = u"Ledger"_s;
+    item.SellingPrice = Money::fromWhole(9);
+    ASSERT_TRUE(t.items().RecordAdd(item));
+    const auto lot = [&](int dayOfMarch, qint64 cost) {
+        CStockRec rec;
+        rec.ItemID = item.ID;
+        rec.OrderID = rec.POID = StockInitial;
+        rec.Quanity = 5;
+        rec.Cost = Money::fromWhole(cost);
+        rec.Date = day(1997, 3, dayOfMarch);
+        EXPECT_TRUE(t.stock().RecordAdd(rec) && RecomputeStocked(t, item.ID));
+        return rec.ID;
+    };
+    const qint32 first = lot(1, 2), second = lot(2, 3), third = lot(3, 4);
+    CSIRec invoice;
+    invoice.Number = 5000;
+    invoice.Date = day(1997, 5, 15);
+    ASSERT_TRUE(t.invoices().RecordAdd(invoice));
+
+    // The unit cost of the sale; the lots' quantities afterwards.
+    const auto sell = [&](qint32 quantity) {
+        RecordSoldItemsModel dialog(t, prompter);
+        dialog.setInvoiceNumber(invoice.Number);
+        dialog.setAddToExistingInvoice(true);
+        dialog.selectItem(item.ID);
+        dialog.setQuantityText(QString::number(quantity));
+        EXPECT_TRUE(dialog.addLine().saved && dialog.save().saved) << prompter.lastText().toStdString();
+        return t.sales().RecordsWhere(u"[SIID] = ?"_s, {invoice.ID}).constLast().Cost;
+    };
+    const auto lotsLeft = [&] {
+        QList<std::pair<qint32, qint32>> left;
+        for (const CStockRec& rec : t.stock().RecordsWhere(u"[ItemID] = ?"_s, {item.ID}))
+            left.append({rec.ID, rec.Quanity});
+        return left;
+    };
+    const auto switchTo = [&](int style) {
+        ProjectSettingsModel settings(*project.settings());
+        settings.setInventoryStyle(style);
+        EXPECT_TRUE(settings.accept(prompter));
+    };
+    QTemporaryDir userDir;
+    UserSettings user(userDir.filePath(u"user.ini"_s));
+    RecordLists lists(user);
+    lists.setTables(&t);
+    // The stock list sorted by item name: all equal, so in the stock's own order.
+    const auto listed = [&] {
+        EXPECT_TRUE(lists.ReloadList(ListingKind::Stock, QString()));
+        RecordList& stock = lists.list(ListingKind::Stock);
+        stock.setSortColumn(2);
+        QList<qint32> ids;
+        for (qsizetype row = 0; row < stock.count(); ++row)
+            ids.append(stock.recordId(row));
+        return ids;
+    };
+
+    EXPECT_EQ(listed(), (QList<qint32>{first, second, third}));
+    EXPECT_EQ(sell(6), Money::fromWhole(2, 1666)); // (5 x 2 + 3) / 6
+    EXPECT_EQ(lotsLeft(), (QList<std::pair<qint32, qint32>>{{second, 4}, {third, 5}}));
+
+    switchTo(LIFO);
+    EXPECT_EQ(listed(), (QList<qint32>{third, second}));
+    EXPECT_EQ(sell(6), Money::fromWhole(3, 8333)); // (5 x 4 + 3) / 6
+    EXPECT_EQ(lotsLeft(), (QList<std::pair<qint32, qint32>>{{second, 3}}));
+
+    const qint32 fourth = lot(4, 5);
+    switchTo(FIFO);
+    EXPECT_EQ(listed(), (QList<qint32>{second, fourth}));
+    EXPECT_EQ(sell(4), Money::fromWhole(3, 5000)); // (3 x 3 + 5) / 4
+    EXPECT_EQ(lotsLeft(), (QList<std::pair<qint32, qint32>>{{fourth, 4}}));
+    EXPECT_EQ(CheckProjectConsistency(t).stock, QStringList());
 }
 
 } // namespace

@@ -189,6 +189,39 @@ TEST(ListsStockOrder, RowsOfEqualKeysFollowTheInventoryStyle)
     }
 }
 
+// A TOP query chooses its lots by its own ORDER BY whatever order the stock list
+// reads in; the list then orders just those, equal keys in FIFO or LIFO order.
+TEST_F(Lists, ATopQueryOnTheStockListPicksItsOwnRowsWhateverTheListsOrder)
+{
+    const qint32 item = b.item({u"Nut"_s, b.vendor(u"V"_s)});
+    const std::pair<DateTime, Money> bought[] = {{day(1998, 1, 12), Money::fromWhole(10)},
+                                                 {day(1998, 2, 3), Money::fromWhole(0, 3500)},
+                                                 {day(1998, 2, 15), Money::fromWhole(2, 4000)},
+                                                 {day(1998, 3, 5), Money::fromWhole(1, 1000)}};
+    for (const auto& [date, cost] : bought) {
+        CStockRec lot = lotFrom(item, StockInitial, 3, date);
+        lot.Cost = cost;
+        b.add(lot);
+    }
+    ASSERT_TRUE(RecomputeItemTotals(t(), item));
+    ASSERT_TRUE(project.db().CreateQueryDef(
+        u"Dearest"_s, u"SELECT TOP 2 * FROM [Stock] WHERE Quanity >= 1 ORDER BY Cost DESC"_s));
+    ASSERT_TRUE(project.db().CreateQueryDef(
+        u"Dearest half"_s, u"SELECT TOP 50 PERCENT * FROM [Stock] WHERE Quanity >= 1 ORDER BY Cost DESC"_s));
+
+    for (const QString& query : {u"Dearest"_s, u"Dearest half"_s}) {
+        for (const int style : {CStockSet::kFifo, CStockSet::kLifo}) {
+            t().stock().SetInventoryStyle(style);
+            reload(Kind::Stock, query);
+            const QStringList inStyleOrder = style == CStockSet::kFifo ? QStringList{u"$10.00"_s, u"$2.40"_s}
+                                                                       : QStringList{u"$2.40"_s, u"$10.00"_s};
+            EXPECT_EQ(sortedBy(Kind::Stock, 2, 5), inStyleOrder) << query.toStdString() << " style " << style;
+            EXPECT_EQ(sortedBy(Kind::Stock, 5, 5), (QStringList{u"$2.40"_s, u"$10.00"_s}));
+            EXPECT_EQ(sortedBy(Kind::Stock, 8, 8), (QStringList{u"1/12/1998"_s, u"2/15/1998"_s}));
+        }
+    }
+}
+
 TEST_F(Lists, RowsCarryTheirColourConditions)
 {
     const qint32 vendor = b.vendor(QStringLiteral("V"));
