@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -117,10 +118,11 @@ std::optional<Money> CurrencyText::parseMillionths(qint64 millionths) const
 {
     const qint64 magnitude = millionths < 0 ? -millionths : millionths;
     if (!m_plainNumbers || magnitude >= kQuickLimit * 100) {
-        // The text itself, written from the millionths without a double.
+        // The text itself, written from the millionths without a double, with
+        // the decimal point "%lf" would use.
         char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%s%lld.%06lld", millionths < 0 ? "-" : "",
-                      static_cast<long long>(magnitude / 1000000),
+        std::snprintf(buffer, sizeof buffer, "%s%lld%s%06lld", millionths < 0 ? "-" : "",
+                      static_cast<long long>(magnitude / 1000000), std::localeconv()->decimal_point,
                       static_cast<long long>(magnitude % 1000000));
         return parse(QString::fromLatin1(buffer));
     }
