@@ -1,5 +1,6 @@
 #include "Money.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -82,18 +83,113 @@ QLocale UserLocale()
     return system;
 }
 
+namespace {
+
+// Where a locale puts the number within its currency text, and how many
+// decimals it shows.
+struct CurrencyPattern
+{
+    QString prefix;
+    QString suffix;
+    int digits = 2;
+    QLocale decimals; // the locale without grouping, for the digits after the point
+};
+
+constexpr quint64 kPowersOfTen[] = {1, 10, 100, 1000, 10000};
+
+QLocale WithoutGrouping(const QLocale& locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return plain;
+}
+
+// The magnitude rounded to `digits` decimals (at most four), half away from zero,
+// in the locale's digits, grouping and decimal point.
+QString NumberText(quint64 magnitude, int digits, const QLocale& locale, const QLocale& decimals)
+{
+    const quint64 step = kPowersOfTen[4 - digits];
+    const quint64 rounded = magnitude / step + (magnitude % step * 2 >= step ? 1 : 0);
+    const quint64 unit = kPowersOfTen[digits];
+    QString text = locale.toString(static_cast<qulonglong>(rounded / unit));
+    if (digits == 0)
+        return text;
+    const quint64 fraction = rounded % unit;
+    text += locale.decimalPoint();
+    int shown = 1;
+    for (quint64 f = fraction; f >= 10; f /= 10)
+        ++shown;
+    for (int i = shown; i < digits; ++i)
+        text += locale.zeroDigit();
+    return text + decimals.toString(static_cast<qulonglong>(fraction));
+}
+
+// The locale's own currency text of a whole amount (exact in binary, so no
+// rounding is involved) tells where the number goes and how many decimals the
+// currency has.
+CurrencyPattern PatternOf(const QLocale& locale)
+{
+    constexpr qint64 kProbe = 1234567;
+    const QString text = locale.toCurrencyString(static_cast<double>(kProbe));
+    const QLocale decimals = WithoutGrouping(locale);
+    for (int digits = 4; digits >= 0; --digits) {
+        const QString number =
+            NumberText(static_cast<quint64>(kProbe) * Money::kScale, digits, locale, decimals);
+        const qsizetype at = text.indexOf(number);
+        if (at >= 0)
+            return CurrencyPattern{text.left(at), text.mid(at + number.size()), digits, decimals};
+    }
+    return CurrencyPattern{QString(), QLatin1Char(' ') + locale.currencySymbol(), 2, decimals};
+}
+
+const CurrencyPattern& CachedPatternOf(const QLocale& locale)
+{
+    // Amounts are formatted by the thousand in the same locale.
+    thread_local QLocale last;
+    thread_local CurrencyPattern pattern;
+    thread_local bool known = false;
+    if (!known || last != locale) {
+        pattern = PatternOf(locale);
+        last = locale;
+        known = true;
+    }
+    return pattern;
+}
+
+QString AmountText(Money amount, int digits, const CurrencyPattern& pattern, const QLocale& locale)
+{
+    const qint64 count = amount.tenThousandths();
+    // The magnitude of the most negative count still fits unsigned.
+    const quint64 magnitude = count < 0 ? 0 - static_cast<quint64>(count) : static_cast<quint64>(count);
+    const quint64 step = kPowersOfTen[4 - digits];
+    const bool showsZero = magnitude / step + (magnitude % step * 2 >= step ? 1 : 0) == 0;
+    QString text = pattern.prefix + NumberText(magnitude, digits, locale, pattern.decimals) + pattern.suffix;
+    // Our own sign in front, so locales that write negatives in parentheses
+    // still read "-"; an amount that shows as zero has none.
+    if (count < 0 && !showsZero)
+        text.prepend(QLatin1Char('-'));
+    return text;
+}
+
+} // namespace
+
 QString FormatCurrency(Money amount, const QLocale& locale)
 {
     if (!amount.isValid())
         return QString();
-    const bool negative = amount.tenThousandths() < 0;
-    // Format the magnitude and put the sign in front ourselves, so locales that
-    // write negatives in parentheses still read "-".
-    const double magnitude = std::fabs(amount.toDouble());
-    QString text = locale.toCurrencyString(magnitude);
-    if (negative && text != locale.toCurrencyString(0.0))
-        text.prepend(QLatin1Char('-'));
-    return text;
+    const CurrencyPattern& pattern = CachedPatternOf(locale);
+    return AmountText(amount, pattern.digits, pattern, locale);
+}
+
+QString FormatCurrencyField(Money amount, const QLocale& locale)
+{
+    if (!amount.isValid())
+        return QString();
+    const CurrencyPattern& pattern = CachedPatternOf(locale);
+    int held = 4;
+    for (qint64 count = amount.tenThousandths(); held > 0 && count % 10 == 0; count /= 10)
+        --held;
+    return AmountText(amount, std::max(held, pattern.digits), pattern, locale);
 }
 
 std::optional<Money> ParseCurrency(const QString& text, const QLocale& locale)

@@ -66,9 +66,15 @@ Money MultiplyCurrencyByFactor(Money amount, double factor);
 // no currency sign, so it falls back to English (United States).
 QLocale UserLocale();
 
-// The amount in the locale's currency format; a negative amount always carries a
-// leading minus sign, never parentheses.
+// The amount in the locale's currency format, rounded to the currency's digits
+// half away from zero; a negative amount always carries a leading minus sign,
+// never parentheses, and one that shows as zero carries none.
 QString FormatCurrency(Money amount, const QLocale& locale = UserLocale());
+
+// The text of an amount field: the locale's currency format with every decimal
+// the amount holds (at least the currency's digits, at most four), so that
+// reading the text back gives the amount itself.
+QString FormatCurrencyField(Money amount, const QLocale& locale = UserLocale());
 
 // A typed amount in the locale's format, with or without the currency sign and
 // group separators; parentheses or a leading minus make it negative. Digits beyond

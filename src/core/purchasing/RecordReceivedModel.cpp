@@ -116,7 +116,8 @@ void RecordReceivedModel::selectOrder(qint32 orderID)
     m_selectedOrder = orderID;
     m_quantityText = QString::number(order.Quanity);
     CItemsRec item;
-    m_costText = m_tables.items().RecordRead(item, order.ItemID) ? FormatCurrency(item.Cost) : QString();
+    // Every decimal of the item's cost is shown, so the lot gets the cost itself.
+    m_costText = m_tables.items().RecordRead(item, order.ItemID) ? FormatCurrencyField(item.Cost) : QString();
     m_vendorName = m_tables.vendors().VendorNameByID(order.VendorID);
     m_orderDate = order.Date.formatShortDate(UserLocale());
 }
@@ -132,7 +133,7 @@ void RecordReceivedModel::clearOrderFields()
 void RecordReceivedModel::reformatCost()
 {
     if (const std::optional<Money> cost = ParseCurrency(m_costText))
-        m_costText = FormatCurrency(*cost);
+        m_costText = FormatCurrencyField(*cost);
 }
 
 void RecordReceivedModel::reformatDate()

@@ -58,8 +58,9 @@ AddItemModel::AddItemModel(ProjectTables& tables, Prompter& prompter, const Cloc
     // A vendor that no longer exists cannot be shown as selected.
     m_primaryVendor = PickerIndexOf(m_vendorEntries, item.VendorID1) >= 0 ? item.VendorID1 : NoSelection;
     m_secondaryVendor = PickerIndexOf(m_vendorEntries, item.VendorID2) >= 0 ? item.VendorID2 : NoSelection;
-    m_costText = FormatCurrency(item.Cost);
-    m_priceText = FormatCurrency(item.SellingPrice);
+    // Every decimal the amounts hold is shown, so OK writes them back unchanged.
+    m_costText = FormatCurrencyField(item.Cost);
+    m_priceText = FormatCurrencyField(item.SellingPrice);
     m_markupText = markupFor(item.Cost, item.SellingPrice).value_or(QString());
     m_taxable = item.Taxable;
     m_taxRateText = QString::asprintf("%.3f", static_cast<double>(item.TaxRate));
@@ -157,8 +158,8 @@ void AddItemModel::clearForm()
     m_name.clear();
     m_number.clear();
     m_description.clear();
-    m_costText = FormatCurrency(Money());
-    m_priceText = FormatCurrency(Money());
+    m_costText = FormatCurrencyField(Money());
+    m_priceText = FormatCurrencyField(Money());
     m_markupText.clear();
     m_taxRateText.clear();
     m_reorderLevelText = WholeText(0);

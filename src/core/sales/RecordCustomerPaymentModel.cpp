@@ -69,7 +69,7 @@ bool RecordCustomerPaymentModel::open(qint32 invoiceID, qint32 paymentID)
         return false;
     }
     m_dateText = ShortDateText(payment.Date);
-    m_amountText = FormatCurrency(payment.Paid);
+    m_amountText = FormatCurrencyField(payment.Paid);
     return true;
 }
 
@@ -83,7 +83,7 @@ void RecordCustomerPaymentModel::reformatDate()
 void RecordCustomerPaymentModel::reformatAmount()
 {
     if (const std::optional<Money> amount = ParseAmount(m_amountText))
-        m_amountText = FormatCurrency(*amount);
+        m_amountText = FormatCurrencyField(*amount);
 }
 
 SaveResult RecordCustomerPaymentModel::save()

@@ -87,7 +87,7 @@ void RecordSoldItemsModel::selectItem(qint32 itemID)
     refreshItemFigures();
     if (m_itemID != NoSelection) {
         m_price = m_tables.items().GetSellingPrice(m_itemID);
-        m_priceText = FormatCurrency(*m_price);
+        m_priceText = FormatCurrencyField(*m_price);
     }
     recomputeTotals();
 }
@@ -158,8 +158,8 @@ SaveResult RecordSoldItemsModel::addLine()
     }
 
     m_lines.append({item.ID, *quantity, *price});
-    m_lineTexts.append(
-        QStringLiteral("%1 x %2 (%3)").arg(WholeNumberText(*quantity), FormatCurrency(*price), item.Name));
+    m_lineTexts.append(QStringLiteral("%1 x %2 (%3)")
+                           .arg(WholeNumberText(*quantity), FormatCurrencyField(*price), item.Name));
     refreshItemFigures();
     recomputeTotals();
     return SaveResult::ok();

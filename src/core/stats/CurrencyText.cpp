@@ -2,19 +2,19 @@
 
 #include <QHash>
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-// Beyond this many ten-thousandths a double no longer tells the neighbouring
-// amounts apart finely enough for the quick rounding, and the parser's own
-// range checks come into play.
+// Beyond this many ten-thousandths the parser's own range checks come into
+// play, so the text is built and read.
 constexpr qint64 kQuickLimit = 10'000'000'000'000; // one billion units
 
-// Amounts the quick paths are checked against: halves that fall either way in
-// binary, halves that are exact in binary, carries, signs and large values.
+// Amounts the quick paths are checked against: halves, carries, signs and
+// large values.
 constexpr qint64 kProbes[] = {0,    1,    49,    50,     51,     149,     150,          151,
                               1250, 3750, 6250,  8750,   12345,  99950,   99995,        99999,
                               -50,  -150, -1250, -12345, -99995, 4500050, 123456789012, -987654321098,
@@ -109,20 +109,8 @@ std::optional<Money> CurrencyText::quickRoundTrip(qint64 count) const
     // Most amounts have no more decimals than the currency shows.
     if (rest == 0)
         return Money::fromTenThousandths(count);
-    const qint64 below = magnitude - rest;
-    bool up = rest * 2 > step;
-    if (rest * 2 == step) {
-        // A half in decimal: the text is made from the nearest double, which
-        // lies above or below the half. Where it is the half itself the
-        // formatter's own rule decides, so the text is built after all.
-        const double value = static_cast<double>(magnitude) / Money::kScale;
-        const double excess =
-            std::fma(value, static_cast<double>(Money::kScale), -static_cast<double>(magnitude));
-        if (excess == 0.0)
-            return std::nullopt;
-        up = excess > 0.0;
-    }
-    const qint64 rounded = up ? below + step : below;
+    // Halves go away from zero, as in the text.
+    const qint64 rounded = magnitude - rest + (rest * 2 >= step ? step : 0);
     return Money::fromTenThousandths(count < 0 ? -rounded : rounded);
 }
 
@@ -130,8 +118,12 @@ std::optional<Money> CurrencyText::parseMillionths(qint64 millionths) const
 {
     const qint64 magnitude = millionths < 0 ? -millionths : millionths;
     if (!m_plainNumbers || magnitude >= kQuickLimit * 100) {
+        // The text itself, written from the millionths without a double, with
+        // the decimal point "%lf" would use.
         char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%lf", static_cast<double>(millionths) / 1e6);
+        std::snprintf(buffer, sizeof buffer, "%s%lld%s%06lld", millionths < 0 ? "-" : "",
+                      static_cast<long long>(magnitude / 1000000), std::localeconv()->decimal_point,
+                      static_cast<long long>(magnitude % 1000000));
         return parse(QString::fromLatin1(buffer));
     }
     // Four decimals are kept; the fifth decides, half away from zero.

@@ -14,6 +14,7 @@
 #include <array>
 #include <cmath>
 #include <deque>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -101,6 +102,70 @@ size_t qHash(const MemoKey& key, size_t seed = 0)
     return qHashMulti(seed, key.node, key.apply ? 1 : 0, key.startDay, key.thruDay);
 }
 
+// The values an aggregate adds up. Amounts add up exactly for as long as every
+// value is one; the sum of doubles stands for any other mix.
+struct Sum
+{
+    double real = 0.0;
+    Money exact;
+    bool allAmounts = true;
+    qint64 count = 0;
+
+    void add(const StatisticValue& value)
+    {
+        real += value.number();
+        if (allAmounts) {
+            const std::optional<Money> amount = value.exactAmount();
+            allAmounts = amount.has_value();
+            if (amount)
+                exact += *amount;
+        }
+        ++count;
+    }
+    std::optional<Money> amounts() const
+    {
+        return allAmounts && exact.isValid() ? std::optional<Money>(exact) : std::nullopt;
+    }
+};
+
+// The six decimals of a number's "%lf" text, in millionths, for an amount
+// divided by a whole number: exact, halves away from zero. Nothing when the
+// result does not fit.
+std::optional<qint64> QuotientMillionths(Money amount, qint64 divisor)
+{
+    if (divisor == 0)
+        return std::nullopt;
+    const __int128 numerator = static_cast<__int128>(amount.tenThousandths()) * 100;
+    __int128 quotient = numerator / divisor;
+    const __int128 rest = numerator % divisor;
+    const __int128 restTwice = rest < 0 ? -2 * rest : 2 * rest;
+    if (restTwice >= (divisor < 0 ? -static_cast<__int128>(divisor) : divisor))
+        quotient += (numerator < 0) != (divisor < 0) ? -1 : 1;
+    if (quotient < std::numeric_limits<qint64>::min() || quotient > std::numeric_limits<qint64>::max())
+        return std::nullopt;
+    return static_cast<qint64>(quotient);
+}
+
+// a × b or a ÷ b of two amounts, exactly, kept to four decimals with halves
+// away from zero; invalid when it does not fit.
+Money RoundedRatio(__int128 numerator, __int128 denominator)
+{
+    if (denominator == 0)
+        return Money::invalid();
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    const __int128 magnitude = numerator < 0 ? -numerator : numerator;
+    __int128 rounded = magnitude / denominator;
+    if ((magnitude % denominator) * 2 >= denominator)
+        ++rounded;
+    if (rounded > std::numeric_limits<qint64>::max())
+        return Money::invalid();
+    const qint64 count = static_cast<qint64>(rounded);
+    return Money::fromTenThousandths(numerator < 0 ? -count : count);
+}
+
 struct Memo
 {
     bool ok = false;
@@ -155,7 +220,8 @@ private:
     bool zeroOf(FieldKind kind, StatisticValue& out) const;
     bool fieldAggregate(const Node& node, Frame& frame, StatisticValue& out);
     bool statisticAggregate(const Node& node, Frame& frame, StatisticValue& out);
-    bool aggregateResult(double value, StatisticValue::Kind kind, StatisticValue& out) const;
+    bool aggregateResult(const Sum& sum, qint64 count, bool average, StatisticValue::Kind kind,
+                         StatisticValue& out) const;
     bool combine(const Node& node, const StatisticValue& a, const StatisticValue& b,
                  StatisticValue& out) const;
     bool finiteReal(double value, StatisticValue& out) const;
@@ -428,21 +494,19 @@ bool StatisticEvaluator::Impl::fieldAggregate(const Node& node, Frame& frame, St
     if (frame.apply && listing.dateField.isEmpty())
         frame.apply = false;
     const StatisticField& def = listing.fields.at(field);
-    double sum = 0.0;
-    qint64 count = 0;
+    Sum sum;
     const bool ok =
         stream(node.listing, quint64(1) << field, false, false, frame.apply ? &frame : nullptr, NoID,
                [&](const Row& row) {
                    StatisticValue value;
                    if ((def.fromItem && row.itemMissing) || !convert(def.kind, row.values[field], value))
                        return false;
-                   sum += value.number();
-                   ++count;
+                   sum.add(value);
                    return true;
                });
     if (!ok)
         return false;
-    if (count == 0) {
+    if (sum.count == 0) {
         // No record at all gives "0.0"; records outside the dates only give 0.
         bool failed = false;
         if (!frame.apply || !lastId(node.listing, failed)) {
@@ -450,11 +514,9 @@ bool StatisticEvaluator::Impl::fieldAggregate(const Node& node, Frame& frame, St
             return !failed;
         }
     }
-    const double value =
-        node.op == CStatistic::OpAverage ? (count > 0 ? sum / static_cast<double>(count) : 0.0) : sum;
     return aggregateResult(
-        value, def.kind == FieldKind::Currency ? StatisticValue::KindCurrency : StatisticValue::KindReal,
-        out);
+        sum, sum.count, node.op == CStatistic::OpAverage,
+        def.kind == FieldKind::Currency ? StatisticValue::KindCurrency : StatisticValue::KindReal, out);
 }
 
 bool StatisticEvaluator::Impl::statisticAggregate(const Node& node, Frame& frame, StatisticValue& out)
@@ -483,8 +545,7 @@ bool StatisticEvaluator::Impl::statisticAggregate(const Node& node, Frame& frame
         m_readOutsideDates = false;
     }
 
-    double sum = 0.0;
-    qint64 count = 0;
+    Sum sum;
     qint32 lastRead = 0;
     StatisticValue::Kind kind = StatisticValue::KindReal;
     const bool ok = stream(node.listing, node.columns, frame.apply || node.datesWithin, withinOnly,
@@ -493,16 +554,16 @@ bool StatisticEvaluator::Impl::statisticAggregate(const Node& node, Frame& frame
                                StatisticValue value;
                                if (!evaluate(inner, passed, value))
                                    return false;
-                               sum += value.number();
+                               sum.add(value);
                                kind = value.kind();
                                lastRead = row.id;
-                               ++count;
                                return true;
                            });
     m_current[node.listing] = saved;
     if (!ok)
         return false;
 
+    qint64 count = sum.count;
     if (withinOnly) {
         bool failed = false;
         const std::optional<qint32> last = lastId(node.listing, failed);
@@ -513,7 +574,7 @@ bool StatisticEvaluator::Impl::statisticAggregate(const Node& node, Frame& frame
             return true;
         }
         // The kind is that of the last record's value.
-        if (count == 0 || lastRead != *last)
+        if (sum.count == 0 || lastRead != *last)
             kind = outside.kind();
         if (node.op == CStatistic::OpAverage) {
             const std::optional<qint64> all = recordCount(node.listing);
@@ -521,27 +582,38 @@ bool StatisticEvaluator::Impl::statisticAggregate(const Node& node, Frame& frame
                 return false;
             count = *all;
         }
-    } else if (count == 0) {
+    } else if (sum.count == 0) {
         out = m_zeroReal;
         return true;
     }
-    const double value =
-        node.op == CStatistic::OpAverage ? (count > 0 ? sum / static_cast<double>(count) : 0.0) : sum;
-    return aggregateResult(value, kind, out);
+    return aggregateResult(sum, count, node.op == CStatistic::OpAverage, kind, out);
 }
 
-bool StatisticEvaluator::Impl::aggregateResult(double value, StatisticValue::Kind kind,
-                                               StatisticValue& out) const
+bool StatisticEvaluator::Impl::aggregateResult(const Sum& sum, qint64 count, bool average,
+                                               StatisticValue::Kind kind, StatisticValue& out) const
 {
-    if (!std::isfinite(value))
-        return false;
-    const StatisticValue sum = StatisticValue::real(value, kind);
-    if (kind != StatisticValue::KindCurrency) {
-        out = sum;
-        return true;
+    std::optional<Money> amount;
+    if (const std::optional<Money> exact = sum.amounts(); exact && kind == StatisticValue::KindCurrency) {
+        // The "%lf" text of a sum of amounts holds it exactly; an average
+        // keeps six decimals, halves away from zero.
+        const std::optional<qint64> millionths =
+            average ? (count > 0 ? QuotientMillionths(*exact, count) : std::optional<qint64>(0))
+                    : QuotientMillionths(*exact, 1);
+        if (!millionths)
+            return false;
+        amount = m_currency.parseMillionths(*millionths);
+    } else {
+        const double value = average ? (count > 0 ? sum.real / static_cast<double>(count) : 0.0) : sum.real;
+        if (!std::isfinite(value))
+            return false;
+        const StatisticValue real = StatisticValue::real(value, kind);
+        if (kind != StatisticValue::KindCurrency) {
+            out = real;
+            return true;
+        }
+        // The "%lf" text of the sum, read as an amount.
+        amount = real.amount(m_currency);
     }
-    // The "%lf" text of the sum, read as an amount and written as one.
-    const std::optional<Money> amount = sum.amount(m_currency);
     if (!amount)
         return false;
     const std::optional<StatisticValue> written = StatisticValue::currency(*amount, m_currency);
@@ -625,8 +697,7 @@ bool StatisticEvaluator::Impl::combine(const Node& node, const StatisticValue& a
         return value.has_value();
     };
     // A product or quotient of two amounts is a plain number, kept to four decimals.
-    const auto product = [&](double value) {
-        const Money amount = Money::fromDouble(value);
+    const auto product = [&](Money amount) {
         if (!amount.isValid())
             return false;
         if (leftCurrency && rightCurrency) {
@@ -641,9 +712,12 @@ bool StatisticEvaluator::Impl::combine(const Node& node, const StatisticValue& a
     case CStatistic::OpSubtract:
         return asCurrency(*x - *y);
     case CStatistic::OpMultiply:
-        return product(x->toDouble() * y->toDouble());
+        return product(
+            RoundedRatio(static_cast<__int128>(x->tenThousandths()) * y->tenThousandths(), Money::kScale));
     case CStatistic::OpDivide:
-        return y->tenThousandths() != 0 && product(x->toDouble() / y->toDouble());
+        return y->tenThousandths() != 0 &&
+               product(RoundedRatio(static_cast<__int128>(x->tenThousandths()) * Money::kScale,
+                                    y->tenThousandths()));
     case CStatistic::OpPower:
         return !rightCurrency && finiteReal(std::pow(x->toDouble(), y->toDouble()), out);
     case CStatistic::OpEqual:

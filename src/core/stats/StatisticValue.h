@@ -55,6 +55,13 @@ public:
     double number() const { return m_number; }
     // What the locale's currency parser gives for the text.
     std::optional<Money> amount(const CurrencyText& currency) const;
+    // The amount a currency value was written from (as its text reads back);
+    // nothing for a value of any other form.
+    std::optional<Money> exactAmount() const
+    {
+        return m_form == Form::Currency ? std::optional<Money>(Money::fromTenThousandths(m_count))
+                                        : std::nullopt;
+    }
     QString text(const CurrencyText& currency) const;
 
     // The "%lf" text of a number.

@@ -431,7 +431,7 @@ TEST_F(Purchasing, AutoOrderProposesThePrimaryVendorsItemsAtTheirReorderLevel)
 TEST_F(Purchasing, AutoReceiveWalksEveryOutstandingLineIncludingBackorders)
 {
     const qint32 ledger = item(u"Ledger"_s);
-    const qint32 stapler = item(u"Stapler"_s);
+    const qint32 stapler = item(u"Stapler"_s, Money::fromTenThousandths(18454));
     const qint32 po = b.po(5000, vendor);
     const qint32 first = b.orderLine(ledger, po, 10);
     const qint32 second = b.orderLine(item(u"Pencil"_s), po, 4);
@@ -453,6 +453,9 @@ TEST_F(Purchasing, AutoReceiveWalksEveryOutstandingLineIncludingBackorders)
     ASSERT_TRUE(dialog.save().saved);
     autoReceive.stepFinished(dialog.changes());
     EXPECT_EQ(autoReceive.changes().ids(ListingKind::Items), (QList<qint32>{stapler}));
+    // The lot costs what the item costs, to the last decimal.
+    EXPECT_EQ(b.read<CStockRec>(dialog.lastChanged(ListingKind::Stock)).Cost,
+              Money::fromTenThousandths(18454));
 }
 
 } // namespace

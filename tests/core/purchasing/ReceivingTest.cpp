@@ -106,6 +106,31 @@ TEST_F(Receiving, DialogFillsItsBoxesPresetsFromTheLineAndNextMovesOn)
     EXPECT_FALSE(t().orders().LocateByID(first));
 }
 
+TEST_F(Receiving, TheLotGetsTheItemsCostWithEveryDecimal)
+{
+    b.change<CItemsRec>(item, [](CItemsRec& rec) { rec.Cost = Money::fromTenThousandths(18454); });
+    const qint32 first = b.orderLine(item, po, 3);
+    const qint32 second = b.orderLine(item, po, 2);
+
+    RecordReceivedModel model(t(), prompter, clock);
+    ASSERT_TRUE(model.open(po, first));
+    EXPECT_EQ(model.costText(), u"$1.8454"_s);
+    ASSERT_TRUE(model.save().saved);
+
+    // A typed cost keeps its decimals when the field is left, too.
+    RecordReceivedModel typed(t(), prompter, clock);
+    ASSERT_TRUE(typed.open(po, second));
+    typed.setCostText(u"2.12345"_s);
+    typed.reformatCost();
+    EXPECT_EQ(typed.costText(), u"$2.1235"_s);
+    ASSERT_TRUE(typed.save().saved);
+
+    QList<Money> costs;
+    for (const CStockRec& lot : t().stock().RecordsWhere(u"[ItemID] = ?"_s, {item}))
+        costs.append(lot.Cost);
+    EXPECT_EQ(costs, (QList<Money>{Money::fromTenThousandths(18454), Money::fromTenThousandths(21235)}));
+}
+
 TEST_F(Receiving, SaveChecksInOrderAndWritesNothingWhenRefused)
 {
     const qint32 order = b.orderLine(item, po, 10);

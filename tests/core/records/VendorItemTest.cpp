@@ -209,6 +209,23 @@ TEST_F(VendorsItems, ItemModifyKeepsStockFiguresAndOffersNoNext)
     EXPECT_EQ(prompter.lastText(), kNotFound);
 }
 
+TEST_F(VendorsItems, ItemModifyWritesBackTheAmountsItShowsWithEveryDecimal)
+{
+    const qint32 vendor = b.vendor(QStringLiteral("Alpha"));
+    const qint32 id = b.item({QStringLiteral("Bolt"), vendor, vendor, Money::fromTenThousandths(17903)});
+    b.change<CItemsRec>(id, [](CItemsRec& rec) { rec.SellingPrice = Money::fromTenThousandths(30953); });
+
+    AddItemModel model(t(), prompter, clock, id);
+    ASSERT_TRUE(model.isOpen());
+    EXPECT_EQ(model.costText() + QLatin1Char(' ') + model.priceText(), QStringLiteral("$1.7903 $3.0953"));
+    model.setTaxable(true);
+    model.setTaxRateText(QStringLiteral("6.5"));
+    ASSERT_TRUE(model.save().saved);
+    const CItemsRec after = b.read<CItemsRec>(id);
+    EXPECT_EQ(std::make_tuple(after.Cost, after.SellingPrice, after.TaxRate),
+              std::make_tuple(Money::fromTenThousandths(17903), Money::fromTenThousandths(30953), 6.5f));
+}
+
 TEST_F(VendorsItems, DetailsTexts)
 {
     const qint32 vendor = b.vendor(QStringLiteral("Alpha"), QStringLiteral("A-9"));

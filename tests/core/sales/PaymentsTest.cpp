@@ -99,6 +99,18 @@ TEST_F(Payments, DeletingALaterPaymentOrEditingTheFirstRewritesEveryDueAfterIt)
     EXPECT_EQ(manage.balanceText(), u"$50.00"_s);
 }
 
+TEST_F(Payments, ModifyingAPaymentKeepsEveryDecimalOfItsAmount)
+{
+    const qint32 odd = b.payment(customer, invoice, Money::fromWhole(80), Money::fromTenThousandths(123456));
+    RecordCustomerPaymentModel dialog(t(), prompter, clock);
+    ASSERT_TRUE(dialog.open(invoice, odd));
+    EXPECT_EQ(dialog.amountText(), u"$12.3456"_s);
+    dialog.reformatAmount();
+    dialog.setDateText(u"5/20/97"_s);
+    ASSERT_TRUE(dialog.save().saved);
+    EXPECT_EQ(b.read<CARRec>(odd).Paid, Money::fromTenThousandths(123456));
+}
+
 TEST_F(Payments, ButtonsAndTheDialogRefuseWhatTheyCannotDo)
 {
     ManagePaymentsModel manage(t(), prompter);

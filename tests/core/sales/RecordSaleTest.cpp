@@ -108,6 +108,8 @@ TEST_F(RecordSale, ASaleHoldsAtMostFiveHundredLinesEachTaxedOnItsOwn)
     const qint32 stamp = item(u"Stamp"_s, Money::fromTenThousandths(333), 600, true, 5.0f);
     auto dialog = sellOn();
     dialog->selectItem(stamp);
+    // The price shown is the price sold at.
+    EXPECT_EQ(dialog->priceText(), u"$0.0333"_s);
     for (int i = 0; i < 500; ++i)
         ASSERT_TRUE(dialog->addLine().saved) << i;
     EXPECT_FALSE(dialog->addLine().saved);

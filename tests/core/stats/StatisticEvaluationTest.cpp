@@ -134,6 +134,11 @@ TEST_F(Evaluation, OperatorTableFollowsTheCurrencyRules)
         {"amount times amount", F("Cost"), CStatistic::OpMultiply, F("Cost"), "6.25", 7},
         {"amount over amount", F("Cost"), CStatistic::OpDivide, F("Cost"), "1", 7},
         {"amount over number", F("Cost"), CStatistic::OpDivide, K("3"), "$0.83", 5},
+        // Half a cent goes away from zero, whichever side of it the nearest double lies.
+        {"half a cent", F("Cost"), CStatistic::OpMultiply, K("1.07"), "$2.68", 5},
+        {"half a cent below zero", S("Short"), CStatistic::OpMultiply, K("5.35"), "-$2.68", 5},
+        // -0.044950 is kept to four decimals, -0.0450, before it shows as cents.
+        {"four decimals first", S("Short"), CStatistic::OpMultiply, K("0.0899"), "-$0.05", 5},
         {"amount over zero", F("Cost"), CStatistic::OpDivide, K("0"), nullptr, 0},
         {"number over zero", K("1"), CStatistic::OpDivide, K("0"), nullptr, 0},
         {"amount to a power", F("Cost"), CStatistic::OpPower, K("2"), "6.250000", 7},
@@ -186,6 +191,16 @@ TEST_F(Evaluation, OrderLinesAndSalesReadTheirItemsCurrentValues)
     // A line whose item is gone cannot be evaluated.
     b.add(COrderRec{.ItemID = 999999, .Quanity = 1, .Date = day(1997, 3, 1), .POID = po});
     EXPECT_EQ(value("Ordered", list), str("N/A"));
+}
+
+TEST_F(Evaluation, SalesTaxRoundsEachLinesHalfCentAwayFromZero)
+{
+    // 7 % of $2.50 is $0.175 on each line, which the sum takes as $0.18.
+    const qint32 pen = item(Dollars(100), Dollars(250), 7.0f);
+    for (int i = 0; i < 3; ++i)
+        sale(pen, 1, Dollars(250), day(1997, 3, 3));
+    const QList<CStatistic> list = Standard(StandardStatistics::SalesTax, "Tax");
+    EXPECT_EQ(value("Tax", list), str("$0.54"));
 }
 
 TEST_F(Evaluation, AggregatesInsideRecordStatisticsAreComputedOnce)

@@ -66,24 +66,33 @@ TEST(StatisticText, RealsReadBackAsTheirSixDecimalText)
 
 TEST(StatisticText, AmountsKeepTheLocaleCurrencyDigits)
 {
-    const CurrencyText currency;
-    ASSERT_TRUE(currency.roundsQuickly());
-    const auto slow = [&](qint64 count) {
-        return ParseCurrency(FormatCurrency(Money::fromTenThousandths(count)));
-    };
-    // Decimal halves fall by their binary value; halves exact in binary are
-    // left to the formatter itself.
-    for (qint64 count : {0LL, 1LL, 49LL, 50LL, 51LL, 10050LL, 1250LL, 3750LL, 6250LL, 8750LL, -1250LL,
-                         -10050LL, 999950LL, 99999950LL, 1234567890050LL, -1234567890050LL, 99999999999999LL})
-        EXPECT_EQ(currency.roundTrip(Money::fromTenThousandths(count)), slow(count)) << count;
-    std::mt19937_64 engine(11);
-    for (int i = 0; i < 20000; ++i) {
-        const qint64 magnitude = static_cast<qint64>(engine() % 2000000000000ULL);
-        // Every fourth one on a decimal half, where the binary value decides.
-        const qint64 count = (i % 4 == 0 ? magnitude / 100 * 100 + 50 : magnitude) * (i % 3 == 0 ? -1 : 1);
-        ASSERT_EQ(currency.roundTrip(Money::fromTenThousandths(count)), slow(count)) << count;
+    const QLocale locales[] = {
+        QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany),
+        QLocale(QLocale::French, QLocale::France), QLocale(QLocale::Japanese, QLocale::Japan)};
+    for (const QLocale& locale : locales) {
+        const CurrencyText currency(locale);
+        ASSERT_TRUE(currency.roundsQuickly()) << locale.name().toStdString();
+        const auto slow = [&](qint64 count) {
+            return ParseCurrency(FormatCurrency(Money::fromTenThousandths(count), locale), locale);
+        };
+        for (qint64 count :
+             {0LL, 1LL, 49LL, 50LL, 51LL, 10050LL, 1250LL, 3750LL, 6250LL, 8750LL, -1250LL, -10050LL,
+              999950LL, 99999950LL, 1234567890050LL, -1234567890050LL, 99999999999999LL})
+            EXPECT_EQ(currency.roundTrip(Money::fromTenThousandths(count)), slow(count)) << count;
+        std::mt19937_64 engine(11);
+        for (int i = 0; i < 5000; ++i) {
+            const qint64 magnitude = static_cast<qint64>(engine() % 2000000000000ULL);
+            // Every fourth one on a half of the currency's smallest step.
+            const qint64 half = magnitude / 10000 * 10000 + (i % 8 == 0 ? 5000 : 50);
+            const qint64 count = (i % 4 == 0 ? half : magnitude) * (i % 3 == 0 ? -1 : 1);
+            ASSERT_EQ(currency.roundTrip(Money::fromTenThousandths(count)), slow(count)) << count;
+        }
     }
-    EXPECT_EQ(currency.roundTrip(Money::invalid()), std::nullopt);
+    // Halves go away from zero: $2.675 reads back as $2.68 and -$0.525 as -$0.53.
+    const CurrencyText dollars;
+    EXPECT_EQ(dollars.roundTrip(Money::fromTenThousandths(26750)), Money::fromTenThousandths(26800));
+    EXPECT_EQ(dollars.roundTrip(Money::fromTenThousandths(-5250)), Money::fromTenThousandths(-5300));
+    EXPECT_EQ(dollars.roundTrip(Money::invalid()), std::nullopt);
 }
 
 TEST(StatisticText, EachFormWritesAndReadsLikeItsText)
