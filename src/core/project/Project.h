@@ -21,8 +21,9 @@ public:
 
     // Opens the database at `path` and every table in it, the stock lots in the
     // consumption order of `inventoryStyle`: 1; 4 when the file cannot be opened
-    // as a database; 8 when a table cannot be opened; 17 when the purchase-order
-    // table is missing. On failure the database that was open stays open.
+    // as a database; 7 when another program holds the file locked; 8 when a
+    // table cannot be opened; 17 when the purchase-order table is missing. On
+    // failure the database that was open stays open.
     int OpenDatabase(const QString& path, int inventoryStyle);
 
     // Null while nothing is open.
