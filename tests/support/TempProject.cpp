@@ -9,6 +9,12 @@ TempProject::TempProject(int inventoryStyle, const QString& name)
         reopen(inventoryStyle);
 }
 
+void TempProject::close()
+{
+    m_tables.reset();
+    m_db.close();
+}
+
 bool TempProject::reopen(int inventoryStyle)
 {
     m_tables.reset();

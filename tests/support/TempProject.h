@@ -21,6 +21,8 @@ public:
 
     // Closes and reopens the database, as a restart of the application would.
     bool reopen(int inventoryStyle = CStockSet::kFifo);
+    // Lets go of the file, e.g. to change its bytes before reopen().
+    void close();
 
 private:
     QTemporaryDir m_dir;

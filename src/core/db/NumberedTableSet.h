@@ -16,9 +16,13 @@ public:
     {
         QSqlQuery* query = this->statement(
             QStringLiteral("SELECT \"Number\" FROM %1 ORDER BY \"ID\" DESC LIMIT 1").arg(this->quotedTable()));
-        if (!query || !query->exec())
+        if (!query)
             return kFirstNumber;
-        const QVariant newest = TakeFirstValue(*query);
+        if (!query->exec()) {
+            this->database().noteReadFailure(query->lastError());
+            return kFirstNumber;
+        }
+        const QVariant newest = this->firstValue(*query).value_or(QVariant());
         return newest.isValid() ? newest.toInt() + 1 : kFirstNumber;
     }
 

@@ -1,6 +1,8 @@
 #include "ProjectDatabase.h"
 
 #include "Dialect.h"
+#include "common/Prompter.h"
+#include "common/StatusCodes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +21,18 @@ namespace {
 const QString kDriver = QStringLiteral("QSQLITE");
 // Where stored queries are kept; no listing shows it.
 const QString kQueryTable = QStringLiteral("qm_stored_queries");
+// How long a statement waits for a lock another program holds on the file
+// before it fails. Short, so that a project another program is writing is
+// reported promptly instead of leaving the window frozen.
+constexpr int kLockWaitMs = 2000;
+
+// The engine's primary result code behind an error of Qt's SQLite driver.
+int EngineCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? (code & 0xff) : SQLITE_ERROR;
+}
 
 QString nextConnectionName()
 {
@@ -50,7 +64,83 @@ QString ProjectDatabase::missingEngineMessage()
 bool ProjectDatabase::fail(const QString& message)
 {
     m_lastError = message;
+    m_lastErrorIsLock = false;
     return false;
+}
+
+bool ProjectDatabase::fail(const QSqlError& error)
+{
+    m_lastError = error.text();
+    m_lastErrorIsLock = isLockError(error);
+    return false;
+}
+
+bool ProjectDatabase::isLockError(const QSqlError& error)
+{
+    const int code = EngineCode(error);
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+void ProjectDatabase::noteReadFailure(const QSqlError& error) const
+{
+    failRead(EngineCode(error), error.databaseText().isEmpty() ? error.text() : error.databaseText());
+}
+
+bool ProjectDatabase::readSucceeded(const QSqlQuery& query) const
+{
+    if (!query.lastError().isValid())
+        return true;
+    return failRead(query.lastError());
+}
+
+bool ProjectDatabase::failRead(const QSqlError& error) const
+{
+    noteReadFailure(error);
+    return false;
+}
+
+bool ProjectDatabase::failRead(int code, const QString& text) const
+{
+    ++m_readFailureCount;
+    code &= 0xff;
+    const bool damaged =
+        code == SQLITE_CORRUPT || code == SQLITE_NOTADB || code == SQLITE_IOERR || code == SQLITE_FORMAT;
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        m_lastReadFailure.status = Status::FileNotAccessible;
+    else
+        m_lastReadFailure.status = damaged ? Status::FileCorrupt : Status::OperationFailed;
+    m_lastReadFailure.detail = text;
+    // A lock passes; a file that reads wrong stays wrong.
+    if (damaged)
+        m_damaged = true;
+    m_lastError = text;
+    return false;
+}
+
+std::optional<ProjectDatabase::ReadFailure> ProjectDatabase::readFailureSince(quint64 readFailures) const
+{
+    if (m_readFailureCount == readFailures && !m_damaged)
+        return std::nullopt;
+    return m_lastReadFailure;
+}
+
+QString ReadFailureText(const ProjectDatabase::ReadFailure& failure)
+{
+    const QString message = StatusMessage(failure.status);
+    return failure.detail.isEmpty() ? message : message + QStringLiteral("\n\n") + failure.detail;
+}
+
+void ReportOperationFailure(Prompter& prompter, const ProjectDatabase& db)
+{
+    QString text;
+    if (const std::optional<ProjectDatabase::ReadFailure> failure =
+            db.readFailureSince(db.readFailuresAtLastBegin()))
+        text = ReadFailureText(*failure);
+    else if (db.lastErrorIsLock())
+        text = ReadFailureText({Status::FileNotAccessible, db.lastError()});
+    else
+        text = StatusMessage(Status::OperationFailed);
+    prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
 }
 
 QSqlDatabase ProjectDatabase::connection() const
@@ -73,8 +163,11 @@ bool ProjectDatabase::open(const QString& path)
         return false;
     if (!configure()) {
         const QString error = m_lastError;
+        const bool locked = m_lastErrorIsLock;
         close();
-        return fail(error);
+        fail(error);
+        m_lastErrorIsLock = locked;
+        return false;
     }
     return true;
 }
@@ -103,29 +196,52 @@ bool ProjectDatabase::connect(const QString& path)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, m_connectionName);
         db.setDatabaseName(path);
-        // Wait for a lock held by another process rather than failing at once.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kLockWaitMs));
         if (!db.open()) {
-            m_lastError = db.lastError().text();
+            fail(db.lastError());
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
             return false;
         }
     }
     m_path = path;
+    m_readFailureCount = 0;
+    m_lastReadFailure = ReadFailure();
+    m_damaged = false;
     return true;
+}
+
+sqlite3* ProjectDatabase::engine() const
+{
+    if (!QSqlDatabase::contains(m_connectionName))
+        return nullptr;
+    const QVariant handle = connection().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+QStringList ProjectDatabase::busyStatements() const
+{
+    QStringList busy;
+    sqlite3* sqlite = engine();
+    if (sqlite == nullptr)
+        return busy;
+    for (sqlite3_stmt* statement = sqlite3_next_stmt(sqlite, nullptr); statement != nullptr;
+         statement = sqlite3_next_stmt(sqlite, statement)) {
+        if (sqlite3_stmt_busy(statement))
+            busy.append(QString::fromUtf8(sqlite3_sql(statement)));
+    }
+    return busy;
 }
 
 bool ProjectDatabase::configure()
 {
     // SQLite would read a double-quoted name that matches no column as a text
     // value, so a misspelt field would quietly match nothing. Names only, please.
-    const QVariant handle = connection().driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
-        if (sqlite3* sqlite = *static_cast<sqlite3* const*>(handle.constData())) {
-            sqlite3_db_config(sqlite, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-            sqlite3_db_config(sqlite, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-        }
+    if (sqlite3* sqlite = engine()) {
+        sqlite3_db_config(sqlite, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(sqlite, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     }
     // A single-file project with a rollback journal; every commit reaches the disk.
     // Reading the schema first proves the file is a database at all.
@@ -175,7 +291,7 @@ bool ProjectDatabase::exec(const QString& dialectSql)
     if (!query)
         return false;
     if (!query->exec())
-        return fail(query->lastError().text());
+        return fail(query->lastError());
     return true;
 }
 
@@ -184,7 +300,7 @@ bool ProjectDatabase::execNative(const QString& sql)
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.exec(sql))
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     return true;
 }
 
@@ -193,7 +309,9 @@ bool ProjectDatabase::tableExists(const QString& table) const
     QSqlQuery query(connection());
     query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     query.addBindValue(table);
-    return query.exec() && query.next();
+    const bool found = query.exec() && query.next();
+    readSucceeded(query);
+    return found;
 }
 
 bool ProjectDatabase::columnExists(const QString& table, const QString& column) const
@@ -210,6 +328,7 @@ QStringList ProjectDatabase::tableNames() const
                    .arg(kQueryTable));
     while (query.next())
         names.append(query.value(0).toString());
+    readSucceeded(query);
     return names;
 }
 
@@ -255,8 +374,10 @@ std::optional<QString> ProjectDatabase::QueryDefSql(const QString& name) const
     QSqlQuery query(connection());
     query.prepare(QStringLiteral("SELECT SqlText FROM %1 WHERE Name = ?").arg(kQueryTable));
     query.addBindValue(name);
-    if (!query.exec() || !query.next())
+    if (!query.exec() || !query.next()) {
+        readSucceeded(query);
         return std::nullopt;
+    }
     return query.value(0).toString();
 }
 
@@ -296,6 +417,7 @@ QStringList ProjectDatabase::QueryDefNames() const
     query.exec(QStringLiteral("SELECT Name FROM %1 ORDER BY Seq").arg(kQueryTable));
     while (query.next())
         names.append(query.value(0).toString());
+    readSucceeded(query);
     return names;
 }
 
@@ -306,6 +428,10 @@ bool ProjectDatabase::beginTransaction()
     const bool ok = m_transactionDepth == 0
         ? execNative(QStringLiteral("BEGIN IMMEDIATE"))
         : execNative(QStringLiteral("SAVEPOINT qm_sp%1").arg(m_transactionDepth));
+    if (ok && m_transactionDepth == 0) {
+        m_readFailuresAtBegin = m_readFailureCount;
+        m_lastErrorIsLock = false;
+    }
     if (ok)
         ++m_transactionDepth;
     return ok;
@@ -324,6 +450,15 @@ bool ProjectDatabase::commitTransaction()
     const QString error = m_lastError;
     execNative(QStringLiteral("ROLLBACK"));
     return fail(error);
+}
+
+bool ProjectDatabase::commitTransactionAfterReads(quint64 readFailures)
+{
+    if (const std::optional<ReadFailure> failure = readFailureSince(readFailures)) {
+        rollbackTransaction();
+        return fail(ReadFailureText(*failure));
+    }
+    return commitTransaction();
 }
 
 bool ProjectDatabase::rollbackTransaction()
@@ -353,16 +488,15 @@ bool ProjectDatabase::compactInto(const QString& target)
 bool ProjectDatabase::streamNumericRows(const QString& sql, const QList<double>& values,
                                         const std::function<bool(const NumericRow&)>& row)
 {
-    const QVariant handle = connection().driver()->handle();
-    sqlite3* engine = (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-                          ? *static_cast<sqlite3* const*>(handle.constData())
-                          : nullptr;
+    sqlite3* engine = this->engine();
     if (engine == nullptr)
         return fail(QStringLiteral("The project database is not open."));
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* prepared = nullptr;
-    if (sqlite3_prepare_v2(engine, text.constData(), static_cast<int>(text.size()), &prepared, nullptr) != SQLITE_OK)
-        return fail(QString::fromUtf8(sqlite3_errmsg(engine)));
+    const int prepareStatus =
+        sqlite3_prepare_v2(engine, text.constData(), static_cast<int>(text.size()), &prepared, nullptr);
+    if (prepareStatus != SQLITE_OK)
+        return failRead(prepareStatus, QString::fromUtf8(sqlite3_errmsg(engine)));
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared, sqlite3_finalize);
     for (qsizetype i = 0; i < values.size(); ++i)
         sqlite3_bind_double(prepared, static_cast<int>(i + 1), values.at(i));
@@ -379,5 +513,5 @@ bool ProjectDatabase::streamNumericRows(const QString& sql, const QList<double>&
         if (!row(current))
             return true;
     }
-    return status == SQLITE_DONE || fail(QString::fromUtf8(sqlite3_errmsg(engine)));
+    return status == SQLITE_DONE || failRead(status, QString::fromUtf8(sqlite3_errmsg(engine)));
 }

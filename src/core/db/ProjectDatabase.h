@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <optional>
+
+class Prompter;
+struct sqlite3;
 
 // One open project database: a SQLite file reached through its own Qt SQL
 // connection. Everything written in the application's query dialect passes through
@@ -35,6 +39,8 @@ public:
     bool isOpen() const;
     QString path() const { return m_path; }
     QString lastError() const { return m_lastError; }
+    // Whether the last failure was a lock another program holds on the file.
+    bool lastErrorIsLock() const { return m_lastErrorIsLock; }
 
     QSqlDatabase connection() const;
 
@@ -82,30 +88,95 @@ public:
     bool commitTransaction();
     bool rollbackTransaction();
     int transactionDepth() const { return m_transactionDepth; }
+    // Commits unless a read has failed since `readFailures` (a count taken when
+    // the transaction began) or the file has been found damaged: then the
+    // transaction is rolled back and lastError says why.
+    bool commitTransactionAfterReads(quint64 readFailures);
+
+    // A read that the engine could not finish (a damaged file, a lock another
+    // program holds) must never pass for an empty answer. The record layer notes
+    // every failed read here; no transaction commits once a read failed inside
+    // it, and once the engine has found the file damaged nothing more is
+    // written to it until it is opened again.
+    struct ReadFailure
+    {
+        // 4 for a damaged file, 7 for one another program holds, 2 for a
+        // statement the engine refused
+        int status = 0;
+        QString detail; // the engine's words
+    };
+    void noteReadFailure(const QSqlError& error) const;
+    // After a query was run and its rows read: false, with the failure noted,
+    // when the engine stopped with an error. Reads outside the record layer end
+    // with this.
+    bool readSucceeded(const QSqlQuery& query) const;
+    // How many reads have failed since the file was opened.
+    quint64 readFailureCount() const { return m_readFailureCount; }
+    // The last failed read; status 0 when none has failed.
+    const ReadFailure& lastReadFailure() const { return m_lastReadFailure; }
+    bool isDamaged() const { return m_damaged; }
+    // The read failure to blame for an operation that began when the count of
+    // failed reads was `readFailures`: a later one, or the damage found in the
+    // file at any time; nothing when neither happened.
+    std::optional<ReadFailure> readFailureSince(quint64 readFailures) const;
+    // The count of failed reads when the outermost transaction last began.
+    quint64 readFailuresAtLastBegin() const { return m_readFailuresAtBegin; }
+    // Whether the engine's error says another program holds the file.
+    static bool isLockError(const QSqlError& error);
 
     // Rewrites the whole file into a compact copy at `target` (which must not exist).
     bool compactInto(const QString& target);
+
+    // The text of every statement of this connection that is part-way through
+    // its rows. Each one holds the file's read lock, which blocks compaction,
+    // copying and every other process's writes, so none may outlive the
+    // operation or list load that ran it.
+    QStringList busyStatements() const;
 
 private:
     bool connect(const QString& path);
     bool configure();
     bool ensureQueryTable();
     bool fail(const QString& message);
+    bool fail(const QSqlError& error);
+    // Notes a failed read (the engine's result code and words) and fails with it.
+    bool failRead(int code, const QString& text) const;
+    bool failRead(const QSqlError& error) const;
+    // The engine's connection; null while nothing is open.
+    sqlite3* engine() const;
     // Checks that the text translates and the engine accepts it.
     bool checkQuery(const QString& dialectSql);
 
     QString m_connectionName;
     QString m_path;
     mutable QString m_lastError;
+    bool m_lastErrorIsLock = false;
     int m_transactionDepth = 0;
+    // Reads of stored queries and of the schema note their failures too.
+    mutable quint64 m_readFailureCount = 0;
+    quint64 m_readFailuresAtBegin = 0;
+    mutable ReadFailure m_lastReadFailure;
+    mutable bool m_damaged = false;
 };
+
+// The text that tells the user about a failed read: the status message, then the
+// engine's words.
+QString ReadFailureText(const ProjectDatabase::ReadFailure& failure);
+
+// Tells the user that an operation on the project failed: that the file is
+// damaged or held by another program when a read or lock stopped the
+// operation, else that the operation could not be completed.
+void ReportOperationFailure(Prompter& prompter, const ProjectDatabase& db);
 
 // The transaction of one user operation: begun on construction, rolled back on
 // destruction unless committed. A crash in the middle leaves the file as before.
 class [[nodiscard]] Transaction
 {
 public:
-    explicit Transaction(ProjectDatabase& db) : m_db(db), m_active(db.beginTransaction()) {}
+    explicit Transaction(ProjectDatabase& db)
+        : m_db(db), m_readFailures(db.readFailureCount()), m_active(db.beginTransaction())
+    {
+    }
     ~Transaction()
     {
         if (m_active)
@@ -115,15 +186,19 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 
     bool isActive() const { return m_active; }
+    ProjectDatabase& database() const { return m_db; }
+    // Refused (and rolled back) when a read failed since the transaction began:
+    // nothing is written on the strength of a read that did not finish.
     bool commit()
     {
         if (!m_active)
             return false;
         m_active = false;
-        return m_db.commitTransaction();
+        return m_db.commitTransactionAfterReads(m_readFailures);
     }
 
 private:
     ProjectDatabase& m_db;
+    quint64 m_readFailures;
     bool m_active;
 };

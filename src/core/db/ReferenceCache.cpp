@@ -20,8 +20,11 @@ const QVariantList* ReferenceCache::find(qint32 id)
         if (!m_query) {
             m_query.emplace(m_db.connection());
             m_query->setForwardOnly(true);
-            if (!m_query->prepare(m_sql))
+            if (!m_query->prepare(m_sql)) {
+                m_db.noteReadFailure(m_query->lastError());
+                m_query.reset();
                 return nullptr;
+            }
         }
         std::optional<QVariantList> values;
         m_query->bindValue(0, id);
@@ -30,7 +33,11 @@ const QVariantList* ReferenceCache::find(qint32 id)
             for (int i = 0; i < m_columnCount; ++i)
                 values->append(m_query->value(i));
         }
+        // A failed lookup is no missing record: it is noted, and not kept.
+        const bool read = m_db.readSucceeded(*m_query);
         m_query->finish();
+        if (!read)
+            return nullptr;
         it = m_cache.insert(id, values);
     }
     return it->has_value() ? &**it : nullptr;

@@ -64,7 +64,8 @@ QList<CStockRec> CStockSet::LotsInConsumptionOrder(qint32 itemID, qint64 quantit
         held += lot.Quanity;
         lots.append(lot);
     }
-    query->finish();
+    if (!endRead(*query) && ok)
+        *ok = false;
     return lots;
 }
 

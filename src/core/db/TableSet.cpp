@@ -5,17 +5,6 @@
 
 #include <QSqlError>
 
-QVariant TakeFirstValue(QSqlQuery& query)
-{
-    QVariant value;
-    if (query.next())
-        value = query.value(0);
-    // A statement left open would hold the file's read lock and stop VACUUM,
-    // so it is reset as soon as its one value is read.
-    query.finish();
-    return value;
-}
-
 CTableSet::CTableSet(ProjectDatabase& db, const char* table) : m_db(db), m_tableName(QString::fromLatin1(table)) {}
 
 CTableSet::~CTableSet() = default;
@@ -119,8 +108,11 @@ int CTableSet::Reopen()
     int result = 0;
     if (buildDynaset()) {
         storedQuery = m_dynaset.where.isEmpty() && m_dynaset.from.endsWith(QLatin1String(") AS q"));
-        // Prove now that the engine can run it, so a bad filter shows as an empty list.
-        if (!selectFromDynaset(QStringLiteral("\"ID\""), QString(), {}, true)) {
+        // Prove now that the engine can run it, so a bad filter shows as an empty
+        // list. The statement is ended at once: one left part-way through its
+        // rows would hold the file's read lock while the list stays open.
+        std::optional<QSqlQuery> probe = selectFromDynaset(QStringLiteral("\"ID\""), QString(), {}, true);
+        if (!probe || !firstValue(*probe)) {
             m_dynaset.valid = false;
         } else {
             result = (m_filter.isEmpty() || storedQuery) ? 1 : 0;
@@ -140,6 +132,9 @@ QSqlQuery* CTableSet::statement(const QString& sql)
         QSqlQuery query(m_db.connection());
         query.setForwardOnly(true);
         if (!query.prepare(sql)) {
+            // A damaged schema shows when a statement is prepared.
+            if (sql.startsWith(QLatin1String("SELECT")))
+                m_db.noteReadFailure(query.lastError());
             fail(query.lastError().text());
             return nullptr;
         }
@@ -180,10 +175,34 @@ std::optional<QSqlQuery> CTableSet::run(const QString& sql, const QVariantList& 
     for (qsizetype i = 0; i < values.size(); ++i)
         query->bindValue(static_cast<int>(i), values.at(i));
     if (!query->exec()) {
+        if (sql.startsWith(QLatin1String("SELECT")))
+            m_db.noteReadFailure(query->lastError());
         fail(query->lastError().text());
         return std::nullopt;
     }
     return *query;
+}
+
+std::optional<QVariant> CTableSet::firstValue(QSqlQuery& query)
+{
+    QVariant value;
+    if (query.next())
+        value = query.value(0);
+    if (!endRead(query))
+        return std::nullopt;
+    return value;
+}
+
+bool CTableSet::endRead(QSqlQuery& query)
+{
+    // next() answers false both at the last row and when the engine fails on
+    // the way (a damaged page): only the error tells them apart.
+    const QSqlError error = query.lastError();
+    query.finish();
+    if (!error.isValid())
+        return true;
+    m_db.noteReadFailure(error);
+    return fail(error.text());
 }
 
 bool CTableSet::ensureKeys()
@@ -196,7 +215,10 @@ bool CTableSet::ensureKeys()
         return false;
     while (query->next())
         m_keys.append(query->value(0).toInt());
-    query->finish();
+    if (!endRead(*query)) {
+        m_keys.clear();
+        return false;
+    }
     m_keysValid = true;
     if (m_currentId == kFirstRow) {
         m_position = 0;
@@ -233,8 +255,10 @@ qint32 CTableSet::CurrentID()
     if (m_currentId == kFirstRow) {
         // The first row can be had without reading every key.
         std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("\"ID\""), QString(), {}, true);
-        const QVariant first = query ? TakeFirstValue(*query) : QVariant();
-        m_currentId = first.isValid() ? first.toInt() : NoSelection;
+        const std::optional<QVariant> first = query ? firstValue(*query) : std::nullopt;
+        if (!first)
+            return NoSelection; // read again next time
+        m_currentId = first->isValid() ? first->toInt() : NoSelection;
         m_position = m_keysValid ? 0 : -1;
     }
     return m_currentId;
@@ -248,7 +272,7 @@ bool CTableSet::IsEOF()
 bool CTableSet::findFirst(const QString& condition, const QVariantList& values)
 {
     std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("\"ID\""), condition, values, true);
-    const QVariant found = query ? TakeFirstValue(*query) : QVariant();
+    const QVariant found = query ? firstValue(*query).value_or(QVariant()) : QVariant();
     if (found.isValid()) {
         m_currentId = found.toInt();
         m_position = m_keysValid ? m_keys.indexOf(m_currentId) : -1;
@@ -271,7 +295,11 @@ bool CTableSet::LocateByID(qint32 id)
     if (!query)
         return false;
     query->bindValue(0, id);
-    return query->exec() && TakeFirstValue(*query).isValid();
+    if (!query->exec()) {
+        m_db.noteReadFailure(query->lastError());
+        return fail(query->lastError().text());
+    }
+    return firstValue(*query).value_or(QVariant()).isValid();
 }
 
 qint32 CTableSet::resolveId(qint32 id)
@@ -287,9 +315,12 @@ QVariant CTableSet::fieldOf(qint32 id, const char* column)
     if (!query)
         return QVariant();
     query->bindValue(0, id);
-    if (!query->exec())
+    if (!query->exec()) {
+        m_db.noteReadFailure(query->lastError());
+        fail(query->lastError().text());
         return QVariant();
-    return TakeFirstValue(*query);
+    }
+    return firstValue(*query).value_or(QVariant());
 }
 
 bool CTableSet::RecordDelete(qint32 id)
@@ -310,7 +341,7 @@ qint32 CTableSet::quantityByItem(qint32 itemID)
 {
     std::optional<QSqlQuery> query =
         selectFromDynaset(QStringLiteral("TOTAL(\"Quanity\")"), QStringLiteral("\"ItemID\" = ?"), {itemID}, false);
-    const qint32 sum = query ? static_cast<qint32>(TakeFirstValue(*query).toLongLong()) : 0;
+    const qint32 sum = query ? static_cast<qint32>(firstValue(*query).value_or(QVariant()).toLongLong()) : 0;
     MoveFirst();
     return sum;
 }
@@ -348,7 +379,7 @@ qint32 CTableSet::RecordCount()
     if (m_keysValid)
         return static_cast<qint32>(m_keys.size());
     std::optional<QSqlQuery> query = selectFromDynaset(QStringLiteral("COUNT(*)"), QString(), {}, false);
-    return query ? TakeFirstValue(*query).toInt() : 0;
+    return query ? firstValue(*query).value_or(QVariant()).toInt() : 0;
 }
 
 std::optional<QSqlQuery> CTableSet::selectWhere(const QString& columns, const QString& condition,
@@ -380,14 +411,16 @@ QList<qint32> CTableSet::IDsWhere(const QString& condition, const QVariantList& 
         return ids;
     while (query->next())
         ids.append(query->value(0).toInt());
-    query->finish();
+    // A list cut short by a damaged page must not pass for the whole answer.
+    if (!endRead(*query))
+        ids.clear();
     return ids;
 }
 
 qint32 CTableSet::CountWhere(const QString& condition, const QVariantList& values)
 {
     std::optional<QSqlQuery> query = selectWhere(QStringLiteral("COUNT(*)"), condition, values, QString());
-    return query ? TakeFirstValue(*query).toInt() : 0;
+    return query ? firstValue(*query).value_or(QVariant()).toInt() : 0;
 }
 
 qint32 CTableSet::DeleteWhere(const QString& condition, const QVariantList& values)

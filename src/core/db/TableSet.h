@@ -14,10 +14,6 @@
 
 class ProjectDatabase;
 
-// The first column of a query's first row (invalid when there is none); the
-// query is finished afterwards.
-QVariant TakeFirstValue(QSqlQuery& query);
-
 // Progress of a long read: (rows done, rows in all).
 using ReadProgress = std::function<void(qsizetype done, qsizetype total)>;
 
@@ -61,6 +57,9 @@ public:
     // Queries over the whole table that leave the current dynaset alone. The
     // condition is in the application's query dialect with "?" for each bound
     // value, e.g. "[ItemID] = ?"; an empty order means ID order.
+    // A read that fails answers empty or 0, sets lastError and notes the failure
+    // with the database (see ProjectDatabase::noteReadFailure), so no
+    // transaction commits on the strength of it.
     QList<qint32> IDsWhere(const QString& condition, const QVariantList& values = {},
                            const QString& orderBy = QString());
     qint32 CountWhere(const QString& condition, const QVariantList& values = {});
@@ -101,6 +100,13 @@ protected:
                                          const QVariantList& values, const QString& orderBy);
     // One column of the record with this ID (-1: the current row); null when absent.
     QVariant fieldOf(qint32 id, const char* column);
+    // Reads the first column of the first row and ends the statement. Nothing,
+    // with the failure noted, when the engine failed; an invalid value when
+    // there is no row.
+    std::optional<QVariant> firstValue(QSqlQuery& query);
+    // Ends a statement whose rows were read: false, with the failure noted, when
+    // the engine stopped with an error instead of after the last row.
+    bool endRead(QSqlQuery& query);
     // -1 stands for the current row.
     qint32 resolveId(qint32 id);
     bool fail(const QString& message);

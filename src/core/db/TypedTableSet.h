@@ -31,10 +31,13 @@ public:
         if (!query)
             return false;
         query->bindValue(0, id);
-        if (!query->exec())
+        if (!query->exec()) {
+            database().noteReadFailure(query->lastError());
             return fail(query->lastError().text());
+        }
         if (!query->next()) {
-            query->finish();
+            if (!endRead(*query))
+                return false;
             return fail(QStringLiteral("Record %1 was not found.").arg(FormatRecordId(id)));
         }
         if (m_tableColumns.isEmpty())
@@ -54,6 +57,7 @@ public:
     }
 
     // Every row of the current dynaset, in its order, with the texts resolved.
+    // Empty, with the failure noted, when the rows cannot all be read.
     QList<Row> RecordReadAll(const ReadProgress& progress = {})
     {
         QList<Row> rows;
@@ -73,7 +77,9 @@ public:
             if (progress && rows.size() % 10 == 0)
                 progress(rows.size(), total);
         }
-        query->finish();
+        // Rows up to a damaged page are not the list.
+        if (!endRead(*query))
+            rows.clear();
         return rows;
     }
 
@@ -97,7 +103,8 @@ public:
             readColumns(*query, rec, map);
             records.append(std::move(rec));
         }
-        query->finish();
+        if (!endRead(*query))
+            records.clear();
         return records;
     }
 

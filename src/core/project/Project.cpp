@@ -16,10 +16,12 @@ int Project::OpenDatabase(const QString& path, int inventoryStyle)
 {
     auto database = std::make_unique<ProjectDatabase>();
     if (!database->open(path))
-        return Status::FileCorrupt;
+        return database->lastErrorIsLock() ? Status::FileNotAccessible : Status::FileCorrupt;
     auto tables = std::make_unique<ProjectTables>(*database, inventoryStyle);
-    const int status = tables->OpenAll();
+    int status = tables->OpenAll();
     if (status != Status::Success) {
+        if (database->lastReadFailure().status == Status::FileNotAccessible)
+            status = Status::FileNotAccessible;
         tables.reset();
         database->close();
         return status;

@@ -20,12 +20,13 @@ public:
     Project& operator=(const Project&) = delete;
 
     // Opens the database at `path` and every table in it: 1; 4 when the file
-    // cannot be opened as a database; 8 when a table cannot be opened; 17 when
-    // the purchase-order table is missing. On failure the database that was open
-    // stays open. The stock lots are consumed and listed in the order of the
-    // inventory style of the settings the project holds, read each time it is
-    // needed; `inventoryStyle` serves while it holds none. The caller sets the
-    // new project's settings right after the open.
+    // cannot be opened as a database; 7 when another program holds the file
+    // locked; 8 when a table cannot be opened; 17 when the purchase-order table
+    // is missing. On failure the database that was open stays open. The stock
+    // lots are consumed and listed in the order of the inventory style of the
+    // settings the project holds, read each time it is needed; `inventoryStyle`
+    // serves while it holds none. The caller sets the new project's settings
+    // right after the open.
     int OpenDatabase(const QString& path, int inventoryStyle);
 
     // Null while nothing is open.

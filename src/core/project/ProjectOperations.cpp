@@ -207,13 +207,16 @@ int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompte
         if (!ProjectDatabase::isEngineAvailable())
             prompter.message(ProjectDatabase::missingEngineMessage(), AppTitle(),
                              Prompter::Icon::Exclamation);
+        // A project another program is writing says so at once.
+        if (status == Status::FileNotAccessible)
+            ReportErrorCode(prompter, status);
         return status;
     }
     project.setSettings(std::move(settings));
     // Tax rates may have changed and items been deleted since the invoices were
     // written: every amount due follows its sales again before anyone looks.
     if (!UpdateInvoiceBalances(*project.tables()).ok)
-        ReportErrorCode(prompter, Status::OperationFailed);
+        ReportOperationFailure(prompter, *project.database());
     return Status::Success;
 }
 

@@ -14,8 +14,9 @@ class Project;
 // and, for a project of the previous version, offers its conversion. 1: the
 // project replaced the open one (the caller then re-synchronises the invoice
 // balances). Otherwise the failure's status, with the open project unchanged:
-// a settings failure (16 for a missing settings file) has been reported, and
-// so has a database file that is not there (3); a database failure (4, 8, 17)
+// a settings failure (16 for a missing settings file), a database file that
+// is not there (3) and a database another program holds locked (7) have been
+// reported; a database failure (4, 8, 17)
 // has not, so the caller asks for another project.
 int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter);
 

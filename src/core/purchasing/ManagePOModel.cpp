@@ -172,7 +172,7 @@ ManagePOAction ManagePOModel::toggleFilled()
         ok = transaction.isActive() && m_tables.purchaseOrders().RecordModify(po) && transaction.commit();
     }
     if (!ok)
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
     else
         m_changes.add(ListingKind::PurchaseOrders, m_poID);
     reload();
@@ -227,7 +227,7 @@ bool ManagePOModel::deleteLine()
     if (ok && itemExists)
         ok = RecomputeOrdered(m_tables, order.ItemID);
     if (!ok || !transaction.commit()) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return false;
     }
     m_changes.add(ListingKind::PurchaseOrders, m_poID);

@@ -45,7 +45,7 @@ SaveResult MarkPOFillDateModel::save()
     po.FilledDate = date.dateOnly();
     Transaction transaction(m_tables.database());
     if (!transaction.isActive() || !m_tables.purchaseOrders().RecordModify(po) || !transaction.commit()) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return SaveResult::refused();
     }
     m_fillDate = po.FilledDate;

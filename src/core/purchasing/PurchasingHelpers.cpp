@@ -16,9 +16,10 @@ bool TableHasRecords(ProjectTables& tables, const char* table)
 {
     QSqlQuery query(tables.database().connection());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(QLatin1String(table))))
-        return false;
-    return query.next();
+    const bool found =
+        query.exec(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(QLatin1String(table))) && query.next();
+    tables.database().readSucceeded(query);
+    return found;
 }
 
 void WarnUser(Prompter& prompter, const QString& text)

@@ -52,12 +52,15 @@ std::optional<QList<qint32>> SelectIDs(ProjectTables& tables, const QString& sql
     if (!query)
         return std::nullopt;
     query->addBindValue(value);
-    if (!query->exec())
+    if (!query->exec()) {
+        tables.database().noteReadFailure(query->lastError());
         return std::nullopt;
+    }
     QList<qint32> ids;
     while (query->next())
         ids.append(query->value(0).toInt());
-    query->finish();
+    if (!tables.database().readSucceeded(*query))
+        return std::nullopt;
     return ids;
 }
 
@@ -126,7 +129,7 @@ SaveResult PurgeDataModel::save()
              (!m_purgeInvoices || purgePaidInvoices(cutoff, changes, invoiceCount)) && transaction.commit();
     }
     if (!ok) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return SaveResult::refused();
     }
     m_purged = true;
@@ -193,13 +196,15 @@ bool PurgeDataModel::purgePaidInvoices(double cutoff, ChangeList& changes, qint3
         return false;
     query->addBindValue(cutoff);
     if (!query->exec())
-        return false;
+        return m_tables.database().readSucceeded(*query);
     QList<qint32> paidIDs;
     while (query->next()) {
         const qint64 balance = query->value(1).toLongLong() - query->value(2).toLongLong();
         if (balance > -kPaidInFull && balance < kPaidInFull)
             paidIDs.append(query->value(0).toInt());
     }
+    if (!m_tables.database().readSucceeded(*query))
+        return false;
     query->finish();
 
     for (qsizetype from = 0; from < paidIDs.size(); from += kBatchSize) {

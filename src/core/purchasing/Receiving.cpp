@@ -116,7 +116,7 @@ ReceiptOutcome ReceiveOrderLine(ProjectTables& tables, Prompter& prompter, const
         outcome.stockID = NoID;
         outcome.receiptID = NoID;
         outcome.backordered = false;
-        ReportErrorCode(prompter, Status::OperationFailed);
+        ReportOperationFailure(prompter, tables.database());
         return outcome;
     }
 

@@ -201,7 +201,7 @@ SaveResult RecordOrderModel::write()
     if (ok && oldItemToo)
         ok = RecomputeOrdered(m_tables, previous.ItemID);
     if (!ok || !transaction.commit()) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return SaveResult::refused();
     }
     // The line is stored even so; only the item's total could not follow.

@@ -99,6 +99,8 @@ void RecordReceivedModel::fillOrderBox()
             while (query.next())
                 m_orderEntries.append({query.value(1).toString(), query.value(0).toInt()});
         }
+        if (!m_tables.database().readSucceeded(query))
+            m_orderEntries.clear();
     }
     selectOrder(m_orderEntries.isEmpty() ? NoSelection : m_orderEntries.constFirst().orderID);
 }

@@ -166,7 +166,7 @@ UndoReceiptsResult UndoReceipts(ProjectTables& tables, Prompter& prompter, qint3
         ReportCheck(prompter, removal.check);
         return result;
     case Removal::Status::Failed:
-        ReportErrorCode(prompter, Status::OperationFailed);
+        ReportOperationFailure(prompter, tables.database());
         return result;
     case Removal::Status::Done:
     case Removal::Status::ItemMissing:

@@ -37,7 +37,7 @@ SaveResult AddCustomerModel::save()
     CCustomersSet& customers = m_tables.customers();
     Transaction transaction(m_tables.database());
     if (!transaction.isActive()) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return SaveResult::refused();
     }
     if (m_record.ID > 0) {
@@ -47,14 +47,14 @@ SaveResult AddCustomerModel::save()
             return SaveResult::refused();
         }
         if (!customers.RecordModify(m_record) || !transaction.commit()) {
-            ReportErrorCode(m_prompter, Status::OperationFailed);
+            ReportOperationFailure(m_prompter, m_tables.database());
             return SaveResult::refused();
         }
     } else {
         CCustomersRec added = m_record;
         added.ID = 0;
         if (!customers.RecordAdd(added) || !transaction.commit()) {
-            ReportErrorCode(m_prompter, Status::OperationFailed);
+            ReportOperationFailure(m_prompter, m_tables.database());
             return SaveResult::refused();
         }
         // Only now: a failed add must leave no ID behind, and a second OK after a

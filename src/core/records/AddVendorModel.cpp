@@ -41,7 +41,7 @@ SaveResult AddVendorModel::save()
                     (isModify() ? vendors.RecordModify(written) : vendors.RecordAdd(written)) &&
                     transaction.commit();
     if (!ok) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return SaveResult::refused();
     }
     m_lastSaved = written.ID;

@@ -48,7 +48,7 @@ bool CustomerDeletion::run()
         return false;
     Transaction transaction(m_tables.database());
     if (!transaction.isActive()) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return false;
     }
     if (!m_tables.customers().LocateByID(m_customerId)) {
@@ -57,7 +57,7 @@ bool CustomerDeletion::run()
     }
     ChangeList changes;
     if (!removeCustomer(m_tables, m_customerId, changes) || !transaction.commit()) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return false;
     }
     m_changes.merge(changes);

@@ -65,6 +65,8 @@ bool ImportWriter::loadVendorNames()
         if (!m_vendorsByName.contains(key))
             m_vendorsByName.insert(key, query.value(0).toInt());
     }
+    if (!m_tables.database().readSucceeded(query))
+        return failed(query.lastError().text());
     return true;
 }
 

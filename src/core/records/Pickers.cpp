@@ -18,6 +18,8 @@ QStringList Entries(ProjectTables& tables, const QString& sql, bool numberAsId)
         const QString visible = numberAsId ? FormatRecordId(query.value(1).toInt()) : query.value(1).toString();
         entries.append(PickerEntryText(visible, query.value(0).toInt()));
     }
+    if (!tables.database().readSucceeded(query))
+        entries.clear();
     return entries;
 }
 

@@ -55,7 +55,7 @@ std::optional<ChangeList> Finish(Transaction& transaction, Prompter& prompter, b
 {
     if (written && transaction.commit())
         return changes;
-    ReportErrorCode(prompter, Status::OperationFailed);
+    ReportOperationFailure(prompter, transaction.database());
     return std::nullopt;
 }
 

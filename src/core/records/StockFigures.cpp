@@ -7,13 +7,17 @@
 
 namespace {
 
-qint32 TotalQuantity(ProjectDatabase& db, const char* table, qint32 itemID)
+// Nothing when the lots or lines could not all be read.
+std::optional<qint32> TotalQuantity(ProjectDatabase& db, const char* table, qint32 itemID)
 {
     QSqlQuery query(db.connection());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT TOTAL(\"Quanity\") FROM \"%1\" WHERE \"ItemID\" = ?").arg(QLatin1String(table)));
     query.addBindValue(itemID);
-    return (query.exec() && query.next()) ? static_cast<qint32>(query.value(0).toLongLong()) : 0;
+    if (query.exec() && query.next())
+        return static_cast<qint32>(query.value(0).toLongLong());
+    db.readSucceeded(query);
+    return std::nullopt;
 }
 
 bool Rewrite(ProjectTables& tables, qint32 itemID, bool stocked, bool ordered)
@@ -21,10 +25,18 @@ bool Rewrite(ProjectTables& tables, qint32 itemID, bool stocked, bool ordered)
     CItemsRec item;
     if (!tables.items().RecordRead(item, itemID))
         return false;
-    if (stocked)
-        item.Stocked = TotalQuantity(tables.database(), "Stock", itemID);
-    if (ordered)
-        item.Ordered = TotalQuantity(tables.database(), "Order", itemID);
+    if (stocked) {
+        const std::optional<qint32> total = TotalQuantity(tables.database(), "Stock", itemID);
+        if (!total)
+            return false;
+        item.Stocked = *total;
+    }
+    if (ordered) {
+        const std::optional<qint32> total = TotalQuantity(tables.database(), "Order", itemID);
+        if (!total)
+            return false;
+        item.Ordered = *total;
+    }
     return tables.items().RecordModify(item);
 }
 

@@ -181,7 +181,7 @@ SaveResult QueryDefinitionModel::save()
     ok = ok && db.CreateQueryDef(m_name, *sql);
     const std::optional<QString> stored = ok ? db.QueryDefSql(m_name) : std::nullopt;
     if (!stored || !transaction.commit()) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return SaveResult::refused();
     }
     m_storedSql = *stored;

@@ -140,7 +140,7 @@ SaveResult CustomerReturnModel::save()
     ok = ok && ShiftInvoiceDues(m_tables.receivables(), invoice.ID,
                                 ComputeInvoiceTotal(m_tables, invoice.ID) - totalBefore) != Status::OperationFailed;
     if (!ok || !transaction.commit()) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return SaveResult::refused();
     }
 

@@ -34,15 +34,19 @@ QList<StaleInvoiceDue> FindStaleInvoiceDues(ProjectTables& tables, bool* ok)
 {
     QList<StaleInvoiceDue> stale;
     std::optional<QSqlQuery> query = tables.database().prepare(StaleDueQuery());
-    const bool ran = query && query->exec();
+    bool ran = query && query->exec();
+    if (ran) {
+        while (query->next()) {
+            stale.append({query->value(0).toInt(), Money::fromTenThousandths(query->value(1).toLongLong()),
+                          Money::fromTenThousandths(query->value(2).toLongLong())});
+        }
+    }
+    if (query)
+        ran = tables.database().readSucceeded(*query) && ran;
+    if (!ran)
+        stale.clear();
     if (ok)
         *ok = ran;
-    if (!ran)
-        return stale;
-    while (query->next()) {
-        stale.append({query->value(0).toInt(), Money::fromTenThousandths(query->value(1).toLongLong()),
-                      Money::fromTenThousandths(query->value(2).toLongLong())});
-    }
     return stale;
 }
 

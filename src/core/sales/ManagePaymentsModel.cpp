@@ -149,7 +149,7 @@ bool ManagePaymentsModel::deletePayment()
         return false;
     }
     if (!rewritten) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         refresh();
         return false;
     }

@@ -98,7 +98,7 @@ SaveResult NewSalesInvoiceModel::add(CSIRec& invoice)
     }
     Transaction transaction(m_tables.database());
     if (!transaction.isActive() || !m_tables.invoices().RecordAdd(invoice) || !transaction.commit()) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return SaveResult::refused();
     }
     m_savedID = invoice.ID;

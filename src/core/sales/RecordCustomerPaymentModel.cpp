@@ -149,7 +149,7 @@ SaveResult RecordCustomerPaymentModel::save()
         WarnUser(m_prompter, QStringLiteral("Unable to modify this payment record."));
         return SaveResult::refused();
     case Failure::Other:
-        ReportErrorCode(m_prompter, Status::OperationFailed);
+        ReportOperationFailure(m_prompter, m_tables.database());
         return SaveResult::refused();
     }
 

@@ -210,7 +210,7 @@ QString RecordSoldItemsModel::balanceText() const
 
 SaveResult RecordSoldItemsModel::failed()
 {
-    ReportErrorCode(m_prompter, Status::OperationFailed);
+    ReportOperationFailure(m_prompter, m_tables.database());
     return SaveResult::refused();
 }
 

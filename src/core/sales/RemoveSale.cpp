@@ -55,7 +55,7 @@ bool RemoveSale(ProjectTables& tables, Prompter& prompter, qint32 saleID, Change
     // No receivable means nothing is owed on the invoice yet: nothing to lower.
     ok = ok && ShiftInvoiceDues(tables.receivables(), invoice.ID, -removed) != Status::OperationFailed;
     if (!ok || !transaction.commit()) {
-        ReportErrorCode(prompter, Status::OperationFailed);
+        ReportOperationFailure(prompter, tables.database());
         return false;
     }
 

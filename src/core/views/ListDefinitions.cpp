@@ -93,3 +93,8 @@ QString DisplayedRecordsText(qsizetype count)
 {
     return QString::asprintf("Displayed Records: %ld", static_cast<long>(count));
 }
+
+QString UnreadableListText()
+{
+    return QStringLiteral("Displayed Records: none, the list could not be read");
+}

@@ -50,3 +50,5 @@ QString ListCaption(ListingKind kind);
 QString ListUpdatingText(ListingKind kind);
 // The status-bar text for a list of `count` rows.
 QString DisplayedRecordsText(qsizetype count);
+// The status bar's text for a list whose rows could not be read: it claims no count.
+QString UnreadableListText();

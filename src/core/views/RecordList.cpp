@@ -112,7 +112,8 @@ bool RecordList::readAll(ProjectTables& tables, const QString& filter, ListProgr
         }
         progress->step(done);
     };
-    const bool ok = readStored(tables, filter, report);
+    m_readError.clear();
+    const bool ok = readStored(tables, filter, report, m_readError);
     if (started)
         progress->finish();
     m_keys.clear();
@@ -124,8 +125,16 @@ bool RecordList::readAll(ProjectTables& tables, const QString& filter, ListProgr
 
 void RecordList::refresh(ProjectTables& tables, const QList<qint32>& ids, ListProgress* progress)
 {
+    // Rows read into a list that could not be read whole would make a short
+    // list; it waits for its next full reload.
+    if (!m_readError.isEmpty())
+        return;
     notifyAboutToChange();
-    unfilter(tables);
+    QString error;
+    if (!unfilter(tables, error)) {
+        failRefresh(error);
+        return;
+    }
     const bool showProgress = progress && ids.size() >= kProgressFrom;
     if (showProgress)
         progress->start(ListUpdatingText(kind()), ids.size());
@@ -138,7 +147,15 @@ void RecordList::refresh(ProjectTables& tables, const QList<qint32>& ids, ListPr
         if (id > 0) {
             const auto it = m_byRecord.constFind(id);
             const qint32 index = it == m_byRecord.cend() ? -1 : *it;
-            if (readStoredRow(tables, id, index)) {
+            const RowRead read = readStoredRow(tables, id, index, error);
+            if (read == RowRead::Failed) {
+                // A row that cannot be read is not a record that is gone.
+                if (showProgress)
+                    progress->finish();
+                failRefresh(error);
+                return;
+            }
+            if (read == RowRead::Read) {
                 const qint32 at = index >= 0 ? index : static_cast<qint32>(storedCount() - 1);
                 m_byRecord.insert(id, at);
                 changed.insert(at);
@@ -224,9 +241,24 @@ QList<qint32> RecordList::recordsReferringTo(ListingKind referred, const QList<q
     return referring;
 }
 
+void RecordList::failRefresh(const QString& error)
+{
+    // Observers were told the rows are about to change.
+    clearStored();
+    m_keys.clear();
+    m_foldedTexts.clear();
+    m_foldedLive = 0;
+    m_order.clear();
+    m_positions.clear();
+    m_byRecord.clear();
+    m_readError = error;
+    notifyChanged();
+}
+
 void RecordList::clear()
 {
     notifyAboutToChange();
+    m_readError.clear();
     clearStored();
     m_keys.clear();
     m_foldedTexts.clear();

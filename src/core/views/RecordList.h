@@ -68,12 +68,17 @@ public:
 
     // Replaces the rows by those the kind's table shows under `filter` (empty:
     // all, else a condition or a stored query's name). False when the table
-    // could not be read; the list is empty then.
+    // could not be read; the list is empty then, never a part of the rows, and
+    // readError() says why.
     bool readAll(ProjectTables& tables, const QString& filter, ListProgress* progress = nullptr);
     // Reads these records' rows again: a row is replaced, a record not yet listed
-    // is added, a record that can no longer be read leaves the list. IDs below 1
-    // are skipped. The table shows all its rows afterwards.
+    // is added, a record that no longer exists leaves the list. IDs below 1 are
+    // skipped. The table shows all its rows afterwards. When a row cannot be
+    // read the list is emptied instead and readError() says why.
     void refresh(ProjectTables& tables, const QList<qint32>& ids, ListProgress* progress = nullptr);
+    // What to tell the user about the last read of the rows that failed; empty
+    // while the rows are whole.
+    QString readError() const { return m_readError; }
     // The records of listed rows that refer to any of these records of `kind`.
     QList<qint32> recordsReferringTo(ListingKind kind, const QList<qint32>& ids) const;
     void clear();
@@ -88,15 +93,21 @@ protected:
     virtual RowCondition storedCondition(qsizetype index) const = 0;
     virtual bool storedRefersTo(qsizetype index, ListingKind kind, const QSet<qint32>& ids) const = 0;
 
-    // Replaces the stored rows by what the table shows under the filter; false
-    // when it could not be read.
+    // Replaces the stored rows by what the table shows under the filter; when
+    // it could not be read, false with no rows and what to tell the user in `error`.
     virtual bool readStored(ProjectTables& tables, const QString& filter,
-                            const std::function<void(qsizetype, qsizetype)>& progress) = 0;
-    // Shows every row of the table before single rows are read.
-    virtual void unfilter(ProjectTables& tables) = 0;
-    // Reads one record's row into the storage index, or appends it for -1; false
-    // when the record cannot be read.
-    virtual bool readStoredRow(ProjectTables& tables, qint32 id, qsizetype index) = 0;
+                            const std::function<void(qsizetype, qsizetype)>& progress, QString& error) = 0;
+    // Shows every row of the table before single rows are read; false, with
+    // `error` set, when the table could not be read.
+    virtual bool unfilter(ProjectTables& tables, QString& error) = 0;
+    enum class RowRead
+    {
+        Read,
+        Gone,   // no record has this ID
+        Failed, // the engine could not read it; `error` says why
+    };
+    // Reads one record's row into the storage index, or appends it for -1.
+    virtual RowRead readStoredRow(ProjectTables& tables, qint32 id, qsizetype index, QString& error) = 0;
     // Keeps the rows whose flag is set, in their order.
     virtual void keepStored(const std::vector<bool>& keep) = 0;
     virtual void clearStored() = 0;
@@ -121,6 +132,8 @@ private:
     void rebuildPositions();
     void notifyAboutToChange();
     void notifyChanged();
+    // A refresh could not read the rows: the list shows none, and the error.
+    void failRefresh(const QString& error);
 
     ListColumnLayout m_layout;
     int m_sortColumn = 0;
@@ -131,4 +144,5 @@ private:
     qsizetype m_foldedLive = 0;       // its length when last built whole
     QHash<qint32, qint32> m_byRecord; // record ID -> storage index
     QList<Observer*> m_observers;
+    QString m_readError;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "RecordList.h"
+#include "common/StatusCodes.h"
+#include "db/ProjectDatabase.h"
 #include "project/ProjectTables.h"
 
 #include <type_traits>
@@ -66,37 +68,47 @@ protected:
     }
 
     bool readStored(ProjectTables& tables, const QString& filter,
-                    const std::function<void(qsizetype, qsizetype)>& progress) override
+                    const std::function<void(qsizetype, qsizetype)>& progress, QString& error) override
     {
         auto& table = tableOf(tables);
+        const quint64 failures = tables.database().readFailureCount();
         table.SetFilter(filter);
         table.Reopen();
-        // A failed read shows as an empty list; the reason is the table's last error.
-        if (!table.lastError().isEmpty()) {
+        if (table.lastError().isEmpty())
+            m_rows = table.RecordReadAll(progress);
+        // A failed read shows as an empty list with its reason, never as the
+        // rows that came before the failure.
+        if (!readSucceeded(tables, table, failures, error)) {
             m_rows.clear();
             return false;
         }
-        m_rows = table.RecordReadAll(progress);
-        return table.lastError().isEmpty();
+        return true;
     }
 
-    void unfilter(ProjectTables& tables) override
+    bool unfilter(ProjectTables& tables, QString& error) override
     {
         auto& table = tableOf(tables);
+        const quint64 failures = tables.database().readFailureCount();
         table.SetFilter(QString());
         table.Reopen();
+        return readSucceeded(tables, table, failures, error);
     }
 
-    bool readStoredRow(ProjectTables& tables, qint32 id, qsizetype index) override
+    RowRead readStoredRow(ProjectTables& tables, qint32 id, qsizetype index, QString& error) override
     {
         Row row;
-        if (!tableOf(tables).RecordReadRow(row, id))
-            return false;
+        const quint64 failures = tables.database().readFailureCount();
+        if (!tableOf(tables).RecordReadRow(row, id)) {
+            if (tables.database().readFailureCount() == failures)
+                return RowRead::Gone;
+            error = ReadFailureText(tables.database().lastReadFailure());
+            return RowRead::Failed;
+        }
         if (index >= 0)
             m_rows[index] = std::move(row);
         else
             m_rows.append(std::move(row));
-        return true;
+        return RowRead::Read;
     }
 
     void keepStored(const std::vector<bool>& keep) override
@@ -113,5 +125,21 @@ protected:
     void clearStored() override { m_rows.clear(); }
 
 private:
+    // Whether the table's rows were read without a failure since `failures`;
+    // otherwise `error` says why.
+    static bool readSucceeded(ProjectTables& tables, const CTableSet& table, quint64 failures, QString& error)
+    {
+        const ProjectDatabase& db = tables.database();
+        if (db.readFailureCount() != failures) {
+            error = ReadFailureText(db.lastReadFailure());
+            return false;
+        }
+        if (!table.lastError().isEmpty()) {
+            error = StatusMessage(Status::OperationFailed) + QStringLiteral("\n\n") + table.lastError();
+            return false;
+        }
+        return true;
+    }
+
     QList<Row> m_rows;
 };

@@ -117,6 +117,8 @@ bool Application::askAndOpen()
             opened();
             return true;
         }
+        if (status == Status::FileNotAccessible)
+            ReportErrorCode(*m_prompter, status);
         if (!ProjectDatabase::isEngineAvailable())
             m_prompter->message(ProjectDatabase::missingEngineMessage(), AppTitle(),
                                 Prompter::Icon::Exclamation);

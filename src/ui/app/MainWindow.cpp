@@ -609,10 +609,13 @@ void MainWindow::ShowPane(const PaneChoice& choice)
     }
     if (m_lists.needsReload(kind) || choice.fromQuery) {
         ProgressWindow progress(this);
-        m_lists.ReloadList(kind, m_tree->tree().SelectionFilter(), &progress);
+        const bool read = m_lists.ReloadList(kind, m_tree->tree().SelectionFilter(), &progress);
         // The next plain selection of the folder reads the list without the query.
         if (choice.fromQuery)
             m_lists.markForReload(kind);
+        setRecordsText(view->displayedRecordsText());
+        if (!read)
+            reportUnreadableList(kind);
     }
     setRecordsText(view->displayedRecordsText());
     updateCommands();
@@ -624,8 +627,19 @@ void MainWindow::refreshList()
     if (!view)
         return;
     ProgressWindow progress(this);
-    m_lists.ReloadList(view->kind(), m_tree->tree().SelectionFilter(), &progress);
+    const bool read = m_lists.ReloadList(view->kind(), m_tree->tree().SelectionFilter(), &progress);
     setRecordsText(view->displayedRecordsText());
+    if (!read)
+        reportUnreadableList(view->kind());
+}
+
+void MainWindow::reportUnreadableList(ListingKind kind)
+{
+    // The list stays empty and is read again when next shown.
+    m_lists.markForReload(kind);
+    const QString error = m_lists.list(kind).readError();
+    if (!error.isEmpty())
+        m_prompter.message(error, AppTitle(), Prompter::Icon::Exclamation);
 }
 
 void MainWindow::setShowAll(bool on)

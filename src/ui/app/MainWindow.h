@@ -133,6 +133,8 @@ public:
     void ShowPane(const PaneChoice& choice);
     // Reads the shown list again.
     void refreshList();
+    // Tells the user why the list of this kind could not be read.
+    void reportUnreadableList(ListingKind kind);
     // Display All Records At Root: every list is read again when next shown.
     void setShowAll(bool on);
     // The recently used projects in the File menu.

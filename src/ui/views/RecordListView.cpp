@@ -128,7 +128,7 @@ void RecordListView::redraw()
 
 QString RecordListView::displayedRecordsText() const
 {
-    return DisplayedRecordsText(list().count());
+    return list().readError().isEmpty() ? DisplayedRecordsText(list().count()) : UnreadableListText();
 }
 
 void RecordListView::mousePressEvent(QMouseEvent* event)

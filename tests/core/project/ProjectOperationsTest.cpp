@@ -1,10 +1,15 @@
 #include "project/ProjectOperations.h"
 #include "common/StatusCodes.h"
+#include "common/UserSettings.h"
 #include "db/ProjectDatabase.h"
 #include "project/PreviousVersion.h"
 #include "project/Project.h"
+#include "project/ProjectGenerator.h"
 #include "project/ProjectSettings.h"
 #include "project/ProjectTables.h"
+#include "records/Pickers.h"
+#include "sales/RecordSoldItemsModel.h"
+#include "views/RecordLists.h"
 
 #include "FileBytes.h"
 #include "PreviousVersionProject.h"
@@ -12,8 +17,12 @@
 #include "ScriptedPrompter.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -38,6 +47,45 @@ void ExpectMessage(const ScriptedPrompter& prompter, const QString& text,
     EXPECT_EQ(prompter.lastText(), text);
     EXPECT_EQ(prompter.log().constLast().title, title);
     EXPECT_EQ(prompter.log().constLast().icon, icon);
+}
+
+// What another program sees when it writes to the file at once, without waiting
+// for a lock: empty when the write went through.
+QString OutsideWriteError(const QString& path)
+{
+    const QString name = u"outside-writer"_s;
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=0"_s);
+        if (!db.open()) {
+            error = db.lastError().text();
+        } else {
+            QSqlQuery query(db);
+            for (const QString& sql :
+                 {u"BEGIN IMMEDIATE"_s, u"UPDATE \"Vendors\" SET \"Name\" = \"Name\""_s, u"COMMIT"_s}) {
+                if (error.isEmpty() && !query.exec(sql))
+                    error = sql + u": "_s + query.lastError().text();
+            }
+            if (!error.isEmpty())
+                query.exec(u"ROLLBACK"_s);
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return error;
+}
+
+// The number of records of every table, in table order.
+QList<qint32> RecordCounts(ProjectTables& t)
+{
+    QList<qint32> counts;
+    for (CTableSet* table : std::initializer_list<CTableSet*>{
+             &t.vendors(), &t.items(), &t.purchaseOrders(), &t.stock(), &t.orders(), &t.received(),
+             &t.customers(), &t.sales(), &t.invoices(), &t.receivables()})
+        counts.append(table->CountWhere(QString()));
+    return counts;
 }
 
 class ProjectOps : public ::testing::Test
@@ -248,6 +296,102 @@ TEST_F(ProjectOps, CompactKeepsRecordsNeverReusesAnIdAndReopensTheProjectWhenItF
     // Above 5, the highest ever added, and above the record compaction appended.
     ASSERT_TRUE(project.tables()->orders().RecordAdd(order));
     EXPECT_GT(order.ID, 6);
+}
+
+// Between user operations the project holds no statement open, so nothing it
+// left behind blocks copying, compacting or another program's writes.
+TEST_F(ProjectOps, AnIdleProjectHoldsNoLockSoCopyCompactAndOtherProgramsProceed)
+{
+    GeneratorScale scale;
+    scale.vendors = 6;
+    scale.items = 25;
+    scale.stockLots = 80;
+    scale.purchaseOrders = 5;
+    scale.orderLines = 17;
+    scale.receipts = 11;
+    scale.customers = 7;
+    scale.invoices = 12;
+    scale.salesLines = 40;
+    ASSERT_TRUE(QDir().mkpath(file(u"a"_s)));
+    ASSERT_TRUE(ProjectGenerator(scale).generate(file(u"a"_s), u"busy"_s).ok);
+    const QString path = file(u"a/busy.qmp"_s);
+    ASSERT_EQ(OpenProjectFromPath(project, path, prompter), Status::Success);
+    ProjectDatabase& db = *project.database();
+    ProjectTables& t = *project.tables();
+    EXPECT_EQ(db.busyStatements(), QStringList());
+
+    // What the main window does at start-up and while the user looks around.
+    QTemporaryDir userDir;
+    UserSettings settings(userDir.filePath(u"user.ini"_s));
+    RecordLists lists(settings);
+    lists.setTables(&t);
+    for (int kind = 0; kind < kListingKindCount; ++kind)
+        ASSERT_TRUE(lists.ReloadList(static_cast<ListingKind>(kind), QString())) << kind;
+    const QList<qint32> stocked = t.items().IDsWhere(u"[Stocked] > 0"_s);
+    ASSERT_FALSE(stocked.isEmpty());
+    CItemsRow row;
+    ASSERT_TRUE(t.items().RecordReadRow(row, stocked.first()));
+    EXPECT_FALSE(ItemPickerEntries(t).isEmpty());
+    EXPECT_GT(t.stock().SumQuantityByItem(stocked.first()), 0);
+    EXPECT_GT(t.invoices().NextNumber(), 0);
+    EXPECT_EQ(db.busyStatements(), QStringList());
+    EXPECT_EQ(OutsideWriteError(path), QString());
+
+    // A sale, consuming lots and writing the item's totals.
+    CSIRec invoice;
+    invoice.Number = t.invoices().NextNumber();
+    invoice.CustomerID = t.customers().IDsWhere(QString()).value(0);
+    ASSERT_TRUE(t.invoices().RecordAdd(invoice));
+    RecordSoldItemsModel sale(t, prompter);
+    sale.setInvoiceNumber(invoice.Number);
+    sale.selectItem(stocked.first());
+    sale.setQuantityText(u"1"_s);
+    ASSERT_TRUE(sale.addLine().saved);
+    ASSERT_TRUE(sale.save().saved) << prompter.lastText().toStdString();
+    lists.RefreshChanges(sale.changes());
+    EXPECT_EQ(db.busyStatements(), QStringList());
+    EXPECT_EQ(OutsideWriteError(path), QString());
+
+    const QList<qint32> counts = RecordCounts(t);
+    ASSERT_TRUE(QDir().mkpath(file(u"copies"_s)));
+    ASSERT_TRUE(CopyProject(project, file(u"copies"_s), u"branch"_s, prompter))
+        << prompter.lastText().toStdString();
+    Project copy;
+    ASSERT_EQ(OpenProjectFromPath(copy, file(u"copies/branch.qmp"_s), prompter), Status::Success);
+    EXPECT_EQ(RecordCounts(*copy.tables()), counts);
+    copy.close();
+
+    prompter.answer({true});
+    ASSERT_TRUE(CompactDatabase(project, prompter)) << prompter.lastText().toStdString();
+    EXPECT_EQ(RecordCounts(*project.tables()), counts);
+    EXPECT_EQ(project.database()->busyStatements(), QStringList());
+}
+
+TEST_F(ProjectOps, AProjectAnotherProgramHoldsIsReportedPromptlyAndTheOpenOneStays)
+{
+    const QString open = openProject(u"a"_s, u"open"_s, {u"Acme"_s});
+    const QString held = makeProject(u"b"_s, u"held"_s);
+    const QString name = u"other-program"_s;
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        other.setDatabaseName(held);
+        ASSERT_TRUE(other.open());
+        QSqlQuery lock(other);
+        ASSERT_TRUE(lock.exec(u"BEGIN EXCLUSIVE"_s));
+
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(OpenProjectFromPath(project, held, prompter), Status::FileNotAccessible);
+        EXPECT_LT(timer.elapsed(), 5000);
+        ExpectMessage(prompter,
+                      u"The specified file could not be accessed.  Be sure disk is not write protected "
+                      u"or file is not in use by another application."_s);
+        EXPECT_EQ(project.database()->path(), open);
+        lock.exec(u"ROLLBACK"_s);
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    EXPECT_EQ(OpenProjectFromPath(project, held, prompter), Status::Success);
 }
 
 class Conversion : public ProjectOps
