@@ -241,9 +241,8 @@ QList<qint32> RecordList::recordsReferringTo(ListingKind referred, const QList<q
     return referring;
 }
 
-void RecordList::failRefresh(const QString& error)
+void RecordList::dropRows()
 {
-    // Observers were told the rows are about to change.
     clearStored();
     m_keys.clear();
     m_foldedTexts.clear();
@@ -251,6 +250,12 @@ void RecordList::failRefresh(const QString& error)
     m_order.clear();
     m_positions.clear();
     m_byRecord.clear();
+}
+
+void RecordList::failRefresh(const QString& error)
+{
+    // Observers were told the rows are about to change.
+    dropRows();
     m_readError = error;
     notifyChanged();
 }
@@ -259,13 +264,7 @@ void RecordList::clear()
 {
     notifyAboutToChange();
     m_readError.clear();
-    clearStored();
-    m_keys.clear();
-    m_foldedTexts.clear();
-    m_foldedLive = 0;
-    m_order.clear();
-    m_positions.clear();
-    m_byRecord.clear();
+    dropRows();
     notifyChanged();
 }
 

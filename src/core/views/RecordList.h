@@ -132,6 +132,8 @@ private:
     void rebuildPositions();
     void notifyAboutToChange();
     void notifyChanged();
+    // Forgets every row with its sort keys and positions.
+    void dropRows();
     // A refresh could not read the rows: the list shows none, and the error.
     void failRefresh(const QString& error);
 

@@ -6,6 +6,7 @@
 #include "sales/ProjectConsistency.h"
 
 #include "QtPrinters.h"
+#include "TinyScale.h"
 
 #include <QCryptographicHash>
 #include <QDate>
@@ -18,22 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Small, but with unreceived order lines, partial receipts and uneven line counts.
-GeneratorScale Tiny()
-{
-    GeneratorScale scale;
-    scale.vendors = 6;
-    scale.items = 25;
-    scale.stockLots = 80;
-    scale.purchaseOrders = 5;
-    scale.orderLines = 17;
-    scale.receipts = 11;
-    scale.customers = 7;
-    scale.invoices = 12;
-    scale.salesLines = 40;
-    return scale;
-}
 
 qint64 Scalar(ProjectDatabase& db, const QString& sql)
 {
@@ -65,7 +50,7 @@ QByteArray Digest(const QString& path)
 class Generator : public ::testing::Test
 {
 protected:
-    GeneratorResult generate(const QString& name, const GeneratorScale& scale = Tiny(),
+    GeneratorResult generate(const QString& name, const GeneratorScale& scale = TinyScale(),
                              bool viaRecordLayer = false, quint32 seed = ProjectGenerator::kDefaultSeed)
     {
         ProjectGenerator generator(scale, seed);
@@ -147,8 +132,8 @@ TEST_F(Generator, TinyProjectIsConsistent)
 TEST_F(Generator, SameSeedGivesTheSameProjectEitherWay)
 {
     ASSERT_TRUE(generate(QStringLiteral("fast")).ok);
-    ASSERT_TRUE(generate(QStringLiteral("records"), Tiny(), true).ok);
-    ASSERT_TRUE(generate(QStringLiteral("other"), Tiny(), false, 99).ok);
+    ASSERT_TRUE(generate(QStringLiteral("records"), TinyScale(), true).ok);
+    ASSERT_TRUE(generate(QStringLiteral("other"), TinyScale(), false, 99).ok);
     const QByteArray fast = Digest(pathOf(QStringLiteral("fast")));
     ASSERT_FALSE(fast.isEmpty());
     EXPECT_EQ(fast, Digest(pathOf(QStringLiteral("records"))));
@@ -157,9 +142,9 @@ TEST_F(Generator, SameSeedGivesTheSameProjectEitherWay)
 
 TEST_F(Generator, RefusesWhatCannotBeConsistentAndKeepsExistingProjects)
 {
-    GeneratorScale tooManyReceipts = Tiny();
+    GeneratorScale tooManyReceipts = TinyScale();
     tooManyReceipts.receipts = tooManyReceipts.orderLines + 1;
-    GeneratorScale salesWithoutInvoices = Tiny();
+    GeneratorScale salesWithoutInvoices = TinyScale();
     salesWithoutInvoices.invoices = 0;
     for (const GeneratorScale& scale : {tooManyReceipts, salesWithoutInvoices}) {
         EXPECT_FALSE(generate(QStringLiteral("bad"), scale).error.isEmpty());
@@ -168,7 +153,7 @@ TEST_F(Generator, RefusesWhatCannotBeConsistentAndKeepsExistingProjects)
 
     ASSERT_TRUE(generate(QStringLiteral("kept")).ok);
     const QByteArray before = Digest(pathOf(QStringLiteral("kept")));
-    const GeneratorResult again = generate(QStringLiteral("kept"), Tiny(), false, 99);
+    const GeneratorResult again = generate(QStringLiteral("kept"), TinyScale(), false, 99);
     EXPECT_FALSE(again.ok);
     EXPECT_EQ(Digest(pathOf(QStringLiteral("kept"))), before);
     // The named scales are valid.

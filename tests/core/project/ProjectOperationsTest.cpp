@@ -15,6 +15,7 @@
 #include "PreviousVersionProject.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompter.h"
+#include "TinyScale.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -302,18 +303,8 @@ TEST_F(ProjectOps, CompactKeepsRecordsNeverReusesAnIdAndReopensTheProjectWhenItF
 // left behind blocks copying, compacting or another program's writes.
 TEST_F(ProjectOps, AnIdleProjectHoldsNoLockSoCopyCompactAndOtherProgramsProceed)
 {
-    GeneratorScale scale;
-    scale.vendors = 6;
-    scale.items = 25;
-    scale.stockLots = 80;
-    scale.purchaseOrders = 5;
-    scale.orderLines = 17;
-    scale.receipts = 11;
-    scale.customers = 7;
-    scale.invoices = 12;
-    scale.salesLines = 40;
     ASSERT_TRUE(QDir().mkpath(file(u"a"_s)));
-    ASSERT_TRUE(ProjectGenerator(scale).generate(file(u"a"_s), u"busy"_s).ok);
+    ASSERT_TRUE(ProjectGenerator(TinyScale()).generate(file(u"a"_s), u"busy"_s).ok);
     const QString path = file(u"a/busy.qmp"_s);
     ASSERT_EQ(OpenProjectFromPath(project, path, prompter), Status::Success);
     ProjectDatabase& db = *project.database();
