@@ -198,18 +198,23 @@ TEST_F(Shell, StoredQueriesSitUnderTheirFoldersAndFilterTheList)
     setRecent(project.path());
     ASSERT_TRUE(launch());
 
-    // Show-all off: the folder lists nothing, its query its records, the folder again nothing.
+    // Show-all off: the folder lists nothing and says why, its query its records,
+    // the folder again nothing.
     window().navigationTree()->SelectFolder(Kind::Items);
     EXPECT_EQ(rows(Kind::Items), 0);
+    EXPECT_TRUE(window().currentListView()->emptyHint().contains(u"Display All Records At Root"_s));
     select(u"Cheap items"_s);
     ASSERT_EQ(rows(Kind::Items), 1);
     EXPECT_EQ(app->lists().list(Kind::Items).recordId(0), cheap);
+    EXPECT_EQ(window().currentListView()->emptyHint(), QString());
     window().navigationTree()->SelectFolder(Kind::Items);
     EXPECT_EQ(rows(Kind::Items), 0);
+    EXPECT_FALSE(window().currentListView()->emptyHint().isEmpty());
 
     // Show-all on: the folder lists every item, the query its own, the folder all again.
     window().action(C::DisplayAllRecords)->trigger();
     EXPECT_EQ(rows(Kind::Items), 3);
+    EXPECT_EQ(window().currentListView()->emptyHint(), QString());
     select(u"Cheap items"_s);
     window().navigationTree()->SelectFolder(Kind::Items);
     EXPECT_EQ(window().recordsText(), u"Displayed Records: 3"_s);

@@ -200,6 +200,15 @@ QString NavigationTree::SelectionFilter() const
     return m_showAll ? QString() : kNoRecordsFilter;
 }
 
+QString NavigationTree::EmptyListHint() const
+{
+    const NavigationNode* selectedNode = node(m_selected);
+    if (m_showAll || (selectedNode && selectedNode->type == NavigationNodeType::Query))
+        return QString();
+    return QStringLiteral("Records are not shown at the root of a folder.  Choose Settings > Display All "
+                          "Records At Root to show them all, or pick a query in the folder.");
+}
+
 PaneChoice NavigationTree::selectedPane() const
 {
     return paneFor(m_selected);

@@ -124,6 +124,9 @@ public:
     // The filter the selected node puts on its list: a stored query's name, a
     // condition no record meets while folders show no records, else nothing.
     QString SelectionFilter() const;
+    // A line for the empty list of a folder that shows no records only because
+    // Display All Records At Root is off; empty otherwise.
+    QString EmptyListHint() const;
     // What the pane shows for the selected node.
     PaneChoice selectedPane() const;
     PaneChoice paneFor(NavigationRef ref) const;

@@ -607,6 +607,7 @@ void MainWindow::ShowPane(const PaneChoice& choice)
         m_currentKind = static_cast<int>(kind);
         m_stack->setCurrentWidget(view);
     }
+    view->setEmptyHint(m_tree->tree().EmptyListHint());
     if (m_lists.needsReload(kind) || choice.fromQuery) {
         ProgressWindow progress(this);
         const bool read = m_lists.ReloadList(kind, m_tree->tree().SelectionFilter(), &progress);

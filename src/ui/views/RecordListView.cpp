@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 
 RecordListView::RecordListView(RecordLists& lists, ListingKind kind, QWidget* parent)
     : QTableView(parent), m_lists(lists), m_kind(kind), m_model(new RecordListModel(lists.list(kind), this)),
@@ -129,6 +130,27 @@ void RecordListView::redraw()
 QString RecordListView::displayedRecordsText() const
 {
     return list().readError().isEmpty() ? DisplayedRecordsText(list().count()) : UnreadableListText();
+}
+
+void RecordListView::setEmptyHint(const QString& hint)
+{
+    if (hint == m_emptyHint)
+        return;
+    m_emptyHint = hint;
+    viewport()->update();
+}
+
+void RecordListView::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    if (m_emptyHint.isEmpty() || m_model->rowCount() > 0)
+        return;
+    // An empty list looks like a project without records; the hint says why it is empty.
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const int margin = fontMetrics().height();
+    painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_emptyHint);
 }
 
 void RecordListView::mousePressEvent(QMouseEvent* event)

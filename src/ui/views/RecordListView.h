@@ -60,12 +60,17 @@ public:
     // "Displayed Records: %ld" for the rows shown.
     QString displayedRecordsText() const;
 
+    // A line drawn in the list while it has no rows, telling why; empty for none.
+    void setEmptyHint(const QString& hint);
+    QString emptyHint() const { return m_emptyHint; }
+
 Q_SIGNALS:
     // For the status bar: after a click in the list and after every reload.
     void displayedRecordsChanged(const QString& text);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void rememberSelection();
@@ -80,4 +85,5 @@ private:
     RecordListDelegate* m_delegate;
     qint32 m_remembered = ::NoSelection;
     bool m_applyingWidths = false;
+    QString m_emptyHint;
 };
