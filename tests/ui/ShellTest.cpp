@@ -345,4 +345,23 @@ TEST_F(Shell, PaneWidthColumnsAndShowAllSurviveARestart)
     EXPECT_TRUE(window().toolBar(1)->isHidden());
 }
 
+// A large display gets a window to match, a small one never a window larger
+// than itself, and the familiar size in between.
+TEST(MainWindowSize, TakesFourFifthsOfTheScreenButNotLessThanItsUsualSizeNorMoreThanTheScreen)
+{
+    const struct
+    {
+        QSize screen;
+        QSize window;
+    } cases[] = {
+        {{3840, 2100}, {3072, 1680}},
+        {{1920, 1040}, {1536, 832}},
+        {{1280, 760}, {1024, 700}},
+        {{1024, 700}, {1024, 700}},
+        {{800, 600}, {800, 600}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MainWindow::initialSize(c.screen), c.window) << c.screen.width() << "x" << c.screen.height();
+}
+
 } // namespace

@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -101,6 +102,12 @@ const QList<int>& unavailableCommands()
 
 } // namespace
 
+QSize MainWindow::initialSize(const QSize& available)
+{
+    const auto fit = [](int screen, int least) { return std::min(screen, std::max(screen * 4 / 5, least)); };
+    return QSize(fit(available.width(), 1024), fit(available.height(), 700));
+}
+
 MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& project, Prompter& prompter,
                        QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_lists(lists), m_project(project), m_prompter(prompter)
@@ -108,7 +115,10 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(AppTitle());
     setAcceptDrops(true);
-    resize(1024, 700);
+    if (const QScreen* shown = screen())
+        resize(initialSize(shown->availableGeometry().size()));
+    else
+        resize(1024, 700);
 
     createActions();
     createMenus();

@@ -109,6 +109,10 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The size the window opens with on a screen of `available` size: four fifths
+    // of it, but no less than 1024 x 700 where the screen has room for that.
+    static QSize initialSize(const QSize& available);
+
     QAction* action(int command) const { return m_actions.value(command); }
     QMenu* contextMenu(ListingKind kind) const { return m_contextMenus[static_cast<size_t>(kind)]; }
     QToolBar* toolBar(int index) const { return m_toolBars[static_cast<size_t>(index)]; }
