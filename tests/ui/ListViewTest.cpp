@@ -12,6 +12,7 @@
 #include "ProjectFixture.h"
 #include "QtPrinters.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -197,6 +198,8 @@ TEST_F(ListView, RefreshedRecordsMoveKeepTheirSelectionAndDeletedOnesGo)
     const qint32 melon = addItem(u"melon"_s, 1, 0);
     const qint32 zucchini = addItem(u"zucchini"_s, 1, 0);
     RecordListView& list = show(Kind::Items);
+    // Every change below must also keep the item model's contract with its views.
+    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     list.sortByColumn(1);
     ASSERT_TRUE(list.SelectByID(apple));
     QString status;
@@ -220,6 +223,9 @@ TEST_F(ListView, RefreshedRecordsMoveKeepTheirSelectionAndDeletedOnesGo)
     ASSERT_TRUE(list.SelectByID(melon));
     list.Reload();
     EXPECT_EQ(list.SelectedID(), melon);
+    list.sortByColumn(4);
+    EXPECT_TRUE(lists->ReloadList(Kind::Items, QString()));
+    EXPECT_EQ(list.model()->rowCount(), 2);
 }
 
 TEST_F(ListView, ThePurchaseOrderListSelectsByTheNumberItShows)
