@@ -128,30 +128,12 @@ struct Sum
     }
 };
 
-// The six decimals of a number's "%lf" text, in millionths, for an amount
-// divided by a whole number: exact, halves away from zero. Nothing when the
-// result does not fit.
-std::optional<qint64> QuotientMillionths(Money amount, qint64 divisor)
-{
-    if (divisor == 0)
-        return std::nullopt;
-    const __int128 numerator = static_cast<__int128>(amount.tenThousandths()) * 100;
-    __int128 quotient = numerator / divisor;
-    const __int128 rest = numerator % divisor;
-    const __int128 restTwice = rest < 0 ? -2 * rest : 2 * rest;
-    if (restTwice >= (divisor < 0 ? -static_cast<__int128>(divisor) : divisor))
-        quotient += (numerator < 0) != (divisor < 0) ? -1 : 1;
-    if (quotient < std::numeric_limits<qint64>::min() || quotient > std::numeric_limits<qint64>::max())
-        return std::nullopt;
-    return static_cast<qint64>(quotient);
-}
-
-// a × b or a ÷ b of two amounts, exactly, kept to four decimals with halves
-// away from zero; invalid when it does not fit.
-Money RoundedRatio(__int128 numerator, __int128 denominator)
+// numerator ÷ denominator rounded to a whole number, halves away from zero;
+// nothing when the divisor is zero or the result does not fit.
+std::optional<qint64> DivideHalfAwayFromZero(__int128 numerator, __int128 denominator)
 {
     if (denominator == 0)
-        return Money::invalid();
+        return std::nullopt;
     if (denominator < 0) {
         numerator = -numerator;
         denominator = -denominator;
@@ -161,9 +143,24 @@ Money RoundedRatio(__int128 numerator, __int128 denominator)
     if ((magnitude % denominator) * 2 >= denominator)
         ++rounded;
     if (rounded > std::numeric_limits<qint64>::max())
-        return Money::invalid();
+        return std::nullopt;
     const qint64 count = static_cast<qint64>(rounded);
-    return Money::fromTenThousandths(numerator < 0 ? -count : count);
+    return numerator < 0 ? -count : count;
+}
+
+// The six decimals of a number's "%lf" text, in millionths, for an amount
+// divided by a whole number.
+std::optional<qint64> QuotientMillionths(Money amount, qint64 divisor)
+{
+    return DivideHalfAwayFromZero(static_cast<__int128>(amount.tenThousandths()) * 100, divisor);
+}
+
+// a × b or a ÷ b of two amounts, exactly, kept to four decimals; invalid when
+// it does not fit.
+Money RoundedRatio(__int128 numerator, __int128 denominator)
+{
+    const std::optional<qint64> count = DivideHalfAwayFromZero(numerator, denominator);
+    return count ? Money::fromTenThousandths(*count) : Money::invalid();
 }
 
 struct Memo
