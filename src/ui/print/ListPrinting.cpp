@@ -60,6 +60,16 @@ void reportLayoutFailure(int status, const PrintLayout& layout, const QPagedPain
         ReportErrorCode(prompter, Status::OperationFailed);
 }
 
+// Lays the report out, or tells the user why it cannot be.
+bool layOutOrReport(PrintLayout& layout, const ListReportContent& content, const ListReportMargins& margins,
+                    QPagedPaintDevice& device, QDate today, Prompter& prompter)
+{
+    const int status = layOut(layout, content, margins, device, today);
+    if (status != PrintStatus::Ok)
+        reportLayoutFailure(status, layout, device, prompter);
+    return status == PrintStatus::Ok;
+}
+
 // Paints pages `from` to `to` of the laid-out report, one sheet each. Margins
 // count from the paper's edge, wherever the device puts the painter's origin.
 bool paintPages(PrintLayout& layout, QPagedPaintDevice& device, int from, int to)
@@ -87,15 +97,15 @@ void choosePaper(QPrinter& printer)
         printer.setPageSize(QPageSize(QPageSize::Letter));
 }
 
-// What stops a saved list before anything is laid out: margins without room on
-// the PDF's paper. Empty when they leave room.
-QString noRoomForPdf(const ListReportMargins& margins)
+// What stops a list before anything is laid out: margins without room on the
+// paper. Empty when they leave room.
+QString noRoomOn(const QPageSize& page, const ListReportMargins& margins)
 {
-    const QSizeF paper = pdfPaper().size(QPageSize::Inch);
+    const QSizeF paper = page.size(QPageSize::Inch);
     PrintLayout layout;
     layout.SetPageSize(paper.width(), paper.height());
     layout.SetMargins(margins.left, margins.top, margins.right, margins.bottom);
-    return layout.NoRoomMessage(paperName(pdfPaper()));
+    return layout.NoRoomMessage(paperName(page));
 }
 
 QDate today()
@@ -138,7 +148,7 @@ bool writeListPdf(const RecordListView& view, UserSettings& settings, const QStr
         return false;
     };
     const ListReportMargins margins = ListReportMargins::load(settings);
-    if (const QString noRoom = noRoomForPdf(margins); !noRoom.isEmpty())
+    if (const QString noRoom = noRoomOn(pdfPaper(), margins); !noRoom.isEmpty())
         return fail(noRoom);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -172,10 +182,8 @@ void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settin
     const QDate day = today();
 
     PrintLayout layout;
-    if (const int status = layOut(layout, content, margins, printer, day); status != PrintStatus::Ok) {
-        reportLayoutFailure(status, layout, printer, prompter);
+    if (!layOutOrReport(layout, content, margins, printer, day, prompter))
         return;
-    }
     QPrintDialog dialog(&printer, parent);
     dialog.setMinMax(1, layout.PageCount());
     dialog.setFromTo(1, layout.PageCount());
@@ -183,10 +191,8 @@ void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settin
         return;
 
     // The dialog may have changed the paper or the printer's resolution.
-    if (const int status = layOut(layout, content, margins, printer, day); status != PrintStatus::Ok) {
-        reportLayoutFailure(status, layout, printer, prompter);
+    if (!layOutOrReport(layout, content, margins, printer, day, prompter))
         return;
-    }
     const int last = layout.PageCount();
     const int from = std::clamp(printer.fromPage() > 0 ? printer.fromPage() : 1, 1, last);
     const int to = std::clamp(printer.toPage() > 0 ? printer.toPage() : last, from, last);
@@ -206,18 +212,13 @@ void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& sett
     // and for the printer when the user prints from the preview.
     const auto paint = [&](QPrinter& target) {
         PrintLayout layout;
-        if (const int status = layOut(layout, content, margins, target, day); status != PrintStatus::Ok) {
-            reportLayoutFailure(status, layout, target, prompter);
+        if (!layOutOrReport(layout, content, margins, target, day, prompter))
             return;
-        }
         paintPages(layout, target, 1, layout.PageCount());
     };
-    {
-        PrintLayout layout;
-        if (const int status = layOut(layout, content, margins, printer, day); status != PrintStatus::Ok) {
-            reportLayoutFailure(status, layout, printer, prompter);
-            return;
-        }
+    if (const QString noRoom = noRoomOn(printer.pageLayout().pageSize(), margins); !noRoom.isEmpty()) {
+        prompter.message(noRoom, AppTitle(), Prompter::Icon::Exclamation);
+        return;
     }
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
@@ -227,7 +228,7 @@ void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& sett
 
 void SaveListAsPdf(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter)
 {
-    if (const QString noRoom = noRoomForPdf(ListReportMargins::load(settings)); !noRoom.isEmpty()) {
+    if (const QString noRoom = noRoomOn(pdfPaper(), ListReportMargins::load(settings)); !noRoom.isEmpty()) {
         prompter.message(noRoom, AppTitle(), Prompter::Icon::Exclamation);
         return;
     }
