@@ -2,14 +2,32 @@
 
 #include <QString>
 
-// What a dialog model answers when asked to save: whether it saved, and, when it
-// refused, the field that should take the focus (named as the dialog's model
-// names its fields; empty when no field is to blame).
+// The focus type of a model whose final step has no field to blame.
+enum class NoField
+{
+    None
+};
+
+// What a dialog model's final step answers: whether it saved, and, when it refused,
+// the field that should take the focus. `Field` is the model's own enum of its
+// fields; its first enumerator is `None` (no field to blame).
+template <typename Field = NoField>
 struct [[nodiscard]] SaveResult
+{
+    bool saved = false;
+    Field focus = Field::None;
+
+    static SaveResult ok() { return {true, Field::None}; }
+    static SaveResult refused(Field field = Field::None) { return {false, field}; }
+};
+
+// The older answer that names the field by a string. Models are moving to
+// SaveResult<Field>; this goes once none uses it.
+struct [[nodiscard]] LegacySaveResult
 {
     bool saved = false;
     QString focus;
 
-    static SaveResult ok() { return {true, QString()}; }
-    static SaveResult refused(const QString& field = QString()) { return {false, field}; }
+    static LegacySaveResult ok() { return {true, QString()}; }
+    static LegacySaveResult refused(const QString& field = QString()) { return {false, field}; }
 };

@@ -29,26 +29,26 @@ QString MarkPOFillDateModel::dateLabel() const
     return QStringLiteral("Fill Date:");
 }
 
-SaveResult MarkPOFillDateModel::save()
+LegacySaveResult MarkPOFillDateModel::save()
 {
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
         WarnUser(m_prompter, QStringLiteral("Must specify a valid date."));
-        return SaveResult::refused(QStringLiteral("date"));
+        return LegacySaveResult::refused(QStringLiteral("date"));
     }
     CPORec po;
     if (!m_tables.purchaseOrders().RecordRead(po, m_poID)) {
         ReportErrorCode(m_prompter, Status::RecordNotFound);
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     po.Filled = true;
     po.FilledDate = date.dateOnly();
     Transaction transaction(m_tables.database());
     if (!transaction.isActive() || !m_tables.purchaseOrders().RecordModify(po) || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     m_fillDate = po.FilledDate;
     m_changes.add(ListingKind::PurchaseOrders, po.ID);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

@@ -26,7 +26,7 @@ public:
     void setDateText(const QString& text) { m_dateText = text; }
 
     // Marks the purchase order filled; refuses an invalid date ("date").
-    SaveResult save();
+    LegacySaveResult save();
 
     qint32 poID() const { return m_poID; }
     // The date written by the last successful save.

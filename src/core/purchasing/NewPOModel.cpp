@@ -84,48 +84,48 @@ QString NewPOModel::vendorIdText() const
     return m_vendorID == NoSelection ? QString() : FormatRecordId(m_vendorID);
 }
 
-SaveResult NewPOModel::save()
+LegacySaveResult NewPOModel::save()
 {
     const std::optional<qint32> number = ParseWholeNumber(m_numberText);
     if (!number) {
         WarnUser(m_prompter, QStringLiteral("Please enter an integer."));
-        return SaveResult::refused(QStringLiteral("number"));
+        return LegacySaveResult::refused(QStringLiteral("number"));
     }
     if (m_notes.size() > kMaxNotes) {
         WarnUser(m_prompter, QStringLiteral("The PO Note may hold at most %1 characters.").arg(kMaxNotes));
-        return SaveResult::refused(QStringLiteral("notes"));
+        return LegacySaveResult::refused(QStringLiteral("notes"));
     }
     const std::optional<double> taxRate = ParseTaxRate(m_taxRateText);
     if (!taxRate) {
         WarnUser(m_prompter, QStringLiteral("Please enter a number between 0 and 1000."));
-        return SaveResult::refused(QStringLiteral("taxRate"));
+        return LegacySaveResult::refused(QStringLiteral("taxRate"));
     }
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
         ReportErrorCode(m_prompter, Status::InvalidDate);
-        return SaveResult::refused(QStringLiteral("date"));
+        return LegacySaveResult::refused(QStringLiteral("date"));
     }
     const DateTime required = DateTime::parseDate(m_requiredDateText, UserLocale());
     if (!required.isValid()) {
         ReportErrorCode(m_prompter, Status::InvalidDate);
-        return SaveResult::refused(QStringLiteral("requiredDate"));
+        return LegacySaveResult::refused(QStringLiteral("requiredDate"));
     }
     // A purchase order without a vendor could never be ordered against.
     if (m_vendorID == NoSelection || !m_tables.vendors().LocateByID(m_vendorID)) {
         WarnUser(m_prompter, QStringLiteral("You must select a vendor for this purchase order."));
-        return SaveResult::refused(QStringLiteral("vendor"));
+        return LegacySaveResult::refused(QStringLiteral("vendor"));
     }
     // Over the whole table, whatever the purchase-order list is filtered to.
     if (!isModify() && m_tables.purchaseOrders().CountWhere(QStringLiteral("[Number] = ?"), {*number}) > 0) {
         WarnUser(m_prompter, QStringLiteral("A purchase order with this number already exists.\n"
                                             "Please choose a new purchase order number."));
-        return SaveResult::refused(QStringLiteral("number"));
+        return LegacySaveResult::refused(QStringLiteral("number"));
     }
 
     CPORec po;
     if (isModify() && !m_tables.purchaseOrders().RecordRead(po, m_modifyID)) {
         WarnUser(m_prompter, QStringLiteral("Unable to modify PO at this time."));
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     po.VendorID = m_vendorID;
     po.Notes = m_notes;
@@ -147,9 +147,9 @@ SaveResult NewPOModel::save()
     if (!written) {
         WarnUser(m_prompter, isModify() ? QStringLiteral("Unable to modify PO at this time.")
                                         : QStringLiteral("Unable to add PO at this time."));
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     m_savedID = po.ID;
     m_changes.add(ListingKind::PurchaseOrders, po.ID);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

@@ -56,7 +56,7 @@ public:
 
     // Validates and writes. Fields named on refusal: "number", "vendor", "date",
     // "requiredDate", "notes", "taxRate".
-    SaveResult save();
+    LegacySaveResult save();
 
     // The purchase order written by the last successful save (NoID before).
     qint32 poID() const { return m_savedID; }

@@ -106,17 +106,17 @@ void PurgeDataModel::reformatDate()
         m_dateText = ShortDateText(date);
 }
 
-SaveResult PurgeDataModel::save()
+LegacySaveResult PurgeDataModel::save()
 {
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
         WarnUser(m_prompter, QStringLiteral("You must enter a valid date."));
-        return SaveResult::refused(QStringLiteral("date"));
+        return LegacySaveResult::refused(QStringLiteral("date"));
     }
     if (!m_purgeInvoices && !m_purgePOs)
-        return SaveResult::ok();
+        return LegacySaveResult::ok();
     if (!m_prompter.askYesNo(confirmationText(), AppTitle(), Prompter::Icon::Question))
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
 
     const double cutoff = date.dateOnly().days();
     ChangeList changes;
@@ -130,13 +130,13 @@ SaveResult PurgeDataModel::save()
     }
     if (!ok) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     m_purged = true;
     m_poCount += poCount;
     m_invoiceCount += invoiceCount;
     m_changes.merge(changes);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }
 
 bool PurgeDataModel::purgeFilledPOs(double cutoff, ChangeList& changes, qint32& count)

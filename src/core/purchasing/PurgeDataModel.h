@@ -36,7 +36,7 @@ public:
     // OK: refuses an invalid date ("date"); with neither box checked closes
     // without doing anything; otherwise asks, and on Yes purges in one step.
     // No keeps the dialog open.
-    SaveResult save();
+    LegacySaveResult save();
 
     // Whether a purge ran, so the invoice and purchase-order lists are read afresh.
     bool purged() const { return m_purged; }

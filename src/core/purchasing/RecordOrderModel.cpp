@@ -114,16 +114,16 @@ void RecordOrderModel::refillPOs(qint32 selectID)
         m_poID = m_poEntries.isEmpty() ? NoSelection : EntryId(m_poEntries.constLast());
 }
 
-SaveResult RecordOrderModel::save()
+LegacySaveResult RecordOrderModel::save()
 {
     return write();
 }
 
-SaveResult RecordOrderModel::saveAndNext()
+LegacySaveResult RecordOrderModel::saveAndNext()
 {
     if (!m_nextEnabled)
-        return SaveResult::refused();
-    const SaveResult result = write();
+        return LegacySaveResult::refused();
+    const LegacySaveResult result = write();
     if (result.saved) {
         // Ready for the next line of the same purchase order: the totals just
         // changed and the quantity starts again from the reorder quantity.
@@ -132,26 +132,26 @@ SaveResult RecordOrderModel::saveAndNext()
     return result;
 }
 
-SaveResult RecordOrderModel::write()
+LegacySaveResult RecordOrderModel::write()
 {
     const std::optional<qint32> quantity = ParsePositiveQuantity(m_quantityText);
     if (!quantity) {
         ReportErrorCode(m_prompter, Status::InvalidQuantity);
-        return SaveResult::refused(QStringLiteral("quantity"));
+        return LegacySaveResult::refused(QStringLiteral("quantity"));
     }
     if (m_poID == NoSelection) {
         WarnUser(m_prompter, QStringLiteral("Must add a PO"));
-        return SaveResult::refused(QStringLiteral("po"));
+        return LegacySaveResult::refused(QStringLiteral("po"));
     }
     CPORec po;
     if (!m_tables.purchaseOrders().RecordRead(po, m_poID)) {
         WarnUser(m_prompter, QStringLiteral("Unable to locate PO"));
-        return SaveResult::refused(QStringLiteral("po"));
+        return LegacySaveResult::refused(QStringLiteral("po"));
     }
     // An order line must name an item; without one it would count for nothing.
     if (m_itemID == NoSelection) {
         WarnUser(m_prompter, QStringLiteral("You must select an item."));
-        return SaveResult::refused(QStringLiteral("item"));
+        return LegacySaveResult::refused(QStringLiteral("item"));
     }
 
     COrderRec line;
@@ -167,7 +167,7 @@ SaveResult RecordOrderModel::write()
     if (isModify()) {
         if (!m_tables.orders().RecordRead(previous, m_modifyID)) {
             ReportErrorCode(m_prompter, Status::RecordNotFound);
-            return SaveResult::refused();
+            return LegacySaveResult::refused();
         }
         line.ID = m_modifyID;
     } else {
@@ -178,7 +178,7 @@ SaveResult RecordOrderModel::write()
             const qint64 total = static_cast<qint64>(line.Quanity) + *quantity;
             if (total > std::numeric_limits<qint32>::max()) {
                 ReportErrorCode(m_prompter, Status::InvalidQuantity);
-                return SaveResult::refused(QStringLiteral("quantity"));
+                return LegacySaveResult::refused(QStringLiteral("quantity"));
             }
             line.Quanity = static_cast<qint32>(total);
             m_prompter.message(QStringLiteral("This item is already on the specified PO.\n"
@@ -202,7 +202,7 @@ SaveResult RecordOrderModel::write()
         ok = RecomputeOrdered(m_tables, previous.ItemID);
     if (!ok || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     // The line is stored even so; only the item's total could not follow.
     if (!itemExists) {
@@ -218,5 +218,5 @@ SaveResult RecordOrderModel::write()
         m_changes.add(ListingKind::PurchaseOrders, previous.POID);
     if (oldItemToo)
         m_changes.add(ListingKind::Items, previous.ItemID);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

@@ -60,10 +60,10 @@ public:
     void refillPOs(qint32 selectID = NoID);
 
     // OK and "&Next >>". Fields named on refusal: "quantity", "po", "item".
-    SaveResult save();
+    LegacySaveResult save();
     // Keeps item and purchase order for the next line; refused at once when the
     // dialog has no next line.
-    SaveResult saveAndNext();
+    LegacySaveResult saveAndNext();
 
     // Whether any save wrote an order line.
     bool recordedAny() const { return !m_savedOrders.isEmpty(); }
@@ -74,7 +74,7 @@ public:
     const ChangeList& changes() const { return m_changes; }
 
 private:
-    SaveResult write();
+    LegacySaveResult write();
     void refreshItemFigures(bool presetQuantity);
 
     ProjectTables& m_tables;

@@ -145,46 +145,46 @@ void RecordReceivedModel::reformatDate()
         m_dateText = date.formatShortDate(UserLocale());
 }
 
-SaveResult RecordReceivedModel::save()
+LegacySaveResult RecordReceivedModel::save()
 {
     return receive(false);
 }
 
-SaveResult RecordReceivedModel::saveAndNext()
+LegacySaveResult RecordReceivedModel::saveAndNext()
 {
     if (!m_nextEnabled)
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     return receive(true);
 }
 
-SaveResult RecordReceivedModel::receive(bool next)
+LegacySaveResult RecordReceivedModel::receive(bool next)
 {
     if (m_selectedOrder == NoSelection)
-        return SaveResult::refused(QStringLiteral("order"));
+        return LegacySaveResult::refused(QStringLiteral("order"));
 
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
         ReportErrorCode(m_prompter, Status::InvalidDate);
-        return SaveResult::refused(QStringLiteral("date"));
+        return LegacySaveResult::refused(QStringLiteral("date"));
     }
     const std::optional<qint32> quantity = ParseWholeNumber(m_quantityText);
     if (!quantity || *quantity < 1) {
         ReportErrorCode(m_prompter, Status::InvalidQuantity);
-        return SaveResult::refused(QStringLiteral("quantity"));
+        return LegacySaveResult::refused(QStringLiteral("quantity"));
     }
     // A line received or deleted elsewhere since the box was filled: say so and
     // show what is still outstanding rather than refuse without a word.
     if (!m_tables.orders().LocateByID(m_selectedOrder)) {
         ReportErrorCode(m_prompter, Status::RecordNotFound);
         fillOrderBox();
-        return SaveResult::refused(QStringLiteral("order"));
+        return LegacySaveResult::refused(QStringLiteral("order"));
     }
     // A unit cost that is not an amount, or below nothing, would corrupt every
     // cost figure drawn from the lot.
     const std::optional<Money> cost = ParseCurrency(m_costText);
     if (!cost || !cost->isValid() || *cost < Money()) {
         m_prompter.message(invalidCostMessage(), AppTitle(), Prompter::Icon::Exclamation);
-        return SaveResult::refused(QStringLiteral("cost"));
+        return LegacySaveResult::refused(QStringLiteral("cost"));
     }
 
     ReceiptInput input;
@@ -199,11 +199,11 @@ SaveResult RecordReceivedModel::receive(bool next)
     case ReceiptOutcome::Status::OrderMissing:
         ReportErrorCode(m_prompter, Status::RecordNotFound);
         fillOrderBox();
-        return SaveResult::refused(QStringLiteral("order"));
+        return LegacySaveResult::refused(QStringLiteral("order"));
     case ReceiptOutcome::Status::Refused:
     case ReceiptOutcome::Status::Failed:
         // Reported where it failed; the input stays for another try.
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
 
     m_lastChanged[static_cast<size_t>(ListingKind::PurchaseOrders)] = outcome.poID;
@@ -213,5 +213,5 @@ SaveResult RecordReceivedModel::receive(bool next)
     fillOrderBox();
     if (next)
         return {true, QStringLiteral("date")};
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

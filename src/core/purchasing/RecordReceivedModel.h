@@ -67,10 +67,10 @@ public:
     void reformatDate();
 
     // OK: receives the selected line.
-    SaveResult save();
+    LegacySaveResult save();
     // "&Next >>": receives it and stays open for the next line; on success the
     // focus goes to the date, whose text is selected whole.
-    SaveResult saveAndNext();
+    LegacySaveResult saveAndNext();
 
     const ChangeList& changes() const { return m_changes; }
     // The receipts written, which no list shows.
@@ -79,7 +79,7 @@ public:
     qint32 lastChanged(ListingKind kind) const { return m_lastChanged[static_cast<size_t>(kind)]; }
 
 private:
-    SaveResult receive(bool next);
+    LegacySaveResult receive(bool next);
     void fillOrderBox();
     void clearOrderFields();
 

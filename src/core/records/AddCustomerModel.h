@@ -49,7 +49,7 @@ public:
 
     // OK: adds the new customer or rewrites the existing one. A customer that has
     // vanished since the dialog opened is reported and not written again.
-    SaveResult save();
+    LegacySaveResult save();
 
     // The customer's ID: the new one once a new customer is saved, NoSelection before.
     qint32 customerId() const { return (m_record.ID > 0 || m_modify) ? m_record.ID : NoSelection; }

@@ -167,16 +167,16 @@ void AddItemModel::clearForm()
     m_initialQuantityText = WholeText(0);
 }
 
-SaveResult AddItemModel::refuse(int code, const QString& field)
+LegacySaveResult AddItemModel::refuse(int code, const QString& field)
 {
     ReportErrorCode(m_prompter, code);
-    return SaveResult::refused(field);
+    return LegacySaveResult::refused(field);
 }
 
-SaveResult AddItemModel::save()
+LegacySaveResult AddItemModel::save()
 {
     if (!m_open)
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     if (m_name.isEmpty())
         return refuse(Status::InvalidName, QStringLiteral("name"));
 
@@ -184,7 +184,7 @@ SaveResult AddItemModel::save()
     const std::optional<Money> price = ParseAmount(m_priceText);
     if (!cost || !price) {
         m_prompter.message(invalidAmountMessage(), AppTitle(), Prompter::Icon::Exclamation);
-        return SaveResult::refused(!cost ? QStringLiteral("cost") : QStringLiteral("price"));
+        return LegacySaveResult::refused(!cost ? QStringLiteral("cost") : QStringLiteral("price"));
     }
     const std::optional<qint32> reorderLevel = WholeNumberOrZero(m_reorderLevelText);
     if (!reorderLevel)
@@ -247,17 +247,17 @@ SaveResult AddItemModel::save()
     m_changes.add(ListingKind::Items, item.ID);
     if (lotId > 0)
         m_changes.add(ListingKind::Stock, lotId);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }
 
-SaveResult AddItemModel::saveAndNext()
+LegacySaveResult AddItemModel::saveAndNext()
 {
     // A modified item has no "next"; its dialog offers OK only.
     if (isModify())
         return save();
-    const SaveResult result = save();
+    const LegacySaveResult result = save();
     if (!result.saved)
         return result;
     clearForm();
-    return SaveResult{true, QStringLiteral("name")};
+    return LegacySaveResult{true, QStringLiteral("name")};
 }

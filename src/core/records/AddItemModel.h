@@ -78,10 +78,10 @@ public:
     void setInitialQuantityText(const QString& text) { m_initialQuantityText = text; }
 
     // OK: adds the item (and its initial stock) or writes the modified one back.
-    SaveResult save();
+    LegacySaveResult save();
     // "&Next >>": saves a new item and empties the form for the next one; the
     // vendors and the Taxable box stay as they are.
-    SaveResult saveAndNext();
+    LegacySaveResult saveAndNext();
 
     // The item last saved; NoSelection before the first save.
     qint32 lastSavedId() const { return m_lastSaved; }
@@ -93,7 +93,7 @@ public:
 private:
     void clearForm();
     void updateMarkup();
-    SaveResult refuse(int code, const QString& field);
+    LegacySaveResult refuse(int code, const QString& field);
 
     ProjectTables& m_tables;
     Prompter& m_prompter;

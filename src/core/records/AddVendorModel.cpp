@@ -21,20 +21,20 @@ QString AddVendorModel::caption() const
     return isModify() ? QStringLiteral("Modify Vendor") : QStringLiteral("Add A New Vendor");
 }
 
-SaveResult AddVendorModel::save()
+LegacySaveResult AddVendorModel::save()
 {
     if (!m_open)
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     if (m_record.Name.isEmpty()) {
         ReportErrorCode(m_prompter, Status::InvalidName);
-        return SaveResult::refused(QStringLiteral("name"));
+        return LegacySaveResult::refused(QStringLiteral("name"));
     }
     CVendorsSet& vendors = m_tables.vendors();
     Transaction transaction(m_tables.database());
     if (isModify() && !vendors.LocateByID(m_record.ID)) {
         // Deleted since the dialog opened: writing it would bring nothing back.
         ReportErrorCode(m_prompter, Status::RecordNotFound);
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     CVendorsRec written = m_record;
     const bool ok = transaction.isActive() &&
@@ -42,18 +42,18 @@ SaveResult AddVendorModel::save()
                     transaction.commit();
     if (!ok) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     m_lastSaved = written.ID;
     m_changes.add(ListingKind::Vendors, written.ID);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }
 
-SaveResult AddVendorModel::saveAndNext()
+LegacySaveResult AddVendorModel::saveAndNext()
 {
-    const SaveResult result = save();
+    const LegacySaveResult result = save();
     if (!result.saved)
         return result;
     m_record = CVendorsRec();
-    return SaveResult{true, QStringLiteral("name")};
+    return LegacySaveResult{true, QStringLiteral("name")};
 }

@@ -59,11 +59,11 @@ public:
     void setFax2(const QString& text) { m_record.Fax2 = text; }
 
     // OK: adds the vendor, or writes the modified one back under its ID.
-    SaveResult save();
+    LegacySaveResult save();
     // "Next >>": saves, then empties every field for the next vendor. After
     // modifying a vendor the dialog goes on adding new ones, so the next save
     // cannot overwrite the vendor just modified.
-    SaveResult saveAndNext();
+    LegacySaveResult saveAndNext();
 
     // The vendor last saved; NoSelection before the first save.
     qint32 lastSavedId() const { return m_lastSaved; }

@@ -124,14 +124,14 @@ bool CustomerSelectionModel::finishSearch(const SearchForCustomerModel& dialog, 
     return true;
 }
 
-SaveResult CustomerSelectionModel::save()
+LegacySaveResult CustomerSelectionModel::save()
 {
     if (m_selected < 0) {
         m_result = NoSelection;
         m_prompter.message(QStringLiteral("Must select customer from list."), AppTitle(),
                            Prompter::Icon::Exclamation);
-        return SaveResult::refused(QStringLiteral("customers"));
+        return LegacySaveResult::refused(QStringLiteral("customers"));
     }
     m_result = selectedCustomerId();
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

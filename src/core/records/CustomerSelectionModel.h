@@ -65,7 +65,7 @@ public:
 
     // OK: the selected customer becomes the result. Without a selection the user
     // is told, the result is NoSelection and the dialog stays open.
-    SaveResult save();
+    LegacySaveResult save();
 
     // The chosen customer ID, NoSelection until one is chosen.
     qint32 result() const { return m_result; }

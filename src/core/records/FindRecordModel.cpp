@@ -21,7 +21,7 @@ QString FindRecordModel::helpText() const
                                   : QStringLiteral("Locate an item quickly by Item Number or ID");
 }
 
-SaveResult FindRecordModel::find()
+LegacySaveResult FindRecordModel::find()
 {
     CTableSet& table = m_kind == Kind::Vendor ? static_cast<CTableSet&>(m_tables.vendors())
                                               : static_cast<CTableSet&>(m_tables.items());
@@ -44,7 +44,7 @@ SaveResult FindRecordModel::find()
             message = QStringLiteral("Unable to find %1 with Number '%2'.").arg(what, m_text);
     }
     if (m_foundId != NoSelection)
-        return SaveResult::ok();
+        return LegacySaveResult::ok();
     m_prompter.message(message, AppTitle(), Prompter::Icon::Exclamation);
-    return SaveResult::refused(QStringLiteral("text"));
+    return LegacySaveResult::refused(QStringLiteral("text"));
 }

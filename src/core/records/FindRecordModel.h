@@ -36,7 +36,7 @@ public:
 
     // OK: looks the record up. Refused, after telling the user, when there is no
     // such record; the focus goes back to the text.
-    SaveResult find();
+    LegacySaveResult find();
     // The record found; NoSelection before a successful find().
     qint32 foundId() const { return m_foundId; }
 

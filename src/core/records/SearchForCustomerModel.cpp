@@ -51,13 +51,13 @@ void SearchForCustomerModel::setSelectedIndex(int index)
     m_selected = index >= 0 && index < m_results.size() ? index : -1;
 }
 
-SaveResult SearchForCustomerModel::save()
+LegacySaveResult SearchForCustomerModel::save()
 {
     if (m_selected < 0) {
         m_prompter.message(QStringLiteral("You must select a customer from the list"), AppTitle(),
                            Prompter::Icon::Exclamation);
-        return SaveResult::refused(QStringLiteral("results"));
+        return LegacySaveResult::refused(QStringLiteral("results"));
     }
     m_customerId = m_results.at(m_selected).customerId;
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

@@ -43,7 +43,7 @@ public:
     void setSelectedIndex(int index);
 
     // OK: refused with a message while nothing is selected.
-    SaveResult save();
+    LegacySaveResult save();
     // The chosen customer once save() succeeded, NoSelection before.
     qint32 customerId() const { return m_customerId; }
 

@@ -163,12 +163,12 @@ std::optional<QString> QueryDefinitionModel::firstFailure()
     return std::nullopt;
 }
 
-SaveResult QueryDefinitionModel::save()
+LegacySaveResult QueryDefinitionModel::save()
 {
     if (!m_open)
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     if (const std::optional<QString> focus = firstFailure())
-        return SaveResult::refused(*focus);
+        return LegacySaveResult::refused(*focus);
 
     const std::optional<QString> sql = BuildQuerySql(m_listing, m_sentence, m_locale);
     ProjectDatabase& db = m_tables.database();
@@ -182,8 +182,8 @@ SaveResult QueryDefinitionModel::save()
     const std::optional<QString> stored = ok ? db.QueryDefSql(m_name) : std::nullopt;
     if (!stored || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     m_storedSql = *stored;
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

@@ -77,7 +77,7 @@ public:
 
     // OK: checks the sentence and stores the query, replacing the previous one in
     // modify mode.
-    SaveResult save();
+    LegacySaveResult save();
     // The stored text as the database holds it, after a successful save.
     QString storedSql() const { return m_storedSql; }
 

@@ -368,32 +368,32 @@ CReportDefinition ReportSheetModel::storedDefinition() const
     return stored;
 }
 
-SaveResult ReportSheetModel::save()
+LegacySaveResult ReportSheetModel::save()
 {
     const QString name = m_definition.name;
     if (name.trimmed().isEmpty()) {
         warn(kEmptyName, kSheetCaption);
-        return SaveResult::refused(QStringLiteral("name"));
+        return LegacySaveResult::refused(QStringLiteral("name"));
     }
     // Quick Report Settings owns that record; a report under its name would
     // be overwritten by it, or take its fonts' place.
     if (name == ReportFile::reservedName() && m_loadedName != name) {
         warn(kNameTaken, AppTitle());
-        return SaveResult::refused(QStringLiteral("name"));
+        return LegacySaveResult::refused(QStringLiteral("name"));
     }
     CReportDefinition copy = storedDefinition().clone();
     switch (m_file.replace(m_loadedName, copy, name, m_prompter, m_clock)) {
     case ReportFile::SaveStatus::Saved:
         m_loadedName = name;
-        return SaveResult::ok();
+        return LegacySaveResult::ok();
     case ReportFile::SaveStatus::NameTaken:
         warn(kNameTaken, AppTitle());
-        return SaveResult::refused(QStringLiteral("name"));
+        return LegacySaveResult::refused(QStringLiteral("name"));
     case ReportFile::SaveStatus::Cancelled:
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     case ReportFile::SaveStatus::Failed:
         break;
     }
     ReportErrorCode(m_prompter, Status::FileNotAccessible);
-    return SaveResult::refused();
+    return LegacySaveResult::refused();
 }

@@ -129,7 +129,7 @@ public:
     // one) at the end of the file in one step. A name held by another report
     // is refused before anything is removed. A damaged file is rewritten only
     // when the user agrees to keep it as a copy; otherwise the sheet stays.
-    SaveResult save();
+    LegacySaveResult save();
 
 private:
     void warn(const QString& text, const QString& title);

@@ -374,20 +374,20 @@ bool ReportWizardModel::checkName()
     return true;
 }
 
-SaveResult ReportWizardModel::finish()
+LegacySaveResult ReportWizardModel::finish()
 {
     m_createdReport.clear();
     m_createdQuery.clear();
     if (m_type == SalesTaxReport)
-        return SaveResult::ok();
+        return LegacySaveResult::ok();
     if (!checkVendor())
-        return SaveResult::refused(QStringLiteral("vendor"));
+        return LegacySaveResult::refused(QStringLiteral("vendor"));
     if (!checkDates())
-        return SaveResult::refused(DateTime::parseDate(m_startText, UserLocale()).isValid()
+        return LegacySaveResult::refused(DateTime::parseDate(m_startText, UserLocale()).isValid()
                                        ? QStringLiteral("thruDate")
                                        : QStringLiteral("startDate"));
     if (!checkName())
-        return SaveResult::refused(QStringLiteral("name"));
+        return LegacySaveResult::refused(QStringLiteral("name"));
 
     ProjectDatabase& db = m_tables.database();
     ReportFile file(ReportFile::pathForDatabase(db.path()));
@@ -401,7 +401,7 @@ SaveResult ReportWizardModel::finish()
         transaction.emplace(db);
         if (!transaction->isActive() || !db.CreateQueryDef(m_name, *query)) {
             ReportErrorCode(m_prompter, Status::OperationFailed);
-            return SaveResult::refused();
+            return LegacySaveResult::refused();
         }
     }
     switch (file.saveAsNew(report, m_name, m_prompter, m_clock)) {
@@ -409,23 +409,23 @@ SaveResult ReportWizardModel::finish()
         break;
     case ReportFile::SaveStatus::NameTaken:
         warn(kReportTaken, caption());
-        return SaveResult::refused(QStringLiteral("name"));
+        return LegacySaveResult::refused(QStringLiteral("name"));
     case ReportFile::SaveStatus::Cancelled:
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     case ReportFile::SaveStatus::Failed:
         ReportErrorCode(m_prompter, Status::FileNotAccessible);
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     if (transaction && !transaction->commit()) {
         // The file the report went into reads cleanly, so this asks nothing.
         (void)file.remove(m_name, m_prompter, m_clock);
         ReportErrorCode(m_prompter, Status::OperationFailed);
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
 
     m_createdReport = m_name;
     if (query)
         m_createdQuery = m_name;
     m_prompter.message(completionMessage(), caption(), Prompter::Icon::Information);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

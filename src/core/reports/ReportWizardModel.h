@@ -93,7 +93,7 @@ public:
     // Finish: checks the vendor, the dates and the name, then writes the query
     // and the report together (neither without the other) and shows the
     // completion message. A refusal keeps the wizard open on the page to fix.
-    SaveResult finish();
+    LegacySaveResult finish();
     // Names of what the last Finish created, for the navigation tree.
     QString createdReport() const { return m_createdReport; }
     QString createdQuery() const { return m_createdQuery; }

@@ -78,37 +78,37 @@ void CustomerReturnModel::warn(const QString& text)
     WarnUser(m_prompter, text);
 }
 
-SaveResult CustomerReturnModel::save()
+LegacySaveResult CustomerReturnModel::save()
 {
     // The goods are back on the shelf already: a second OK must not stock them twice.
     if (m_completed)
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
 
     CSalesRec sale;
     if (!m_tables.sales().RecordRead(sale, m_saleID)) {
         warn(kSaleMissing);
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     const std::optional<qint32> returned = ParseWholeNumber(m_quantityText);
     if (!returned) {
         ReportErrorCode(m_prompter, Status::InvalidQuantity);
-        return SaveResult::refused(QStringLiteral("quantity"));
+        return LegacySaveResult::refused(QStringLiteral("quantity"));
     }
     if (*returned > sale.Quanity) {
         warn(QStringLiteral("The quanity returned may not be greater than the quantity sold."));
-        return SaveResult::refused(QStringLiteral("quantity"));
+        return LegacySaveResult::refused(QStringLiteral("quantity"));
     }
     CSIRec invoice;
     if (!m_tables.invoices().RecordRead(invoice, sale.SIID)) {
         warn(QStringLiteral("Unable to locate original invoice for sales."));
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     // Without its item the units could be neither stocked nor priced with tax;
     // checking before anything is written leaves no half-recorded return.
     CItemsRec item;
     if (!m_tables.items().RecordRead(item, sale.ItemID)) {
         warn(QStringLiteral("Unable perform calculations on item.\nItem doesn't exist."));
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
 
     const Money subtotal = sale.SellingPrice * *returned;
@@ -141,7 +141,7 @@ SaveResult CustomerReturnModel::save()
                                 ComputeInvoiceTotal(m_tables, invoice.ID) - totalBefore) != Status::OperationFailed;
     if (!ok || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
 
     m_completed = true;
@@ -156,5 +156,5 @@ SaveResult CustomerReturnModel::save()
     m_saleIDs.append(sale.ID);
     m_prompter.message(reimbursementText(subtotal, tax, total), reimbursementTitle(),
                        Prompter::Icon::Information);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

@@ -44,7 +44,7 @@ public:
 
     // OK: records the return and tells the user what to pay back. Once a return
     // has been recorded the model refuses to record it again.
-    SaveResult save();
+    LegacySaveResult save();
     bool isCompleted() const { return m_completed; }
 
     // What the last recorded return paid back.

@@ -59,21 +59,21 @@ void NewSalesInvoiceModel::setCustomer(qint32 customerID)
     m_customerIdText = FormatRecordId(customer.ID);
 }
 
-SaveResult NewSalesInvoiceModel::save()
+LegacySaveResult NewSalesInvoiceModel::save()
 {
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
         WarnUser(m_prompter, QStringLiteral("You must specify a valid date."));
-        return SaveResult::refused(QStringLiteral("date"));
+        return LegacySaveResult::refused(QStringLiteral("date"));
     }
     const std::optional<qint32> number = ParseWholeNumber(m_numberText);
     if (!isModify() && !number) {
         WarnUser(m_prompter, QStringLiteral("Please enter an integer."));
-        return SaveResult::refused(QStringLiteral("number"));
+        return LegacySaveResult::refused(QStringLiteral("number"));
     }
     if (m_notes.size() > kMaxNotes) {
         WarnUser(m_prompter, QStringLiteral("The Note may hold at most %1 characters.").arg(kMaxNotes));
-        return SaveResult::refused(QStringLiteral("notes"));
+        return LegacySaveResult::refused(QStringLiteral("notes"));
     }
 
     CSIRec invoice;
@@ -87,26 +87,26 @@ SaveResult NewSalesInvoiceModel::save()
     return add(invoice);
 }
 
-SaveResult NewSalesInvoiceModel::add(CSIRec& invoice)
+LegacySaveResult NewSalesInvoiceModel::add(CSIRec& invoice)
 {
     // Over the whole table, whatever the invoice list is filtered to.
     if (m_tables.invoices().CountWhere(QStringLiteral("[Number] = ?"), {invoice.Number}) > 0) {
         WarnUser(m_prompter,
                  QStringLiteral("Invoice number %1 is already in use.  Please enter a different number.")
                      .arg(invoice.Number));
-        return SaveResult::refused(QStringLiteral("number"));
+        return LegacySaveResult::refused(QStringLiteral("number"));
     }
     Transaction transaction(m_tables.database());
     if (!transaction.isActive() || !m_tables.invoices().RecordAdd(invoice) || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     m_savedID = invoice.ID;
     m_changes.add(ListingKind::Invoices, invoice.ID);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }
 
-SaveResult NewSalesInvoiceModel::modify(const CSIRec& changed)
+LegacySaveResult NewSalesInvoiceModel::modify(const CSIRec& changed)
 {
     CSIRec invoice;
     bool ok = m_tables.invoices().RecordRead(invoice, m_modifyID);
@@ -129,9 +129,9 @@ SaveResult NewSalesInvoiceModel::modify(const CSIRec& changed)
     }
     if (!ok || !transaction.commit()) {
         WarnUser(m_prompter, QStringLiteral("Unable to modify invoice at this time."));
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     m_savedID = invoice.ID;
     m_changes.add(ListingKind::Invoices, invoice.ID);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

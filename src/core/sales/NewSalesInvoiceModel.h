@@ -51,15 +51,15 @@ public:
     QString customerIdText() const { return m_customerIdText; }
 
     // Validates and writes. Fields named on refusal: "date", "number", "notes".
-    SaveResult save();
+    LegacySaveResult save();
 
     // The invoice written by the last successful save (NoID before).
     qint32 invoiceID() const { return m_savedID; }
     const ChangeList& changes() const { return m_changes; }
 
 private:
-    SaveResult add(CSIRec& invoice);
-    SaveResult modify(const CSIRec& invoice);
+    LegacySaveResult add(CSIRec& invoice);
+    LegacySaveResult modify(const CSIRec& invoice);
 
     ProjectTables& m_tables;
     Prompter& m_prompter;

@@ -86,24 +86,24 @@ void RecordCustomerPaymentModel::reformatAmount()
         m_amountText = FormatCurrencyField(*amount);
 }
 
-SaveResult RecordCustomerPaymentModel::save()
+LegacySaveResult RecordCustomerPaymentModel::save()
 {
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
         WarnUser(m_prompter, QStringLiteral("Please specify a valid Date."));
-        return SaveResult::refused(QStringLiteral("date"));
+        return LegacySaveResult::refused(QStringLiteral("date"));
     }
     // Text that is no amount would be written as no value at all and break every
     // balance of the invoice.
     const std::optional<Money> amount = ParseAmount(m_amountText);
     if (!amount) {
         WarnUser(m_prompter, QStringLiteral("Please specify a valid Amount."));
-        return SaveResult::refused(QStringLiteral("amount"));
+        return LegacySaveResult::refused(QStringLiteral("amount"));
     }
     CSIRec invoice;
     if (!m_tables.invoices().RecordRead(invoice, m_invoiceID)) {
         ReportErrorCode(m_prompter, Status::RecordNotFound);
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
 
     enum class Failure { None, Add, Modify, Other };
@@ -144,13 +144,13 @@ SaveResult RecordCustomerPaymentModel::save()
         break;
     case Failure::Add:
         WarnUser(m_prompter, QStringLiteral("Unable to add this payment record."));
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     case Failure::Modify:
         WarnUser(m_prompter, QStringLiteral("Unable to modify this payment record."));
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     case Failure::Other:
         ReportOperationFailure(m_prompter, m_tables.database());
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
 
     // A second OK rewrites this payment rather than recording it again.
@@ -159,5 +159,5 @@ SaveResult RecordCustomerPaymentModel::save()
     m_changes.add(ListingKind::Invoices, m_invoiceID);
     if (!m_paymentIDs.contains(payment.ID))
         m_paymentIDs.append(payment.ID);
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

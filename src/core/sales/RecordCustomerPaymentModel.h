@@ -42,7 +42,7 @@ public:
     void reformatAmount();
 
     // OK: writes the payment and rewrites the invoice's amounts due.
-    SaveResult save();
+    LegacySaveResult save();
 
     qint32 invoiceID() const { return m_invoiceID; }
     // The receivable written by the last successful save; NoID before.

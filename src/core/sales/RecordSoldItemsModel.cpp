@@ -120,41 +120,41 @@ void RecordSoldItemsModel::recomputeTotals()
     m_totals = ComputeSaleTotals(m_tables, m_lines, ParseAmountPaid(m_amountPaidText).value_or(Money()));
 }
 
-SaveResult RecordSoldItemsModel::addLine()
+LegacySaveResult RecordSoldItemsModel::addLine()
 {
     if (m_itemID == NoSelection) {
         WarnUser(m_prompter, QStringLiteral("You must select an item from the list."));
-        return SaveResult::refused(QStringLiteral("item"));
+        return LegacySaveResult::refused(QStringLiteral("item"));
     }
     CItemsRec item;
     if (!m_tables.items().RecordRead(item, m_itemID)) {
         ReportErrorCode(m_prompter, Status::RecordNotFound);
-        return SaveResult::refused(QStringLiteral("item"));
+        return LegacySaveResult::refused(QStringLiteral("item"));
     }
     // A line of no units, or of units taken back, is no sale.
     const std::optional<qint32> quantity = ParsePositiveQuantity(m_quantityText);
     if (!quantity) {
         ReportErrorCode(m_prompter, Status::InvalidQuantity);
-        return SaveResult::refused(QStringLiteral("quantity"));
+        return LegacySaveResult::refused(QStringLiteral("quantity"));
     }
     const std::optional<Money> price = m_price;
     if (!price) {
         WarnUser(m_prompter, QStringLiteral("The selling price specified is invalid.  Please check the value "
                                             "and re-enter it if necessary."));
-        return SaveResult::refused(QStringLiteral("price"));
+        return LegacySaveResult::refused(QStringLiteral("price"));
     }
     if (m_lines.size() >= kMaxLines) {
         WarnUser(m_prompter, QStringLiteral("A sale may hold at most %1 lines.  Record this sale and add the "
                                             "remaining items with Add to Invoice.")
                                  .arg(kMaxLines));
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     const qint64 available = static_cast<qint64>(item.Stocked) - pendingQuantity(item.ID);
     if (available < *quantity) {
         WarnUser(m_prompter,
                  QStringLiteral("Unable to perform this operation.\nThe quanity specified is greater "
                                 "than quanity stocked."));
-        return SaveResult::refused(QStringLiteral("quantity"));
+        return LegacySaveResult::refused(QStringLiteral("quantity"));
     }
 
     m_lines.append({item.ID, *quantity, *price});
@@ -162,7 +162,7 @@ SaveResult RecordSoldItemsModel::addLine()
                            .arg(WholeNumberText(*quantity), FormatCurrencyField(*price), item.Name));
     refreshItemFigures();
     recomputeTotals();
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }
 
 bool RecordSoldItemsModel::removeLine(qsizetype index)
@@ -208,13 +208,13 @@ QString RecordSoldItemsModel::balanceText() const
     return FormatCurrency(m_totals.balance);
 }
 
-SaveResult RecordSoldItemsModel::failed()
+LegacySaveResult RecordSoldItemsModel::failed()
 {
     ReportOperationFailure(m_prompter, m_tables.database());
-    return SaveResult::refused();
+    return LegacySaveResult::refused();
 }
 
-SaveResult RecordSoldItemsModel::save()
+LegacySaveResult RecordSoldItemsModel::save()
 {
     const QString title = AppTitle();
     Money paid;
@@ -224,7 +224,7 @@ SaveResult RecordSoldItemsModel::save()
             WarnUser(m_prompter,
                      QStringLiteral("The amount paid specified is invalid.  Please check the value "
                                     "and re-enter it if necessary."));
-            return SaveResult::refused(QStringLiteral("amountPaid"));
+            return LegacySaveResult::refused(QStringLiteral("amountPaid"));
         }
         paid = *typed;
     }
@@ -233,7 +233,7 @@ SaveResult RecordSoldItemsModel::save()
         m_tables.invoices().RecordsWhere(QStringLiteral("[Number] = ?"), {m_invoiceNumber});
     if (found.isEmpty()) {
         WarnUser(m_prompter, QStringLiteral("Unable to locate current invoice."));
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     const CSIRec invoice = found.constFirst();
 
@@ -310,5 +310,5 @@ SaveResult RecordSoldItemsModel::save()
     m_lineTexts.clear();
     refreshItemFigures();
     recomputeTotals();
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

@@ -84,7 +84,7 @@ public:
 
     // "&Add >>": appends a line of the selected item. Fields named on refusal:
     // "item", "quantity", "price"; none when the sale is full.
-    SaveResult addLine();
+    LegacySaveResult addLine();
     // "<< &Remove": drops the line at that position (later lines move up); false
     // without a line there.
     bool removeLine(qsizetype index);
@@ -107,7 +107,7 @@ public:
     // skipped with a message and the others are recorded; a failed write takes
     // everything back and keeps the pending lines. Field named on refusal:
     // "amountPaid".
-    SaveResult save();
+    LegacySaveResult save();
 
     // The sales written by the last successful save (at most 1000).
     const QList<qint32>& recordedSales() const { return m_recordedSales; }
@@ -117,7 +117,7 @@ private:
     qint32 pendingQuantity(qint32 itemID) const;
     void refreshItemFigures();
     void recomputeTotals();
-    SaveResult failed();
+    LegacySaveResult failed();
 
     ProjectTables& m_tables;
     Prompter& m_prompter;

@@ -25,12 +25,12 @@ void SelectInvoiceModel::selectInvoice(qint32 invoiceID)
     m_invoiceID = PickerIndexOf(m_entries, invoiceID) >= 0 ? invoiceID : NoSelection;
 }
 
-SaveResult SelectInvoiceModel::save()
+LegacySaveResult SelectInvoiceModel::save()
 {
     if (m_invoiceID == NoSelection) {
         WarnUser(m_prompter, QStringLiteral("You must select an invoice from the list."));
-        return SaveResult::refused(QStringLiteral("invoice"));
+        return LegacySaveResult::refused(QStringLiteral("invoice"));
     }
     m_selectedID = m_invoiceID;
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

@@ -24,7 +24,7 @@ public:
     void selectInvoice(qint32 invoiceID);
 
     // OK: refused, naming "invoice", while nothing is selected.
-    SaveResult save();
+    LegacySaveResult save();
     // The invoice chosen by the last successful save (NoSelection before).
     qint32 selectedInvoice() const { return m_selectedID; }
 

@@ -128,11 +128,11 @@ qint32 CreateStatisticModel::operandType(const QString& text) const
     return CStatistic::OperandConstant;
 }
 
-SaveResult CreateStatisticModel::save()
+LegacySaveResult CreateStatisticModel::save()
 {
     const auto refuse = [this](const char* text, const char* focus) {
         m_prompter.message(QString::fromLatin1(text), Title(), Prompter::Icon::Exclamation);
-        return SaveResult::refused(QString::fromLatin1(focus));
+        return LegacySaveResult::refused(QString::fromLatin1(focus));
     };
     if (m_name.isEmpty())
         return refuse("Must specify a name for this statistic.", "name");
@@ -164,7 +164,7 @@ SaveResult CreateStatisticModel::save()
 
     if (StatisticIndex(m_settings.statistics()).referencesItselfOrMissing(s)) {
         m_prompter.message(QStringLiteral("Statistic not valid."), Title(), Prompter::Icon::Exclamation);
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
 
     // A name in use, or a full list, keeps the dialog open without a word; a
@@ -174,29 +174,29 @@ SaveResult CreateStatisticModel::save()
     if (isModify()) {
         for (int i = 0; i < all.size(); ++i) {
             if (i != m_modifyIndex && all.at(i).Name == s.Name)
-                return SaveResult::refused(QStringLiteral("name"));
+                return LegacySaveResult::refused(QStringLiteral("name"));
         }
         stored = m_settings.ModifyStatistic(m_modifyIndex, s);
     } else {
         if (m_settings.FindStatistic(s.Name) >= 0 || all.size() >= CProjectSettings::MaxStatistics)
-            return SaveResult::refused(QStringLiteral("name"));
+            return LegacySaveResult::refused(QStringLiteral("name"));
         stored = m_settings.AddStatistic(s);
     }
     if (!stored) {
         ReportErrorCode(m_prompter, m_settings.lastSaveStatus());
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }
 
-SaveResult CreateStatisticModel::saveAndNext()
+LegacySaveResult CreateStatisticModel::saveAndNext()
 {
     if (!nextEnabled())
-        return SaveResult::refused();
-    const SaveResult result = save();
+        return LegacySaveResult::refused();
+    const LegacySaveResult result = save();
     if (!result.saved)
         return result;
     rebuildOperandLists();
     m_name.clear();
-    return SaveResult{true, QStringLiteral("name")};
+    return LegacySaveResult{true, QStringLiteral("name")};
 }

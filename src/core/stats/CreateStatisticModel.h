@@ -59,10 +59,10 @@ public:
     bool nextEnabled() const { return !isModify(); }
 
     // OK.
-    SaveResult save();
+    LegacySaveResult save();
     // "Next >>": saves, then offers the new statistic as an operand and clears
     // the name for the next one.
-    SaveResult saveAndNext();
+    LegacySaveResult saveAndNext();
 
 private:
     void rebuildOperandLists();

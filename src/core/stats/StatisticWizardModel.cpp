@@ -67,30 +67,30 @@ void StatisticWizardModel::setUseDates(bool on)
         m_useDates = on;
 }
 
-SaveResult StatisticWizardModel::datePageNext()
+LegacySaveResult StatisticWizardModel::datePageNext()
 {
     if (!m_useDates)
-        return SaveResult::ok();
+        return LegacySaveResult::ok();
     const bool startValid = DateTime::parseDate(m_start, UserLocale()).isValid();
     const bool thruValid = DateTime::parseDate(m_thru, UserLocale()).isValid();
     if (startValid && thruValid)
-        return SaveResult::ok();
+        return LegacySaveResult::ok();
     m_prompter.message(QStringLiteral("Must specify a valid date."), Title(), Prompter::Icon::None);
-    return SaveResult::refused(startValid ? QStringLiteral("thruDate") : QStringLiteral("startDate"));
+    return LegacySaveResult::refused(startValid ? QStringLiteral("thruDate") : QStringLiteral("startDate"));
 }
 
-SaveResult StatisticWizardModel::finish()
+LegacySaveResult StatisticWizardModel::finish()
 {
     m_added.clear();
     if (m_name.isEmpty() || m_settings.FindStatistic(m_name) >= 0) {
         m_prompter.message(QStringLiteral("The name specified is not valid or already being used.\n"
                                           "Please specify a unique name for the statistic."),
                            Title(), Prompter::Icon::Exclamation);
-        return SaveResult::refused(QStringLiteral("name"));
+        return LegacySaveResult::refused(QStringLiteral("name"));
     }
     // The dates were checked on their page; a wizard finished without passing
     // it must not store dates it cannot read.
-    const SaveResult dates = datePageNext();
+    const LegacySaveResult dates = datePageNext();
     if (!dates.saved)
         return dates;
 
@@ -108,7 +108,7 @@ SaveResult StatisticWizardModel::finish()
     // stored would be left without its parts.
     if (m_settings.statisticCount() + toAdd.size() > CProjectSettings::MaxStatistics) {
         ReportErrorCode(m_prompter, Status::OperationFailed);
-        return SaveResult::refused(QStringLiteral("name"));
+        return LegacySaveResult::refused(QStringLiteral("name"));
     }
     for (const CStatistic& statistic : toAdd) {
         if (!m_settings.AddStatistic(statistic)) {
@@ -117,9 +117,9 @@ SaveResult StatisticWizardModel::finish()
                 DeleteStatisticExactly(m_settings, m_added.at(i));
             m_added.clear();
             ReportErrorCode(m_prompter, status);
-            return SaveResult::refused(QStringLiteral("name"));
+            return LegacySaveResult::refused(QStringLiteral("name"));
         }
         m_added.append(statistic.Name);
     }
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

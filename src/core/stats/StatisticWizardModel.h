@@ -41,14 +41,14 @@ public:
     void setThruDate(const QString& text) { m_thru = text; }
     // Next on the date page: refused (the user told) while the dates are ticked
     // but not both valid.
-    SaveResult datePageNext();
+    LegacySaveResult datePageNext();
 
     // Name page.
     QString name() const { return m_name; }
     void setName(const QString& text) { m_name = text; }
     // Finish: checks the name and adds the statistics; refused (the user told)
     // when the name is empty or taken, or when they cannot all be added.
-    SaveResult finish();
+    LegacySaveResult finish();
 
     // The statistics Finish added, in order (reused intermediate ones are not).
     const QStringList& added() const { return m_added; }

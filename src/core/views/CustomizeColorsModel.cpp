@@ -20,12 +20,12 @@ QList<RowCondition> CustomizeColorsModel::conditions()
     return {RowCondition::StockLow, RowCondition::Filled, RowCondition::Notes};
 }
 
-SaveResult CustomizeColorsModel::save()
+LegacySaveResult CustomizeColorsModel::save()
 {
     if (!m_colors.save(m_lists.settings())) {
         ReportErrorCode(m_prompter, Status::OperationFailed);
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     m_lists.colors() = m_colors;
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

@@ -29,7 +29,7 @@ public:
 
     // OK: the nine values are stored and every list draws in the new colours.
     // When the settings cannot be written the user is told and nothing changes.
-    SaveResult save();
+    LegacySaveResult save();
 
 private:
     RecordLists& m_lists;

@@ -102,14 +102,14 @@ bool CustomizeColumnsModel::titleEnabled() const
     return m_column >= 0 && displayColumn();
 }
 
-SaveResult CustomizeColumnsModel::save()
+LegacySaveResult CustomizeColumnsModel::save()
 {
     UserSettings& settings = m_lists.settings();
     for (int kind = 0; kind < kListingKindCount; ++kind)
         m_edits[static_cast<size_t>(kind)].store(settings);
     if (!settings.sync()) {
         ReportErrorCode(m_prompter, Status::OperationFailed);
-        return SaveResult::refused();
+        return LegacySaveResult::refused();
     }
     for (int kind = 0; kind < kListingKindCount; ++kind) {
         RecordList& list = m_lists.list(static_cast<ListingKind>(kind));
@@ -118,5 +118,5 @@ SaveResult CustomizeColumnsModel::save()
             list.Reload();
         }
     }
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

@@ -60,7 +60,7 @@ public:
     // OK: the lists take the edited layouts, which are stored; every list shows
     // its columns anew. When the settings cannot be written the user is told and
     // nothing changes.
-    SaveResult save();
+    LegacySaveResult save();
 
 private:
     ListColumnLayout& edited() { return m_edits[static_cast<size_t>(m_list)]; }

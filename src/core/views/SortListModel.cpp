@@ -26,10 +26,10 @@ void SortListModel::selectField(int index)
     m_selected = (index >= 0 && index < m_columns.size()) ? index : -1;
 }
 
-SaveResult SortListModel::save()
+LegacySaveResult SortListModel::save()
 {
     if (m_selected < 0)
-        return SaveResult::refused(QStringLiteral("field"));
+        return LegacySaveResult::refused(QStringLiteral("field"));
     m_list.setSortColumn(m_columns.at(m_selected));
-    return SaveResult::ok();
+    return LegacySaveResult::ok();
 }

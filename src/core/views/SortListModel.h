@@ -26,7 +26,7 @@ public:
     void selectField(int index);
 
     // OK: the list is ordered by the chosen column. Refused without a choice.
-    SaveResult save();
+    LegacySaveResult save();
 
 private:
     RecordList& m_list;

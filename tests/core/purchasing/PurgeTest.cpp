@@ -42,13 +42,13 @@ protected:
         }
         return id;
     }
-    SaveResult purge(bool invoices, bool pos, const QString& date = u"6/30/1997"_s)
+    LegacySaveResult purge(bool invoices, bool pos, const QString& date = u"6/30/1997"_s)
     {
         PurgeDataModel dialog(t(), prompter, clock);
         dialog.setPurgeInvoices(invoices);
         dialog.setPurgePOs(pos);
         dialog.setDateText(date);
-        const SaveResult result = dialog.save();
+        const LegacySaveResult result = dialog.save();
         purgedInvoices = dialog.purgedInvoiceCount();
         purgedPOs = dialog.purgedPOCount();
         changes = dialog.changes();

@@ -98,7 +98,7 @@ TEST_F(Receiving, DialogFillsItsBoxesPresetsFromTheLineAndNextMovesOn)
 
     // Next receives the line in full and moves to the following one, keeping the date.
     fixedPO.setDateText(u"5/20/1997"_s);
-    const SaveResult next = fixedPO.saveAndNext();
+    const LegacySaveResult next = fixedPO.saveAndNext();
     EXPECT_TRUE(next.saved && next.focus == u"date"_s);
     EXPECT_EQ(fixedPO.selectedOrder(), second);
     EXPECT_EQ((QStringList{fixedPO.quantityText(), fixedPO.costText(), fixedPO.dateText()}),

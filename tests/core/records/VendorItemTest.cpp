@@ -52,7 +52,7 @@ TEST_F(VendorsItems, VendorEntryStoresEveryFieldModifiesInPlaceAndContinuesAsNew
         typed << QStringLiteral("f%1").arg(typed.size());
         (model.*set)(typed.last());
     }
-    const SaveResult result = model.saveAndNext();
+    const LegacySaveResult result = model.saveAndNext();
     ASSERT_TRUE(result.saved);
     EXPECT_EQ(result.focus, QStringLiteral("name"));
     const CVendorsRec v = b.read<CVendorsRec>(model.lastSavedId());
@@ -92,7 +92,7 @@ TEST_F(VendorsItems, ItemEntryStoresTheFormMakesOneInitialLotAndNextClearsTheFor
     model.setTaxRateText(QStringLiteral("7.25")); // not taxable: no rate is kept
     model.setReorderLevelText(QStringLiteral("4"));
     model.setReorderQuantityText(QStringLiteral("12"));
-    const SaveResult result = model.saveAndNext();
+    const LegacySaveResult result = model.saveAndNext();
     ASSERT_TRUE(result.saved);
     EXPECT_EQ(result.focus, QStringLiteral("name"));
     const CItemsRec untaxed = b.read<CItemsRec>(model.lastSavedId());

@@ -238,7 +238,7 @@ TEST_F(Queries, DefinitionStartsShowsAndChecksInOrder)
     ASSERT_TRUE(project.db().CreateQueryDef(str("Taken"), str("SELECT * FROM [Items]")));
     // Each refusal is told, focuses its field and stores nothing.
     const auto refused = [&](const char* message, const char* focus) {
-        const SaveResult result = model.save();
+        const LegacySaveResult result = model.save();
         EXPECT_FALSE(result.saved) << message;
         EXPECT_EQ(result.focus, QString::fromLatin1(focus)) << message;
         EXPECT_EQ(told(), QString::fromLatin1(message));

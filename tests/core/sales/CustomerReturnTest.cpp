@@ -27,7 +27,7 @@ protected:
         first = b.payment(customer, invoice, Money::fromWhole(31, 5000), Money::fromWhole(10));
         second = b.payment(customer, invoice, Money::fromWhole(21, 5000), Money::fromWhole(5));
     }
-    SaveResult giveBack(CustomerReturnModel& dialog, const QString& quantity)
+    LegacySaveResult giveBack(CustomerReturnModel& dialog, const QString& quantity)
     {
         dialog.setQuantityText(quantity);
         return dialog.save();

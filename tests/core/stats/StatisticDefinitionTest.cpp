@@ -80,7 +80,7 @@ TEST_F(Definitions, CreateValidatesInOrderAndTypesOperandsByTheirText)
     model.setListingIndex(kSalesEntry);
     model.setOperatorIndex(CStatistic::OpMultiply);
     const auto refused = [&](const char* message, const char* focus) {
-        const SaveResult result = model.save();
+        const LegacySaveResult result = model.save();
         EXPECT_FALSE(result.saved) << message;
         EXPECT_EQ(result.focus, str(focus));
         EXPECT_EQ(last().text, str(message));

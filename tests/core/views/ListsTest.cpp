@@ -365,7 +365,7 @@ TEST_F(Lists, CustomizeDialogsRefuseWhenTheSettingsCannotBeWritten)
     CustomizeColumnsModel columns(stuck, prompter, Kind::Vendors);
     columns.selectColumn(1);
     columns.setDisplayColumn(false);
-    const SaveResult refused = columns.save();
+    const LegacySaveResult refused = columns.save();
     EXPECT_FALSE(refused.saved);
     EXPECT_EQ(last().text, u"The current operation was unable to be completed."_s);
     EXPECT_FALSE(stuck.list(Kind::Vendors).layout().isHidden(1));

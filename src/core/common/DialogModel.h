@@ -1,0 +1,56 @@
+#pragma once
+
+#include "common/ChangeList.h"
+#include "common/SaveResult.h"
+
+#include <QString>
+
+#include <concepts>
+#include <type_traits>
+
+// The one contract of every dialog model, so that one runner in the desktop can open,
+// run and follow any dialog, and one test can hold every model to it.
+//
+// - caption(): the window title; it may follow the model's state ("Modify Item #000012").
+// - helpLine(): the line of guidance the dialog shows above its fields; empty when none.
+// - checkPrerequisites(): runs once after construction, before the window opens. False
+//   when the dialog must not open; the user has been told through the Prompter. The
+//   constructor itself never asks or tells the user anything.
+// - save(): the one final step (OK, Finish, Delete, Import...). It validates, writes in one
+//   database transaction and answers LegacySaveResult<Field>: saved, or refused with the field
+//   that takes the focus (Field::None when no field is to blame). A refusal writes
+//   nothing. Dialogs with "Next >>" also have saveAndNext(): save() and then clear.
+// - changes(): every record the final steps created, changed or deleted, by list kind,
+//   the records changed in consequence included (a sale's new receivable); within a kind
+//   the last ID is the record to select afterwards.
+// - Inputs that name records are record IDs, never a number the user sees. Questions and
+//   messages go through the Prompter given to the constructor; "today" comes from an
+//   injected Clock.
+class DialogModel
+{
+public:
+    virtual ~DialogModel() = default;
+
+    virtual QString caption() const = 0;
+    virtual QString helpLine() const { return QString(); }
+    virtual bool checkPrerequisites() { return true; }
+
+    const ChangeList& changes() const { return m_changes; }
+
+protected:
+    DialogModel() = default;
+    DialogModel(const DialogModel&) = delete;
+    DialogModel& operator=(const DialogModel&) = delete;
+
+    ChangeList m_changes;
+};
+
+// A model keeps the contract when it derives from DialogModel, names its fields in an
+// enum `Field` that starts with `None`, and has the one final step `save()`.
+template <typename Model>
+concept DialogModelContract =
+    std::derived_from<Model, DialogModel> && std::is_enum_v<typename Model::Field> &&
+    requires(Model& model) {
+        { model.save() } -> std::same_as<LegacySaveResult<typename Model::Field>>;
+        { Model::Field::None };
+    };
