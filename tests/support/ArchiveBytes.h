@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/Statistic.h"
+#include "project/Statistic.h"
 
 #include <QByteArray>
 #include <QString>

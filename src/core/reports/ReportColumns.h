@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/RecordIds.h"
+#include "project/Statistic.h"
 #include "reports/ReportDefinition.h"
-#include "stats/Statistic.h"
 
 #include <QList>
 #include <QString>

@@ -2,9 +2,9 @@
 
 #include "common/RecordIds.h"
 #include "common/SaveResult.h"
+#include "project/Statistic.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportFile.h"
-#include "stats/Statistic.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/SaveResult.h"
-#include "stats/Statistic.h"
+#include "project/Statistic.h"
 
 #include <QString>
 #include <QStringList>

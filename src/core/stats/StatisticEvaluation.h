@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/DateTime.h"
-#include "stats/Statistic.h"
+#include "project/Statistic.h"
 
 #include <QList>
 #include <QString>

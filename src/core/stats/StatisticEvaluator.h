@@ -2,7 +2,7 @@
 
 #include "common/DateTime.h"
 #include "common/Money.h"
-#include "stats/Statistic.h"
+#include "project/Statistic.h"
 #include "stats/StatisticValue.h"
 
 #include <QList>

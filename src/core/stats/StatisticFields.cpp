@@ -2,7 +2,7 @@
 
 #include "db/Records.h"
 #include "db/Schema.h"
-#include "stats/Statistic.h"
+#include "project/Statistic.h"
 
 namespace {
 

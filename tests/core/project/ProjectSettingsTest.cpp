@@ -1,7 +1,7 @@
-#include "project/ProjectSettings.h"
 #include "common/Archive.h"
 #include "common/StatusCodes.h"
-#include "stats/Statistic.h"
+#include "project/ProjectSettings.h"
+#include "project/Statistic.h"
 
 #include "ArchiveBytes.h"
 #include "FailDevice.h"

@@ -7,7 +7,7 @@
 #include "common/Clock.h"
 #include "common/StatusCodes.h"
 #include "project/ProjectSettings.h"
-#include "stats/Statistic.h"
+#include "project/Statistic.h"
 #include "stats/StatisticEvaluation.h"
 #include "stats/StatisticEvaluator.h"
 

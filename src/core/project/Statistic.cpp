@@ -1,4 +1,4 @@
-#include "stats/Statistic.h"
+#include "project/Statistic.h"
 
 #include "common/Archive.h"
 
