@@ -1,7 +1,7 @@
 #include "BenchProject.h"
 
 #include "common/StatusCodes.h"
-#include "project/ProjectGenerator.h"
+#include "generator/ProjectGenerator.h"
 
 #include <QDir>
 #include <QFile>

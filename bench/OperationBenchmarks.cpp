@@ -2,7 +2,7 @@
 
 #include "common/Clock.h"
 #include "common/StatusCodes.h"
-#include "project/ProjectGenerator.h"
+#include "generator/ProjectGenerator.h"
 #include "purchasing/POLines.h"
 #include "purchasing/Receiving.h"
 #include "purchasing/UndoReceipts.h"

@@ -1,6 +1,6 @@
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
-#include "project/ProjectGenerator.h"
+#include "generator/ProjectGenerator.h"
 #include "project/ProjectSettings.h"
 #include "project/ProjectTables.h"
 #include "sales/ProjectConsistency.h"

@@ -1,8 +1,8 @@
 #include "ProjectFixture.h"
 
 #include "common/StatusCodes.h"
+#include "generator/ProjectGenerator.h"
 #include "project/Project.h"
-#include "project/ProjectGenerator.h"
 #include "project/ProjectOperations.h"
 #include "sales/InvoiceArithmetic.h"
 #include "sales/InvoiceBalances.h"

@@ -1,4 +1,4 @@
-#include "project/ProjectGenerator.h"
+#include "generator/ProjectGenerator.h"
 
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
