@@ -1,10 +1,10 @@
 #include "AutoOrderModel.h"
 
-#include "PurchasingHelpers.h"
 #include "RecordOrderModel.h"
 #include "RecordReceivedModel.h"
 
 #include "project/ProjectTables.h"
+#include "records/EntryHelpers.h"
 #include "records/Pickers.h"
 
 AutoOrderModel::AutoOrderModel(ProjectTables& tables, Prompter& prompter, Mode mode, qint32 poID)

@@ -1,10 +1,10 @@
 #include "EditOrderEntryModel.h"
 
-#include "PurchasingHelpers.h"
 #include "UndoReceipts.h"
 
 #include "common/Prompter.h"
 #include "project/ProjectTables.h"
+#include "records/EntryHelpers.h"
 
 namespace {
 

@@ -1,12 +1,11 @@
 #include "ManagePOModel.h"
 
-#include "PurchasingHelpers.h"
-
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
 #include "db/ProjectDatabase.h"
 #include "project/ProjectTables.h"
+#include "records/EntryHelpers.h"
 #include "records/Pickers.h"
 #include "records/StockFigures.h"
 

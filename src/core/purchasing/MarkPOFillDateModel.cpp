@@ -1,12 +1,11 @@
 #include "MarkPOFillDateModel.h"
 
-#include "PurchasingHelpers.h"
-
 #include "common/Money.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
 #include "project/ProjectTables.h"
+#include "records/EntryHelpers.h"
 
 MarkPOFillDateModel::MarkPOFillDateModel(ProjectTables& tables, Prompter& prompter, const Clock& clock,
                                          qint32 poID)

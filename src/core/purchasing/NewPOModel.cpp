@@ -1,7 +1,7 @@
 #include "NewPOModel.h"
 
-#include "PurchasingHelpers.h"
 #include "common/NumberText.h"
+#include "records/EntryHelpers.h"
 
 #include "common/Money.h"
 #include "common/Prompter.h"

@@ -1,8 +1,7 @@
 #include "POLines.h"
 
-#include "PurchasingHelpers.h"
-
 #include "project/ProjectTables.h"
+#include "records/EntryHelpers.h"
 
 #include <QHash>
 

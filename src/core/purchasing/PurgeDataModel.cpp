@@ -1,7 +1,5 @@
 #include "PurgeDataModel.h"
 
-#include "PurchasingHelpers.h"
-
 #include "common/Clock.h"
 #include "common/DateTime.h"
 #include "common/Money.h"
@@ -10,6 +8,7 @@
 #include "db/Dialect.h"
 #include "db/ProjectDatabase.h"
 #include "project/ProjectTables.h"
+#include "records/EntryHelpers.h"
 #include "records/StockFigures.h"
 
 #include <QSqlQuery>

@@ -1,11 +1,10 @@
 #include "RecordOrderModel.h"
 
-#include "PurchasingHelpers.h"
-
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
 #include "project/ProjectTables.h"
+#include "records/EntryHelpers.h"
 #include "records/Pickers.h"
 #include "records/StockFigures.h"
 

@@ -8,7 +8,7 @@
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
 #include "project/ProjectTables.h"
-#include "purchasing/PurchasingHelpers.h"
+#include "records/EntryHelpers.h"
 #include "records/StockFigures.h"
 
 namespace {

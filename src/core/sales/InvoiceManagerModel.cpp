@@ -9,7 +9,7 @@
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
 #include "project/ProjectTables.h"
-#include "purchasing/PurchasingHelpers.h"
+#include "records/EntryHelpers.h"
 #include "records/Pickers.h"
 
 const std::array<int, InvoiceManagerModel::kColumnCount> InvoiceManagerModel::kDefaultColumnWidths = {

@@ -2,7 +2,7 @@
 
 #include "sales/InvoiceTexts.h"
 
-#include "purchasing/PurchasingHelpers.h"
+#include "records/EntryHelpers.h"
 #include "records/Pickers.h"
 
 SelectInvoiceModel::SelectInvoiceModel(ProjectTables& tables, Prompter& prompter)

@@ -11,8 +11,8 @@ class Clock;
 class Prompter;
 class ProjectTables;
 
-// Small pieces shared by the purchase-order, order-line and automated ordering
-// models: emptiness checks, the messages they have in common, and text forms.
+// Small pieces shared by the purchasing and the sales models: emptiness checks,
+// the messages they have in common, and text forms.
 
 // Whether the table holds at least one record; reads one row at most.
 bool TableHasRecords(ProjectTables& tables, const char* table);

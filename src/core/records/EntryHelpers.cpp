@@ -1,4 +1,4 @@
-#include "PurchasingHelpers.h"
+#include "EntryHelpers.h"
 
 #include "common/Clock.h"
 #include "common/Money.h"
