@@ -6,8 +6,8 @@
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
 #include "project/Project.h"
-#include "project/ProjectOperations.h"
 #include "project/ProjectSettings.h"
+#include "session/ProjectOpening.h"
 #include "views/RecordLists.h"
 
 #include "ProjectBuilder.h"

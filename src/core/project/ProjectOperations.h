@@ -5,23 +5,9 @@
 class Prompter;
 class Project;
 
-// Project-level commands that need no window: opening a project from the path
-// of its database, copying and compacting the open project, and the typed
-// confirmation of a deletion. Every question and message goes through the
-// prompter.
-
-// Reads the settings file beside the database at `path`, opens the database
-// and, for a project of the previous version, offers its conversion. 1: the
-// project replaced the open one (the caller then re-synchronises the invoice
-// balances). Otherwise the failure's status, with the open project unchanged:
-// a settings failure (16 for a missing settings file), a database file that
-// is not there (3) and a database another program holds locked (7) have been
-// reported; a database failure (4, 8, 17)
-// has not, so the caller asks for another project.
-int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter);
-
-// What the user is told when a project's database file is not where it was.
-QString ProjectNotFoundMessage(const QString& path);
+// Project-level commands that need no window: copying and compacting the open
+// project, and the typed confirmation of a deletion. Every question and
+// message goes through the prompter.
 
 // What to tell the user about a name typed for the copy; empty when it will do.
 QString ValidateOutputProjectName(const QString& name);

@@ -8,9 +8,9 @@
 #include "db/ProjectDatabase.h"
 #include "project/PreviousVersion.h"
 #include "project/Project.h"
-#include "project/ProjectOperations.h"
 #include "project/ProjectSettings.h"
 #include "project/ProjectTables.h"
+#include "session/ProjectOpening.h"
 #include "views/NavigationTree.h"
 #include "views/RecordLists.h"
 

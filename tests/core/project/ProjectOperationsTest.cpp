@@ -9,6 +9,7 @@
 #include "project/ProjectTables.h"
 #include "records/Pickers.h"
 #include "sales/RecordSoldItemsModel.h"
+#include "session/ProjectOpening.h"
 #include "views/RecordLists.h"
 
 #include "FileBytes.h"

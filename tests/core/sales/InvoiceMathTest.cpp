@@ -3,11 +3,11 @@
 #include "common/StatusCodes.h"
 #include "generator/ProjectGenerator.h"
 #include "project/Project.h"
-#include "project/ProjectOperations.h"
 #include "sales/InvoiceArithmetic.h"
 #include "sales/InvoiceBalances.h"
 #include "sales/ProjectConsistency.h"
 #include "sales/StockConsumption.h"
+#include "session/ProjectOpening.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

@@ -3,9 +3,9 @@
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
 #include "project/Project.h"
-#include "project/ProjectOperations.h"
 #include "project/ProjectSettings.h"
 #include "project/ProjectSettingsModel.h"
+#include "session/ProjectOpening.h"
 #include "views/RecordLists.h"
 
 #include "TotalsFixture.h"

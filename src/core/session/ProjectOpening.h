@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class Project;
+class Prompter;
+
+// Opening a project: every step from the files on disk to a project the
+// application can work on. This folder sits above every other engine folder,
+// because an opened project's invoices are brought up to date with its sales.
+
+// Reads the settings file beside the database at `path`, opens the database
+// and, for a project of the previous version, offers its conversion; then
+// re-synchronises the invoice balances. 1: the project replaced the open one.
+// Otherwise the failure's status, with the open project unchanged and the
+// user told why: a settings failure (16 for a missing settings file), a
+// database file that is not there (3), a database another program holds
+// locked (7), a database engine that is not available; a database that is
+// not a project database (4, 8, 17) goes without a message, so the caller
+// asks for another project.
+int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter);
+
+// What the user is told when a project's database file is not where it was.
+QString ProjectNotFoundMessage(const QString& path);
