@@ -10,30 +10,21 @@
 #include "sales/InvoiceBalances.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
-#include <memory>
+namespace {
 
-QString ProjectNotFoundMessage(const QString& path)
+QString projectExistsMessage(const QString& path)
 {
-    return QStringLiteral(
-               "The project \"%1\" could not be found.  It may have been moved, renamed or deleted.")
+    return QStringLiteral("A project database \"%1\" already exists.  Open it with Open Existing Project.")
         .arg(QDir::toNativeSeparators(path));
 }
 
-int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter)
+// Opens the database `settings` names, offering the conversion of a project of
+// the previous version; the settings go to the project once it is open.
+int openDatabase(Project& project, std::unique_ptr<CProjectSettings>& settings, Prompter& prompter)
 {
-    auto settings = std::make_unique<CProjectSettings>(path);
-    // Without its database there is no project, whatever became of its
-    // settings file.
-    if (settings->status() != Status::InvalidFileName && !QFileInfo(path).isFile()) {
-        prompter.message(ProjectNotFoundMessage(path), AppTitle(), Prompter::Icon::Exclamation);
-        return Status::FileNotFound;
-    }
-    if (settings->status() != Status::Success) {
-        ReportErrorCode(prompter, settings->status());
-        return settings->status();
-    }
     const QString databasePath = settings->databasePath();
     int status = project.OpenDatabase(databasePath, settings->inventoryStyle());
     while (status == Status::PreviousVersion &&
@@ -50,9 +41,80 @@ int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompte
         return status;
     }
     project.setSettings(std::move(settings));
+    return Status::Success;
+}
+
+} // namespace
+
+QString ProjectNotFoundMessage(const QString& path)
+{
+    return QStringLiteral(
+               "The project \"%1\" could not be found.  It may have been moved, renamed or deleted.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString DatabaseNotCreatedMessage(const QString& path)
+{
+    return QStringLiteral("The project database \"%1\" could not be created.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter)
+{
+    auto settings = std::make_unique<CProjectSettings>(path);
+    // Without its database there is no project, whatever became of its
+    // settings file.
+    if (settings->status() != Status::InvalidFileName && !QFileInfo(path).isFile()) {
+        prompter.message(ProjectNotFoundMessage(path), AppTitle(), Prompter::Icon::Exclamation);
+        return Status::FileNotFound;
+    }
+    if (settings->status() != Status::Success) {
+        ReportErrorCode(prompter, settings->status());
+        return settings->status();
+    }
+    const int status = openDatabase(project, settings, prompter);
+    if (status != Status::Success)
+        return status;
     // Tax rates may have changed and items been deleted since the invoices were
     // written: every amount due follows its sales again before anyone looks.
     if (!UpdateInvoiceBalances(*project.tables()).ok)
         ReportOperationFailure(prompter, *project.database());
     return Status::Success;
+}
+
+int CreateProject(Project& project, std::unique_ptr<CProjectSettings> settings, Prompter& prompter)
+{
+    if (settings->status() != Status::Success) {
+        ReportErrorCode(prompter, settings->status());
+        return settings->status();
+    }
+    const QString databasePath = settings->databasePath();
+    if (QFileInfo::exists(databasePath)) {
+        prompter.message(projectExistsMessage(databasePath), AppTitle(), Prompter::Icon::Exclamation);
+        return Status::InvalidName;
+    }
+    // A settings file without its database is no project; one the user has
+    // given statistics is kept all the same.
+    const bool keepSettingsFile = settings->statisticCount() > 0;
+    const QString settingsPath = settings->settingsPath();
+    int status = CreateDatabase(databasePath);
+    if (status == Status::Success) {
+        status = openDatabase(project, settings, prompter);
+        if (status == Status::Success)
+            return status;
+        QFile::remove(databasePath);
+        // A lock has been reported; anything else means the new file is unusable.
+        if (status != Status::FileNotAccessible)
+            prompter.message(DatabaseNotCreatedMessage(databasePath), AppTitle(), Prompter::Icon::Exclamation);
+    } else {
+        // The file system may say why: a name too long or a read-only folder.
+        const int cause = WriteFailureStatus(databasePath, Status::FileCorrupt);
+        QString message = DatabaseNotCreatedMessage(databasePath);
+        if (cause != Status::FileCorrupt)
+            message += QStringLiteral("\n\n") + StatusMessage(cause);
+        prompter.message(message, AppTitle(), Prompter::Icon::Exclamation);
+    }
+    if (!keepSettingsFile)
+        QFile::remove(settingsPath);
+    return status;
 }

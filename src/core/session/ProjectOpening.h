@@ -2,12 +2,16 @@
 
 #include <QString>
 
+#include <memory>
+
+class CProjectSettings;
 class Project;
 class Prompter;
 
-// Opening a project: every step from the files on disk to a project the
-// application can work on. This folder sits above every other engine folder,
-// because an opened project's invoices are brought up to date with its sales.
+// Creating and opening a project: every step from the files on disk to a
+// project the application can work on. This folder sits above every other
+// engine folder, because an opened project's invoices are brought up to date
+// with its sales.
 
 // Reads the settings file beside the database at `path`, opens the database
 // and, for a project of the previous version, offers its conversion; then
@@ -20,5 +24,17 @@ class Prompter;
 // asks for another project.
 int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter);
 
+// Creates the database of the new project that `settings` describes (its
+// settings file written, as the New Inventory Project dialog leaves it) and
+// opens the project, which then replaces the open one: 1. Refuses a project
+// whose database exists already. On any failure the user is told why, the
+// open project stays as it was, and no file of the new project is left that
+// would stand in the way of trying again: the database is removed, and so is
+// the settings file unless it holds statistics.
+int CreateProject(Project& project, std::unique_ptr<CProjectSettings> settings, Prompter& prompter);
+
 // What the user is told when a project's database file is not where it was.
 QString ProjectNotFoundMessage(const QString& path);
+
+// What the user is told when a new project's database cannot be made.
+QString DatabaseNotCreatedMessage(const QString& path);

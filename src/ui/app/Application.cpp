@@ -5,11 +5,8 @@
 
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
-#include "db/ProjectDatabase.h"
-#include "project/PreviousVersion.h"
 #include "project/Project.h"
 #include "project/ProjectSettings.h"
-#include "project/ProjectTables.h"
 #include "session/ProjectOpening.h"
 #include "views/NavigationTree.h"
 #include "views/RecordLists.h"
@@ -103,25 +100,16 @@ bool Application::askAndOpen()
         std::unique_ptr<CProjectSettings> settings = m_askForProject(m_window.get(), *m_prompter);
         if (!settings)
             return false;
-        const QString path = settings->databasePath();
         // A project picked with "Open Existing Project" has its database
-        // already; a new one whose database cannot be created fails to open.
-        if (!QFileInfo::exists(path))
-            CreateDatabase(path);
-        int status = m_project->OpenDatabase(path, settings->inventoryStyle());
-        while (status == Status::PreviousVersion &&
-               ConvertPreviousVersion(path, *m_prompter) == Status::Success)
-            status = m_project->OpenDatabase(path, settings->inventoryStyle());
+        // already; a new one is created. Either way the user has been told
+        // why a project did not open, and is asked again.
+        const QString path = settings->databasePath();
+        const int status = QFileInfo::exists(path) ? OpenProjectFromPath(*m_project, path, *m_prompter)
+                                                   : CreateProject(*m_project, std::move(settings), *m_prompter);
         if (status == Status::Success) {
-            m_project->setSettings(std::move(settings));
             opened();
             return true;
         }
-        if (status == Status::FileNotAccessible)
-            ReportErrorCode(*m_prompter, status);
-        if (!ProjectDatabase::isEngineAvailable())
-            m_prompter->message(ProjectDatabase::missingEngineMessage(), AppTitle(),
-                                Prompter::Icon::Exclamation);
     }
 }
 
