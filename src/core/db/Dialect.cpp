@@ -282,9 +282,7 @@ bool toItems(const QString& s, const std::vector<Token>& tokens, std::vector<Ite
             items.push_back({ItemKind::Literal, SqlTextLiteral(unquote(raw, QLatin1Char('"')))});
             break;
         case TokenKind::Bracket: {
-            QString name = raw.mid(1, raw.size() - 2).toString();
-            name.replace(QLatin1Char('"'), QLatin1String("\"\""));
-            items.push_back({ItemKind::Literal, QLatin1Char('"') + name + QLatin1Char('"')});
+            items.push_back({ItemKind::Literal, SqlName(raw.mid(1, raw.size() - 2).toString())});
             break;
         }
         case TokenKind::Date: {
@@ -495,6 +493,13 @@ QString SqlIdentifier(const QString& name)
     QString clean = name;
     clean.remove(QLatin1Char(']'));
     return QLatin1Char('[') + clean + QLatin1Char(']');
+}
+
+QString SqlName(const QString& name)
+{
+    QString doubled = name;
+    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
 QString NormalizeStoredQuery(const QString& text)

@@ -26,6 +26,10 @@ struct TranslatedSql
 // would end the identifier early.
 [[nodiscard]] QString SqlIdentifier(const QString& name);
 
+// "name": a table or column name as SQLite reads it, an inner '"' doubled, so
+// that any name stays one name. The only place SQLite names are quoted.
+[[nodiscard]] QString SqlName(const QString& name);
+
 // The stored form of a query: one clause a line, each line ended by "\r\n", the
 // last clause followed by ";\r\n". Clauses start at top-level SELECT, FROM,
 // WHERE, GROUP BY, HAVING and ORDER BY; whitespace runs outside literals

@@ -1,5 +1,6 @@
 #include "ReferenceCache.h"
 
+#include "Dialect.h"
 #include "ProjectDatabase.h"
 
 ReferenceCache::ReferenceCache(ProjectDatabase& db, const QString& table, const QStringList& columns)
@@ -7,8 +8,8 @@ ReferenceCache::ReferenceCache(ProjectDatabase& db, const QString& table, const 
 {
     QStringList quoted;
     for (const QString& column : columns)
-        quoted.append(QLatin1Char('"') + column + QLatin1Char('"'));
-    m_sql = QStringLiteral("SELECT %1 FROM \"%2\" WHERE \"ID\" = ?").arg(quoted.join(QLatin1Char(',')), table);
+        quoted.append(SqlName(column));
+    m_sql = QStringLiteral("SELECT %1 FROM %2 WHERE \"ID\" = ?").arg(quoted.join(QLatin1Char(',')), SqlName(table));
 }
 
 const QVariantList* ReferenceCache::find(qint32 id)

@@ -1,5 +1,6 @@
 #include "Schema.h"
 
+#include "Dialect.h"
 #include "ProjectDatabase.h"
 
 #include <QHash>
@@ -33,19 +34,14 @@ const QHash<QString, QList<QStringList>>& IndexedFields()
     return indexes;
 }
 
-QString Quoted(const QString& name)
-{
-    return QLatin1Char('"') + name + QLatin1Char('"');
-}
-
 bool CreateIndex(ProjectDatabase& db, const QString& table, const QStringList& columns)
 {
     QStringList quoted;
     for (const QString& column : columns)
-        quoted.append(Quoted(column));
+        quoted.append(SqlName(column));
     const QString name = QStringLiteral("ix_%1_%2").arg(table, columns.join(QLatin1Char('_')));
     return db.execNative(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                             .arg(Quoted(name), Quoted(table), quoted.join(QStringLiteral(", "))));
+                             .arg(SqlName(name), SqlName(table), quoted.join(QStringLiteral(", "))));
 }
 
 } // namespace
@@ -84,20 +80,20 @@ bool CreateTable(ProjectDatabase& db, const QString& table, const QList<FieldDef
             columns.append(QStringLiteral("\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT"));
         } else if (field.kind == FieldKind::Text) {
             columns.append(QStringLiteral("%1 %2 COLLATE NOCASE CHECK (length(%1) <= %3)")
-                               .arg(Quoted(name), ColumnType(field))
+                               .arg(SqlName(name), ColumnType(field))
                                .arg(field.size));
         } else if (field.kind == FieldKind::Long || field.kind == FieldKind::Integer) {
             // Whole numbers keep to the width the records hold them in.
             const bool wide = field.kind == FieldKind::Long;
             columns.append(QStringLiteral("%1 %2 CHECK (%1 BETWEEN %3 AND %4)")
-                               .arg(Quoted(name), ColumnType(field))
+                               .arg(SqlName(name), ColumnType(field))
                                .arg(wide ? std::numeric_limits<qint32>::min() : std::numeric_limits<qint16>::min())
                                .arg(wide ? std::numeric_limits<qint32>::max() : std::numeric_limits<qint16>::max()));
         } else {
-            columns.append(Quoted(name) + QLatin1Char(' ') + ColumnType(field));
+            columns.append(SqlName(name) + QLatin1Char(' ') + ColumnType(field));
         }
     }
-    if (!db.execNative(QStringLiteral("CREATE TABLE %1 (%2)").arg(Quoted(table), columns.join(QStringLiteral(", ")))))
+    if (!db.execNative(QStringLiteral("CREATE TABLE %1 (%2)").arg(SqlName(table), columns.join(QStringLiteral(", ")))))
         return false;
     for (const QStringList& index : IndexedFields().value(table)) {
         bool present = true;
@@ -111,7 +107,7 @@ bool CreateTable(ProjectDatabase& db, const QString& table, const QList<FieldDef
 
 bool AddLongColumn(ProjectDatabase& db, const QString& table, const QString& column)
 {
-    if (!db.execNative(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER").arg(Quoted(table), Quoted(column))))
+    if (!db.execNative(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER").arg(SqlName(table), SqlName(column))))
         return false;
     for (const QStringList& index : IndexedFields().value(table)) {
         if (index.contains(column) && !CreateIndex(db, table, index))

@@ -11,12 +11,12 @@ CTableSet::~CTableSet() = default;
 
 QString CTableSet::table() const
 {
-    return QLatin1Char('[') + m_tableName + QLatin1Char(']');
+    return SqlIdentifier(m_tableName);
 }
 
 QString CTableSet::quotedTable() const
 {
-    return QLatin1Char('"') + m_tableName + QLatin1Char('"');
+    return SqlName(m_tableName);
 }
 
 bool CTableSet::fail(const QString& message)
@@ -310,8 +310,8 @@ qint32 CTableSet::resolveId(qint32 id)
 QVariant CTableSet::fieldOf(qint32 id, const char* column)
 {
     id = resolveId(id);
-    QSqlQuery* query = statement(QStringLiteral("SELECT \"%1\" FROM %2 WHERE \"ID\" = ?")
-                                     .arg(QString::fromLatin1(column), quotedTable()));
+    QSqlQuery* query = statement(QStringLiteral("SELECT %1 FROM %2 WHERE \"ID\" = ?")
+                                     .arg(SqlName(QString::fromLatin1(column)), quotedTable()));
     if (!query)
         return QVariant();
     query->bindValue(0, id);

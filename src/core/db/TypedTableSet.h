@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Dialect.h"
 #include "ProjectDatabase.h"
 #include "Schema.h"
 #include "TableSet.h"
@@ -92,8 +93,11 @@ public:
     {
         QList<Rec> records;
         QString selected = QStringLiteral("*");
-        if (!columns.isEmpty())
-            selected = QStringLiteral("\"ID\",\"") + columns.join(QStringLiteral("\",\"")) + QLatin1Char('"');
+        if (!columns.isEmpty()) {
+            selected = QStringLiteral("\"ID\"");
+            for (const QString& column : columns)
+                selected += QLatin1Char(',') + SqlName(column);
+        }
         std::optional<QSqlQuery> query = selectWhere(selected, condition, values, orderBy);
         if (!query)
             return records;
@@ -188,7 +192,7 @@ private:
                 if (member.size() > size && ok)
                     ok = fail(QStringLiteral("The %1 may hold at most %2 characters.").arg(column).arg(size));
             }
-            names.append(QLatin1Char('"') + column + QLatin1Char('"'));
+            names.append(SqlName(column));
             values.append(FieldValue::toVariant(member));
         });
         return ok;

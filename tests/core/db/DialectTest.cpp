@@ -178,4 +178,26 @@ TEST_F(DialectOnDatabase, QuotedValuesFindOnlyThemselves)
     EXPECT_EQ(ids(q("SELECT COUNT(*) FROM [Order]")), (Ids{7}));
 }
 
+TEST_F(DialectOnDatabase, AnyNameStaysOneName)
+{
+    // Quotes, brackets and a statement's end inside the names themselves.
+    const QString table = q("Odd] \"table\"; [x");
+    const QString column = q("a]b\"c");
+    QSqlQuery query(QSqlDatabase::database(q("dialect-test")));
+    ASSERT_TRUE(query.exec(q("CREATE TABLE ") + SqlName(table) + q(" (") + SqlName(column) + q(" INTEGER)")))
+        << query.lastError().text().toStdString();
+    ASSERT_TRUE(query.exec(q("INSERT INTO ") + SqlName(table) + q(" VALUES (42)")));
+    ASSERT_TRUE(query.exec(q("SELECT ") + SqlName(column) + q(" FROM ") + SqlName(table)));
+    ASSERT_TRUE(query.next());
+    EXPECT_EQ(query.value(0).toInt(), 42);
+    EXPECT_FALSE(query.next());
+
+    // The application dialect cannot hold a ']' inside a name, so it is dropped
+    // rather than ending the name early; a quote goes through translation.
+    EXPECT_EQ(SqlIdentifier(q("a]b")), q("[ab]"));
+    EXPECT_EQ(ids(q("SELECT ID FROM ") + SqlIdentifier(q("Or]der")) + q(" WHERE ID = 3")), (std::vector<int>{3}));
+    const TranslatedSql quoted = TranslateQuery(q("SELECT * FROM ") + SqlIdentifier(q("a\"b")));
+    EXPECT_EQ(quoted.sql, q("SELECT * FROM ") + SqlName(q("a\"b")));
+}
+
 } // namespace
