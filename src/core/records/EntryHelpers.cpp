@@ -6,20 +6,14 @@
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
+#include "db/TableReads.h"
 #include "project/ProjectTables.h"
-
-#include <QSqlQuery>
 
 #include <limits>
 
 bool TableHasRecords(ProjectTables& tables, const char* table)
 {
-    QSqlQuery query(tables.database().connection());
-    query.setForwardOnly(true);
-    const bool found =
-        query.exec(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(QLatin1String(table))) && query.next();
-    tables.database().readSucceeded(query);
-    return found;
+    return TableHasRecords(tables.database(), QLatin1String(table));
 }
 
 void WarnUser(Prompter& prompter, const QString& text)

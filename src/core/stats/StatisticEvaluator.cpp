@@ -1,16 +1,15 @@
 #include "stats/StatisticEvaluator.h"
 
 #include "db/ProjectDatabase.h"
+#include "db/TableReads.h"
 #include "project/ProjectTables.h"
 #include "stats/CurrencyText.h"
 #include "stats/StatisticFields.h"
 #include "stats/StatisticIndex.h"
 
 #include <QHash>
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlQuery>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <deque>
@@ -174,11 +173,6 @@ bool IsWholeKind(FieldKind kind)
     return kind == FieldKind::Long || kind == FieldKind::Integer;
 }
 
-QString Quoted(const QString& name)
-{
-    return QLatin1Char('"') + name + QLatin1Char('"');
-}
-
 } // namespace
 
 class StatisticEvaluator::Impl
@@ -233,7 +227,6 @@ private:
     // (`failed` tells which).
     std::optional<qint32> lastId(int listing, bool& failed);
     std::optional<qint64> recordCount(int listing);
-    bool fail(const QSqlQuery& query);
 
     friend class StatisticEvaluator;
 };
@@ -746,65 +739,52 @@ bool StatisticEvaluator::Impl::stream(int listing, quint64 columns, bool withDat
                                       const Frame* range, qint32 id, Fn&& fn)
 {
     const StatisticListing& def = StatisticListings().at(listing);
-    QStringList selected;
+    NumericRead read;
+    read.table = def.table;
     QList<int> fieldOfColumn;
-    bool joinItem = false;
     for (int f = 0; f < def.fields.size() && f < kMaxFields; ++f) {
         if ((columns & (quint64(1) << f)) == 0)
             continue;
         const StatisticField& field = def.fields.at(f);
-        joinItem = joinItem || field.fromItem;
-        selected.append((field.fromItem ? QStringLiteral("i.") : QStringLiteral("t.")) + Quoted(field.name));
+        read.columns.append({field.name, field.fromItem});
         fieldOfColumn.append(f);
     }
+    const bool joinItem = std::any_of(read.columns.cbegin(), read.columns.cend(),
+                                      [](const NumericColumn& column) { return column.ofItem; });
     const bool dated = withDate && !def.dateField.isEmpty();
-    const int dateColumn = dated ? static_cast<int>(selected.size()) : -1;
+    const int dateColumn = dated ? static_cast<int>(read.columns.size()) : -1;
     if (dated)
-        selected.append(QStringLiteral("t.") + Quoted(def.dateField));
-    const int idColumn = withId ? static_cast<int>(selected.size()) : -1;
+        read.columns.append({def.dateField, false});
+    const int idColumn = withId ? static_cast<int>(read.columns.size()) : -1;
     if (withId)
-        selected.append(QStringLiteral("t.\"ID\""));
-    const int itemColumn = joinItem ? static_cast<int>(selected.size()) : -1;
+        read.columns.append({QStringLiteral("ID"), false});
+    const int itemColumn = joinItem ? static_cast<int>(read.columns.size()) : -1;
     if (joinItem)
-        selected.append(QStringLiteral("i.\"ID\""));
-    if (selected.isEmpty())
-        selected.append(QStringLiteral("t.\"ID\"")); // a statistic of constants still counts records
-
-    QString sql = QStringLiteral("SELECT ") + selected.join(QLatin1Char(',')) + QStringLiteral(" FROM ") +
-                  Quoted(def.table) + QStringLiteral(" t");
-    if (joinItem)
-        sql += QStringLiteral(" LEFT JOIN \"Items\" i ON i.\"ID\" = t.\"ItemID\"");
-    QStringList conditions;
-    if (range && !def.dateField.isEmpty())
-        conditions.append(QStringLiteral("t.") + Quoted(def.dateField) + QStringLiteral(" >= ? AND t.") +
-                          Quoted(def.dateField) + QStringLiteral(" < ?"));
+        read.columns.append({QStringLiteral("ID"), true});
+    if (range && !def.dateField.isEmpty()) {
+        read.dayColumn = def.dateField;
+        read.fromDay = range->startDay;
+        read.toDay = range->thruDay + 1.0;
+    }
     if (id != NoID)
-        conditions.append(QStringLiteral("t.\"ID\" = ?"));
-    if (!conditions.isEmpty())
-        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-    sql += QStringLiteral(" ORDER BY t.\"ID\"");
+        read.id = id;
 
     // The rows go straight from the engine's statement: Qt SQL would make a
     // value of every column of every row first, which costs more than the
     // evaluation.
-    QList<double> values;
-    if (range && !def.dateField.isEmpty())
-        values << range->startDay << range->thruDay + 1.0;
-    if (id != NoID)
-        values << id;
     Row row;
     bool stopped = false;
-    const bool ran = m_db.streamNumericRows(sql, values, [&](const ProjectDatabase::NumericRow& read) {
+    const bool ran = StreamNumericColumns(m_db, read, [&](const ProjectDatabase::NumericRow& numbers) {
         for (int c = 0; c < fieldOfColumn.size(); ++c)
-            row.values[static_cast<size_t>(fieldOfColumn.at(c))] = read.values[c];
+            row.values[static_cast<size_t>(fieldOfColumn.at(c))] = numbers.values[c];
         if (dateColumn >= 0) {
-            row.dateNull = read.nulls[dateColumn];
-            row.date = read.values[dateColumn];
+            row.dateNull = numbers.nulls[dateColumn];
+            row.date = numbers.values[dateColumn];
         }
         if (idColumn >= 0)
-            row.id = static_cast<qint32>(read.values[idColumn]);
+            row.id = static_cast<qint32>(numbers.values[idColumn]);
         if (itemColumn >= 0)
-            row.itemMissing = read.nulls[itemColumn];
+            row.itemMissing = numbers.nulls[itemColumn];
         stopped = !fn(row);
         return !stopped;
     });
@@ -817,36 +797,18 @@ bool StatisticEvaluator::Impl::stream(int listing, quint64 columns, bool withDat
 
 std::optional<qint32> StatisticEvaluator::Impl::lastId(int listing, bool& failed)
 {
-    QSqlQuery query(m_db.connection());
-    failed = !query.exec(QStringLiteral("SELECT MAX(\"ID\") FROM ") +
-                         Quoted(StatisticListings().at(listing).table)) ||
-             !query.next();
-    if (failed) {
-        fail(query);
-        return std::nullopt;
-    }
-    const QVariant last = query.value(0);
-    if (last.isNull())
-        return std::nullopt;
-    return last.toInt();
+    const std::optional<qint32> last = HighestId(m_db, StatisticListings().at(listing).table, failed);
+    if (failed)
+        m_error = m_db.lastError();
+    return last;
 }
 
 std::optional<qint64> StatisticEvaluator::Impl::recordCount(int listing)
 {
-    QSqlQuery query(m_db.connection());
-    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM ") +
-                    Quoted(StatisticListings().at(listing).table)) ||
-        !query.next()) {
-        fail(query);
-        return std::nullopt;
-    }
-    return query.value(0).toLongLong();
-}
-
-bool StatisticEvaluator::Impl::fail(const QSqlQuery& query)
-{
-    m_error = query.lastError().text();
-    return false;
+    const std::optional<qint64> count = CountRecords(m_db, StatisticListings().at(listing).table);
+    if (!count)
+        m_error = m_db.lastError();
+    return count;
 }
 
 bool StatisticEvaluator::Impl::setCurrentRecord(int listing, qint32 id)

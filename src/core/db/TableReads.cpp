@@ -1,0 +1,90 @@
+#include "TableReads.h"
+
+#include "Dialect.h"
+
+#include <QStringList>
+
+namespace {
+
+// "t" is the table read, "i" the item a record refers to.
+QString qualified(const NumericColumn& column)
+{
+    return (column.ofItem ? QStringLiteral("i.") : QStringLiteral("t.")) + SqlName(column.name);
+}
+
+// The single number a query gives; nothing when it fails.
+std::optional<double> singleNumber(ProjectDatabase& db, const QString& sql, bool& null)
+{
+    std::optional<double> number;
+    const bool ran = db.streamNumericRows(sql, {}, [&](const ProjectDatabase::NumericRow& row) {
+        number = row.values[0];
+        null = row.nulls[0];
+        return false;
+    });
+    return ran && number ? number : std::nullopt;
+}
+
+} // namespace
+
+bool StreamNumericColumns(ProjectDatabase& db, const NumericRead& read,
+                          const std::function<bool(const ProjectDatabase::NumericRow&)>& row)
+{
+    QStringList selected;
+    bool joinItem = false;
+    for (const NumericColumn& column : read.columns) {
+        selected.append(qualified(column));
+        joinItem = joinItem || column.ofItem;
+    }
+    if (selected.isEmpty())
+        selected.append(QStringLiteral("t.\"ID\""));
+
+    QString sql = QStringLiteral("SELECT ") + selected.join(QLatin1Char(',')) + QStringLiteral(" FROM ") +
+                  SqlName(read.table) + QStringLiteral(" t");
+    if (joinItem)
+        sql += QStringLiteral(" LEFT JOIN \"Items\" i ON i.\"ID\" = t.\"ItemID\"");
+    QStringList conditions;
+    QList<double> values;
+    if (!read.dayColumn.isEmpty()) {
+        const QString day = qualified({read.dayColumn, false});
+        conditions.append(day + QStringLiteral(" >= ? AND ") + day + QStringLiteral(" < ?"));
+        values << read.fromDay << read.toDay;
+    }
+    if (read.id) {
+        conditions.append(QStringLiteral("t.\"ID\" = ?"));
+        values << *read.id;
+    }
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY t.\"ID\"");
+    return db.streamNumericRows(sql, values, row);
+}
+
+std::optional<qint64> CountRecords(ProjectDatabase& db, const QString& table)
+{
+    bool null = false;
+    const std::optional<double> count =
+        singleNumber(db, QStringLiteral("SELECT COUNT(*) FROM ") + SqlName(table), null);
+    return count ? std::optional<qint64>(static_cast<qint64>(*count)) : std::nullopt;
+}
+
+std::optional<qint32> HighestId(ProjectDatabase& db, const QString& table, bool& failed)
+{
+    bool null = false;
+    const std::optional<double> highest =
+        singleNumber(db, QStringLiteral("SELECT MAX(\"ID\") FROM ") + SqlName(table), null);
+    failed = !highest;
+    if (!highest || null)
+        return std::nullopt;
+    return static_cast<qint32>(*highest);
+}
+
+bool TableHasRecords(ProjectDatabase& db, const QString& table)
+{
+    bool found = false;
+    db.streamNumericRows(QStringLiteral("SELECT 1 FROM ") + SqlName(table) + QStringLiteral(" LIMIT 1"), {},
+                         [&](const ProjectDatabase::NumericRow&) {
+                             found = true;
+                             return false;
+                         });
+    return found;
+}

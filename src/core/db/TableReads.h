@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ProjectDatabase.h"
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+#include <optional>
+
+// Reads that callers above the database layer describe by table and column
+// names; the statements themselves are made here.
+
+// A column of a numeric read: one of the table read, or one of the item its
+// record's ItemID names (NULL when there is no such item).
+struct NumericColumn
+{
+    QString name;
+    bool ofItem = false;
+};
+
+// Which numeric columns of which records to read, in ID order.
+struct NumericRead
+{
+    QString table;
+    // When empty, the records' IDs alone are read: a statistic of constants
+    // still counts records.
+    QList<NumericColumn> columns;
+    // Set: only the records whose day in this column is at least fromDay and
+    // below toDay.
+    QString dayColumn;
+    double fromDay = 0;
+    double toDay = 0;
+    // Set: only the record with this ID.
+    std::optional<qint32> id;
+};
+
+// Hands every row of the read to `row` (see ProjectDatabase::streamNumericRows);
+// false, with the database's lastError() set, when the read fails.
+bool StreamNumericColumns(ProjectDatabase& db, const NumericRead& read,
+                          const std::function<bool(const ProjectDatabase::NumericRow&)>& row);
+
+// The number of records of a table; nothing, with lastError() set, when the
+// read fails.
+std::optional<qint64> CountRecords(ProjectDatabase& db, const QString& table);
+
+// The highest ID of a table; nothing for an empty table, and nothing with
+// `failed` set (and lastError()) when the read fails.
+std::optional<qint32> HighestId(ProjectDatabase& db, const QString& table, bool& failed);
+
+// Whether the table holds at least one record; reads one row at most. A failed
+// read counts as none and is noted as a read failure.
+bool TableHasRecords(ProjectDatabase& db, const QString& table);
