@@ -4,6 +4,7 @@
 #include "views/RecordListModel.h"
 #include "views/RecordListView.h"
 
+#include "common/FileChooser.h"
 #include "common/UserSettings.h"
 #include "records/StockFigures.h"
 #include "views/CustomizeColumnsModel.h"
@@ -34,6 +35,24 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using Kind = ListingKind;
+
+// Answers every request as a cancelled chooser and counts them.
+class CountingFileChooser final : public FileChooser
+{
+public:
+    QString openFile(const QString&, const QString&, const QString&, const QString&) override { return ask(); }
+    QString saveFile(const QString&, const QString&, const QString&, const QString&) override { return ask(); }
+    QString chooseFolder(const QString&, const QString&) override { return ask(); }
+
+    int asked = 0;
+
+private:
+    QString ask()
+    {
+        ++asked;
+        return QString();
+    }
+};
 
 // A fresh project, the lists over it and the user's settings in a temporary folder.
 class ListView : public ProjectFixture
@@ -343,8 +362,10 @@ TEST_F(ListView, MarginsWithoutRoomStopPrintPreviewAndPdfWithAMessageNamingThem)
     closer.start(50);
     PrintList(nullptr, list, settings, prompter);
     PreviewList(nullptr, list, settings, prompter);
-    SaveListAsPdf(nullptr, list, settings, prompter);
+    CountingFileChooser chooser;
+    SaveListAsPdf(list, settings, prompter, chooser);
     EXPECT_TRUE(opened.isEmpty()) << opened.join(u", "_s).toStdString();
+    EXPECT_EQ(chooser.asked, 0);
     ASSERT_EQ(prompter.log().size(), 3);
     for (const auto& entry : prompter.log())
         EXPECT_TRUE(entry.text.startsWith(margins)) << entry.text.toStdString();

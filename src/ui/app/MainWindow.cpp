@@ -4,6 +4,7 @@
 #include "ProgressWindow.h"
 
 #include "common/DialogButtons.h"
+#include "common/DialogFileChooser.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
@@ -463,8 +464,10 @@ void MainWindow::connectCommands()
             PreviewList(this, *currentListView(), m_settings, m_prompter);
     });
     on(FileSaveAsPdf, [this] {
-        if (requireList())
-            SaveListAsPdf(this, *currentListView(), m_settings, m_prompter);
+        if (requireList()) {
+            DialogFileChooser chooser(this);
+            SaveListAsPdf(*currentListView(), m_settings, m_prompter, chooser);
+        }
     });
     on(PrintMargins, [this] { RunPrintMargins(this, m_settings); });
     on(CompactDatabase, [this] {

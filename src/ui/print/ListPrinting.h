@@ -5,22 +5,25 @@
 #include <QDate>
 #include <QString>
 
+class FileChooser;
 class Prompter;
 class QWidget;
 class RecordListView;
 class UserSettings;
 
 // The shown list printed as the "Quick Listing Report". Printer, preview and PDF
-// draw the same laid-out pages; margins come from the user's settings. Margins
-// that leave no room on the paper stop each of them with a message that names
-// the margins, before any dialog opens and before anything is printed or written.
+// draw the same laid-out pages (see print/PrintJob.h); margins come from the
+// user's settings. Margins that leave no room on the paper stop each of them
+// with a message that names the margins, before any dialog opens and before
+// anything is printed or written.
 
 // QPrintDialog on the default printer's paper; US Letter without a printer.
 void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter);
 // QPrintPreviewDialog, printing from which prints the same pages.
 void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter);
-// Asks for a file name (QFileDialog), then writes a US Letter PDF.
-void SaveListAsPdf(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter);
+// Asks the chooser for a file name, then writes a US Letter PDF.
+void SaveListAsPdf(const RecordListView& view, UserSettings& settings, Prompter& prompter,
+                   FileChooser& chooser);
 
 // What the view shows: its columns in display order with their on-screen widths
 // and justification, and every row's cell texts in the list's order.
