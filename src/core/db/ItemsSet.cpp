@@ -27,3 +27,10 @@ void CItemsSet::resolve(CItemsRow& row)
     if (const QVariantList* vendor = m_vendorNames.find(row.VendorID2))
         row.VendorName2 = vendor->at(0).toString();
 }
+
+QList<CItemsRec> CItemsSet::ItemsOfPurchaseOrder(qint32 poID, const QStringList& columns)
+{
+    return RecordsWhere(QStringLiteral("[ID] IN (SELECT [ItemID] FROM [Order] WHERE [POID] = ? "
+                                       "UNION SELECT [ItemID] FROM [Received] WHERE [POID] = ?)"),
+                        {poID, poID}, QString(), columns);
+}

@@ -30,6 +30,10 @@ public:
     QString GetName(qint32 id = -1) { return fieldOf(id, "Name").toString(); }
     QString GetNumber(qint32 id = -1) { return fieldOf(id, "Number").toString(); }
 
+    // The items that the order lines or receipts of a purchase order name, in
+    // one read; only the given columns (and the ID) are read.
+    QList<CItemsRec> ItemsOfPurchaseOrder(qint32 poID, const QStringList& columns);
+
 protected:
     void beginResolve() override { m_vendorNames.clear(); }
     void resolve(CItemsRow& row) override;

@@ -2,6 +2,8 @@
 
 #include "Dialect.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QStringList>
 
 namespace {
@@ -87,4 +89,21 @@ bool TableHasRecords(ProjectDatabase& db, const QString& table)
                              return false;
                          });
     return found;
+}
+
+std::optional<QList<QPair<qint32, QVariant>>> ReadIdAndColumn(ProjectDatabase& db, const QString& table,
+                                                             const QString& column, QString* error)
+{
+    QList<QPair<qint32, QVariant>> rows;
+    QSqlQuery query(db.connection());
+    query.setForwardOnly(true);
+    if (query.exec(QStringLiteral("SELECT \"ID\", %1 FROM %2 ORDER BY \"ID\"").arg(SqlName(column), SqlName(table)))) {
+        while (query.next())
+            rows.append({query.value(0).toInt(), query.value(1)});
+    }
+    if (db.readSucceeded(query))
+        return rows;
+    if (error)
+        *error = query.lastError().text();
+    return std::nullopt;
 }

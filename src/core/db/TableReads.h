@@ -3,7 +3,9 @@
 #include "ProjectDatabase.h"
 
 #include <QList>
+#include <QPair>
 #include <QString>
+#include <QVariant>
 #include <QtGlobal>
 
 #include <functional>
@@ -52,3 +54,8 @@ std::optional<qint32> HighestId(ProjectDatabase& db, const QString& table, bool&
 // Whether the table holds at least one record; reads one row at most. A failed
 // read counts as none and is noted as a read failure.
 bool TableHasRecords(ProjectDatabase& db, const QString& table);
+
+// Each record's ID beside one column's value, in ID order. Nothing when the
+// read fails, which is noted as a read failure; `error` then says why.
+std::optional<QList<QPair<qint32, QVariant>>> ReadIdAndColumn(ProjectDatabase& db, const QString& table,
+                                                             const QString& column, QString* error = nullptr);

@@ -5,6 +5,8 @@
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
 #include "db/Schema.h"
+#include "db/TableWrites.h"
+#include "db/Totals.h"
 #include "project/ProjectOperations.h"
 #include "project/ProjectSettings.h"
 #include "project/ProjectTables.h"
@@ -70,9 +72,7 @@ const LinkField kLinkFields[] = {
 // Nothing is on order any more.
 bool purgeOrderTracking(ProjectDatabase& db, QString& failure)
 {
-    const QString origin =
-        QStringLiteral("CASE WHEN \"OrderID\" > 0 THEN %1 ELSE \"OrderID\" END").arg(StockOther);
-    if (!db.execNative(QStringLiteral("UPDATE \"Stock\" SET \"OrderID\" = %1, \"POID\" = %1").arg(origin))) {
+    if (!ReplaceOrderedStockOrigin(db, StockOther)) {
         failure = kStockUnreadable;
         return false;
     }
@@ -80,14 +80,12 @@ bool purgeOrderTracking(ProjectDatabase& db, QString& failure)
                                                   {QStringLiteral("Received"), kReceivedUnreadable},
                                                   {QStringLiteral("Sales"), kSalesUnreadable}};
     for (const auto& [table, message] : purged) {
-        if (!db.execNative(QStringLiteral("DELETE FROM \"%1\"").arg(table))) {
+        if (!DeleteAllRecords(db, table)) {
             failure = message;
             return false;
         }
     }
-    if (!db.execNative(
-            QStringLiteral("UPDATE \"Items\" SET \"Ordered\" = (SELECT COALESCE(SUM(o.\"Quanity\"), 0) "
-                           "FROM \"Order\" AS o WHERE o.\"ItemID\" = \"Items\".\"ID\")"))) {
+    if (!RecountItemTotals(db, ItemTotal::Ordered)) {
         failure = kOrderUnreadable;
         return false;
     }

@@ -2,10 +2,8 @@
 
 #include "common/Clock.h"
 #include "db/ProjectDatabase.h"
+#include "db/TableReads.h"
 #include "project/ProjectTables.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace {
 
@@ -55,18 +53,16 @@ QString ImportWriter::nameKey(const QString& name)
 bool ImportWriter::loadVendorNames()
 {
     m_vendorsByName.clear();
-    QSqlQuery query(m_tables.database().connection());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT \"ID\", \"Name\" FROM \"Vendors\" ORDER BY \"ID\"")))
-        return failed(query.lastError().text());
+    QString error;
+    const auto vendors = ReadIdAndColumn(m_tables.database(), QStringLiteral("Vendors"), QStringLiteral("Name"), &error);
+    if (!vendors)
+        return failed(error);
     // In ID order, so the first of several namesakes is the one found.
-    while (query.next()) {
-        const QString key = nameKey(query.value(1).toString());
+    for (const auto& [id, name] : *vendors) {
+        const QString key = nameKey(name.toString());
         if (!m_vendorsByName.contains(key))
-            m_vendorsByName.insert(key, query.value(0).toInt());
+            m_vendorsByName.insert(key, id);
     }
-    if (!m_tables.database().readSucceeded(query))
-        return failed(query.lastError().text());
     return true;
 }
 

@@ -2,24 +2,24 @@
 
 #include "common/RecordIds.h"
 #include "db/ProjectDatabase.h"
+#include "db/TableReads.h"
 #include "project/ProjectTables.h"
-
-#include <QSqlQuery>
 
 namespace {
 
-QStringList Entries(ProjectTables& tables, const QString& sql, bool numberAsId)
+// Every record's entry, its visible text from `column`, in ID order; none
+// when the read fails.
+QStringList Entries(ProjectTables& tables, const char* table, const char* column, bool numberAsId)
 {
     QStringList entries;
-    QSqlQuery query(tables.database().connection());
-    query.setForwardOnly(true);
-    query.exec(sql);
-    while (query.next()) {
-        const QString visible = numberAsId ? FormatRecordId(query.value(1).toInt()) : query.value(1).toString();
-        entries.append(PickerEntryText(visible, query.value(0).toInt()));
+    const auto rows = ReadIdAndColumn(tables.database(), QLatin1String(table), QLatin1String(column));
+    if (!rows)
+        return entries;
+    entries.reserve(rows->size());
+    for (const auto& [id, value] : *rows) {
+        const QString visible = numberAsId ? FormatRecordId(value.toInt()) : value.toString();
+        entries.append(PickerEntryText(visible, id));
     }
-    if (!tables.database().readSucceeded(query))
-        entries.clear();
     return entries;
 }
 
@@ -27,22 +27,22 @@ QStringList Entries(ProjectTables& tables, const QString& sql, bool numberAsId)
 
 QStringList VendorPickerEntries(ProjectTables& tables)
 {
-    return Entries(tables, QStringLiteral("SELECT \"ID\", \"Name\" FROM \"Vendors\" ORDER BY \"ID\""), false);
+    return Entries(tables, "Vendors", "Name", false);
 }
 
 QStringList ItemPickerEntries(ProjectTables& tables)
 {
-    return Entries(tables, QStringLiteral("SELECT \"ID\", \"Name\" FROM \"Items\" ORDER BY \"ID\""), false);
+    return Entries(tables, "Items", "Name", false);
 }
 
 QStringList POPickerEntries(ProjectTables& tables)
 {
-    return Entries(tables, QStringLiteral("SELECT \"ID\", \"Number\" FROM \"PO\" ORDER BY \"ID\""), true);
+    return Entries(tables, "PO", "Number", true);
 }
 
 QStringList InvoicePickerEntries(ProjectTables& tables)
 {
-    return Entries(tables, QStringLiteral("SELECT \"ID\", \"Number\" FROM \"SI\" ORDER BY \"ID\""), true);
+    return Entries(tables, "SI", "Number", true);
 }
 
 int PickerIndexOf(const QStringList& entries, qint32 id)

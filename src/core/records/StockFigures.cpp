@@ -1,23 +1,16 @@
 #include "StockFigures.h"
 
 #include "db/ProjectDatabase.h"
+#include "db/Totals.h"
 #include "project/ProjectTables.h"
-
-#include <QSqlQuery>
 
 namespace {
 
 // Nothing when the lots or lines could not all be read.
 std::optional<qint32> TotalQuantity(ProjectDatabase& db, const char* table, qint32 itemID)
 {
-    QSqlQuery query(db.connection());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT TOTAL(\"Quanity\") FROM \"%1\" WHERE \"ItemID\" = ?").arg(QLatin1String(table)));
-    query.addBindValue(itemID);
-    if (query.exec() && query.next())
-        return static_cast<qint32>(query.value(0).toLongLong());
-    db.readSucceeded(query);
-    return std::nullopt;
+    const std::optional<qint64> total = ItemQuantityTotal(db, QLatin1String(table), itemID);
+    return total ? std::optional<qint32>(static_cast<qint32>(*total)) : std::nullopt;
 }
 
 bool Rewrite(ProjectTables& tables, qint32 itemID, bool stocked, bool ordered)
@@ -60,22 +53,14 @@ bool RecomputeItemTotals(ProjectTables& tables, qint32 itemID)
 QStringList CheckStockInvariants(ProjectTables& tables)
 {
     QStringList problems;
-    QSqlQuery query(tables.database().connection());
-    query.setForwardOnly(true);
-    query.exec(QStringLiteral(
-        "SELECT i.\"ID\", i.\"Stocked\", i.\"Ordered\", "
-        "(SELECT TOTAL(s.\"Quanity\") FROM \"Stock\" s WHERE s.\"ItemID\" = i.\"ID\"), "
-        "(SELECT TOTAL(o.\"Quanity\") FROM \"Order\" o WHERE o.\"ItemID\" = i.\"ID\") FROM \"Items\" i"));
-    while (query.next()) {
-        const qint64 stocked = query.value(1).toLongLong(), ordered = query.value(2).toLongLong();
-        const qint64 lots = query.value(3).toLongLong(), lines = query.value(4).toLongLong();
-        if (stocked != lots || ordered != lines) {
+    for (const ItemTotalsRow& item : ReadItemTotals(tables.database())) {
+        if (item.stocked != item.lots || item.ordered != item.lines) {
             problems.append(QStringLiteral("Item %1: Stocked %2 (lots hold %3), Ordered %4 (lines hold %5)")
-                                .arg(query.value(0).toInt())
-                                .arg(stocked)
-                                .arg(lots)
-                                .arg(ordered)
-                                .arg(lines));
+                                .arg(item.itemID)
+                                .arg(item.stocked)
+                                .arg(item.lots)
+                                .arg(item.ordered)
+                                .arg(item.lines));
         }
     }
     return problems;

@@ -2,6 +2,9 @@
 
 #include "common/StatusCodes.h"
 #include "db/ProjectDatabase.h"
+#include "db/TableReads.h"
+#include "db/TableWrites.h"
+#include "db/Totals.h"
 #include "project/ProjectSettings.h"
 #include "project/ProjectTables.h"
 
@@ -142,7 +145,7 @@ private:
     template <typename Rec> bool prepare(std::optional<QSqlQuery>& query)
     {
         // The ID comes first and is the database's to give.
-        QStringList names, marks;
+        QStringList names;
         bool idFirst = false;
         int position = 0;
         static const Rec probe;
@@ -151,21 +154,15 @@ private:
                 idFirst = qstrcmp(name, "ID") == 0;
                 return;
             }
-            names.append(QLatin1Char('"') + QString::fromLatin1(name) + QLatin1Char('"'));
-            marks.append(QStringLiteral("?"));
+            names.append(QString::fromLatin1(name));
         });
         if (!idFirst)
             return fail(QStringLiteral("The table %1 does not start with its ID.")
                             .arg(QString::fromLatin1(Rec::kTable)));
-        query.emplace(m_db.connection());
-        query->setForwardOnly(true);
-        if (!query->prepare(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                                .arg(QString::fromLatin1(Rec::kTable), names.join(QLatin1Char(',')),
-                                     marks.join(QLatin1Char(','))))) {
-            const QString error = query->lastError().text();
-            query.reset();
+        QString error;
+        query = PrepareInsert(m_db, QString::fromLatin1(Rec::kTable), names, &error);
+        if (!query)
             return fail(error);
-        }
         return true;
     }
 
@@ -532,22 +529,14 @@ private:
 // The stock and order totals of every item, from its lots and order lines.
 bool UpdateItemTotals(ProjectDatabase& db)
 {
-    return db.execNative(QStringLiteral("UPDATE \"Items\" SET "
-                                        "\"Stocked\" = (SELECT COALESCE(SUM(s.\"Quanity\"), 0) FROM "
-                                        "\"Stock\" s WHERE s.\"ItemID\" = \"Items\".\"ID\"), "
-                                        "\"Ordered\" = (SELECT COALESCE(SUM(o.\"Quanity\"), 0) FROM "
-                                        "\"Order\" o WHERE o.\"ItemID\" = \"Items\".\"ID\")"));
+    return RecountItemTotals(db, ItemTotal::StockedAndOrdered);
 }
 
 QList<QPair<QString, qint64>> RowCounts(ProjectDatabase& db)
 {
     QList<QPair<QString, qint64>> counts;
-    for (const QString& table : db.tableNames()) {
-        QSqlQuery query(db.connection());
-        query.setForwardOnly(true);
-        const bool ok = query.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table)) && query.next();
-        counts.append({table, ok ? query.value(0).toLongLong() : -1});
-    }
+    for (const QString& table : db.tableNames())
+        counts.append({table, CountRecords(db, table).value_or(-1)});
     return counts;
 }
 
