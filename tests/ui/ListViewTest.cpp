@@ -40,8 +40,14 @@ using Kind = ListingKind;
 class CountingFileChooser final : public FileChooser
 {
 public:
-    QString openFile(const QString&, const QString&, const QString&, const QString&) override { return ask(); }
-    QString saveFile(const QString&, const QString&, const QString&, const QString&) override { return ask(); }
+    QString openFile(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return ask();
+    }
+    QString saveFile(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return ask();
+    }
     QString chooseFolder(const QString&, const QString&) override { return ask(); }
 
     int asked = 0;

@@ -9,7 +9,8 @@ ReferenceCache::ReferenceCache(ProjectDatabase& db, const QString& table, const 
     QStringList quoted;
     for (const QString& column : columns)
         quoted.append(SqlName(column));
-    m_sql = QStringLiteral("SELECT %1 FROM %2 WHERE \"ID\" = ?").arg(quoted.join(QLatin1Char(',')), SqlName(table));
+    m_sql = QStringLiteral("SELECT %1 FROM %2 WHERE \"ID\" = ?")
+                .arg(quoted.join(QLatin1Char(',')), SqlName(table));
 }
 
 const QVariantList* ReferenceCache::find(qint32 id)

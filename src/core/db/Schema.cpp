@@ -93,7 +93,8 @@ bool CreateTable(ProjectDatabase& db, const QString& table, const QList<FieldDef
             columns.append(SqlName(name) + QLatin1Char(' ') + ColumnType(field));
         }
     }
-    if (!db.execNative(QStringLiteral("CREATE TABLE %1 (%2)").arg(SqlName(table), columns.join(QStringLiteral(", ")))))
+    if (!db.execNative(
+            QStringLiteral("CREATE TABLE %1 (%2)").arg(SqlName(table), columns.join(QStringLiteral(", ")))))
         return false;
     for (const QStringList& index : IndexedFields().value(table)) {
         bool present = true;
@@ -107,7 +108,8 @@ bool CreateTable(ProjectDatabase& db, const QString& table, const QList<FieldDef
 
 bool AddLongColumn(ProjectDatabase& db, const QString& table, const QString& column)
 {
-    if (!db.execNative(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER").arg(SqlName(table), SqlName(column))))
+    if (!db.execNative(
+            QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER").arg(SqlName(table), SqlName(column))))
         return false;
     for (const QStringList& index : IndexedFields().value(table)) {
         if (index.contains(column) && !CreateIndex(db, table, index))

@@ -92,12 +92,13 @@ bool TableHasRecords(ProjectDatabase& db, const QString& table)
 }
 
 std::optional<QList<QPair<qint32, QVariant>>> ReadIdAndColumn(ProjectDatabase& db, const QString& table,
-                                                             const QString& column, QString* error)
+                                                              const QString& column, QString* error)
 {
     QList<QPair<qint32, QVariant>> rows;
     QSqlQuery query(db.connection());
     query.setForwardOnly(true);
-    if (query.exec(QStringLiteral("SELECT \"ID\", %1 FROM %2 ORDER BY \"ID\"").arg(SqlName(column), SqlName(table)))) {
+    if (query.exec(QStringLiteral("SELECT \"ID\", %1 FROM %2 ORDER BY \"ID\"")
+                       .arg(SqlName(column), SqlName(table)))) {
         while (query.next())
             rows.append({query.value(0).toInt(), query.value(1)});
     }

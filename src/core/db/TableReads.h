@@ -57,5 +57,5 @@ bool TableHasRecords(ProjectDatabase& db, const QString& table);
 
 // Each record's ID beside one column's value, in ID order. Nothing when the
 // read fails, which is noted as a read failure; `error` then says why.
-std::optional<QList<QPair<qint32, QVariant>>> ReadIdAndColumn(ProjectDatabase& db, const QString& table,
-                                                             const QString& column, QString* error = nullptr);
+std::optional<QList<QPair<qint32, QVariant>>>
+ReadIdAndColumn(ProjectDatabase& db, const QString& table, const QString& column, QString* error = nullptr);

@@ -12,8 +12,10 @@ bool DeleteAllRecords(ProjectDatabase& db, const QString& table)
 
 bool ReplaceOrderedStockOrigin(ProjectDatabase& db, qint32 origin)
 {
-    const QString replaced = QStringLiteral("CASE WHEN \"OrderID\" > 0 THEN %1 ELSE \"OrderID\" END").arg(origin);
-    return db.execNative(QStringLiteral("UPDATE \"Stock\" SET \"OrderID\" = %1, \"POID\" = %1").arg(replaced));
+    const QString replaced =
+        QStringLiteral("CASE WHEN \"OrderID\" > 0 THEN %1 ELSE \"OrderID\" END").arg(origin);
+    return db.execNative(
+        QStringLiteral("UPDATE \"Stock\" SET \"OrderID\" = %1, \"POID\" = %1").arg(replaced));
 }
 
 std::optional<QSqlQuery> PrepareInsert(ProjectDatabase& db, const QString& table, const QStringList& columns,
@@ -26,8 +28,9 @@ std::optional<QSqlQuery> PrepareInsert(ProjectDatabase& db, const QString& table
     }
     QSqlQuery query(db.connection());
     query.setForwardOnly(true);
-    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(SqlName(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))))) {
+    if (!query.prepare(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(SqlName(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))))) {
         if (error)
             *error = query.lastError().text();
         return std::nullopt;

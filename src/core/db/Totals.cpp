@@ -17,11 +17,13 @@ QString staleDueQuery()
     const QString line = amount + QStringLiteral(" + CASE WHEN i.[Taxable] <> 0 THEN (") + amount +
                          QStringLiteral(" * ") + factor + QStringLiteral(") / 100000 ELSE 0 END");
     const QString due = SqlRoundedWhole(QStringLiteral("a.[Due] * 10000"));
-    return QStringLiteral("SELECT a.[SIID], ") + due + QStringLiteral(", COALESCE(t.[Total], 0) FROM [AR] a ") +
+    return QStringLiteral("SELECT a.[SIID], ") + due +
+           QStringLiteral(", COALESCE(t.[Total], 0) FROM [AR] a ") +
            QStringLiteral("LEFT JOIN (SELECT s.[SIID], SUM(") + line +
-           QStringLiteral(") AS [Total] FROM [Sales] s LEFT JOIN [Items] i ON i.[ID] = s.[ItemID] GROUP BY s.[SIID]) t "
-                          "ON t.[SIID] = a.[SIID] "
-                          "WHERE a.[ID] IN (SELECT MIN([ID]) FROM [AR] GROUP BY [SIID]) AND ") +
+           QStringLiteral(
+               ") AS [Total] FROM [Sales] s LEFT JOIN [Items] i ON i.[ID] = s.[ItemID] GROUP BY s.[SIID]) t "
+               "ON t.[SIID] = a.[SIID] "
+               "WHERE a.[ID] IN (SELECT MIN([ID]) FROM [AR] GROUP BY [SIID]) AND ") +
            due + QStringLiteral(" <> COALESCE(t.[Total], 0) ORDER BY a.[SIID]");
 }
 
@@ -29,7 +31,8 @@ QString staleDueQuery()
 // "Items"; a whole number, 0 for none.
 QString quantitySum(const QString& table, const QString& alias)
 {
-    return QStringLiteral("(SELECT COALESCE(SUM(%2.\"Quanity\"), 0) FROM %1 %2 WHERE %2.\"ItemID\" = \"Items\".\"ID\")")
+    return QStringLiteral(
+               "(SELECT COALESCE(SUM(%2.\"Quanity\"), 0) FROM %1 %2 WHERE %2.\"ItemID\" = \"Items\".\"ID\")")
         .arg(SqlName(table), alias);
 }
 
@@ -39,7 +42,8 @@ std::optional<qint64> ItemQuantityTotal(ProjectDatabase& db, const QString& tabl
 {
     QSqlQuery query(db.connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT TOTAL(\"Quanity\") FROM %1 WHERE \"ItemID\" = ?").arg(SqlName(table)));
+    query.prepare(
+        QStringLiteral("SELECT TOTAL(\"Quanity\") FROM %1 WHERE \"ItemID\" = ?").arg(SqlName(table)));
     query.addBindValue(itemID);
     if (query.exec() && query.next())
         return query.value(0).toLongLong();
@@ -52,9 +56,10 @@ QList<ItemTotalsRow> ReadItemTotals(ProjectDatabase& db)
     QList<ItemTotalsRow> rows;
     QSqlQuery query(db.connection());
     query.setForwardOnly(true);
-    query.exec(QStringLiteral("SELECT \"ID\", \"Stocked\", \"Ordered\", %1, %2 FROM \"Items\" ORDER BY \"ID\"")
-                   .arg(quantitySum(QStringLiteral("Stock"), QStringLiteral("s")),
-                        quantitySum(QStringLiteral("Order"), QStringLiteral("o"))));
+    query.exec(
+        QStringLiteral("SELECT \"ID\", \"Stocked\", \"Ordered\", %1, %2 FROM \"Items\" ORDER BY \"ID\"")
+            .arg(quantitySum(QStringLiteral("Stock"), QStringLiteral("s")),
+                 quantitySum(QStringLiteral("Order"), QStringLiteral("o"))));
     while (query.next()) {
         rows.append({query.value(0).toInt(), query.value(1).toLongLong(), query.value(2).toLongLong(),
                      query.value(3).toLongLong(), query.value(4).toLongLong()});
@@ -65,9 +70,11 @@ QList<ItemTotalsRow> ReadItemTotals(ProjectDatabase& db)
 
 bool RecountItemTotals(ProjectDatabase& db, ItemTotal which)
 {
-    QString assignments = QStringLiteral("\"Ordered\" = ") + quantitySum(QStringLiteral("Order"), QStringLiteral("o"));
+    QString assignments =
+        QStringLiteral("\"Ordered\" = ") + quantitySum(QStringLiteral("Order"), QStringLiteral("o"));
     if (which == ItemTotal::StockedAndOrdered)
-        assignments += QStringLiteral(", \"Stocked\" = ") + quantitySum(QStringLiteral("Stock"), QStringLiteral("s"));
+        assignments +=
+            QStringLiteral(", \"Stocked\" = ") + quantitySum(QStringLiteral("Stock"), QStringLiteral("s"));
     return db.execNative(QStringLiteral("UPDATE \"Items\" SET ") + assignments);
 }
 
@@ -78,7 +85,8 @@ std::optional<QList<InvoiceDueRow>> ReadStaleInvoiceDues(ProjectDatabase& db)
     bool ran = query && query->exec();
     if (ran) {
         while (query->next())
-            stale.append({query->value(0).toInt(), query->value(1).toLongLong(), query->value(2).toLongLong()});
+            stale.append(
+                {query->value(0).toInt(), query->value(1).toLongLong(), query->value(2).toLongLong()});
     }
     if (query)
         ran = db.readSucceeded(*query) && ran;

@@ -74,8 +74,9 @@ QList<POLine> ComputePOLines(ProjectTables& tables, qint32 poID)
         return lines;
 
     // The items of all lines in one query rather than one lookup per line.
-    const QList<CItemsRec> items = tables.items().ItemsOfPurchaseOrder(
-        poID, {QStringLiteral("Name"), QStringLiteral("Number"), QStringLiteral("Cost"), QStringLiteral("Taxable")});
+    const QList<CItemsRec> items =
+        tables.items().ItemsOfPurchaseOrder(poID, {QStringLiteral("Name"), QStringLiteral("Number"),
+                                                   QStringLiteral("Cost"), QStringLiteral("Taxable")});
     QHash<qint32, const CItemsRec*> itemByID;
     itemByID.reserve(items.size());
     for (const CItemsRec& item : items)

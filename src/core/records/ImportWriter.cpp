@@ -54,7 +54,8 @@ bool ImportWriter::loadVendorNames()
 {
     m_vendorsByName.clear();
     QString error;
-    const auto vendors = ReadIdAndColumn(m_tables.database(), QStringLiteral("Vendors"), QStringLiteral("Name"), &error);
+    const auto vendors =
+        ReadIdAndColumn(m_tables.database(), QStringLiteral("Vendors"), QStringLiteral("Name"), &error);
     if (!vendors)
         return failed(error);
     // In ID order, so the first of several namesakes is the one found.

@@ -105,7 +105,8 @@ int CreateProject(Project& project, std::unique_ptr<CProjectSettings> settings, 
         QFile::remove(databasePath);
         // A lock has been reported; anything else means the new file is unusable.
         if (status != Status::FileNotAccessible)
-            prompter.message(DatabaseNotCreatedMessage(databasePath), AppTitle(), Prompter::Icon::Exclamation);
+            prompter.message(DatabaseNotCreatedMessage(databasePath), AppTitle(),
+                             Prompter::Icon::Exclamation);
     } else {
         // The file system may say why: a name too long or a read-only folder.
         const int cause = WriteFailureStatus(databasePath, Status::FileCorrupt);

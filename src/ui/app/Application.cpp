@@ -104,8 +104,9 @@ bool Application::askAndOpen()
         // already; a new one is created. Either way the user has been told
         // why a project did not open, and is asked again.
         const QString path = settings->databasePath();
-        const int status = QFileInfo::exists(path) ? OpenProjectFromPath(*m_project, path, *m_prompter)
-                                                   : CreateProject(*m_project, std::move(settings), *m_prompter);
+        const int status = QFileInfo::exists(path)
+                               ? OpenProjectFromPath(*m_project, path, *m_prompter)
+                               : CreateProject(*m_project, std::move(settings), *m_prompter);
         if (status == Status::Success) {
             opened();
             return true;

@@ -126,7 +126,8 @@ void SaveListAsPdf(const RecordListView& view, UserSettings& settings, Prompter&
         prompter.message(noRoom, AppTitle(), Prompter::Icon::Exclamation);
         return;
     }
-    QString path = chooser.saveFile(QStringLiteral("Save List as PDF"), ListCaption(view.kind()) + QStringLiteral(".pdf"),
+    QString path = chooser.saveFile(QStringLiteral("Save List as PDF"),
+                                    ListCaption(view.kind()) + QStringLiteral(".pdf"),
                                     QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;

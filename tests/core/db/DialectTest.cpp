@@ -195,7 +195,8 @@ TEST_F(DialectOnDatabase, AnyNameStaysOneName)
     // The application dialect cannot hold a ']' inside a name, so it is dropped
     // rather than ending the name early; a quote goes through translation.
     EXPECT_EQ(SqlIdentifier(q("a]b")), q("[ab]"));
-    EXPECT_EQ(ids(q("SELECT ID FROM ") + SqlIdentifier(q("Or]der")) + q(" WHERE ID = 3")), (std::vector<int>{3}));
+    EXPECT_EQ(ids(q("SELECT ID FROM ") + SqlIdentifier(q("Or]der")) + q(" WHERE ID = 3")),
+              (std::vector<int>{3}));
     const TranslatedSql quoted = TranslateQuery(q("SELECT * FROM ") + SqlIdentifier(q("a\"b")));
     EXPECT_EQ(quoted.sql, q("SELECT * FROM ") + SqlName(q("a\"b")));
 }
