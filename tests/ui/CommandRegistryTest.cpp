@@ -27,6 +27,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -303,6 +304,23 @@ TEST_F(Registry, CustomerInvoicesListsTheSelectedCustomersInvoicesOnly)
     // The folder itself lists every invoice again.
     show(Kind::Invoices);
     EXPECT_EQ(invoices.count(), 3);
+}
+
+// The toolbars show icons, from the theme or the bundled set, and no text.
+TEST_F(Registry, EveryToolbarButtonHasAnIcon)
+{
+    launch();
+    for (int bar = 0; bar < 3; ++bar) {
+        QToolBar* toolBar = window().toolBar(bar);
+        EXPECT_EQ(toolBar->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        for (QAction* action : toolBar->actions()) {
+            if (action->isSeparator())
+                continue;
+            EXPECT_FALSE(action->icon().isNull()) << action->text().toStdString();
+            EXPECT_FALSE(action->icon().pixmap(24, 24).isNull()) << action->text().toStdString();
+            EXPECT_FALSE(action->toolTip().isEmpty());
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "CommandIcons.h"
 #include "CommandRegistry.h"
 #include "NavigationTreeWidget.h"
 #include "ProgressWindow.h"
@@ -251,6 +252,48 @@ void MainWindow::createActions()
     addCommand(About, QStringLiteral("&About Quillmark 3.5..."),
                QStringLiteral("Show the program's version, memory and free disk space"));
 
+    // Toolbar buttons show only these; menus show them beside the text. Names
+    // the icon theme is not expected to have take the bundled icon at once.
+    const struct
+    {
+        int command;
+        const char* theme;
+        const char* bundled;
+    } icons[] = {
+        {FileNew, "document-new", "document-new"},
+        {FileOpen, "document-open", "document-open"},
+        {CopyProject, "edit-copy", nullptr},
+        {FilePrint, "document-print", "document-print"},
+        {FilePrintPreview, "document-print-preview", "document-print-preview"},
+        {FileSaveAsPdf, "document-save-as", nullptr},
+        {PrintSetup, "document-page-setup", nullptr},
+        {AppExit, "application-exit", nullptr},
+        {ViewRefresh, "view-refresh", "view-refresh"},
+        {InsertVendor, "list-add", "list-add"},
+        {InsertItem, "list-add", "list-add"},
+        {InsertCustomer, "list-add", "list-add"},
+        {RecordModify, "document-edit", "document-properties"},
+        {RecordDelete, "edit-delete", "edit-delete"},
+        {RecordDetails, "document-properties", "document-properties"},
+        {FindInList, "edit-find", "edit-find"},
+        {SortList, "view-sort-ascending", "view-sort-ascending"},
+        {RecordOrder, "document-send", "document-send"},
+        {RecordReceived, "", "stock-receive"},
+        {RecordSale, "", "record-sale"},
+        {AutoOrder, "", "auto-order"},
+        {AutoReceive, "", "auto-receive"},
+        {CustomizeColumns, "", "customize-columns"},
+        {DisplayAllRecords, "", "display-all"},
+        {HelpTopics, "help-contents", nullptr},
+        {About, "help-about", nullptr},
+    };
+    for (const auto& icon : icons) {
+        const QString theme = QString::fromLatin1(icon.theme);
+        m_actions.value(icon.command)
+            ->setIcon(icon.bundled ? CommandIcon(theme, QString::fromLatin1(icon.bundled))
+                                   : QIcon::fromTheme(theme));
+    }
+
     for (int i = 0; i < 4; ++i) {
         auto* recent = new QAction(this);
         recent->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
@@ -318,6 +361,8 @@ void MainWindow::createToolBars()
         QToolBar* toolBar = addToolBar(name);
         toolBar->setObjectName(name);
         toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+        // Icons only; the command's name shows as its tool tip.
+        toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
         addCommands(toolBar, commands);
         m_toolBars[static_cast<size_t>(index)] = toolBar;
     };
