@@ -12,25 +12,17 @@
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
-#include "print/ListPrinting.h"
-#include "project/HelpTopics.h"
 #include "project/Project.h"
-#include "project/ProjectDialogs.h"
 #include "project/ProjectSettings.h"
-#include "views/CustomizeColorsDialog.h"
-#include "views/CustomizeColumnsDialog.h"
-#include "views/FindInListDialog.h"
 #include "views/ListDefinitions.h"
 #include "views/RecordListView.h"
 #include "views/RecordLists.h"
-#include "views/SortListDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
