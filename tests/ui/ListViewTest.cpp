@@ -1,9 +1,12 @@
 #include "print/ListPrinting.h"
+#include "print/ListReport.h"
 #include "views/FindInListDialog.h"
 #include "views/RecordListDelegate.h"
 #include "views/RecordListModel.h"
 #include "views/RecordListView.h"
 
+#include "common/Clock.h"
+#include "common/DesktopServices.h"
 #include "common/FileChooser.h"
 #include "common/UserSettings.h"
 #include "records/StockFigures.h"
@@ -366,16 +369,29 @@ TEST_F(ListView, MarginsWithoutRoomStopPrintPreviewAndPdfWithAMessageNamingThem)
         }
     });
     closer.start(50);
-    PrintList(nullptr, list, settings, prompter);
-    PreviewList(nullptr, list, settings, prompter);
     CountingFileChooser chooser;
-    SaveListAsPdf(list, settings, prompter, chooser);
+    const FixedClock clock(QDateTime(QDate(2024, 3, 7), QTime(9, 0)));
+    const DesktopServices services{prompter, chooser, clock};
+    PrintList(nullptr, list, settings, services);
+    PreviewList(nullptr, list, settings, services);
+    SaveListAsPdf(list, settings, services);
     EXPECT_TRUE(opened.isEmpty()) << opened.join(u", "_s).toStdString();
     EXPECT_EQ(chooser.asked, 0);
     ASSERT_EQ(prompter.log().size(), 3);
     for (const auto& entry : prompter.log())
         EXPECT_TRUE(entry.text.startsWith(margins)) << entry.text.toStdString();
     EXPECT_EQ(prompter.lastText(), error);
+}
+
+// A date reads the same in a list and on the printout of that list.
+TEST_F(ListView, TheListAndItsPrintoutWriteADateAlike)
+{
+    b.invoice(b.customer(u"Ann's"_s, u"Smith"_s, u"Ann"_s), 101); // dated 15 May 1997
+    RecordListView& invoices = show(Kind::Invoices);
+    ASSERT_EQ(invoices.list().count(), 1);
+    const QString listed = invoices.list().cellText(0, 1); // "Date"
+    EXPECT_TRUE(listed.contains(u"1997"_s)) << listed.toStdString();
+    EXPECT_EQ(ListReport::dateLine(QDate(1997, 5, 15)), u"Date: "_s + listed);
 }
 
 } // namespace

@@ -51,6 +51,6 @@ template <typename Model>
 concept DialogModelContract =
     std::derived_from<Model, DialogModel> && std::is_enum_v<typename Model::Field> &&
     requires(Model& model) {
-        { model.save() } -> std::same_as<LegacySaveResult<typename Model::Field>>;
+        { model.save() } -> std::same_as<SaveResult<typename Model::Field>>;
         { Model::Field::None };
     };

@@ -6,6 +6,7 @@
 #include "views/RecordListView.h"
 
 #include "common/Clock.h"
+#include "common/DesktopServices.h"
 #include "common/FileChooser.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
@@ -25,11 +26,6 @@ void choosePaper(QPrinter& printer)
 {
     if (QPrinterInfo::defaultPrinter().isNull())
         printer.setPageSize(QPageSize(QPageSize::Letter));
-}
-
-QDate today()
-{
-    return Clock::system().now().date();
 }
 
 // The shown list as a printout dated `day`.
@@ -70,11 +66,12 @@ bool writeListPdf(const RecordListView& view, UserSettings& settings, const QStr
     return WritePdf(listJob(view, settings, day), path, error);
 }
 
-void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter)
+void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settings, const DesktopServices& services)
 {
+    Prompter& prompter = services.prompter;
     QPrinter printer(QPrinter::HighResolution);
     choosePaper(printer);
-    const PrintJob job = listJob(view, settings, today());
+    const PrintJob job = listJob(view, settings, services.clock.now().date());
 
     PrintLayout layout;
     if (!LayOutOrReport(layout, job, printer, prompter))
@@ -95,11 +92,12 @@ void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settin
         ReportErrorCode(prompter, Status::OperationFailed);
 }
 
-void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter)
+void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings, const DesktopServices& services)
 {
+    Prompter& prompter = services.prompter;
     QPrinter printer(QPrinter::HighResolution);
     choosePaper(printer);
-    const PrintJob job = listJob(view, settings, today());
+    const PrintJob job = listJob(view, settings, services.clock.now().date());
 
     // Draws the pages for the preview's paper, which the user may change in it,
     // and for the printer when the user prints from the preview.
@@ -119,20 +117,20 @@ void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& sett
     dialog.exec();
 }
 
-void SaveListAsPdf(const RecordListView& view, UserSettings& settings, Prompter& prompter,
-                   FileChooser& chooser)
+void SaveListAsPdf(const RecordListView& view, UserSettings& settings, const DesktopServices& services)
 {
+    Prompter& prompter = services.prompter;
     if (const QString noRoom = NoRoomOn(PdfPaper(), ListReportMargins::load(settings)); !noRoom.isEmpty()) {
         prompter.message(noRoom, AppTitle(), Prompter::Icon::Exclamation);
         return;
     }
-    QString path = chooser.saveFile(QStringLiteral("Save List as PDF"),
+    QString path = services.files.saveFile(QStringLiteral("Save List as PDF"),
                                     ListCaption(view.kind()) + QStringLiteral(".pdf"),
                                     QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
-    if (!writeListPdf(view, settings, path, today()))
+    if (!writeListPdf(view, settings, path, services.clock.now().date()))
         ReportErrorCode(prompter, Status::FileNotAccessible);
 }

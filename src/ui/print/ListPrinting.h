@@ -5,7 +5,7 @@
 #include <QDate>
 #include <QString>
 
-class FileChooser;
+struct DesktopServices;
 class Prompter;
 class QWidget;
 class RecordListView;
@@ -18,12 +18,11 @@ class UserSettings;
 // anything is printed or written.
 
 // QPrintDialog on the default printer's paper; US Letter without a printer.
-void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter);
+void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settings, const DesktopServices& services);
 // QPrintPreviewDialog, printing from which prints the same pages.
-void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings, Prompter& prompter);
+void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings, const DesktopServices& services);
 // Asks the chooser for a file name, then writes a US Letter PDF.
-void SaveListAsPdf(const RecordListView& view, UserSettings& settings, Prompter& prompter,
-                   FileChooser& chooser);
+void SaveListAsPdf(const RecordListView& view, UserSettings& settings, const DesktopServices& services);
 
 // What the view shows: its columns in display order with their on-screen widths
 // and justification, and every row's cell texts in the list's order.
