@@ -526,9 +526,9 @@ TEST_F(Lists, DeletionsRefreshTheRowsThatReferredToTheRecord)
     EXPECT_EQ(column(Kind::PurchaseOrders, 2), QStringList{QString()});
 
     CustomerDeletion deletion(t(), prompter, leaving);
-    ASSERT_TRUE(deletion.prepare());
-    ASSERT_TRUE(deletion.confirm(QStringLiteral("YES")));
-    ASSERT_TRUE(deletion.run());
+    ASSERT_TRUE(deletion.checkPrerequisites());
+    deletion.setConfirmation(QStringLiteral("YES"));
+    ASSERT_TRUE(deletion.save().saved);
     // Only the deleted customer is handed over; its invoices are found in the list.
     lists.RefreshAfterDelete(Kind::Customers, {leaving});
     EXPECT_EQ(column(Kind::Customers, 1), QStringList{u"Staying"_s});
