@@ -17,6 +17,10 @@
 #include "records/ItemDetailsModel.h"
 #include "records/SearchForCustomerModel.h"
 #include "records/VendorDetailsModel.h"
+#include "views/CustomizeColorsModel.h"
+#include "views/CustomizeColumnsModel.h"
+#include "views/FindInListModel.h"
+#include "views/SortListModel.h"
 
 #include <QDir>
 #include <QSqlQuery>
@@ -30,6 +34,12 @@ namespace {
 static_assert(DialogModelContract<VendorDetailsModel>);
 static_assert(DialogModelContract<ItemDetailsModel>);
 static_assert(DialogModelContract<CustomerDetailsModel>);
+// The list dialogs write the user's settings, not the project; their own tests
+// cover what they store.
+static_assert(DialogModelContract<SortListModel>);
+static_assert(DialogModelContract<FindInListModel>);
+static_assert(DialogModelContract<CustomizeColorsModel>);
+static_assert(DialogModelContract<CustomizeColumnsModel>);
 
 class Contract : public ProjectFixture
 {
