@@ -5,6 +5,10 @@
 
 #include "common/Clock.h"
 #include "common/DialogModel.h"
+#include "project/CompanyInfoModel.h"
+#include "project/NewProjectModel.h"
+#include "project/PrintMarginsModel.h"
+#include "project/ProjectSettingsModel.h"
 #include "records/AddCustomerModel.h"
 #include "records/AddItemModel.h"
 #include "records/AddVendorModel.h"
@@ -34,8 +38,12 @@ namespace {
 static_assert(DialogModelContract<VendorDetailsModel>);
 static_assert(DialogModelContract<ItemDetailsModel>);
 static_assert(DialogModelContract<CustomerDetailsModel>);
-// The list dialogs write the user's settings, not the project; their own tests
-// cover what they store.
+// The list and project-setting dialogs write settings files, not the project's
+// records; their own tests cover what they store.
+static_assert(DialogModelContract<CompanyInfoModel>);
+static_assert(DialogModelContract<NewProjectModel>);
+static_assert(DialogModelContract<PrintMarginsModel>);
+static_assert(DialogModelContract<ProjectSettingsModel>);
 static_assert(DialogModelContract<SortListModel>);
 static_assert(DialogModelContract<FindInListModel>);
 static_assert(DialogModelContract<CustomizeColorsModel>);
