@@ -9,6 +9,14 @@
 #include "project/NewProjectModel.h"
 #include "project/PrintMarginsModel.h"
 #include "project/ProjectSettingsModel.h"
+#include "purchasing/AutoOrderModel.h"
+#include "purchasing/EditOrderEntryModel.h"
+#include "purchasing/ManagePOModel.h"
+#include "purchasing/MarkPOFillDateModel.h"
+#include "purchasing/NewPOModel.h"
+#include "purchasing/PurgeDataModel.h"
+#include "purchasing/RecordOrderModel.h"
+#include "purchasing/RecordReceivedModel.h"
 #include "records/AddCustomerModel.h"
 #include "records/AddItemModel.h"
 #include "records/AddVendorModel.h"
@@ -44,6 +52,12 @@ static_assert(DialogModelContract<CompanyInfoModel>);
 static_assert(DialogModelContract<NewProjectModel>);
 static_assert(DialogModelContract<PrintMarginsModel>);
 static_assert(DialogModelContract<ProjectSettingsModel>);
+// Managers act through their buttons and the dialogs they open; their save()
+// only closes. Purging asks first and is covered by its own tests.
+static_assert(DialogModelContract<AutoOrderModel>);
+static_assert(DialogModelContract<EditOrderEntryModel>);
+static_assert(DialogModelContract<ManagePOModel>);
+static_assert(DialogModelContract<PurgeDataModel>);
 static_assert(DialogModelContract<SortListModel>);
 static_assert(DialogModelContract<FindInListModel>);
 static_assert(DialogModelContract<CustomizeColorsModel>);
@@ -84,7 +98,8 @@ public:
 // Each traits struct builds its model twice on the fixture's project: once set up
 // to be refused (kRefusedField names the field it must blame) and once to be
 // accepted. `written` is the record an accepted save must name in changes(), under
-// kKind; models that only choose a record write nothing and set kWrites false.
+// kKind (a list kind, or an unlisted table such as the receivables); models that
+// only choose a record write nothing and set kWrites false.
 
 struct AddVendor
 {
@@ -268,12 +283,112 @@ struct ImportProjectVendors
     }
 };
 
+// A purchase order of vendor Alpha with one line of ten bolts, nothing received.
+struct PurchaseSetup
+{
+    qint32 item = NoID;
+    qint32 po = NoID;
+    qint32 order = NoID;
+};
+
+PurchaseSetup orderedBolts(Contract& c)
+{
+    PurchaseSetup s;
+    const qint32 vendor = c.b.vendor(QStringLiteral("Alpha"));
+    s.item = c.b.item({QStringLiteral("Bolt"), vendor});
+    s.po = c.b.po(c.t().purchaseOrders().NextNumber(), vendor);
+    s.order = c.b.orderLine(s.item, s.po, 10);
+    return s;
+}
+
+struct NewPO
+{
+    using Model = NewPOModel;
+    static constexpr auto kRefusedField = Model::Field::TaxRate;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::PurchaseOrders;
+    static std::unique_ptr<Model> make(Contract& c, const QString& taxRate)
+    {
+        c.b.vendor(QStringLiteral("Alpha"));
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
+        model->setTaxRateText(taxRate);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("lots")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("8.25")); }
+    static qint32 written(Contract&, const Model& model) { return model.poID(); }
+};
+
+struct MarkPOFillDate
+{
+    using Model = MarkPOFillDateModel;
+    static constexpr auto kRefusedField = Model::Field::Date;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::PurchaseOrders;
+    static std::unique_ptr<Model> make(Contract& c, const QString& date)
+    {
+        c.target = orderedBolts(c).po;
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock, c.target);
+        model->setDateText(date);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("13/45/1997")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("3/20/1997")); }
+    static qint32 written(Contract& c, const Model&) { return c.target; }
+};
+
+struct RecordOrder
+{
+    using Model = RecordOrderModel;
+    static constexpr auto kRefusedField = Model::Field::Quantity;
+    static constexpr bool kWrites = true;
+    static constexpr UnlistedKind kKind = UnlistedKind::OrderLines;
+    static std::unique_ptr<Model> make(Contract& c, const QString& quantity)
+    {
+        const PurchaseSetup s = orderedBolts(c);
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->startNew(s.item, s.po);
+        model->setQuantityText(quantity);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("0")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("5")); }
+    static qint32 written(Contract&, const Model& model)
+    {
+        return model.savedOrders().isEmpty() ? NoID : model.savedOrders().constLast();
+    }
+};
+
+struct RecordReceived
+{
+    using Model = RecordReceivedModel;
+    static constexpr auto kRefusedField = Model::Field::Cost;
+    static constexpr bool kWrites = true;
+    static constexpr UnlistedKind kKind = UnlistedKind::Receipts;
+    static std::unique_ptr<Model> make(Contract& c, const QString& cost)
+    {
+        const PurchaseSetup s = orderedBolts(c);
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
+        model->preset(s.po, s.order);
+        c.target = s.order;
+        model->setCostText(cost);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("-1")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("2.50")); }
+    static qint32 written(Contract&, const Model& model)
+    {
+        return model.receiptIDs().isEmpty() ? NoID : model.receiptIDs().constLast();
+    }
+};
+
 template <typename Traits> class DialogModelContractTest : public Contract
 {
 };
 
 using ContractModels = ::testing::Types<AddVendor, AddItem, AddCustomer, CustomerSelection, SearchForCustomer,
-                                        FindRecord, DeleteItem, DeleteCustomer, ImportProjectVendors>;
+                                        FindRecord, DeleteItem, DeleteCustomer, ImportProjectVendors, NewPO,
+                                        MarkPOFillDate, RecordOrder, RecordReceived>;
 TYPED_TEST_SUITE(DialogModelContractTest, ContractModels);
 
 TYPED_TEST(DialogModelContractTest, RefusalWritesNothingAndAcceptanceNamesItsRecords)
