@@ -22,11 +22,6 @@ bool TableHasRecords(ProjectTables& tables, const char* table)
     return found;
 }
 
-void WarnUser(Prompter& prompter, const QString& text)
-{
-    prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
-}
-
 QString WholeNumberText(qint64 value)
 {
     return QString::number(value);

@@ -29,6 +29,13 @@
 #include "records/ItemDetailsModel.h"
 #include "records/SearchForCustomerModel.h"
 #include "records/VendorDetailsModel.h"
+#include "sales/CustomerReturnModel.h"
+#include "sales/InvoiceManagerModel.h"
+#include "sales/ManagePaymentsModel.h"
+#include "sales/NewSalesInvoiceModel.h"
+#include "sales/RecordCustomerPaymentModel.h"
+#include "sales/RecordSoldItemsModel.h"
+#include "sales/SelectInvoiceModel.h"
 #include "views/CustomizeColorsModel.h"
 #include "views/CustomizeColumnsModel.h"
 #include "views/FindInListModel.h"
@@ -57,6 +64,8 @@ static_assert(DialogModelContract<ProjectSettingsModel>);
 static_assert(DialogModelContract<AutoOrderModel>);
 static_assert(DialogModelContract<EditOrderEntryModel>);
 static_assert(DialogModelContract<ManagePOModel>);
+static_assert(DialogModelContract<InvoiceManagerModel>);
+static_assert(DialogModelContract<ManagePaymentsModel>);
 static_assert(DialogModelContract<PurgeDataModel>);
 static_assert(DialogModelContract<SortListModel>);
 static_assert(DialogModelContract<FindInListModel>);
@@ -382,13 +391,142 @@ struct RecordReceived
     }
 };
 
+struct NewSalesInvoice
+{
+    using Model = NewSalesInvoiceModel;
+    static constexpr auto kRefusedField = Model::Field::Date;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::Invoices;
+    static std::unique_ptr<Model> make(Contract& c, const QString& date)
+    {
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
+        model->setDateText(date);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("someday")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("3/15/2024")); }
+    static qint32 written(Contract&, const Model& model) { return model.invoiceID(); }
+};
+
+// A customer's invoice 5000 and a stocked item to sell on it.
+struct SaleSetup
+{
+    qint32 item = NoID;
+    qint32 invoice = NoID;
+};
+
+SaleSetup stockedInvoice(Contract& c)
+{
+    SaleSetup s;
+    ProjectBuilder::Item item{QStringLiteral("Bolt"), c.b.vendor(QStringLiteral("Alpha"))};
+    item.stocked = 10;
+    s.item = c.b.item(item);
+    s.invoice =
+        c.b.invoice(c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo")),
+                    c.t().invoices().NextNumber());
+    return s;
+}
+
+// The sale's change list names its new receivable.
+struct RecordSoldItems
+{
+    using Model = RecordSoldItemsModel;
+    static constexpr auto kRefusedField = Model::Field::AmountPaid;
+    static constexpr bool kWrites = true;
+    static constexpr UnlistedKind kKind = UnlistedKind::Receivables;
+    static std::unique_ptr<Model> make(Contract& c, const QString& paid)
+    {
+        const SaleSetup s = stockedInvoice(c);
+        c.target = s.invoice;
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->setInvoice(s.invoice);
+        model->selectItem(s.item);
+        model->setQuantityText(QStringLiteral("2"));
+        EXPECT_TRUE(model->addLine().saved);
+        model->setAmountPaidText(paid);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("lots")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("$1.00")); }
+    static qint32 written(Contract& c, const Model&)
+    {
+        return c.t().receivables().IDsWhere(QStringLiteral("[SIID] = ?"), {c.target}).value(0, NoID);
+    }
+};
+
+struct RecordCustomerPayment
+{
+    using Model = RecordCustomerPaymentModel;
+    static constexpr auto kRefusedField = Model::Field::Amount;
+    static constexpr bool kWrites = true;
+    static constexpr UnlistedKind kKind = UnlistedKind::Receivables;
+    static std::unique_ptr<Model> make(Contract& c, const QString& amount)
+    {
+        // The invoice owes 40.00 before the payment.
+        const qint32 customer =
+            c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        const qint32 invoice = c.b.invoice(customer, c.t().invoices().NextNumber());
+        c.b.payment(customer, invoice, Money::fromWhole(40), Money());
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
+        model->setPayment(invoice);
+        model->setAmountText(amount);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("lots")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("$10.00")); }
+    static qint32 written(Contract&, const Model& model) { return model.paymentID(); }
+};
+
+struct CustomerReturn
+{
+    using Model = CustomerReturnModel;
+    static constexpr auto kRefusedField = Model::Field::Quantity;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::Stock;
+    static std::unique_ptr<Model> make(Contract& c, const QString& quantity)
+    {
+        const SaleSetup s = stockedInvoice(c);
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->setSale(c.b.sale(s.item, s.invoice, 3));
+        model->setQuantityText(quantity);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("4")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("1")); }
+    static qint32 written(Contract&, const Model& model) { return model.lotID(); }
+};
+
+struct SelectInvoice
+{
+    using Model = SelectInvoiceModel;
+    static constexpr auto kRefusedField = Model::Field::Invoice;
+    static constexpr bool kWrites = false;
+    static std::unique_ptr<Model> refusing(Contract& c)
+    {
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->selectInvoice(NoSelection);
+        return model;
+    }
+    static std::unique_ptr<Model> accepting(Contract& c)
+    {
+        const qint32 customer =
+            c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        const qint32 invoice = c.b.invoice(customer, c.t().invoices().NextNumber());
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->selectInvoice(invoice);
+        return model;
+    }
+};
+
 template <typename Traits> class DialogModelContractTest : public Contract
 {
 };
 
-using ContractModels = ::testing::Types<AddVendor, AddItem, AddCustomer, CustomerSelection, SearchForCustomer,
-                                        FindRecord, DeleteItem, DeleteCustomer, ImportProjectVendors, NewPO,
-                                        MarkPOFillDate, RecordOrder, RecordReceived>;
+using ContractModels =
+    ::testing::Types<AddVendor, AddItem, AddCustomer, CustomerSelection, SearchForCustomer, FindRecord,
+                     DeleteItem, DeleteCustomer, ImportProjectVendors, NewPO, MarkPOFillDate, RecordOrder,
+                     RecordReceived, NewSalesInvoice, RecordSoldItems, RecordCustomerPayment, CustomerReturn,
+                     SelectInvoice>;
 TYPED_TEST_SUITE(DialogModelContractTest, ContractModels);
 
 TYPED_TEST(DialogModelContractTest, RefusalWritesNothingAndAcceptanceNamesItsRecords)
