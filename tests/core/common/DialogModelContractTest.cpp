@@ -29,6 +29,10 @@
 #include "records/ItemDetailsModel.h"
 #include "records/SearchForCustomerModel.h"
 #include "records/VendorDetailsModel.h"
+#include "reports/ManageQueriesModel.h"
+#include "reports/QueryDefinitionModel.h"
+#include "reports/ReportSheetModel.h"
+#include "reports/ReportWizardModel.h"
 #include "sales/CustomerReturnModel.h"
 #include "sales/InvoiceManagerModel.h"
 #include "sales/ManagePaymentsModel.h"
@@ -59,6 +63,11 @@ static_assert(DialogModelContract<CompanyInfoModel>);
 static_assert(DialogModelContract<NewProjectModel>);
 static_assert(DialogModelContract<PrintMarginsModel>);
 static_assert(DialogModelContract<ProjectSettingsModel>);
+// Queries and reports are kept by name in the database's query definitions and
+// the report file; their own tests cover them.
+static_assert(DialogModelContract<QueryDefinitionModel>);
+static_assert(DialogModelContract<ReportSheetModel>);
+static_assert(DialogModelContract<ReportWizardModel>);
 // Managers act through their buttons and the dialogs they open; their save()
 // only closes. Purging asks first and is covered by its own tests.
 static_assert(DialogModelContract<AutoOrderModel>);
@@ -66,6 +75,7 @@ static_assert(DialogModelContract<EditOrderEntryModel>);
 static_assert(DialogModelContract<ManagePOModel>);
 static_assert(DialogModelContract<InvoiceManagerModel>);
 static_assert(DialogModelContract<ManagePaymentsModel>);
+static_assert(DialogModelContract<ManageQueriesModel>);
 static_assert(DialogModelContract<PurgeDataModel>);
 static_assert(DialogModelContract<SortListModel>);
 static_assert(DialogModelContract<FindInListModel>);
