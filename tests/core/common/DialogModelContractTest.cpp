@@ -40,6 +40,10 @@
 #include "sales/RecordCustomerPaymentModel.h"
 #include "sales/RecordSoldItemsModel.h"
 #include "sales/SelectInvoiceModel.h"
+#include "stats/CreateStatisticModel.h"
+#include "stats/ManageStatisticsModel.h"
+#include "stats/StatisticWizardModel.h"
+#include "stats/ViewStatisticsModel.h"
 #include "views/CustomizeColorsModel.h"
 #include "views/CustomizeColumnsModel.h"
 #include "views/FindInListModel.h"
@@ -63,11 +67,14 @@ static_assert(DialogModelContract<CompanyInfoModel>);
 static_assert(DialogModelContract<NewProjectModel>);
 static_assert(DialogModelContract<PrintMarginsModel>);
 static_assert(DialogModelContract<ProjectSettingsModel>);
-// Queries and reports are kept by name in the database's query definitions and
-// the report file; their own tests cover them.
+// Queries, reports and statistics are kept by name in the database's query
+// definitions, the report file and the settings file; their own tests cover them.
 static_assert(DialogModelContract<QueryDefinitionModel>);
 static_assert(DialogModelContract<ReportSheetModel>);
 static_assert(DialogModelContract<ReportWizardModel>);
+static_assert(DialogModelContract<CreateStatisticModel>);
+static_assert(DialogModelContract<StatisticWizardModel>);
+static_assert(DialogModelContract<ViewStatisticsModel>);
 // Managers act through their buttons and the dialogs they open; their save()
 // only closes. Purging asks first and is covered by its own tests.
 static_assert(DialogModelContract<AutoOrderModel>);
@@ -76,6 +83,7 @@ static_assert(DialogModelContract<ManagePOModel>);
 static_assert(DialogModelContract<InvoiceManagerModel>);
 static_assert(DialogModelContract<ManagePaymentsModel>);
 static_assert(DialogModelContract<ManageQueriesModel>);
+static_assert(DialogModelContract<ManageStatisticsModel>);
 static_assert(DialogModelContract<PurgeDataModel>);
 static_assert(DialogModelContract<SortListModel>);
 static_assert(DialogModelContract<FindInListModel>);
