@@ -22,9 +22,11 @@
 //   database transaction and answers SaveResult<Field>: saved, or refused with the field
 //   that takes the focus (Field::None when no field is to blame). A refusal writes
 //   nothing. Dialogs with "Next >>" also have saveAndNext(): save() and then clear.
-// - changes(): every record the final steps created, changed or deleted, by list kind,
-//   the records changed in consequence included (a sale's new receivable); within a kind
-//   the last ID is the record to select afterwards. A dialog that only chooses a record
+// - changes(): every record the final steps created, changed or deleted, by list kind
+//   or, for tables no list shows, by UnlistedKind; the records changed in consequence
+//   included (a sale's new receivable); within a kind the last ID is the record to
+//   select afterwards. Queries, reports and statistics are kept by name in files and
+//   settings, not as records, so their dialogs leave it empty. A dialog that only chooses a record
 //   (Find, Search, Selection) writes nothing and leaves it empty; read-only dialogs
 //   answer save() with ok.
 // - Warnings go through warn() (common/StatusCodes.h).
