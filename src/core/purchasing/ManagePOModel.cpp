@@ -35,12 +35,11 @@ QString ManagePOModel::caption() const
     return QStringLiteral("Manage Purchase Orders");
 }
 
-bool ManagePOModel::preselectNumber(qint32 number)
+bool ManagePOModel::preselect(qint32 poID)
 {
-    const QList<qint32> ids = m_tables.purchaseOrders().IDsWhere(QStringLiteral("[Number] = ?"), {number});
-    if (ids.isEmpty() || PickerIndexOf(m_poEntries, ids.constFirst()) < 0)
+    if (PickerIndexOf(m_poEntries, poID) < 0)
         return false;
-    selectPO(ids.constFirst());
+    selectPO(poID);
     return true;
 }
 

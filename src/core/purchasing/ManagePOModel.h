@@ -61,9 +61,9 @@ public:
 
     QString caption() const override;
 
-    // Selects the purchase order whose number a list row shows; false when
-    // there is none (the selection stays).
-    bool preselectNumber(qint32 number);
+    // Selects the purchase order of the list's selected row, by its ID; false
+    // when the picker does not hold it (the selection stays).
+    bool preselect(qint32 poID);
 
     const QStringList& poEntries() const { return m_poEntries; }
     qint32 poID() const { return m_poID; }
