@@ -20,12 +20,13 @@ namespace {
 // One statement computing every invoice's total, every row read.
 void BM_UpdateInvoiceBalances_Plain(benchmark::State& state)
 {
-    std::optional<QSqlQuery> query = Prepared(
-        Medium().db,
-        QStringLiteral("SELECT s.\"SIID\", SUM(s.\"SellingPrice\" * s.\"Quanity\" * "
-                       "(1 + CASE WHEN i.\"Taxable\" <> 0 THEN i.\"TaxRate\" / 100.0 ELSE 0 END)) "
-                       "FROM \"Sales\" s LEFT JOIN \"Items\" i ON i.\"ID\" = s.\"ItemID\" GROUP BY s.\"SIID\""),
-        state);
+    std::optional<QSqlQuery> query =
+        Prepared(Medium().db,
+                 QStringLiteral(
+                     "SELECT s.\"SIID\", SUM(s.\"SellingPrice\" * s.\"Quanity\" * "
+                     "(1 + CASE WHEN i.\"Taxable\" <> 0 THEN i.\"TaxRate\" / 100.0 ELSE 0 END)) "
+                     "FROM \"Sales\" s LEFT JOIN \"Items\" i ON i.\"ID\" = s.\"ItemID\" GROUP BY s.\"SIID\""),
+                 state);
     if (!query)
         return;
     for (auto _ : state) {
@@ -79,7 +80,8 @@ void BM_InvoiceBalance_Plain(benchmark::State& state)
 {
     const std::vector<qint32>& ids = RandomInvoices();
     std::optional<QSqlQuery> query = Prepared(
-        Medium().db, QStringLiteral("SELECT \"Due\", \"Paid\" FROM \"AR\" WHERE \"SIID\" = ? ORDER BY \"ID\""), state);
+        Medium().db,
+        QStringLiteral("SELECT \"Due\", \"Paid\" FROM \"AR\" WHERE \"SIID\" = ? ORDER BY \"ID\""), state);
     if (!query || ids.empty())
         return;
     std::size_t i = 0;
@@ -112,7 +114,6 @@ void BM_InvoiceBalance_Ours(benchmark::State& state)
     }
 }
 
-
 // --- 3. Recording a sale of 100 lines ------------------------------------------
 
 constexpr int kSaleItems = 10;
@@ -126,7 +127,6 @@ struct SaleRecords
 {
     QList<qint32> items;
     qint32 invoiceID = NoID;
-    qint32 invoiceNumber = 0;
     qint32 customerID = NoID;
 };
 
@@ -134,14 +134,16 @@ std::optional<SaleRecords> AddSaleRecords(Fixture& fixture)
 {
     SaleRecords r;
     const qint32 vendor = FirstVendor(fixture.db());
-    const QList<qint32> customers = IdList(fixture.db(), QStringLiteral("SELECT MIN(\"ID\") FROM \"Customers\""));
+    const QList<qint32> customers =
+        IdList(fixture.db(), QStringLiteral("SELECT MIN(\"ID\") FROM \"Customers\""));
     if (vendor == NoID || customers.isEmpty()) {
         fixture.fail(QStringLiteral("The project has no vendor or customer."));
         return std::nullopt;
     }
     r.customerID = customers.first();
     for (int i = 0; i < kSaleItems; ++i) {
-        const std::optional<qint32> item = AddItem(fixture, vendor, QStringLiteral("Sold item %1").arg(i, 6, 10, QLatin1Char('0')));
+        const std::optional<qint32> item =
+            AddItem(fixture, vendor, QStringLiteral("Sold item %1").arg(i, 6, 10, QLatin1Char('0')));
         if (!item || !AddLots(fixture, *item, vendor, kLotsPerSaleItem, kUnitsPerLot) ||
             !RecomputeStocked(fixture.tables(), *item))
             return std::nullopt;
@@ -156,7 +158,6 @@ std::optional<SaleRecords> AddSaleRecords(Fixture& fixture)
         return std::nullopt;
     }
     r.invoiceID = invoice.ID;
-    r.invoiceNumber = invoice.Number;
     return r;
 }
 
@@ -183,17 +184,30 @@ void BM_RecordSale_Plain(benchmark::State& state)
         return;
     ProjectDatabase& db = target.db;
     PlainStep step(db, state);
-    std::optional<QSqlQuery> lots = Prepared(
-        db, QStringLiteral("SELECT \"ID\", \"Quanity\", \"Cost\" FROM \"Stock\" WHERE \"ItemID\" = ? ORDER BY \"Date\", \"ID\""), state);
-    std::optional<QSqlQuery> deleteLot = Prepared(db, QStringLiteral("DELETE FROM \"Stock\" WHERE \"ID\" = ?"), state);
+    std::optional<QSqlQuery> lots =
+        Prepared(db,
+                 QStringLiteral("SELECT \"ID\", \"Quanity\", \"Cost\" FROM \"Stock\" WHERE \"ItemID\" = ? "
+                                "ORDER BY \"Date\", \"ID\""),
+                 state);
+    std::optional<QSqlQuery> deleteLot =
+        Prepared(db, QStringLiteral("DELETE FROM \"Stock\" WHERE \"ID\" = ?"), state);
     std::optional<QSqlQuery> insertSale = Prepared(
-        db, QStringLiteral("INSERT INTO \"Sales\" (\"ItemID\", \"Quanity\", \"SellingPrice\", \"Date\", \"Cost\", \"SIID\") "
-                           "VALUES (?, ?, ?, ?, ?, ?)"), state);
-    std::optional<QSqlQuery> stocked = Prepared(
-        db, QStringLiteral("UPDATE \"Items\" SET \"Stocked\" = (SELECT TOTAL(\"Quanity\") FROM \"Stock\" WHERE \"ItemID\" = ?) "
-                           "WHERE \"ID\" = ?"), state);
-    std::optional<QSqlQuery> insertDue = Prepared(
-        db, QStringLiteral("INSERT INTO \"AR\" (\"CustomerID\", \"Paid\", \"Due\", \"Date\", \"SIID\") VALUES (?, 0, ?, ?, ?)"), state);
+        db,
+        QStringLiteral(
+            "INSERT INTO \"Sales\" (\"ItemID\", \"Quanity\", \"SellingPrice\", \"Date\", \"Cost\", \"SIID\") "
+            "VALUES (?, ?, ?, ?, ?, ?)"),
+        state);
+    std::optional<QSqlQuery> stocked =
+        Prepared(db,
+                 QStringLiteral("UPDATE \"Items\" SET \"Stocked\" = (SELECT TOTAL(\"Quanity\") FROM "
+                                "\"Stock\" WHERE \"ItemID\" = ?) "
+                                "WHERE \"ID\" = ?"),
+                 state);
+    std::optional<QSqlQuery> insertDue =
+        Prepared(db,
+                 QStringLiteral("INSERT INTO \"AR\" (\"CustomerID\", \"Paid\", \"Due\", \"Date\", \"SIID\") "
+                                "VALUES (?, 0, ?, ?, ?)"),
+                 state);
     if (!step.ready() || !lots || !deleteLot || !insertSale || !stocked || !insertDue)
         return;
     const double date = Day(2026, 6, 1).days();
@@ -239,7 +253,8 @@ void BM_RecordSale_Plain(benchmark::State& state)
         insertDue->bindValue(3, r->invoiceID);
         return insertDue->exec() && step.end->exec();
     };
-    TimeRounds(state, db, sell, [&] { return ShowsSold(target.tables, *r); }, [] {}, "the sale was not recorded");
+    TimeRounds(
+        state, db, sell, [&] { return ShowsSold(target.tables, *r); }, [] {}, "the sale was not recorded");
 }
 
 void BM_RecordSale_Ours(benchmark::State& state)
@@ -255,7 +270,7 @@ void BM_RecordSale_Ours(benchmark::State& state)
         // Filling the pending sale is the user's typing, not the recording.
         state.PauseTiming();
         model.emplace(target.tables, prompter);
-        model->setInvoiceNumber(r->invoiceNumber);
+        model->setInvoice(r->invoiceID);
         bool filled = true;
         for (int line = 0; line < kSaleLines && filled; ++line) {
             model->selectItem(r->items.at(line % kSaleItems));
@@ -265,8 +280,9 @@ void BM_RecordSale_Ours(benchmark::State& state)
         state.ResumeTiming();
         return filled && model->save().saved;
     };
-    TimeOurs(state, target.db, prompter, sell, [&] { return ShowsSold(target.tables, *r); }, [] {},
-             "the sale was not recorded");
+    TimeOurs(
+        state, target.db, prompter, sell, [&] { return ShowsSold(target.tables, *r); }, [] {},
+        "the sale was not recorded");
 }
 
 // --- 4. Purging 100,000 paid invoices ------------------------------------------
@@ -283,7 +299,8 @@ std::optional<DateTime> PayEveryInvoice(Fixture& fixture)
                                  "(SELECT MIN(\"ID\") FROM \"AR\" GROUP BY \"SIID\")")) &&
         edit.exec(QStringLiteral("UPDATE \"AR\" SET \"Paid\" = 0, \"Due\" = 0 WHERE \"ID\" NOT IN "
                                  "(SELECT MIN(\"ID\") FROM \"AR\" GROUP BY \"SIID\")")) &&
-        edit.exec(QStringLiteral("SELECT \"Date\" FROM \"SI\" ORDER BY \"Date\" LIMIT 1 OFFSET %1").arg(kPurgedInvoices - 1)) &&
+        edit.exec(QStringLiteral("SELECT \"Date\" FROM \"SI\" ORDER BY \"Date\" LIMIT 1 OFFSET %1")
+                      .arg(kPurgedInvoices - 1)) &&
         edit.next();
     if (!paid) {
         fixture.fail(edit.lastError().text());
@@ -313,9 +330,12 @@ void BM_PurgeInvoices_Plain(benchmark::State& state)
         return;
     PlainStep step(db, state);
     std::optional<QSqlQuery> gather = Prepared(
-        db, QStringLiteral("INSERT INTO temp.purged SELECT si.\"ID\" FROM \"SI\" si WHERE si.\"Date\" <= ? AND ABS("
-                           "(SELECT a.\"Due\" FROM \"AR\" a WHERE a.\"SIID\" = si.\"ID\" ORDER BY a.\"ID\" LIMIT 1) - "
-                           "(SELECT TOTAL(a.\"Paid\") FROM \"AR\" a WHERE a.\"SIID\" = si.\"ID\")) < 0.01"), state);
+        db,
+        QStringLiteral(
+            "INSERT INTO temp.purged SELECT si.\"ID\" FROM \"SI\" si WHERE si.\"Date\" <= ? AND ABS("
+            "(SELECT a.\"Due\" FROM \"AR\" a WHERE a.\"SIID\" = si.\"ID\" ORDER BY a.\"ID\" LIMIT 1) - "
+            "(SELECT TOTAL(a.\"Paid\") FROM \"AR\" a WHERE a.\"SIID\" = si.\"ID\")) < 0.01"),
+        state);
     if (!step.ready() || !gather)
         return;
     const QStringList deletions = {
@@ -334,7 +354,8 @@ void BM_PurgeInvoices_Plain(benchmark::State& state)
         }
         return step.end->exec();
     };
-    TimeRounds(state, db, purge, [&] { return InvoicesThrough(db, *cutoff) == 0; }, [] {}, "nothing was purged");
+    TimeRounds(
+        state, db, purge, [&] { return InvoicesThrough(db, *cutoff) == 0; }, [] {}, "nothing was purged");
 }
 
 void BM_PurgeInvoices_Ours(benchmark::State& state)
@@ -352,8 +373,9 @@ void BM_PurgeInvoices_Ours(benchmark::State& state)
         model.setDateText(cutoff->formatShortDate(UserLocale()));
         return model.save().saved && model.purgedInvoiceCount() >= kPurgedInvoices;
     };
-    TimeOurs(state, target.db, prompter, purge, [&] { return InvoicesThrough(target.db, *cutoff) == 0; }, [] {},
-             "nothing was purged");
+    TimeOurs(
+        state, target.db, prompter, purge, [&] { return InvoicesThrough(target.db, *cutoff) == 0; }, [] {},
+        "nothing was purged");
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 // The focus type of a model whose final step has no field to blame.
 enum class NoField
 {
@@ -11,23 +9,11 @@ enum class NoField
 // What a dialog model's final step answers: whether it saved, and, when it refused,
 // the field that should take the focus. `Field` is the model's own enum of its
 // fields; its first enumerator is `None` (no field to blame).
-template <typename Field = NoField>
-struct [[nodiscard]] SaveResult
+template <typename Field = NoField> struct [[nodiscard]] SaveResult
 {
     bool saved = false;
     Field focus = Field::None;
 
     static SaveResult ok() { return {true, Field::None}; }
     static SaveResult refused(Field field = Field::None) { return {false, field}; }
-};
-
-// The older answer that names the field by a string. Models are moving to
-// SaveResult<Field>; this goes once none uses it.
-struct [[nodiscard]] LegacySaveResult
-{
-    bool saved = false;
-    QString focus;
-
-    static LegacySaveResult ok() { return {true, QString()}; }
-    static LegacySaveResult refused(const QString& field = QString()) { return {false, field}; }
 };

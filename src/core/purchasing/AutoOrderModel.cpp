@@ -1,5 +1,7 @@
 #include "AutoOrderModel.h"
 
+#include "common/StatusCodes.h"
+
 #include "RecordOrderModel.h"
 #include "RecordReceivedModel.h"
 
@@ -48,12 +50,12 @@ QList<AutoOrderStep> AutoOrderModel::orderSteps()
 {
     QList<AutoOrderStep> steps;
     if (!TableHasRecords(m_tables, "Items")) {
-        WarnUser(m_prompter, QStringLiteral("This command requires existing items in the database."));
+        warn(m_prompter, QStringLiteral("This command requires existing items in the database."));
         return steps;
     }
     CPORec po;
     if (m_poID == NoSelection || !m_tables.purchaseOrders().RecordRead(po, m_poID)) {
-        WarnUser(m_prompter, QStringLiteral("Unable to locate PO"));
+        warn(m_prompter, QStringLiteral("Unable to locate PO"));
         return steps;
     }
     // Only the primary vendor counts: an item is reordered from its first vendor.
@@ -65,7 +67,7 @@ QList<AutoOrderStep> AutoOrderModel::orderSteps()
             steps.append({item.ID, item.ReorderQuanity});
     }
     if (steps.isEmpty())
-        WarnUser(m_prompter, QStringLiteral("No items for this vendor require ordering."));
+        warn(m_prompter, QStringLiteral("No items for this vendor require ordering."));
     return steps;
 }
 
@@ -77,18 +79,18 @@ void AutoOrderModel::prepareOrderStep(RecordOrderModel& dialog, const AutoOrderS
 QList<qint32> AutoOrderModel::receiveSteps()
 {
     if (!TableHasRecords(m_tables, "Order")) {
-        WarnUser(m_prompter, QStringLiteral("This command requires existing orders in the database."));
+        warn(m_prompter, QStringLiteral("This command requires existing orders in the database."));
         return {};
     }
     const QList<qint32> orders = m_tables.orders().IDsWhere(QStringLiteral("[POID] = ?"), {m_poID});
     if (orders.isEmpty())
-        WarnUser(m_prompter, QStringLiteral("There are no pending orders for this Purchase Order."));
+        warn(m_prompter, QStringLiteral("There are no pending orders for this Purchase Order."));
     return orders;
 }
 
 bool AutoOrderModel::prepareReceiveStep(RecordReceivedModel& dialog, qint32 orderID) const
 {
-    return dialog.open(m_poID, orderID);
+    return dialog.preset(m_poID, orderID).checkPrerequisites();
 }
 
 void AutoOrderModel::stepFinished(const ChangeList& changes)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
 
 #include <QList>
@@ -28,9 +28,16 @@ struct AutoOrderStep
 // the purchase order. Each step runs the single-line dialog (Record Order or
 // Record Received Order), which the user confirms or cancels; the changes of
 // all steps are collected here.
-class AutoOrderModel
+class AutoOrderModel : public DialogModel
 {
 public:
+    // Nothing to refuse: each step saves through its own dialog.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     enum class Mode
     {
         Order,
@@ -41,8 +48,8 @@ public:
     AutoOrderModel(ProjectTables& tables, Prompter& prompter, Mode mode, qint32 poID = NoID);
 
     Mode mode() const { return m_mode; }
-    QString caption() const;
-    QString helpLine() const;
+    QString caption() const override;
+    QString helpLine() const override;
     bool newPOEnabled() const { return m_mode == Mode::Order; }
 
     const QStringList& poEntries() const { return m_poEntries; }
@@ -70,8 +77,10 @@ public:
     // Keeps the receipts one receiving step recorded.
     void addReceipts(const QList<qint32>& receiptIDs);
 
-    const ChangeList& changes() const { return m_changes; }
     const QList<qint32>& receipts() const { return m_receipts; }
+
+    // Close: each step saves through its own dialog; changes() holds what they changed.
+    Result save() { return Result::ok(); }
 
 private:
     ProjectTables& m_tables;
@@ -79,6 +88,5 @@ private:
     Mode m_mode;
     QStringList m_poEntries;
     qint32 m_poID = NoSelection;
-    ChangeList m_changes;
     QList<qint32> m_receipts;
 };

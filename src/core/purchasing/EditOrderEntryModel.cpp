@@ -1,5 +1,7 @@
 #include "EditOrderEntryModel.h"
 
+#include "common/StatusCodes.h"
+
 #include "UndoReceipts.h"
 
 #include "common/Prompter.h"
@@ -94,7 +96,7 @@ bool EditOrderEntryModel::refuseWhenReceivedInFull()
 {
     if (m_tables.orders().LocateByID(m_orderID))
         return false;
-    WarnUser(m_prompter, QString::fromLatin1(kReceivedInFull));
+    warn(m_prompter, QString::fromLatin1(kReceivedInFull));
     return true;
 }
 
@@ -103,11 +105,11 @@ EditOrderEntryAction EditOrderEntryModel::modifyOriginal()
     // Decide on what the tables hold now, not on what was shown.
     refresh();
     if (m_received > 0) {
-        WarnUser(m_prompter,
-                 QStringLiteral("   Unable to modify the original order. \n\n"
-                                "The order has been either partially or completely filled. If you\n"
-                                "wish to modify the original order quantity anyway, you must first 'undo'\n"
-                                "the received order."));
+        warn(m_prompter,
+             QStringLiteral("   Unable to modify the original order. \n\n"
+                            "The order has been either partially or completely filled. If you\n"
+                            "wish to modify the original order quantity anyway, you must first 'undo'\n"
+                            "the received order."));
         return {};
     }
     if (refuseWhenReceivedInFull())

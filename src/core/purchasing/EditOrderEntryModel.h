@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
 
 #include <QString>
@@ -26,13 +26,20 @@ struct EditOrderEntryAction
 // The Edit Order Entry dialog: one order line with what was ordered and
 // received on it, and the ways to change it: undo its receipts, rewrite the
 // original order, or receive more of it.
-class EditOrderEntryModel
+class EditOrderEntryModel : public DialogModel
 {
 public:
+    // Nothing to refuse: each action writes at once.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     EditOrderEntryModel(ProjectTables& tables, Prompter& prompter, qint32 orderID);
 
-    QString caption() const;
-    QString helpLine() const;
+    QString caption() const override;
+    QString helpLine() const override;
 
     // The order line shown; it changes when undoing receipts restores the line
     // under another ID.
@@ -60,7 +67,8 @@ public:
     // Keeps the changes of a dialog opened from here and re-reads the line.
     void childClosed(const ChangeList& changes);
 
-    const ChangeList& changes() const { return m_changes; }
+    // Close: each action writes at once; changes() holds what they changed.
+    Result save() { return Result::ok(); }
 
 private:
     bool refuseWhenReceivedInFull();
@@ -74,5 +82,4 @@ private:
     QString m_poNumberText;
     qint64 m_ordered = 0;
     qint64 m_received = 0;
-    ChangeList m_changes;
 };

@@ -34,12 +34,11 @@ QString ManagePOModel::caption() const
     return QStringLiteral("Manage Purchase Orders");
 }
 
-bool ManagePOModel::preselectNumber(qint32 number)
+bool ManagePOModel::preselect(qint32 poID)
 {
-    const QList<qint32> ids = m_tables.purchaseOrders().IDsWhere(QStringLiteral("[Number] = ?"), {number});
-    if (ids.isEmpty() || PickerIndexOf(m_poEntries, ids.constFirst()) < 0)
+    if (PickerIndexOf(m_poEntries, poID) < 0)
         return false;
-    selectPO(ids.constFirst());
+    selectPO(poID);
     return true;
 }
 
@@ -141,7 +140,7 @@ void ManagePOModel::selectLine(qint32 orderID)
 ManagePOAction ManagePOModel::forSelectedPO(ManagePOAction::Kind kind)
 {
     if (m_poID == NoSelection || !m_tables.purchaseOrders().LocateByID(m_poID)) {
-        WarnUser(m_prompter, QStringLiteral("You must select a valid PO from the list."));
+        warn(m_prompter, QStringLiteral("You must select a valid PO from the list."));
         return {};
     }
     return {kind, m_poID, NoSelection};
@@ -186,8 +185,8 @@ ManagePOAction ManagePOModel::addOrder() const
 ManagePOAction ManagePOModel::editLine()
 {
     if (m_selectedOrderID == NoSelection) {
-        WarnUser(m_prompter,
-                 QStringLiteral("You must select an entry in the list before performing this operation."));
+        warn(m_prompter,
+             QStringLiteral("You must select an entry in the list before performing this operation."));
         return {};
     }
     return {ManagePOAction::Kind::EditOrderEntry, m_poID, m_selectedOrderID};
@@ -196,18 +195,18 @@ ManagePOAction ManagePOModel::editLine()
 bool ManagePOModel::deleteLine()
 {
     if (m_poID == NoSelection) {
-        WarnUser(m_prompter, QStringLiteral("You must select a purchase order."));
+        warn(m_prompter, QStringLiteral("You must select a purchase order."));
         return false;
     }
     if (m_selectedOrderID == NoSelection) {
-        WarnUser(m_prompter,
-                 QStringLiteral("You must select an entry in the list before performing this operation."));
+        warn(m_prompter,
+             QStringLiteral("You must select an entry in the list before performing this operation."));
         return false;
     }
     const qint32 orderID = m_selectedOrderID;
     if (m_tables.received().CountWhere(QStringLiteral("[OrderID] = ?"), {orderID}) > 0) {
-        WarnUser(m_prompter, QStringLiteral("This order has already been received.\n"
-                                            "You must undo the receival of the order before deleting."));
+        warn(m_prompter, QStringLiteral("This order has already been received.\n"
+                                        "You must undo the receival of the order before deleting."));
         return false;
     }
     if (!m_prompter.askYesNo(QStringLiteral("Are you sure you wish to delete this order from the PO?"),
@@ -230,6 +229,7 @@ bool ManagePOModel::deleteLine()
         return false;
     }
     m_changes.add(ListingKind::PurchaseOrders, m_poID);
+    m_changes.add(UnlistedKind::OrderLines, orderID);
     if (itemExists)
         m_changes.add(ListingKind::Items, order.ItemID);
     m_selectedOrderID = NoSelection;

@@ -2,7 +2,7 @@
 
 #include "POLines.h"
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
 
 #include <QList>
@@ -42,9 +42,16 @@ struct ManagePOAction
 // figures of each of its lines (ordered, received to date, last receipt, unit
 // price), marking it filled or not, removing a line nothing was received on,
 // and the doors to the dialogs that change it.
-class ManagePOModel
+class ManagePOModel : public DialogModel
 {
 public:
+    // Nothing to refuse: each action writes at once or through the dialog it opens.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     static constexpr int kColumnCount = 6;
     static constexpr const char* kSettingsSection = "POManage";
     static const std::array<int, kColumnCount> kDefaultColumnWidths;
@@ -52,11 +59,11 @@ public:
     // The newest purchase order is selected.
     ManagePOModel(ProjectTables& tables, Prompter& prompter);
 
-    QString caption() const;
+    QString caption() const override;
 
-    // Selects the purchase order whose number a list row shows; false when
-    // there is none (the selection stays).
-    bool preselectNumber(qint32 number);
+    // Selects the purchase order of the list's selected row, by its ID; false
+    // when the picker does not hold it (the selection stays).
+    bool preselect(qint32 poID);
 
     const QStringList& poEntries() const { return m_poEntries; }
     qint32 poID() const { return m_poID; }
@@ -113,7 +120,8 @@ public:
     void childClosed(const ChangeList& changes);
     void refresh();
 
-    const ChangeList& changes() const { return m_changes; }
+    // Close: each action writes at once or through the dialog it opens; changes() holds what they changed.
+    Result save() { return Result::ok(); }
 
 private:
     ManagePOAction forSelectedPO(ManagePOAction::Kind kind);
@@ -134,5 +142,4 @@ private:
     double m_taxRate = 0.0;
     QList<POLine> m_lines;
     qint32 m_selectedOrderID = NoSelection;
-    ChangeList m_changes;
 };

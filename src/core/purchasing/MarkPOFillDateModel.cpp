@@ -18,7 +18,7 @@ QString MarkPOFillDateModel::caption() const
     return QStringLiteral("Mark PO Filll Date");
 }
 
-QString MarkPOFillDateModel::prompt() const
+QString MarkPOFillDateModel::helpLine() const
 {
     return QStringLiteral("Please enter the date the PO was received.");
 }
@@ -28,26 +28,26 @@ QString MarkPOFillDateModel::dateLabel() const
     return QStringLiteral("Fill Date:");
 }
 
-LegacySaveResult MarkPOFillDateModel::save()
+MarkPOFillDateModel::Result MarkPOFillDateModel::save()
 {
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
-        WarnUser(m_prompter, QStringLiteral("Must specify a valid date."));
-        return LegacySaveResult::refused(QStringLiteral("date"));
+        warn(m_prompter, QStringLiteral("Must specify a valid date."));
+        return Result::refused(Field::Date);
     }
     CPORec po;
     if (!m_tables.purchaseOrders().RecordRead(po, m_poID)) {
         ReportErrorCode(m_prompter, Status::RecordNotFound);
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
     po.Filled = true;
     po.FilledDate = date.dateOnly();
     Transaction transaction(m_tables.database());
     if (!transaction.isActive() || !m_tables.purchaseOrders().RecordModify(po) || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
     m_fillDate = po.FilledDate;
     m_changes.add(ListingKind::PurchaseOrders, po.ID);
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

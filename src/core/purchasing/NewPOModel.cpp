@@ -84,48 +84,48 @@ QString NewPOModel::vendorIdText() const
     return m_vendorID == NoSelection ? QString() : FormatRecordId(m_vendorID);
 }
 
-LegacySaveResult NewPOModel::save()
+NewPOModel::Result NewPOModel::save()
 {
     const std::optional<qint32> number = ParseWholeNumber(m_numberText);
     if (!number) {
-        WarnUser(m_prompter, QStringLiteral("Please enter an integer."));
-        return LegacySaveResult::refused(QStringLiteral("number"));
+        warn(m_prompter, QStringLiteral("Please enter an integer."));
+        return Result::refused(Field::Number);
     }
     if (m_notes.size() > kMaxNotes) {
-        WarnUser(m_prompter, QStringLiteral("The PO Note may hold at most %1 characters.").arg(kMaxNotes));
-        return LegacySaveResult::refused(QStringLiteral("notes"));
+        warn(m_prompter, QStringLiteral("The PO Note may hold at most %1 characters.").arg(kMaxNotes));
+        return Result::refused(Field::Notes);
     }
     const std::optional<double> taxRate = ParseTaxRate(m_taxRateText);
     if (!taxRate) {
-        WarnUser(m_prompter, QStringLiteral("Please enter a number between 0 and 1000."));
-        return LegacySaveResult::refused(QStringLiteral("taxRate"));
+        warn(m_prompter, QStringLiteral("Please enter a number between 0 and 1000."));
+        return Result::refused(Field::TaxRate);
     }
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
         ReportErrorCode(m_prompter, Status::InvalidDate);
-        return LegacySaveResult::refused(QStringLiteral("date"));
+        return Result::refused(Field::Date);
     }
     const DateTime required = DateTime::parseDate(m_requiredDateText, UserLocale());
     if (!required.isValid()) {
         ReportErrorCode(m_prompter, Status::InvalidDate);
-        return LegacySaveResult::refused(QStringLiteral("requiredDate"));
+        return Result::refused(Field::RequiredDate);
     }
     // A purchase order without a vendor could never be ordered against.
     if (m_vendorID == NoSelection || !m_tables.vendors().LocateByID(m_vendorID)) {
-        WarnUser(m_prompter, QStringLiteral("You must select a vendor for this purchase order."));
-        return LegacySaveResult::refused(QStringLiteral("vendor"));
+        warn(m_prompter, QStringLiteral("You must select a vendor for this purchase order."));
+        return Result::refused(Field::Vendor);
     }
     // Over the whole table, whatever the purchase-order list is filtered to.
     if (!isModify() && m_tables.purchaseOrders().CountWhere(QStringLiteral("[Number] = ?"), {*number}) > 0) {
-        WarnUser(m_prompter, QStringLiteral("A purchase order with this number already exists.\n"
-                                            "Please choose a new purchase order number."));
-        return LegacySaveResult::refused(QStringLiteral("number"));
+        warn(m_prompter, QStringLiteral("A purchase order with this number already exists.\n"
+                                        "Please choose a new purchase order number."));
+        return Result::refused(Field::Number);
     }
 
     CPORec po;
     if (isModify() && !m_tables.purchaseOrders().RecordRead(po, m_modifyID)) {
-        WarnUser(m_prompter, QStringLiteral("Unable to modify PO at this time."));
-        return LegacySaveResult::refused();
+        warn(m_prompter, QStringLiteral("Unable to modify PO at this time."));
+        return Result::refused();
     }
     po.VendorID = m_vendorID;
     po.Notes = m_notes;
@@ -145,11 +145,11 @@ LegacySaveResult NewPOModel::save()
         (isModify() ? m_tables.purchaseOrders().RecordModify(po) : m_tables.purchaseOrders().RecordAdd(po)) &&
         transaction.commit();
     if (!written) {
-        WarnUser(m_prompter, isModify() ? QStringLiteral("Unable to modify PO at this time.")
-                                        : QStringLiteral("Unable to add PO at this time."));
-        return LegacySaveResult::refused();
+        warn(m_prompter, isModify() ? QStringLiteral("Unable to modify PO at this time.")
+                                    : QStringLiteral("Unable to add PO at this time."));
+        return Result::refused();
     }
     m_savedID = po.ID;
     m_changes.add(ListingKind::PurchaseOrders, po.ID);
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

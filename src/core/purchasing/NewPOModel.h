@@ -1,8 +1,7 @@
 #pragma once
 
-#include "common/ChangeList.h"
 #include "common/DateTime.h"
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,9 +13,21 @@ class ProjectTables;
 // The New Purchase Order dialog: creates a purchase order addressed to a vendor,
 // or rewrites an existing one (modify), with its dates, note and tax rate.
 // Saving always leaves the purchase order open (not filled).
-class NewPOModel
+class NewPOModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Number,
+        Vendor,
+        Date,
+        RequiredDate,
+        Notes,
+        TaxRate
+    };
+    using Result = SaveResult<Field>;
+
     static constexpr int kMaxNotes = 128;
     static constexpr double kMaxTaxRate = 1000.0;
 
@@ -29,8 +40,8 @@ public:
     bool loadForModify(qint32 poID);
 
     bool isModify() const { return m_modifyID != NoID; }
-    QString caption() const;
-    QString helpLine() const;
+    QString caption() const override;
+    QString helpLine() const override;
     // The number of an existing purchase order cannot change.
     bool numberEnabled() const { return !isModify(); }
 
@@ -54,13 +65,11 @@ public:
     QString taxRateText() const { return m_taxRateText; }
     void setTaxRateText(const QString& text) { m_taxRateText = text; }
 
-    // Validates and writes. Fields named on refusal: "number", "vendor", "date",
-    // "requiredDate", "notes", "taxRate".
-    LegacySaveResult save();
+    // Validates and writes; a refusal names the field to correct.
+    Result save();
 
     // The purchase order written by the last successful save (NoID before).
     qint32 poID() const { return m_savedID; }
-    const ChangeList& changes() const { return m_changes; }
 
 private:
     ProjectTables& m_tables;
@@ -75,5 +84,4 @@ private:
     QString m_requiredDateText;
     QString m_notes;
     QString m_taxRateText;
-    ChangeList m_changes;
 };

@@ -79,12 +79,12 @@ PurgeDataModel::PurgeDataModel(ProjectTables& tables, Prompter& prompter, const 
 {
 }
 
-QString PurgeDataModel::caption()
+QString PurgeDataModel::caption() const
 {
     return QStringLiteral("Purge Data");
 }
 
-QString PurgeDataModel::helpLine()
+QString PurgeDataModel::helpLine() const
 {
     return QStringLiteral(
         "Use this feature to permanently remove outdated data from your Sales List or Purchase "
@@ -105,17 +105,17 @@ void PurgeDataModel::reformatDate()
         m_dateText = ShortDateText(date);
 }
 
-LegacySaveResult PurgeDataModel::save()
+PurgeDataModel::Result PurgeDataModel::save()
 {
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
-        WarnUser(m_prompter, QStringLiteral("You must enter a valid date."));
-        return LegacySaveResult::refused(QStringLiteral("date"));
+        warn(m_prompter, QStringLiteral("You must enter a valid date."));
+        return Result::refused(Field::Date);
     }
     if (!m_purgeInvoices && !m_purgePOs)
-        return LegacySaveResult::ok();
+        return Result::ok();
     if (!m_prompter.askYesNo(confirmationText(), AppTitle(), Prompter::Icon::Question))
-        return LegacySaveResult::refused();
+        return Result::refused();
 
     const double cutoff = date.dateOnly().days();
     ChangeList changes;
@@ -129,13 +129,13 @@ LegacySaveResult PurgeDataModel::save()
     }
     if (!ok) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
     m_purged = true;
     m_poCount += poCount;
     m_invoiceCount += invoiceCount;
     m_changes.merge(changes);
-    return LegacySaveResult::ok();
+    return Result::ok();
 }
 
 bool PurgeDataModel::purgeFilledPOs(double cutoff, ChangeList& changes, qint32& count)

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 
 #include <QString>
 
@@ -13,14 +12,21 @@ class ProjectTables;
 // orders marked filled (with their order lines and receipts) and invoices paid
 // in full (with their sold items and payments). Stock lots are never purged:
 // the goods they describe are still on the shelf.
-class PurgeDataModel
+class PurgeDataModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Date
+    };
+    using Result = SaveResult<Field>;
+
     // Nothing is checked; the date starts at today.
     PurgeDataModel(ProjectTables& tables, Prompter& prompter, const Clock& clock);
 
-    static QString caption();
-    static QString helpLine();
+    QString caption() const override;
+    QString helpLine() const override;
     static QString confirmationText();
 
     bool purgeInvoices() const { return m_purgeInvoices; }
@@ -33,18 +39,19 @@ public:
     // Readable text in its canonical form, anything else as typed.
     void reformatDate();
 
-    // OK: refuses an invalid date ("date"); with neither box checked closes
+    // OK: refuses an invalid date; with neither box checked closes
     // without doing anything; otherwise asks, and on Yes purges in one step.
     // No keeps the dialog open.
-    LegacySaveResult save();
+    Result save();
 
     // Whether a purge ran, so the invoice and purchase-order lists are read afresh.
     bool purged() const { return m_purged; }
     qint32 purgedInvoiceCount() const { return m_invoiceCount; }
     qint32 purgedPOCount() const { return m_poCount; }
-    // The invoices and purchase orders removed and the items whose Ordered was
-    // rewritten (each kind capped as change lists are).
-    const ChangeList& changes() const { return m_changes; }
+    // changes(): the invoices and purchase orders removed and the items whose Ordered was
+    // rewritten (each kind capped as change lists are). Their lines, receipts
+    // and receivables go with them and are not listed one by one: a purge
+    // removes them by the thousand.
 
 private:
     bool purgeFilledPOs(double cutoff, ChangeList& changes, qint32& count);
@@ -60,5 +67,4 @@ private:
     bool m_purged = false;
     qint32 m_invoiceCount = 0;
     qint32 m_poCount = 0;
-    ChangeList m_changes;
 };

@@ -124,11 +124,12 @@ ReceiptOutcome ReceiveOrderLine(ProjectTables& tables, Prompter& prompter, const
     changes.add(ListingKind::PurchaseOrders, order.POID);
     changes.add(ListingKind::Items, order.ItemID);
     changes.add(ListingKind::Stock, outcome.stockID);
+    changes.add(UnlistedKind::OrderLines, order.ID);
+    changes.add(UnlistedKind::Receipts, outcome.receiptID);
     if (receipts && receipts->size() < ChangeList::kMaxPerKind && !receipts->contains(outcome.receiptID))
         receipts->append(outcome.receiptID);
 
     if (written == WriteResult::ItemMissing)
-        prompter.message(QStringLiteral("Unable to locate item record."), AppTitle(),
-                         Prompter::Icon::Exclamation);
+        warn(prompter, QStringLiteral("Unable to locate item record."));
     return outcome;
 }

@@ -20,9 +20,9 @@ bool RecordOrderModel::checkPrerequisites()
 {
     if (TableHasRecords(m_tables, "Vendors") && TableHasRecords(m_tables, "Items"))
         return true;
-    WarnUser(m_prompter,
-             QStringLiteral("In order to run this command, you must already have valid vendors and "
-                            "items.  This command was unable to find all the necessary data to run."));
+    warn(m_prompter,
+         QStringLiteral("In order to run this command, you must already have valid vendors and "
+                        "items.  This command was unable to find all the necessary data to run."));
     return false;
 }
 
@@ -113,16 +113,16 @@ void RecordOrderModel::refillPOs(qint32 selectID)
         m_poID = m_poEntries.isEmpty() ? NoSelection : EntryId(m_poEntries.constLast());
 }
 
-LegacySaveResult RecordOrderModel::save()
+RecordOrderModel::Result RecordOrderModel::save()
 {
     return write();
 }
 
-LegacySaveResult RecordOrderModel::saveAndNext()
+RecordOrderModel::Result RecordOrderModel::saveAndNext()
 {
     if (!m_nextEnabled)
-        return LegacySaveResult::refused();
-    const LegacySaveResult result = write();
+        return Result::refused();
+    const Result result = write();
     if (result.saved) {
         // Ready for the next line of the same purchase order: the totals just
         // changed and the quantity starts again from the reorder quantity.
@@ -131,26 +131,26 @@ LegacySaveResult RecordOrderModel::saveAndNext()
     return result;
 }
 
-LegacySaveResult RecordOrderModel::write()
+RecordOrderModel::Result RecordOrderModel::write()
 {
     const std::optional<qint32> quantity = ParsePositiveQuantity(m_quantityText);
     if (!quantity) {
         ReportErrorCode(m_prompter, Status::InvalidQuantity);
-        return LegacySaveResult::refused(QStringLiteral("quantity"));
+        return Result::refused(Field::Quantity);
     }
     if (m_poID == NoSelection) {
-        WarnUser(m_prompter, QStringLiteral("Must add a PO"));
-        return LegacySaveResult::refused(QStringLiteral("po"));
+        warn(m_prompter, QStringLiteral("Must add a PO"));
+        return Result::refused(Field::PurchaseOrder);
     }
     CPORec po;
     if (!m_tables.purchaseOrders().RecordRead(po, m_poID)) {
-        WarnUser(m_prompter, QStringLiteral("Unable to locate PO"));
-        return LegacySaveResult::refused(QStringLiteral("po"));
+        warn(m_prompter, QStringLiteral("Unable to locate PO"));
+        return Result::refused(Field::PurchaseOrder);
     }
     // An order line must name an item; without one it would count for nothing.
     if (m_itemID == NoSelection) {
-        WarnUser(m_prompter, QStringLiteral("You must select an item."));
-        return LegacySaveResult::refused(QStringLiteral("item"));
+        warn(m_prompter, QStringLiteral("You must select an item."));
+        return Result::refused(Field::Item);
     }
 
     COrderRec line;
@@ -166,7 +166,7 @@ LegacySaveResult RecordOrderModel::write()
     if (isModify()) {
         if (!m_tables.orders().RecordRead(previous, m_modifyID)) {
             ReportErrorCode(m_prompter, Status::RecordNotFound);
-            return LegacySaveResult::refused();
+            return Result::refused();
         }
         line.ID = m_modifyID;
     } else {
@@ -177,12 +177,11 @@ LegacySaveResult RecordOrderModel::write()
             const qint64 total = static_cast<qint64>(line.Quanity) + *quantity;
             if (total > std::numeric_limits<qint32>::max()) {
                 ReportErrorCode(m_prompter, Status::InvalidQuantity);
-                return LegacySaveResult::refused(QStringLiteral("quantity"));
+                return Result::refused(Field::Quantity);
             }
             line.Quanity = static_cast<qint32>(total);
-            m_prompter.message(QStringLiteral("This item is already on the specified PO.\n"
-                                              "The quantity specified will be added to the existing entry."),
-                               AppTitle(), Prompter::Icon::Exclamation);
+            warn(m_prompter, QStringLiteral("This item is already on the specified PO.\n"
+                                            "The quantity specified will be added to the existing entry."));
         }
     }
 
@@ -201,15 +200,15 @@ LegacySaveResult RecordOrderModel::write()
         ok = RecomputeOrdered(m_tables, previous.ItemID);
     if (!ok || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
     // The line is stored even so; only the item's total could not follow.
     if (!itemExists) {
-        m_prompter.message(QStringLiteral("Unable to locate item record."), AppTitle(),
-                           Prompter::Icon::Exclamation);
+        warn(m_prompter, QStringLiteral("Unable to locate item record."));
     }
 
     m_savedOrders.append(line.ID);
+    m_changes.add(UnlistedKind::OrderLines, line.ID);
     m_lastItemID = m_itemID;
     m_changes.add(ListingKind::PurchaseOrders, po.ID);
     m_changes.add(ListingKind::Items, m_itemID);
@@ -217,5 +216,5 @@ LegacySaveResult RecordOrderModel::write()
         m_changes.add(ListingKind::PurchaseOrders, previous.POID);
     if (oldItemToo)
         m_changes.add(ListingKind::Items, previous.ItemID);
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 
 #include <QList>
 #include <QString>
@@ -13,14 +12,23 @@ class ProjectTables;
 // The Record Order dialog: puts a quantity of an item on a purchase order as an
 // order line (adding to the item's line when the purchase order already has
 // one), or rewrites one order line (modify). The item's Ordered follows.
-class RecordOrderModel
+class RecordOrderModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Quantity,
+        PurchaseOrder,
+        Item
+    };
+    using Result = SaveResult<Field>;
+
     RecordOrderModel(ProjectTables& tables, Prompter& prompter);
 
     // The dialog needs vendors and items; false, after telling the user, when
     // either table is empty.
-    bool checkPrerequisites();
+    bool checkPrerequisites() override;
 
     // A new order line: the item given (else the first item) and the purchase
     // order given (else the newest one) are selected, the quantity is the item's
@@ -34,8 +42,8 @@ public:
     bool startModify(qint32 orderID);
 
     bool isModify() const { return m_modifyID != NoID; }
-    QString caption() const;
-    QString helpLine() const;
+    QString caption() const override;
+    QString helpLine() const override;
     bool itemEnabled() const { return m_itemEnabled; }
     bool nextEnabled() const { return m_nextEnabled; }
 
@@ -59,11 +67,12 @@ public:
     // purchase order, or the newest when none is given.
     void refillPOs(qint32 selectID = NoID);
 
-    // OK and "&Next >>". Fields named on refusal: "quantity", "po", "item".
-    LegacySaveResult save();
+    // OK and "&Next >>"; a refusal names the field to correct. Names the order
+    // line, its purchase order(s) and item(s) in changes().
+    Result save();
     // Keeps item and purchase order for the next line; refused at once when the
     // dialog has no next line.
-    LegacySaveResult saveAndNext();
+    Result saveAndNext();
 
     // Whether any save wrote an order line.
     bool recordedAny() const { return !m_savedOrders.isEmpty(); }
@@ -71,10 +80,9 @@ public:
     const QList<qint32>& savedOrders() const { return m_savedOrders; }
     // The item of the last save (NoID before).
     qint32 lastItemID() const { return m_lastItemID; }
-    const ChangeList& changes() const { return m_changes; }
 
 private:
-    LegacySaveResult write();
+    Result write();
     void refreshItemFigures(bool presetQuantity);
 
     ProjectTables& m_tables;
@@ -93,5 +101,4 @@ private:
 
     QList<qint32> m_savedOrders;
     qint32 m_lastItemID = NoID;
-    ChangeList m_changes;
 };

@@ -21,9 +21,10 @@ RecordReceivedModel::RecordReceivedModel(ProjectTables& tables, Prompter& prompt
     : m_tables(tables), m_prompter(prompter), m_clock(clock)
 {
     m_lastChanged.fill(NoID);
+    preset(NoSelection);
 }
 
-QString RecordReceivedModel::helpLine()
+QString RecordReceivedModel::helpLine() const
 {
     return QStringLiteral("Record orders which were received from a vendor.");
 }
@@ -42,14 +43,18 @@ QString RecordReceivedModel::invalidCostMessage()
         "Please check the value and re-enter it if necessary.");
 }
 
-bool RecordReceivedModel::open(qint32 presetPO, qint32 presetOrder)
+bool RecordReceivedModel::checkPrerequisites()
 {
     if (m_tables.vendors().CountWhere(QString()) == 0 || m_tables.items().CountWhere(QString()) == 0 ||
         m_tables.orders().CountWhere(QString()) == 0) {
-        m_prompter.message(prerequisiteMessage(), AppTitle(), Prompter::Icon::Exclamation);
+        warn(m_prompter, prerequisiteMessage());
         return false;
     }
+    return true;
+}
 
+RecordReceivedModel& RecordReceivedModel::preset(qint32 presetPO, qint32 presetOrder)
+{
     m_dateText = DateTime::fromQDateTime(m_clock.now()).formatShortDate(UserLocale());
 
     // A line handed over on its own still belongs to its purchase order.
@@ -76,7 +81,7 @@ bool RecordReceivedModel::open(qint32 presetPO, qint32 presetOrder)
                         [presetOrder](const OrderEntry& entry) { return entry.orderID == presetOrder; });
         selectOrder(onThisPO ? presetOrder : NoSelection);
     }
-    return true;
+    return *this;
 }
 
 void RecordReceivedModel::selectPO(qint32 poID)
@@ -145,46 +150,46 @@ void RecordReceivedModel::reformatDate()
         m_dateText = date.formatShortDate(UserLocale());
 }
 
-LegacySaveResult RecordReceivedModel::save()
+RecordReceivedModel::Result RecordReceivedModel::save()
 {
     return receive(false);
 }
 
-LegacySaveResult RecordReceivedModel::saveAndNext()
+RecordReceivedModel::Result RecordReceivedModel::saveAndNext()
 {
     if (!m_nextEnabled)
-        return LegacySaveResult::refused();
+        return Result::refused();
     return receive(true);
 }
 
-LegacySaveResult RecordReceivedModel::receive(bool next)
+RecordReceivedModel::Result RecordReceivedModel::receive(bool next)
 {
     if (m_selectedOrder == NoSelection)
-        return LegacySaveResult::refused(QStringLiteral("order"));
+        return Result::refused(Field::Order);
 
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
         ReportErrorCode(m_prompter, Status::InvalidDate);
-        return LegacySaveResult::refused(QStringLiteral("date"));
+        return Result::refused(Field::Date);
     }
     const std::optional<qint32> quantity = ParseWholeNumber(m_quantityText);
     if (!quantity || *quantity < 1) {
         ReportErrorCode(m_prompter, Status::InvalidQuantity);
-        return LegacySaveResult::refused(QStringLiteral("quantity"));
+        return Result::refused(Field::Quantity);
     }
     // A line received or deleted elsewhere since the box was filled: say so and
     // show what is still outstanding rather than refuse without a word.
     if (!m_tables.orders().LocateByID(m_selectedOrder)) {
         ReportErrorCode(m_prompter, Status::RecordNotFound);
         fillOrderBox();
-        return LegacySaveResult::refused(QStringLiteral("order"));
+        return Result::refused(Field::Order);
     }
     // A unit cost that is not an amount, or below nothing, would corrupt every
     // cost figure drawn from the lot.
     const std::optional<Money> cost = ParseCurrency(m_costText);
     if (!cost || !cost->isValid() || *cost < Money()) {
-        m_prompter.message(invalidCostMessage(), AppTitle(), Prompter::Icon::Exclamation);
-        return LegacySaveResult::refused(QStringLiteral("cost"));
+        warn(m_prompter, invalidCostMessage());
+        return Result::refused(Field::Cost);
     }
 
     ReceiptInput input;
@@ -199,11 +204,11 @@ LegacySaveResult RecordReceivedModel::receive(bool next)
     case ReceiptOutcome::Status::OrderMissing:
         ReportErrorCode(m_prompter, Status::RecordNotFound);
         fillOrderBox();
-        return LegacySaveResult::refused(QStringLiteral("order"));
+        return Result::refused(Field::Order);
     case ReceiptOutcome::Status::Refused:
     case ReceiptOutcome::Status::Failed:
         // Reported where it failed; the input stays for another try.
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
 
     m_lastChanged[static_cast<size_t>(ListingKind::PurchaseOrders)] = outcome.poID;
@@ -212,6 +217,6 @@ LegacySaveResult RecordReceivedModel::receive(bool next)
 
     fillOrderBox();
     if (next)
-        return {true, QStringLiteral("date")};
-    return LegacySaveResult::ok();
+        return {true, Field::Date};
+    return Result::ok();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 
 #include <QList>
 #include <QString>
@@ -15,9 +14,19 @@ class ProjectTables;
 
 // The Record Received Order dialog without its window: picks a purchase order and
 // one of its outstanding order lines, and receives what arrived into stock.
-class RecordReceivedModel
+class RecordReceivedModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Order,
+        Date,
+        Quantity,
+        Cost
+    };
+    using Result = SaveResult<Field>;
+
     // One entry of the order box: the item's name, carrying the order line's ID.
     struct OrderEntry
     {
@@ -27,15 +36,19 @@ public:
 
     RecordReceivedModel(ProjectTables& tables, Prompter& prompter, const Clock& clock);
 
-    static QString helpLine();
+    QString caption() const override { return QStringLiteral("Record Received Order"); }
+    QString helpLine() const override;
     static QString prerequisiteMessage();
     static QString invalidCostMessage();
 
-    // Fills the dialog. False, after telling the user, when there are no vendors,
-    // items or order lines: the dialog does not open then. A purchase order given
-    // is selected and its box disabled; an order line given as well is selected
-    // and the order box and "&Next >>" are disabled.
-    bool open(qint32 presetPO = NoSelection, qint32 presetOrder = NoSelection);
+    // Fills the dialog again: a purchase order given is selected and its box
+    // disabled; an order line given as well is selected and the order box and
+    // "&Next >>" are disabled. Without either the newest purchase order is
+    // selected, as the constructor does.
+    RecordReceivedModel& preset(qint32 poID, qint32 orderID = NoSelection);
+    // False, after telling the user, when there are no vendors, items or order
+    // lines: the dialog does not open then.
+    bool checkPrerequisites() override;
 
     const QStringList& poEntries() const { return m_poEntries; }
     qint32 selectedPO() const { return m_selectedPO; }
@@ -66,20 +79,20 @@ public:
     void reformatCost();
     void reformatDate();
 
-    // OK: receives the selected line.
-    LegacySaveResult save();
+    // OK: receives the selected line. changes() names the lot, the receipt, the
+    // order line, its purchase order and item.
+    Result save();
     // "&Next >>": receives it and stays open for the next line; on success the
     // focus goes to the date, whose text is selected whole.
-    LegacySaveResult saveAndNext();
+    Result saveAndNext();
 
-    const ChangeList& changes() const { return m_changes; }
     // The receipts written, which no list shows.
     const QList<qint32>& receiptIDs() const { return m_receipts; }
     // The record of a kind changed last, for the list to select; NoID when none.
     qint32 lastChanged(ListingKind kind) const { return m_lastChanged[static_cast<size_t>(kind)]; }
 
 private:
-    LegacySaveResult receive(bool next);
+    Result receive(bool next);
     void fillOrderBox();
     void clearOrderFields();
 
@@ -101,7 +114,6 @@ private:
     QString m_costText;
     QString m_dateText;
 
-    ChangeList m_changes;
     QList<qint32> m_receipts;
     std::array<qint32, kListingKindCount> m_lastChanged;
 };

@@ -34,10 +34,9 @@ void ReportCheck(Prompter& prompter, Check check)
     if (check == Check::ReceiptMissing) {
         ReportErrorCode(prompter, Status::RecordNotFound);
     } else {
-        prompter.message(
-            QStringLiteral(
-                "Unable to perform this operation. Items from this order have already left stock."),
-            AppTitle(), Prompter::Icon::Exclamation);
+        warn(prompter,
+             QStringLiteral(
+                 "Unable to perform this operation. Items from this order have already left stock."));
     }
 }
 
@@ -54,6 +53,7 @@ struct Removal
     Check check = Check::Ok;
     qint32 orderID = NoID;
     QList<qint32> lots;
+    QList<qint32> receipts;
 };
 
 // The active backorder of an order line: the line kept for its remainder.
@@ -81,6 +81,7 @@ Removal RemoveReceipts(ProjectTables& tables, qint32 orderID, const QList<qint32
         if (!tables.received().RecordDelete(receipt.ID) || !tables.stock().RecordDelete(receipt.StockID))
             return removal;
         removal.lots.append(receipt.StockID);
+        removal.receipts.append(receipt.ID);
         if (i == 0)
             first = receipt;
         last = receipt;
@@ -179,8 +180,12 @@ UndoReceiptsResult UndoReceipts(ProjectTables& tables, Prompter& prompter, qint3
     changes.add(ListingKind::Items, first.ItemID);
     for (const qint32 lot : removal.lots)
         changes.add(ListingKind::Stock, lot);
+    for (const qint32 receipt : removal.receipts)
+        changes.add(UnlistedKind::Receipts, receipt);
+    changes.add(UnlistedKind::OrderLines, orderID);
+    changes.add(UnlistedKind::OrderLines, removal.orderID);
 
     if (removal.status == Removal::Status::ItemMissing)
-        prompter.message(QStringLiteral("Item doesn't exist."), AppTitle(), Prompter::Icon::Exclamation);
+        warn(prompter, QStringLiteral("Item doesn't exist."));
     return result;
 }

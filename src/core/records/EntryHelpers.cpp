@@ -16,11 +16,6 @@ bool TableHasRecords(ProjectTables& tables, const char* table)
     return TableHasRecords(tables.database(), QLatin1String(table));
 }
 
-void WarnUser(Prompter& prompter, const QString& text)
-{
-    prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
-}
-
 QString WholeNumberText(qint64 value)
 {
     return QString::number(value);

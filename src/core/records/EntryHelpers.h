@@ -17,9 +17,6 @@ class ProjectTables;
 // Whether the table holds at least one record; reads one row at most.
 bool TableHasRecords(ProjectTables& tables, const char* table);
 
-// A message box titled with the application's name, with the exclamation icon.
-void WarnUser(Prompter& prompter, const QString& text);
-
 // "%ld" of a whole number.
 QString WholeNumberText(qint64 value);
 

@@ -37,8 +37,7 @@ std::unique_ptr<QueryDefinitionModel> ManageQueriesModel::add()
 std::unique_ptr<QueryDefinitionModel> ManageQueriesModel::modify()
 {
     if (m_selection < 0) {
-        m_prompter.message(QStringLiteral("You must make a selection from the list."), AppTitle(),
-                           Prompter::Icon::Exclamation);
+        warn(m_prompter, QStringLiteral("You must make a selection from the list."));
         return nullptr;
     }
     return std::make_unique<QueryDefinitionModel>(m_tables, m_prompter, listing(), selectedName(), m_locale);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/DialogModel.h"
+
 #include "QueryDefinitionModel.h"
 
 #include "common/RecordIds.h"
@@ -17,12 +19,21 @@ class ProjectTables;
 // The state behind the "Manage Queries" dialog: the stored queries of one
 // listing, and the query dialogs it opens to add or modify them. After a query
 // dialog it opened closes, the caller refills the list.
-class ManageQueriesModel
+class ManageQueriesModel : public DialogModel
 {
 public:
+    // Nothing to refuse: each action stores at once or through the query dialog it opens.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     // `current` is the listing the current view shows, nothing when it shows none.
     ManageQueriesModel(ProjectTables& tables, Prompter& prompter, std::optional<ListingKind> current,
                        const QLocale& locale = UserLocale());
+
+    QString caption() const override { return QStringLiteral("Manage Queries"); }
 
     static QStringList locationEntries() { return QueryLocationEntries(); }
     int locationIndex() const { return m_location; }
@@ -49,6 +60,9 @@ public:
     void remove();
     // Reads the location's queries again; the selection is cleared.
     void refill();
+
+    // Close: queries are stored by name, not as records, so changes() stays empty.
+    Result save() { return Result::ok(); }
 
 private:
     ProjectTables& m_tables;

@@ -7,9 +7,10 @@
 
 namespace {
 
-QString focusOfRow(int row)
+QueryDefinitionModel::Field focusOfRow(int row)
 {
-    return QStringLiteral("value%1").arg(row + 1);
+    return static_cast<QueryDefinitionModel::Field>(static_cast<int>(QueryDefinitionModel::Field::Value1) +
+                                                    qBound(0, row, kQueryCriterionCount - 1));
 }
 
 size_t rowSlot(int row)
@@ -31,7 +32,6 @@ QueryDefinitionModel::QueryDefinitionModel(ProjectTables& tables, Prompter& prom
             m_sentence = ParseQuerySql(m_listing, *sql, m_locale);
         } else {
             m_open = false;
-            ReportErrorCode(m_prompter, Status::RecordNotFound);
         }
     }
     for (int row = 0; row < kQueryCriterionCount; ++row)
@@ -103,16 +103,23 @@ void QueryDefinitionModel::updateHint(int row)
         m_hints[rowSlot(row)] = *text;
 }
 
-QString QueryDefinitionModel::refuse(const QString& text, const QString& focus)
+bool QueryDefinitionModel::checkPrerequisites()
 {
-    m_prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
+    if (!m_open)
+        ReportErrorCode(m_prompter, Status::RecordNotFound);
+    return m_open;
+}
+
+QueryDefinitionModel::Field QueryDefinitionModel::refuse(const QString& text, Field focus)
+{
+    warn(m_prompter, text);
     return focus;
 }
 
-std::optional<QString> QueryDefinitionModel::firstFailure()
+std::optional<QueryDefinitionModel::Field> QueryDefinitionModel::firstFailure()
 {
     ProjectDatabase& db = m_tables.database();
-    const QString nameFocus = QStringLiteral("name");
+    const Field nameFocus = Field::Name;
     if (m_name.trimmed().isEmpty())
         return refuse(QStringLiteral("Must specify query name."), nameFocus);
     // Keeping its own name is no clash; taking another query's name would replace
@@ -125,7 +132,7 @@ std::optional<QString> QueryDefinitionModel::firstFailure()
     if (!m_sentence.top && first.value.isEmpty())
         return refuse(QStringLiteral("Must specify query criteria."), focusOfRow(0));
     if (m_sentence.top) {
-        const QString countFocus = QStringLiteral("count");
+        const Field countFocus = Field::Count;
         const int n = QueryTopCount(m_sentence.count);
         if (m_sentence.percent && (n < 1 || n > 100))
             return refuse(QStringLiteral("Must specify a range between 0 and 100 percent as an integer."),
@@ -163,12 +170,12 @@ std::optional<QString> QueryDefinitionModel::firstFailure()
     return std::nullopt;
 }
 
-LegacySaveResult QueryDefinitionModel::save()
+QueryDefinitionModel::Result QueryDefinitionModel::save()
 {
     if (!m_open)
-        return LegacySaveResult::refused();
-    if (const std::optional<QString> focus = firstFailure())
-        return LegacySaveResult::refused(*focus);
+        return Result::refused();
+    if (const std::optional<Field> focus = firstFailure())
+        return Result::refused(*focus);
 
     const std::optional<QString> sql = BuildQuerySql(m_listing, m_sentence, m_locale);
     ProjectDatabase& db = m_tables.database();
@@ -182,8 +189,8 @@ LegacySaveResult QueryDefinitionModel::save()
     const std::optional<QString> stored = ok ? db.QueryDefSql(m_name) : std::nullopt;
     if (!stored || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
     m_storedSql = *stored;
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

@@ -2,7 +2,7 @@
 
 #include "QuerySql.h"
 
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 
 #include <QList>
 #include <QLocale>
@@ -16,19 +16,32 @@ class ProjectTables;
 
 // The state behind the "Query Definition" dialog: a stored query of one listing
 // built from a fill-in-the-blanks sentence, new or replacing a stored one.
-// Rows are numbered 0 to 2 here; the focus names are "name", "count" and
-// "value1" to "value3".
-class QueryDefinitionModel
+// Rows are numbered 0 to 2 here; a refusal blames the name, the count or the
+// value of a row. Queries are stored by name, not as records: changes() stays
+// empty and storedSql() tells what was stored.
+class QueryDefinitionModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Name,
+        Count,
+        Value1,
+        Value2,
+        Value3
+    };
+    using Result = SaveResult<Field>;
+
     // A new query of the listing; with a previous name, the stored query of that
     // name is read back into the sentence and OK replaces it.
     QueryDefinitionModel(ProjectTables& tables, Prompter& prompter, ListingKind listing,
                          const QString& previousName = QString(), const QLocale& locale = UserLocale());
 
-    // False when the query to modify could not be read (the user has been told):
+    QString caption() const override { return QStringLiteral("Query Definition"); }
+    // False, after telling the user, when the query to modify could not be read:
     // the dialog closes at once.
-    bool isOpen() const { return m_open; }
+    bool checkPrerequisites() override;
     bool isModify() const { return !m_previousName.isEmpty(); }
     QString previousName() const { return m_previousName; }
     ListingKind listing() const { return m_listing; }
@@ -77,7 +90,7 @@ public:
 
     // OK: checks the sentence and stores the query, replacing the previous one in
     // modify mode.
-    LegacySaveResult save();
+    Result save();
     // The stored text as the database holds it, after a successful save.
     QString storedSql() const { return m_storedSql; }
 
@@ -86,10 +99,10 @@ private:
     const QueryCriterion& criterion(int row) const;
     void updateHint(int row);
     // Tells the user why OK was refused; answers the field to focus.
-    QString refuse(const QString& text, const QString& focus);
+    Field refuse(const QString& text, Field focus);
     // The first check the sentence fails, reported; the field to focus, or
     // nothing when it passes.
-    std::optional<QString> firstFailure();
+    std::optional<Field> firstFailure();
 
     ProjectTables& m_tables;
     Prompter& m_prompter;

@@ -63,7 +63,7 @@ ReportSheetModel::ReportSheetModel(ReportFile file, Prompter& prompter, const Cl
 bool ReportSheetModel::openReport(const QString& name)
 {
     if (!m_file.getByName(name)) {
-        m_prompter.message(kNotFound, AppTitle(), Prompter::Icon::Exclamation);
+        warn(m_prompter, kNotFound);
         return false;
     }
     m_file.apply(m_definition);
@@ -91,11 +91,6 @@ bool ReportSheetModel::openReport(const QString& name)
     m_selectedAvailableStatistic = m_selectedIncludedStatistic = -1;
     m_headerText.clear();
     return true;
-}
-
-void ReportSheetModel::warn(const QString& text, const QString& title)
-{
-    m_prompter.message(text, title, Prompter::Icon::Exclamation);
 }
 
 // General
@@ -165,11 +160,11 @@ bool ReportSheetModel::addField()
 {
     const QList<ReportColumn> fields = availableFields();
     if (!inRange(m_selectedAvailable, fields.size())) {
-        warn(kNoAvailableSelection, kAddTitle);
+        warn(m_prompter, kNoAvailableSelection, kAddTitle);
         return false;
     }
     if (m_definition.columns.size() >= kMaxColumns) {
-        warn(kTooManyColumns.arg(kMaxColumns), kAddTitle);
+        warn(m_prompter, kTooManyColumns.arg(kMaxColumns), kAddTitle);
         return false;
     }
     m_definition.columns.append(fields.at(m_selectedAvailable));
@@ -182,7 +177,7 @@ bool ReportSheetModel::addField()
 bool ReportSheetModel::removeField()
 {
     if (!inRange(m_selectedField, m_definition.columns.size())) {
-        warn(kNoIncludedSelection, kRemoveTitle);
+        warn(m_prompter, kNoIncludedSelection, kRemoveTitle);
         return false;
     }
     const ReportColumn removed = m_definition.columns.takeAt(m_selectedField);
@@ -198,7 +193,7 @@ bool ReportSheetModel::removeField()
 bool ReportSheetModel::moveField(int step, const QString& title)
 {
     if (!inRange(m_selectedField, m_definition.columns.size())) {
-        warn(kNoIncludedSelection, title);
+        warn(m_prompter, kNoIncludedSelection, title);
         return false;
     }
     const int target = m_selectedField + step;
@@ -251,11 +246,11 @@ QString ReportSheetModel::originalName() const
 bool ReportSheetModel::applyColumn()
 {
     if (m_headerText.isEmpty()) {
-        warn(kNoHeader, AppTitle());
+        warn(m_prompter, kNoHeader, AppTitle());
         return false;
     }
     if (!inRange(m_selectedColumn, m_definition.columns.size())) {
-        warn(kNoColumn, AppTitle());
+        warn(m_prompter, kNoColumn, AppTitle());
         return false;
     }
     ReportColumn& column = m_definition.columns[m_selectedColumn];
@@ -269,7 +264,7 @@ bool ReportSheetModel::applyColumn()
 bool ReportSheetModel::sortBy()
 {
     if (!inRange(m_selectedColumn, m_definition.columns.size())) {
-        warn(kNoSortColumn, AppTitle());
+        warn(m_prompter, kNoSortColumn, AppTitle());
         return false;
     }
     m_sortText = m_definition.columns.at(m_selectedColumn).header;
@@ -300,11 +295,11 @@ bool ReportSheetModel::addStatistic()
 {
     const QStringList available = availableStatistics();
     if (!inRange(m_selectedAvailableStatistic, available.size())) {
-        warn(kNoAvailableSelection, kAddTitle);
+        warn(m_prompter, kNoAvailableSelection, kAddTitle);
         return false;
     }
     if (m_definition.statistics.size() >= kMaxStatistics) {
-        warn(kTooManyStatistics.arg(kMaxStatistics), kAddTitle);
+        warn(m_prompter, kTooManyStatistics.arg(kMaxStatistics), kAddTitle);
         return false;
     }
     const int at = inRange(m_selectedIncludedStatistic, m_definition.statistics.size())
@@ -319,7 +314,7 @@ bool ReportSheetModel::addStatistic()
 bool ReportSheetModel::removeStatistic()
 {
     if (!inRange(m_selectedIncludedStatistic, m_definition.statistics.size())) {
-        warn(kNoIncludedSelection, kRemoveTitle);
+        warn(m_prompter, kNoIncludedSelection, kRemoveTitle);
         return false;
     }
     m_definition.statistics.removeAt(m_selectedIncludedStatistic);
@@ -330,7 +325,7 @@ bool ReportSheetModel::removeStatistic()
 bool ReportSheetModel::moveStatistic(int step, const QString& title)
 {
     if (!inRange(m_selectedIncludedStatistic, m_definition.statistics.size())) {
-        warn(kNoIncludedSelection, title);
+        warn(m_prompter, kNoIncludedSelection, title);
         return false;
     }
     const int target = m_selectedIncludedStatistic + step;
@@ -368,32 +363,32 @@ CReportDefinition ReportSheetModel::storedDefinition() const
     return stored;
 }
 
-LegacySaveResult ReportSheetModel::save()
+ReportSheetModel::Result ReportSheetModel::save()
 {
     const QString name = m_definition.name;
     if (name.trimmed().isEmpty()) {
-        warn(kEmptyName, kSheetCaption);
-        return LegacySaveResult::refused(QStringLiteral("name"));
+        warn(m_prompter, kEmptyName, kSheetCaption);
+        return Result::refused(Field::Name);
     }
     // Quick Report Settings owns that record; a report under its name would
     // be overwritten by it, or take its fonts' place.
     if (name == ReportFile::reservedName() && m_loadedName != name) {
-        warn(kNameTaken, AppTitle());
-        return LegacySaveResult::refused(QStringLiteral("name"));
+        warn(m_prompter, kNameTaken, AppTitle());
+        return Result::refused(Field::Name);
     }
     CReportDefinition copy = storedDefinition().clone();
     switch (m_file.replace(m_loadedName, copy, name, m_prompter, m_clock)) {
     case ReportFile::SaveStatus::Saved:
         m_loadedName = name;
-        return LegacySaveResult::ok();
+        return Result::ok();
     case ReportFile::SaveStatus::NameTaken:
-        warn(kNameTaken, AppTitle());
-        return LegacySaveResult::refused(QStringLiteral("name"));
+        warn(m_prompter, kNameTaken, AppTitle());
+        return Result::refused(Field::Name);
     case ReportFile::SaveStatus::Cancelled:
-        return LegacySaveResult::refused();
+        return Result::refused();
     case ReportFile::SaveStatus::Failed:
         break;
     }
     ReportErrorCode(m_prompter, Status::FileNotAccessible);
-    return LegacySaveResult::refused();
+    return Result::refused();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
-#include "common/SaveResult.h"
 #include "project/Statistic.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportFile.h"
@@ -16,9 +16,17 @@ class Prompter;
 // The state and rules behind the "Report Definition" sheet: its General, List,
 // List Advanced and Statistics pages over one custom report, and the save that
 // puts the report into the report definition file.
-class ReportSheetModel
+class ReportSheetModel : public DialogModel
 {
 public:
+    // Reports live in the report definition file, not as records: changes() stays empty.
+    enum class Field
+    {
+        None,
+        Name
+    };
+    using Result = SaveResult<Field>;
+
     static constexpr int kMaxTextLength = 128;
     // The renderer lays out no more than this many columns, so the sheet does
     // not take more than it would print.
@@ -35,6 +43,7 @@ public:
     // Loads the named report for modifying; false, after telling the user,
     // when the file has no such report (the sheet is then not shown).
     bool openReport(const QString& name);
+    QString caption() const override { return QStringLiteral("Report Definition"); }
     bool isNew() const { return m_loadedName.isEmpty(); }
     // The name the report had when it was loaded (empty for a new one).
     QString loadedName() const { return m_loadedName; }
@@ -129,10 +138,9 @@ public:
     // one) at the end of the file in one step. A name held by another report
     // is refused before anything is removed. A damaged file is rewritten only
     // when the user agrees to keep it as a copy; otherwise the sheet stays.
-    LegacySaveResult save();
+    Result save();
 
 private:
-    void warn(const QString& text, const QString& title);
     void columnsChanged();
     bool moveField(int step, const QString& title);
     bool moveStatistic(int step, const QString& title);

@@ -329,16 +329,11 @@ QString ReportWizardModel::completionMessage() const
     return head.replace(QStringLiteral("%s"), m_name) + kEditHint;
 }
 
-void ReportWizardModel::warn(const QString& text, const QString& title)
-{
-    m_prompter.message(text, title, Prompter::Icon::Exclamation);
-}
-
 bool ReportWizardModel::checkVendor()
 {
     // A criterion without a vendor would make a report that lists nothing.
     if (usesVendor() && m_applyVendor && m_vendorID == NoSelection) {
-        warn(kNoVendor, caption());
+        warn(m_prompter, kNoVendor, caption());
         return false;
     }
     return true;
@@ -359,35 +354,34 @@ bool ReportWizardModel::checkDates()
 bool ReportWizardModel::checkName()
 {
     if (m_name.trimmed().isEmpty()) {
-        warn(kEmptyName, caption());
+        warn(m_prompter, kEmptyName, caption());
         return false;
     }
     const ReportFile file(ReportFile::pathForDatabase(m_tables.database().path()));
     if (m_name == ReportFile::reservedName() || file.exists(m_name)) {
-        warn(kReportTaken, caption());
+        warn(m_prompter, kReportTaken, caption());
         return false;
     }
     if (m_tables.database().QueryDefExists(m_name)) {
-        warn(kQueryTaken, caption());
+        warn(m_prompter, kQueryTaken, caption());
         return false;
     }
     return true;
 }
 
-LegacySaveResult ReportWizardModel::finish()
+ReportWizardModel::Result ReportWizardModel::save()
 {
     m_createdReport.clear();
     m_createdQuery.clear();
     if (m_type == SalesTaxReport)
-        return LegacySaveResult::ok();
+        return Result::ok();
     if (!checkVendor())
-        return LegacySaveResult::refused(QStringLiteral("vendor"));
+        return Result::refused(Field::Vendor);
     if (!checkDates())
-        return LegacySaveResult::refused(DateTime::parseDate(m_startText, UserLocale()).isValid()
-                                       ? QStringLiteral("thruDate")
-                                       : QStringLiteral("startDate"));
+        return Result::refused(DateTime::parseDate(m_startText, UserLocale()).isValid() ? Field::ThruDate
+                                                                                        : Field::StartDate);
     if (!checkName())
-        return LegacySaveResult::refused(QStringLiteral("name"));
+        return Result::refused(Field::Name);
 
     ProjectDatabase& db = m_tables.database();
     ReportFile file(ReportFile::pathForDatabase(db.path()));
@@ -401,31 +395,31 @@ LegacySaveResult ReportWizardModel::finish()
         transaction.emplace(db);
         if (!transaction->isActive() || !db.CreateQueryDef(m_name, *query)) {
             ReportErrorCode(m_prompter, Status::OperationFailed);
-            return LegacySaveResult::refused();
+            return Result::refused();
         }
     }
     switch (file.saveAsNew(report, m_name, m_prompter, m_clock)) {
     case ReportFile::SaveStatus::Saved:
         break;
     case ReportFile::SaveStatus::NameTaken:
-        warn(kReportTaken, caption());
-        return LegacySaveResult::refused(QStringLiteral("name"));
+        warn(m_prompter, kReportTaken, caption());
+        return Result::refused(Field::Name);
     case ReportFile::SaveStatus::Cancelled:
-        return LegacySaveResult::refused();
+        return Result::refused();
     case ReportFile::SaveStatus::Failed:
         ReportErrorCode(m_prompter, Status::FileNotAccessible);
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
     if (transaction && !transaction->commit()) {
         // The file the report went into reads cleanly, so this asks nothing.
         (void)file.remove(m_name, m_prompter, m_clock);
         ReportErrorCode(m_prompter, Status::OperationFailed);
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
 
     m_createdReport = m_name;
     if (query)
         m_createdQuery = m_name;
     m_prompter.message(completionMessage(), caption(), Prompter::Icon::Information);
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 #include "reports/ReportDefinition.h"
 
 #include <QString>
@@ -15,9 +15,21 @@ class ProjectTables;
 // The state and rules behind the "Report Wizard": the report type, the vendor
 // and date criteria, the name, the way through the pages, and on Finish the
 // ready-made report (and, with a criterion, its stored query of the same name).
-class ReportWizardModel
+class ReportWizardModel : public DialogModel
 {
 public:
+    // The report goes into the report definition file and its query is stored by name, not as records:
+    // changes() stays empty.
+    enum class Field
+    {
+        None,
+        Vendor,
+        StartDate,
+        ThruDate,
+        Name
+    };
+    using Result = SaveResult<Field>;
+
     enum Type : int
     {
         ItemListing = 0,
@@ -44,7 +56,7 @@ public:
     ReportWizardModel(ProjectTables& tables, Prompter& prompter, const Clock& clock,
                       int pixelsPerInch = kScreenPixelsPerInch);
 
-    static QString caption() { return QStringLiteral("Report Wizard"); }
+    QString caption() const override { return QStringLiteral("Report Wizard"); }
     // The radio's text; empty for the type without one.
     static QString typeCaption(int type);
     static QString typeDescription(int type);
@@ -93,7 +105,7 @@ public:
     // Finish: checks the vendor, the dates and the name, then writes the query
     // and the report together (neither without the other) and shows the
     // completion message. A refusal keeps the wizard open on the page to fix.
-    LegacySaveResult finish();
+    Result save();
     // Names of what the last Finish created, for the navigation tree.
     QString createdReport() const { return m_createdReport; }
     QString createdQuery() const { return m_createdQuery; }
@@ -104,7 +116,6 @@ private:
     bool checkVendor();
     bool checkDates();
     bool checkName();
-    void warn(const QString& text, const QString& title);
 
     ProjectTables& m_tables;
     Prompter& m_prompter;

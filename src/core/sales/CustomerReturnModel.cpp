@@ -22,15 +22,16 @@ CustomerReturnModel::CustomerReturnModel(ProjectTables& tables, Prompter& prompt
 {
 }
 
-QString CustomerReturnModel::caption()
+QString CustomerReturnModel::caption() const
 {
     return QStringLiteral("Customer Return");
 }
 
-QString CustomerReturnModel::helpLine()
+QString CustomerReturnModel::helpLine() const
 {
-    return QStringLiteral("Enter the quanity returned.  The amount to reimburse the customer will be displayed "
-                          "after the OK button is selected.");
+    return QStringLiteral(
+        "Enter the quanity returned.  The amount to reimburse the customer will be displayed "
+        "after the OK button is selected.");
 }
 
 QString CustomerReturnModel::reimbursementTitle()
@@ -38,23 +39,14 @@ QString CustomerReturnModel::reimbursementTitle()
     return QStringLiteral("Customer Reimbursement");
 }
 
-bool CustomerReturnModel::canOpen(ProjectTables& tables, Prompter& prompter)
-{
-    if (TableHasRecords(tables, "Items") && TableHasRecords(tables, "Sales"))
-        return true;
-    WarnUser(prompter, QStringLiteral("In order to run this command, you must already have valid items and "
-                                      "sales .  This command was unable to find all the necessary data to run."));
-    return false;
-}
-
-bool CustomerReturnModel::open(qint32 saleID)
+CustomerReturnModel& CustomerReturnModel::setSale(qint32 saleID)
 {
     m_saleID = saleID;
+    m_saleFound = false;
     CSalesRec sale;
-    if (!m_tables.sales().RecordRead(sale, saleID)) {
-        warn(kSaleMissing);
-        return false;
-    }
+    if (!m_tables.sales().RecordRead(sale, saleID))
+        return *this;
+    m_saleFound = true;
     CItemsRec item;
     if (m_tables.items().RecordRead(item, sale.ItemID)) {
         m_itemName = item.Name;
@@ -63,52 +55,61 @@ bool CustomerReturnModel::open(qint32 saleID)
     m_itemIdText = FormatRecordId(sale.ItemID);
     m_salePriceText = FormatCurrency(sale.SellingPrice);
     m_saleQuantityText = WholeNumberText(sale.Quanity);
-    return true;
+    return *this;
+}
+
+bool CustomerReturnModel::checkPrerequisites()
+{
+    if (!TableHasRecords(m_tables, "Items") || !TableHasRecords(m_tables, "Sales")) {
+        warn(m_prompter,
+             QStringLiteral("In order to run this command, you must already have valid items and "
+                            "sales .  This command was unable to find all the necessary data to run."));
+        return false;
+    }
+    if (!m_saleFound)
+        warn(m_prompter, kSaleMissing);
+    return m_saleFound;
 }
 
 QString CustomerReturnModel::reimbursementText(Money subtotal, Money tax, Money total)
 {
-    return QStringLiteral("Total reimbursement of %1 to be paid to customer.\n\n\tSubtotal\t: %2\n\tTax \t: %3\n\n"
-                          "\tTotal\t: %4\n")
+    return QStringLiteral(
+               "Total reimbursement of %1 to be paid to customer.\n\n\tSubtotal\t: %2\n\tTax \t: %3\n\n"
+               "\tTotal\t: %4\n")
         .arg(FormatCurrency(total), FormatCurrency(subtotal), FormatCurrency(tax), FormatCurrency(total));
 }
 
-void CustomerReturnModel::warn(const QString& text)
-{
-    WarnUser(m_prompter, text);
-}
-
-LegacySaveResult CustomerReturnModel::save()
+CustomerReturnModel::Result CustomerReturnModel::save()
 {
     // The goods are back on the shelf already: a second OK must not stock them twice.
     if (m_completed)
-        return LegacySaveResult::refused();
+        return Result::refused();
 
     CSalesRec sale;
     if (!m_tables.sales().RecordRead(sale, m_saleID)) {
-        warn(kSaleMissing);
-        return LegacySaveResult::refused();
+        warn(m_prompter, kSaleMissing);
+        return Result::refused();
     }
     const std::optional<qint32> returned = ParseWholeNumber(m_quantityText);
     if (!returned) {
         ReportErrorCode(m_prompter, Status::InvalidQuantity);
-        return LegacySaveResult::refused(QStringLiteral("quantity"));
+        return Result::refused(Field::Quantity);
     }
     if (*returned > sale.Quanity) {
-        warn(QStringLiteral("The quanity returned may not be greater than the quantity sold."));
-        return LegacySaveResult::refused(QStringLiteral("quantity"));
+        warn(m_prompter, QStringLiteral("The quanity returned may not be greater than the quantity sold."));
+        return Result::refused(Field::Quantity);
     }
     CSIRec invoice;
     if (!m_tables.invoices().RecordRead(invoice, sale.SIID)) {
-        warn(QStringLiteral("Unable to locate original invoice for sales."));
-        return LegacySaveResult::refused();
+        warn(m_prompter, QStringLiteral("Unable to locate original invoice for sales."));
+        return Result::refused();
     }
     // Without its item the units could be neither stocked nor priced with tax;
     // checking before anything is written leaves no half-recorded return.
     CItemsRec item;
     if (!m_tables.items().RecordRead(item, sale.ItemID)) {
-        warn(QStringLiteral("Unable perform calculations on item.\nItem doesn't exist."));
-        return LegacySaveResult::refused();
+        warn(m_prompter, QStringLiteral("Unable perform calculations on item.\nItem doesn't exist."));
+        return Result::refused();
     }
 
     const Money subtotal = sale.SellingPrice * *returned;
@@ -137,11 +138,12 @@ LegacySaveResult CustomerReturnModel::save()
     ok = ok && RecomputeStocked(m_tables, item.ID);
     // An invoice without receivables owes nothing yet, so there is nothing to
     // lower; the return is complete all the same.
-    ok = ok && ShiftInvoiceDues(m_tables.receivables(), invoice.ID,
-                                ComputeInvoiceTotal(m_tables, invoice.ID) - totalBefore) != Status::OperationFailed;
+    ok = ok &&
+         ShiftInvoiceDues(m_tables.receivables(), invoice.ID,
+                          ComputeInvoiceTotal(m_tables, invoice.ID) - totalBefore) != Status::OperationFailed;
     if (!ok || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
 
     m_completed = true;
@@ -153,8 +155,10 @@ LegacySaveResult CustomerReturnModel::save()
     m_changes.add(ListingKind::Items, item.ID);
     m_changes.add(ListingKind::Stock, lotID);
     m_changes.add(ListingKind::Invoices, invoice.ID);
+    m_changes.add(UnlistedKind::SoldItems, sale.ID);
+    AddInvoiceReceivables(m_tables.receivables(), invoice.ID, m_changes);
     m_saleIDs.append(sale.ID);
     m_prompter.message(reimbursementText(subtotal, tax, total), reimbursementTitle(),
                        Prompter::Icon::Information);
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

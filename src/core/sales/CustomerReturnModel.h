@@ -1,8 +1,7 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/Money.h"
-#include "common/SaveResult.h"
 
 #include <QList>
 #include <QString>
@@ -14,22 +13,29 @@ class ProjectTables;
 // The returned units go back into stock as a lot of origin "Customer Return" at
 // the sale's cost, the sale shrinks (or goes when all of it came back), and every
 // receivable of the invoice owes the returned amount with tax less.
-class CustomerReturnModel
+class CustomerReturnModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Quantity
+    };
+    using Result = SaveResult<Field>;
+
     CustomerReturnModel(ProjectTables& tables, Prompter& prompter);
 
-    static QString caption();
-    static QString helpLine();
+    QString caption() const override;
+    QString helpLine() const override;
     static QString reimbursementTitle();
 
+    // The sale the customer brings back: shows it.
+    CustomerReturnModel& setSale(qint32 saleID);
     // The command needs at least one item and one sale; false, after telling the
-    // user, when either table is empty: the dialog does not open then.
-    static bool canOpen(ProjectTables& tables, Prompter& prompter);
-
-    // Shows the sale. False, after "Unable to locate sale record.", when it is
-    // gone; the texts stay empty and OK refuses with the same message.
-    bool open(qint32 saleID);
+    // user, when either table is empty: the dialog does not open then. Shows the
+    // sale; false, after "Unable to locate sale record.", when it is gone: the
+    // texts stay empty and OK refuses with the same message.
+    bool checkPrerequisites() override;
 
     qint32 saleID() const { return m_saleID; }
     // Read-only texts of the sale and its item.
@@ -42,9 +48,10 @@ public:
     QString quantityText() const { return m_quantityText; }
     void setQuantityText(const QString& text) { m_quantityText = text; }
 
-    // OK: records the return and tells the user what to pay back. Once a return
+    // OK: records the return and tells the user what to pay back. changes() names
+    // the lot, the item, the sale, the invoice and its receivables. Once a return
     // has been recorded the model refuses to record it again.
-    LegacySaveResult save();
+    Result save();
     bool isCompleted() const { return m_completed; }
 
     // What the last recorded return paid back.
@@ -53,7 +60,6 @@ public:
     Money total() const { return m_total; }
     static QString reimbursementText(Money subtotal, Money tax, Money total);
 
-    const ChangeList& changes() const { return m_changes; }
     // The sale that was lowered or removed, which no list of its own shows.
     const QList<qint32>& saleIDs() const { return m_saleIDs; }
     bool saleRemoved() const { return m_saleRemoved; }
@@ -61,8 +67,6 @@ public:
     qint32 lotID() const { return m_lotID; }
 
 private:
-    void warn(const QString& text);
-
     ProjectTables& m_tables;
     Prompter& m_prompter;
 
@@ -74,12 +78,12 @@ private:
     QString m_saleQuantityText;
     QString m_quantityText;
 
+    bool m_saleFound = false;
     bool m_completed = false;
     bool m_saleRemoved = false;
     qint32 m_lotID = 0;
     Money m_subtotal;
     Money m_tax;
     Money m_total;
-    ChangeList m_changes;
     QList<qint32> m_saleIDs;
 };

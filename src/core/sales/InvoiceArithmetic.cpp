@@ -1,5 +1,6 @@
 #include "InvoiceArithmetic.h"
 
+#include "common/ChangeList.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "project/ProjectTables.h"
@@ -93,4 +94,10 @@ int ShiftInvoiceDues(CARSet& receivables, qint32 invoiceID, Money delta)
             return Status::OperationFailed;
     }
     return 1;
+}
+
+void AddInvoiceReceivables(CARSet& receivables, qint32 invoiceID, ChangeList& changes)
+{
+    for (const qint32 id : receivables.IDsWhere(QStringLiteral("[SIID] = ?"), {invoiceID}))
+        changes.add(UnlistedKind::Receivables, id);
 }

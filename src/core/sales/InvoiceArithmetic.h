@@ -7,6 +7,7 @@
 #include <optional>
 
 class CARSet;
+class ChangeList;
 class Prompter;
 class ProjectTables;
 
@@ -40,3 +41,7 @@ int RecomputeInvoiceDues(CARSet& receivables, Prompter* prompter, qint32 invoice
 // chain stays as it was relative to the first Due. 1 when moved, 0 when the
 // invoice has no receivable, Status::OperationFailed when a write failed.
 int ShiftInvoiceDues(CARSet& receivables, qint32 invoiceID, Money delta);
+
+// Names every receivable of the invoice in the change list: the dues and payments
+// that a change to the invoice's total or payments rewrites.
+void AddInvoiceReceivables(CARSet& receivables, qint32 invoiceID, ChangeList& changes);

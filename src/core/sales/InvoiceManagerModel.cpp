@@ -102,25 +102,18 @@ void InvoiceManagerModel::saveColumnWidths(UserSettings& settings,
 std::optional<qint32> InvoiceManagerModel::invoiceForAction()
 {
     if (m_invoiceID == NoSelection || !m_tables.invoices().LocateByID(m_invoiceID)) {
-        WarnUser(m_prompter, QStringLiteral("You must select a valid invoice from the list."));
+        warn(m_prompter, QStringLiteral("You must select a valid invoice from the list."));
         return std::nullopt;
     }
     return m_invoiceID;
 }
 
-std::optional<qint32> InvoiceManagerModel::invoiceNumberForAdd()
+std::optional<qint32> InvoiceManagerModel::invoiceForAdd()
 {
     const std::optional<qint32> invoiceID = invoiceForAction();
-    if (!invoiceID)
+    if (!invoiceID || !RecordSoldItemsModel(m_tables, m_prompter).checkPrerequisites())
         return std::nullopt;
-    const qint32 number = m_tables.invoices().NumberOf(*invoiceID);
-    if (number == -1) {
-        WarnUser(m_prompter, QStringLiteral("Unable to locate invoice number."));
-        return std::nullopt;
-    }
-    if (!RecordSoldItemsModel::checkPrerequisites(m_tables, m_prompter))
-        return std::nullopt;
-    return number;
+    return invoiceID;
 }
 
 std::optional<qint32> InvoiceManagerModel::selectedSale(const QString& noRowMessage)
@@ -128,12 +121,12 @@ std::optional<qint32> InvoiceManagerModel::selectedSale(const QString& noRowMess
     if (!invoiceForAction())
         return std::nullopt;
     if (m_selectedRow < 0 || m_selectedRow >= m_rows.size()) {
-        WarnUser(m_prompter, noRowMessage);
+        warn(m_prompter, noRowMessage);
         return std::nullopt;
     }
     const qint32 saleID = m_rows.at(m_selectedRow).saleID;
     if (saleID <= 0 || !m_tables.sales().LocateByID(saleID)) {
-        WarnUser(m_prompter, QStringLiteral("Invalid sale selected."));
+        warn(m_prompter, QStringLiteral("Invalid sale selected."));
         return std::nullopt;
     }
     return saleID;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/Money.h"
 
 #include <QList>
@@ -33,9 +33,16 @@ struct InvoiceSaleRow
 // The Invoice Manager window: one invoice with its customer, date, payment
 // method, note, what is due, paid and left, and its sales; the doors to the
 // dialogs that change it, and taking a sale off it.
-class InvoiceManagerModel
+class InvoiceManagerModel : public DialogModel
 {
 public:
+    // Nothing to refuse: each action writes at once or through the dialog it opens.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     static constexpr int kColumnCount = 6;
     static constexpr const char* kSettingsSection = "SIManage";
     // By column; column 4 (Subtotal) is stored as "Width6", column 5 (Tax) as "Width5".
@@ -44,7 +51,7 @@ public:
     // Selects the invoice given, if any.
     InvoiceManagerModel(ProjectTables& tables, Prompter& prompter, qint32 invoiceID = NoSelection);
 
-    QString caption() const;
+    QString caption() const override;
 
     const QStringList& invoiceEntries() const { return m_entries; }
     qint32 invoiceID() const { return m_invoiceID; }
@@ -81,9 +88,9 @@ public:
     // "Modify ", "Manage Payments", "View Invoice", "Print Invoice": the selected
     // invoice, or nothing after telling the user there is none.
     std::optional<qint32> invoiceForAction();
-    // "Add to Invoice": the number Record Sold Items records on, or nothing after
+    // "Add to Invoice": the invoice Record Sold Items records on, or nothing after
     // telling the user why it cannot open.
-    std::optional<qint32> invoiceNumberForAdd();
+    std::optional<qint32> invoiceForAdd();
     // "Delete from Invoice": takes the selected sale off the invoice after asking;
     // true when it was removed (the display is refreshed).
     bool deleteFromInvoice();
@@ -97,9 +104,11 @@ public:
     void childClosed(const ChangeList& changes);
     void refresh();
 
-    const ChangeList& changes() const { return m_changes; }
     // The sales taken off invoices here.
     const QList<qint32>& removedSales() const { return m_removedSales; }
+
+    // Close: each action writes at once or through the dialog it opens; changes() holds what they changed.
+    Result save() { return Result::ok(); }
 
 private:
     std::optional<qint32> selectedSale(const QString& noRowMessage);
@@ -121,6 +130,5 @@ private:
     QList<InvoiceSaleRow> m_rows;
     qsizetype m_selectedRow = -1;
 
-    ChangeList m_changes;
     QList<qint32> m_removedSales;
 };

@@ -16,7 +16,7 @@ ManagePaymentsModel::ManagePaymentsModel(ProjectTables& tables, Prompter& prompt
     selectInvoice(invoiceID);
 }
 
-QString ManagePaymentsModel::caption()
+QString ManagePaymentsModel::caption() const
 {
     return QStringLiteral("Manage Payments");
 }
@@ -88,7 +88,7 @@ bool ManagePaymentsModel::requireInvoice()
 {
     if (m_invoiceID != NoSelection)
         return true;
-    WarnUser(m_prompter, QStringLiteral("You must first select a valid invoice from the list."));
+    warn(m_prompter, QStringLiteral("You must first select a valid invoice from the list."));
     return false;
 }
 
@@ -96,8 +96,8 @@ bool ManagePaymentsModel::requireRow()
 {
     if (m_selectedPaymentID != NoSelection)
         return true;
-    WarnUser(m_prompter, QStringLiteral("You must select an entry in the payment list before performing this "
-                                        "operation."));
+    warn(m_prompter, QStringLiteral("You must select an entry in the payment list before performing this "
+                                    "operation."));
     return false;
 }
 
@@ -121,9 +121,9 @@ bool ManagePaymentsModel::deletePayment()
         return false;
     // The first payment holds the invoice's total for the whole chain.
     if (!m_rows.isEmpty() && m_rows.constFirst().paymentID == m_selectedPaymentID) {
-        WarnUser(m_prompter,
-                 QStringLiteral("You may not delete the intial payment record of an invoice, although "
-                                "you may edit it."));
+        warn(m_prompter,
+             QStringLiteral("You may not delete the intial payment record of an invoice, although "
+                            "you may edit it."));
         return false;
     }
     if (!m_prompter.askYesNo(
@@ -144,7 +144,7 @@ bool ManagePaymentsModel::deletePayment()
             transaction.commit();
     }
     if (!deleted) {
-        WarnUser(m_prompter, QStringLiteral("Uanble to delete the selected payment record."));
+        warn(m_prompter, QStringLiteral("Uanble to delete the selected payment record."));
         refresh();
         return false;
     }
@@ -154,6 +154,8 @@ bool ManagePaymentsModel::deletePayment()
         return false;
     }
     m_changes.add(ListingKind::Invoices, m_invoiceID);
+    m_changes.add(UnlistedKind::Receivables, paymentID);
+    AddInvoiceReceivables(m_tables.receivables(), m_invoiceID, m_changes);
     m_deletedPaymentIDs.append(paymentID);
     m_selectedPaymentID = NoSelection;
     refresh();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/Money.h"
 
 #include <QList>
@@ -31,9 +31,16 @@ struct ManagePaymentsAction
 // The Manage Payments dialog: one invoice's amount due, what was paid toward it
 // and what is left, one row per payment, and adding, changing or deleting
 // payments. The first payment, written with the sale, is never deleted.
-class ManagePaymentsModel
+class ManagePaymentsModel : public DialogModel
 {
 public:
+    // Nothing to refuse: each action writes at once or through the dialog it opens.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     // One payment of the list.
     struct Row
     {
@@ -52,7 +59,7 @@ public:
     // The invoice given is selected; without one nothing is.
     ManagePaymentsModel(ProjectTables& tables, Prompter& prompter, qint32 invoiceID = NoSelection);
 
-    static QString caption();
+    QString caption() const override;
     static std::array<QString, kColumnCount> columnCaptions();
     // "Date" is left-aligned, "Paid" and "Balance" right-aligned.
     static bool columnRightAligned(int column) { return column > 0; }
@@ -86,9 +93,11 @@ public:
     void childClosed(const ChangeList& changes);
     void refresh();
 
-    const ChangeList& changes() const { return m_changes; }
     // The receivables deleted here, which no list of its own shows.
     const QList<qint32>& deletedPaymentIDs() const { return m_deletedPaymentIDs; }
+
+    // Close: each action writes at once or through the dialog it opens; changes() holds what they changed.
+    Result save() { return Result::ok(); }
 
 private:
     bool requireInvoice();
@@ -108,6 +117,5 @@ private:
     QList<Row> m_rows;
     qint32 m_selectedPaymentID = NoSelection;
 
-    ChangeList m_changes;
     QList<qint32> m_deletedPaymentIDs;
 };

@@ -1,5 +1,7 @@
 #include "NewSalesInvoiceModel.h"
 
+#include "InvoiceArithmetic.h"
+
 #include "common/DateTime.h"
 #include "common/Money.h"
 #include "common/NumberText.h"
@@ -59,21 +61,21 @@ void NewSalesInvoiceModel::setCustomer(qint32 customerID)
     m_customerIdText = FormatRecordId(customer.ID);
 }
 
-LegacySaveResult NewSalesInvoiceModel::save()
+NewSalesInvoiceModel::Result NewSalesInvoiceModel::save()
 {
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
-        WarnUser(m_prompter, QStringLiteral("You must specify a valid date."));
-        return LegacySaveResult::refused(QStringLiteral("date"));
+        warn(m_prompter, QStringLiteral("You must specify a valid date."));
+        return Result::refused(Field::Date);
     }
     const std::optional<qint32> number = ParseWholeNumber(m_numberText);
     if (!isModify() && !number) {
-        WarnUser(m_prompter, QStringLiteral("Please enter an integer."));
-        return LegacySaveResult::refused(QStringLiteral("number"));
+        warn(m_prompter, QStringLiteral("Please enter an integer."));
+        return Result::refused(Field::Number);
     }
     if (m_notes.size() > kMaxNotes) {
-        WarnUser(m_prompter, QStringLiteral("The Note may hold at most %1 characters.").arg(kMaxNotes));
-        return LegacySaveResult::refused(QStringLiteral("notes"));
+        warn(m_prompter, QStringLiteral("The Note may hold at most %1 characters.").arg(kMaxNotes));
+        return Result::refused(Field::Notes);
     }
 
     CSIRec invoice;
@@ -87,26 +89,27 @@ LegacySaveResult NewSalesInvoiceModel::save()
     return add(invoice);
 }
 
-LegacySaveResult NewSalesInvoiceModel::add(CSIRec& invoice)
+NewSalesInvoiceModel::Result NewSalesInvoiceModel::add(CSIRec& invoice)
 {
     // Over the whole table, whatever the invoice list is filtered to.
     if (m_tables.invoices().CountWhere(QStringLiteral("[Number] = ?"), {invoice.Number}) > 0) {
-        WarnUser(m_prompter,
-                 QStringLiteral("Invoice number %1 is already in use.  Please enter a different number.")
-                     .arg(invoice.Number));
-        return LegacySaveResult::refused(QStringLiteral("number"));
+        warn(m_prompter,
+             QStringLiteral("Invoice number %1 is already in use.  Please enter a different number.")
+                 .arg(invoice.Number));
+        return Result::refused(Field::Number);
     }
     Transaction transaction(m_tables.database());
     if (!transaction.isActive() || !m_tables.invoices().RecordAdd(invoice) || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
     m_savedID = invoice.ID;
     m_changes.add(ListingKind::Invoices, invoice.ID);
-    return LegacySaveResult::ok();
+    AddInvoiceReceivables(m_tables.receivables(), invoice.ID, m_changes);
+    return Result::ok();
 }
 
-LegacySaveResult NewSalesInvoiceModel::modify(const CSIRec& changed)
+NewSalesInvoiceModel::Result NewSalesInvoiceModel::modify(const CSIRec& changed)
 {
     CSIRec invoice;
     bool ok = m_tables.invoices().RecordRead(invoice, m_modifyID);
@@ -128,10 +131,11 @@ LegacySaveResult NewSalesInvoiceModel::modify(const CSIRec& changed)
         }
     }
     if (!ok || !transaction.commit()) {
-        WarnUser(m_prompter, QStringLiteral("Unable to modify invoice at this time."));
-        return LegacySaveResult::refused();
+        warn(m_prompter, QStringLiteral("Unable to modify invoice at this time."));
+        return Result::refused();
     }
     m_savedID = invoice.ID;
     m_changes.add(ListingKind::Invoices, invoice.ID);
-    return LegacySaveResult::ok();
+    AddInvoiceReceivables(m_tables.receivables(), invoice.ID, m_changes);
+    return Result::ok();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 
 #include <QString>
 
@@ -13,9 +12,18 @@ class ProjectTables;
 // The New Sales Invoice dialog: creates an invoice (number, date, customer,
 // payment method, note) or rewrites an existing one, whose number then stays as
 // it is and whose receivables follow it to its customer.
-class NewSalesInvoiceModel
+class NewSalesInvoiceModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Date,
+        Number,
+        Notes
+    };
+    using Result = SaveResult<Field>;
+
     static constexpr int kMaxNotes = 200;
 
     // A new invoice: the next number, today's date, no customer, paid in cash.
@@ -26,7 +34,7 @@ public:
     bool loadForModify(qint32 invoiceID);
 
     bool isModify() const { return m_modifyID != NoID; }
-    QString caption() const;
+    QString caption() const override;
     // The number of an existing invoice cannot change.
     bool numberEnabled() const { return !isModify(); }
 
@@ -50,16 +58,16 @@ public:
     QString customerText() const { return m_customerText; }
     QString customerIdText() const { return m_customerIdText; }
 
-    // Validates and writes. Fields named on refusal: "date", "number", "notes".
-    LegacySaveResult save();
+    // Validates and writes; a refusal names the field to correct. Modifying
+    // names the invoice and its receivables, which follow its customer.
+    Result save();
 
     // The invoice written by the last successful save (NoID before).
     qint32 invoiceID() const { return m_savedID; }
-    const ChangeList& changes() const { return m_changes; }
 
 private:
-    LegacySaveResult add(CSIRec& invoice);
-    LegacySaveResult modify(const CSIRec& invoice);
+    Result add(CSIRec& invoice);
+    Result modify(const CSIRec& invoice);
 
     ProjectTables& m_tables;
     Prompter& m_prompter;
@@ -73,5 +81,4 @@ private:
     qint32 m_customerID = NoSelection;
     QString m_customerText;
     QString m_customerIdText;
-    ChangeList m_changes;
 };

@@ -35,7 +35,7 @@ RecordCustomerPaymentModel::RecordCustomerPaymentModel(ProjectTables& tables, Pr
 {
 }
 
-QString RecordCustomerPaymentModel::helpLine()
+QString RecordCustomerPaymentModel::helpLine() const
 {
     return QStringLiteral("Record payments by customer toward their invoice balance.");
 }
@@ -45,32 +45,49 @@ QString RecordCustomerPaymentModel::caption() const
     return isModify() ? QStringLiteral("Modify Customer Payment") : QStringLiteral("Record Customer Payment");
 }
 
-bool RecordCustomerPaymentModel::open(qint32 invoiceID, qint32 paymentID)
+RecordCustomerPaymentModel& RecordCustomerPaymentModel::setPayment(qint32 invoiceID, qint32 paymentID)
 {
     m_invoiceID = invoiceID;
     m_paymentID = paymentID > 0 ? paymentID : NoSelection;
-    CSIRec invoice;
-    if (!m_tables.invoices().RecordRead(invoice, invoiceID)) {
+    m_missing = fill();
+    return *this;
+}
+
+bool RecordCustomerPaymentModel::checkPrerequisites()
+{
+    switch (m_missing) {
+    case Missing::Nothing:
+        return true;
+    case Missing::Invoice:
         ReportErrorCode(m_prompter, Status::RecordNotFound);
         return false;
+    case Missing::Payment:
+        warn(m_prompter, QStringLiteral("Unable to locate the specified payment record."));
+        return false;
     }
+    return false;
+}
+
+RecordCustomerPaymentModel::Missing RecordCustomerPaymentModel::fill()
+{
+    CSIRec invoice;
+    if (!m_tables.invoices().RecordRead(invoice, m_invoiceID))
+        return Missing::Invoice;
     m_customerText = InvoiceCustomerText(m_tables, invoice.CustomerID);
     m_invoiceText = WholeNumberText(invoice.Number);
 
     if (!isModify()) {
         m_dateText = ShortDateText(TodayFrom(m_clock));
         m_amountText = FormatCurrency(Money());
-        return true;
+        return Missing::Nothing;
     }
     CARRec payment;
     // A receivable of another invoice is not one of this invoice's payments.
-    if (!m_tables.receivables().RecordRead(payment, m_paymentID) || payment.SIID != invoiceID) {
-        WarnUser(m_prompter, QStringLiteral("Unable to locate the specified payment record."));
-        return false;
-    }
+    if (!m_tables.receivables().RecordRead(payment, m_paymentID) || payment.SIID != m_invoiceID)
+        return Missing::Payment;
     m_dateText = ShortDateText(payment.Date);
     m_amountText = FormatCurrencyField(payment.Paid);
-    return true;
+    return Missing::Nothing;
 }
 
 void RecordCustomerPaymentModel::reformatDate()
@@ -86,27 +103,33 @@ void RecordCustomerPaymentModel::reformatAmount()
         m_amountText = FormatCurrencyField(*amount);
 }
 
-LegacySaveResult RecordCustomerPaymentModel::save()
+RecordCustomerPaymentModel::Result RecordCustomerPaymentModel::save()
 {
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
-        WarnUser(m_prompter, QStringLiteral("Please specify a valid Date."));
-        return LegacySaveResult::refused(QStringLiteral("date"));
+        warn(m_prompter, QStringLiteral("Please specify a valid Date."));
+        return Result::refused(Field::Date);
     }
     // Text that is no amount would be written as no value at all and break every
     // balance of the invoice.
     const std::optional<Money> amount = ParseAmount(m_amountText);
     if (!amount) {
-        WarnUser(m_prompter, QStringLiteral("Please specify a valid Amount."));
-        return LegacySaveResult::refused(QStringLiteral("amount"));
+        warn(m_prompter, QStringLiteral("Please specify a valid Amount."));
+        return Result::refused(Field::Amount);
     }
     CSIRec invoice;
     if (!m_tables.invoices().RecordRead(invoice, m_invoiceID)) {
         ReportErrorCode(m_prompter, Status::RecordNotFound);
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
 
-    enum class Failure { None, Add, Modify, Other };
+    enum class Failure
+    {
+        None,
+        Add,
+        Modify,
+        Other
+    };
     Failure failure = Failure::Other;
     CARRec payment;
     {
@@ -134,7 +157,8 @@ LegacySaveResult RecordCustomerPaymentModel::save()
                 written = receivables.RecordAdd(payment);
                 failure = written ? Failure::Other : Failure::Add;
             }
-            if (written && RecomputeInvoiceDues(receivables, nullptr, m_invoiceID, newTotal) == Status::Success &&
+            if (written &&
+                RecomputeInvoiceDues(receivables, nullptr, m_invoiceID, newTotal) == Status::Success &&
                 transaction.commit())
                 failure = Failure::None;
         }
@@ -143,21 +167,22 @@ LegacySaveResult RecordCustomerPaymentModel::save()
     case Failure::None:
         break;
     case Failure::Add:
-        WarnUser(m_prompter, QStringLiteral("Unable to add this payment record."));
-        return LegacySaveResult::refused();
+        warn(m_prompter, QStringLiteral("Unable to add this payment record."));
+        return Result::refused();
     case Failure::Modify:
-        WarnUser(m_prompter, QStringLiteral("Unable to modify this payment record."));
-        return LegacySaveResult::refused();
+        warn(m_prompter, QStringLiteral("Unable to modify this payment record."));
+        return Result::refused();
     case Failure::Other:
         ReportOperationFailure(m_prompter, m_tables.database());
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
 
     // A second OK rewrites this payment rather than recording it again.
     m_paymentID = payment.ID;
     m_savedID = payment.ID;
     m_changes.add(ListingKind::Invoices, m_invoiceID);
+    AddInvoiceReceivables(m_tables.receivables(), m_invoiceID, m_changes);
     if (!m_paymentIDs.contains(payment.ID))
         m_paymentIDs.append(payment.ID);
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

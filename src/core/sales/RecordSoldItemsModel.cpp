@@ -1,5 +1,7 @@
 #include "RecordSoldItemsModel.h"
 
+#include "InvoiceArithmetic.h"
+
 #include "sales/InvoiceArithmetic.h"
 #include "sales/StockConsumption.h"
 
@@ -56,13 +58,13 @@ RecordSoldItemsModel::RecordSoldItemsModel(ProjectTables& tables, Prompter& prom
 {
 }
 
-bool RecordSoldItemsModel::checkPrerequisites(ProjectTables& tables, Prompter& prompter)
+bool RecordSoldItemsModel::checkPrerequisites()
 {
-    if (TableHasRecords(tables, "Items") && TableHasRecords(tables, "SI"))
+    if (TableHasRecords(m_tables, "Items") && TableHasRecords(m_tables, "SI"))
         return true;
-    WarnUser(prompter, QStringLiteral("In order to run this command, you must already have valid items and "
-                                      "invoices setup.  This command was unable to find all the necessary "
-                                      "data to run."));
+    warn(m_prompter, QStringLiteral("In order to run this command, you must already have valid items and "
+                                    "invoices setup.  This command was unable to find all the necessary "
+                                    "data to run."));
     return false;
 }
 
@@ -78,7 +80,8 @@ QString RecordSoldItemsModel::helpLine() const
 
 QString RecordSoldItemsModel::invoiceNumberText() const
 {
-    return QString::number(m_invoiceNumber);
+    const qint32 number = m_tables.invoices().NumberOf(m_invoiceID);
+    return number == -1 ? QString() : QString::number(number);
 }
 
 void RecordSoldItemsModel::selectItem(qint32 itemID)
@@ -120,41 +123,40 @@ void RecordSoldItemsModel::recomputeTotals()
     m_totals = ComputeSaleTotals(m_tables, m_lines, ParseAmountPaid(m_amountPaidText).value_or(Money()));
 }
 
-LegacySaveResult RecordSoldItemsModel::addLine()
+RecordSoldItemsModel::Result RecordSoldItemsModel::addLine()
 {
     if (m_itemID == NoSelection) {
-        WarnUser(m_prompter, QStringLiteral("You must select an item from the list."));
-        return LegacySaveResult::refused(QStringLiteral("item"));
+        warn(m_prompter, QStringLiteral("You must select an item from the list."));
+        return Result::refused(Field::Item);
     }
     CItemsRec item;
     if (!m_tables.items().RecordRead(item, m_itemID)) {
         ReportErrorCode(m_prompter, Status::RecordNotFound);
-        return LegacySaveResult::refused(QStringLiteral("item"));
+        return Result::refused(Field::Item);
     }
     // A line of no units, or of units taken back, is no sale.
     const std::optional<qint32> quantity = ParsePositiveQuantity(m_quantityText);
     if (!quantity) {
         ReportErrorCode(m_prompter, Status::InvalidQuantity);
-        return LegacySaveResult::refused(QStringLiteral("quantity"));
+        return Result::refused(Field::Quantity);
     }
     const std::optional<Money> price = m_price;
     if (!price) {
-        WarnUser(m_prompter, QStringLiteral("The selling price specified is invalid.  Please check the value "
-                                            "and re-enter it if necessary."));
-        return LegacySaveResult::refused(QStringLiteral("price"));
+        warn(m_prompter, QStringLiteral("The selling price specified is invalid.  Please check the value "
+                                        "and re-enter it if necessary."));
+        return Result::refused(Field::Price);
     }
     if (m_lines.size() >= kMaxLines) {
-        WarnUser(m_prompter, QStringLiteral("A sale may hold at most %1 lines.  Record this sale and add the "
-                                            "remaining items with Add to Invoice.")
-                                 .arg(kMaxLines));
-        return LegacySaveResult::refused();
+        warn(m_prompter, QStringLiteral("A sale may hold at most %1 lines.  Record this sale and add the "
+                                        "remaining items with Add to Invoice.")
+                             .arg(kMaxLines));
+        return Result::refused();
     }
     const qint64 available = static_cast<qint64>(item.Stocked) - pendingQuantity(item.ID);
     if (available < *quantity) {
-        WarnUser(m_prompter,
-                 QStringLiteral("Unable to perform this operation.\nThe quanity specified is greater "
-                                "than quanity stocked."));
-        return LegacySaveResult::refused(QStringLiteral("quantity"));
+        warn(m_prompter, QStringLiteral("Unable to perform this operation.\nThe quanity specified is greater "
+                                        "than quanity stocked."));
+        return Result::refused(Field::Quantity);
     }
 
     m_lines.append({item.ID, *quantity, *price});
@@ -162,7 +164,7 @@ LegacySaveResult RecordSoldItemsModel::addLine()
                            .arg(WholeNumberText(*quantity), FormatCurrencyField(*price), item.Name));
     refreshItemFigures();
     recomputeTotals();
-    return LegacySaveResult::ok();
+    return Result::ok();
 }
 
 bool RecordSoldItemsModel::removeLine(qsizetype index)
@@ -208,34 +210,31 @@ QString RecordSoldItemsModel::balanceText() const
     return FormatCurrency(m_totals.balance);
 }
 
-LegacySaveResult RecordSoldItemsModel::failed()
+RecordSoldItemsModel::Result RecordSoldItemsModel::failed()
 {
     ReportOperationFailure(m_prompter, m_tables.database());
-    return LegacySaveResult::refused();
+    return Result::refused();
 }
 
-LegacySaveResult RecordSoldItemsModel::save()
+RecordSoldItemsModel::Result RecordSoldItemsModel::save()
 {
     const QString title = AppTitle();
     Money paid;
     if (!m_addToExisting) {
         const std::optional<Money> typed = ParseAmountPaid(m_amountPaidText);
         if (!typed) {
-            WarnUser(m_prompter,
-                     QStringLiteral("The amount paid specified is invalid.  Please check the value "
-                                    "and re-enter it if necessary."));
-            return LegacySaveResult::refused(QStringLiteral("amountPaid"));
+            warn(m_prompter, QStringLiteral("The amount paid specified is invalid.  Please check the value "
+                                            "and re-enter it if necessary."));
+            return Result::refused(Field::AmountPaid);
         }
         paid = *typed;
     }
     // Over the whole table, whatever the invoice list is filtered to.
-    const QList<CSIRec> found =
-        m_tables.invoices().RecordsWhere(QStringLiteral("[Number] = ?"), {m_invoiceNumber});
-    if (found.isEmpty()) {
-        WarnUser(m_prompter, QStringLiteral("Unable to locate current invoice."));
-        return LegacySaveResult::refused();
+    CSIRec invoice;
+    if (!m_tables.invoices().RecordRead(invoice, m_invoiceID)) {
+        warn(m_prompter, QStringLiteral("Unable to locate current invoice."));
+        return Result::refused();
     }
-    const CSIRec invoice = found.constFirst();
 
     Transaction transaction(m_tables.database());
     if (!transaction.isActive())
@@ -246,11 +245,11 @@ LegacySaveResult RecordSoldItemsModel::save()
         const StockConsumption consumed = ConsumeStock(m_tables, line.itemID, line.quantity);
         if (consumed.outcome == StockConsumption::Outcome::NotEnough) {
             // The lots were not touched: the other lines still go through.
-            m_prompter.message(
-                QStringLiteral("Unable to record sale for item #%1.  This item is not enough in "
-                               "stock.")
-                    .arg(FormatRecordId(line.itemID)),
-                title, Prompter::Icon::Exclamation);
+            warn(m_prompter,
+                 QStringLiteral("Unable to record sale for item #%1.  This item is not enough in "
+                                "stock.")
+                     .arg(FormatRecordId(line.itemID)),
+                 title);
             continue;
         }
         if (consumed.outcome != StockConsumption::Outcome::Consumed)
@@ -267,11 +266,12 @@ LegacySaveResult RecordSoldItemsModel::save()
             return failed();
         if (recorded.size() < ChangeList::kMaxPerKind)
             recorded.append(sale.ID);
+        changes.add(UnlistedKind::SoldItems, sale.ID);
         for (const qint32 lot : consumed.lots)
             changes.add(ListingKind::Stock, lot);
 
         if (!m_tables.items().LocateByID(line.itemID)) {
-            WarnUser(m_prompter, QStringLiteral("Unable to locate item record."));
+            warn(m_prompter, QStringLiteral("Unable to locate item record."));
             continue;
         }
         if (!RecomputeStocked(m_tables, line.itemID))
@@ -303,6 +303,7 @@ LegacySaveResult RecordSoldItemsModel::save()
         return failed();
 
     changes.add(ListingKind::Invoices, invoice.ID);
+    AddInvoiceReceivables(m_tables.receivables(), invoice.ID, changes);
     m_changes.merge(changes);
     m_recordedSales = recorded;
     // Recorded lines must not be recorded twice.
@@ -310,5 +311,5 @@ LegacySaveResult RecordSoldItemsModel::save()
     m_lineTexts.clear();
     refreshItemFigures();
     recomputeTotals();
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/Money.h"
-#include "common/SaveResult.h"
 
 #include <QList>
 #include <QString>
@@ -38,23 +37,34 @@ SaleTotals ComputeSaleTotals(ProjectTables& tables, const QList<SaleLine>& lines
 // refusing what stock cannot cover, and records them: each line takes its units
 // out of the item's lots (FIFO or LIFO) at their average cost, and the invoice's
 // receivables come to owe its new total.
-class RecordSoldItemsModel
+class RecordSoldItemsModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Item,
+        Quantity,
+        Price,
+        AmountPaid
+    };
+    using Result = SaveResult<Field>;
+
     static constexpr qsizetype kMaxLines = 500;
 
     RecordSoldItemsModel(ProjectTables& tables, Prompter& prompter);
 
     // The dialog needs items and invoices; false, after telling the user, when
     // either table is empty.
-    static bool checkPrerequisites(ProjectTables& tables, Prompter& prompter);
+    bool checkPrerequisites() override;
 
-    QString caption() const;
-    QString helpLine() const;
+    QString caption() const override;
+    QString helpLine() const override;
 
-    // The invoice the sale is recorded on, by its number ("INVOICE : ").
-    qint32 invoiceNumber() const { return m_invoiceNumber; }
-    void setInvoiceNumber(qint32 number) { m_invoiceNumber = number; }
+    // The invoice the sale is recorded on.
+    qint32 invoiceID() const { return m_invoiceID; }
+    void setInvoice(qint32 invoiceID) { m_invoiceID = invoiceID; }
+    // Its number, as "INVOICE : " shows it; empty when it is gone.
     QString invoiceNumberText() const;
 
     // Set when the lines are added to an invoice that was already recorded; its
@@ -82,9 +92,9 @@ public:
     QString priceText() const { return m_priceText; }
     void setPriceText(const QString& text);
 
-    // "&Add >>": appends a line of the selected item. Fields named on refusal:
-    // "item", "quantity", "price"; none when the sale is full.
-    LegacySaveResult addLine();
+    // "&Add >>": appends a line of the selected item; a refusal names the field
+    // to correct, none when the sale is full.
+    Result addLine();
     // "<< &Remove": drops the line at that position (later lines move up); false
     // without a line there.
     bool removeLine(qsizetype index);
@@ -105,24 +115,23 @@ public:
 
     // OK: records the sale in one transaction. A line the lots cannot cover is
     // skipped with a message and the others are recorded; a failed write takes
-    // everything back and keeps the pending lines. Field named on refusal:
-    // "amountPaid".
-    LegacySaveResult save();
+    // everything back and keeps the pending lines. changes() names the sold
+    // lines, the lots and items they took from, the invoice and its receivables.
+    Result save();
 
     // The sales written by the last successful save (at most 1000).
     const QList<qint32>& recordedSales() const { return m_recordedSales; }
-    const ChangeList& changes() const { return m_changes; }
 
 private:
     qint32 pendingQuantity(qint32 itemID) const;
     void refreshItemFigures();
     void recomputeTotals();
-    LegacySaveResult failed();
+    Result failed();
 
     ProjectTables& m_tables;
     Prompter& m_prompter;
 
-    qint32 m_invoiceNumber = 0;
+    qint32 m_invoiceID = NoSelection;
     bool m_addToExisting = false;
     QStringList m_itemEntries;
     qint32 m_itemID = NoSelection;
@@ -138,5 +147,4 @@ private:
     SaleTotals m_totals;
 
     QList<qint32> m_recordedSales;
-    ChangeList m_changes;
 };

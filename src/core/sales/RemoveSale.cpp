@@ -29,8 +29,7 @@ bool RemoveSale(ProjectTables& tables, Prompter& prompter, qint32 saleID, Change
     }
     CSIRec invoice;
     if (!tables.invoices().RecordRead(invoice, sale.SIID)) {
-        prompter.message(QStringLiteral("Unable to locate invoice containing sale transaction!"), title,
-                         Prompter::Icon::Exclamation);
+        warn(prompter, QStringLiteral("Unable to locate invoice containing sale transaction!"), title);
         return false;
     }
     // Without its item the sale could neither be stocked again nor priced with
@@ -62,6 +61,8 @@ bool RemoveSale(ProjectTables& tables, Prompter& prompter, qint32 saleID, Change
     changes.add(ListingKind::Items, item.ID);
     changes.add(ListingKind::Stock, lotID);
     changes.add(ListingKind::Invoices, invoice.ID);
+    changes.add(UnlistedKind::SoldItems, sale.ID);
+    AddInvoiceReceivables(tables.receivables(), invoice.ID, changes);
     if (removedSales && removedSales->size() < ChangeList::kMaxPerKind)
         removedSales->append(sale.ID);
     return true;

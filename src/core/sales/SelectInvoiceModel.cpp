@@ -1,5 +1,7 @@
 #include "SelectInvoiceModel.h"
 
+#include "common/StatusCodes.h"
+
 #include "sales/InvoiceTexts.h"
 
 #include "records/EntryHelpers.h"
@@ -25,12 +27,12 @@ void SelectInvoiceModel::selectInvoice(qint32 invoiceID)
     m_invoiceID = PickerIndexOf(m_entries, invoiceID) >= 0 ? invoiceID : NoSelection;
 }
 
-LegacySaveResult SelectInvoiceModel::save()
+SelectInvoiceModel::Result SelectInvoiceModel::save()
 {
     if (m_invoiceID == NoSelection) {
-        WarnUser(m_prompter, QStringLiteral("You must select an invoice from the list."));
-        return LegacySaveResult::refused(QStringLiteral("invoice"));
+        warn(m_prompter, QStringLiteral("You must select an invoice from the list."));
+        return Result::refused(Field::Invoice);
     }
     m_selectedID = m_invoiceID;
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
-#include "common/SaveResult.h"
 
 #include <QStringList>
 
@@ -10,21 +10,28 @@ class ProjectTables;
 
 // The Select Invoice dialog: picks one invoice from the invoice picker, for the
 // reports that show a single invoice.
-class SelectInvoiceModel
+class SelectInvoiceModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Invoice
+    };
+    using Result = SaveResult<Field>;
+
     SelectInvoiceModel(ProjectTables& tables, Prompter& prompter);
 
-    QString caption() const;
-    QString helpLine() const;
+    QString caption() const override;
+    QString helpLine() const override;
 
     const QStringList& invoiceEntries() const { return m_entries; }
     qint32 invoiceID() const { return m_invoiceID; }
     // An ID not in the picker clears the selection.
     void selectInvoice(qint32 invoiceID);
 
-    // OK: refused, naming "invoice", while nothing is selected.
-    LegacySaveResult save();
+    // OK: refused while nothing is selected; only chooses, writes nothing.
+    Result save();
     // The invoice chosen by the last successful save (NoSelection before).
     qint32 selectedInvoice() const { return m_selectedID; }
 

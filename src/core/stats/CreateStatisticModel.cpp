@@ -46,12 +46,12 @@ CreateStatisticModel::CreateStatisticModel(CProjectSettings& settings, Prompter&
     rebuildOperandLists();
 }
 
-QString CreateStatisticModel::caption()
+QString CreateStatisticModel::caption() const
 {
     return QStringLiteral("Create Statistic");
 }
 
-QString CreateStatisticModel::introText()
+QString CreateStatisticModel::helpLine() const
 {
     return QStringLiteral(
         "Use this option to create and customize statistics.  Once the statistics are created, "
@@ -128,23 +128,23 @@ qint32 CreateStatisticModel::operandType(const QString& text) const
     return CStatistic::OperandConstant;
 }
 
-LegacySaveResult CreateStatisticModel::save()
+CreateStatisticModel::Result CreateStatisticModel::save()
 {
-    const auto refuse = [this](const char* text, const char* focus) {
-        m_prompter.message(QString::fromLatin1(text), Title(), Prompter::Icon::Exclamation);
-        return LegacySaveResult::refused(QString::fromLatin1(focus));
+    const auto refuse = [this](const char* text, Field focus) {
+        warn(m_prompter, QString::fromLatin1(text), Title());
+        return Result::refused(focus);
     };
     if (m_name.isEmpty())
-        return refuse("Must specify a name for this statistic.", "name");
+        return refuse("Must specify a name for this statistic.", Field::Name);
     if (leftEnabled() && m_left.isEmpty())
-        return refuse("This operation requires a left operand.", "leftOperand");
+        return refuse("This operation requires a left operand.", Field::LeftOperand);
     if (m_right.isEmpty())
-        return refuse("This operation requires a right operand.", "rightOperand");
+        return refuse("This operation requires a right operand.", Field::RightOperand);
     const DateTime start = DateTime::parseDate(m_start, UserLocale());
     const DateTime thru = DateTime::parseDate(m_thru, UserLocale());
     if (m_applyDates && (!start.isValid() || !thru.isValid()))
         return refuse("You must specify a valid Start Date and Thru Date.",
-                      start.isValid() ? "thruDate" : "startDate");
+                      start.isValid() ? Field::ThruDate : Field::StartDate);
 
     CStatistic s;
     s.Name = m_name;
@@ -163,8 +163,8 @@ LegacySaveResult CreateStatisticModel::save()
     s.ThruDate = thru.isValid() ? thru : DateTime::null();
 
     if (StatisticIndex(m_settings.statistics()).referencesItselfOrMissing(s)) {
-        m_prompter.message(QStringLiteral("Statistic not valid."), Title(), Prompter::Icon::Exclamation);
-        return LegacySaveResult::refused();
+        warn(m_prompter, QStringLiteral("Statistic not valid."), Title());
+        return Result::refused();
     }
 
     // A name in use, or a full list, keeps the dialog open without a word; a
@@ -174,29 +174,29 @@ LegacySaveResult CreateStatisticModel::save()
     if (isModify()) {
         for (int i = 0; i < all.size(); ++i) {
             if (i != m_modifyIndex && all.at(i).Name == s.Name)
-                return LegacySaveResult::refused(QStringLiteral("name"));
+                return Result::refused(Field::Name);
         }
         stored = m_settings.ModifyStatistic(m_modifyIndex, s);
     } else {
         if (m_settings.FindStatistic(s.Name) >= 0 || all.size() >= CProjectSettings::MaxStatistics)
-            return LegacySaveResult::refused(QStringLiteral("name"));
+            return Result::refused(Field::Name);
         stored = m_settings.AddStatistic(s);
     }
     if (!stored) {
         ReportErrorCode(m_prompter, m_settings.lastSaveStatus());
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
-    return LegacySaveResult::ok();
+    return Result::ok();
 }
 
-LegacySaveResult CreateStatisticModel::saveAndNext()
+CreateStatisticModel::Result CreateStatisticModel::saveAndNext()
 {
     if (!nextEnabled())
-        return LegacySaveResult::refused();
-    const LegacySaveResult result = save();
+        return Result::refused();
+    const Result result = save();
     if (!result.saved)
         return result;
     rebuildOperandLists();
     m_name.clear();
-    return LegacySaveResult{true, QStringLiteral("name")};
+    return Result{true, Field::Name};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 #include "project/Statistic.h"
 
 #include <QString>
@@ -12,9 +12,21 @@ class Prompter;
 
 // The state behind the "Create Statistic" dialog: a new statistic, or changes
 // to an existing one (renaming it renames every reference to it).
-class CreateStatisticModel
+class CreateStatisticModel : public DialogModel
 {
 public:
+    // Statistics live in the project settings file by name, not as records: changes() stays empty.
+    enum class Field
+    {
+        None,
+        Name,
+        LeftOperand,
+        RightOperand,
+        StartDate,
+        ThruDate
+    };
+    using Result = SaveResult<Field>;
+
     // Modifies the statistic of this name when there is one; otherwise makes
     // new statistics.
     CreateStatisticModel(CProjectSettings& settings, Prompter& prompter, const Clock& clock,
@@ -22,9 +34,9 @@ public:
 
     bool isModify() const { return m_modifyIndex >= 0; }
 
-    static QString caption();
+    QString caption() const override;
     // The text above the fields.
-    static QString introText();
+    QString helpLine() const override;
 
     // The "Listing:" entries and the operator entries, in code order.
     static QStringList listingEntries();
@@ -59,10 +71,10 @@ public:
     bool nextEnabled() const { return !isModify(); }
 
     // OK.
-    LegacySaveResult save();
+    Result save();
     // "Next >>": saves, then offers the new statistic as an operand and clears
     // the name for the next one.
-    LegacySaveResult saveAndNext();
+    Result saveAndNext();
 
 private:
     void rebuildOperandLists();

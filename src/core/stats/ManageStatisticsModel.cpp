@@ -20,8 +20,7 @@ bool ManageStatisticsModel::requireSelection()
 {
     if (m_selection >= 0)
         return true;
-    m_prompter.message(QStringLiteral("You must make a selection from the list."), AppTitle(),
-                       Prompter::Icon::Exclamation);
+    warn(m_prompter, QStringLiteral("You must make a selection from the list."));
     return false;
 }
 

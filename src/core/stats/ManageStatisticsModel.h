@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/DialogModel.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,13 +13,24 @@ class Prompter;
 // The state behind the "Manage Statistics" dialog: the project's statistics by
 // name, the one selected, and deletion with dependants. Adding and modifying
 // open the Create Statistic dialog, which the dialog does itself.
-class ManageStatisticsModel
+class ManageStatisticsModel : public DialogModel
 {
 public:
+    // Nothing to refuse: each action stores at once or through Create Statistic; statistics are kept by name,
+    // not as records, so changes() stays empty.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     ManageStatisticsModel(CProjectSettings& settings, Prompter& prompter);
 
-    static QString caption() { return QStringLiteral("Manage Statistics"); }
-    static QString introText() { return QStringLiteral("Add, modify, or delete statistics from project."); }
+    QString caption() const override { return QStringLiteral("Manage Statistics"); }
+    QString helpLine() const override
+    {
+        return QStringLiteral("Add, modify, or delete statistics from project.");
+    }
 
     // Every statistic's name in list order.
     const QStringList& names() const { return m_names; }
@@ -36,6 +49,9 @@ public:
     // Rebuilds the list after an addition, change or deletion, keeping the
     // selected position where the list still reaches it.
     void refresh();
+
+    // Close.
+    Result save() { return Result::ok(); }
 
 private:
     bool requireSelection();

@@ -74,8 +74,7 @@ QStringList CollectStatisticDependants(const QList<CStatistic>& statistics, cons
 bool DeleteStatisticWithDependants(CProjectSettings& settings, Prompter& prompter, const QString& name)
 {
     if (settings.FindStatistic(name) < 0) {
-        prompter.message(QStringLiteral("Unable to locate required statistic."), Title(),
-                         Prompter::Icon::Exclamation);
+        warn(prompter, QStringLiteral("Unable to locate required statistic."), Title());
         return false;
     }
     const QStringList names = CollectStatisticDependants(settings.statistics(), name);

@@ -67,30 +67,31 @@ void StatisticWizardModel::setUseDates(bool on)
         m_useDates = on;
 }
 
-LegacySaveResult StatisticWizardModel::datePageNext()
+StatisticWizardModel::Result StatisticWizardModel::datePageNext()
 {
     if (!m_useDates)
-        return LegacySaveResult::ok();
+        return Result::ok();
     const bool startValid = DateTime::parseDate(m_start, UserLocale()).isValid();
     const bool thruValid = DateTime::parseDate(m_thru, UserLocale()).isValid();
     if (startValid && thruValid)
-        return LegacySaveResult::ok();
+        return Result::ok();
     m_prompter.message(QStringLiteral("Must specify a valid date."), Title(), Prompter::Icon::None);
-    return LegacySaveResult::refused(startValid ? QStringLiteral("thruDate") : QStringLiteral("startDate"));
+    return Result::refused(startValid ? Field::ThruDate : Field::StartDate);
 }
 
-LegacySaveResult StatisticWizardModel::finish()
+StatisticWizardModel::Result StatisticWizardModel::save()
 {
     m_added.clear();
     if (m_name.isEmpty() || m_settings.FindStatistic(m_name) >= 0) {
-        m_prompter.message(QStringLiteral("The name specified is not valid or already being used.\n"
-                                          "Please specify a unique name for the statistic."),
-                           Title(), Prompter::Icon::Exclamation);
-        return LegacySaveResult::refused(QStringLiteral("name"));
+        warn(m_prompter,
+             QStringLiteral("The name specified is not valid or already being used.\n"
+                            "Please specify a unique name for the statistic."),
+             Title());
+        return Result::refused(Field::Name);
     }
     // The dates were checked on their page; a wizard finished without passing
     // it must not store dates it cannot read.
-    const LegacySaveResult dates = datePageNext();
+    const Result dates = datePageNext();
     if (!dates.saved)
         return dates;
 
@@ -108,7 +109,7 @@ LegacySaveResult StatisticWizardModel::finish()
     // stored would be left without its parts.
     if (m_settings.statisticCount() + toAdd.size() > CProjectSettings::MaxStatistics) {
         ReportErrorCode(m_prompter, Status::OperationFailed);
-        return LegacySaveResult::refused(QStringLiteral("name"));
+        return Result::refused(Field::Name);
     }
     for (const CStatistic& statistic : toAdd) {
         if (!m_settings.AddStatistic(statistic)) {
@@ -117,9 +118,9 @@ LegacySaveResult StatisticWizardModel::finish()
                 DeleteStatisticExactly(m_settings, m_added.at(i));
             m_added.clear();
             ReportErrorCode(m_prompter, status);
-            return LegacySaveResult::refused(QStringLiteral("name"));
+            return Result::refused(Field::Name);
         }
         m_added.append(statistic.Name);
     }
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,13 +12,23 @@ class Prompter;
 // The state behind the three pages of the "Statistic Wizard": the type of
 // standard statistic, its date range and its name. Finish adds the statistic
 // with the intermediate ones it is built from.
-class StatisticWizardModel
+class StatisticWizardModel : public DialogModel
 {
 public:
+    // Statistics live in the project settings file by name, not as records: changes() stays empty.
+    enum class Field
+    {
+        None,
+        StartDate,
+        ThruDate,
+        Name
+    };
+    using Result = SaveResult<Field>;
+
     StatisticWizardModel(CProjectSettings& settings, Prompter& prompter, const Clock& clock);
 
     // Every page's caption.
-    static QString caption() { return QStringLiteral("Statistic Wizard"); }
+    QString caption() const override { return QStringLiteral("Statistic Wizard"); }
     static QString datePageText();
     static QString namePageText();
     static QString nameExample() { return QStringLiteral("Example: Net Sales Q1 1998"); }
@@ -41,14 +51,14 @@ public:
     void setThruDate(const QString& text) { m_thru = text; }
     // Next on the date page: refused (the user told) while the dates are ticked
     // but not both valid.
-    LegacySaveResult datePageNext();
+    Result datePageNext();
 
     // Name page.
     QString name() const { return m_name; }
     void setName(const QString& text) { m_name = text; }
     // Finish: checks the name and adds the statistics; refused (the user told)
     // when the name is empty or taken, or when they cannot all be added.
-    LegacySaveResult finish();
+    Result save();
 
     // The statistics Finish added, in order (reused intermediate ones are not).
     const QStringList& added() const { return m_added; }

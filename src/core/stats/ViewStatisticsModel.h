@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/DialogModel.h"
+
 #include "common/RecordIds.h"
 
 #include <QList>
@@ -16,9 +18,16 @@ class UserSettings;
 // The state behind the "View Statistics" dialog: every statistic of the
 // project with its value, computed against the list that was current when the
 // dialog opened and the record selected in it.
-class ViewStatisticsModel
+class ViewStatisticsModel : public DialogModel
 {
 public:
+    // Read-only: nothing to refuse or write.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     struct Row
     {
         QString name;
@@ -34,7 +43,7 @@ public:
                         std::optional<ListingKind> currentList, qint32 selectedId);
     ~ViewStatisticsModel();
 
-    static QString caption() { return QStringLiteral("View Statistics"); }
+    QString caption() const override { return QStringLiteral("View Statistics"); }
 
     // The listing the current list stands for; -1 for none.
     qint32 listing() const { return m_listing; }
@@ -52,6 +61,9 @@ public:
     // The widths of the "Statistic" (0) and "Value" (1) columns the user left.
     static int columnWidth(const UserSettings& settings, int column);
     static void setColumnWidth(UserSettings& settings, int column, int width);
+
+    // "Done".
+    Result save() { return Result::ok(); }
 
 private:
     void fill();

@@ -13,13 +13,13 @@
 #include <QVBoxLayout>
 
 NewProjectDialog::NewProjectDialog(const DesktopServices& services, QWidget* parent)
-    : QDialog(parent), m_model(services.clock), m_prompter(services.prompter), m_files(services.files),
+    : QDialog(parent), m_model(services.clock, services.prompter), m_files(services.files),
       m_name(new QLineEdit(this)), m_location(new QLineEdit(this)),
       m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
       m_lifo(new QRadioButton(QStringLiteral("LIFO"), this)),
       m_ok(new QPushButton(QStringLiteral("OK"), this))
 {
-    setWindowTitle(QStringLiteral("New Inventory Project"));
+    setWindowTitle(m_model.caption());
     m_name->setMaxLength(NewProjectModel::MaxNameLength);
     m_location->setText(m_model.location());
     auto* browse = new QPushButton(QStringLiteral("BROWSE"), this);
@@ -65,7 +65,7 @@ void NewProjectDialog::chooseLocation(const QString& folder)
 void NewProjectDialog::openExisting(const QString& databasePath)
 {
     takeInput();
-    if (m_model.openExisting(databasePath, m_prompter))
+    if (m_model.openExisting(databasePath))
         accept();
 }
 
@@ -89,8 +89,13 @@ void NewProjectDialog::pickExisting()
 void NewProjectDialog::createProject()
 {
     takeInput();
-    if (m_model.createProject(m_prompter))
+    const NewProjectModel::Result result = m_model.save();
+    if (result.saved)
         accept();
+    else if (result.focus == NewProjectModel::Field::Location)
+        m_location->setFocus();
+    else if (result.focus == NewProjectModel::Field::Name)
+        m_name->setFocus();
 }
 
 void NewProjectDialog::takeInput()

@@ -39,7 +39,6 @@ private:
     void takeInput();
 
     NewProjectModel m_model;
-    Prompter& m_prompter;
     FileChooser& m_files;
     QLineEdit* m_name;
     QLineEdit* m_location;

@@ -1,5 +1,5 @@
-#include "common/ChangeList.h"
 #include "common/RecordIds.h"
+#include "common/ChangeList.h"
 #include "common/StatusCodes.h"
 
 #include "QtPrinters.h"
@@ -38,16 +38,36 @@ TEST(ChangeList, KeepsEachIdOnceAndAtMostAThousandPerKind)
     EXPECT_TRUE(changes.contains(ListingKind::Vendors, 1));
 }
 
+TEST(ChangeList, RecordsOfUnlistedTablesAreKeptApartFromTheLists)
+{
+    // A receivable alone is a change, under its own table, not under the list
+    // that shares its code.
+    ChangeList sale;
+    EXPECT_TRUE(sale.add(UnlistedKind::Receivables, 3));
+    EXPECT_FALSE(sale.isEmpty());
+    EXPECT_FALSE(sale.contains(ListingKind::Vendors, 3));
+
+    ChangeList all;
+    all.add(ListingKind::Invoices, 9);
+    all.merge(sale);
+    EXPECT_EQ(std::tuple(all.ids(UnlistedKind::Receivables), all.ids(ListingKind::Invoices)),
+              std::tuple(QList<qint32>{3}, QList<qint32>{9}));
+    all.clear();
+    EXPECT_TRUE(all.isEmpty());
+}
+
 TEST(StatusCodes, ReportErrorCodeShowsTheMessageTitledWithTheApplication)
 {
     ScriptedPrompter prompter;
     ReportErrorCode(prompter, Status::SettingsFileMissing);
     ReportErrorCode(prompter, 99);
     ASSERT_EQ(prompter.log().size(), 2);
-    EXPECT_EQ(prompter.log()[0].text, QStringLiteral("The settings file for this project (.qms) was unable to be located."));
+    EXPECT_EQ(prompter.log()[0].text,
+              QStringLiteral("The settings file for this project (.qms) was unable to be located."));
     EXPECT_EQ(prompter.log()[0].title, QStringLiteral("Quillmark 3.5"));
     EXPECT_EQ(prompter.log()[0].icon, Prompter::Icon::Exclamation);
-    EXPECT_EQ(prompter.log()[1].text, QStringLiteral("An unknown error has occurred with the current operation."));
+    EXPECT_EQ(prompter.log()[1].text,
+              QStringLiteral("An unknown error has occurred with the current operation."));
 }
 
 } // namespace

@@ -130,7 +130,7 @@ TEST_F(DamagedFile, AnOperationThatReadsTheDamageWritesNothingAndSaysWhy)
     // again, which meets the damage.
     ScriptedPrompter prompter;
     RecordSoldItemsModel sale(t(), prompter);
-    sale.setInvoiceNumber(5000);
+    sale.setInvoice(invoice);
     sale.selectItem(item);
     sale.setQuantityText(u"1"_s);
     ASSERT_TRUE(sale.addLine().saved);

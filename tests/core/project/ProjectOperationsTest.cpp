@@ -335,7 +335,7 @@ TEST_F(ProjectOps, AnIdleProjectHoldsNoLockSoCopyCompactAndOtherProgramsProceed)
     invoice.CustomerID = t.customers().IDsWhere(QString()).value(0);
     ASSERT_TRUE(t.invoices().RecordAdd(invoice));
     RecordSoldItemsModel sale(t, prompter);
-    sale.setInvoiceNumber(invoice.Number);
+    sale.setInvoice(invoice.ID);
     sale.selectItem(stocked.first());
     sale.setQuantityText(u"1"_s);
     ASSERT_TRUE(sale.addLine().saved);

@@ -72,7 +72,7 @@ TEST_F(Purchasing, NewPurchaseOrderNumbersDuplicatesAndModification)
     t().purchaseOrders().Reopen();
     NewPOModel duplicate(t(), prompter, clock);
     duplicate.setNumberText(u"9500"_s);
-    EXPECT_EQ(duplicate.save().focus, u"number"_s);
+    EXPECT_EQ(duplicate.save().focus, NewPOModel::Field::Number);
     EXPECT_EQ(prompter.lastText(), u"A purchase order with this number already exists.\nPlease choose a new "
                                    u"purchase order number."_s);
 
@@ -100,13 +100,15 @@ TEST_F(Purchasing, NewPurchaseOrderChecksItsFieldsBeforeWritingAnything)
     const struct
     {
         void (NewPOModel::*set)(const QString&);
-        QString value, focus, message;
+        QString value;
+        NewPOModel::Field focus;
+        QString message;
     } cases[] = {
-        {&NewPOModel::setDateText, u"13/45/2024"_s, u"date"_s, badDate},
-        {&NewPOModel::setRequiredDateText, u"someday"_s, u"requiredDate"_s, badDate},
-        {&NewPOModel::setTaxRateText, u"1000.5"_s, u"taxRate"_s, badTax},
-        {&NewPOModel::setNumberText, u"50a"_s, u"number"_s, u"Please enter an integer."_s},
-        {&NewPOModel::setNotes, QString(129, u'n'), u"notes"_s,
+        {&NewPOModel::setDateText, u"13/45/2024"_s, NewPOModel::Field::Date, badDate},
+        {&NewPOModel::setRequiredDateText, u"someday"_s, NewPOModel::Field::RequiredDate, badDate},
+        {&NewPOModel::setTaxRateText, u"1000.5"_s, NewPOModel::Field::TaxRate, badTax},
+        {&NewPOModel::setNumberText, u"50a"_s, NewPOModel::Field::Number, u"Please enter an integer."_s},
+        {&NewPOModel::setNotes, QString(129, u'n'), NewPOModel::Field::Notes,
          u"The PO Note may hold at most 128 characters."_s},
     };
     for (const auto& c : cases) {
@@ -124,7 +126,7 @@ TEST_F(Purchasing, NewPurchaseOrderChecksItsFieldsBeforeWritingAnything)
     ASSERT_TRUE(t().vendors().RecordDelete(vendor));
     ASSERT_TRUE(t().vendors().RecordDelete(otherVendor));
     NewPOModel noVendor(t(), prompter, clock);
-    EXPECT_EQ(noVendor.save().focus, u"vendor"_s);
+    EXPECT_EQ(noVendor.save().focus, NewPOModel::Field::Vendor);
     EXPECT_EQ(b.rows("PO"), 1);
 }
 
@@ -203,11 +205,11 @@ TEST_F(Purchasing, RecordOrderRefusesBadQuantitiesAndMissingRecords)
     dialog.startNew(ledger);
     for (const QString& bad : {u"0"_s, u"-4"_s, u"2.5"_s, u"x"_s, QString(), u"99999999999"_s}) {
         dialog.setQuantityText(bad);
-        EXPECT_EQ(dialog.save().focus, u"quantity"_s) << bad.toStdString();
+        EXPECT_EQ(dialog.save().focus, RecordOrderModel::Field::Quantity) << bad.toStdString();
         EXPECT_EQ(prompter.lastText(), StatusMessage(Status::InvalidQuantity));
     }
     dialog.setQuantityText(u"4"_s);
-    EXPECT_EQ(dialog.save().focus, u"po"_s);
+    EXPECT_EQ(dialog.save().focus, RecordOrderModel::Field::PurchaseOrder);
     EXPECT_EQ(prompter.lastText(), u"Must add a PO"_s);
 
     // New PO from within the dialog selects the new purchase order; else the newest.
@@ -218,7 +220,7 @@ TEST_F(Purchasing, RecordOrderRefusesBadQuantitiesAndMissingRecords)
     dialog.refillPOs();
     EXPECT_EQ(dialog.poID(), other);
     ASSERT_TRUE(t().purchaseOrders().RecordDelete(other));
-    EXPECT_EQ(dialog.save().focus, u"po"_s);
+    EXPECT_EQ(dialog.save().focus, RecordOrderModel::Field::PurchaseOrder);
     EXPECT_EQ(prompter.lastText(), u"Unable to locate PO"_s);
 
     // Quantities that would overflow the line are refused, not wrapped.
@@ -226,7 +228,7 @@ TEST_F(Purchasing, RecordOrderRefusesBadQuantitiesAndMissingRecords)
     dialog.setQuantityText(u"2147483000"_s);
     ASSERT_TRUE(dialog.save().saved);
     dialog.setQuantityText(u"1000"_s);
-    EXPECT_EQ(dialog.save().focus, u"quantity"_s);
+    EXPECT_EQ(dialog.save().focus, RecordOrderModel::Field::Quantity);
     EXPECT_EQ(ordered(ledger), 2147483000);
 
     // An order for an item that vanished meanwhile is kept, and the user is told.
@@ -265,7 +267,8 @@ TEST_F(Purchasing, ManagePurchaseOrders)
     b.receive(pencilLine, 5, day(1997, 3, 11));
 
     ManagePOModel manage(t(), prompter);
-    ASSERT_TRUE(manage.preselectNumber(5000));
+    EXPECT_FALSE(manage.preselect(po + other + 1));
+    ASSERT_TRUE(manage.preselect(po));
     EXPECT_EQ((QStringList{manage.vendorName(), manage.filledText(), manage.taxRateText()}),
               (QStringList{u"Acme Paper"_s, u"No"_s, u"7.250%"_s}));
 
@@ -295,7 +298,7 @@ TEST_F(Purchasing, ManagePurchaseOrders)
     ASSERT_EQ(mark.kind, ManagePOAction::Kind::MarkFillDate);
     MarkPOFillDateModel fill(t(), prompter, clock, mark.poID);
     fill.setDateText(u"2/30/1997"_s);
-    EXPECT_EQ(fill.save().focus, u"date"_s);
+    EXPECT_EQ(fill.save().focus, MarkPOFillDateModel::Field::Date);
     EXPECT_EQ(prompter.lastText(), u"Must specify a valid date."_s);
     EXPECT_EQ(t().purchaseOrders().GetFilled(po), 0);
     fill.setDateText(u"3/20/1997"_s);

@@ -42,13 +42,13 @@ protected:
         }
         return id;
     }
-    LegacySaveResult purge(bool invoices, bool pos, const QString& date = u"6/30/1997"_s)
+    PurgeDataModel::Result purge(bool invoices, bool pos, const QString& date = u"6/30/1997"_s)
     {
         PurgeDataModel dialog(t(), prompter, clock);
         dialog.setPurgeInvoices(invoices);
         dialog.setPurgePOs(pos);
         dialog.setDateText(date);
-        const LegacySaveResult result = dialog.save();
+        const PurgeDataModel::Result result = dialog.save();
         purgedInvoices = dialog.purgedInvoiceCount();
         purgedPOs = dialog.purgedPOCount();
         changes = dialog.changes();
@@ -108,7 +108,7 @@ TEST_F(Purge, OnceConfirmedInvoicesWithinACentOfPaidUpToTheCutOffGo)
     const qint32 filled = po(5000, day(1997, 3, 1), true);
 
     // The date comes first; neither box does nothing, and No keeps everything.
-    EXPECT_EQ(purge(true, true, u"13/45/1997"_s).focus, u"date"_s);
+    EXPECT_EQ(purge(true, true, u"13/45/1997"_s).focus, PurgeDataModel::Field::Date);
     EXPECT_EQ(prompter.lastText(), u"You must enter a valid date."_s);
     prompter.clear();
     EXPECT_TRUE(purge(false, false).saved);

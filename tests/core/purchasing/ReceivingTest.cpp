@@ -65,7 +65,7 @@ protected:
 TEST_F(Receiving, DialogFillsItsBoxesPresetsFromTheLineAndNextMovesOn)
 {
     RecordReceivedModel empty(t(), prompter, clock);
-    EXPECT_FALSE(empty.open());
+    EXPECT_FALSE(empty.checkPrerequisites());
     EXPECT_EQ(prompter.lastText(),
               u"In order to run this command, you must already have valid vendors, items and "
               "orders.  This command was unable to find all the necessary data to run."_s);
@@ -77,7 +77,7 @@ TEST_F(Receiving, DialogFillsItsBoxesPresetsFromTheLineAndNextMovesOn)
     const qint32 other = b.orderLine(pencil, po2, 3);
 
     RecordReceivedModel model(t(), prompter, clock);
-    ASSERT_TRUE(model.open());
+    ASSERT_TRUE(model.checkPrerequisites());
     EXPECT_EQ((QList<qint32>{model.selectedPO(), model.selectedOrder()}),
               (QList<qint32>{po2, other})); // the last
     model.selectPO(po);
@@ -88,18 +88,18 @@ TEST_F(Receiving, DialogFillsItsBoxesPresetsFromTheLineAndNextMovesOn)
               (QStringList{u"10"_s, u"$2.50"_s, u"Acme Paper"_s, u"3/1/1997"_s, u"5/15/1997"_s}));
 
     RecordReceivedModel fixedPO(t(), prompter, clock);
-    ASSERT_TRUE(fixedPO.open(po));
+    ASSERT_TRUE(fixedPO.preset(po).checkPrerequisites());
     EXPECT_FALSE(fixedPO.poBoxEnabled());
     // A fixed order box never offers a line of another purchase order instead.
     RecordReceivedModel mismatch(t(), prompter, clock);
-    ASSERT_TRUE(mismatch.open(po, other));
+    ASSERT_TRUE(mismatch.preset(po, other).checkPrerequisites());
     EXPECT_EQ(mismatch.selectedOrder(), NoSelection);
-    EXPECT_EQ(mismatch.save().focus, u"order"_s);
+    EXPECT_EQ(mismatch.save().focus, RecordReceivedModel::Field::Order);
 
     // Next receives the line in full and moves to the following one, keeping the date.
     fixedPO.setDateText(u"5/20/1997"_s);
-    const LegacySaveResult next = fixedPO.saveAndNext();
-    EXPECT_TRUE(next.saved && next.focus == u"date"_s);
+    const RecordReceivedModel::Result next = fixedPO.saveAndNext();
+    EXPECT_TRUE(next.saved && next.focus == RecordReceivedModel::Field::Date);
     EXPECT_EQ(fixedPO.selectedOrder(), second);
     EXPECT_EQ((QStringList{fixedPO.quantityText(), fixedPO.costText(), fixedPO.dateText()}),
               (QStringList{u"7"_s, u"$0.35"_s, u"5/20/1997"_s}));
@@ -113,13 +113,13 @@ TEST_F(Receiving, TheLotGetsTheItemsCostWithEveryDecimal)
     const qint32 second = b.orderLine(item, po, 2);
 
     RecordReceivedModel model(t(), prompter, clock);
-    ASSERT_TRUE(model.open(po, first));
+    ASSERT_TRUE(model.preset(po, first).checkPrerequisites());
     EXPECT_EQ(model.costText(), u"$1.8454"_s);
     ASSERT_TRUE(model.save().saved);
 
     // A typed cost keeps its decimals when the field is left, too.
     RecordReceivedModel typed(t(), prompter, clock);
-    ASSERT_TRUE(typed.open(po, second));
+    ASSERT_TRUE(typed.preset(po, second).checkPrerequisites());
     typed.setCostText(u"2.12345"_s);
     typed.reformatCost();
     EXPECT_EQ(typed.costText(), u"$2.1235"_s);
@@ -135,21 +135,22 @@ TEST_F(Receiving, SaveChecksInOrderAndWritesNothingWhenRefused)
 {
     const qint32 order = b.orderLine(item, po, 10);
     RecordReceivedModel model(t(), prompter, clock);
-    ASSERT_TRUE(model.open(po));
+    ASSERT_TRUE(model.preset(po).checkPrerequisites());
     model.setDateText(u"13/45/1997"_s);
     model.setQuantityText(u"0"_s);
-    EXPECT_EQ(model.save().focus, u"date"_s); // the date is checked before the quantity
+    EXPECT_EQ(model.save().focus,
+              RecordReceivedModel::Field::Date); // the date is checked before the quantity
     EXPECT_EQ(prompter.lastText(), StatusMessage(Status::InvalidDate));
     model.setDateText(u"5/20/1997"_s);
     for (const QString& bad : {u"0"_s, u"-3"_s, u"abc"_s, u""_s, u"99999999999"_s}) {
         model.setQuantityText(bad);
-        EXPECT_EQ(model.save().focus, u"quantity"_s) << bad.toStdString();
+        EXPECT_EQ(model.save().focus, RecordReceivedModel::Field::Quantity) << bad.toStdString();
         EXPECT_EQ(prompter.lastText(), StatusMessage(Status::InvalidQuantity));
     }
     model.setQuantityText(u"4"_s);
     for (const QString& bad : {u"lots"_s, u"-$1.00"_s, u""_s}) {
         model.setCostText(bad);
-        EXPECT_EQ(model.save().focus, u"cost"_s) << bad.toStdString();
+        EXPECT_EQ(model.save().focus, RecordReceivedModel::Field::Cost) << bad.toStdString();
         EXPECT_EQ(prompter.lastText(),
                   u"The cost specified is invalid.  The cost per item must be an amount of 0 "
                   "or more.  Please check the value and re-enter it if necessary."_s);
@@ -160,7 +161,7 @@ TEST_F(Receiving, SaveChecksInOrderAndWritesNothingWhenRefused)
     model.setCostText(u"$2.50"_s);
     b.remove<COrderRec>(order);
     prompter.clear();
-    EXPECT_EQ(model.save().focus, u"order"_s);
+    EXPECT_EQ(model.save().focus, RecordReceivedModel::Field::Order);
     EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::RecordNotFound)});
     EXPECT_EQ(counts(), QList<qint32>({0, 0, 0}));
 }
@@ -169,7 +170,7 @@ TEST_F(Receiving, FullAndOverReceiptsRemoveTheLine)
 {
     const qint32 exact = b.orderLine(item, po, 10);
     RecordReceivedModel model(t(), prompter, clock);
-    ASSERT_TRUE(model.open(po));
+    ASSERT_TRUE(model.preset(po).checkPrerequisites());
     model.setCostText(u"3.75"_s);
     ASSERT_TRUE(model.save().saved);
     const CReceivedRec receipt = b.read<CReceivedRec>(model.receiptIDs().value(0));
@@ -186,7 +187,7 @@ TEST_F(Receiving, FullAndOverReceiptsRemoveTheLine)
     // More than ordered: no question, the line goes, the lot holds all that came.
     const qint32 over = b.orderLine(item, po, 10);
     RecordReceivedModel more(t(), prompter, clock);
-    ASSERT_TRUE(more.open(po, over));
+    ASSERT_TRUE(more.preset(po, over).checkPrerequisites());
     more.setQuantityText(u"12"_s);
     ASSERT_TRUE(more.save().saved);
     EXPECT_TRUE(prompter.log().isEmpty());
@@ -223,7 +224,7 @@ TEST_F(Receiving, VanishedItemKeepsLotAndReceiptAndFailedWriteLeavesNothing)
 {
     const qint32 first = b.orderLine(item, po, 10);
     RecordReceivedModel model(t(), prompter, clock);
-    ASSERT_TRUE(model.open(po));
+    ASSERT_TRUE(model.preset(po).checkPrerequisites());
     ASSERT_TRUE(t().items().RecordDelete(item));
     EXPECT_TRUE(model.save().saved);
     EXPECT_EQ(prompter.texts(), QStringList{u"Unable to locate item record."_s});
@@ -239,7 +240,7 @@ TEST_F(Receiving, VanishedItemKeepsLotAndReceiptAndFailedWriteLeavesNothing)
     failEvery("INSERT", "Received");
     prompter.clear();
     RecordReceivedModel failing(t(), prompter, clock);
-    ASSERT_TRUE(failing.open(po, next));
+    ASSERT_TRUE(failing.preset(po, next).checkPrerequisites());
     EXPECT_FALSE(failing.save().saved);
     EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::OperationFailed)});
     EXPECT_EQ(counts(), QList<qint32>({2, 0, 0}));

@@ -216,7 +216,7 @@ TEST_F(Queries, ListingsClaimQueriesByTheirFromClause)
 
     manage.select(1);
     std::unique_ptr<QueryDefinitionModel> modified = manage.modify();
-    ASSERT_TRUE(modified && modified->isOpen());
+    ASSERT_TRUE(modified && modified->checkPrerequisites());
     EXPECT_EQ(modified->name(), str("c stock"));
     EXPECT_EQ(modified->criterionValue(0), str("0"));
 
@@ -237,44 +237,45 @@ TEST_F(Queries, DefinitionStartsShowsAndChecksInOrder)
 
     ASSERT_TRUE(project.db().CreateQueryDef(str("Taken"), str("SELECT * FROM [Items]")));
     // Each refusal is told, focuses its field and stores nothing.
-    const auto refused = [&](const char* message, const char* focus) {
-        const LegacySaveResult result = model.save();
+    const auto refused = [&](const char* message, QueryDefinitionModel::Field focus) {
+        const QueryDefinitionModel::Result result = model.save();
         EXPECT_FALSE(result.saved) << message;
-        EXPECT_EQ(result.focus, QString::fromLatin1(focus)) << message;
+        EXPECT_EQ(result.focus, focus) << message;
         EXPECT_EQ(told(), QString::fromLatin1(message));
         EXPECT_EQ(stored(), strs({"Taken"}));
     };
     const char* percentRange = "Must specify a range between 0 and 100 percent as an integer.";
-    refused("Must specify query name.", "name");
+    refused("Must specify query name.", QueryDefinitionModel::Field::Name);
     model.setName(str("   "));
-    refused("Must specify query name.", "name");
+    refused("Must specify query name.", QueryDefinitionModel::Field::Name);
     model.setName(str("taken"));
-    refused("A query with this name already exists. Pleasy specify a unique name.", "name");
+    refused("A query with this name already exists. Pleasy specify a unique name.",
+            QueryDefinitionModel::Field::Name);
     model.setName(str("Mine"));
-    refused("Must specify query criteria.", "value1");
+    refused("Must specify query criteria.", QueryDefinitionModel::Field::Value1);
     // TOP needs no criteria, but a count in range.
     model.setShowTop(true);
     for (const char* count : {"0", "101", "ten"}) {
         model.setCount(QString::fromLatin1(count));
-        refused(percentRange, "count");
+        refused(percentRange, QueryDefinitionModel::Field::Count);
     }
     model.setPercent(false);
-    refused("Must specify more than 0 records.", "count");
+    refused("Must specify more than 0 records.", QueryDefinitionModel::Field::Count);
     // A later row without the first would lose its WHERE.
     model.setCount(str("100000"));
     model.setCriterionValue(2, str("x"));
-    refused("Must specify query criteria.", "value1");
+    refused("Must specify query criteria.", QueryDefinitionModel::Field::Value1);
     model.setCriterionValue(0, str("Bolt"));
     model.setCriterionField(2, QueryFieldIndex(ListingKind::Items, str("Stocked")));
     model.setCriterionValue(2, str("5 OR 1=1"));
     refused(
         "The value specified does not fit its field.  Please check the value and re-enter it if necessary.",
-        "value3");
+        QueryDefinitionModel::Field::Value3);
     model.setCriterionValue(2, str("5"));
     model.setCriterionField(1, QueryFieldIndex(ListingKind::Items, str("Cost")));
     model.setCriterionValue(1, str("cheap"));
     refused("The amount specified is not valid.  Please check the value and re-enter it if necessary.",
-            "value2");
+            QueryDefinitionModel::Field::Value2);
 
     model.setCriterionValue(1, str("$2.00"));
     model.setConnectorBefore(2, QueryConnector::Or);
@@ -296,7 +297,7 @@ TEST_F(Queries, DefinitionStartsShowsAndChecksInOrder)
     date.setCriterionField(0, QueryFieldIndex(ListingKind::PurchaseOrders, str("Date")));
     EXPECT_EQ(date.hint(0), str("Format : 5/15/1997"));
     date.setCriterionValue(0, str("5/45/97"));
-    EXPECT_EQ(date.save().focus, str("value1"));
+    EXPECT_EQ(date.save().focus, QueryDefinitionModel::Field::Value1);
     EXPECT_EQ(told(), str("The date specified cannot be recognized in its current format.  Please check "
                           "the date and re-enter it if necessary."));
     date.setCriterionValue(0, str("5/15/97"));
@@ -312,7 +313,7 @@ TEST_F(Queries, ModifyReplacesTheOldQueryWholeOrNotAtAll)
     ASSERT_TRUE(db.CreateQueryDef(str("Other"), str("SELECT * FROM [Items]")));
 
     QueryDefinitionModel model(t(), prompter, ListingKind::Items, str("Old"));
-    ASSERT_TRUE(model.isOpen());
+    ASSERT_TRUE(model.checkPrerequisites());
     EXPECT_EQ(model.count(), str("7"));
     EXPECT_TRUE(model.showTop() && model.descending() && !model.percent());
 
@@ -325,7 +326,7 @@ TEST_F(Queries, ModifyReplacesTheOldQueryWholeOrNotAtAll)
     // Another query's name is refused before anything is deleted.
     QueryDefinitionModel clash(t(), prompter, ListingKind::Items, str("Old"));
     clash.setName(str("OTHER"));
-    EXPECT_EQ(clash.save().focus, str("name"));
+    EXPECT_EQ(clash.save().focus, QueryDefinitionModel::Field::Name);
     EXPECT_EQ(told(), str("A query with this name already exists. Pleasy specify a unique name."));
 
     // A store that fails keeps the old query.
@@ -344,7 +345,7 @@ TEST_F(Queries, ModifyReplacesTheOldQueryWholeOrNotAtAll)
 
     // A query gone before its dialog opened closes the dialog.
     QueryDefinitionModel gone(t(), prompter, ListingKind::Items, str("Old"));
-    EXPECT_FALSE(gone.isOpen());
+    EXPECT_FALSE(gone.checkPrerequisites());
     EXPECT_EQ(told(), str("Quillmark was unable to locate the record for this operation."));
     EXPECT_FALSE(gone.save().saved);
 }

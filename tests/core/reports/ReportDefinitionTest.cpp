@@ -471,7 +471,7 @@ TEST_F(ReportSheet, NamesAreCutToSizeAndMustBeNew)
     EXPECT_EQ(model.name().size(), 128);
 
     model.setName(str("  "));
-    EXPECT_EQ(model.save().focus, str("name"));
+    EXPECT_EQ(model.save().focus, ReportSheetModel::Field::Name);
     expectSaid("The report name must be unique.  Check that the name you have specified is not a duplicate.",
                "Report Definition");
     model.setName(str("Kept"));
@@ -482,7 +482,7 @@ TEST_F(ReportSheet, NamesAreCutToSizeAndMustBeNew)
     ReportSheetModel other = sheet();
     for (const char* name : {"Kept", "PURCHASE_ORDER"}) {
         other.setName(str(name));
-        EXPECT_EQ(other.save().focus, str("name")) << name;
+        EXPECT_EQ(other.save().focus, ReportSheetModel::Field::Name) << name;
         expectSaid("A report by this name already exists.  Please specify a unique name for the report.",
                    "Quillmark 3.5");
     }

@@ -39,7 +39,7 @@ protected:
     {
         model.setType(type);
         model.setName(name);
-        EXPECT_TRUE(model.finish().saved) << name.toStdString();
+        EXPECT_TRUE(model.save().saved) << name.toStdString();
         ReportFile reports = file();
         EXPECT_TRUE(reports.getByName(name));
         const CReportDefinition report = reports.readBuffer();
@@ -171,7 +171,7 @@ TEST_F(ReportWizard, RefusalsKeepTheWizardOpenAndWriteNothing)
             model.setVendorID(acme);
             model.setApplyVendorCriteria(true);
             model.setName(str(name));
-            EXPECT_EQ(model.finish().focus, str("name")) << name;
+            EXPECT_EQ(model.save().focus, ReportWizardModel::Field::Name) << name;
             EXPECT_EQ(last().text, str(message));
         }
     }
@@ -183,7 +183,7 @@ TEST_F(ReportWizard, RefusalsKeepTheWizardOpenAndWriteNothing)
     EXPECT_FALSE(items.leavePage(Page::Vendor));
     EXPECT_EQ(last().text, str("You must select a vendor to apply vendor criteria."));
     items.setName(str("Nobody's"));
-    EXPECT_EQ(items.finish().focus, str("vendor"));
+    EXPECT_EQ(items.save().focus, ReportWizardModel::Field::Vendor);
     ReportWizardModel invoices = wizard();
     invoices.setType(ReportWizardModel::InvoiceListing);
     invoices.setName(str("Bad dates"));
@@ -192,9 +192,9 @@ TEST_F(ReportWizard, RefusalsKeepTheWizardOpenAndWriteNothing)
     invoices.setUseDates(true);
     EXPECT_FALSE(invoices.leavePage(Page::Date));
     EXPECT_EQ(last().text, StatusMessage(Status::InvalidDate));
-    EXPECT_EQ(invoices.finish().focus, str("thruDate"));
+    EXPECT_EQ(invoices.save().focus, ReportWizardModel::Field::ThruDate);
     invoices.setStartDateText(QString());
-    EXPECT_EQ(invoices.finish().focus, str("startDate"));
+    EXPECT_EQ(invoices.save().focus, ReportWizardModel::Field::StartDate);
 
     EXPECT_EQ(FileBytes(file().path()), before);
     EXPECT_EQ(project.db().QueryDefNames(), strs({"Taken query"}));
@@ -208,7 +208,7 @@ TEST_F(ReportWizard, AReportThatCannotBeWrittenTakesItsQueryBack)
     ReportWizardModel model = wizard();
     model.setType(ReportWizardModel::ReorderReport);
     model.setName(str("Reorder"));
-    EXPECT_FALSE(model.finish().saved);
+    EXPECT_FALSE(model.save().saved);
     EXPECT_EQ(last().text, StatusMessage(Status::FileNotAccessible));
     EXPECT_FALSE(project.db().QueryDefExists(str("Reorder")));
     EXPECT_FALSE(QFile::exists(file().path()));
@@ -224,7 +224,7 @@ TEST_F(ReportWizard, SalesTaxTypeCreatesNothing)
     model.setType(ReportWizardModel::SalesTaxReport);
     model.setUseDates(true);
     model.setName(str("Tax"));
-    EXPECT_TRUE(model.finish().saved);
+    EXPECT_TRUE(model.save().saved);
     EXPECT_TRUE(prompter.log().isEmpty());
     EXPECT_FALSE(QFile::exists(file().path()));
     EXPECT_TRUE(project.db().QueryDefNames().isEmpty());

@@ -27,7 +27,7 @@ protected:
         first = b.payment(customer, invoice, Money::fromWhole(31, 5000), Money::fromWhole(10));
         second = b.payment(customer, invoice, Money::fromWhole(21, 5000), Money::fromWhole(5));
     }
-    LegacySaveResult giveBack(CustomerReturnModel& dialog, const QString& quantity)
+    CustomerReturnModel::Result giveBack(CustomerReturnModel& dialog, const QString& quantity)
     {
         dialog.setQuantityText(quantity);
         return dialog.save();
@@ -45,7 +45,7 @@ protected:
 TEST_F(CustomerReturn, OneOfThreeTaxedUnitsIsReimbursedWithItsTaxAndLowersEveryDue)
 {
     TempProject empty;
-    EXPECT_FALSE(CustomerReturnModel::canOpen(empty.tables(), prompter));
+    EXPECT_FALSE(CustomerReturnModel(empty.tables(), prompter).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(),
               u"In order to run this command, you must already have valid items and sales .  "
               u"This command was unable to find all the necessary data to run."_s);
@@ -53,7 +53,7 @@ TEST_F(CustomerReturn, OneOfThreeTaxedUnitsIsReimbursedWithItsTaxAndLowersEveryD
     // Recorded after the invoice's day: the lot still takes the invoice's date.
     b.change<CSalesRec>(sale, [](CSalesRec& rec) { rec.Date = day(1997, 6, 2); });
     CustomerReturnModel dialog(t(), prompter);
-    ASSERT_TRUE(dialog.open(sale));
+    ASSERT_TRUE(dialog.setSale(sale).checkPrerequisites());
     // A failed write takes the whole return back, and OK may be tried again.
     failEvery("UPDATE", "AR");
     prompter.clear();
@@ -82,35 +82,35 @@ TEST_F(CustomerReturn, OneOfThreeTaxedUnitsIsReimbursedWithItsTaxAndLowersEveryD
 TEST_F(CustomerReturn, WholeReturnRemovesTheSaleAndAReturnOfNothingChangesNothingElse)
 {
     CustomerReturnModel nothing(t(), prompter);
-    ASSERT_TRUE(nothing.open(sale));
+    ASSERT_TRUE(nothing.setSale(sale).checkPrerequisites());
     ASSERT_TRUE(giveBack(nothing, u"0"_s).saved);
     EXPECT_TRUE(prompter.lastText().startsWith(u"Total reimbursement of $0.00 to be paid"_s));
     EXPECT_EQ(state(), QList<qint32>({2, 3, 7}));
     EXPECT_EQ(b.dues(invoice), QList<double>({31.5, 21.5}));
 
     CustomerReturnModel all(t(), prompter);
-    ASSERT_TRUE(all.open(sale));
+    ASSERT_TRUE(all.setSale(sale).checkPrerequisites());
     ASSERT_TRUE(giveBack(all, u"3"_s).saved);
     EXPECT_TRUE(all.saleRemoved());
     EXPECT_EQ(state(), QList<qint32>({3, -1, 10}));
     // The $15.00 paid now stands against nothing.
     EXPECT_EQ(b.dues(invoice), QList<double>({0, -10}));
     // Items remain but no sale does: there is nothing left to return.
-    EXPECT_FALSE(CustomerReturnModel::canOpen(t(), prompter));
+    EXPECT_FALSE(CustomerReturnModel(t(), prompter).checkPrerequisites());
 }
 
 TEST_F(CustomerReturn, RefusalsAreToldAndWriteNothing)
 {
     CustomerReturnModel dialog(t(), prompter);
-    ASSERT_TRUE(dialog.open(sale));
-    EXPECT_EQ(giveBack(dialog, u"4"_s).focus, u"quantity"_s);
+    ASSERT_TRUE(dialog.setSale(sale).checkPrerequisites());
+    EXPECT_EQ(giveBack(dialog, u"4"_s).focus, CustomerReturnModel::Field::Quantity);
     EXPECT_EQ(prompter.lastText(), u"The quanity returned may not be greater than the quantity sold."_s);
     for (const QString& bad : {u""_s, u"-1"_s, u"two"_s}) {
-        EXPECT_EQ(giveBack(dialog, bad).focus, u"quantity"_s) << bad.toStdString();
+        EXPECT_EQ(giveBack(dialog, bad).focus, CustomerReturnModel::Field::Quantity) << bad.toStdString();
         EXPECT_EQ(prompter.lastText(), StatusMessage(Status::InvalidQuantity));
     }
     CustomerReturnModel gone(t(), prompter);
-    EXPECT_FALSE(gone.open(sale + 100));
+    EXPECT_FALSE(gone.setSale(sale + 100).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), u"Unable to locate sale record."_s);
     EXPECT_FALSE(giveBack(gone, u"1"_s).saved);
     EXPECT_EQ(state(), QList<qint32>({1, 3, 7}));
@@ -137,7 +137,7 @@ TEST_F(CustomerReturn, AnInvoiceWithoutPaymentsTakesTheReturnOnlyOnce)
     b.remove<CARRec>(second);
     b.remove<CARRec>(first);
     CustomerReturnModel dialog(t(), prompter);
-    ASSERT_TRUE(dialog.open(sale));
+    ASSERT_TRUE(dialog.setSale(sale).checkPrerequisites());
     ASSERT_TRUE(giveBack(dialog, u"2"_s).saved);
     EXPECT_TRUE(dialog.isCompleted());
     EXPECT_FALSE(dialog.save().saved);
@@ -161,7 +161,7 @@ TEST_F(CustomerReturn, DuesFollowTheInvoiceTotalWhereTruncatedTaxDiffers)
         });
     }
     CustomerReturnModel dialog(t(), prompter);
-    ASSERT_TRUE(dialog.open(sale));
+    ASSERT_TRUE(dialog.setSale(sale).checkPrerequisites());
     ASSERT_TRUE(giveBack(dialog, u"1"_s).saved);
     EXPECT_TRUE(prompter.lastText().startsWith(u"Total reimbursement of $0.03 "_s));
     EXPECT_EQ(b.dues(invoice), QList<double>({0.0349, 0.0349}));

@@ -29,7 +29,7 @@ protected:
     qint32 pay(const QString& amount, qint32 invoiceID = NoID)
     {
         RecordCustomerPaymentModel dialog(t(), prompter, clock);
-        EXPECT_TRUE(dialog.open(invoiceID == NoID ? invoice : invoiceID));
+        EXPECT_TRUE(dialog.setPayment(invoiceID == NoID ? invoice : invoiceID).checkPrerequisites());
         dialog.setAmountText(amount);
         return dialog.save().saved ? dialog.paymentID() : NoID;
     }
@@ -48,7 +48,7 @@ protected:
 TEST_F(Payments, PaymentsExtendTheChainAndManagePaymentsShowsIt)
 {
     RecordCustomerPaymentModel dialog(t(), prompter, clock);
-    ASSERT_TRUE(dialog.open(invoice));
+    ASSERT_TRUE(dialog.setPayment(invoice).checkPrerequisites());
     EXPECT_EQ((QStringList{dialog.customerText(), dialog.dateText(), dialog.amountText()}),
               (QStringList{u"Harbor Books, Ada Lind"_s, u"5/15/1997"_s, u"$0.00"_s}));
     dialog.setAmountText(u"30"_s);
@@ -90,7 +90,7 @@ TEST_F(Payments, DeletingALaterPaymentOrEditingTheFirstRewritesEveryDueAfterIt)
     manage.selectRow(counter);
     const ManagePaymentsAction edit = manage.editPayment();
     RecordCustomerPaymentModel dialog(t(), prompter, clock);
-    ASSERT_TRUE(dialog.open(edit.invoiceID, edit.paymentID));
+    ASSERT_TRUE(dialog.setPayment(edit.invoiceID, edit.paymentID).checkPrerequisites());
     EXPECT_EQ(dialog.amountText(), u"$20.00"_s);
     dialog.setAmountText(u"0"_s);
     ASSERT_TRUE(dialog.save().saved);
@@ -103,7 +103,7 @@ TEST_F(Payments, ModifyingAPaymentKeepsEveryDecimalOfItsAmount)
 {
     const qint32 odd = b.payment(customer, invoice, Money::fromWhole(80), Money::fromTenThousandths(123456));
     RecordCustomerPaymentModel dialog(t(), prompter, clock);
-    ASSERT_TRUE(dialog.open(invoice, odd));
+    ASSERT_TRUE(dialog.setPayment(invoice, odd).checkPrerequisites());
     EXPECT_EQ(dialog.amountText(), u"$12.3456"_s);
     dialog.reformatAmount();
     dialog.setDateText(u"5/20/97"_s);
@@ -126,17 +126,17 @@ TEST_F(Payments, ButtonsAndTheDialogRefuseWhatTheyCannotDo)
     // A payment of another invoice is not this invoice's to edit.
     const qint32 unpaid = b.invoice(customer, 5001);
     RecordCustomerPaymentModel elsewhere(t(), prompter, clock);
-    EXPECT_FALSE(elsewhere.open(unpaid, counter));
+    EXPECT_FALSE(elsewhere.setPayment(unpaid, counter).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), u"Unable to locate the specified payment record."_s);
 
     RecordCustomerPaymentModel dialog(t(), prompter, clock);
-    ASSERT_TRUE(dialog.open(invoice));
+    ASSERT_TRUE(dialog.setPayment(invoice).checkPrerequisites());
     dialog.setDateText(u"2/30/1997"_s);
-    EXPECT_EQ(dialog.save().focus, u"date"_s);
+    EXPECT_EQ(dialog.save().focus, RecordCustomerPaymentModel::Field::Date);
     EXPECT_EQ(prompter.lastText(), u"Please specify a valid Date."_s);
     dialog.setDateText(u"5/20/1997"_s);
     dialog.setAmountText(u"ten dollars"_s);
-    EXPECT_EQ(dialog.save().focus, u"amount"_s);
+    EXPECT_EQ(dialog.save().focus, RecordCustomerPaymentModel::Field::Amount);
     EXPECT_EQ(prompter.lastText(), u"Please specify a valid Amount."_s);
     EXPECT_EQ(b.rows("AR"), 1);
 
@@ -162,7 +162,7 @@ TEST_F(Payments, FailedWritesLeaveTheChainAsItWas)
     EXPECT_EQ(b.rows("AR"), 2);
 
     RecordCustomerPaymentModel modify(t(), prompter, clock);
-    ASSERT_TRUE(modify.open(invoice, thirty));
+    ASSERT_TRUE(modify.setPayment(invoice, thirty).checkPrerequisites());
     EXPECT_FALSE(modify.save().saved);
     EXPECT_EQ(prompter.lastText(), u"Unable to modify this payment record."_s);
 

@@ -41,7 +41,7 @@ protected:
         if (invoiceID == NoID)
             invoiceID = invoice = b.invoice(customer, t().invoices().NextNumber());
         auto dialog = std::make_unique<RecordSoldItemsModel>(t(), prompter);
-        dialog->setInvoiceNumber(t().invoices().NumberOf(invoiceID));
+        dialog->setInvoice(invoiceID);
         dialog->setAddToExistingInvoice(addToExisting);
         return dialog;
     }
@@ -159,6 +159,10 @@ TEST_F(RecordSale, AddingToAnInvoiceMovesEveryDueAlikeOrStartsItsFirstReceivable
     ASSERT_TRUE(add(*first, ledger, 3));
     ASSERT_TRUE(first->save().saved);
     EXPECT_EQ(receivables().value(0).Paid, Money());
+    // The sale names what it wrote beyond the lists: its new receivable and its line.
+    EXPECT_EQ(first->changes().ids(UnlistedKind::Receivables), QList<qint32>{receivables().value(0).ID});
+    EXPECT_EQ(first->changes().ids(UnlistedKind::SoldItems), QList<qint32>{sales().value(0).ID});
+    EXPECT_TRUE(first->changes().contains(ListingKind::Invoices, invoice));
     b.change<CARRec>(receivables().value(0).ID, [](CARRec& rec) { rec.Paid = Money::fromWhole(10); });
     // Two payments later, more is sold on the invoice.
     b.payment(customer, invoice, Money::fromWhole(21, 5000), Money::fromWhole(5));
@@ -169,11 +173,16 @@ TEST_F(RecordSale, AddingToAnInvoiceMovesEveryDueAlikeOrStartsItsFirstReceivable
     ASSERT_TRUE(more->save().saved);
     EXPECT_EQ(b.dues(invoice), QList<double>({52.5, 42.5, 37.5}));
     EXPECT_EQ(receivables().value(0).Paid, Money::fromWhole(10));
+    // Every receivable whose due moved is named.
+    QList<qint32> moved;
+    for (const CARRec& receivable : receivables())
+        moved.append(receivable.ID);
+    EXPECT_EQ(more->changes().ids(UnlistedKind::Receivables), moved);
 }
 
 TEST_F(RecordSale, PendingLinesShareTheirItemsStockAndNothingIsRecordedOnBadInputOrAFailedWrite)
 {
-    EXPECT_FALSE(RecordSoldItemsModel::checkPrerequisites(t(), prompter));
+    EXPECT_FALSE(RecordSoldItemsModel(t(), prompter).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), u"In order to run this command, you must already have valid items and "
                                    u"invoices setup.  This command was unable to find all the necessary data "
                                    u"to run."_s);
@@ -193,7 +202,7 @@ TEST_F(RecordSale, PendingLinesShareTheirItemsStockAndNothingIsRecordedOnBadInpu
     EXPECT_EQ(dialog->subtotalText(), u"$41.46"_s);
     for (const QString& bad : {u"0"_s, u"-2"_s, u"1.5"_s, QString()}) {
         dialog->setQuantityText(bad);
-        EXPECT_EQ(dialog->addLine().focus, u"quantity"_s) << bad.toStdString();
+        EXPECT_EQ(dialog->addLine().focus, RecordSoldItemsModel::Field::Quantity) << bad.toStdString();
         EXPECT_EQ(prompter.lastText(), StatusMessage(Status::InvalidQuantity));
     }
     // Removing a line gives its units back.
@@ -202,17 +211,17 @@ TEST_F(RecordSale, PendingLinesShareTheirItemsStockAndNothingIsRecordedOnBadInpu
     EXPECT_EQ(dialog->stockedText(), u"6"_s);
     dialog->setQuantityText(u"1"_s);
     dialog->setPriceText(u"cheap"_s);
-    EXPECT_EQ(dialog->addLine().focus, u"price"_s);
+    EXPECT_EQ(dialog->addLine().focus, RecordSoldItemsModel::Field::Price);
     EXPECT_EQ(prompter.lastText(), u"The selling price specified is invalid.  Please check the value and "
                                    u"re-enter it if necessary."_s);
     ASSERT_TRUE(add(*dialog, pencil, 5));
 
-    dialog->setInvoiceNumber(4242);
+    dialog->setInvoice(invoice + 100);
     EXPECT_FALSE(dialog->save().saved);
     EXPECT_EQ(prompter.lastText(), u"Unable to locate current invoice."_s);
-    dialog->setInvoiceNumber(t().invoices().NumberOf(invoice));
+    dialog->setInvoice(invoice);
     dialog->setAmountPaidText(u"lots"_s);
-    EXPECT_EQ(dialog->save().focus, u"amountPaid"_s);
+    EXPECT_EQ(dialog->save().focus, RecordSoldItemsModel::Field::AmountPaid);
     EXPECT_EQ(prompter.lastText(), u"The amount paid specified is invalid.  Please check the value and "
                                    u"re-enter it if necessary."_s);
     // The receivable is written last: the sales and lots before it go back too,
@@ -268,7 +277,7 @@ TEST(RecordSaleInventoryStyle, AStyleChangedInProjectSettingsHoldsForTheNextSale
     // The unit cost of the sale; the lots' quantities afterwards.
     const auto sell = [&](qint32 quantity) {
         RecordSoldItemsModel dialog(t, prompter);
-        dialog.setInvoiceNumber(invoice.Number);
+        dialog.setInvoice(invoice.ID);
         dialog.setAddToExistingInvoice(true);
         dialog.selectItem(item.ID);
         dialog.setQuantityText(QString::number(quantity));
@@ -282,9 +291,9 @@ TEST(RecordSaleInventoryStyle, AStyleChangedInProjectSettingsHoldsForTheNextSale
         return left;
     };
     const auto switchTo = [&](int style) {
-        ProjectSettingsModel settings(*project.settings());
+        ProjectSettingsModel settings(*project.settings(), prompter);
         settings.setInventoryStyle(style);
-        EXPECT_TRUE(settings.accept(prompter));
+        EXPECT_TRUE(settings.save().saved);
     };
     QTemporaryDir userDir;
     UserSettings user(userDir.filePath(u"user.ini"_s));

@@ -79,11 +79,11 @@ TEST_F(Invoices, NewInvoicesAreNumberedOnAndModifyingMovesEveryReceivableToTheNe
     t().invoices().Reopen();
     NewSalesInvoiceModel duplicate(t(), prompter, clock);
     duplicate.setNumberText(u"5000"_s);
-    EXPECT_EQ(duplicate.save().focus, u"number"_s);
+    EXPECT_EQ(duplicate.save().focus, NewSalesInvoiceModel::Field::Number);
     EXPECT_EQ(prompter.lastText(),
               u"Invoice number 5000 is already in use.  Please enter a different number."_s);
     duplicate.setDateText(u"13/45/2024"_s);
-    EXPECT_EQ(duplicate.save().focus, u"date"_s);
+    EXPECT_EQ(duplicate.save().focus, NewSalesInvoiceModel::Field::Date);
     EXPECT_EQ(prompter.lastText(), u"You must specify a valid date."_s);
     EXPECT_EQ(b.rows("SI"), 2);
 }
@@ -93,7 +93,7 @@ TEST_F(Invoices, NewInvoicesAreNumberedOnAndModifyingMovesEveryReceivableToTheNe
 TEST_F(Invoices, AddToInvoiceNeedsAnItemToSell)
 {
     InvoiceManagerModel manager(t(), prompter, b.invoice(customer, 5000));
-    EXPECT_FALSE(manager.invoiceNumberForAdd());
+    EXPECT_FALSE(manager.invoiceForAdd());
     EXPECT_TRUE(prompter.lastText().contains(u"valid items and invoices setup"_s));
 }
 
@@ -111,7 +111,7 @@ TEST_F(Invoices, ManagerShowsWhatTheSalesComeToNowAndActsOnlyOnAChosenInvoiceAnd
     const qint32 unpaidSale = b.sale(pencil, unpaid, 2, Money::fromWhole(0, 5000));
 
     SelectInvoiceModel select(t(), prompter);
-    EXPECT_EQ(select.save().focus, u"invoice"_s);
+    EXPECT_EQ(select.save().focus, SelectInvoiceModel::Field::Invoice);
     EXPECT_EQ(prompter.lastText(), u"You must select an invoice from the list."_s);
     select.selectInvoice(invoiceID);
     EXPECT_TRUE(select.save().saved);
@@ -119,7 +119,7 @@ TEST_F(Invoices, ManagerShowsWhatTheSalesComeToNowAndActsOnlyOnAChosenInvoiceAnd
     prompter.clear();
     InvoiceManagerModel manager(t(), prompter);
     EXPECT_FALSE(manager.invoiceForAction());
-    EXPECT_FALSE(manager.invoiceNumberForAdd());
+    EXPECT_FALSE(manager.invoiceForAdd());
     EXPECT_FALSE(manager.deleteFromInvoice());
     EXPECT_FALSE(manager.saleForReturn());
     EXPECT_EQ(prompter.texts(), QStringList(4, u"You must select a valid invoice from the list."_s));
@@ -130,7 +130,7 @@ TEST_F(Invoices, ManagerShowsWhatTheSalesComeToNowAndActsOnlyOnAChosenInvoiceAnd
     ASSERT_EQ(manager.rows().size(), 2);
     EXPECT_EQ(manager.rows()[0].texts(),
               (QStringList{u"Ledger"_s, u"LED-1"_s, u"3"_s, u"$10.00"_s, u"$30.00"_s, u"$1.50"_s}));
-    EXPECT_EQ(manager.invoiceNumberForAdd(), 5000);
+    EXPECT_EQ(manager.invoiceForAdd(), invoiceID);
     EXPECT_FALSE(manager.deleteFromInvoice());
     EXPECT_EQ(prompter.lastText(),
               u"You must select an entry in the sales list before performing this operation."_s);

@@ -79,22 +79,22 @@ TEST_F(Definitions, CreateValidatesInOrderAndTypesOperandsByTheirText)
     CreateStatisticModel model(*settings, prompter, clock);
     model.setListingIndex(kSalesEntry);
     model.setOperatorIndex(CStatistic::OpMultiply);
-    const auto refused = [&](const char* message, const char* focus) {
-        const LegacySaveResult result = model.save();
+    const auto refused = [&](const char* message, CreateStatisticModel::Field focus) {
+        const CreateStatisticModel::Result result = model.save();
         EXPECT_FALSE(result.saved) << message;
-        EXPECT_EQ(result.focus, str(focus));
+        EXPECT_EQ(result.focus, focus);
         EXPECT_EQ(last().text, str(message));
     };
-    refused("Must specify a name for this statistic.", "name");
+    refused("Must specify a name for this statistic.", CreateStatisticModel::Field::Name);
     model.setName(str("Share"));
-    refused("This operation requires a left operand.", "leftOperand");
+    refused("This operation requires a left operand.", CreateStatisticModel::Field::LeftOperand);
     model.setLeftOperand(str("Quanity"));
-    refused("This operation requires a right operand.", "rightOperand");
+    refused("This operation requires a right operand.", CreateStatisticModel::Field::RightOperand);
     model.setRightOperand(str("Units"));
     model.setOperatorIndex(CStatistic::OpSum);
     model.setApplyDates(true);
     model.setThruDate(str("3/45/1997"));
-    refused("You must specify a valid Start Date and Thru Date.", "thruDate");
+    refused("You must specify a valid Start Date and Thru Date.", CreateStatisticModel::Field::ThruDate);
     EXPECT_EQ(settings->statisticCount(), 1);
 
     // Typed text that is no entry is a constant. "Next >>" offers the new
@@ -109,7 +109,7 @@ TEST_F(Definitions, CreateValidatesInOrderAndTypesOperandsByTheirText)
     // A name in use keeps the dialog open without a word.
     prompter.clear();
     model.setName(str("Share"));
-    EXPECT_EQ(model.save().focus, str("name"));
+    EXPECT_EQ(model.save().focus, CreateStatisticModel::Field::Name);
     EXPECT_TRUE(prompter.log().isEmpty());
 
     // A one-operand operator keeps no left operand.

@@ -84,14 +84,14 @@ TEST_F(Wizard, DatesAreRequiredOnlyWhereTheStatisticNeedsThem)
     EXPECT_TRUE(wizard.useDates() && wizard.useDatesEnabled());
 
     wizard.setStartDate(str("13/45/1997"));
-    EXPECT_EQ(wizard.datePageNext().focus, str("startDate"));
+    EXPECT_EQ(wizard.datePageNext().focus, StatisticWizardModel::Field::StartDate);
     EXPECT_EQ(last().text, str("Must specify a valid date."));
     wizard.setUseDates(false);
     EXPECT_TRUE(wizard.datePageNext().saved);
     wizard.setUseDates(true);
     wizard.setStartDate(str("3/1/1997"));
     wizard.setThruDate(QString());
-    EXPECT_EQ(wizard.datePageNext().focus, str("thruDate"));
+    EXPECT_EQ(wizard.datePageNext().focus, StatisticWizardModel::Field::ThruDate);
     wizard.setThruDate(str("3/31/1997"));
     EXPECT_TRUE(wizard.datePageNext().saved);
 }
@@ -102,15 +102,15 @@ TEST_F(Wizard, NamesMustBeNewAndIntermediateNamesInUseAreReused)
                                 "specify a unique name for the statistic.");
     StatisticWizardModel first(*settings, prompter, clock);
     first.setType(StandardStatistics::GrossProfit);
-    EXPECT_FALSE(first.finish().saved);
+    EXPECT_FALSE(first.save().saved);
     EXPECT_EQ(last().text, refused);
     first.setName(str("X"));
-    ASSERT_TRUE(first.finish().saved);
+    ASSERT_TRUE(first.save().saved);
     EXPECT_EQ(first.added(), QStringList({str("X_1"), str("X_2"), str("X")}));
 
     StatisticWizardModel again(*settings, prompter, clock);
     again.setName(str("X"));
-    EXPECT_EQ(again.finish().focus, str("name"));
+    EXPECT_EQ(again.save().focus, StatisticWizardModel::Field::Name);
     EXPECT_EQ(last().text, refused);
 
     // Deleting X leaves its parts, which the next X built of the same parts uses.
@@ -118,7 +118,7 @@ TEST_F(Wizard, NamesMustBeNewAndIntermediateNamesInUseAreReused)
     StatisticWizardModel profit(*settings, prompter, clock);
     profit.setType(StandardStatistics::ProfitOnSales);
     profit.setName(str("X"));
-    ASSERT_TRUE(profit.finish().saved);
+    ASSERT_TRUE(profit.save().saved);
     EXPECT_EQ(profit.added(), QStringList({str("X_3"), str("X_4"), str("X_5"), str("X")}));
     EXPECT_EQ(settings->statisticCount(), 6);
 
@@ -129,11 +129,11 @@ TEST_F(Wizard, NamesMustBeNewAndIntermediateNamesInUseAreReused)
     StatisticWizardModel full(*settings, prompter, clock);
     full.setType(StandardStatistics::NetSalesRevenues);
     full.setName(str("Net"));
-    ASSERT_TRUE(full.finish().saved);
+    ASSERT_TRUE(full.save().saved);
     StatisticWizardModel over(*settings, prompter, clock);
     over.setType(StandardStatistics::GrossProfit);
     over.setName(str("Gross"));
-    EXPECT_FALSE(over.finish().saved);
+    EXPECT_FALSE(over.save().saved);
     EXPECT_EQ(last().text, str("The current operation was unable to be completed."));
     EXPECT_EQ(settings->FindStatistic(str("Gross_1")), -1);
 }
@@ -159,11 +159,11 @@ TEST_F(Wizard, TheTenStandardStatisticsOverADateRange)
         wizard.setStartDate(str("3/1/1997"));
         wizard.setThruDate(str("3/31/1997"));
         wizard.setName(QString::fromLatin1(names[type]));
-        ASSERT_TRUE(wizard.finish().saved) << names[type];
+        ASSERT_TRUE(wizard.save().saved) << names[type];
     }
     StatisticWizardModel undated(*settings, prompter, clock);
     undated.setName(str("All gross"));
-    ASSERT_TRUE(undated.finish().saved);
+    ASSERT_TRUE(undated.save().saved);
 
     const ViewStatisticsModel view(t(), *settings, std::nullopt, NoSelection);
     EXPECT_EQ(view.rows(), QList<Row>({R("Gross", "$13.02"), R("Net", "$12.00"), R("Profit", "$5.70"),

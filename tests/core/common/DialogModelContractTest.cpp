@@ -1,0 +1,582 @@
+// Every dialog model keeps the one contract: a refusal writes nothing and names
+// the field to blame; an accepted save names what it wrote. A new model joins by
+// adding one traits struct below and listing it in ContractModels.
+#include "ProjectFixture.h"
+
+#include "common/Clock.h"
+#include "common/DialogModel.h"
+#include "project/CompanyInfoModel.h"
+#include "project/NewProjectModel.h"
+#include "project/PrintMarginsModel.h"
+#include "project/ProjectSettingsModel.h"
+#include "purchasing/AutoOrderModel.h"
+#include "purchasing/EditOrderEntryModel.h"
+#include "purchasing/ManagePOModel.h"
+#include "purchasing/MarkPOFillDateModel.h"
+#include "purchasing/NewPOModel.h"
+#include "purchasing/PurgeDataModel.h"
+#include "purchasing/RecordOrderModel.h"
+#include "purchasing/RecordReceivedModel.h"
+#include "records/AddCustomerModel.h"
+#include "records/AddItemModel.h"
+#include "records/AddVendorModel.h"
+#include "records/CustomerDeletion.h"
+#include "records/CustomerDetailsModel.h"
+#include "records/CustomerSelectionModel.h"
+#include "records/DeleteRecordModel.h"
+#include "records/FindRecordModel.h"
+#include "records/ImportModel.h"
+#include "records/ItemDetailsModel.h"
+#include "records/SearchForCustomerModel.h"
+#include "records/VendorDetailsModel.h"
+#include "reports/ManageQueriesModel.h"
+#include "reports/QueryDefinitionModel.h"
+#include "reports/ReportSheetModel.h"
+#include "reports/ReportWizardModel.h"
+#include "sales/CustomerReturnModel.h"
+#include "sales/InvoiceManagerModel.h"
+#include "sales/ManagePaymentsModel.h"
+#include "sales/NewSalesInvoiceModel.h"
+#include "sales/RecordCustomerPaymentModel.h"
+#include "sales/RecordSoldItemsModel.h"
+#include "sales/SelectInvoiceModel.h"
+#include "stats/CreateStatisticModel.h"
+#include "stats/ManageStatisticsModel.h"
+#include "stats/StatisticWizardModel.h"
+#include "stats/ViewStatisticsModel.h"
+#include "views/CustomizeColorsModel.h"
+#include "views/CustomizeColumnsModel.h"
+#include "views/FindInListModel.h"
+#include "views/SortListModel.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <memory>
+
+namespace {
+
+// Read-only dialogs only have to keep the shape.
+static_assert(DialogModelContract<VendorDetailsModel>);
+static_assert(DialogModelContract<ItemDetailsModel>);
+static_assert(DialogModelContract<CustomerDetailsModel>);
+// The list and project-setting dialogs write settings files, not the project's
+// records; their own tests cover what they store.
+static_assert(DialogModelContract<CompanyInfoModel>);
+static_assert(DialogModelContract<NewProjectModel>);
+static_assert(DialogModelContract<PrintMarginsModel>);
+static_assert(DialogModelContract<ProjectSettingsModel>);
+// Queries, reports and statistics are kept by name in the database's query
+// definitions, the report file and the settings file; their own tests cover them.
+static_assert(DialogModelContract<QueryDefinitionModel>);
+static_assert(DialogModelContract<ReportSheetModel>);
+static_assert(DialogModelContract<ReportWizardModel>);
+static_assert(DialogModelContract<CreateStatisticModel>);
+static_assert(DialogModelContract<StatisticWizardModel>);
+static_assert(DialogModelContract<ViewStatisticsModel>);
+// Managers act through their buttons and the dialogs they open; their save()
+// only closes. Purging asks first and is covered by its own tests.
+static_assert(DialogModelContract<AutoOrderModel>);
+static_assert(DialogModelContract<EditOrderEntryModel>);
+static_assert(DialogModelContract<ManagePOModel>);
+static_assert(DialogModelContract<InvoiceManagerModel>);
+static_assert(DialogModelContract<ManagePaymentsModel>);
+static_assert(DialogModelContract<ManageQueriesModel>);
+static_assert(DialogModelContract<ManageStatisticsModel>);
+static_assert(DialogModelContract<PurgeDataModel>);
+static_assert(DialogModelContract<SortListModel>);
+static_assert(DialogModelContract<FindInListModel>);
+static_assert(DialogModelContract<CustomizeColorsModel>);
+static_assert(DialogModelContract<CustomizeColumnsModel>);
+
+class Contract : public ProjectFixture
+{
+public:
+    using ProjectFixture::b;
+    using ProjectFixture::project;
+    using ProjectFixture::prompter;
+    using ProjectFixture::t;
+
+    // Every row of every table, so that "wrote nothing" means exactly that.
+    QString dump()
+    {
+        QStringList rows;
+        for (const QString& table : project.db().tableNames()) {
+            QSqlQuery query(project.db().connection());
+            EXPECT_TRUE(query.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(table))) << table.toStdString();
+            while (query.next()) {
+                QStringList values{table};
+                for (int i = 0; i < query.record().count(); ++i)
+                    values << query.value(i).toString();
+                rows << values.join(QLatin1Char('|'));
+            }
+        }
+        return rows.join(QLatin1Char('\n'));
+    }
+
+    FixedClock clock{QDateTime(QDate(2024, 3, 15), QTime(9, 0))};
+    // The record the accepting model works on, when it is given one.
+    qint32 target = NoSelection;
+    // Another project, for the models that read one.
+    std::unique_ptr<TempProject> source;
+};
+
+// Each traits struct builds its model twice on the fixture's project: once set up
+// to be refused (kRefusedField names the field it must blame) and once to be
+// accepted. `written` is the record an accepted save must name in changes(), under
+// kKind (a list kind, or an unlisted table such as the receivables); models that
+// only choose a record write nothing and set kWrites false.
+
+struct AddVendor
+{
+    using Model = AddVendorModel;
+    static constexpr auto kRefusedField = Model::Field::Name;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::Vendors;
+    static std::unique_ptr<Model> refusing(Contract& c) { return std::make_unique<Model>(c.t(), c.prompter); }
+    static std::unique_ptr<Model> accepting(Contract& c)
+    {
+        c.target = c.b.vendor(QStringLiteral("Alpha"));
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.target);
+        model->setName(QStringLiteral("Alpha & Sons"));
+        return model;
+    }
+    static qint32 written(Contract&, const Model& model) { return model.lastSavedId(); }
+};
+
+struct AddItem
+{
+    using Model = AddItemModel;
+    static constexpr auto kRefusedField = Model::Field::Cost;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::Items;
+    static std::unique_ptr<Model> make(Contract& c)
+    {
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
+        model->setPrimaryVendor(c.b.vendor(QStringLiteral("Alpha")));
+        model->setName(QStringLiteral("Bolt"));
+        model->setInitialQuantityText(QStringLiteral("4"));
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c)
+    {
+        auto model = make(c);
+        model->setCostText(QStringLiteral("ten"));
+        return model;
+    }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c); }
+    static qint32 written(Contract&, const Model& model) { return model.lastSavedId(); }
+};
+
+struct AddCustomer
+{
+    using Model = AddCustomerModel;
+    // Nothing is validated: only a customer deleted meanwhile is refused.
+    static constexpr auto kRefusedField = Model::Field::None;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::Customers;
+    static std::unique_ptr<Model> refusing(Contract& c)
+    {
+        const qint32 id = c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        auto model = std::make_unique<Model>(c.t(), c.prompter, id);
+        c.b.remove<CCustomersRec>(id);
+        return model;
+    }
+    static std::unique_ptr<Model> accepting(Contract& c)
+    {
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->setLastName(QStringLiteral("Doe"));
+        return model;
+    }
+    static qint32 written(Contract&, const Model& model) { return model.customerId(); }
+};
+
+struct CustomerSelection
+{
+    using Model = CustomerSelectionModel;
+    static constexpr auto kRefusedField = Model::Field::Customers;
+    static constexpr bool kWrites = false;
+    static std::unique_ptr<Model> refusing(Contract& c)
+    {
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->setSelectedIndex(-1);
+        return model;
+    }
+    static std::unique_ptr<Model> accepting(Contract& c)
+    {
+        c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        return std::make_unique<Model>(c.t(), c.prompter);
+    }
+};
+
+struct SearchForCustomer
+{
+    using Model = SearchForCustomerModel;
+    static constexpr auto kRefusedField = Model::Field::Results;
+    static constexpr bool kWrites = false;
+    static std::unique_ptr<Model> refusing(Contract& c) { return std::make_unique<Model>(c.t(), c.prompter); }
+    static std::unique_ptr<Model> accepting(Contract& c)
+    {
+        const qint32 id = c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->setSearchText(QString::number(id));
+        model->go();
+        return model;
+    }
+};
+
+struct FindRecord
+{
+    using Model = FindRecordModel;
+    static constexpr auto kRefusedField = Model::Field::Text;
+    static constexpr bool kWrites = false;
+    static std::unique_ptr<Model> refusing(Contract& c)
+    {
+        auto model = std::make_unique<Model>(c.t(), c.prompter, Model::Kind::Item);
+        model->setText(QStringLiteral("42"));
+        return model;
+    }
+    static std::unique_ptr<Model> accepting(Contract& c)
+    {
+        auto model = std::make_unique<Model>(c.t(), c.prompter, Model::Kind::Vendor);
+        model->setText(QString::number(c.b.vendor(QStringLiteral("Alpha"))));
+        return model;
+    }
+};
+
+struct DeleteItem
+{
+    using Model = DeleteRecordModel;
+    static constexpr auto kRefusedField = Model::Field::Confirmation;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::Items;
+    static std::unique_ptr<Model> make(Contract& c, const QString& typed)
+    {
+        c.target = c.b.item({QStringLiteral("Bolt"), c.b.vendor(QStringLiteral("Alpha"))});
+        auto model = std::make_unique<Model>(c.t(), c.prompter, Model::Target::Item, c.target);
+        model->setConfirmation(typed);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("no")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("yes")); }
+    static qint32 written(Contract& c, const Model&) { return c.target; }
+};
+
+struct DeleteCustomer
+{
+    using Model = CustomerDeletion;
+    static constexpr auto kRefusedField = Model::Field::Confirmation;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::Customers;
+    static std::unique_ptr<Model> make(Contract& c, const QString& typed)
+    {
+        c.target = c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.target);
+        model->setConfirmation(typed);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QString()); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("YES")); }
+    static qint32 written(Contract& c, const Model&) { return c.target; }
+};
+
+struct ImportProjectVendors
+{
+    using Model = ImportModel;
+    static constexpr auto kRefusedField = Model::Field::Path;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::Vendors;
+    static std::unique_ptr<Model> refusing(Contract& c)
+    {
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock, Model::Source::ProjectVendors);
+        model->setPath(QDir(c.project.dir()).filePath(QStringLiteral("missing.qmp")));
+        return model;
+    }
+    static std::unique_ptr<Model> accepting(Contract& c)
+    {
+        c.source = std::make_unique<TempProject>(CStockSet::kFifo, QStringLiteral("source"));
+        ProjectBuilder(*c.source).vendor(QStringLiteral("Imported"));
+        c.source->close();
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock, Model::Source::ProjectVendors);
+        model->setPath(c.source->path());
+        return model;
+    }
+    static qint32 written(Contract& c, const Model&)
+    {
+        const QList<qint32> ids =
+            c.t().vendors().IDsWhere(QStringLiteral("[Name] = ?"), {QStringLiteral("Imported")});
+        return ids.isEmpty() ? NoSelection : ids.constFirst();
+    }
+};
+
+// A purchase order of vendor Alpha with one line of ten bolts, nothing received.
+struct PurchaseSetup
+{
+    qint32 item = NoID;
+    qint32 po = NoID;
+    qint32 order = NoID;
+};
+
+PurchaseSetup orderedBolts(Contract& c)
+{
+    PurchaseSetup s;
+    const qint32 vendor = c.b.vendor(QStringLiteral("Alpha"));
+    s.item = c.b.item({QStringLiteral("Bolt"), vendor});
+    s.po = c.b.po(c.t().purchaseOrders().NextNumber(), vendor);
+    s.order = c.b.orderLine(s.item, s.po, 10);
+    return s;
+}
+
+struct NewPO
+{
+    using Model = NewPOModel;
+    static constexpr auto kRefusedField = Model::Field::TaxRate;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::PurchaseOrders;
+    static std::unique_ptr<Model> make(Contract& c, const QString& taxRate)
+    {
+        c.b.vendor(QStringLiteral("Alpha"));
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
+        model->setTaxRateText(taxRate);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("lots")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("8.25")); }
+    static qint32 written(Contract&, const Model& model) { return model.poID(); }
+};
+
+struct MarkPOFillDate
+{
+    using Model = MarkPOFillDateModel;
+    static constexpr auto kRefusedField = Model::Field::Date;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::PurchaseOrders;
+    static std::unique_ptr<Model> make(Contract& c, const QString& date)
+    {
+        c.target = orderedBolts(c).po;
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock, c.target);
+        model->setDateText(date);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("13/45/1997")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("3/20/1997")); }
+    static qint32 written(Contract& c, const Model&) { return c.target; }
+};
+
+struct RecordOrder
+{
+    using Model = RecordOrderModel;
+    static constexpr auto kRefusedField = Model::Field::Quantity;
+    static constexpr bool kWrites = true;
+    static constexpr UnlistedKind kKind = UnlistedKind::OrderLines;
+    static std::unique_ptr<Model> make(Contract& c, const QString& quantity)
+    {
+        const PurchaseSetup s = orderedBolts(c);
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->startNew(s.item, s.po);
+        model->setQuantityText(quantity);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("0")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("5")); }
+    static qint32 written(Contract&, const Model& model)
+    {
+        return model.savedOrders().isEmpty() ? NoID : model.savedOrders().constLast();
+    }
+};
+
+struct RecordReceived
+{
+    using Model = RecordReceivedModel;
+    static constexpr auto kRefusedField = Model::Field::Cost;
+    static constexpr bool kWrites = true;
+    static constexpr UnlistedKind kKind = UnlistedKind::Receipts;
+    static std::unique_ptr<Model> make(Contract& c, const QString& cost)
+    {
+        const PurchaseSetup s = orderedBolts(c);
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
+        model->preset(s.po, s.order);
+        c.target = s.order;
+        model->setCostText(cost);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("-1")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("2.50")); }
+    static qint32 written(Contract&, const Model& model)
+    {
+        return model.receiptIDs().isEmpty() ? NoID : model.receiptIDs().constLast();
+    }
+};
+
+struct NewSalesInvoice
+{
+    using Model = NewSalesInvoiceModel;
+    static constexpr auto kRefusedField = Model::Field::Date;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::Invoices;
+    static std::unique_ptr<Model> make(Contract& c, const QString& date)
+    {
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
+        model->setDateText(date);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("someday")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("3/15/2024")); }
+    static qint32 written(Contract&, const Model& model) { return model.invoiceID(); }
+};
+
+// A customer's invoice 5000 and a stocked item to sell on it.
+struct SaleSetup
+{
+    qint32 item = NoID;
+    qint32 invoice = NoID;
+};
+
+SaleSetup stockedInvoice(Contract& c)
+{
+    SaleSetup s;
+    ProjectBuilder::Item item{QStringLiteral("Bolt"), c.b.vendor(QStringLiteral("Alpha"))};
+    item.stocked = 10;
+    s.item = c.b.item(item);
+    s.invoice =
+        c.b.invoice(c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo")),
+                    c.t().invoices().NextNumber());
+    return s;
+}
+
+// The sale's change list names its new receivable.
+struct RecordSoldItems
+{
+    using Model = RecordSoldItemsModel;
+    static constexpr auto kRefusedField = Model::Field::AmountPaid;
+    static constexpr bool kWrites = true;
+    static constexpr UnlistedKind kKind = UnlistedKind::Receivables;
+    static std::unique_ptr<Model> make(Contract& c, const QString& paid)
+    {
+        const SaleSetup s = stockedInvoice(c);
+        c.target = s.invoice;
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->setInvoice(s.invoice);
+        model->selectItem(s.item);
+        model->setQuantityText(QStringLiteral("2"));
+        EXPECT_TRUE(model->addLine().saved);
+        model->setAmountPaidText(paid);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("lots")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("$1.00")); }
+    static qint32 written(Contract& c, const Model&)
+    {
+        return c.t().receivables().IDsWhere(QStringLiteral("[SIID] = ?"), {c.target}).value(0, NoID);
+    }
+};
+
+struct RecordCustomerPayment
+{
+    using Model = RecordCustomerPaymentModel;
+    static constexpr auto kRefusedField = Model::Field::Amount;
+    static constexpr bool kWrites = true;
+    static constexpr UnlistedKind kKind = UnlistedKind::Receivables;
+    static std::unique_ptr<Model> make(Contract& c, const QString& amount)
+    {
+        // The invoice owes 40.00 before the payment.
+        const qint32 customer =
+            c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        const qint32 invoice = c.b.invoice(customer, c.t().invoices().NextNumber());
+        c.b.payment(customer, invoice, Money::fromWhole(40), Money());
+        auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
+        model->setPayment(invoice);
+        model->setAmountText(amount);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("lots")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("$10.00")); }
+    static qint32 written(Contract&, const Model& model) { return model.paymentID(); }
+};
+
+struct CustomerReturn
+{
+    using Model = CustomerReturnModel;
+    static constexpr auto kRefusedField = Model::Field::Quantity;
+    static constexpr bool kWrites = true;
+    static constexpr ListingKind kKind = ListingKind::Stock;
+    static std::unique_ptr<Model> make(Contract& c, const QString& quantity)
+    {
+        const SaleSetup s = stockedInvoice(c);
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->setSale(c.b.sale(s.item, s.invoice, 3));
+        model->setQuantityText(quantity);
+        return model;
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("4")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("1")); }
+    static qint32 written(Contract&, const Model& model) { return model.lotID(); }
+};
+
+struct SelectInvoice
+{
+    using Model = SelectInvoiceModel;
+    static constexpr auto kRefusedField = Model::Field::Invoice;
+    static constexpr bool kWrites = false;
+    static std::unique_ptr<Model> refusing(Contract& c)
+    {
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->selectInvoice(NoSelection);
+        return model;
+    }
+    static std::unique_ptr<Model> accepting(Contract& c)
+    {
+        const qint32 customer =
+            c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        const qint32 invoice = c.b.invoice(customer, c.t().invoices().NextNumber());
+        auto model = std::make_unique<Model>(c.t(), c.prompter);
+        model->selectInvoice(invoice);
+        return model;
+    }
+};
+
+template <typename Traits> class DialogModelContractTest : public Contract
+{
+};
+
+using ContractModels =
+    ::testing::Types<AddVendor, AddItem, AddCustomer, CustomerSelection, SearchForCustomer, FindRecord,
+                     DeleteItem, DeleteCustomer, ImportProjectVendors, NewPO, MarkPOFillDate, RecordOrder,
+                     RecordReceived, NewSalesInvoice, RecordSoldItems, RecordCustomerPayment, CustomerReturn,
+                     SelectInvoice>;
+TYPED_TEST_SUITE(DialogModelContractTest, ContractModels);
+
+TYPED_TEST(DialogModelContractTest, RefusalWritesNothingAndAcceptanceNamesItsRecords)
+{
+    using Traits = TypeParam;
+    static_assert(DialogModelContract<typename Traits::Model>);
+
+    std::unique_ptr<typename Traits::Model> refused = Traits::refusing(*this);
+    ASSERT_TRUE(refused->checkPrerequisites());
+    EXPECT_FALSE(refused->caption().isEmpty());
+    const QString before = this->dump();
+    const auto no = refused->save();
+    EXPECT_FALSE(no.saved);
+    EXPECT_EQ(no.focus, Traits::kRefusedField);
+    EXPECT_FALSE(this->prompter.log().isEmpty()) << "a refusal says why";
+    EXPECT_EQ(this->dump(), before);
+    EXPECT_TRUE(refused->changes().isEmpty());
+
+    std::unique_ptr<typename Traits::Model> accepted = Traits::accepting(*this);
+    ASSERT_TRUE(accepted->checkPrerequisites());
+    const QString unchanged = this->dump();
+    ASSERT_TRUE(accepted->save().saved);
+    if constexpr (Traits::kWrites) {
+        EXPECT_FALSE(accepted->changes().isEmpty());
+        const qint32 written = Traits::written(*this, *accepted);
+        EXPECT_GT(written, 0);
+        EXPECT_TRUE(accepted->changes().contains(Traits::kKind, written));
+        EXPECT_NE(this->dump(), unchanged);
+    } else {
+        EXPECT_TRUE(accepted->changes().isEmpty());
+        EXPECT_EQ(this->dump(), unchanged);
+    }
+}
+
+} // namespace
