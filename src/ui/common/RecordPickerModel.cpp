@@ -8,50 +8,47 @@ namespace {
 
 struct Entry
 {
-    QString text;
+    qsizetype visible = 0;
     qint32 id = NoSelection;
 };
 
 // The ID follows the last blank or "#"; the blanks before it only push it out of sight.
-Entry Split(const QString& entry)
+Entry Split(QStringView entry)
 {
-    const qsizetype cut = std::max(entry.lastIndexOf(QLatin1Char(' ')), entry.lastIndexOf(QLatin1Char('#')));
+    qsizetype cut = entry.size();
+    while (cut > 0 && entry.at(cut - 1) != QLatin1Char(' ') && entry.at(cut - 1) != QLatin1Char('#'))
+        --cut;
     bool isId = false;
-    const qint32 id = cut < 0 ? NoSelection : QStringView(entry).mid(cut + 1).toInt(&isId);
+    const qint32 id = cut == 0 ? NoSelection : entry.mid(cut).toInt(&isId);
     if (!isId)
-        return {entry, NoSelection};
-    qsizetype end = cut;
+        return {entry.size(), NoSelection};
+    qsizetype end = cut - 1;
     while (end > 0 && entry.at(end - 1) == QLatin1Char(' '))
         --end;
-    return {entry.left(end), id};
+    return {end, id};
 }
 
 } // namespace
 
 QString RecordPickerModel::visibleText(const QString& entry)
 {
-    return Split(entry).text;
+    return entry.left(Split(entry).visible);
 }
 
 void RecordPickerModel::setEntries(const QStringList& entries)
 {
-    QList<QString> texts;
+    QList<qsizetype> visible;
     QList<qint32> ids;
-    texts.reserve(entries.size());
+    visible.reserve(entries.size());
     ids.reserve(entries.size());
     for (const QString& entry : entries) {
-        Entry split = Split(entry);
-        texts.append(std::move(split.text));
+        const Entry split = Split(entry);
+        visible.append(split.visible);
         ids.append(split.id);
     }
-    setRecords(std::move(texts), std::move(ids));
-}
-
-void RecordPickerModel::setRecords(QList<QString> texts, QList<qint32> ids)
-{
-    Q_ASSERT(texts.size() == ids.size());
     beginResetModel();
-    m_texts = std::move(texts);
+    m_texts = entries;
+    m_visible = std::move(visible);
     m_ids = std::move(ids);
     endResetModel();
 }
@@ -69,7 +66,7 @@ QVariant RecordPickerModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return m_texts.at(index.row());
+        return textAt(index.row());
     case IdRole:
         return m_ids.at(index.row());
     default:
@@ -90,7 +87,7 @@ qint32 RecordPickerModel::idAt(int row) const
 
 QString RecordPickerModel::textAt(int row) const
 {
-    return row >= 0 && row < m_texts.size() ? m_texts.at(row) : QString();
+    return row >= 0 && row < m_texts.size() ? m_texts.at(row).left(m_visible.at(row)) : QString();
 }
 
 int RecordPickerModel::rowOfId(qint32 id) const

@@ -20,8 +20,6 @@ public:
     // Replaces every entry with one model reset: "text + blanks + %06ld" or
     // "text + blanks + #id", as the engine writes them.
     void setEntries(const QStringList& entries);
-    // The same from texts and IDs already apart; both lists have the same length.
-    void setRecords(QList<QString> texts, QList<qint32> ids);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -38,6 +36,9 @@ public:
     static QString visibleText(const QString& entry);
 
 private:
+    // The entry texts as handed in, shared rather than copied, and how much of
+    // each is shown: filling costs no text of its own.
     QList<QString> m_texts;
+    QList<qsizetype> m_visible;
     QList<qint32> m_ids;
 };
