@@ -14,15 +14,20 @@
 // - caption(): the window title; it may follow the model's state ("Modify Item #000012").
 // - helpLine(): the line of guidance the dialog shows above its fields; empty when none.
 // - checkPrerequisites(): runs once after construction, before the window opens. False
-//   when the dialog must not open; the user has been told through the Prompter. The
-//   constructor itself never asks or tells the user anything.
+//   when the dialog must not open; the user has been told through the Prompter (or the
+//   dialog closes silently, as cancelled, where that is its rule). A constructor that
+//   cannot read its record keeps that as state for this check; it never asks or tells
+//   the user anything itself.
 // - save(): the one final step (OK, Finish, Delete, Import...). It validates, writes in one
-//   database transaction and answers LegacySaveResult<Field>: saved, or refused with the field
+//   database transaction and answers SaveResult<Field>: saved, or refused with the field
 //   that takes the focus (Field::None when no field is to blame). A refusal writes
 //   nothing. Dialogs with "Next >>" also have saveAndNext(): save() and then clear.
 // - changes(): every record the final steps created, changed or deleted, by list kind,
 //   the records changed in consequence included (a sale's new receivable); within a kind
-//   the last ID is the record to select afterwards.
+//   the last ID is the record to select afterwards. A dialog that only chooses a record
+//   (Find, Search, Selection) writes nothing and leaves it empty; read-only dialogs
+//   answer save() with ok.
+// - Warnings go through warn() (common/StatusCodes.h).
 // - Inputs that name records are record IDs, never a number the user sees. Questions and
 //   messages go through the Prompter given to the constructor; "today" comes from an
 //   injected Clock.
@@ -51,6 +56,6 @@ template <typename Model>
 concept DialogModelContract =
     std::derived_from<Model, DialogModel> && std::is_enum_v<typename Model::Field> &&
     requires(Model& model) {
-        { model.save() } -> std::same_as<LegacySaveResult<typename Model::Field>>;
+        { model.save() } -> std::same_as<SaveResult<typename Model::Field>>;
         { Model::Field::None };
     };

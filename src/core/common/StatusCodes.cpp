@@ -60,7 +60,12 @@ QString StatusMessage(int code)
 
 void ReportErrorCode(Prompter& prompter, int code)
 {
-    prompter.message(StatusMessage(code), AppTitle(), Prompter::Icon::Exclamation);
+    warn(prompter, StatusMessage(code));
+}
+
+void warn(Prompter& prompter, const QString& text, const QString& title)
+{
+    prompter.message(text, title, Prompter::Icon::Exclamation);
 }
 
 int WriteFailureStatus(const QString& path, int fallback)

@@ -47,3 +47,7 @@ int WriteFailureStatus(const QString& path, int fallback);
 // Shows the message of a status code, titled with the application's name, with the
 // exclamation icon.
 void ReportErrorCode(Prompter& prompter, int code);
+
+// The one way the engine warns the user: a message with the exclamation icon, titled
+// with the application's name unless the dialog gives its own title.
+void warn(Prompter& prompter, const QString& text, const QString& title = AppTitle());

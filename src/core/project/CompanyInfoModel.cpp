@@ -7,26 +7,31 @@
 
 namespace {
 
-const std::array<QString CompanyInfo::*, CompanyInfoModel::FieldCount> kMembers = {
+const std::array<QString CompanyInfo::*, CompanyInfoModel::LineCount> kMembers = {
     &CompanyInfo::company, &CompanyInfo::address1, &CompanyInfo::address2, &CompanyInfo::address3,
     &CompanyInfo::phone,   &CompanyInfo::fax,      &CompanyInfo::email,    &CompanyInfo::web,
 };
 
 bool isListed(int index)
 {
-    return index >= 0 && index < CompanyInfoModel::FieldCount;
+    return index >= 0 && index < CompanyInfoModel::LineCount;
 }
 
 } // namespace
 
-CompanyInfoModel::CompanyInfoModel(UserSettings& settings)
-    : m_settings(settings), m_info(CompanyInfo::load(settings))
+CompanyInfoModel::CompanyInfoModel(UserSettings& settings, Prompter& prompter)
+    : m_settings(settings), m_prompter(prompter), m_info(CompanyInfo::load(settings))
 {
 }
 
-QString CompanyInfoModel::label(Field field)
+QString CompanyInfoModel::helpLine() const
 {
-    switch (field) {
+    return QStringLiteral("Fill in the following information about your company.");
+}
+
+QString CompanyInfoModel::label(Line line)
+{
+    switch (line) {
     case Company:
         return QStringLiteral("Company Name:");
     case Address1:
@@ -43,28 +48,28 @@ QString CompanyInfoModel::label(Field field)
         return QStringLiteral("E-Mail");
     case Web:
         return QStringLiteral("Web-Site URL:");
-    case FieldCount:
+    case LineCount:
         break;
     }
     return QString();
 }
 
-QString CompanyInfoModel::text(Field field) const
+QString CompanyInfoModel::text(Line line) const
 {
-    return isListed(field) ? m_info.*kMembers[field] : QString();
+    return isListed(line) ? m_info.*kMembers[line] : QString();
 }
 
-void CompanyInfoModel::setText(Field field, const QString& text)
+void CompanyInfoModel::setText(Line line, const QString& text)
 {
-    if (isListed(field))
-        m_info.*kMembers[field] = text;
+    if (isListed(line))
+        m_info.*kMembers[line] = text;
 }
 
-bool CompanyInfoModel::accept(Prompter& prompter)
+CompanyInfoModel::Result CompanyInfoModel::save()
 {
     if (!m_info.save(m_settings)) {
-        prompter.message(StatusMessage(Status::FileNotAccessible), AppTitle(), Prompter::Icon::Exclamation);
-        return false;
+        warn(m_prompter, StatusMessage(Status::FileNotAccessible));
+        return Result::refused();
     }
-    return true;
+    return Result::ok();
 }

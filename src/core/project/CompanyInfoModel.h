@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/DialogModel.h"
 #include "common/UserSettings.h"
 
 #include <QString>
@@ -7,11 +8,18 @@
 class Prompter;
 
 // The Company Information dialog's eight fields over the user's settings.
-class CompanyInfoModel
+class CompanyInfoModel : public DialogModel
 {
 public:
-    // The fields in the order they are shown and stored.
-    enum Field
+    // Nothing is validated: only a failed write refuses.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
+    // The lines in the order they are shown and stored.
+    enum Line
     {
         Company,
         Address1,
@@ -21,19 +29,24 @@ public:
         Fax,
         EMail,
         Web,
-        FieldCount
+        LineCount
     };
 
-    explicit CompanyInfoModel(UserSettings& settings);
+    CompanyInfoModel(UserSettings& settings, Prompter& prompter);
 
-    static QString label(Field field);
-    QString text(Field field) const;
-    void setText(Field field, const QString& text);
+    QString caption() const override { return QStringLiteral("Company Information"); }
+    QString helpLine() const override;
 
-    // Writes the fields; tells the user when the settings cannot be written.
-    bool accept(Prompter& prompter);
+    static QString label(Line line);
+    QString text(Line line) const;
+    void setText(Line line, const QString& text);
+
+    // OK: writes the lines to the user's settings (no record changes); tells the
+    // user when they cannot be written.
+    Result save();
 
 private:
     UserSettings& m_settings;
+    Prompter& m_prompter;
     CompanyInfo m_info;
 };

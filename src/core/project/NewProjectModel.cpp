@@ -31,7 +31,15 @@ QString withoutTrailingSeparators(QString folder)
 
 } // namespace
 
-NewProjectModel::NewProjectModel(const Clock& clock) : m_clock(clock), m_location(QDir::currentPath()) {}
+NewProjectModel::NewProjectModel(const Clock& clock, Prompter& prompter)
+    : m_clock(clock), m_prompter(prompter), m_location(QDir::currentPath())
+{
+}
+
+QString NewProjectModel::caption() const
+{
+    return kDialogTitle;
+}
 
 void NewProjectModel::setName(const QString& name)
 {
@@ -53,11 +61,11 @@ void NewProjectModel::setInventoryStyle(int style)
     m_inventoryStyle = style == LIFO ? LIFO : FIFO;
 }
 
-bool NewProjectModel::createProject(Prompter& prompter)
+NewProjectModel::Result NewProjectModel::save()
 {
     if (m_name.isEmpty() || m_location.isEmpty()) {
-        prompter.message(kNameAndLocationRequired, kDialogTitle, Prompter::Icon::Exclamation);
-        return false;
+        warn(m_prompter, kNameAndLocationRequired, kDialogTitle);
+        return Result::refused(m_name.isEmpty() ? Field::Name : Field::Location);
     }
     const QString folder = withoutTrailingSeparators(m_location);
     // Creating writes the settings file, which would wipe an existing
@@ -65,24 +73,25 @@ bool NewProjectModel::createProject(Prompter& prompter)
     const QString stem = QDir(folder).filePath(m_name);
     const QString database = stem + QStringLiteral(".qmp");
     if (QFileInfo::exists(database) || QFileInfo::exists(stem + QStringLiteral(".qms"))) {
-        if (prompter.askYesNo(existingProjectQuestion(m_name, folder), kDialogTitle,
-                              Prompter::Icon::Question))
-            return openExisting(database, prompter);
-        return false;
+        if (m_prompter.askYesNo(existingProjectQuestion(m_name, folder), kDialogTitle,
+                                Prompter::Icon::Question) &&
+            openExisting(database))
+            return Result::ok();
+        return Result::refused(Field::Name);
     }
     auto settings = std::make_unique<CProjectSettings>(folder, m_name, m_clock);
     int status = settings->status();
     if (status == Status::Success && settings->inventoryStyle() != m_inventoryStyle)
         status = settings->SetInventoryStyle(m_inventoryStyle);
     if (status != Status::Success) {
-        ReportErrorCode(prompter, status);
-        return false;
+        warn(m_prompter, StatusMessage(status));
+        return Result::refused(Field::Name);
     }
     m_settings = std::move(settings);
-    return true;
+    return Result::ok();
 }
 
-bool NewProjectModel::openExisting(const QString& databasePath, Prompter& prompter)
+bool NewProjectModel::openExisting(const QString& databasePath)
 {
     auto settings = std::make_unique<CProjectSettings>(databasePath);
     if (settings->status() != Status::Success) {
@@ -92,7 +101,7 @@ bool NewProjectModel::openExisting(const QString& databasePath, Prompter& prompt
             std::make_unique<CProjectSettings>(chosen.absolutePath(), chosen.completeBaseName(), m_clock);
     }
     if (settings->status() != Status::Success) {
-        ReportErrorCode(prompter, settings->status());
+        warn(m_prompter, StatusMessage(settings->status()));
         return false;
     }
     m_settings = std::move(settings);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/DialogModel.h"
 #include "project/ProjectSettings.h"
 
 #include <QString>
@@ -13,13 +14,23 @@ class Prompter;
 // and inventory style typed so far, and the settings of the project that OK or
 // Open Existing Project produces. A failure keeps the dialog open with the
 // input as it was.
-class NewProjectModel
+class NewProjectModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Name,
+        Location
+    };
+    using Result = SaveResult<Field>;
+
     static constexpr int MaxNameLength = 128;
 
     // The location starts at the process's current working directory.
-    explicit NewProjectModel(const Clock& clock);
+    NewProjectModel(const Clock& clock, Prompter& prompter);
+
+    QString caption() const override;
 
     QString name() const { return m_name; }
     // A longer name is cut to MaxNameLength characters.
@@ -31,14 +42,15 @@ public:
     int inventoryStyle() const { return m_inventoryStyle; }
     void setInventoryStyle(int style);
 
-    // Creates the project's settings file with the chosen style; true when the
-    // dialog may close. When the location already holds a project of that
-    // name nothing is written: the user may open that project instead.
-    bool createProject(Prompter& prompter);
-    // Takes the project whose database is at databasePath: its settings file
-    // is read, or written afresh when it cannot be read. True when the dialog
-    // may close.
-    bool openExisting(const QString& databasePath, Prompter& prompter);
+    // OK: creates the project's settings file with the chosen style; saved when
+    // the dialog may close. No record changes: the project's database is made
+    // when it opens. When the location already holds a project of that name
+    // nothing is written: the user may open that project instead.
+    Result save();
+    // Open Existing Project: takes the project whose database is at
+    // databasePath; its settings file is read, or written afresh when it cannot
+    // be read. True when the dialog may close.
+    bool openExisting(const QString& databasePath);
 
     // The project produced by the last successful createProject or
     // openExisting; null before.
@@ -47,6 +59,7 @@ public:
 
 private:
     const Clock& m_clock;
+    Prompter& m_prompter;
     QString m_name;
     QString m_location;
     int m_inventoryStyle = FIFO;

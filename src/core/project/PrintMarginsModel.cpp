@@ -20,9 +20,21 @@ bool isListed(int index)
 
 } // namespace
 
-PrintMarginsModel::PrintMarginsModel(UserSettings& settings)
-    : m_settings(settings), m_margins(PrintMargins::load(settings))
+PrintMarginsModel::PrintMarginsModel(UserSettings& settings, Prompter& prompter)
+    : m_settings(settings), m_prompter(prompter), m_margins(PrintMargins::load(settings))
 {
+}
+
+QString PrintMarginsModel::helpLine() const
+{
+    return QStringLiteral("Set the margins to use for your printed reports.");
+}
+
+std::optional<PrintMarginsModel::Side> PrintMarginsModel::side(Field field)
+{
+    if (field == Field::None)
+        return std::nullopt;
+    return static_cast<Side>(static_cast<int>(field) - 1);
 }
 
 QString PrintMarginsModel::label(Side side)
@@ -62,22 +74,20 @@ std::optional<double> PrintMarginsModel::inches(const QString& text)
     return value;
 }
 
-bool PrintMarginsModel::accept(Prompter& prompter)
+PrintMarginsModel::Result PrintMarginsModel::save()
 {
-    m_refused.reset();
     for (int side = 0; side < SideCount; ++side) {
         if (!inches(m_margins.*kMembers[side])) {
-            m_refused = static_cast<Side>(side);
-            prompter.message(
-                QStringLiteral("The %1 margin must be a number of inches, 0 or more (for example 1.0).")
-                    .arg(label(*m_refused).toLower()),
-                kTitle, Prompter::Icon::Exclamation);
-            return false;
+            warn(m_prompter,
+                 QStringLiteral("The %1 margin must be a number of inches, 0 or more (for example 1.0).")
+                     .arg(label(static_cast<Side>(side)).toLower()),
+                 kTitle);
+            return Result::refused(static_cast<Field>(side + 1));
         }
     }
     if (!m_margins.save(m_settings)) {
-        prompter.message(StatusMessage(Status::FileNotAccessible), AppTitle(), Prompter::Icon::Exclamation);
-        return false;
+        warn(m_prompter, StatusMessage(Status::FileNotAccessible));
+        return Result::refused();
     }
-    return true;
+    return Result::ok();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/DialogModel.h"
 #include "common/UserSettings.h"
 
 #include <QString>
@@ -11,9 +12,20 @@ class Prompter;
 // The Print Margins dialog's four margins, in inches, over the user's
 // settings. Printing reads them as numbers, so only a number of zero or more
 // is stored.
-class PrintMarginsModel
+class PrintMarginsModel : public DialogModel
 {
 public:
+    // The margin a refusal blames; a failed write blames none.
+    enum class Field
+    {
+        None,
+        Left,
+        Right,
+        Top,
+        Bottom
+    };
+    using Result = SaveResult<Field>;
+
     enum Side
     {
         Left,
@@ -23,17 +35,21 @@ public:
         SideCount
     };
 
-    explicit PrintMarginsModel(UserSettings& settings);
+    PrintMarginsModel(UserSettings& settings, Prompter& prompter);
+
+    QString caption() const override { return QStringLiteral("Print Margins"); }
+    QString helpLine() const override;
 
     static QString label(Side side);
     QString text(Side side) const;
     void setText(Side side, const QString& text);
 
-    // Writes the margins when every one reads as inches; otherwise tells the
-    // user which one does not and stores nothing.
-    bool accept(Prompter& prompter);
-    // The side the last accept refused, if any.
-    std::optional<Side> refusedSide() const { return m_refused; }
+    // OK: writes the margins to the user's settings (no record changes) when
+    // every one reads as inches; otherwise tells the user which one does not,
+    // blames it and stores nothing.
+    Result save();
+    // The side a refused field stands for; nothing for Field::None.
+    static std::optional<Side> side(Field field);
 
     // The margin a text stands for, in inches; nothing for a text that is no
     // number or is negative.
@@ -41,6 +57,6 @@ public:
 
 private:
     UserSettings& m_settings;
+    Prompter& m_prompter;
     PrintMargins m_margins;
-    std::optional<Side> m_refused;
 };

@@ -6,8 +6,8 @@
 #include <QDateTime>
 #include <QLocale>
 
-ProjectSettingsModel::ProjectSettingsModel(CProjectSettings& settings)
-    : m_settings(settings), m_inventoryStyle(settings.inventoryStyle())
+ProjectSettingsModel::ProjectSettingsModel(CProjectSettings& settings, Prompter& prompter)
+    : m_settings(settings), m_prompter(prompter), m_inventoryStyle(settings.inventoryStyle())
 {
 }
 
@@ -31,14 +31,14 @@ void ProjectSettingsModel::setInventoryStyle(int style)
     m_inventoryStyle = style == LIFO ? LIFO : FIFO;
 }
 
-bool ProjectSettingsModel::accept(Prompter& prompter)
+ProjectSettingsModel::Result ProjectSettingsModel::save()
 {
     const int status = m_settings.SetInventoryStyle(m_inventoryStyle);
     if (status != Status::Success) {
-        ReportErrorCode(prompter, status);
-        return false;
+        warn(m_prompter, StatusMessage(status));
+        return Result::refused();
     }
-    return true;
+    return Result::ok();
 }
 
 QString ProjectSettingsModel::formatCreated(quint32 secondsSinceEpoch)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/DialogModel.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -8,10 +10,19 @@ class Prompter;
 
 // What the Project Settings dialog shows of the open project, and the
 // inventory style it lets the user change.
-class ProjectSettingsModel
+class ProjectSettingsModel : public DialogModel
 {
 public:
-    explicit ProjectSettingsModel(CProjectSettings& settings);
+    // Only a failed write refuses.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
+    ProjectSettingsModel(CProjectSettings& settings, Prompter& prompter);
+
+    QString caption() const override { return QStringLiteral("Project Settings"); }
 
     QString projectPath() const;
     QString projectTitle() const;
@@ -19,14 +30,15 @@ public:
     int inventoryStyle() const { return m_inventoryStyle; }
     void setInventoryStyle(int style);
 
-    // Stores the style in the settings file; a failed write is reported and
-    // the dialog stays open.
-    bool accept(Prompter& prompter);
+    // OK: stores the style in the settings file (no record changes); a failed
+    // write is reported and the dialog stays open.
+    Result save();
 
     // A creation time as "Monday, March, 04, 2002" in local time.
     static QString formatCreated(quint32 secondsSinceEpoch);
 
 private:
     CProjectSettings& m_settings;
+    Prompter& m_prompter;
     int m_inventoryStyle;
 };

@@ -25,42 +25,42 @@ QString AddCustomerModel::caption() const
     return QStringLiteral("Add Customer");
 }
 
-QString AddCustomerModel::prompt()
+QString AddCustomerModel::helpLine() const
 {
     return QStringLiteral("Fill in the appropriate customer information");
 }
 
-LegacySaveResult AddCustomerModel::save()
+AddCustomerModel::Result AddCustomerModel::save()
 {
     if (!m_open)
-        return LegacySaveResult::refused();
+        return Result::refused();
     CCustomersSet& customers = m_tables.customers();
     Transaction transaction(m_tables.database());
     if (!transaction.isActive()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
     if (m_record.ID > 0) {
         if (!customers.LocateByID(m_record.ID)) {
             // Writing it back would bring a deleted customer to life again.
-            m_prompter.message(CustomerMissingMessage(), AppTitle(), Prompter::Icon::Exclamation);
-            return LegacySaveResult::refused();
+            warn(m_prompter, CustomerMissingMessage());
+            return Result::refused();
         }
         if (!customers.RecordModify(m_record) || !transaction.commit()) {
             ReportOperationFailure(m_prompter, m_tables.database());
-            return LegacySaveResult::refused();
+            return Result::refused();
         }
     } else {
         CCustomersRec added = m_record;
         added.ID = 0;
         if (!customers.RecordAdd(added) || !transaction.commit()) {
             ReportOperationFailure(m_prompter, m_tables.database());
-            return LegacySaveResult::refused();
+            return Result::refused();
         }
         // Only now: a failed add must leave no ID behind, and a second OK after a
         // successful one rewrites this customer instead of adding a twin.
         m_record.ID = added.ID;
     }
     m_changes.add(ListingKind::Customers, m_record.ID);
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

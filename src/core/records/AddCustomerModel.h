@@ -1,8 +1,7 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
-#include "common/SaveResult.h"
 #include "db/Records.h"
 
 #include <QString>
@@ -12,18 +11,25 @@ class ProjectTables;
 
 // The state behind the Add Customer dialog: a new customer, or changes to an
 // existing one. Nothing is required; empty fields are stored empty.
-class AddCustomerModel
+class AddCustomerModel : public DialogModel
 {
 public:
+    // Nothing is validated, so no field is ever to blame.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     // Modifies the customer with this ID; NoSelection (or any ID below 0) adds a new one.
     AddCustomerModel(ProjectTables& tables, Prompter& prompter, qint32 customerId = NoSelection);
 
     bool isModify() const { return m_modify; }
     // False when the customer to modify could not be read: the dialog then closes
-    // at once as if cancelled.
-    bool isOpen() const { return m_open; }
-    QString caption() const;
-    static QString prompt();
+    // at once as if cancelled, without a message.
+    bool checkPrerequisites() override { return m_open; }
+    QString caption() const override;
+    QString helpLine() const override;
 
     QString lastName() const { return m_record.Last; }
     QString firstName() const { return m_record.First; }
@@ -49,11 +55,10 @@ public:
 
     // OK: adds the new customer or rewrites the existing one. A customer that has
     // vanished since the dialog opened is reported and not written again.
-    LegacySaveResult save();
+    Result save();
 
     // The customer's ID: the new one once a new customer is saved, NoSelection before.
     qint32 customerId() const { return (m_record.ID > 0 || m_modify) ? m_record.ID : NoSelection; }
-    const ChangeList& changes() const { return m_changes; }
 
 private:
     ProjectTables& m_tables;
@@ -61,5 +66,4 @@ private:
     bool m_modify = false;
     bool m_open = true;
     CCustomersRec m_record;
-    ChangeList m_changes;
 };

@@ -48,7 +48,6 @@ AddItemModel::AddItemModel(ProjectTables& tables, Prompter& prompter, const Cloc
     CItemsRec item;
     if (!m_tables.items().RecordRead(item, itemId)) {
         m_open = false;
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
         return;
     }
     m_itemId = itemId;
@@ -69,18 +68,20 @@ AddItemModel::AddItemModel(ProjectTables& tables, Prompter& prompter, const Cloc
     m_initialQuantityText = WholeText(0);
 }
 
-bool AddItemModel::canOpen(ProjectTables& tables, Prompter& prompter)
+bool AddItemModel::checkPrerequisites()
 {
-    if (tables.vendors().CountWhere(QStringLiteral("[ID] > 0")) > 0)
-        return true;
-    prompter.message(
-        QStringLiteral("In order to run this command, you must already have valid vendors.  This "
-                       "command was unable to find all the necessary data to run."),
-        AppTitle(), Prompter::Icon::Exclamation);
-    return false;
+    if (m_tables.vendors().CountWhere(QStringLiteral("[ID] > 0")) == 0) {
+        warn(m_prompter,
+             QStringLiteral("In order to run this command, you must already have valid vendors.  This "
+                            "command was unable to find all the necessary data to run."));
+        return false;
+    }
+    if (!m_open)
+        warn(m_prompter, StatusMessage(Status::RecordNotFound));
+    return m_open;
 }
 
-QString AddItemModel::helpText()
+QString AddItemModel::helpLine() const
 {
     return QStringLiteral(
         "Fill in the item form below. Note that you must fill in for both primary and secondary "
@@ -167,42 +168,42 @@ void AddItemModel::clearForm()
     m_initialQuantityText = WholeText(0);
 }
 
-LegacySaveResult AddItemModel::refuse(int code, const QString& field)
+AddItemModel::Result AddItemModel::refuse(int code, Field field)
 {
-    ReportErrorCode(m_prompter, code);
-    return LegacySaveResult::refused(field);
+    warn(m_prompter, StatusMessage(code));
+    return Result::refused(field);
 }
 
-LegacySaveResult AddItemModel::save()
+AddItemModel::Result AddItemModel::save()
 {
     if (!m_open)
-        return LegacySaveResult::refused();
+        return Result::refused();
     if (m_name.isEmpty())
-        return refuse(Status::InvalidName, QStringLiteral("name"));
+        return refuse(Status::InvalidName, Field::Name);
 
     const std::optional<Money> cost = ParseAmount(m_costText);
     const std::optional<Money> price = ParseAmount(m_priceText);
     if (!cost || !price) {
-        m_prompter.message(invalidAmountMessage(), AppTitle(), Prompter::Icon::Exclamation);
-        return LegacySaveResult::refused(!cost ? QStringLiteral("cost") : QStringLiteral("price"));
+        warn(m_prompter, invalidAmountMessage());
+        return Result::refused(!cost ? Field::Cost : Field::Price);
     }
     const std::optional<qint32> reorderLevel = WholeNumberOrZero(m_reorderLevelText);
     if (!reorderLevel)
-        return refuse(Status::InvalidQuantity, QStringLiteral("reorderLevel"));
+        return refuse(Status::InvalidQuantity, Field::ReorderLevel);
     const std::optional<qint32> reorderQuantity = WholeNumberOrZero(m_reorderQuantityText);
     if (!reorderQuantity)
-        return refuse(Status::InvalidQuantity, QStringLiteral("reorderQuantity"));
+        return refuse(Status::InvalidQuantity, Field::ReorderQuantity);
     const std::optional<qint32> initial =
         isModify() ? std::optional<qint32>(0) : WholeNumberOrZero(m_initialQuantityText);
     if (!initial)
-        return refuse(Status::InvalidQuantity, QStringLiteral("initialQuantity"));
+        return refuse(Status::InvalidQuantity, Field::InitialQuantity);
 
     CItemsSet& items = m_tables.items();
     Transaction transaction(m_tables.database());
     CItemsRec item;
     if (isModify() && !items.RecordRead(item, m_itemId)) {
         // Deleted since the dialog opened: writing it would bring nothing back.
-        return refuse(Status::RecordNotFound, QString());
+        return refuse(Status::RecordNotFound, Field::None);
     }
     // Stocked and Ordered belong to the lots and order lines; a modified item
     // keeps what was read just now.
@@ -241,23 +242,23 @@ LegacySaveResult AddItemModel::save()
         }
     }
     if (!ok || !transaction.commit())
-        return refuse(Status::OperationFailed, QString());
+        return refuse(Status::OperationFailed, Field::None);
 
     m_lastSaved = item.ID;
     m_changes.add(ListingKind::Items, item.ID);
     if (lotId > 0)
         m_changes.add(ListingKind::Stock, lotId);
-    return LegacySaveResult::ok();
+    return Result::ok();
 }
 
-LegacySaveResult AddItemModel::saveAndNext()
+AddItemModel::Result AddItemModel::saveAndNext()
 {
     // A modified item has no "next"; its dialog offers OK only.
     if (isModify())
         return save();
-    const LegacySaveResult result = save();
+    const Result result = save();
     if (!result.saved)
         return result;
     clearForm();
-    return LegacySaveResult{true, QStringLiteral("name")};
+    return Result{true, Field::Name};
 }

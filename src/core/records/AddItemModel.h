@@ -1,9 +1,8 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/Money.h"
 #include "common/RecordIds.h"
-#include "common/SaveResult.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,24 +16,34 @@ class ProjectTables;
 // The state behind the item entry dialog: a new item (with the quantity it
 // starts with in stock), or changes to an existing one. Cost, selling price and
 // markup are kept consistent as any of them is edited.
-class AddItemModel
+class AddItemModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Name,
+        Cost,
+        Price,
+        ReorderLevel,
+        ReorderQuantity,
+        InitialQuantity
+    };
+    using Result = SaveResult<Field>;
+
     // Modifies the item with this ID; NoSelection (or any ID below 1) adds items.
     AddItemModel(ProjectTables& tables, Prompter& prompter, const Clock& clock, qint32 itemId = NoSelection);
 
     // Items are bought from vendors, so the dialog opens only once there is a
-    // vendor; false after telling the user.
-    static bool canOpen(ProjectTables& tables, Prompter& prompter);
-    static QString helpText();
+    // vendor; nor does it open when the item to modify could not be read. False
+    // after telling the user.
+    bool checkPrerequisites() override;
+    QString helpLine() const override;
     // What the user is told about an amount that cannot be read.
     static QString invalidAmountMessage();
 
-    // False when the item to modify could not be read (the user has been told):
-    // the dialog closes at once.
-    bool isOpen() const { return m_open; }
     bool isModify() const { return m_itemId > 0; }
-    QString caption() const;
+    QString caption() const override;
     // The initial quantity and "&Next >>" serve new items only.
     bool initialQuantityEnabled() const { return !isModify(); }
     bool nextEnabled() const { return !isModify(); }
@@ -78,14 +87,13 @@ public:
     void setInitialQuantityText(const QString& text) { m_initialQuantityText = text; }
 
     // OK: adds the item (and its initial stock) or writes the modified one back.
-    LegacySaveResult save();
+    Result save();
     // "&Next >>": saves a new item and empties the form for the next one; the
     // vendors and the Taxable box stay as they are.
-    LegacySaveResult saveAndNext();
+    Result saveAndNext();
 
     // The item last saved; NoSelection before the first save.
     qint32 lastSavedId() const { return m_lastSaved; }
-    const ChangeList& changes() const { return m_changes; }
 
     // (price - cost) / cost * 100 with three decimals; nothing for a zero cost.
     static std::optional<QString> markupFor(Money cost, Money price);
@@ -93,7 +101,7 @@ public:
 private:
     void clearForm();
     void updateMarkup();
-    LegacySaveResult refuse(int code, const QString& field);
+    Result refuse(int code, Field field);
 
     ProjectTables& m_tables;
     Prompter& m_prompter;
@@ -111,5 +119,4 @@ private:
     QString m_reorderLevelText, m_reorderQuantityText, m_initialQuantityText;
 
     qint32 m_lastSaved = NoSelection;
-    ChangeList m_changes;
 };

@@ -12,8 +12,14 @@ AddVendorModel::AddVendorModel(ProjectTables& tables, Prompter& prompter, qint32
     if (!m_tables.vendors().RecordRead(m_record, vendorId)) {
         m_record = CVendorsRec();
         m_open = false;
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
     }
+}
+
+bool AddVendorModel::checkPrerequisites()
+{
+    if (!m_open)
+        warn(m_prompter, StatusMessage(Status::RecordNotFound));
+    return m_open;
 }
 
 QString AddVendorModel::caption() const
@@ -21,20 +27,20 @@ QString AddVendorModel::caption() const
     return isModify() ? QStringLiteral("Modify Vendor") : QStringLiteral("Add A New Vendor");
 }
 
-LegacySaveResult AddVendorModel::save()
+AddVendorModel::Result AddVendorModel::save()
 {
     if (!m_open)
-        return LegacySaveResult::refused();
+        return Result::refused();
     if (m_record.Name.isEmpty()) {
-        ReportErrorCode(m_prompter, Status::InvalidName);
-        return LegacySaveResult::refused(QStringLiteral("name"));
+        warn(m_prompter, StatusMessage(Status::InvalidName));
+        return Result::refused(Field::Name);
     }
     CVendorsSet& vendors = m_tables.vendors();
     Transaction transaction(m_tables.database());
     if (isModify() && !vendors.LocateByID(m_record.ID)) {
         // Deleted since the dialog opened: writing it would bring nothing back.
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
-        return LegacySaveResult::refused();
+        warn(m_prompter, StatusMessage(Status::RecordNotFound));
+        return Result::refused();
     }
     CVendorsRec written = m_record;
     const bool ok = transaction.isActive() &&
@@ -42,18 +48,18 @@ LegacySaveResult AddVendorModel::save()
                     transaction.commit();
     if (!ok) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return LegacySaveResult::refused();
+        return Result::refused();
     }
     m_lastSaved = written.ID;
     m_changes.add(ListingKind::Vendors, written.ID);
-    return LegacySaveResult::ok();
+    return Result::ok();
 }
 
-LegacySaveResult AddVendorModel::saveAndNext()
+AddVendorModel::Result AddVendorModel::saveAndNext()
 {
-    const LegacySaveResult result = save();
+    const Result result = save();
     if (!result.saved)
         return result;
     m_record = CVendorsRec();
-    return LegacySaveResult{true, QStringLiteral("name")};
+    return Result{true, Field::Name};
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
-#include "common/SaveResult.h"
 #include "db/Records.h"
 
 #include <QString>
@@ -12,17 +11,23 @@ class ProjectTables;
 
 // The state behind the vendor entry dialog: a new vendor, or changes to an
 // existing one. The name is the one required field.
-class AddVendorModel
+class AddVendorModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Name
+    };
+    using Result = SaveResult<Field>;
+
     // Modifies the vendor with this ID; NoSelection (or any ID below 1) adds vendors.
     AddVendorModel(ProjectTables& tables, Prompter& prompter, qint32 vendorId = NoSelection);
 
-    // False when the vendor to modify could not be read (the user has been told):
-    // the dialog closes at once.
-    bool isOpen() const { return m_open; }
+    // False, after telling the user, when the vendor to modify could not be read.
+    bool checkPrerequisites() override;
     bool isModify() const { return m_record.ID > 0; }
-    QString caption() const;
+    QString caption() const override;
 
     QString name() const { return m_record.Name; }
     QString number() const { return m_record.Number; }
@@ -59,15 +64,14 @@ public:
     void setFax2(const QString& text) { m_record.Fax2 = text; }
 
     // OK: adds the vendor, or writes the modified one back under its ID.
-    LegacySaveResult save();
+    Result save();
     // "Next >>": saves, then empties every field for the next vendor. After
     // modifying a vendor the dialog goes on adding new ones, so the next save
     // cannot overwrite the vendor just modified.
-    LegacySaveResult saveAndNext();
+    Result saveAndNext();
 
     // The vendor last saved; NoSelection before the first save.
     qint32 lastSavedId() const { return m_lastSaved; }
-    const ChangeList& changes() const { return m_changes; }
 
 private:
     ProjectTables& m_tables;
@@ -75,5 +79,4 @@ private:
     bool m_open = true;
     CVendorsRec m_record;
     qint32 m_lastSaved = NoSelection;
-    ChangeList m_changes;
 };

@@ -7,25 +7,16 @@
 #include "project/ProjectOperations.h"
 #include "project/ProjectTables.h"
 
-namespace {
-
-void ReportMissing(Prompter& prompter)
-{
-    prompter.message(CustomerMissingMessage(), AppTitle(), Prompter::Icon::Exclamation);
-}
-
-} // namespace
-
 CustomerDeletion::CustomerDeletion(ProjectTables& tables, Prompter& prompter, qint32 customerId)
     : m_tables(tables), m_prompter(prompter), m_customerId(customerId)
 {
 }
 
-bool CustomerDeletion::prepare()
+bool CustomerDeletion::checkPrerequisites()
 {
     if (m_tables.customers().LocateByID(m_customerId))
         return true;
-    ReportMissing(m_prompter);
+    warn(m_prompter, CustomerMissingMessage());
     return false;
 }
 
@@ -36,33 +27,30 @@ QString CustomerDeletion::warning() const
         .arg(FormatRecordId(m_customerId));
 }
 
-bool CustomerDeletion::confirm(const QString& typed)
+CustomerDeletion::Result CustomerDeletion::save()
 {
-    m_confirmed = ConfirmDeletion(typed, m_prompter);
-    return m_confirmed;
-}
-
-bool CustomerDeletion::run()
-{
-    if (!m_confirmed)
-        return false;
+    // Deleted once: a second save would only report the customer as missing.
+    if (m_deleted)
+        return Result::refused();
+    if (!ConfirmDeletion(m_confirmation, m_prompter))
+        return Result::refused(Field::Confirmation);
     Transaction transaction(m_tables.database());
     if (!transaction.isActive()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return false;
+        return Result::refused();
     }
     if (!m_tables.customers().LocateByID(m_customerId)) {
-        ReportMissing(m_prompter);
-        return false;
+        warn(m_prompter, CustomerMissingMessage());
+        return Result::refused();
     }
     ChangeList changes;
     if (!removeCustomer(m_tables, m_customerId, changes) || !transaction.commit()) {
         ReportOperationFailure(m_prompter, m_tables.database());
-        return false;
+        return Result::refused();
     }
     m_changes.merge(changes);
-    m_confirmed = false;
-    return true;
+    m_deleted = true;
+    return Result::ok();
 }
 
 bool CustomerDeletion::removeCustomer(ProjectTables& tables, qint32 customerId, ChangeList& changes)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 
 #include <QString>
 
@@ -10,25 +10,32 @@ class ProjectTables;
 // Deleting a customer from the customer list. The customer's invoices and payment
 // records stay, with no customer, so that sales and payments remain counted.
 //
-// The desktop calls prepare(); when it succeeds it shows the typed confirmation
-// with warning(), checks each typed word with confirm(), and once confirmed
-// calls run().
-class CustomerDeletion
+// checkPrerequisites() finds the customer; the dialog then shows warning(), hands
+// the typed word to setConfirmation(), and save() deletes once it confirms.
+class CustomerDeletion : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Confirmation
+    };
+    using Result = SaveResult<Field>;
+
     CustomerDeletion(ProjectTables& tables, Prompter& prompter, qint32 customerId);
 
     // Whether the customer exists; tells the user when it does not.
-    bool prepare();
+    bool checkPrerequisites() override;
+    QString caption() const override { return QStringLiteral("Delete"); }
+    QString helpLine() const override { return QStringLiteral("Confirm deletion by typing 'YES'"); }
     QString warning() const;
-    // Whether the typed word confirms; tells the user when it does not.
-    bool confirm(const QString& typed);
-    // Deletes the customer and clears it from its invoices and payment records, in
-    // one transaction; a failure is reported and changes nothing.
-    bool run();
 
-    // The deleted customer and the invoices that lost it.
-    const ChangeList& changes() const { return m_changes; }
+    void setConfirmation(const QString& typed) { m_confirmation = typed; }
+    // Deletes the customer and clears it from its invoices and payment records, in
+    // one transaction. Refused, after telling the user, when the typed word does
+    // not confirm or a write fails (which changes nothing). changes() then names
+    // the deleted customer and the invoices that lost it.
+    Result save();
 
     // The deletion itself, without questions: false when a write failed (the
     // caller rolls back). The customer record goes only for an ID above 0.
@@ -38,6 +45,6 @@ private:
     ProjectTables& m_tables;
     Prompter& m_prompter;
     qint32 m_customerId;
-    bool m_confirmed = false;
-    ChangeList m_changes;
+    bool m_deleted = false;
+    QString m_confirmation;
 };

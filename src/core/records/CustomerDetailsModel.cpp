@@ -6,13 +6,12 @@
 #include "project/ProjectTables.h"
 
 CustomerDetailsModel::CustomerDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 customerId)
+    : m_prompter(prompter)
 {
     CCustomersRec customer;
     // -1 would read whatever row the customer list's cursor is on.
-    if (customerId < 0 || !tables.customers().RecordRead(customer, customerId)) {
-        prompter.message(CustomerMissingMessage(), AppTitle(), Prompter::Icon::Exclamation);
+    if (customerId < 0 || !tables.customers().RecordRead(customer, customerId))
         return;
-    }
     m_loaded = true;
     m_company = customer.Company;
     m_name = QStringLiteral("%1 %2").arg(customer.First, customer.Last);
@@ -21,4 +20,11 @@ CustomerDetailsModel::CustomerDetailsModel(ProjectTables& tables, Prompter& prom
     m_phone = customer.Phone;
     m_notes = customer.Notes;
     m_email = customer.EMail;
+}
+
+bool CustomerDetailsModel::checkPrerequisites()
+{
+    if (!m_loaded)
+        warn(m_prompter, CustomerMissingMessage());
+    return true;
 }

@@ -1,16 +1,31 @@
 #pragma once
 
+#include "common/DialogModel.h"
+
 #include <QString>
 
 class Prompter;
 class ProjectTables;
 
 // The read-only texts of the Customer Details dialog.
-class CustomerDetailsModel
+class CustomerDetailsModel : public DialogModel
 {
 public:
-    // Reads the customer; tells the user at once when it cannot, and the texts stay empty.
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
+    // Reads the customer; when it cannot, the texts stay empty.
     CustomerDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 customerId);
+
+    // Tells the user when the customer could not be read. The dialog still opens,
+    // with its texts empty.
+    bool checkPrerequisites() override;
+    QString caption() const override { return QStringLiteral("Customer Details"); }
+    // Nothing to write: "Done" is always accepted.
+    Result save() { return Result::ok(); }
 
     bool isLoaded() const { return m_loaded; }
 
@@ -25,6 +40,7 @@ public:
     QString email() const { return m_email; }
 
 private:
+    Prompter& m_prompter;
     bool m_loaded = false;
     QString m_company, m_name, m_address1, m_address2, m_phone, m_notes, m_email;
 };

@@ -14,20 +14,27 @@ CustomerSelectionModel::CustomerSelectionModel(ProjectTables& tables, Prompter& 
     : m_tables(tables), m_prompter(prompter)
 {
     rebuild();
-    if (initialCustomerId == NoSelection)
+    if (initialCustomerId == NoSelection) {
         setSelectedIndex(m_entries.isEmpty() ? -1 : 0);
-    else
-        setSelectedIndex(indexOfCustomer(m_entries, initialCustomerId, m_prompter));
+        return;
+    }
+    const std::optional<int> index = indexOfCustomer(m_entries, initialCustomerId);
+    m_brokenEntry = !index.has_value();
+    setSelectedIndex(index.value_or(-1));
 }
 
-int CustomerSelectionModel::indexOfCustomer(const QStringList& entries, qint32 customerId, Prompter& prompter)
+bool CustomerSelectionModel::checkPrerequisites()
+{
+    if (m_brokenEntry)
+        warn(m_prompter, QStringLiteral("Unknown error occurred during operation."));
+    return true;
+}
+
+std::optional<int> CustomerSelectionModel::indexOfCustomer(const QStringList& entries, qint32 customerId)
 {
     for (int i = 0; i < entries.size(); ++i) {
-        if (!entries.at(i).contains(QLatin1Char('#'))) {
-            prompter.message(QStringLiteral("Unknown error occurred during operation."), AppTitle(),
-                             Prompter::Icon::Exclamation);
-            return -1;
-        }
+        if (!entries.at(i).contains(QLatin1Char('#')))
+            return std::nullopt;
         if (CustomerEntryId(entries.at(i)) == customerId)
             return i;
     }
@@ -124,14 +131,13 @@ bool CustomerSelectionModel::finishSearch(const SearchForCustomerModel& dialog, 
     return true;
 }
 
-LegacySaveResult CustomerSelectionModel::save()
+CustomerSelectionModel::Result CustomerSelectionModel::save()
 {
     if (m_selected < 0) {
         m_result = NoSelection;
-        m_prompter.message(QStringLiteral("Must select customer from list."), AppTitle(),
-                           Prompter::Icon::Exclamation);
-        return LegacySaveResult::refused(QStringLiteral("customers"));
+        warn(m_prompter, QStringLiteral("Must select customer from list."));
+        return Result::refused(Field::Customers);
     }
     m_result = selectedCustomerId();
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
-#include "common/SaveResult.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class AddCustomerModel;
 class Prompter;
@@ -17,12 +17,24 @@ class SearchForCustomerModel;
 // The state behind the Customer Selection dialog, where an invoice's customer is
 // chosen: the list of every customer, the selected customer's particulars, and the
 // dialogs it opens to add, modify or search for a customer.
-class CustomerSelectionModel
+class CustomerSelectionModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        Customers
+    };
+    using Result = SaveResult<Field>;
+
     // Selects the entry of the initial customer, or the first entry when it is
     // NoSelection.
     CustomerSelectionModel(ProjectTables& tables, Prompter& prompter, qint32 initialCustomerId = NoSelection);
+
+    QString caption() const override { return QStringLiteral("Customer Selection"); }
+    // Tells the user when an entry without an ID stopped the search for the
+    // initial customer; the dialog opens all the same, with nothing selected.
+    bool checkPrerequisites() override;
 
     // "Existing Customers": one entry per customer, in table order.
     const QStringList& entries() const { return m_entries; }
@@ -64,16 +76,16 @@ public:
     bool finishSearch(const SearchForCustomerModel& dialog, bool accepted);
 
     // OK: the selected customer becomes the result. Without a selection the user
-    // is told, the result is NoSelection and the dialog stays open.
-    LegacySaveResult save();
+    // is told, the result is NoSelection and the dialog stays open. Choosing writes
+    // nothing; changes() holds what the Add Customer dialogs opened from here wrote.
+    Result save();
 
     // The chosen customer ID, NoSelection until one is chosen.
     qint32 result() const { return m_result; }
-    const ChangeList& changes() const { return m_changes; }
 
-    // The index of the entry carrying the customer ID; -1 when no entry does. An
-    // entry without an ID stops the search with a message.
-    static int indexOfCustomer(const QStringList& entries, qint32 customerId, Prompter& prompter);
+    // The index of the entry carrying the customer ID; -1 when no entry does.
+    // Nothing when an entry without an ID stopped the search.
+    static std::optional<int> indexOfCustomer(const QStringList& entries, qint32 customerId);
 
 private:
     void rebuild();
@@ -84,6 +96,6 @@ private:
     QStringList m_entries;
     int m_selected = -1;
     qint32 m_result = NoSelection;
+    bool m_brokenEntry = false;
     QString m_company, m_last, m_first, m_address1, m_address2, m_phone, m_notes;
-    ChangeList m_changes;
 };

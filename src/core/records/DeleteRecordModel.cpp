@@ -7,15 +7,17 @@
 #include "project/ProjectTables.h"
 
 DeleteRecordModel::DeleteRecordModel(ProjectTables& tables, Prompter& prompter, Target target, qint32 id)
-    : m_tables(tables), m_prompter(prompter), m_target(target), m_shownId(id),
-      m_recordId(target == Target::PurchaseOrder ? NoSelection : id)
+    : m_tables(tables), m_prompter(prompter), m_target(target), m_recordId(id), m_shownNumber(id)
 {
+    CPORec order;
+    if (target == Target::PurchaseOrder && id > 0 && m_tables.purchaseOrders().RecordRead(order, id))
+        m_shownNumber = order.Number;
 }
 
-bool DeleteRecordModel::prepare()
+bool DeleteRecordModel::checkPrerequisites()
 {
     const auto refuse = [this](const QString& text) {
-        m_prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
+        warn(m_prompter, text);
         return false;
     };
     switch (m_target) {
@@ -31,58 +33,39 @@ bool DeleteRecordModel::prepare()
         if (m_recordId <= 0 || !m_tables.orders().LocateByID(m_recordId))
             return refuse(OrderNotFoundMessage());
         break;
-    case Target::PurchaseOrder: {
-        // Asked of the whole table, whatever the purchase-order list has filtered.
-        const QList<qint32> ids =
-            m_tables.purchaseOrders().IDsWhere(QStringLiteral("[Number] = ?"), {m_shownId});
-        if (ids.isEmpty())
+    case Target::PurchaseOrder:
+        if (m_recordId <= 0 || !m_tables.purchaseOrders().LocateByID(m_recordId))
             return refuse(PurchaseOrderNotFoundMessage());
-        m_recordId = ids.constFirst();
         // Told before the user types anything: receipts must be undone first.
         if (PurchaseOrderHasReceipts(m_tables, m_recordId))
-            return refuse(PurchaseOrderReceivedMessage(m_shownId));
+            return refuse(PurchaseOrderReceivedMessage(m_shownNumber));
         break;
-    }
     }
     m_prepared = true;
     return true;
-}
-
-QString DeleteRecordModel::title()
-{
-    return QStringLiteral("Delete");
-}
-
-QString DeleteRecordModel::prompt()
-{
-    return QStringLiteral("Confirm deletion by typing 'YES'");
 }
 
 QString DeleteRecordModel::warning() const
 {
     switch (m_target) {
     case Target::Vendor:
-        return VendorDeletionWarning(m_shownId);
+        return VendorDeletionWarning(m_shownNumber);
     case Target::Item:
-        return ItemDeletionWarning(m_shownId);
+        return ItemDeletionWarning(m_shownNumber);
     case Target::OrderLine:
-        return OrderLineDeletionWarning(m_shownId);
+        return OrderLineDeletionWarning(m_shownNumber);
     case Target::PurchaseOrder:
-        return PurchaseOrderDeletionWarning(m_shownId);
+        return PurchaseOrderDeletionWarning(m_shownNumber);
     }
     return QString();
 }
 
-bool DeleteRecordModel::confirm(const QString& typed)
+DeleteRecordModel::Result DeleteRecordModel::save()
 {
-    m_confirmed = ConfirmDeletion(typed, m_prompter);
-    return m_confirmed;
-}
-
-bool DeleteRecordModel::run()
-{
-    if (!m_prepared || !m_confirmed)
-        return false;
+    if (!m_prepared)
+        return Result::refused();
+    if (!ConfirmDeletion(m_confirmation, m_prompter))
+        return Result::refused(Field::Confirmation);
     std::optional<ChangeList> done;
     switch (m_target) {
     case Target::Vendor:
@@ -99,9 +82,9 @@ bool DeleteRecordModel::run()
         break;
     }
     if (!done)
-        return false;
+        return Result::refused();
     m_changes.merge(*done);
-    // Deleted once: a second run would only report the record as missing.
-    m_confirmed = false;
-    return true;
+    // Deleted once: a second save would only report the record as missing.
+    m_prepared = false;
+    return Result::ok();
 }

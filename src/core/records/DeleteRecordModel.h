@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 
 #include <QString>
 
@@ -10,9 +10,9 @@ class ProjectTables;
 // The typed confirmation that comes before deleting a vendor, an item, an order
 // line or a purchase order, and the deletion it confirms.
 //
-// The desktop calls prepare(); when it succeeds it shows the Delete dialog with
-// warning(), checks each typed word with confirm(), and once confirmed calls run().
-class DeleteRecordModel
+// checkPrerequisites() finds the record; the dialog then shows warning(), hands
+// the typed word to setConfirmation(), and save() deletes once it confirms.
+class DeleteRecordModel : public DialogModel
 {
 public:
     enum class Target
@@ -22,34 +22,39 @@ public:
         OrderLine,
         PurchaseOrder
     };
+    enum class Field
+    {
+        None,
+        Confirmation
+    };
+    using Result = SaveResult<Field>;
 
-    // `id` is the record's ID, except for a purchase order, which the list names
-    // by its number.
+    // `id` is the record's ID, for every target.
     DeleteRecordModel(ProjectTables& tables, Prompter& prompter, Target target, qint32 id);
 
     // Whether there is something to delete; tells the user when there is not (the
     // record is missing, or the purchase order has receipts).
-    bool prepare();
-    static QString title();
-    static QString prompt();
+    bool checkPrerequisites() override;
+    QString caption() const override { return QStringLiteral("Delete"); }
+    QString helpLine() const override { return QStringLiteral("Confirm deletion by typing 'YES'"); }
+    // Names the record as the list shows it: a purchase order by its number.
     QString warning() const;
-    // Whether the typed word confirms; tells the user when it does not.
-    bool confirm(const QString& typed);
-    // Deletes, once confirmed, in one transaction; false when nothing was deleted.
-    bool run();
+
+    void setConfirmation(const QString& typed) { m_confirmation = typed; }
+    // Deletes in one transaction. Refused, after telling the user, when the typed
+    // word does not confirm, and when the record cannot be (or has already been)
+    // deleted.
+    Result save();
 
     Target target() const { return m_target; }
-    // The record's ID (for a purchase order, once prepare() has found it).
     qint32 recordId() const { return m_recordId; }
-    const ChangeList& changes() const { return m_changes; }
 
 private:
     ProjectTables& m_tables;
     Prompter& m_prompter;
     Target m_target;
-    qint32 m_shownId;  // as the list shows it
-    qint32 m_recordId; // the record's own ID
+    qint32 m_recordId;
+    qint32 m_shownNumber; // as the list shows it: the ID, or a purchase order's number
     bool m_prepared = false;
-    bool m_confirmed = false;
-    ChangeList m_changes;
+    QString m_confirmation;
 };

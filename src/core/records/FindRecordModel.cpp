@@ -10,18 +10,18 @@ FindRecordModel::FindRecordModel(ProjectTables& tables, Prompter& prompter, Kind
 {
 }
 
-QString FindRecordModel::title() const
+QString FindRecordModel::caption() const
 {
     return m_kind == Kind::Vendor ? QStringLiteral("Find Vendor") : QStringLiteral("Find Item");
 }
 
-QString FindRecordModel::helpText() const
+QString FindRecordModel::helpLine() const
 {
     return m_kind == Kind::Vendor ? QStringLiteral("Locate a vendor quickly by Vendor Number or ID")
                                   : QStringLiteral("Locate an item quickly by Item Number or ID");
 }
 
-LegacySaveResult FindRecordModel::find()
+FindRecordModel::Result FindRecordModel::save()
 {
     CTableSet& table = m_kind == Kind::Vendor ? static_cast<CTableSet&>(m_tables.vendors())
                                               : static_cast<CTableSet&>(m_tables.items());
@@ -44,7 +44,7 @@ LegacySaveResult FindRecordModel::find()
             message = QStringLiteral("Unable to find %1 with Number '%2'.").arg(what, m_text);
     }
     if (m_foundId != NoSelection)
-        return LegacySaveResult::ok();
-    m_prompter.message(message, AppTitle(), Prompter::Icon::Exclamation);
-    return LegacySaveResult::refused(QStringLiteral("text"));
+        return Result::ok();
+    warn(m_prompter, message);
+    return Result::refused(Field::Text);
 }

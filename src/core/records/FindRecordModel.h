@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
-#include "common/SaveResult.h"
 
 #include <QString>
 
@@ -10,7 +10,7 @@ class ProjectTables;
 
 // The state behind Find Vendor and Find Item: one vendor or item located by its
 // record ID or by its number, for the caller to select.
-class FindRecordModel
+class FindRecordModel : public DialogModel
 {
 public:
     enum class Kind
@@ -23,11 +23,17 @@ public:
         ID,
         Number
     };
+    enum class Field
+    {
+        None,
+        Text
+    };
+    using Result = SaveResult<Field>;
 
     FindRecordModel(ProjectTables& tables, Prompter& prompter, Kind kind);
 
-    QString title() const;
-    QString helpText() const;
+    QString caption() const override;
+    QString helpLine() const override;
 
     QString text() const { return m_text; }
     void setText(const QString& text) { m_text = text; }
@@ -35,9 +41,9 @@ public:
     void setSearchBy(SearchBy searchBy) { m_searchBy = searchBy; }
 
     // OK: looks the record up. Refused, after telling the user, when there is no
-    // such record; the focus goes back to the text.
-    LegacySaveResult find();
-    // The record found; NoSelection before a successful find().
+    // such record; the focus goes back to the text. Finding writes nothing.
+    Result save();
+    // The record found; NoSelection before a successful save().
     qint32 foundId() const { return m_foundId; }
 
 private:

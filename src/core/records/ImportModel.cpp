@@ -6,8 +6,8 @@
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 
-ImportModel::ImportModel(ProjectTables& tables, Prompter& prompter, const Clock& clock)
-    : m_tables(tables), m_prompter(prompter), m_clock(clock)
+ImportModel::ImportModel(ProjectTables& tables, Prompter& prompter, const Clock& clock, Source source)
+    : m_tables(tables), m_prompter(prompter), m_clock(clock), m_source(source)
 {
 }
 
@@ -35,18 +35,14 @@ ImportModel::Command ImportModel::command(Source source)
     return {};
 }
 
-void ImportModel::tell(const QString& text)
+ImportModel::Result ImportModel::save()
 {
-    m_prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
-}
-
-bool ImportModel::run(Source source, const QString& path)
-{
+    const QString& path = m_path;
     ImportWriter writer(m_tables, m_clock);
     ImportVersion2 version2(m_tables, writer);
     ImportProject project(m_tables, writer, m_prompter);
     bool imported = false;
-    switch (source) {
+    switch (m_source) {
     case Source::Version2Vendors:
         imported = version2.importVendors(path);
         break;
@@ -67,16 +63,16 @@ bool ImportModel::run(Source source, const QString& path)
         break;
     }
     if (!imported) {
-        tell(QStringLiteral("Unable to import file."));
-        return false;
+        warn(m_prompter, QStringLiteral("Unable to import file."));
+        return Result::refused(Field::Path);
     }
     m_changes.merge(writer.changes());
     if (project.skippedItems() > 0) {
-        tell(QStringLiteral("One or more required vendors are not in the project, so the items \n"
-                            "associated to those vendors have been ignored."));
+        warn(m_prompter, QStringLiteral("One or more required vendors are not in the project, so the items \n"
+                                        "associated to those vendors have been ignored."));
     }
     const QString refusals = writer.refusalReport();
     if (!refusals.isEmpty())
-        tell(refusals);
-    return true;
+        warn(m_prompter, refusals);
+    return Result::ok();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
 
 #include <QString>
@@ -10,10 +10,10 @@ class ProjectTables;
 class Prompter;
 
 // The File menu's Import commands: what each asks the file chooser for, and the
-// import itself with its messages. The window asks for the file, shows the wait
-// cursor, calls run() and refreshes the list of the imported kind when it is
-// the one showing.
-class ImportModel
+// import itself with its messages. The window asks for the file, hands the source
+// and the file to the setters, shows the wait cursor, calls save() and refreshes
+// the list of the imported kind when it is the one showing.
+class ImportModel : public DialogModel
 {
 public:
     enum class Source
@@ -34,22 +34,34 @@ public:
         ListingKind importedKind; // the list to refresh when it is showing
     };
 
-    ImportModel(ProjectTables& tables, Prompter& prompter, const Clock& clock);
+    enum class Field
+    {
+        None,
+        Path
+    };
+    using Result = SaveResult<Field>;
+
+    ImportModel(ProjectTables& tables, Prompter& prompter, const Clock& clock,
+                Source source = Source::Version2Vendors);
 
     static Command command(Source source);
+    // The command's menu text.
+    QString caption() const override { return command(m_source).caption; }
 
-    // Imports the file; false (after telling the user) when nothing was imported
-    // because the file or the project could not be read or written.
-    bool run(Source source, const QString& path);
+    Source source() const { return m_source; }
+    void setSource(Source source) { m_source = source; }
+    QString path() const { return m_path; }
+    void setPath(const QString& path) { m_path = path; }
 
-    // The records every successful run added or changed, by list kind.
-    const ChangeList& changes() const { return m_changes; }
+    // Imports the file. Refused, after telling the user, when nothing was imported
+    // because the file or the project could not be read or written. changes()
+    // gathers the records every successful import added or changed, by list kind.
+    Result save();
 
 private:
-    void tell(const QString& text);
-
     ProjectTables& m_tables;
     Prompter& m_prompter;
     const Clock& m_clock;
-    ChangeList m_changes;
+    Source m_source;
+    QString m_path;
 };

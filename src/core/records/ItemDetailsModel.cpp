@@ -6,15 +6,21 @@
 #include "project/ProjectTables.h"
 
 ItemDetailsModel::ItemDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 itemId)
+    : m_prompter(prompter)
 {
     m_open = itemId > 0 && tables.items().RecordRead(m_item, itemId);
-    if (!m_open) {
+    if (!m_open)
         m_item = CItemsRec();
-        prompter.message(StatusMessage(Status::RecordNotFound), title(), Prompter::Icon::Exclamation);
-    }
 }
 
-QString ItemDetailsModel::title()
+bool ItemDetailsModel::checkPrerequisites()
+{
+    if (!m_open)
+        warn(m_prompter, StatusMessage(Status::RecordNotFound), caption());
+    return m_open;
+}
+
+QString ItemDetailsModel::caption() const
 {
     return QStringLiteral("Item Details");
 }

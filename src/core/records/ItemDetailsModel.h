@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/DialogModel.h"
 #include "db/Records.h"
 
 #include <QString>
@@ -8,15 +9,23 @@ class Prompter;
 class ProjectTables;
 
 // The texts of the read-only Item Details dialog.
-class ItemDetailsModel
+class ItemDetailsModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     ItemDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 itemId);
 
-    // False when the item could not be read (the user has been told): the dialog
-    // does not open.
-    bool isOpen() const { return m_open; }
-    static QString title();
+    // False, after telling the user, when the item could not be read: the
+    // dialog does not open.
+    bool checkPrerequisites() override;
+    QString caption() const override;
+    // Nothing to write: closing the dialog is always accepted.
+    Result save() { return Result::ok(); }
 
     QString idText() const;
     QString name() const { return m_item.Name; }
@@ -37,5 +46,6 @@ public:
 
 private:
     CItemsRec m_item;
+    Prompter& m_prompter;
     bool m_open = false;
 };

@@ -1,6 +1,5 @@
 #include "ProjectCommands.h"
 
-#include "AddItemModel.h"
 #include "FilterSuspension.h"
 #include "FindInList.h"
 #include "common/NumberText.h"
@@ -81,11 +80,9 @@ CProjectCommands::Route CProjectCommands::insertVendor() const
     return m_tables ? Route{Action::AddVendor, NoSelection, {}, {}} : Route{};
 }
 
-CProjectCommands::Route CProjectCommands::insertItem(Prompter& prompter) const
+CProjectCommands::Route CProjectCommands::insertItem() const
 {
-    if (!m_tables || !AddItemModel::canOpen(*m_tables, prompter))
-        return Route{};
-    return Route{Action::AddItem, NoSelection, {}, {}};
+    return m_tables ? Route{Action::AddItem, NoSelection, {}, {}} : Route{};
 }
 
 CProjectCommands::Route CProjectCommands::modify(Prompter& prompter) const

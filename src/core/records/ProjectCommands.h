@@ -88,8 +88,8 @@ public:
     bool requireListView(Prompter& prompter, const QString& title = QString()) const;
 
     Route insertVendor() const;
-    // Refused, after telling the user, while there are no vendors.
-    Route insertItem(Prompter& prompter) const;
+    // Add Item's own prerequisite check refuses while there are no vendors.
+    Route insertItem() const;
     Route modify(Prompter& prompter) const;
     Route deleteSelection(Prompter& prompter) const;
     Route details(Prompter& prompter) const;

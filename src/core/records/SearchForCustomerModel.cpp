@@ -14,7 +14,7 @@ SearchForCustomerModel::SearchForCustomerModel(ProjectTables& tables, Prompter& 
 {
 }
 
-QString SearchForCustomerModel::prompt()
+QString SearchForCustomerModel::helpLine() const
 {
     return QStringLiteral("Quickly search for a customer by their ID or telephone number.");
 }
@@ -41,7 +41,7 @@ void SearchForCustomerModel::go()
 QStringList SearchForCustomerModel::resultTexts() const
 {
     QStringList texts;
-    for (const Result& result : m_results)
+    for (const Match& result : m_results)
         texts.append(result.text);
     return texts;
 }
@@ -51,13 +51,12 @@ void SearchForCustomerModel::setSelectedIndex(int index)
     m_selected = index >= 0 && index < m_results.size() ? index : -1;
 }
 
-LegacySaveResult SearchForCustomerModel::save()
+SearchForCustomerModel::Result SearchForCustomerModel::save()
 {
     if (m_selected < 0) {
-        m_prompter.message(QStringLiteral("You must select a customer from the list"), AppTitle(),
-                           Prompter::Icon::Exclamation);
-        return LegacySaveResult::refused(QStringLiteral("results"));
+        warn(m_prompter, QStringLiteral("You must select a customer from the list"));
+        return Result::refused(Field::Results);
     }
     m_customerId = m_results.at(m_selected).customerId;
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

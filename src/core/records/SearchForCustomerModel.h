@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/DialogModel.h"
 #include "common/RecordIds.h"
-#include "common/SaveResult.h"
 
 #include <QList>
 #include <QString>
@@ -11,12 +11,22 @@ class ProjectTables;
 
 // The state behind the Search for Customer dialog: finds customers by their exact
 // ID or by a piece of their telephone number.
-class SearchForCustomerModel
+class SearchForCustomerModel : public DialogModel
 {
 public:
-    enum class SearchBy { ID, Telephone };
+    enum class SearchBy
+    {
+        ID,
+        Telephone
+    };
+    enum class Field
+    {
+        None,
+        Results
+    };
+    using Result = SaveResult<Field>;
 
-    struct Result
+    struct Match
     {
         QString text;
         qint32 customerId = NoSelection;
@@ -24,7 +34,8 @@ public:
 
     SearchForCustomerModel(ProjectTables& tables, Prompter& prompter);
 
-    static QString prompt();
+    QString caption() const override { return QStringLiteral("Search for Customer"); }
+    QString helpLine() const override;
 
     SearchBy searchBy() const { return m_searchBy; }
     void setSearchBy(SearchBy by) { m_searchBy = by; }
@@ -36,14 +47,14 @@ public:
     // it must occur in the number exactly as typed, case and punctuation included.
     void go();
 
-    const QList<Result>& results() const { return m_results; }
+    const QList<Match>& results() const { return m_results; }
     QStringList resultTexts() const;
     int selectedIndex() const { return m_selected; }
     // -1 clears the selection.
     void setSelectedIndex(int index);
 
-    // OK: refused with a message while nothing is selected.
-    LegacySaveResult save();
+    // OK: refused with a message while nothing is selected. Choosing writes nothing.
+    Result save();
     // The chosen customer once save() succeeded, NoSelection before.
     qint32 customerId() const { return m_customerId; }
 
@@ -52,7 +63,7 @@ private:
     Prompter& m_prompter;
     SearchBy m_searchBy = SearchBy::ID;
     QString m_text;
-    QList<Result> m_results;
+    QList<Match> m_results;
     int m_selected = -1;
     qint32 m_customerId = NoSelection;
 };

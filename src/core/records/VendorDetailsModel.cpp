@@ -5,15 +5,21 @@
 #include "project/ProjectTables.h"
 
 VendorDetailsModel::VendorDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 vendorId)
+    : m_prompter(prompter)
 {
     m_open = vendorId > 0 && tables.vendors().RecordRead(m_vendor, vendorId);
-    if (!m_open) {
+    if (!m_open)
         m_vendor = CVendorsRec();
-        prompter.message(StatusMessage(Status::RecordNotFound), title(), Prompter::Icon::Exclamation);
-    }
 }
 
-QString VendorDetailsModel::title()
+bool VendorDetailsModel::checkPrerequisites()
+{
+    if (!m_open)
+        warn(m_prompter, StatusMessage(Status::RecordNotFound), caption());
+    return m_open;
+}
+
+QString VendorDetailsModel::caption() const
 {
     return QStringLiteral("Vendor Details");
 }

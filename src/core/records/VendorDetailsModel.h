@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/DialogModel.h"
 #include "db/Records.h"
 
 #include <QString>
@@ -8,15 +9,23 @@ class Prompter;
 class ProjectTables;
 
 // The texts of the read-only Vendor Details dialog.
-class VendorDetailsModel
+class VendorDetailsModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     VendorDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 vendorId);
 
-    // False when the vendor could not be read (the user has been told): the
+    // False, after telling the user, when the vendor could not be read: the
     // dialog does not open.
-    bool isOpen() const { return m_open; }
-    static QString title();
+    bool checkPrerequisites() override;
+    QString caption() const override;
+    // Nothing to write: closing the dialog is always accepted.
+    Result save() { return Result::ok(); }
 
     QString idText() const;
     // Every other text is the vendor's field as stored: name and number, the
@@ -26,5 +35,6 @@ public:
 
 private:
     CVendorsRec m_vendor;
+    Prompter& m_prompter;
     bool m_open = false;
 };

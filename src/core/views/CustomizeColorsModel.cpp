@@ -9,7 +9,7 @@ CustomizeColorsModel::CustomizeColorsModel(RecordLists& lists, Prompter& prompte
 {
 }
 
-QString CustomizeColorsModel::prompt()
+QString CustomizeColorsModel::helpLine() const
 {
     return QStringLiteral(
         "Choose the colors to be displayed for the following conditions in their respective lists.");
@@ -20,12 +20,12 @@ QList<RowCondition> CustomizeColorsModel::conditions()
     return {RowCondition::StockLow, RowCondition::Filled, RowCondition::Notes};
 }
 
-LegacySaveResult CustomizeColorsModel::save()
+CustomizeColorsModel::Result CustomizeColorsModel::save()
 {
     if (!m_colors.save(m_lists.settings())) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
-        return LegacySaveResult::refused();
+        warn(m_prompter, StatusMessage(Status::OperationFailed));
+        return Result::refused();
     }
     m_lists.colors() = m_colors;
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

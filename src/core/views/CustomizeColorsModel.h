@@ -2,7 +2,7 @@
 
 #include "ListColors.h"
 
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 
 #include <QList>
 #include <QString>
@@ -12,14 +12,21 @@ class RecordLists;
 
 // The state behind the Customize Colors dialog: the colour of each row
 // condition, shared by every list. Nothing changes until OK.
-class CustomizeColorsModel
+class CustomizeColorsModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
     CustomizeColorsModel(RecordLists& lists, Prompter& prompter);
 
+    QString caption() const override { return QStringLiteral("Customize Colors"); }
     // "Choose the colors to be displayed for the following conditions in their
     // respective lists."
-    static QString prompt();
+    QString helpLine() const override;
     // The three conditions in the order the dialog shows them.
     static QList<RowCondition> conditions();
 
@@ -29,7 +36,8 @@ public:
 
     // OK: the nine values are stored and every list draws in the new colours.
     // When the settings cannot be written the user is told and nothing changes.
-    LegacySaveResult save();
+    // No record changes.
+    Result save();
 
 private:
     RecordLists& m_lists;

@@ -102,14 +102,14 @@ bool CustomizeColumnsModel::titleEnabled() const
     return m_column >= 0 && displayColumn();
 }
 
-LegacySaveResult CustomizeColumnsModel::save()
+CustomizeColumnsModel::Result CustomizeColumnsModel::save()
 {
     UserSettings& settings = m_lists.settings();
     for (int kind = 0; kind < kListingKindCount; ++kind)
         m_edits[static_cast<size_t>(kind)].store(settings);
     if (!settings.sync()) {
-        ReportErrorCode(m_prompter, Status::OperationFailed);
-        return LegacySaveResult::refused();
+        warn(m_prompter, StatusMessage(Status::OperationFailed));
+        return Result::refused();
     }
     for (int kind = 0; kind < kListingKindCount; ++kind) {
         RecordList& list = m_lists.list(static_cast<ListingKind>(kind));
@@ -118,5 +118,5 @@ LegacySaveResult CustomizeColumnsModel::save()
             list.Reload();
         }
     }
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

@@ -2,7 +2,7 @@
 
 #include "ListColumnLayout.h"
 
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 
 #include <QStringList>
 
@@ -15,9 +15,16 @@ class RecordLists;
 // The state behind the Customize Columns dialog: for any of the six lists, each
 // column's title, justification and whether it is shown. Nothing changes until
 // OK, which applies and stores the layouts of every list.
-class CustomizeColumnsModel
+class CustomizeColumnsModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None
+    };
+    using Result = SaveResult<Field>;
+
+    QString caption() const override { return QStringLiteral("Customize Columns"); }
     // Starts on the list showing (`current`).
     CustomizeColumnsModel(RecordLists& lists, Prompter& prompter, ListingKind current);
 
@@ -60,7 +67,7 @@ public:
     // OK: the lists take the edited layouts, which are stored; every list shows
     // its columns anew. When the settings cannot be written the user is told and
     // nothing changes.
-    LegacySaveResult save();
+    Result save();
 
 private:
     ListColumnLayout& edited() { return m_edits[static_cast<size_t>(m_list)]; }

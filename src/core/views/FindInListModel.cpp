@@ -4,8 +4,8 @@
 
 #include "records/FindInList.h"
 
-FindInListModel::FindInListModel(const RecordList& list)
-    : m_list(list), m_columns(list.layout().visibleColumns())
+FindInListModel::FindInListModel(const RecordList& list, Prompter& prompter)
+    : m_list(list), m_prompter(prompter), m_columns(list.layout().visibleColumns())
 {
     for (const int column : std::as_const(m_columns))
         m_titles.append(list.layout().column(column).title);
@@ -13,12 +13,12 @@ FindInListModel::FindInListModel(const RecordList& list)
         m_selected = 0;
 }
 
-QString FindInListModel::title() const
+QString FindInListModel::caption() const
 {
     return FindInListTitle(m_list.kind());
 }
 
-QString FindInListModel::help() const
+QString FindInListModel::helpLine() const
 {
     return FindInListHelp(m_list.kind());
 }
@@ -43,9 +43,19 @@ void FindInListModel::selectField(int index)
     m_selected = (index >= 0 && index < m_columns.size()) ? index : -1;
 }
 
-int FindInListModel::findNext(int selectedRow, Prompter& prompter) const
+FindInListModel::Result FindInListModel::save()
 {
     // Without a field there is nothing to match: the search reports no entry.
     const QStringList texts = m_selected < 0 ? QStringList() : m_list.columnTexts(m_columns.at(m_selected));
-    return FindInList(texts, selectedRow, m_text, prompter);
+    const int hit = FindInList(texts, m_selectedRow, m_text, m_prompter);
+    if (hit < 0)
+        return Result::refused(m_selected < 0 && !m_text.isEmpty() ? Field::SearchField : Field::Text);
+    m_found = hit;
+    return Result::ok();
+}
+
+int FindInListModel::findNext(int selectedRow)
+{
+    setSelectedRow(selectedRow);
+    return save().saved ? m_found : -1;
 }

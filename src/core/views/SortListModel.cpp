@@ -11,12 +11,12 @@ SortListModel::SortListModel(RecordList& list) : m_list(list), m_columns(list.la
         m_selected = 0;
 }
 
-QString SortListModel::title()
+QString SortListModel::caption() const
 {
     return QStringLiteral("Sort List");
 }
 
-QString SortListModel::prompt()
+QString SortListModel::helpLine() const
 {
     return QStringLiteral("Choose the field you wish to sort by.");
 }
@@ -26,10 +26,10 @@ void SortListModel::selectField(int index)
     m_selected = (index >= 0 && index < m_columns.size()) ? index : -1;
 }
 
-LegacySaveResult SortListModel::save()
+SortListModel::Result SortListModel::save()
 {
     if (m_selected < 0)
-        return LegacySaveResult::refused(QStringLiteral("field"));
+        return Result::refused(Field::SortField);
     m_list.setSortColumn(m_columns.at(m_selected));
-    return LegacySaveResult::ok();
+    return Result::ok();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/SaveResult.h"
+#include "common/DialogModel.h"
 
 #include <QList>
 #include <QStringList>
@@ -9,14 +9,21 @@ class RecordList;
 
 // The state behind the Sort List dialog: which of the list's shown columns
 // orders its rows.
-class SortListModel
+class SortListModel : public DialogModel
 {
 public:
+    enum class Field
+    {
+        None,
+        SortField
+    };
+    using Result = SaveResult<Field>;
+
     explicit SortListModel(RecordList& list);
 
-    static QString title();
+    QString caption() const override;
     // "Choose the field you wish to sort by."
-    static QString prompt();
+    QString helpLine() const override;
 
     // The shown columns' titles in display order.
     QStringList fields() const { return m_titles; }
@@ -25,8 +32,9 @@ public:
     int selectedField() const { return m_selected; }
     void selectField(int index);
 
-    // OK: the list is ordered by the chosen column. Refused without a choice.
-    LegacySaveResult save();
+    // OK: the list is ordered by the chosen column; no record changes. Refused
+    // without a choice.
+    Result save();
 
 private:
     RecordList& m_list;

@@ -15,14 +15,13 @@ class CompanyInfoDialog final : public QDialog
 public:
     CompanyInfoDialog(UserSettings& settings, Prompter& prompter, QWidget* parent = nullptr);
 
-    QLineEdit* edit(CompanyInfoModel::Field field) const { return m_edits.value(field); }
+    QLineEdit* edit(CompanyInfoModel::Line line) const { return m_edits.value(line); }
     QPushButton* okButton() const { return m_ok; }
 
 private:
     void confirm();
 
     CompanyInfoModel m_model;
-    Prompter& m_prompter;
     QList<QLineEdit*> m_edits;
     QPushButton* m_ok = nullptr;
 };

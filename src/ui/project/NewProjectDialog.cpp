@@ -11,12 +11,12 @@
 #include <QVBoxLayout>
 
 NewProjectDialog::NewProjectDialog(Prompter& prompter, const Clock& clock, QWidget* parent)
-    : QDialog(parent), m_model(clock), m_prompter(prompter), m_name(new QLineEdit(this)),
-      m_location(new QLineEdit(this)), m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
+    : QDialog(parent), m_model(clock, prompter), m_name(new QLineEdit(this)), m_location(new QLineEdit(this)),
+      m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
       m_lifo(new QRadioButton(QStringLiteral("LIFO"), this)),
       m_ok(new QPushButton(QStringLiteral("OK"), this))
 {
-    setWindowTitle(QStringLiteral("New Inventory Project"));
+    setWindowTitle(m_model.caption());
     m_name->setMaxLength(NewProjectModel::MaxNameLength);
     m_location->setText(m_model.location());
     auto* browse = new QPushButton(QStringLiteral("BROWSE"), this);
@@ -62,7 +62,7 @@ void NewProjectDialog::chooseLocation(const QString& folder)
 void NewProjectDialog::openExisting(const QString& databasePath)
 {
     takeInput();
-    if (m_model.openExisting(databasePath, m_prompter))
+    if (m_model.openExisting(databasePath))
         accept();
 }
 
@@ -87,8 +87,13 @@ void NewProjectDialog::pickExisting()
 void NewProjectDialog::createProject()
 {
     takeInput();
-    if (m_model.createProject(m_prompter))
+    const NewProjectModel::Result result = m_model.save();
+    if (result.saved)
         accept();
+    else if (result.focus == NewProjectModel::Field::Location)
+        m_location->setFocus();
+    else if (result.focus == NewProjectModel::Field::Name)
+        m_name->setFocus();
 }
 
 void NewProjectDialog::takeInput()

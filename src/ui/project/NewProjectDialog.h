@@ -38,7 +38,6 @@ private:
     void takeInput();
 
     NewProjectModel m_model;
-    Prompter& m_prompter;
     QLineEdit* m_name;
     QLineEdit* m_location;
     QRadioButton* m_fifo;

@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 PrintMarginsDialog::PrintMarginsDialog(UserSettings& settings, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_model(settings), m_prompter(prompter)
+    : QDialog(parent), m_model(settings, prompter)
 {
-    setWindowTitle(QStringLiteral("Print Margins"));
+    setWindowTitle(m_model.caption());
     auto* fields = new QFormLayout;
     for (int index = 0; index < PrintMarginsModel::SideCount; ++index) {
         const auto side = static_cast<PrintMarginsModel::Side>(index);
@@ -20,7 +20,7 @@ PrintMarginsDialog::PrintMarginsDialog(UserSettings& settings, Prompter& prompte
         m_edits.append(edit);
     }
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Set the margins to use for your printed reports."), this));
+    layout->addWidget(new QLabel(m_model.helpLine(), this));
     layout->addLayout(fields);
     m_ok = AddOkCancel(*this, *layout, [this] { confirm(); });
 }
@@ -29,11 +29,12 @@ void PrintMarginsDialog::confirm()
 {
     for (int index = 0; index < PrintMarginsModel::SideCount; ++index)
         m_model.setText(static_cast<PrintMarginsModel::Side>(index), m_edits.at(index)->text());
-    if (m_model.accept(m_prompter)) {
+    const PrintMarginsModel::Result result = m_model.save();
+    if (result.saved) {
         accept();
         return;
     }
-    if (const auto refused = m_model.refusedSide()) {
+    if (const auto refused = PrintMarginsModel::side(result.focus)) {
         m_edits.at(*refused)->setFocus();
         m_edits.at(*refused)->selectAll();
     }

@@ -22,7 +22,6 @@ private:
     void confirm();
 
     PrintMarginsModel m_model;
-    Prompter& m_prompter;
     QList<QLineEdit*> m_edits;
     QPushButton* m_ok = nullptr;
 };

@@ -13,11 +13,10 @@
 #include <QVBoxLayout>
 
 ProjectSettingsDialog::ProjectSettingsDialog(CProjectSettings& settings, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_model(settings), m_prompter(prompter),
-      m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
+    : QDialog(parent), m_model(settings, prompter), m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
       m_lifo(new QRadioButton(QStringLiteral("LIFO"), this))
 {
-    setWindowTitle(QStringLiteral("Project Settings"));
+    setWindowTitle(m_model.caption());
     auto* fields = new QFormLayout;
     const std::pair<QString, QString> rows[] = {
         {QStringLiteral("Project Path:"), m_model.projectPath()},
@@ -55,6 +54,6 @@ QString ProjectSettingsDialog::shownText(const QString& label) const
 void ProjectSettingsDialog::confirm()
 {
     m_model.setInventoryStyle(m_lifo->isChecked() ? LIFO : FIFO);
-    if (m_model.accept(m_prompter))
+    if (m_model.save().saved)
         accept();
 }

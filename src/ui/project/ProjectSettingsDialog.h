@@ -27,7 +27,6 @@ private:
     void confirm();
 
     ProjectSettingsModel m_model;
-    Prompter& m_prompter;
     QList<std::pair<QString, QLabel*>> m_values;
     QRadioButton* m_fifo;
     QRadioButton* m_lifo;

@@ -13,9 +13,9 @@ CustomizeColorsDialog::CustomizeColorsDialog(RecordLists& lists, Prompter& promp
     : QDialog(parent), m_model(lists, prompter)
 {
     setObjectName(QStringLiteral("customizeColorsDialog"));
-    setWindowTitle(QStringLiteral("Customize Colors"));
+    setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    auto* prompt = new QLabel(CustomizeColorsModel::prompt(), this);
+    auto* prompt = new QLabel(m_model.helpLine(), this);
     prompt->setWordWrap(true);
     layout->addWidget(prompt);
     auto* grid = new QGridLayout;

@@ -18,7 +18,7 @@ CustomizeColumnsDialog::CustomizeColumnsDialog(RecordLists& lists, Prompter& pro
       m_display(new QCheckBox(QStringLiteral("Display Column"), this))
 {
     setObjectName(QStringLiteral("customizeColumnsDialog"));
-    setWindowTitle(QStringLiteral("Customize Columns"));
+    setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
     auto* top = new QFormLayout;
     m_list->addItems(CustomizeColumnsModel::listEntries());

@@ -11,14 +11,14 @@
 #include <QVBoxLayout>
 
 FindInListDialog::FindInListDialog(RecordListView& view, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_view(view), m_prompter(prompter), m_model(view.list()), m_text(new QLineEdit(this)),
+    : QDialog(parent), m_view(view), m_model(view.list(), prompter), m_text(new QLineEdit(this)),
       m_field(new QComboBox(this)), m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_findNext(new QPushButton(FindInListModel::findNextLabel(), this))
 {
     setObjectName(QStringLiteral("findInListDialog"));
-    setWindowTitle(m_model.title());
+    setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(m_model.help(), this);
+    auto* help = new QLabel(m_model.helpLine(), this);
     help->setWordWrap(true);
     layout->addWidget(help);
 
@@ -56,11 +56,15 @@ FindInListDialog::FindInListDialog(RecordListView& view, Prompter& prompter, QWi
 
 bool FindInListDialog::find()
 {
-    const int hit = m_model.findNext(m_view.selectedRow(), m_prompter);
-    if (hit < 0) {
-        m_text->setFocus();
+    m_model.setSelectedRow(m_view.selectedRow());
+    const FindInListModel::Result result = m_model.save();
+    if (!result.saved) {
+        if (result.focus == FindInListModel::Field::SearchField)
+            m_field->setFocus();
+        else
+            m_text->setFocus();
         return false;
     }
-    m_view.showFound(hit);
+    m_view.showFound(m_model.foundRow());
     return true;
 }

@@ -31,7 +31,6 @@ private:
     bool find();
 
     RecordListView& m_view;
-    Prompter& m_prompter;
     FindInListModel m_model;
     QLineEdit* m_text;
     QComboBox* m_field;

@@ -10,9 +10,9 @@ SortListDialog::SortListDialog(RecordList& list, QWidget* parent)
     : QDialog(parent), m_model(list), m_field(new QComboBox(this))
 {
     setObjectName(QStringLiteral("sortListDialog"));
-    setWindowTitle(SortListModel::title());
+    setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(SortListModel::prompt(), this));
+    layout->addWidget(new QLabel(m_model.helpLine(), this));
     m_field->addItems(m_model.fields());
     m_field->setCurrentIndex(m_model.selectedField());
     layout->addWidget(m_field);

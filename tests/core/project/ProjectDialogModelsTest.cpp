@@ -29,16 +29,16 @@ protected:
     QTemporaryDir dir;
     FixedClock clock{kCreated};
     ScriptedPrompter prompter;
-    NewProjectModel model{clock};
+    NewProjectModel model{clock, prompter};
 };
 
 TEST_F(NewProject, RefusesAMissingNameOrLocationAndReportsAFailedCreation)
 {
     model.setLocation(dir.path());
-    EXPECT_FALSE(model.createProject(prompter));
+    EXPECT_FALSE(model.save().saved);
     model.setName(u"Shop"_s);
     model.setLocation(QString());
-    EXPECT_FALSE(model.createProject(prompter));
+    EXPECT_FALSE(model.save().saved);
     const QString missing = u"You must specify both a name and a location for the project"_s;
     EXPECT_EQ(prompter.texts(), (QStringList{missing, missing}));
     EXPECT_EQ(prompter.log().constFirst().title, u"New Inventory Project"_s);
@@ -46,7 +46,7 @@ TEST_F(NewProject, RefusesAMissingNameOrLocationAndReportsAFailedCreation)
 
     prompter.clear();
     model.setLocation(dir.filePath(u"no such folder"_s));
-    EXPECT_FALSE(model.createProject(prompter));
+    EXPECT_FALSE(model.save().saved);
     EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::InvalidFileName)});
     EXPECT_EQ(model.settings(), nullptr);
 
@@ -55,7 +55,7 @@ TEST_F(NewProject, RefusesAMissingNameOrLocationAndReportsAFailedCreation)
     prompter.clear();
     model.setLocation(dir.path());
     model.setName(QString(100, QChar(0x5009)));
-    EXPECT_FALSE(model.createProject(prompter));
+    EXPECT_FALSE(model.save().saved);
     EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::NameTooLong)});
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
@@ -70,7 +70,7 @@ TEST_F(NewProject, WritesTheSettingsFileWithTheChosenStyleUnderASingleSeparator)
     // A typed trailing separator does not double either.
     model.setLocation(dir.path() + u'/');
     model.setInventoryStyle(LIFO);
-    ASSERT_TRUE(model.createProject(prompter));
+    ASSERT_TRUE(model.save().saved);
     EXPECT_TRUE(prompter.log().isEmpty());
 
     std::unique_ptr<CProjectSettings> made = model.takeSettings();
@@ -89,7 +89,7 @@ TEST_F(NewProject, OpeningAnExistingProjectReadsItsSettingsOrWritesFreshOnes)
         CProjectSettings stored(dir.path(), u"Kept"_s);
         ASSERT_EQ(stored.SetInventoryStyle(LIFO), Status::Success);
     }
-    ASSERT_TRUE(model.openExisting(dir.filePath(u"Kept.qmp"_s), prompter));
+    ASSERT_TRUE(model.openExisting(dir.filePath(u"Kept.qmp"_s)));
     EXPECT_EQ(model.takeSettings()->inventoryStyle(), LIFO);
 
     // A database whose settings file is missing or unreadable gets a fresh one.
@@ -97,14 +97,14 @@ TEST_F(NewProject, OpeningAnExistingProjectReadsItsSettingsOrWritesFreshOnes)
     const QString broken = dir.filePath(u"Broken.qms"_s);
     ASSERT_TRUE(WriteFileBytes(broken, "\x01\x02"));
     for (const QString& name : {u"Lost"_s, u"Broken"_s}) {
-        ASSERT_TRUE(model.openExisting(dir.filePath(name + u".qmp"_s), prompter)) << name.toStdString();
+        ASSERT_TRUE(model.openExisting(dir.filePath(name + u".qmp"_s))) << name.toStdString();
         EXPECT_EQ(CProjectSettings(model.takeSettings()->databasePath()).status(), Status::Success);
     }
     EXPECT_TRUE(QFile::exists(lost));
     EXPECT_TRUE(prompter.log().isEmpty());
 
     // Neither readable nor writable: reported, and the dialog stays.
-    EXPECT_FALSE(model.openExisting(dir.filePath(u"gone/Shop.qmp"_s), prompter));
+    EXPECT_FALSE(model.openExisting(dir.filePath(u"gone/Shop.qmp"_s)));
     EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::InvalidFileName)});
     EXPECT_EQ(model.settings(), nullptr);
 }
@@ -125,7 +125,7 @@ TEST_F(NewProject, AFolderHoldingAProjectOfThatNameIsLeftAsItWasAndMayBeOpenedIn
     model.setLocation(dir.path() + u'/');
     for (const QString& name : {u"Shop"_s, u"Lost"_s}) {
         model.setName(name);
-        EXPECT_FALSE(model.createProject(prompter)) << name.toStdString();
+        EXPECT_FALSE(model.save().saved) << name.toStdString();
         ASSERT_EQ(prompter.log().size(), 1);
         const ScriptedPrompter::Entry asked = prompter.log().constFirst();
         EXPECT_TRUE(asked.question);
@@ -141,7 +141,7 @@ TEST_F(NewProject, AFolderHoldingAProjectOfThatNameIsLeftAsItWasAndMayBeOpenedIn
     model.setName(u"Shop"_s);
     model.setInventoryStyle(FIFO);
     prompter.answer({true});
-    ASSERT_TRUE(model.createProject(prompter));
+    ASSERT_TRUE(model.save().saved);
     const std::unique_ptr<CProjectSettings> opened = model.takeSettings();
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(std::make_tuple(opened->databasePath(), opened->inventoryStyle(), opened->created(),
@@ -156,7 +156,7 @@ TEST(ProjectSettingsDialogModel, ShowsTheProjectAndStoresTheStyle)
     ScriptedPrompter prompter;
     const FixedClock clock(kCreated);
     CProjectSettings settings(dir.path(), u"Shop"_s, clock);
-    ProjectSettingsModel model(settings);
+    ProjectSettingsModel model(settings, prompter);
     EXPECT_EQ(model.dateCreated(), u"Monday, March, 04, 2002"_s);
     // Late in the evening local time is still that day.
     EXPECT_EQ(ProjectSettingsModel::formatCreated(static_cast<quint32>(
@@ -164,13 +164,13 @@ TEST(ProjectSettingsDialogModel, ShowsTheProjectAndStoresTheStyle)
               u"Friday, December, 31, 1999"_s);
 
     model.setInventoryStyle(LIFO);
-    ASSERT_TRUE(model.accept(prompter));
+    ASSERT_TRUE(model.save().saved);
     EXPECT_EQ(CProjectSettings(settings.databasePath()).inventoryStyle(), LIFO);
 
     // The settings file can no longer be written: told, and the style stays.
     ASSERT_TRUE(QDir(dir.path()).removeRecursively());
     model.setInventoryStyle(FIFO);
-    EXPECT_FALSE(model.accept(prompter));
+    EXPECT_FALSE(model.save().saved);
     EXPECT_EQ(prompter.log().size(), 1);
     EXPECT_EQ(settings.inventoryStyle(), LIFO);
 }
@@ -180,13 +180,13 @@ TEST(ProjectSettingsDialogModel, AFolderOrFileThatTakesNoWritesIsNamedAsTheCause
     QTemporaryDir dir;
     ScriptedPrompter prompter;
     CProjectSettings settings(dir.path(), u"Shop"_s);
-    ProjectSettingsModel model(settings);
+    ProjectSettingsModel model(settings, prompter);
     model.setInventoryStyle(LIFO);
     const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
     for (const QString& path : {dir.path(), settings.settingsPath()}) {
         const QFileDevice::Permissions before = QFile::permissions(path);
         ASSERT_TRUE(QFile::setPermissions(path, readOnly));
-        const bool written = model.accept(prompter);
+        const bool written = model.save().saved;
         ASSERT_TRUE(QFile::setPermissions(path, before));
         if (written)
             GTEST_SKIP() << "permissions do not keep this user from writing";
@@ -212,16 +212,16 @@ TEST_F(UserPreferences, MarginsRoundTripAndAnUnreadableOrNegativeOneIsRefused)
 {
     {
         auto settings = reopen();
-        PrintMarginsModel model(*settings);
+        PrintMarginsModel model(*settings, prompter);
         for (int side = 0; side < PrintMarginsModel::SideCount; ++side)
             EXPECT_EQ(model.text(static_cast<PrintMarginsModel::Side>(side)), u"1.0"_s);
         model.setText(PrintMarginsModel::Left, u" 0.5 "_s);
         model.setText(PrintMarginsModel::Top, u"0"_s);
         model.setText(PrintMarginsModel::Bottom, u"2.25"_s);
-        ASSERT_TRUE(model.accept(prompter));
+        ASSERT_TRUE(model.save().saved);
     }
     auto settings = reopen();
-    PrintMarginsModel model(*settings);
+    PrintMarginsModel model(*settings, prompter);
     EXPECT_EQ(model.text(PrintMarginsModel::Left) + model.text(PrintMarginsModel::Right) +
                   model.text(PrintMarginsModel::Top),
               u"0.51.00"_s);
@@ -232,8 +232,9 @@ TEST_F(UserPreferences, MarginsRoundTripAndAnUnreadableOrNegativeOneIsRefused)
         prompter.clear();
         model.setText(PrintMarginsModel::Top, u"3"_s);
         model.setText(PrintMarginsModel::Right, bad);
-        EXPECT_FALSE(model.accept(prompter)) << bad.toStdString();
-        EXPECT_EQ(model.refusedSide(), PrintMarginsModel::Right);
+        const PrintMarginsModel::Result refused = model.save();
+        EXPECT_FALSE(refused.saved) << bad.toStdString();
+        EXPECT_EQ(refused.focus, PrintMarginsModel::Field::Right);
         ASSERT_EQ(prompter.log().size(), 1);
         EXPECT_TRUE(prompter.lastText().contains(u"right margin"_s)) << prompter.lastText().toStdString();
     }
@@ -247,17 +248,17 @@ TEST_F(UserPreferences, CompanyInformationRoundTripsUnderItsOwnKeys)
                                u"555-0100"_s, u"555-0101"_s,  u"sales@acme.test"_s, u"acme.test"_s};
     {
         auto settings = reopen();
-        CompanyInfoModel model(*settings);
-        for (int field = 0; field < CompanyInfoModel::FieldCount; ++field) {
-            EXPECT_TRUE(model.text(static_cast<CompanyInfoModel::Field>(field)).isEmpty());
-            model.setText(static_cast<CompanyInfoModel::Field>(field), typed.at(field));
+        CompanyInfoModel model(*settings, prompter);
+        for (int field = 0; field < CompanyInfoModel::LineCount; ++field) {
+            EXPECT_TRUE(model.text(static_cast<CompanyInfoModel::Line>(field)).isEmpty());
+            model.setText(static_cast<CompanyInfoModel::Line>(field), typed.at(field));
         }
-        ASSERT_TRUE(model.accept(prompter));
+        ASSERT_TRUE(model.save().saved);
     }
     auto settings = reopen();
-    CompanyInfoModel model(*settings);
-    for (int field = 0; field < CompanyInfoModel::FieldCount; ++field)
-        EXPECT_EQ(model.text(static_cast<CompanyInfoModel::Field>(field)), typed.at(field));
+    CompanyInfoModel model(*settings, prompter);
+    for (int field = 0; field < CompanyInfoModel::LineCount; ++field)
+        EXPECT_EQ(model.text(static_cast<CompanyInfoModel::Line>(field)), typed.at(field));
     EXPECT_EQ(settings->text(u"Company Info"_s, u"EMail"_s), u"sales@acme.test"_s);
     EXPECT_EQ(settings->text(u"Company Info"_s, u"Address3"_s), u"Springfield"_s);
 }

@@ -104,7 +104,12 @@ protected:
         EXPECT_TRUE(WriteFileBytes(path, bytes));
         return path;
     }
-    bool run(Source from, const QString& path) { return model.run(from, path); }
+    bool run(Source from, const QString& path)
+    {
+        model.setSource(from);
+        model.setPath(path);
+        return model.save().saved;
+    }
     bool importItems(const QList<FileItem>& items)
     {
         QByteArray bytes;

@@ -27,10 +27,11 @@ protected:
     {
         return table.CountWhere(QStringLiteral("[ItemID] = ?"), {item});
     }
-    // Types the confirming word and runs the deletion.
+    // Types the confirming word and deletes.
     bool confirmAndRun(DeleteRecordModel& model)
     {
-        return model.confirm(QStringLiteral("yes")) && model.run();
+        model.setConfirmation(QStringLiteral("yes"));
+        return model.save().saved;
     }
 
     FixedClock clock{QDateTime(QDate(2024, 3, 15), QTime(16, 30))};
@@ -52,20 +53,20 @@ TEST_F(VendorsItems, VendorEntryStoresEveryFieldModifiesInPlaceAndContinuesAsNew
         typed << QStringLiteral("f%1").arg(typed.size());
         (model.*set)(typed.last());
     }
-    const LegacySaveResult result = model.saveAndNext();
+    const AddVendorModel::Result result = model.saveAndNext();
     ASSERT_TRUE(result.saved);
-    EXPECT_EQ(result.focus, QStringLiteral("name"));
+    EXPECT_EQ(result.focus, AddVendorModel::Field::Name);
     const CVendorsRec v = b.read<CVendorsRec>(model.lastSavedId());
     EXPECT_EQ((QStringList{v.Name, v.Number, v.Contact, v.Street, v.City, v.State, v.Zip, v.Phone, v.Fax,
                            v.Contact2, v.Street2, v.City2, v.State2, v.Zip2, v.Phone2, v.Fax2}),
               typed);
     EXPECT_TRUE(model.changes().contains(ListingKind::Vendors, v.ID));
     // Next empties the form, which cannot be saved as another vendor.
-    EXPECT_EQ(model.save().focus, QStringLiteral("name"));
+    EXPECT_EQ(model.save().focus, AddVendorModel::Field::Name);
     EXPECT_EQ(prompter.texts(), QStringList{kInvalidName});
 
     AddVendorModel modify(t(), prompter, v.ID);
-    ASSERT_TRUE(modify.isOpen());
+    ASSERT_TRUE(modify.checkPrerequisites());
     modify.setName(QStringLiteral("New name"));
     ASSERT_TRUE(modify.saveAndNext().saved);
     // Continuing after a modification adds vendors rather than overwriting the one just changed.
@@ -75,7 +76,9 @@ TEST_F(VendorsItems, VendorEntryStoresEveryFieldModifiesInPlaceAndContinuesAsNew
     EXPECT_EQ(t().vendors().GetName(v.ID), QStringLiteral("New name"));
     EXPECT_EQ(b.rows("Vendors"), 2);
 
-    EXPECT_FALSE(AddVendorModel(t(), prompter, 999).isOpen());
+    AddVendorModel missing(t(), prompter, 999);
+    EXPECT_EQ(prompter.texts().size(), 1); // the constructor tells nothing
+    EXPECT_FALSE(missing.checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), kNotFound);
 }
 
@@ -92,9 +95,9 @@ TEST_F(VendorsItems, ItemEntryStoresTheFormMakesOneInitialLotAndNextClearsTheFor
     model.setTaxRateText(QStringLiteral("7.25")); // not taxable: no rate is kept
     model.setReorderLevelText(QStringLiteral("4"));
     model.setReorderQuantityText(QStringLiteral("12"));
-    const LegacySaveResult result = model.saveAndNext();
+    const AddItemModel::Result result = model.saveAndNext();
     ASSERT_TRUE(result.saved);
-    EXPECT_EQ(result.focus, QStringLiteral("name"));
+    EXPECT_EQ(result.focus, AddItemModel::Field::Name);
     const CItemsRec untaxed = b.read<CItemsRec>(model.lastSavedId());
     EXPECT_EQ(std::make_tuple(untaxed.Number + untaxed.Description, untaxed.Cost, untaxed.SellingPrice,
                               untaxed.TaxRate, untaxed.ReorderLevel, untaxed.ReorderQuanity, untaxed.Stocked,
@@ -125,7 +128,7 @@ TEST_F(VendorsItems, ItemEntryStoresTheFormMakesOneInitialLotAndNextClearsTheFor
 
 TEST_F(VendorsItems, ItemFormNeedsAVendorPairsThePickersFollowsTheMarkupAndRefusesBadInput)
 {
-    EXPECT_FALSE(AddItemModel::canOpen(t(), prompter));
+    EXPECT_FALSE(AddItemModel(t(), prompter, clock).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(),
               QStringLiteral("In order to run this command, you must already have valid "
                              "vendors.  This command was unable to find all the necessary "
@@ -133,8 +136,8 @@ TEST_F(VendorsItems, ItemFormNeedsAVendorPairsThePickersFollowsTheMarkupAndRefus
     const qint32 a = b.vendor(QStringLiteral("Alpha"));
     const qint32 c = b.vendor(QStringLiteral("Beta"));
     prompter.clear();
-    EXPECT_TRUE(AddItemModel::canOpen(t(), prompter));
     AddItemModel model(t(), prompter, clock);
+    EXPECT_TRUE(model.checkPrerequisites());
     ASSERT_EQ(model.vendorEntries().size(), 2);
     EXPECT_EQ(EntryId(model.vendorEntries().at(1)), c);
     model.setPrimaryVendor(c);
@@ -160,22 +163,22 @@ TEST_F(VendorsItems, ItemFormNeedsAVendorPairsThePickersFollowsTheMarkupAndRefus
     // Refused in the order of the fields, writing nothing.
     model.setInitialQuantityText(QStringLiteral("-3"));
     model.setCostText(QStringLiteral("ten"));
-    EXPECT_EQ(model.save().focus, QStringLiteral("name"));
+    EXPECT_EQ(model.save().focus, AddItemModel::Field::Name);
     EXPECT_EQ(prompter.lastText(), kInvalidName);
     model.setName(QStringLiteral("Widget"));
-    EXPECT_EQ(model.save().focus, QStringLiteral("cost"));
+    EXPECT_EQ(model.save().focus, AddItemModel::Field::Cost);
     EXPECT_EQ(prompter.lastText(), AddItemModel::invalidAmountMessage());
     model.setCostText(QStringLiteral("$1.00"));
-    EXPECT_EQ(model.save().focus, QStringLiteral("initialQuantity"));
+    EXPECT_EQ(model.save().focus, AddItemModel::Field::InitialQuantity);
     EXPECT_EQ(prompter.lastText(),
               QStringLiteral("The quanity specified is invalid.  This quanity must be a positive "
                              "integer greater than 0.  Please check the value and re-enter it "
                              "if necessary."));
     model.setInitialQuantityText(QStringLiteral("99999999999"));
-    EXPECT_EQ(model.save().focus, QStringLiteral("initialQuantity"));
+    EXPECT_EQ(model.save().focus, AddItemModel::Field::InitialQuantity);
     model.setInitialQuantityText(QStringLiteral("0"));
     model.setReorderLevelText(QStringLiteral("x"));
-    EXPECT_EQ(model.save().focus, QStringLiteral("reorderLevel"));
+    EXPECT_EQ(model.save().focus, AddItemModel::Field::ReorderLevel);
     EXPECT_EQ(b.rows("Items") + b.rows("Stock"), 0);
     EXPECT_TRUE(model.changes().isEmpty());
 }
@@ -192,7 +195,7 @@ TEST_F(VendorsItems, ItemModifyKeepsStockFiguresAndOffersNoNext)
     b.orderLine(id, b.po(5000, vendor), 9);
 
     AddItemModel model(t(), prompter, clock, id);
-    ASSERT_TRUE(model.isOpen());
+    ASSERT_TRUE(model.checkPrerequisites());
     EXPECT_EQ(model.taxRateText() + model.markupText(), QStringLiteral("7.25050.000"));
 
     // The initial quantity field plays no part in a modification.
@@ -205,7 +208,7 @@ TEST_F(VendorsItems, ItemModifyKeepsStockFiguresAndOffersNoNext)
               std::make_tuple(QStringLiteral("Hex bolt"), 6, 9, other, 0.0f));
     EXPECT_EQ(b.rows("Items") + b.rows("Stock"), 2);
 
-    EXPECT_FALSE(AddItemModel(t(), prompter, clock, 4242).isOpen());
+    EXPECT_FALSE(AddItemModel(t(), prompter, clock, 4242).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), kNotFound);
 }
 
@@ -216,7 +219,7 @@ TEST_F(VendorsItems, ItemModifyWritesBackTheAmountsItShowsWithEveryDecimal)
     b.change<CItemsRec>(id, [](CItemsRec& rec) { rec.SellingPrice = Money::fromTenThousandths(30953); });
 
     AddItemModel model(t(), prompter, clock, id);
-    ASSERT_TRUE(model.isOpen());
+    ASSERT_TRUE(model.checkPrerequisites());
     EXPECT_EQ(model.costText() + QLatin1Char(' ') + model.priceText(), QStringLiteral("$1.7903 $3.0953"));
     model.setTaxable(true);
     model.setTaxRateText(QStringLiteral("6.5"));
@@ -237,7 +240,7 @@ TEST_F(VendorsItems, DetailsTexts)
         rec.TaxRate = 7.25f;
     });
     ItemDetailsModel details(t(), prompter, id);
-    ASSERT_TRUE(details.isOpen());
+    ASSERT_TRUE(details.checkPrerequisites());
     EXPECT_EQ((QStringList{details.secondaryVendorText(), details.costText(), details.taxableText(),
                            details.taxRateText(), details.reorderQuantityText(), details.reorderLevelText()}),
               (QStringList{"000012", "$1,234.50", "YES", "7.25%", "20", "5"}));
@@ -245,9 +248,11 @@ TEST_F(VendorsItems, DetailsTexts)
     ItemDetailsModel untaxed(t(), prompter, id);
     EXPECT_EQ((QStringList{untaxed.taxableText(), untaxed.taxRateText()}), (QStringList{"NO", "N/A"}));
 
-    EXPECT_FALSE(VendorDetailsModel(t(), prompter, 77).isOpen());
-    EXPECT_FALSE(ItemDetailsModel(t(), prompter, 77).isOpen());
+    EXPECT_FALSE(VendorDetailsModel(t(), prompter, 77).checkPrerequisites());
+    EXPECT_FALSE(ItemDetailsModel(t(), prompter, 77).checkPrerequisites());
     EXPECT_EQ(prompter.texts(), (QStringList{kNotFound, kNotFound}));
+    EXPECT_EQ((QStringList{prompter.log().at(0).title, prompter.log().at(1).title}),
+              (QStringList{"Vendor Details", "Item Details"}));
 }
 
 TEST_F(VendorsItems, FindByIdOrExactNumber)
@@ -256,31 +261,31 @@ TEST_F(VendorsItems, FindByIdOrExactNumber)
     b.vendor(QStringLiteral("Beta"), QStringLiteral("O'Brien-77"));
     FindRecordModel find(t(), prompter, FindRecordModel::Kind::Vendor);
     find.setText(QStringLiteral(" %1xyz").arg(vendor));
-    ASSERT_TRUE(find.find().saved);
+    ASSERT_TRUE(find.save().saved);
     EXPECT_EQ(find.foundId(), vendor);
     find.setText(QStringLiteral("42"));
-    EXPECT_EQ(find.find().focus, QStringLiteral("text"));
+    EXPECT_EQ(find.save().focus, FindRecordModel::Field::Text);
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to find vendor with ID '000042'."));
 
     // A number is matched whole, quotes and all; part of a number is not enough.
     find.setSearchBy(FindRecordModel::SearchBy::Number);
     find.setText(QStringLiteral("O'Brien-7"));
-    ASSERT_TRUE(find.find().saved);
+    ASSERT_TRUE(find.save().saved);
     EXPECT_EQ(find.foundId(), vendor);
     find.setText(QStringLiteral("O'Brien"));
-    EXPECT_FALSE(find.find().saved);
+    EXPECT_FALSE(find.save().saved);
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to find vendor with Number 'O'Brien'."));
     find.setText(QStringLiteral("x' OR '1'='1"));
-    EXPECT_FALSE(find.find().saved);
+    EXPECT_FALSE(find.save().saved);
 
     const qint32 id = b.item({QStringLiteral("Bolt"), vendor});
     FindRecordModel findItem(t(), prompter, FindRecordModel::Kind::Item);
     findItem.setText(QStringLiteral("abc"));
-    EXPECT_FALSE(findItem.find().saved);
+    EXPECT_FALSE(findItem.save().saved);
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to find item with ID '000000'."));
     findItem.setSearchBy(FindRecordModel::SearchBy::Number);
     findItem.setText(QStringLiteral("BOL-1"));
-    ASSERT_TRUE(findItem.find().saved);
+    ASSERT_TRUE(findItem.save().saved);
     EXPECT_EQ(findItem.foundId(), id);
 }
 
@@ -308,9 +313,9 @@ TEST(FindInListTest, ScansBelowTheSelectionThenFromTheTop)
 
 TEST_F(VendorsItems, VendorAndItemDeletionTakeEveryRowOfTheirItems)
 {
-    EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::Vendor, 5).prepare());
+    EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::Vendor, 5).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to locate vendor record."));
-    EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::Item, 5).prepare());
+    EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::Item, 5).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), kItemNotFound);
 
     const qint32 doomed = b.vendor(QStringLiteral("Doomed"));
@@ -334,17 +339,17 @@ TEST_F(VendorsItems, VendorAndItemDeletionTakeEveryRowOfTheirItems)
     const qint32 secondary = withHistory(QStringLiteral("Second"), kept, doomed);
 
     DeleteRecordModel model(t(), prompter, DeleteRecordModel::Target::Vendor, doomed);
-    ASSERT_TRUE(model.prepare());
-    EXPECT_EQ(DeleteRecordModel::prompt(), QStringLiteral("Confirm deletion by typing 'YES'"));
+    ASSERT_TRUE(model.checkPrerequisites());
     EXPECT_EQ(model.warning(),
               QStringLiteral(
                   "Removing vendor #%1 will also permanently remove all items, recorded tracking of items, "
                   "and sales associated with this vendor.  This could modify calculated totals for PO's "
                   "and Invoices.\nIt is recomended that you backup the project before continuing.")
                   .arg(FormatRecordId(doomed)));
-    EXPECT_FALSE(model.run()); // not confirmed yet
-    ASSERT_TRUE(model.confirm(QStringLiteral("Yes")));
-    ASSERT_TRUE(model.run());
+    EXPECT_EQ(model.save().focus, DeleteRecordModel::Field::Confirmation); // not confirmed yet
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Must confirm deletion by typing 'YES'."));
+    model.setConfirmation(QStringLiteral("Yes"));
+    ASSERT_TRUE(model.save().saved);
     EXPECT_FALSE(t().vendors().LocateByID(doomed));
     for (const qint32 id : primaries)
         EXPECT_EQ(rowsOfItem(id), (QList<qint32>{0, 0, 0, 0, 0}));
@@ -356,7 +361,7 @@ TEST_F(VendorsItems, VendorAndItemDeletionTakeEveryRowOfTheirItems)
 
     // An item goes with all its rows.
     DeleteRecordModel item(t(), prompter, DeleteRecordModel::Target::Item, secondary);
-    ASSERT_TRUE(item.prepare());
+    ASSERT_TRUE(item.checkPrerequisites());
     EXPECT_EQ(
         item.warning(),
         QStringLiteral("Removing item #%1 will cause the removal of all recorded tracking of this item and "
@@ -370,7 +375,8 @@ TEST_F(VendorsItems, VendorAndItemDeletionTakeEveryRowOfTheirItems)
 
 TEST_F(VendorsItems, OrderLineAndPurchaseOrderDeletion)
 {
-    EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::OrderLine, 5).prepare());
+    EXPECT_FALSE(
+        DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::OrderLine, 5).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to locate order record."));
     const qint32 vendor = b.vendor(QStringLiteral("Alpha"));
     const qint32 bolt = b.item({QStringLiteral("Bolt"), vendor});
@@ -385,7 +391,7 @@ TEST_F(VendorsItems, OrderLineAndPurchaseOrderDeletion)
 
     // A line goes with nothing else: its receipts and lots stay, Ordered is recounted.
     DeleteRecordModel line(t(), prompter, DeleteRecordModel::Target::OrderLine, received);
-    ASSERT_TRUE(line.prepare());
+    ASSERT_TRUE(line.checkPrerequisites());
     EXPECT_EQ(line.warning(),
               QStringLiteral("Removing order #%1 will permanently remove this order from the list.\n"
                              "It is recomended that you backup the project before continuing.")
@@ -397,18 +403,19 @@ TEST_F(VendorsItems, OrderLineAndPurchaseOrderDeletion)
     EXPECT_EQ(rowsOf(t().received(), nut) + rowsOf(t().stock(), nut), 2);
     EXPECT_TRUE(line.changes().contains(ListingKind::Items, nut));
 
-    // The list shows purchase order numbers; the deletion finds the record by it.
-    // Receipts of a purchase order keep it.
-    EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::PurchaseOrder, 5003).prepare());
+    // The purchase order is named by its ID and shown by its number. Receipts of a
+    // purchase order keep it.
+    EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::PurchaseOrder, other)
+                     .checkPrerequisites());
     EXPECT_EQ(prompter.lastText(),
               QStringLiteral("Items of purchase order #005003 have already been received.\n"
                              "Undo those receipts before deleting the purchase order."));
     EXPECT_FALSE(DeletePurchaseOrder(t(), prompter, other).has_value());
-    EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::PurchaseOrder, 4999).prepare());
+    EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::PurchaseOrder, 5002)
+                     .checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to locate purchase order record."));
-    DeleteRecordModel model(t(), prompter, DeleteRecordModel::Target::PurchaseOrder, 5002);
-    ASSERT_TRUE(model.prepare());
-    EXPECT_EQ(model.recordId(), open);
+    DeleteRecordModel model(t(), prompter, DeleteRecordModel::Target::PurchaseOrder, open);
+    ASSERT_TRUE(model.checkPrerequisites());
     EXPECT_EQ(
         model.warning(),
         QStringLiteral("Removing purchase order #005002 will permanently remove it and all of its order "

@@ -282,9 +282,9 @@ TEST(RecordSaleInventoryStyle, AStyleChangedInProjectSettingsHoldsForTheNextSale
         return left;
     };
     const auto switchTo = [&](int style) {
-        ProjectSettingsModel settings(*project.settings());
+        ProjectSettingsModel settings(*project.settings(), prompter);
         settings.setInventoryStyle(style);
-        EXPECT_TRUE(settings.accept(prompter));
+        EXPECT_TRUE(settings.save().saved);
     };
     QTemporaryDir userDir;
     UserSettings user(userDir.filePath(u"user.ini"_s));

@@ -365,7 +365,7 @@ TEST_F(Lists, CustomizeDialogsRefuseWhenTheSettingsCannotBeWritten)
     CustomizeColumnsModel columns(stuck, prompter, Kind::Vendors);
     columns.selectColumn(1);
     columns.setDisplayColumn(false);
-    const LegacySaveResult refused = columns.save();
+    const CustomizeColumnsModel::Result refused = columns.save();
     EXPECT_FALSE(refused.saved);
     EXPECT_EQ(last().text, u"The current operation was unable to be completed."_s);
     EXPECT_FALSE(stuck.list(Kind::Vendors).layout().isHidden(1));
@@ -409,28 +409,28 @@ TEST_F(Lists, FindInListKeepsItsFieldAndTextFromOneHitToTheNext)
     // With the ID column hidden the first field offered is the name.
     list(Kind::Items).layout().setHidden(0, true);
 
-    FindInListModel find(list(Kind::Items));
-    EXPECT_EQ(std::tuple(find.title(), find.fields().value(0), find.selectedField()),
+    FindInListModel find(list(Kind::Items), prompter);
+    EXPECT_EQ(std::tuple(find.caption(), find.fields().value(0), find.selectedField()),
               std::tuple(u"Find Item"_s, u"Item Name"_s, 0));
     find.setText(u"BOLT"_s);
     // Each hit goes on below the one before and wraps to the top after the last.
     QList<int> hits;
     int selected = -1;
     for (int press = 0; press < 3; ++press)
-        hits.append(selected = find.findNext(selected, prompter));
+        hits.append(selected = find.findNext(selected));
     EXPECT_EQ(hits, (QList<int>{0, 3, 0}));
     EXPECT_EQ(std::tuple(find.text(), find.selectedField()), std::tuple(u"BOLT"_s, 0));
     EXPECT_TRUE(prompter.log().isEmpty());
 
     // No item number holds "bolt"; a field the list does not show finds nothing.
     find.selectField(1);
-    EXPECT_EQ(find.findNext(0, prompter), -1);
+    EXPECT_EQ(find.findNext(0), -1);
     EXPECT_EQ(last().text, u"Unable to find a matching entry."_s);
     find.selectField(40);
-    EXPECT_EQ(std::tuple(find.selectedField(), find.findNext(0, prompter)), std::tuple(-1, -1));
+    EXPECT_EQ(std::tuple(find.selectedField(), find.findNext(0)), std::tuple(-1, -1));
     find.selectField(0);
     find.setText(QString());
-    EXPECT_EQ(find.findNext(0, prompter), -1);
+    EXPECT_EQ(find.findNext(0), -1);
     EXPECT_EQ(last().text, u"Invalid search string."_s);
 }
 
@@ -526,9 +526,9 @@ TEST_F(Lists, DeletionsRefreshTheRowsThatReferredToTheRecord)
     EXPECT_EQ(column(Kind::PurchaseOrders, 2), QStringList{QString()});
 
     CustomerDeletion deletion(t(), prompter, leaving);
-    ASSERT_TRUE(deletion.prepare());
-    ASSERT_TRUE(deletion.confirm(QStringLiteral("YES")));
-    ASSERT_TRUE(deletion.run());
+    ASSERT_TRUE(deletion.checkPrerequisites());
+    deletion.setConfirmation(QStringLiteral("YES"));
+    ASSERT_TRUE(deletion.save().saved);
     // Only the deleted customer is handed over; its invoices are found in the list.
     lists.RefreshAfterDelete(Kind::Customers, {leaving});
     EXPECT_EQ(column(Kind::Customers, 1), QStringList{u"Staying"_s});
