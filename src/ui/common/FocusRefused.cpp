@@ -1,0 +1,24 @@
+#include "common/FocusRefused.h"
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+void FocusRefused(QWidget* field)
+{
+    if (field == nullptr)
+        return;
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
+    else if (auto* combo = qobject_cast<QComboBox*>(field); combo != nullptr && combo->lineEdit() != nullptr)
+        combo->lineEdit()->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field))
+        spin->selectAll();
+    else if (auto* text = qobject_cast<QTextEdit*>(field))
+        text->selectAll();
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
+        plain->selectAll();
+}
