@@ -1,5 +1,5 @@
+#include "common/RecordPickerModel.h"
 #include "records/AddItemDialog.h"
-#include "records/EntryListModel.h"
 #include "records/RecordCommands.h"
 
 #include "common/Clock.h"
@@ -153,7 +153,7 @@ TEST_F(RecordWindows, AddItemKeepsMarkupCostAndPriceInStepBothWays)
     auto* secondary = Child<QComboBox>(dialog, u"secondaryVendorBox"_s);
     // The padded ID never shows; it rides along as item data.
     EXPECT_EQ(primary->itemText(1), u"Bolt"_s);
-    EXPECT_EQ(primary->itemData(1, EntryListModel::IdRole).toInt(), bolt);
+    EXPECT_EQ(primary->itemData(1, RecordPickerModel::IdRole).toInt(), bolt);
 
     primary->setCurrentIndex(1);
     EXPECT_EQ(secondary->currentText(), u"Bolt"_s);
@@ -190,16 +190,17 @@ TEST_F(RecordWindows, ARefusedItemPutsTheFocusOnTheRefusedFieldWithItsTextSelect
     AddItemDialog dialog(model);
     dialog.show();
     Type(dialog, u"nameEdit"_s, u"Widget"_s);
-    Type(dialog, u"reorderLevelEdit"_s, u"ten"_s);
+    Type(dialog, u"costEdit"_s, u"ten"_s);
     Click(dialog, u"okButton"_s);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    auto* refused = Child<QLineEdit>(dialog, u"reorderLevelEdit"_s);
+    auto* refused = Child<QLineEdit>(dialog, u"costEdit"_s);
     EXPECT_EQ(dialog.focusWidget(), refused);
     EXPECT_EQ(refused->selectedText(), u"ten"_s);
     EXPECT_EQ(build.rows("Items"), 0);
 
     // "&Next >>" saves, empties the form and starts again at its first field.
-    Type(dialog, u"reorderLevelEdit"_s, u"3"_s);
+    Type(dialog, u"costEdit"_s, u"3"_s);
+    Type(dialog, u"reorderLevelEdit"_s, u"7"_s);
     Click(dialog, u"nextButton"_s);
     EXPECT_EQ(build.rows("Items"), 1);
     EXPECT_TRUE(Child<QLineEdit>(dialog, u"nameEdit"_s)->text().isEmpty());
@@ -271,7 +272,7 @@ TEST_F(RecordWindows, CustomerSelectionModifiesThenChoosesThroughTheSearch)
         auto* list = Child<QListView>(selection, u"customerList"_s);
         const QModelIndex second = list->model()->index(1, 0);
         EXPECT_EQ(list->model()->data(second).toString(), u"Jones, Bob"_s);
-        EXPECT_EQ(list->model()->data(second, EntryListModel::IdRole).toInt(), jones);
+        EXPECT_EQ(list->model()->data(second, RecordPickerModel::IdRole).toInt(), jones);
         EXPECT_EQ(Child<QLabel>(selection, u"companyText"_s)->text(), u"Acme Co"_s);
 
         list->setCurrentIndex(second);

@@ -1,9 +1,11 @@
 #include "records/AddItemDialog.h"
 
 #include "common/DialogButtons.h"
-#include "records/EntryListModel.h"
+#include "common/FocusRefused.h"
+#include "common/MoneyEdit.h"
+#include "common/RecordPicker.h"
+#include "common/WholeNumberEdit.h"
 #include "records/FormFields.h"
-#include "records/RecordChoiceBox.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -15,8 +17,7 @@
 
 using Field = AddItemModel::Field;
 
-AddItemDialog::AddItemDialog(AddItemModel& model, QWidget* parent)
-    : QDialog(parent), m_model(model), m_vendors(new EntryListModel(this))
+AddItemDialog::AddItemDialog(AddItemModel& model, QWidget* parent) : QDialog(parent), m_model(model)
 {
     setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
@@ -24,12 +25,13 @@ AddItemDialog::AddItemDialog(AddItemModel& model, QWidget* parent)
     help->setWordWrap(true);
     layout->addWidget(help);
 
-    m_vendors->setEntries(m_model.vendorEntries());
     auto* vendorGroup = new QGroupBox(QStringLiteral("Vendors"), this);
     auto* vendorForm = new QFormLayout(vendorGroup);
-    m_primary = new RecordChoiceBox(*m_vendors, vendorGroup);
+    m_primary = new RecordPicker(RecordPicker::Kind::Vendor, vendorGroup);
     m_primary->setObjectName(QStringLiteral("primaryVendorBox"));
-    m_secondary = new RecordChoiceBox(*m_vendors, vendorGroup);
+    m_secondary = new RecordPicker(RecordPicker::Kind::Vendor, vendorGroup);
+    m_primary->setEntries(m_model.vendorEntries(), m_model.primaryVendor());
+    m_secondary->setEntries(m_model.vendorEntries(), m_model.secondaryVendor());
     m_secondary->setObjectName(QStringLiteral("secondaryVendorBox"));
     vendorForm->addRow(QStringLiteral("&Primary Vendor:"), m_primary);
     vendorForm->addRow(QStringLiteral("Sec&ondary Vendor:"), m_secondary);
@@ -37,21 +39,23 @@ AddItemDialog::AddItemDialog(AddItemModel& model, QWidget* parent)
 
     auto* form = new QFormLayout;
     layout->addLayout(form);
-    m_name = addEdit(*form, QStringLiteral("Item N&ame:"), QStringLiteral("nameEdit"));
-    m_number = addEdit(*form, QStringLiteral("Item N&umber:"), QStringLiteral("numberEdit"));
-    m_description = addEdit(*form, QStringLiteral("&Description:"), QStringLiteral("descriptionEdit"));
-    m_cost = addEdit(*form, QStringLiteral("Item &Cost:"), QStringLiteral("costEdit"));
-    m_price = addEdit(*form, QStringLiteral("Item &Selling Price:"), QStringLiteral("priceEdit"));
-    m_markup = addEdit(*form, QStringLiteral("&Markup %:"), QStringLiteral("markupEdit"));
+    m_name = addEdit<QLineEdit>(*form, QStringLiteral("Item N&ame:"), QStringLiteral("nameEdit"));
+    m_number = addEdit<QLineEdit>(*form, QStringLiteral("Item N&umber:"), QStringLiteral("numberEdit"));
+    m_description =
+        addEdit<QLineEdit>(*form, QStringLiteral("&Description:"), QStringLiteral("descriptionEdit"));
+    m_cost = addEdit<MoneyEdit>(*form, QStringLiteral("Item &Cost:"), QStringLiteral("costEdit"));
+    m_price = addEdit<MoneyEdit>(*form, QStringLiteral("Item &Selling Price:"), QStringLiteral("priceEdit"));
+    m_markup = addEdit<QLineEdit>(*form, QStringLiteral("&Markup %:"), QStringLiteral("markupEdit"));
     m_taxable = new QCheckBox(QStringLiteral("&Taxable"), this);
     m_taxable->setObjectName(QStringLiteral("taxableBox"));
     form->addRow(QString(), m_taxable);
-    m_taxRate = addEdit(*form, QStringLiteral("Sales Ta&x %:"), QStringLiteral("taxRateEdit"));
-    m_reorderLevel = addEdit(*form, QStringLiteral("&Reorder Level:"), QStringLiteral("reorderLevelEdit"));
-    m_reorderQuantity =
-        addEdit(*form, QStringLiteral("Reorder &Quantity:"), QStringLiteral("reorderQuantityEdit"));
-    m_initialQuantity =
-        addEdit(*form, QStringLiteral("Quantity &Initially Stocked:"), QStringLiteral("initialQuantityEdit"));
+    m_taxRate = addEdit<QLineEdit>(*form, QStringLiteral("Sales Ta&x %:"), QStringLiteral("taxRateEdit"));
+    m_reorderLevel = addEdit<WholeNumberEdit>(*form, QStringLiteral("&Reorder Level:"),
+                                              QStringLiteral("reorderLevelEdit"));
+    m_reorderQuantity = addEdit<WholeNumberEdit>(*form, QStringLiteral("Reorder &Quantity:"),
+                                                 QStringLiteral("reorderQuantityEdit"));
+    m_initialQuantity = addEdit<WholeNumberEdit>(*form, QStringLiteral("Quantity &Initially Stocked:"),
+                                                 QStringLiteral("initialQuantityEdit"));
     m_initialQuantity->setEnabled(m_model.initialQuantityEnabled());
     ChainTabOrder({m_primary, m_secondary, m_name, m_number, m_description, m_cost, m_price, m_markup,
                    m_taxable, m_taxRate, m_reorderLevel, m_reorderQuantity, m_initialQuantity});
@@ -73,11 +77,11 @@ AddItemDialog::AddItemDialog(AddItemModel& model, QWidget* parent)
 
     // Choosing the primary vendor chooses the same secondary one, which the user
     // may change afterwards.
-    connect(m_primary, &RecordChoiceBox::chosen, this, [this](qint32 id) {
+    connect(m_primary, &RecordPicker::selectionChanged, this, [this](qint32 id) {
         m_model.setPrimaryVendor(id);
         m_secondary->selectId(m_model.secondaryVendor());
     });
-    connect(m_secondary, &RecordChoiceBox::chosen, this,
+    connect(m_secondary, &RecordPicker::selectionChanged, this,
             [this](qint32 id) { m_model.setSecondaryVendor(id); });
     connect(m_cost, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (m_showingComputed)
@@ -101,9 +105,13 @@ AddItemDialog::AddItemDialog(AddItemModel& model, QWidget* parent)
     m_name->setFocus();
 }
 
-QLineEdit* AddItemDialog::addEdit(QFormLayout& form, const QString& label, const QString& objectName)
+template <typename Edit>
+Edit* AddItemDialog::addEdit(QFormLayout& form, const QString& label, const QString& objectName)
 {
-    return AddFormEdit(this, form, label, objectName, QString());
+    auto* edit = new Edit(this);
+    edit->setObjectName(objectName);
+    form.addRow(label, edit);
+    return edit;
 }
 
 QWidget* AddItemDialog::fieldWidget(Field field) const
@@ -178,5 +186,5 @@ void AddItemDialog::finish(AddItemModel::Result result, bool close)
     }
     if (result.saved)
         showModel();
-    FocusRefusedField(fieldWidget(result.focus));
+    FocusRefused(fieldWidget(result.focus));
 }

@@ -4,11 +4,13 @@
 
 #include <QDialog>
 
-class EntryListModel;
+class MoneyEdit;
 class QCheckBox;
+class QFormLayout;
 class QLineEdit;
 class QPushButton;
-class RecordChoiceBox;
+class RecordPicker;
+class WholeNumberEdit;
 
 // "Add Inventory Item" / "Modify Item #000012": an item with its two vendors,
 // amounts, tax and reorder figures, and for a new item the quantity it starts
@@ -22,27 +24,27 @@ public:
     QWidget* fieldWidget(AddItemModel::Field field) const;
 
 private:
-    QLineEdit* addEdit(class QFormLayout& form, const QString& label, const QString& objectName);
+    template <typename Edit>
+    Edit* addEdit(QFormLayout& form, const QString& label, const QString& objectName);
     void showModel();
     void takeForm();
     void showComputed(QLineEdit* edit, const QString& text);
     void finish(AddItemModel::Result result, bool close);
 
     AddItemModel& m_model;
-    EntryListModel* m_vendors;
-    RecordChoiceBox* m_primary = nullptr;
-    RecordChoiceBox* m_secondary = nullptr;
+    RecordPicker* m_primary = nullptr;
+    RecordPicker* m_secondary = nullptr;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_number = nullptr;
     QLineEdit* m_description = nullptr;
-    QLineEdit* m_cost = nullptr;
-    QLineEdit* m_price = nullptr;
+    MoneyEdit* m_cost = nullptr;
+    MoneyEdit* m_price = nullptr;
     QLineEdit* m_markup = nullptr;
     QCheckBox* m_taxable = nullptr;
     QLineEdit* m_taxRate = nullptr;
-    QLineEdit* m_reorderLevel = nullptr;
-    QLineEdit* m_reorderQuantity = nullptr;
-    QLineEdit* m_initialQuantity = nullptr;
+    WholeNumberEdit* m_reorderLevel = nullptr;
+    WholeNumberEdit* m_reorderQuantity = nullptr;
+    WholeNumberEdit* m_initialQuantity = nullptr;
     QPushButton* m_next = nullptr;
     // Set while the window writes a figure the model computed, so that the
     // write is not taken for the user's edit and computed back again.

@@ -1,6 +1,7 @@
 #include "records/AddVendorDialog.h"
 
 #include "common/DialogButtons.h"
+#include "common/FocusRefused.h"
 #include "records/FormFields.h"
 
 #include <QFormLayout>
@@ -112,5 +113,5 @@ void AddVendorDialog::finish(AddVendorModel::Result result, bool close)
     if (result.saved)
         showModel();
     // The name is the only field a save can refuse, and the next vendor starts there.
-    FocusRefusedField(result.focus == AddVendorModel::Field::Name ? nameEdit() : nullptr);
+    FocusRefused(result.focus == AddVendorModel::Field::Name ? nameEdit() : nullptr);
 }

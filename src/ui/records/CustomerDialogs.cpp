@@ -1,7 +1,7 @@
 #include "records/CustomerDialogs.h"
 
 #include "common/DialogButtons.h"
-#include "records/EntryListModel.h"
+#include "common/RecordPickerModel.h"
 #include "records/FormFields.h"
 
 #include <QButtonGroup>
@@ -130,7 +130,7 @@ void SearchForCustomerDialog::go()
     m_results->clear();
     for (const SearchForCustomerModel::Match& match : m_model.results()) {
         auto* item = new QListWidgetItem(match.text, m_results);
-        item->setData(EntryListModel::IdRole, match.customerId);
+        item->setData(RecordPickerModel::IdRole, match.customerId);
     }
     m_model.setSelectedIndex(selected);
     m_results->setCurrentRow(selected);
@@ -149,7 +149,7 @@ void SearchForCustomerDialog::choose()
 // --- Customer Selection ---
 
 CustomerSelectionDialog::CustomerSelectionDialog(CustomerSelectionModel& model, QWidget* parent)
-    : QDialog(parent), m_model(model), m_entries(new EntryListModel(this)), m_list(new QListView(this))
+    : QDialog(parent), m_model(model), m_entries(new RecordPickerModel(this)), m_list(new QListView(this))
 {
     setWindowTitle(m_model.caption());
     m_list->setObjectName(QStringLiteral("customerList"));

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <QList>
 
-class EntryListModel;
+class RecordPickerModel;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -61,7 +61,7 @@ private:
     void choose();
 
     CustomerSelectionModel& m_model;
-    EntryListModel* m_entries;
+    RecordPickerModel* m_entries;
     QListView* m_list;
     QList<QLabel*> m_particulars;
 };

@@ -17,14 +17,14 @@ FindRecordDialog::FindRecordDialog(ProjectTables& tables, Prompter& prompter, Fi
 {
     setObjectName(kind == FindRecordModel::Kind::Vendor ? QStringLiteral("findVendorDialog")
                                                         : QStringLiteral("findItemDialog"));
-    setWindowTitle(m_model.title());
+    setWindowTitle(m_model.caption());
     m_text->setObjectName(QStringLiteral("findTextEdit"));
     m_byId->setObjectName(QStringLiteral("byIdButton"));
     m_byNumber->setObjectName(QStringLiteral("byNumberButton"));
     (m_model.searchBy() == FindRecordModel::SearchBy::ID ? m_byId : m_byNumber)->setChecked(true);
 
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(m_model.helpText(), this);
+    auto* help = new QLabel(m_model.helpLine(), this);
     help->setWordWrap(true);
     layout->addWidget(help);
     layout->addWidget(m_text);
@@ -42,7 +42,7 @@ void FindRecordDialog::confirm()
     m_model.setText(m_text->text());
     m_model.setSearchBy(m_byNumber->isChecked() ? FindRecordModel::SearchBy::Number
                                                 : FindRecordModel::SearchBy::ID);
-    if (m_model.find().saved)
+    if (m_model.save().saved)
         accept();
     else
         FocusRefused(m_text);

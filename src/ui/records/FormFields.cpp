@@ -6,15 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-void FocusRefusedField(QWidget* field)
-{
-    if (field == nullptr)
-        return;
-    field->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(field))
-        edit->selectAll();
-}
-
 QLineEdit* AddFormEdit(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName,
                        const QString& text)
 {

@@ -12,10 +12,6 @@ class QWidget;
 
 // Small pieces every record window shares.
 
-// Puts the focus on a field a save refused, with its text selected, so the user
-// retypes it at once. Nothing happens for a null widget.
-void FocusRefusedField(QWidget* field);
-
 // A line edit of `owner` named `objectName`, added to `form` under `label` (whose "&" letter,
 // if any, reaches the edit) and holding `text`.
 QLineEdit* AddFormEdit(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName,
