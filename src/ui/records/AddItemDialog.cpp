@@ -31,7 +31,7 @@ AddItemDialog::AddItemDialog(AddItemModel& model, QWidget* parent) : QDialog(par
     m_primary->setObjectName(QStringLiteral("primaryVendorBox"));
     m_secondary = new RecordPicker(RecordPicker::Kind::Vendor, vendorGroup);
     m_primary->setEntries(m_model.vendorEntries(), m_model.primaryVendor());
-    m_secondary->setEntries(m_model.vendorEntries(), m_model.secondaryVendor());
+    m_secondary->setEntries(*m_primary, m_model.secondaryVendor());
     m_secondary->setObjectName(QStringLiteral("secondaryVendorBox"));
     vendorForm->addRow(QStringLiteral("&Primary Vendor:"), m_primary);
     vendorForm->addRow(QStringLiteral("Sec&ondary Vendor:"), m_secondary);
