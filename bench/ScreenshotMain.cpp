@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     UserSettings settings(scratch.filePath(QStringLiteral("settings.ini")));
     settings.setValue(QStringLiteral("Settings"), QStringLiteral("ShowAll"), 1);
     settings.setValue(QStringLiteral("Settings"), QStringLiteral("Pane"), 190);
-    Application application(settings, [](QWidget*, Prompter&) { return nullptr; });
+    Application application(settings, [](QWidget*, const DesktopServices&) { return nullptr; });
     if (!application.start({arguments.at(1)})) {
         std::fputs("qm-shot: the project did not open\n", stderr);
         return 1;

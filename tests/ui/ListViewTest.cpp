@@ -1,4 +1,5 @@
 #include "print/ListPrinting.h"
+#include "print/ListReport.h"
 #include "views/FindInListDialog.h"
 #include "views/RecordListDelegate.h"
 #include "views/RecordListModel.h"
@@ -349,6 +350,17 @@ TEST_F(ListView, MarginsWithoutRoomStopPrintPreviewAndPdfWithAMessageNamingThem)
     for (const auto& entry : prompter.log())
         EXPECT_TRUE(entry.text.startsWith(margins)) << entry.text.toStdString();
     EXPECT_EQ(prompter.lastText(), error);
+}
+
+// A date reads the same in a list and on the printout of that list.
+TEST_F(ListView, TheListAndItsPrintoutWriteADateAlike)
+{
+    b.invoice(b.customer(u"Ann's"_s, u"Smith"_s, u"Ann"_s), 101); // dated 15 May 1997
+    RecordListView& invoices = show(Kind::Invoices);
+    ASSERT_EQ(invoices.list().count(), 1);
+    const QString listed = invoices.list().cellText(0, 1); // "Date"
+    EXPECT_TRUE(listed.contains(u"1997"_s)) << listed.toStdString();
+    EXPECT_EQ(ListReport::dateLine(QDate(1997, 5, 15)), u"Date: "_s + listed);
 }
 
 } // namespace

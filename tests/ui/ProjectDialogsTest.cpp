@@ -5,10 +5,12 @@
 #include "project/ProjectSettingsDialog.h"
 
 #include "common/Clock.h"
+#include "common/DesktopServices.h"
 #include "common/StatusCodes.h"
 #include "project/ProjectSettings.h"
 
 #include "QtPrinters.h"
+#include "ScriptedFileChooser.h"
 #include "ScriptedPrompter.h"
 
 #include <QFile>
@@ -44,10 +46,26 @@ TEST(NewProjectDialog, CreatesFromTheTypedFieldsAndOpensAnExistingDatabase)
 {
     QTemporaryDir dir;
     ScriptedPrompter prompter;
+    ScriptedFileChooser files;
     const FixedClock clock(QDateTime(QDate(2024, 5, 6), QTime(9, 0)));
-    NewProjectDialog dialog(prompter, clock);
-    dialog.chooseLocation(dir.path() + u'/');
+    const DesktopServices services{prompter, files, clock};
+    NewProjectDialog dialog(services);
+    const auto button = [](QDialog& shown, const QString& text) {
+        for (QPushButton* candidate : shown.findChildren<QPushButton*>())
+            if (candidate->text() == text)
+                return candidate;
+        return static_cast<QPushButton*>(nullptr);
+    };
+    // BROWSE asks the injected chooser; a cancelled one leaves the location as it was.
+    const QString proposed = dialog.locationEdit()->text();
+    button(dialog, u"BROWSE"_s)->click();
+    EXPECT_EQ(dialog.locationEdit()->text(), proposed);
+    files.answer({dir.path() + u'/'});
+    button(dialog, u"BROWSE"_s)->click();
     EXPECT_EQ(dialog.locationEdit()->text(), dir.path());
+    ASSERT_EQ(files.requests().size(), 2);
+    EXPECT_EQ(files.requests().at(1).title, u"Choose a Project Directory"_s);
+    EXPECT_EQ(files.requests().at(1).directory, proposed);
     dialog.okButton()->click();
     EXPECT_EQ(prompter.lastText(), u"You must specify both a name and a location for the project"_s);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
@@ -59,8 +77,11 @@ TEST(NewProjectDialog, CreatesFromTheTypedFieldsAndOpensAnExistingDatabase)
     EXPECT_EQ(CProjectSettings(dir.path() + u"/Shop.qmp"_s).inventoryStyle(), LIFO);
 
     // A database picked without its settings file gets one and is taken.
-    NewProjectDialog again(prompter, clock);
-    again.openExisting(dir.filePath(u"Other.qmp"_s));
+    NewProjectDialog again(services);
+    files.answer({dir.filePath(u"Other.qmp"_s)});
+    button(again, u"&Open Existing Project"_s)->click();
+    EXPECT_EQ(files.requests().constLast().filter, u"Quillmark 3.5 Files (*.qmp)"_s);
+    EXPECT_EQ(files.requests().constLast().defaultSuffix, u"qmp"_s);
     EXPECT_EQ(again.result(), QDialog::Accepted);
     EXPECT_TRUE(QFile::exists(dir.filePath(u"Other.qms"_s)));
 }

@@ -3,6 +3,8 @@
 #include "app/NavigationTreeWidget.h"
 #include "views/RecordListView.h"
 
+#include "common/Clock.h"
+#include "common/DesktopServices.h"
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
 #include "project/Project.h"
@@ -12,6 +14,7 @@
 
 #include "ProjectBuilder.h"
 #include "QtPrinters.h"
+#include "ScriptedFileChooser.h"
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
 
@@ -71,14 +74,14 @@ protected:
     {
         app = std::make_unique<Application>(
             *settings,
-            [this](QWidget*, Prompter&) -> std::unique_ptr<CProjectSettings> {
+            [this](QWidget*, const DesktopServices&) -> std::unique_ptr<CProjectSettings> {
                 ++asked;
                 if (answers.isEmpty())
                     return nullptr;
                 const QString name = answers.takeFirst();
                 return std::make_unique<CProjectSettings>(home.path(), name);
             },
-            &prompter);
+            &prompter, &files, &clock);
         return app->start(arguments);
     }
 
@@ -106,6 +109,8 @@ protected:
     QTemporaryDir home;
     std::unique_ptr<UserSettings> settings = std::make_unique<UserSettings>(home.filePath(u"user.ini"_s));
     ScriptedPrompter prompter;
+    ScriptedFileChooser files;
+    FixedClock clock{QDateTime(QDate(2024, 5, 6), QTime(9, 0))};
     QStringList answers; // project names the dialog gives, one per asking; none: Cancel
     int asked = 0;
     std::unique_ptr<Application> app;
@@ -271,7 +276,8 @@ TEST_F(Shell, WithoutAProjectItsCommandsAreOffAndTheRecentProjectsAreNumbered)
 {
     RecordLists lists{*settings};
     Project project;
-    MainWindow window{*settings, lists, project, prompter};
+    const DesktopServices services{prompter, files, clock};
+    MainWindow window{*settings, lists, project, services};
     window.show();
     // Without a project or a list.
     EXPECT_FALSE(window.action(C::RecordSale)->isEnabled() || window.action(C::FilePrint)->isEnabled());
@@ -354,14 +360,12 @@ TEST(MainWindowSize, TakesFourFifthsOfTheScreenButNotLessThanItsUsualSizeNorMore
         QSize screen;
         QSize window;
     } cases[] = {
-        {{3840, 2100}, {3072, 1680}},
-        {{1920, 1040}, {1536, 832}},
-        {{1280, 760}, {1024, 700}},
-        {{1024, 700}, {1024, 700}},
-        {{800, 600}, {800, 600}},
+        {{3840, 2100}, {3072, 1680}}, {{1920, 1040}, {1536, 832}}, {{1280, 760}, {1024, 700}},
+        {{1024, 700}, {1024, 700}},   {{800, 600}, {800, 600}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(MainWindow::initialSize(c.screen), c.window) << c.screen.width() << "x" << c.screen.height();
+        EXPECT_EQ(MainWindow::initialSize(c.screen), c.window)
+            << c.screen.width() << "x" << c.screen.height();
 }
 
 } // namespace

@@ -11,7 +11,12 @@
 class DateTime
 {
 public:
-    enum class Status { Valid = 0, Invalid = 1, Null = 2 };
+    enum class Status
+    {
+        Valid = 0,
+        Invalid = 1,
+        Null = 2
+    };
 
     constexpr DateTime() = default; // day 0, valid
 
@@ -33,7 +38,10 @@ public:
     // The same day at midnight.
     DateTime dateOnly() const;
 
-    // The user's short date format; empty for a value that is not valid.
+    // The user's short date format; empty for a value that is not valid. Every
+    // date the user reads (lists, printouts, dialogs) is written by this in
+    // UserLocale(), so that all of them agree; only formats fixed for a purpose
+    // (query literals, a project's creation date) are written otherwise.
     QString formatShortDate(const QLocale& locale) const;
     // "#m/d/y#", the form a date takes inside query text.
     QString queryLiteral() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Money.h"
 #include "views/ListDefinitions.h"
 
 #include <QDate>
@@ -48,7 +49,7 @@ class ListReport
 {
 public:
     static QString title();
-    static QString dateLine(QDate today, const QLocale& locale = QLocale());
+    static QString dateLine(QDate today, const QLocale& locale = UserLocale());
 
     // Each column's width in inches: its share of `printableInches` is its share
     // of the columns' on-screen widths (equal shares when they add up to nothing).
@@ -58,5 +59,5 @@ public:
     // size stays as the caller set it. The layout needs its window attached for
     // the fonts; a font it refuses leaves the text in the font before.
     static void build(PrintLayout& layout, const ListReportContent& content, const ListReportMargins& margins,
-                      QDate today, const QLocale& locale = QLocale());
+                      QDate today, const QLocale& locale = UserLocale());
 };

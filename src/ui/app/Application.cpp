@@ -1,8 +1,11 @@
 #include "Application.h"
 
 #include "MainWindow.h"
+#include "common/DesktopServices.h"
+#include "common/DialogFileChooser.h"
 #include "common/MessageBoxPrompter.h"
 
+#include "common/Clock.h"
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
 #include "db/ProjectDatabase.h"
@@ -28,7 +31,8 @@ QString recentKey(int index)
 
 } // namespace
 
-Application::Application(UserSettings& settings, ProjectAsker askForProject, Prompter* prompter)
+Application::Application(UserSettings& settings, ProjectAsker askForProject, Prompter* prompter,
+                         FileChooser* files, const Clock* clock)
     : m_settings(settings), m_askForProject(std::move(askForProject)), m_prompter(prompter),
       m_project(std::make_unique<Project>()), m_lists(std::make_unique<RecordLists>(settings))
 {
@@ -36,9 +40,17 @@ Application::Application(UserSettings& settings, ProjectAsker askForProject, Pro
         m_ownPrompter = std::make_unique<MessageBoxPrompter>();
         m_prompter = m_ownPrompter.get();
     }
-    m_window = std::make_unique<MainWindow>(m_settings, *m_lists, *m_project, *m_prompter);
+    if (!files) {
+        m_ownFiles = std::make_unique<DialogFileChooser>();
+        files = m_ownFiles.get();
+    }
+    // The one place the wall clock is taken; windows are given it.
+    m_services = std::make_unique<DesktopServices>(*m_prompter, *files, clock ? *clock : Clock::system());
+    m_window = std::make_unique<MainWindow>(m_settings, *m_lists, *m_project, *m_services);
     if (m_ownPrompter)
         m_ownPrompter->setParent(m_window.get());
+    if (m_ownFiles)
+        m_ownFiles->setParent(m_window.get());
     m_window->setRecentFiles(recentFiles());
     connect(m_window.get(), &MainWindow::newProjectRequested, this, [this] { newProject(); });
     connect(m_window.get(), &MainWindow::openProjectRequested, this,
@@ -100,7 +112,7 @@ bool Application::newProject()
 bool Application::askAndOpen()
 {
     for (;;) {
-        std::unique_ptr<CProjectSettings> settings = m_askForProject(m_window.get(), *m_prompter);
+        std::unique_ptr<CProjectSettings> settings = m_askForProject(m_window.get(), *m_services);
         if (!settings)
             return false;
         const QString path = settings->databasePath();

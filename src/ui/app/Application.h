@@ -7,6 +7,10 @@
 #include <memory>
 
 class CProjectSettings;
+class Clock;
+struct DesktopServices;
+class DialogFileChooser;
+class FileChooser;
 class MainWindow;
 class MessageBoxPrompter;
 class Project;
@@ -25,10 +29,13 @@ class Application : public QObject
 public:
     // The New Inventory Project dialog: the settings of the project chosen or
     // created, null when cancelled.
-    using ProjectAsker = std::function<std::unique_ptr<CProjectSettings>(QWidget*, Prompter&)>;
+    using ProjectAsker = std::function<std::unique_ptr<CProjectSettings>(QWidget*, const DesktopServices&)>;
 
-    // `prompter` null: message boxes over the main window.
-    Application(UserSettings& settings, ProjectAsker askForProject, Prompter* prompter = nullptr);
+    // The services every window borrows, created here once: `prompter` null,
+    // message boxes over the main window; `files` null, the system's file
+    // dialogs; `clock` null, the wall clock.
+    Application(UserSettings& settings, ProjectAsker askForProject, Prompter* prompter = nullptr,
+                FileChooser* files = nullptr, const Clock* clock = nullptr);
     ~Application() override;
 
     // Opens the project named in `arguments` (without the program's name),
@@ -46,6 +53,7 @@ public:
     Project& project() const { return *m_project; }
     RecordLists& lists() const { return *m_lists; }
     Prompter& prompter() const { return *m_prompter; }
+    const DesktopServices& services() const { return *m_services; }
     QStringList recentFiles() const;
 
 private:
@@ -57,7 +65,9 @@ private:
     UserSettings& m_settings;
     ProjectAsker m_askForProject;
     std::unique_ptr<MessageBoxPrompter> m_ownPrompter;
+    std::unique_ptr<DialogFileChooser> m_ownFiles;
     Prompter* m_prompter;
+    std::unique_ptr<DesktopServices> m_services;
     std::unique_ptr<Project> m_project;
     std::unique_ptr<RecordLists> m_lists;
     std::unique_ptr<MainWindow> m_window;

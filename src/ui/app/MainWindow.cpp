@@ -1,32 +1,28 @@
 #include "MainWindow.h"
 
+#include "CommandIcons.h"
+#include "CommandRegistry.h"
 #include "NavigationTreeWidget.h"
 #include "ProgressWindow.h"
+#include "RecordWindows.h"
 
+#include "common/DesktopServices.h"
 #include "common/DialogButtons.h"
+#include "common/FileChooser.h"
 #include "common/Prompter.h"
 #include "common/StatusCodes.h"
 #include "common/UserSettings.h"
-#include "print/ListPrinting.h"
-#include "project/HelpTopics.h"
 #include "project/Project.h"
-#include "project/ProjectDialogs.h"
 #include "project/ProjectSettings.h"
-#include "views/CustomizeColorsDialog.h"
-#include "views/CustomizeColumnsDialog.h"
-#include "views/FindInListDialog.h"
 #include "views/ListDefinitions.h"
 #include "views/RecordListView.h"
 #include "views/RecordLists.h"
-#include "views/SortListDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -52,54 +48,6 @@ constexpr int kDefaultPane = 140;
 
 const QString kOnlyForLists = QStringLiteral("This option is only valid for list views.");
 
-// The commands whose windows are not built yet: they are shown, greyed.
-const QList<int>& unavailableCommands()
-{
-    using C = MainWindow::Command;
-    static const QList<int> commands = {
-        C::ImportVendors2,
-        C::ImportItems2,
-        C::ImportCustomers2,
-        C::ImportItems3,
-        C::ImportVendors3,
-        C::ImportCustomers3,
-        C::PrintSetup,
-        C::ViewCustomerInvoices,
-        C::ViewStatistics,
-        C::InsertVendor,
-        C::InsertItem,
-        C::InsertCustomer,
-        C::RecordModify,
-        C::RecordDelete,
-        C::RecordDetails,
-        C::ManagePurchaseOrders,
-        C::ManageInvoices,
-        C::ManagePayments,
-        C::ManageQueries,
-        C::ManageReports,
-        C::ManageStatistics,
-        C::ReportWizard,
-        C::StatisticWizard,
-        C::RecordOrder,
-        C::RecordReceived,
-        C::RecordSale,
-        C::AutoOrder,
-        C::AutoReceive,
-        C::Purge,
-        C::QuickInvoice,
-        C::QuickPaymentsByCustomer,
-        C::QuickCustomerBalances,
-        C::QuickInvoiceBalances,
-        C::QuickOutstandingOrders,
-        C::QuickSaleQuantities,
-        C::QuickSalesToCustomer,
-        C::QuickDetailedSales,
-        C::QuickInventorySummary,
-        C::QuickReportSettings,
-    };
-    return commands;
-}
-
 } // namespace
 
 QSize MainWindow::initialSize(const QSize& available)
@@ -108,9 +56,10 @@ QSize MainWindow::initialSize(const QSize& available)
     return QSize(fit(available.width(), 1024), fit(available.height(), 700));
 }
 
-MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& project, Prompter& prompter,
-                       QWidget* parent)
-    : QMainWindow(parent), m_settings(settings), m_lists(lists), m_project(project), m_prompter(prompter)
+MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& project,
+                       const DesktopServices& services, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings), m_lists(lists), m_project(project), m_services(services),
+      m_registry(new CommandRegistry(project, lists, services, this))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(AppTitle());
@@ -126,6 +75,8 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     createStatusBar();
     createPanes();
     createContextMenus();
+    registerCommands();
+    RegisterRecordWindows(*m_registry);
     connectCommands();
 
     m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);
@@ -293,6 +244,48 @@ void MainWindow::createActions()
     addCommand(About, QStringLiteral("&About Quillmark 3.5..."),
                QStringLiteral("Show the program's version, memory and free disk space"));
 
+    // Toolbar buttons show only these; menus show them beside the text. Names
+    // the icon theme is not expected to have take the bundled icon at once.
+    const struct
+    {
+        int command;
+        const char* theme;
+        const char* bundled;
+    } icons[] = {
+        {FileNew, "document-new", "document-new"},
+        {FileOpen, "document-open", "document-open"},
+        {CopyProject, "edit-copy", nullptr},
+        {FilePrint, "document-print", "document-print"},
+        {FilePrintPreview, "document-print-preview", "document-print-preview"},
+        {FileSaveAsPdf, "document-save-as", nullptr},
+        {PrintSetup, "document-page-setup", nullptr},
+        {AppExit, "application-exit", nullptr},
+        {ViewRefresh, "view-refresh", "view-refresh"},
+        {InsertVendor, "list-add", "list-add"},
+        {InsertItem, "list-add", "list-add"},
+        {InsertCustomer, "list-add", "list-add"},
+        {RecordModify, "document-edit", "document-properties"},
+        {RecordDelete, "edit-delete", "edit-delete"},
+        {RecordDetails, "document-properties", "document-properties"},
+        {FindInList, "edit-find", "edit-find"},
+        {SortList, "view-sort-ascending", "view-sort-ascending"},
+        {RecordOrder, "document-send", "document-send"},
+        {RecordReceived, "", "stock-receive"},
+        {RecordSale, "", "record-sale"},
+        {AutoOrder, "", "auto-order"},
+        {AutoReceive, "", "auto-receive"},
+        {CustomizeColumns, "", "customize-columns"},
+        {DisplayAllRecords, "", "display-all"},
+        {HelpTopics, "help-contents", nullptr},
+        {About, "help-about", nullptr},
+    };
+    for (const auto& icon : icons) {
+        const QString theme = QString::fromLatin1(icon.theme);
+        m_actions.value(icon.command)
+            ->setIcon(icon.bundled ? CommandIcon(theme, QString::fromLatin1(icon.bundled))
+                                   : QIcon::fromTheme(theme));
+    }
+
     for (int i = 0; i < 4; ++i) {
         auto* recent = new QAction(this);
         recent->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
@@ -302,9 +295,6 @@ void MainWindow::createActions()
                 [this, recent] { Q_EMIT openProjectRequested(recent->data().toString()); });
         m_recentActions.append(recent);
     }
-
-    for (const int command : unavailableCommands())
-        m_actions.value(command)->setEnabled(false);
 }
 
 void MainWindow::addCommands(QWidget* target, const QList<int>& commands)
@@ -363,6 +353,8 @@ void MainWindow::createToolBars()
         QToolBar* toolBar = addToolBar(name);
         toolBar->setObjectName(name);
         toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+        // Icons only; the command's name shows as its tool tip.
+        toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
         addCommands(toolBar, commands);
         m_toolBars[static_cast<size_t>(index)] = toolBar;
     };
@@ -447,101 +439,16 @@ void MainWindow::createContextMenus()
 
 void MainWindow::connectCommands()
 {
-    const auto on = [this](int command, auto&& handler) {
-        connect(m_actions.value(command), &QAction::triggered, this,
-                std::forward<decltype(handler)>(handler));
-    };
-    on(FileNew, [this] { Q_EMIT newProjectRequested(); });
-    on(FileOpen, [this] { openFileDialog(); });
-    on(CopyProject, [this] { RunCopyProject(this, m_project, m_prompter); });
-    on(FilePrint, [this] {
-        if (requireList())
-            PrintList(this, *currentListView(), m_settings, m_prompter);
-    });
-    on(FilePrintPreview, [this] {
-        if (requireList())
-            PreviewList(this, *currentListView(), m_settings, m_prompter);
-    });
-    on(FileSaveAsPdf, [this] {
-        if (requireList())
-            SaveListAsPdf(this, *currentListView(), m_settings, m_prompter);
-    });
-    on(PrintMargins, [this] { RunPrintMargins(this, m_settings); });
-    on(CompactDatabase, [this] {
-        RunCompactDatabase(this, m_project, m_prompter);
-        // The project's tables were opened anew: the lists let go of the old ones.
-        m_lists.setTables(m_project.tables());
-        rebuildTree();
-    });
-    on(AppExit, [this] { close(); });
-
-    const std::array<std::pair<int, ListingKind>, kListingKindCount> folders = {{
-        {ViewVendors, ListingKind::Vendors},
-        {ViewItems, ListingKind::Items},
-        {ViewCustomers, ListingKind::Customers},
-        {ViewInvoices, ListingKind::Invoices},
-        {ViewPurchaseOrders, ListingKind::PurchaseOrders},
-        {ViewStock, ListingKind::Stock},
-    }};
-    for (const auto& [command, kind] : folders) {
-        const ListingKind folder = kind;
-        on(command, [this, folder] { m_tree->SelectFolder(folder); });
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        const int command = it.key();
+        connect(it.value(), &QAction::triggered, this,
+                [this, command](bool checked) { m_registry->run(command, checked); });
     }
-    on(ViewRefresh, [this] {
-        if (requireList())
+    connect(m_registry, &CommandRegistry::availabilityChanged, this, &MainWindow::updateCommands);
+    connect(m_registry, &CommandRegistry::reloadRequested, this, [this] {
+        if (m_currentKind >= 0 && m_lists.needsReload(static_cast<ListingKind>(m_currentKind)))
             refreshList();
     });
-    on(ViewToolbars, [this] { showToolbarsDialog(); });
-    on(ViewStatusBar, [this](bool shown) { statusBar()->setVisible(shown); });
-
-    on(FindInList, [this] {
-        if (!requireList())
-            return;
-        FindInListDialog dialog(*currentListView(), m_prompter, this);
-        dialog.exec();
-    });
-    on(SortList, [this] {
-        if (!requireList())
-            return;
-        SortListDialog dialog(currentListView()->list(), this);
-        if (dialog.exec() == QDialog::Accepted)
-            currentListView()->Reload();
-    });
-    on(ProjectSettings, [this] {
-        CProjectSettings* settings = m_project.settings();
-        const int style = settings ? settings->inventoryStyle() : FIFO;
-        if (settings)
-            RunProjectSettings(this, *settings, m_prompter);
-        updateIndicators();
-        // The stock list is read in the order of the inventory style.
-        if (settings && settings->inventoryStyle() != style) {
-            m_lists.markForReload(ListingKind::Stock);
-            if (m_currentKind == static_cast<int>(ListingKind::Stock))
-                refreshList();
-        }
-    });
-    on(CompanyInformation, [this] { RunCompanyInformation(this, m_settings); });
-    on(CustomizeColumns, [this] {
-        if (!requireList())
-            return;
-        currentListView()->saveColumns();
-        CustomizeColumnsDialog dialog(m_lists, m_prompter, static_cast<ListingKind>(m_currentKind), this);
-        if (dialog.exec() == QDialog::Accepted)
-            currentListView()->Reload();
-    });
-    on(CustomizeColors, [this] {
-        if (!requireList())
-            return;
-        CustomizeColorsDialog dialog(m_lists, m_prompter, this);
-        if (dialog.exec() == QDialog::Accepted)
-            currentListView()->redraw();
-    });
-    on(DisplayAllRecords, [this](bool checked) { setShowAll(checked); });
-    // The support and license pages are help contexts 102 and 103.
-    on(HelpTopics, [this] { ShowHelpTopic(this, 0); });
-    on(TechnicalSupport, [this] { ShowHelpTopic(this, 102); });
-    on(LicenseAgreement, [this] { ShowHelpTopic(this, 103); });
-    on(About, [this] { ShowAboutBox(this, m_project); });
 }
 
 // --- panes ------------------------------------------------------------------
@@ -600,6 +507,7 @@ void MainWindow::ShowPane(const PaneChoice& choice)
 
     if (choice.mode != PaneChoice::Mode::List) {
         m_currentKind = -1;
+        m_registry->setListView(nullptr);
         const QString what = choice.mode == PaneChoice::Mode::CustomReport
                                  ? QStringLiteral("The custom report \"%1\"").arg(choice.reportName)
                                  : QStringLiteral("The quick report \"%1\"")
@@ -617,6 +525,7 @@ void MainWindow::ShowPane(const PaneChoice& choice)
         m_currentKind = static_cast<int>(kind);
         m_stack->setCurrentWidget(view);
     }
+    m_registry->setListView(view);
     view->setEmptyHint(m_tree->tree().EmptyListHint());
     if (m_lists.needsReload(kind) || choice.fromQuery) {
         ProgressWindow progress(this);
@@ -650,7 +559,7 @@ void MainWindow::reportUnreadableList(ListingKind kind)
     m_lists.markForReload(kind);
     const QString error = m_lists.list(kind).readError();
     if (!error.isEmpty())
-        m_prompter.message(error, AppTitle(), Prompter::Icon::Exclamation);
+        m_services.prompter.message(error, AppTitle(), Prompter::Icon::Exclamation);
 }
 
 void MainWindow::setShowAll(bool on)
@@ -664,19 +573,15 @@ void MainWindow::setShowAll(bool on)
 
 void MainWindow::updateCommands()
 {
-    const bool listShown = currentListView() != nullptr;
-    for (const int command : {FilePrint, FilePrintPreview, FileSaveAsPdf})
-        m_actions.value(command)->setEnabled(listShown);
-    const bool open = m_project.isOpen();
-    for (const int command : {CopyProject, CompactDatabase, ProjectSettings})
-        m_actions.value(command)->setEnabled(open);
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
+        it.value()->setEnabled(m_registry->isEnabled(it.key()));
 }
 
 bool MainWindow::requireList()
 {
     if (currentListView())
         return true;
-    m_prompter.message(kOnlyForLists, AppTitle(), Prompter::Icon::Exclamation);
+    m_services.prompter.message(kOnlyForLists, AppTitle(), Prompter::Icon::Exclamation);
     return false;
 }
 
@@ -699,8 +604,8 @@ void MainWindow::setRecentFiles(const QStringList& paths)
 void MainWindow::openFileDialog()
 {
     const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open Inventory Project"), QString(),
-                                     QStringLiteral("Quillmark 3.5 Files (*.qmp)"));
+        m_services.files.openFile(QStringLiteral("Open Inventory Project"), QString(),
+                                  QStringLiteral("Quillmark 3.5 Files (*.qmp)"), QStringLiteral("qmp"));
     if (!path.isEmpty())
         Q_EMIT openProjectRequested(path);
 }

@@ -9,9 +9,10 @@
 
 #include <array>
 
+class CommandRegistry;
+struct DesktopServices;
 class NavigationTreeWidget;
 class Project;
-class Prompter;
 class QAction;
 class QLabel;
 class QMenu;
@@ -105,7 +106,9 @@ public:
         About = 57664,
     };
 
-    MainWindow(UserSettings& settings, RecordLists& lists, Project& project, Prompter& prompter,
+    // The commands of the table above, each with its runner in the registry; a
+    // command without one is shown greyed.
+    MainWindow(UserSettings& settings, RecordLists& lists, Project& project, const DesktopServices& services,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -114,6 +117,8 @@ public:
     static QSize initialSize(const QSize& available);
 
     QAction* action(int command) const { return m_actions.value(command); }
+    // Where every command is run and enabled; windows plug in here.
+    CommandRegistry& commands() const { return *m_registry; }
     QMenu* contextMenu(ListingKind kind) const { return m_contextMenus[static_cast<size_t>(kind)]; }
     QToolBar* toolBar(int index) const { return m_toolBars[static_cast<size_t>(index)]; }
     NavigationTreeWidget* navigationTree() const { return m_tree; }
@@ -137,6 +142,9 @@ public:
     void ShowPane(const PaneChoice& choice);
     // Reads the shown list again.
     void refreshList();
+    // Customer Invoices: the invoice list narrowed to the customer selected in
+    // the customer list; otherwise the user is told why not.
+    void showCustomerInvoices();
     // Tells the user why the list of this kind could not be read.
     void reportUnreadableList(ListingKind kind);
     // Display All Records At Root: every list is read again when next shown.
@@ -169,7 +177,10 @@ private:
     void createContextMenus();
     QAction* addCommand(int command, const QString& caption, const QString& statusTip,
                         const QKeySequence& shortcut = QKeySequence());
+    // The runners of the window's own commands.
+    void registerCommands();
     void connectCommands();
+    // Every command enabled as the registry says.
     void updateCommands();
     // Project name, inventory style and show-all in the status bar, and the title.
     void updateIndicators();
@@ -183,7 +194,8 @@ private:
     UserSettings& m_settings;
     RecordLists& m_lists;
     Project& m_project;
-    Prompter& m_prompter;
+    const DesktopServices& m_services;
+    CommandRegistry* m_registry = nullptr;
 
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;

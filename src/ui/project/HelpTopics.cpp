@@ -1,6 +1,6 @@
 #include "project/HelpTopics.h"
 
-#include "common/MessageBoxPrompter.h"
+#include "common/Prompter.h"
 #include "common/StatusCodes.h"
 
 #include <QCoreApplication>
@@ -37,12 +37,11 @@ QString FindHelpPage(int context, const QString& helpDirectory)
     return QString();
 }
 
-void ShowHelpTopic(QWidget* parent, int context)
+void ShowHelpTopic(Prompter& prompter, int context)
 {
     const QString page = FindHelpPage(context);
     if (!page.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         return;
-    MessageBoxPrompter prompter(parent);
     prompter.message(QStringLiteral("The help for Quillmark 3.5 is not installed on this computer."),
                      AppTitle(), Prompter::Icon::Information);
 }

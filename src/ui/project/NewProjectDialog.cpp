@@ -1,7 +1,9 @@
 #include "project/NewProjectDialog.h"
 
+#include "common/DesktopServices.h"
+#include "common/FileChooser.h"
+
 #include <QButtonGroup>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,9 +12,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-NewProjectDialog::NewProjectDialog(Prompter& prompter, const Clock& clock, QWidget* parent)
-    : QDialog(parent), m_model(clock), m_prompter(prompter), m_name(new QLineEdit(this)),
-      m_location(new QLineEdit(this)), m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
+NewProjectDialog::NewProjectDialog(const DesktopServices& services, QWidget* parent)
+    : QDialog(parent), m_model(services.clock), m_prompter(services.prompter), m_files(services.files),
+      m_name(new QLineEdit(this)), m_location(new QLineEdit(this)),
+      m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
       m_lifo(new QRadioButton(QStringLiteral("LIFO"), this)),
       m_ok(new QPushButton(QStringLiteral("OK"), this))
 {
@@ -68,20 +71,19 @@ void NewProjectDialog::openExisting(const QString& databasePath)
 
 void NewProjectDialog::browse()
 {
-    const QString folder = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("Choose a Project Directory"), m_location->text());
+    const QString folder =
+        m_files.chooseFolder(QStringLiteral("Choose a Project Directory"), m_location->text());
     if (!folder.isEmpty())
         chooseLocation(folder);
 }
 
 void NewProjectDialog::pickExisting()
 {
-    QFileDialog dialog(this, QStringLiteral("Open"), m_location->text(),
-                       QStringLiteral("Quillmark 3.5 Files (*.qmp)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("qmp"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        openExisting(dialog.selectedFiles().constFirst());
+    const QString path =
+        m_files.openFile(QStringLiteral("Open"), m_location->text(),
+                         QStringLiteral("Quillmark 3.5 Files (*.qmp)"), QStringLiteral("qmp"));
+    if (!path.isEmpty())
+        openExisting(path);
 }
 
 void NewProjectDialog::createProject()

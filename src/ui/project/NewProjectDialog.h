@@ -4,7 +4,8 @@
 
 #include <QDialog>
 
-class Clock;
+struct DesktopServices;
+class FileChooser;
 class Prompter;
 class QLineEdit;
 class QPushButton;
@@ -16,7 +17,7 @@ class QRadioButton;
 class NewProjectDialog final : public QDialog
 {
 public:
-    NewProjectDialog(Prompter& prompter, const Clock& clock, QWidget* parent = nullptr);
+    NewProjectDialog(const DesktopServices& services, QWidget* parent = nullptr);
 
     NewProjectModel& model() { return m_model; }
     QLineEdit* nameEdit() const { return m_name; }
@@ -39,6 +40,7 @@ private:
 
     NewProjectModel m_model;
     Prompter& m_prompter;
+    FileChooser& m_files;
     QLineEdit* m_name;
     QLineEdit* m_location;
     QRadioButton* m_fifo;

@@ -1,7 +1,8 @@
 #include "project/ProjectDialogs.h"
 
-#include "common/Clock.h"
-#include "common/MessageBoxPrompter.h"
+#include "common/DesktopServices.h"
+#include "common/FileChooser.h"
+#include "common/Prompter.h"
 #include "project/AboutBox.h"
 #include "project/CompanyInfoDialog.h"
 #include "project/DeleteConfirmDialog.h"
@@ -14,7 +15,6 @@
 #include "project/ProjectSettingsDialog.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QString>
 #include <QWidget>
 
@@ -57,21 +57,22 @@ private:
 
 } // namespace
 
-std::unique_ptr<CProjectSettings> AskForProject(QWidget* parent, Prompter& prompter)
+std::unique_ptr<CProjectSettings> AskForProject(QWidget* parent, const DesktopServices& services)
 {
-    NewProjectDialog dialog(prompter, Clock::system(), parent);
+    NewProjectDialog dialog(services, parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     // The caller creates a new project's database before opening it.
     return dialog.model().takeSettings();
 }
 
-void RunCopyProject(QWidget* parent, Project& project, Prompter& prompter)
+void RunCopyProject(QWidget* parent, Project& project, const DesktopServices& services)
 {
     if (project.settings() == nullptr)
         return;
-    QString directory = QFileDialog::getExistingDirectory(
-        parent, QStringLiteral("Destination Project Directory"), project.settings()->directory());
+    Prompter& prompter = services.prompter;
+    QString directory = services.files.chooseFolder(QStringLiteral("Destination Project Directory"),
+                                                    project.settings()->directory());
     if (directory.isEmpty())
         return;
     while (directory.size() > 1 && directory.endsWith(u'/'))
@@ -103,16 +104,14 @@ void RunProjectSettings(QWidget* parent, CProjectSettings& settings, Prompter& p
     dialog.exec();
 }
 
-void RunCompanyInformation(QWidget* parent, UserSettings& settings)
+void RunCompanyInformation(QWidget* parent, UserSettings& settings, Prompter& prompter)
 {
-    MessageBoxPrompter prompter(parent);
     CompanyInfoDialog dialog(settings, prompter, parent);
     dialog.exec();
 }
 
-void RunPrintMargins(QWidget* parent, UserSettings& settings)
+void RunPrintMargins(QWidget* parent, UserSettings& settings, Prompter& prompter)
 {
-    MessageBoxPrompter prompter(parent);
     PrintMarginsDialog dialog(settings, prompter, parent);
     dialog.exec();
 }

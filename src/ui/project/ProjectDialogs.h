@@ -2,15 +2,21 @@
 
 #include <memory>
 
-class CProjectSettings; class Project; class Prompter; class QString; class QWidget; class UserSettings;
+class CProjectSettings;
+class Project;
+class Prompter;
+class QString;
+class QWidget;
+class UserSettings;
+struct DesktopServices;
 
 // New Inventory Project dialog; the settings of the project chosen or created, null when cancelled.
-std::unique_ptr<CProjectSettings> AskForProject(QWidget* parent, Prompter& prompter);
-void RunCopyProject(QWidget* parent, Project& project, Prompter& prompter);
+std::unique_ptr<CProjectSettings> AskForProject(QWidget* parent, const DesktopServices& services);
+void RunCopyProject(QWidget* parent, Project& project, const DesktopServices& services);
 void RunCompactDatabase(QWidget* parent, Project& project, Prompter& prompter);
 void ShowAboutBox(QWidget* parent, const Project& project);
 void RunProjectSettings(QWidget* parent, CProjectSettings& settings, Prompter& prompter);
-void RunCompanyInformation(QWidget* parent, UserSettings& settings);
-void RunPrintMargins(QWidget* parent, UserSettings& settings);
+void RunCompanyInformation(QWidget* parent, UserSettings& settings, Prompter& prompter);
+void RunPrintMargins(QWidget* parent, UserSettings& settings, Prompter& prompter);
 // Delete confirmation; true when the user typed the word.
 bool ConfirmDeletionDialog(QWidget* parent, const QString& warning, Prompter& prompter);

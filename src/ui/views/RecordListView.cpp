@@ -36,6 +36,8 @@ RecordListView::RecordListView(RecordLists& lists, ListingKind kind, QWidget* pa
 
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &RecordListView::rememberSelection);
     connect(m_model, &QAbstractItemModel::modelReset, this, &RecordListView::restoreSelection);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &RecordListView::selectedRecordChanged);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { sortByColumn(m_model->definitionIndexOf(column)); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &RecordListView::takeColumnWidth);
@@ -174,6 +176,8 @@ void RecordListView::restoreSelection()
         selectByRecordID(m_remembered);
     m_remembered = ::NoSelection;
     Q_EMIT displayedRecordsChanged(displayedRecordsText());
+    // A reset drops the selection without saying so; the record may be gone.
+    Q_EMIT selectedRecordChanged();
 }
 
 void RecordListView::applyColumnWidths()

@@ -67,6 +67,9 @@ public:
 Q_SIGNALS:
     // For the status bar: after a click in the list and after every reload.
     void displayedRecordsChanged(const QString& text);
+    // A row was selected, another one, or none: the commands that need a
+    // selection follow.
+    void selectedRecordChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,0 +1,158 @@
+// The runners of the main window's own commands: files, panes, list settings and
+// help. The record windows plug in through RegisterRecordWindows.
+
+#include "CommandRegistry.h"
+#include "MainWindow.h"
+#include "NavigationTreeWidget.h"
+
+#include "common/DesktopServices.h"
+#include "common/Prompter.h"
+#include "print/ListPrinting.h"
+#include "project/HelpTopics.h"
+#include "project/Project.h"
+#include "project/ProjectDialogs.h"
+#include "project/ProjectSettings.h"
+#include "records/CustomerPurchases.h"
+#include "views/CustomizeColorsDialog.h"
+#include "views/CustomizeColumnsDialog.h"
+#include "views/FindInListDialog.h"
+#include "views/RecordListView.h"
+#include "views/RecordLists.h"
+#include "views/SortListDialog.h"
+
+#include <QAction>
+#include <QStatusBar>
+
+#include <array>
+
+void MainWindow::registerCommands()
+{
+    CommandRegistry& r = *m_registry;
+    Prompter& prompter = m_services.prompter;
+    const auto open = [this] { return m_project.isOpen(); };
+    const auto listShown = [this] { return currentListView() != nullptr; };
+    // The runner of a command that works on the list shown, which tells the user
+    // when there is none.
+    const auto onList = [this](auto&& run) {
+        return [this, run = std::forward<decltype(run)>(run)](bool) {
+            if (requireList())
+                run(*currentListView());
+        };
+    };
+
+    r.addCommand(FileNew, [this](bool) { Q_EMIT newProjectRequested(); });
+    r.addCommand(FileOpen, [this](bool) { openFileDialog(); });
+    r.addCommand(
+        CopyProject, [this](bool) { RunCopyProject(this, m_project, m_services); }, open);
+    r.addCommand(FilePrint, onList([this, &prompter](RecordListView& view) {
+                     PrintList(this, view, m_settings, prompter);
+                 }),
+                 listShown);
+    r.addCommand(FilePrintPreview, onList([this, &prompter](RecordListView& view) {
+                     PreviewList(this, view, m_settings, prompter);
+                 }),
+                 listShown);
+    r.addCommand(FileSaveAsPdf, onList([this, &prompter](RecordListView& view) {
+                     SaveListAsPdf(this, view, m_settings, prompter);
+                 }),
+                 listShown);
+    r.addCommand(PrintMargins, [this, &prompter](bool) { RunPrintMargins(this, m_settings, prompter); });
+    r.addCommand(
+        CompactDatabase,
+        [this, &prompter](bool) {
+            RunCompactDatabase(this, m_project, prompter);
+            // The project's tables were opened anew: the lists let go of the old ones.
+            m_lists.setTables(m_project.tables());
+            rebuildTree();
+        },
+        open);
+    r.addCommand(AppExit, [this](bool) { close(); });
+
+    const std::array<std::pair<int, ListingKind>, kListingKindCount> folders = {{
+        {ViewVendors, ListingKind::Vendors},
+        {ViewItems, ListingKind::Items},
+        {ViewCustomers, ListingKind::Customers},
+        {ViewInvoices, ListingKind::Invoices},
+        {ViewPurchaseOrders, ListingKind::PurchaseOrders},
+        {ViewStock, ListingKind::Stock},
+    }};
+    for (const auto& [command, kind] : folders) {
+        const ListingKind folder = kind;
+        r.addCommand(command, [this, folder](bool) { m_tree->SelectFolder(folder); });
+    }
+    r.addCommand(
+        ViewCustomerInvoices, [this](bool) { showCustomerInvoices(); }, open);
+    r.addCommand(ViewRefresh, onList([this](RecordListView&) { refreshList(); }));
+    r.addCommand(ViewToolbars, [this](bool) { showToolbarsDialog(); });
+    r.addCommand(ViewStatusBar, [this](bool shown) { statusBar()->setVisible(shown); });
+
+    r.addRouted(InsertVendor, CommandRegistry::Routed::InsertVendor);
+    r.addRouted(InsertItem, CommandRegistry::Routed::InsertItem);
+    r.addRouted(RecordModify, CommandRegistry::Routed::Modify);
+    r.addRouted(RecordDelete, CommandRegistry::Routed::Delete);
+    r.addRouted(RecordDetails, CommandRegistry::Routed::Details);
+    r.addCommand(FindInList, onList([this, &prompter](RecordListView& view) {
+                     FindInListDialog dialog(view, prompter, this);
+                     dialog.exec();
+                 }));
+    r.addCommand(SortList, onList([this](RecordListView& view) {
+                     SortListDialog dialog(view.list(), this);
+                     if (dialog.exec() == QDialog::Accepted)
+                         view.Reload();
+                 }),
+                 [this] { return m_registry->commands().isEnabled(CProjectCommands::Command::SortList); });
+
+    r.addCommand(
+        ProjectSettings,
+        [this, &prompter](bool) {
+            CProjectSettings* settings = m_project.settings();
+            const int style = settings ? settings->inventoryStyle() : FIFO;
+            if (settings)
+                RunProjectSettings(this, *settings, prompter);
+            updateIndicators();
+            // The stock list is read in the order of the inventory style.
+            if (settings && settings->inventoryStyle() != style) {
+                m_lists.markForReload(ListingKind::Stock);
+                if (m_currentKind == static_cast<int>(ListingKind::Stock))
+                    refreshList();
+            }
+        },
+        open);
+    r.addCommand(CompanyInformation,
+                 [this, &prompter](bool) { RunCompanyInformation(this, m_settings, prompter); });
+    r.addCommand(CustomizeColumns, onList([this, &prompter](RecordListView& view) {
+                     view.saveColumns();
+                     CustomizeColumnsDialog dialog(m_lists, prompter, view.kind(), this);
+                     if (dialog.exec() == QDialog::Accepted)
+                         view.Reload();
+                 }));
+    r.addCommand(CustomizeColors, onList([this, &prompter](RecordListView& view) {
+                     CustomizeColorsDialog dialog(m_lists, prompter, this);
+                     if (dialog.exec() == QDialog::Accepted)
+                         view.redraw();
+                 }));
+    r.addCommand(DisplayAllRecords, [this](bool checked) { setShowAll(checked); });
+
+    // The support and license pages are help contexts 102 and 103.
+    r.addCommand(HelpTopics, [&prompter](bool) { ShowHelpTopic(prompter, 0); });
+    r.addCommand(TechnicalSupport, [&prompter](bool) { ShowHelpTopic(prompter, 102); });
+    r.addCommand(LicenseAgreement, [&prompter](bool) { ShowHelpTopic(prompter, 103); });
+    r.addCommand(About, [this](bool) { ShowAboutBox(this, m_project); });
+}
+
+void MainWindow::showCustomerInvoices()
+{
+    ProjectTables* tables = m_project.tables();
+    RecordListView* customers = currentListView();
+    const qint32 customer = customers ? customers->selectedRecordID() : NoSelection;
+    if (!tables || !ShowCustomerPurchases(*tables, m_services.prompter, m_currentKind, customer))
+        return;
+    // The invoice table keeps the customer's filter through the next reload, so
+    // the folder's own filter does not replace it.
+    m_lists.markForReload(ListingKind::Invoices);
+    m_tree->SelectFolder(ListingKind::Invoices);
+    // The list is the customer's invoices, not the folder's: no hint about the folder.
+    listView(ListingKind::Invoices)->setEmptyHint(QString());
+    // The folder's next selection lists the invoices without the customer.
+    m_lists.markForReload(ListingKind::Invoices);
+}
