@@ -1,15 +1,22 @@
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "app/NavigationTreeWidget.h"
 #include "common/RecordPickerModel.h"
 #include "records/AddItemDialog.h"
 #include "records/RecordCommands.h"
+#include "views/RecordListView.h"
 
 #include "common/Clock.h"
-#include "common/FileChooser.h"
 #include "common/Money.h"
 #include "common/StatusCodes.h"
+#include "common/UserSettings.h"
+#include "project/ProjectSettings.h"
 #include "records/ImportVersion2.h"
+#include "views/RecordLists.h"
 
 #include "FileBytes.h"
 #include "ProjectBuilder.h"
+#include "ScriptedFileChooser.h"
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
 #include "Version2Records.h"
@@ -22,13 +29,16 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -75,22 +85,6 @@ void Click(const QWidget& window, const QString& button)
 {
     Child<QAbstractButton>(window, button)->click();
 }
-
-class FileScript final : public FileChooser
-{
-public:
-    QString answer;
-    QStringList asked;
-
-    QString openFile(const QString& title, const QString&, const QString& filter,
-                     const QString& suffix) override
-    {
-        asked = {title, filter, suffix};
-        return answer;
-    }
-    QString saveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-};
 
 class RecordWindows : public ::testing::Test
 {
@@ -319,12 +313,13 @@ TEST_F(RecordWindows, ImportingAVersion2ItemFileAsksForItAndBringsItsVendor)
                                   .bytes();
     ASSERT_TRUE(WriteFileBytes(path, record));
 
-    FileScript files;
+    ScriptedFileChooser files;
     EXPECT_TRUE(RunImport(tables(), prompter, files, clock, ImportModel::Source::Version2Items).isEmpty());
-    EXPECT_EQ(files.asked,
-              (QStringList{u"Quillmark 2.0 Items"_s, u"Quillmark 2.0 Items (items*.ddg)"_s, u"ddg"_s}));
+    ASSERT_EQ(files.requests().size(), 1);
+    EXPECT_EQ(files.requests().constFirst().filter, u"Quillmark 2.0 Items (items*.ddg)"_s);
+    EXPECT_EQ(files.requests().constFirst().defaultSuffix, u"ddg"_s);
 
-    files.answer = path;
+    files.answer({path});
     const ChangeList changes =
         RunImport(tables(), prompter, files, clock, ImportModel::Source::Version2Items);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -333,6 +328,88 @@ TEST_F(RecordWindows, ImportingAVersion2ItemFileAsksForItAndBringsItsVendor)
     EXPECT_EQ(item.Name, u"Widget"_s);
     EXPECT_EQ(item.Stocked, 6);
     EXPECT_EQ(build.read<CVendorsRec>(item.VendorID1).Name, u"Acme"_s);
+    EXPECT_TRUE(prompter.log().isEmpty());
+}
+
+// The record windows as the desktop runs them: from the lists' commands, with
+// the lists following.
+class RecordCommandsOnLists : public RecordWindows
+{
+protected:
+    void launch()
+    {
+        CProjectSettings projectSettings(project.dir(), u"test"_s);
+        ASSERT_EQ(projectSettings.status(), 1);
+        settings.setValue(u"Recent File List"_s, u"File1"_s, project.path());
+        app = std::make_unique<Application>(
+            settings, [](QWidget*, const DesktopServices&) { return std::unique_ptr<CProjectSettings>(); },
+            &prompter, &files, &clock);
+        ASSERT_TRUE(app->start({}));
+        app->mainWindow().setShowAll(true);
+    }
+    void TearDown() override
+    {
+        if (app)
+            app->mainWindow().close();
+        app.reset();
+    }
+    RecordListView& show(ListingKind kind)
+    {
+        app->mainWindow().navigationTree()->SelectFolder(kind);
+        return *app->mainWindow().currentListView();
+    }
+    QAction* popUpCommand(ListingKind kind, MainWindow::Command command)
+    {
+        QAction* action = app->mainWindow().action(command);
+        EXPECT_TRUE(app->mainWindow().contextMenu(kind)->actions().contains(action));
+        return action;
+    }
+
+    QTemporaryDir home;
+    UserSettings settings{home.filePath(u"user.ini"_s)};
+    ScriptedFileChooser files;
+    std::unique_ptr<Application> app;
+};
+
+TEST_F(RecordCommandsOnLists, ModifyingAVendorFromThePopUpChangesItsRowWhichStaysSelected)
+{
+    const qint32 acme = build.vendor(u"Acme"_s);
+    build.vendor(u"Bolt"_s);
+    launch();
+    RecordListView& vendors = show(ListingKind::Vendors);
+    ASSERT_TRUE(vendors.selectByRecordID(acme));
+    WhenModalOpens([](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Modify Vendor"_s);
+        Type(dialog, u"nameEdit"_s, u"Acme Works"_s);
+        Click(dialog, u"okButton"_s);
+    });
+    popUpCommand(ListingKind::Vendors, MainWindow::RecordModify)->trigger();
+    const qsizetype row = vendors.list().positionOfRecord(acme);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(vendors.list().cellText(row, 1), u"Acme Works"_s);
+    EXPECT_EQ(vendors.selectedRecordID(), acme);
+    EXPECT_EQ(vendors.list().count(), 2);
+}
+
+TEST_F(RecordCommandsOnLists, DeletingAnItemTakesItsLotsFromTheStockList)
+{
+    const qint32 acme = build.vendor(u"Acme"_s);
+    const qint32 nut = build.item({.name = u"Nut"_s, .vendor1 = acme, .stocked = 5});
+    build.item({.name = u"Bolt"_s, .vendor1 = acme, .stocked = 2});
+    launch();
+    const RecordList& stock = show(ListingKind::Stock).list();
+    ASSERT_EQ(stock.count(), 2);
+    RecordListView& items = show(ListingKind::Items);
+    ASSERT_TRUE(items.selectByRecordID(nut));
+    WhenModalOpens([](QDialog& dialog) {
+        auto* word = dialog.findChild<QLineEdit*>();
+        QTest::keyClicks(word, u"yes"_s);
+        QTest::keyClick(word, Qt::Key_Return);
+    });
+    popUpCommand(ListingKind::Items, MainWindow::RecordDelete)->trigger();
+    EXPECT_EQ(items.list().count(), 1);
+    EXPECT_EQ(items.list().positionOfRecord(nut), -1);
+    EXPECT_EQ(stock.count(), 1);
     EXPECT_TRUE(prompter.log().isEmpty());
 }
 
