@@ -389,6 +389,17 @@ TEST_F(RecordCommandsOnLists, ModifyingAVendorFromThePopUpChangesItsRowWhichStay
     EXPECT_EQ(vendors.list().cellText(row, 1), u"Acme Works"_s);
     EXPECT_EQ(vendors.selectedRecordID(), acme);
     EXPECT_EQ(vendors.list().count(), 2);
+
+    // Insert adds a vendor even with a row selected, and selects the new one.
+    WhenModalOpens([](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Add A New Vendor"_s);
+        Type(dialog, u"nameEdit"_s, u"Cog"_s);
+        Click(dialog, u"okButton"_s);
+    });
+    app->mainWindow().action(MainWindow::InsertVendor)->trigger();
+    EXPECT_EQ(vendors.list().count(), 3);
+    EXPECT_EQ(build.read<CVendorsRec>(acme).Name, u"Acme Works"_s);
+    EXPECT_EQ(build.read<CVendorsRec>(vendors.selectedRecordID()).Name, u"Cog"_s);
 }
 
 TEST_F(RecordCommandsOnLists, DeletingAnItemTakesItsLotsFromTheStockList)

@@ -23,34 +23,40 @@ namespace {
 using Action = CommandRegistry::Action;
 using Target = DeleteRecordModel::Target;
 
-CommandWindow VendorWindow()
+// Insert starts a new record whatever row is selected; Modify opens the selected one.
+qint32 RecordOf(const WindowRequest& r, bool modify)
+{
+    return modify ? r.recordId : NoSelection;
+}
+
+CommandWindow VendorWindow(bool modify)
 {
     return DialogWindow(
-        [](const WindowRequest& r) {
-            return std::make_unique<AddVendorModel>(r.tables, r.services.prompter, r.recordId);
+        [modify](const WindowRequest& r) {
+            return std::make_unique<AddVendorModel>(r.tables, r.services.prompter, RecordOf(r, modify));
         },
         [](AddVendorModel& model, const WindowRequest& r) {
             return std::make_unique<AddVendorDialog>(model, r.parent);
         });
 }
 
-CommandWindow ItemWindow()
+CommandWindow ItemWindow(bool modify)
 {
     return DialogWindow(
-        [](const WindowRequest& r) {
+        [modify](const WindowRequest& r) {
             return std::make_unique<AddItemModel>(r.tables, r.services.prompter, r.services.clock,
-                                                  r.recordId);
+                                                  RecordOf(r, modify));
         },
         [](AddItemModel& model, const WindowRequest& r) {
             return std::make_unique<AddItemDialog>(model, r.parent);
         });
 }
 
-CommandWindow CustomerWindow()
+CommandWindow CustomerWindow(bool modify)
 {
     return DialogWindow(
-        [](const WindowRequest& r) {
-            return std::make_unique<AddCustomerModel>(r.tables, r.services.prompter, r.recordId);
+        [modify](const WindowRequest& r) {
+            return std::make_unique<AddCustomerModel>(r.tables, r.services.prompter, RecordOf(r, modify));
         },
         [](AddCustomerModel& model, const WindowRequest& r) {
             return std::make_unique<AddCustomerDialog>(model, r.parent);
@@ -92,12 +98,12 @@ CommandWindow ImportWindow(ImportModel::Source source)
 
 void RegisterRecordWindows(CommandRegistry& registry)
 {
-    registry.addWindow(Action::AddVendor, VendorWindow());
-    registry.addWindow(Action::ModifyVendor, VendorWindow());
-    registry.addWindow(Action::AddItem, ItemWindow());
-    registry.addWindow(Action::ModifyItem, ItemWindow());
-    registry.addWindow(Action::ModifyCustomer, CustomerWindow());
-    registry.addWindow(MainWindow::InsertCustomer, CustomerWindow(), CommandRegistry::WindowOptions{});
+    registry.addWindow(Action::AddVendor, VendorWindow(false));
+    registry.addWindow(Action::ModifyVendor, VendorWindow(true));
+    registry.addWindow(Action::AddItem, ItemWindow(false));
+    registry.addWindow(Action::ModifyItem, ItemWindow(true));
+    registry.addWindow(Action::ModifyCustomer, CustomerWindow(true));
+    registry.addWindow(MainWindow::InsertCustomer, CustomerWindow(false), CommandRegistry::WindowOptions{});
 
     registry.addWindow(Action::VendorDetails, DetailsWindow<VendorDetailsModel, VendorDetailsDialog>());
     registry.addWindow(Action::ItemDetails, DetailsWindow<ItemDetailsModel, ItemDetailsDialog>());
