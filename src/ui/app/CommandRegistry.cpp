@@ -129,7 +129,7 @@ CProjectCommands::Route CommandRegistry::route(Routed routed)
     case Routed::InsertVendor:
         return m_commands.insertVendor();
     case Routed::InsertItem:
-        return m_commands.insertItem(prompter);
+        return m_commands.insertItem();
     case Routed::Modify:
         return m_commands.modify(prompter);
     case Routed::Delete:

@@ -1,23 +1,129 @@
 #include "RecordWindows.h"
 
 #include "CommandRegistry.h"
+#include "MainWindow.h"
 
-// Each window registers in one statement (see DialogWindow in CommandRegistry.h):
-//
-// - behind the command layer's actions, reached from Insert Vendor, Insert Item,
-//   Modify, Delete and Details by the list showing:
-//     Action::AddVendor, AddItem, ModifyVendor, ModifyItem, ModifyCustomer,
-//     DeleteVendor, DeleteItem, DeletePurchaseOrder, DeleteCustomer,
-//     VendorDetails, ItemDetails, CustomerDetails, ManagePurchaseOrders
-//   with registry.addWindow(action, window);
-// - with a command of their own: Insert Customer (32781) and the six imports
-//   (32868, 32867, 32869, 32902, 32903, 32904), with
-//   registry.addWindow(command, window, CommandRegistry::WindowOptions{...}).
-//   An import answers the kind it imported in WindowOutcome::reload.
-//
-// Deletions are refreshed with their referring rows; every other outcome's last
-// changed record of the list showing is selected.
+#include "common/DesktopServices.h"
+#include "records/AddCustomerModel.h"
+#include "records/AddItemDialog.h"
+#include "records/AddItemModel.h"
+#include "records/AddVendorDialog.h"
+#include "records/AddVendorModel.h"
+#include "records/CustomerDetailsModel.h"
+#include "records/CustomerDialogs.h"
+#include "records/ItemDetailsModel.h"
+#include "records/RecordCommands.h"
+#include "records/RecordDetailsDialogs.h"
+#include "records/VendorDetailsModel.h"
+
+#include <memory>
+
+namespace {
+
+using Action = CommandRegistry::Action;
+using Target = DeleteRecordModel::Target;
+
+// Insert starts a new record whatever row is selected; Modify opens the selected one.
+qint32 RecordOf(const WindowRequest& r, bool modify)
+{
+    return modify ? r.recordId : NoSelection;
+}
+
+CommandWindow VendorWindow(bool modify)
+{
+    return DialogWindow(
+        [modify](const WindowRequest& r) {
+            return std::make_unique<AddVendorModel>(r.tables, r.services.prompter, RecordOf(r, modify));
+        },
+        [](AddVendorModel& model, const WindowRequest& r) {
+            return std::make_unique<AddVendorDialog>(model, r.parent);
+        });
+}
+
+CommandWindow ItemWindow(bool modify)
+{
+    return DialogWindow(
+        [modify](const WindowRequest& r) {
+            return std::make_unique<AddItemModel>(r.tables, r.services.prompter, r.services.clock,
+                                                  RecordOf(r, modify));
+        },
+        [](AddItemModel& model, const WindowRequest& r) {
+            return std::make_unique<AddItemDialog>(model, r.parent);
+        });
+}
+
+CommandWindow CustomerWindow(bool modify)
+{
+    return DialogWindow(
+        [modify](const WindowRequest& r) {
+            return std::make_unique<AddCustomerModel>(r.tables, r.services.prompter, RecordOf(r, modify));
+        },
+        [](AddCustomerModel& model, const WindowRequest& r) {
+            return std::make_unique<AddCustomerDialog>(model, r.parent);
+        });
+}
+
+// Details write nothing; their outcome is empty.
+template <typename Model, typename Dialog> CommandWindow DetailsWindow()
+{
+    return DialogWindow(
+        [](const WindowRequest& r) {
+            return std::make_unique<Model>(r.tables, r.services.prompter, r.recordId);
+        },
+        [](Model& model, const WindowRequest& r) { return std::make_unique<Dialog>(model, r.parent); });
+}
+
+CommandWindow DeletionWindow(Target target)
+{
+    return [target](const WindowRequest& r) {
+        return WindowOutcome{RunDeleteRecord(r.parent, r.tables, r.services.prompter, target, r.recordId),
+                             {}};
+    };
+}
+
+CommandWindow ImportWindow(ImportModel::Source source)
+{
+    return [source](const WindowRequest& r) {
+        WindowOutcome outcome;
+        outcome.changes =
+            RunImport(r.tables, r.services.prompter, r.services.files, r.services.clock, source);
+        // An import may add more records than a change list holds.
+        if (!outcome.changes.isEmpty())
+            outcome.reload.append(ImportModel::command(source).importedKind);
+        return outcome;
+    };
+}
+
+} // namespace
+
 void RegisterRecordWindows(CommandRegistry& registry)
 {
-    Q_UNUSED(registry);
+    registry.addWindow(Action::AddVendor, VendorWindow(false));
+    registry.addWindow(Action::ModifyVendor, VendorWindow(true));
+    registry.addWindow(Action::AddItem, ItemWindow(false));
+    registry.addWindow(Action::ModifyItem, ItemWindow(true));
+    registry.addWindow(Action::ModifyCustomer, CustomerWindow(true));
+    registry.addWindow(MainWindow::InsertCustomer, CustomerWindow(false), CommandRegistry::WindowOptions{});
+
+    registry.addWindow(Action::VendorDetails, DetailsWindow<VendorDetailsModel, VendorDetailsDialog>());
+    registry.addWindow(Action::ItemDetails, DetailsWindow<ItemDetailsModel, ItemDetailsDialog>());
+    registry.addWindow(Action::CustomerDetails, DetailsWindow<CustomerDetailsModel, CustomerDetailsDialog>());
+
+    registry.addWindow(Action::DeleteVendor, DeletionWindow(Target::Vendor));
+    registry.addWindow(Action::DeleteItem, DeletionWindow(Target::Item));
+    registry.addWindow(Action::DeletePurchaseOrder, DeletionWindow(Target::PurchaseOrder));
+    registry.addWindow(Action::DeleteCustomer, [](const WindowRequest& r) {
+        return WindowOutcome{RunDeleteCustomer(r.parent, r.tables, r.services.prompter, r.recordId), {}};
+    });
+
+    const std::pair<int, ImportModel::Source> imports[] = {
+        {MainWindow::ImportVendors2, ImportModel::Source::Version2Vendors},
+        {MainWindow::ImportItems2, ImportModel::Source::Version2Items},
+        {MainWindow::ImportCustomers2, ImportModel::Source::Version2Customers},
+        {MainWindow::ImportItems3, ImportModel::Source::ProjectItems},
+        {MainWindow::ImportVendors3, ImportModel::Source::ProjectVendors},
+        {MainWindow::ImportCustomers3, ImportModel::Source::ProjectCustomers},
+    };
+    for (const auto& [command, source] : imports)
+        registry.addWindow(command, ImportWindow(source), CommandRegistry::WindowOptions{});
 }

@@ -67,6 +67,18 @@ void RecordPicker::setEntries(const QStringList& entryTexts, qint32 id)
 {
     const QScopedValueRollback quiet(m_quiet, true);
     m_entries.setEntries(entryTexts);
+    selectAfterFilling(id);
+}
+
+void RecordPicker::setEntries(const RecordPicker& other, qint32 id)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    m_entries.setRecords(other.m_entries.texts(), other.m_entries.ids());
+    selectAfterFilling(id);
+}
+
+void RecordPicker::selectAfterFilling(qint32 id)
+{
     int row = m_entries.rowOfId(id);
     if (row < 0 && m_kind == Kind::PurchaseOrder)
         row = m_entries.rowCount() - 1;

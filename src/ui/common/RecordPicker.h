@@ -44,6 +44,9 @@ public:
     // `id`. When no entry carries it, the purchase-order picker selects its last
     // entry and the others select nothing.
     void setEntries(const QStringList& entryTexts, qint32 id = NoSelection);
+    // The entries another picker holds, shared rather than read again (two vendor
+    // pickers of one dialog), and the entry of `id` selected as setEntries() does.
+    void setEntries(const RecordPicker& other, qint32 id = NoSelection);
     // Fills the picker from the whole table, keeping the selected record when it is
     // still there.
     void reload(ProjectTables& tables);
@@ -72,6 +75,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void selectAfterFilling(qint32 id);
     void onCurrentIndexChanged(int row);
     void showLinkedId();
 

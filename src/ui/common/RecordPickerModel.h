@@ -25,6 +25,10 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Every row's text and ID, in row order.
+    const QList<QString>& texts() const { return m_texts; }
+    const QList<qint32>& ids() const { return m_ids; }
+
     // The ID of a row; NoSelection outside the rows.
     qint32 idAt(int row) const;
     QString textAt(int row) const;

@@ -1,0 +1,156 @@
+#include "records/RecordCommands.h"
+
+#include "common/FileChooser.h"
+#include "common/Prompter.h"
+#include "project/DeleteConfirmDialog.h"
+#include "records/AddItemDialog.h"
+#include "records/AddVendorDialog.h"
+#include "records/CustomerDeletion.h"
+#include "records/CustomerDetailsModel.h"
+#include "records/CustomerDialogs.h"
+#include "records/ItemDetailsModel.h"
+#include "records/RecordDetailsDialogs.h"
+#include "records/VendorDetailsModel.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+namespace {
+
+// Opens the window of a model whose prerequisites hold, and answers what the
+// model wrote, whether the window closed with OK or not ("Next >>" saves before
+// a Cancel).
+template <typename Window, typename Model> ChangeList RunWindow(QWidget* parent, Model& model)
+{
+    if (!model.checkPrerequisites())
+        return {};
+    Window window(model, parent);
+    window.exec();
+    return model.changes();
+}
+
+// The typed confirmation, then the deletion.
+template <typename Deletion> ChangeList RunDeletion(QWidget* parent, Prompter& prompter, Deletion& deletion)
+{
+    if (!deletion.checkPrerequisites())
+        return {};
+    DeleteConfirmDialog dialog(deletion.warning(), prompter, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    deletion.setConfirmation(dialog.wordEdit()->text());
+    if (!deletion.save().saved)
+        return {};
+    return deletion.changes();
+}
+
+// A wait cursor for as long as it lives, lifted while the user is asked or told
+// something.
+class WaitCursorPrompter final : public Prompter
+{
+public:
+    explicit WaitCursorPrompter(Prompter& prompter) : m_prompter(prompter)
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~WaitCursorPrompter() override { QApplication::restoreOverrideCursor(); }
+    WaitCursorPrompter(const WaitCursorPrompter&) = delete;
+    WaitCursorPrompter& operator=(const WaitCursorPrompter&) = delete;
+
+    void message(const QString& text, const QString& title, Icon icon) override
+    {
+        QApplication::restoreOverrideCursor();
+        m_prompter.message(text, title, icon);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    bool askYesNo(const QString& text, const QString& title, Icon icon) override
+    {
+        QApplication::restoreOverrideCursor();
+        const bool yes = m_prompter.askYesNo(text, title, icon);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return yes;
+    }
+
+private:
+    Prompter& m_prompter;
+};
+
+} // namespace
+
+ChangeList RunAddVendor(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 vendorId)
+{
+    AddVendorModel model(tables, prompter, vendorId);
+    return RunWindow<AddVendorDialog>(parent, model);
+}
+
+ChangeList RunAddItem(QWidget* parent, ProjectTables& tables, Prompter& prompter, const Clock& clock,
+                      qint32 itemId)
+{
+    AddItemModel model(tables, prompter, clock, itemId);
+    return RunWindow<AddItemDialog>(parent, model);
+}
+
+ChangeList RunAddCustomer(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 customerId)
+{
+    AddCustomerModel model(tables, prompter, customerId);
+    return RunWindow<AddCustomerDialog>(parent, model);
+}
+
+void RunVendorDetails(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 vendorId)
+{
+    VendorDetailsModel model(tables, prompter, vendorId);
+    RunWindow<VendorDetailsDialog>(parent, model);
+}
+
+void RunItemDetails(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 itemId)
+{
+    ItemDetailsModel model(tables, prompter, itemId);
+    RunWindow<ItemDetailsDialog>(parent, model);
+}
+
+void RunCustomerDetails(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 customerId)
+{
+    CustomerDetailsModel model(tables, prompter, customerId);
+    RunWindow<CustomerDetailsDialog>(parent, model);
+}
+
+ChangeList RunDeleteRecord(QWidget* parent, ProjectTables& tables, Prompter& prompter,
+                           DeleteRecordModel::Target target, qint32 id)
+{
+    DeleteRecordModel deletion(tables, prompter, target, id);
+    return RunDeletion(parent, prompter, deletion);
+}
+
+ChangeList RunDeleteCustomer(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 customerId)
+{
+    CustomerDeletion deletion(tables, prompter, customerId);
+    return RunDeletion(parent, prompter, deletion);
+}
+
+qint32 RunCustomerSelection(QWidget* parent, ProjectTables& tables, Prompter& prompter,
+                            qint32 initialCustomerId, ChangeList* changes)
+{
+    CustomerSelectionModel model(tables, prompter, initialCustomerId);
+    if (!model.checkPrerequisites())
+        return NoSelection;
+    CustomerSelectionDialog dialog(model, parent);
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    if (changes != nullptr)
+        changes->merge(model.changes());
+    return chosen ? model.result() : NoSelection;
+}
+
+ChangeList RunImport(ProjectTables& tables, Prompter& prompter, FileChooser& files, const Clock& clock,
+                     ImportModel::Source source)
+{
+    const ImportModel::Command command = ImportModel::command(source);
+    const QString filter = QStringLiteral("%1 (%2)").arg(command.caption, command.defaultFileName);
+    const QString path = files.openFile(command.caption, QString(), filter, command.defaultExtension.mid(1));
+    if (path.isEmpty())
+        return {};
+    WaitCursorPrompter waiting(prompter);
+    ImportModel model(tables, waiting, clock, source);
+    model.setPath(path);
+    if (!model.checkPrerequisites() || !model.save().saved)
+        return {};
+    return model.changes();
+}
