@@ -73,7 +73,7 @@ void RecordPicker::setEntries(const QStringList& entryTexts, qint32 id)
 void RecordPicker::setEntries(const RecordPicker& other, qint32 id)
 {
     const QScopedValueRollback quiet(m_quiet, true);
-    m_entries.setRecords(other.m_entries.texts(), other.m_entries.ids());
+    m_entries.setEntries(other.m_entries);
     selectAfterFilling(id);
 }
 

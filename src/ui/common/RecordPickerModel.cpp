@@ -53,6 +53,15 @@ void RecordPickerModel::setEntries(const QStringList& entries)
     endResetModel();
 }
 
+void RecordPickerModel::setEntries(const RecordPickerModel& other)
+{
+    beginResetModel();
+    m_texts = other.m_texts;
+    m_visible = other.m_visible;
+    m_ids = other.m_ids;
+    endResetModel();
+}
+
 int RecordPickerModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_texts.size());

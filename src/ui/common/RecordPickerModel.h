@@ -20,6 +20,8 @@ public:
     // Replaces every entry with one model reset: "text + blanks + %06ld" or
     // "text + blanks + #id", as the engine writes them.
     void setEntries(const QStringList& entries);
+    // Takes another picker's entries, sharing them rather than reading them again.
+    void setEntries(const RecordPickerModel& other);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
