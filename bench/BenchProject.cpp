@@ -1,7 +1,7 @@
 #include "BenchProject.h"
 
-#include "common/StatusCodes.h"
-#include "generator/ProjectGenerator.h"
+#include "core/common/StatusCodes.h"
+#include "tools/generator/ProjectGenerator.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
 
 #include <QString>
 

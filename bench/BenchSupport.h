@@ -3,10 +3,10 @@
 #include "BenchProject.h"
 #include "YesPrompter.h"
 
-#include "common/DateTime.h"
-#include "common/Money.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
 
 #include <QDate>
 #include <QSqlError>

@@ -1,8 +1,8 @@
 #include "BenchSupport.h"
 
-#include "common/Clock.h"
-#include "records/AddItemDialog.h"
-#include "records/AddItemModel.h"
+#include "core/common/Clock.h"
+#include "ui/records/AddItemDialog.h"
+#include "core/records/AddItemModel.h"
 
 #include <QApplication>
 #include <QComboBox>

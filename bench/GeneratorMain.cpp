@@ -1,4 +1,4 @@
-#include "generator/ProjectGenerator.h"
+#include "tools/generator/ProjectGenerator.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

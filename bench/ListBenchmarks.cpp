@@ -1,8 +1,8 @@
 #include "BenchSupport.h"
 
-#include "common/UserSettings.h"
-#include "views/RecordListView.h"
-#include "views/RecordLists.h"
+#include "core/common/UserSettings.h"
+#include "ui/views/RecordListView.h"
+#include "core/views/RecordLists.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,15 +1,15 @@
 #include "BenchSupport.h"
 
-#include "common/Clock.h"
-#include "common/StatusCodes.h"
-#include "generator/ProjectGenerator.h"
-#include "purchasing/POLines.h"
-#include "purchasing/Receiving.h"
-#include "purchasing/UndoReceipts.h"
-#include "records/ImportModel.h"
-#include "records/ImportVersion2.h"
-#include "records/RecordDeletion.h"
-#include "records/StockFigures.h"
+#include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
+#include "tools/generator/ProjectGenerator.h"
+#include "core/purchasing/POLines.h"
+#include "core/purchasing/Receiving.h"
+#include "core/purchasing/UndoReceipts.h"
+#include "core/records/ImportModel.h"
+#include "core/records/ImportVersion2.h"
+#include "core/records/RecordDeletion.h"
+#include "core/records/StockFigures.h"
 
 #include <QDate>
 #include <QDir>

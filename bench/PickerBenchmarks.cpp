@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
 
-#include "common/RecordPicker.h"
-#include "records/FindRecordDialog.h"
+#include "ui/common/RecordPicker.h"
+#include "ui/records/FindRecordDialog.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "BenchProject.h"
 
-#include "common/StatusCodes.h"
+#include "core/common/StatusCodes.h"
 
 #include <QDate>
 #include <QSqlDatabase>

@@ -1,11 +1,11 @@
 #include "BenchSupport.h"
 
-#include "common/Clock.h"
-#include "purchasing/PurgeDataModel.h"
-#include "records/StockFigures.h"
-#include "sales/InvoiceArithmetic.h"
-#include "sales/InvoiceBalances.h"
-#include "sales/RecordSoldItemsModel.h"
+#include "core/common/Clock.h"
+#include "core/purchasing/PurgeDataModel.h"
+#include "core/records/StockFigures.h"
+#include "core/sales/InvoiceArithmetic.h"
+#include "core/sales/InvoiceBalances.h"
+#include "core/sales/RecordSoldItemsModel.h"
 
 #include <random>
 #include <vector>

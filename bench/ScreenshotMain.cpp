@@ -1,10 +1,10 @@
-#include "app/Application.h"
-#include "app/MainWindow.h"
+#include "ui/app/Application.h"
+#include "ui/app/MainWindow.h"
 
-#include "app/NavigationTreeWidget.h"
-#include "common/UserSettings.h"
-#include "project/ProjectSettings.h"
-#include "views/ListDefinitions.h"
+#include "ui/app/NavigationTreeWidget.h"
+#include "core/common/UserSettings.h"
+#include "core/project/ProjectSettings.h"
+#include "core/views/ListDefinitions.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

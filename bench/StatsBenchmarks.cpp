@@ -1,8 +1,8 @@
 #include "BenchSupport.h"
 
-#include "stats/StandardStatistics.h"
-#include "stats/StatisticEvaluation.h"
-#include "stats/StatisticValue.h"
+#include "core/stats/StandardStatistics.h"
+#include "core/stats/StatisticEvaluation.h"
+#include "core/stats/StatisticValue.h"
 
 #include <cmath>
 

@@ -1,5 +1,7 @@
 # Fails when an engine folder includes a header of a folder at its own level or
-# above it. Run as: cmake -DCORE_DIR=<path of src/core> -P CheckFolderOrder.cmake
+# above it, when the engine includes the render or ui layer, or when the render
+# layer includes the ui layer. Includes name their layer ("core/db/Records.h").
+# Run as: cmake -DCORE_DIR=<path of src/core> -P CheckFolderOrder.cmake
 #
 # The engine's folders with their levels, lowest first. A folder may include
 # the folders of lower levels only, so folders of one level never include one
@@ -31,8 +33,12 @@ foreach(source IN LISTS sources)
     endif()
     file(STRINGS "${CORE_DIR}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
     foreach(line IN LISTS includes)
-        string(REGEX MATCH "\"([a-z]+)/" _ "${line}")
-        set(target "${CMAKE_MATCH_1}")
+        string(REGEX MATCH "\"([a-z]+)/(([a-z]+)/)?" _ "${line}")
+        if(NOT CMAKE_MATCH_1 STREQUAL "core")
+            string(APPEND faults "\n  ${source}: the engine may not include the ${CMAKE_MATCH_1} layer")
+            continue()
+        endif()
+        set(target "${CMAKE_MATCH_3}")
         if(target STREQUAL folder)
             continue()
         endif()
@@ -42,6 +48,16 @@ foreach(source IN LISTS sources)
             string(APPEND faults "\n  ${source}: ${folder} may not include ${target}")
         endif()
     endforeach()
+endforeach()
+
+# The render layer sits below the windows.
+get_filename_component(render_dir "${CORE_DIR}/../render" ABSOLUTE)
+file(GLOB_RECURSE render_sources RELATIVE "${render_dir}" "${render_dir}/*.h" "${render_dir}/*.cpp")
+foreach(source IN LISTS render_sources)
+    file(STRINGS "${render_dir}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"ui/")
+    if(includes)
+        string(APPEND faults "\n  render/${source}: the render layer may not include the ui layer")
+    endif()
 endforeach()
 
 if(faults)

@@ -1,8 +1,8 @@
-#include "app/Application.h"
-#include "project/ProjectDialogs.h"
+#include "ui/app/Application.h"
+#include "ui/project/ProjectDialogs.h"
 
-#include "common/UserSettings.h"
-#include "project/ProjectSettings.h"
+#include "core/common/UserSettings.h"
+#include "core/project/ProjectSettings.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
-#include "print/PrintLayout.h"
-#include "print/ListReport.h"
+#include "render/print/PrintLayout.h"
+#include "render/print/ListReport.h"
 
-#include "common/UserSettings.h"
+#include "core/common/UserSettings.h"
 
 #include "QtPrinters.h"
 #include "RecordingPaintDevice.h"

@@ -1,10 +1,10 @@
 #include "PreviousVersionProject.h"
 
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "db/Records.h"
-#include "db/Schema.h"
-#include "project/ProjectSettings.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/db/Records.h"
+#include "core/db/Schema.h"
+#include "core/project/ProjectSettings.h"
 
 #include <QDir>
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
 #include "ProjectBuilder.h"
 
-#include "purchasing/Receiving.h"
+#include "core/purchasing/Receiving.h"
 
 #include <QSqlQuery>
 

@@ -3,9 +3,9 @@
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
 
-#include "common/DateTime.h"
-#include "common/Money.h"
-#include "records/StockFigures.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
+#include "core/records/StockFigures.h"
 
 #include <QDate>
 #include <QString>

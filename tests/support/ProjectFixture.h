@@ -5,7 +5,7 @@
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
 
-#include "sales/ProjectConsistency.h"
+#include "core/sales/ProjectConsistency.h"
 
 #include <gtest/gtest.h>
 

@@ -16,7 +16,7 @@ inline void PrintTo(const QStringList& list, std::ostream* os)
     *os << '[' << list.join(QStringLiteral(" | ")).toStdString() << ']';
 }
 
-#include "common/Money.h"
+#include "core/common/Money.h"
 
 inline void PrintTo(const Money& m, std::ostream* os)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/FileChooser.h"
+#include "core/common/FileChooser.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "TempProject.h"
 
-#include "common/StatusCodes.h"
+#include "core/common/StatusCodes.h"
 
 TempProject::TempProject(int inventoryStyle, const QString& name)
     : m_path(m_dir.filePath(name + QStringLiteral(".qmp")))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/ProjectGenerator.h"
+#include "tools/generator/ProjectGenerator.h"
 
 // A generated project small enough for any test, but with unreceived order
 // lines, partial receipts and uneven line counts.

@@ -2,7 +2,7 @@
 
 #include "ProjectFixture.h"
 
-#include "sales/ProjectConsistency.h"
+#include "core/sales/ProjectConsistency.h"
 
 // A project fixture that, once the scenario is over, also requires every
 // invoice's receivables to owe what its sales come to now. A scenario that

@@ -1,11 +1,11 @@
-#include "common/DateEdit.h"
-#include "common/FocusRefused.h"
-#include "common/MoneyEdit.h"
-#include "common/RecordPicker.h"
-#include "common/WholeNumberEdit.h"
+#include "ui/common/DateEdit.h"
+#include "ui/common/FocusRefused.h"
+#include "ui/common/MoneyEdit.h"
+#include "ui/common/RecordPicker.h"
+#include "ui/common/WholeNumberEdit.h"
 
-#include "common/Clock.h"
-#include "common/RecordIds.h"
+#include "core/common/Clock.h"
+#include "core/common/RecordIds.h"
 
 #include <QApplication>
 #include <QDialog>

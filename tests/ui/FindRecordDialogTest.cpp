@@ -1,7 +1,7 @@
-#include "records/FindRecordDialog.h"
-#include "records/FindRecordButton.h"
+#include "ui/records/FindRecordDialog.h"
+#include "ui/records/FindRecordButton.h"
 
-#include "common/RecordPicker.h"
+#include "ui/common/RecordPicker.h"
 
 #include "ProjectBuilder.h"
 #include "ScriptedPrompter.h"

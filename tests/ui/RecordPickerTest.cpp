@@ -1,6 +1,6 @@
-#include "common/RecordPicker.h"
+#include "ui/common/RecordPicker.h"
 
-#include "common/RecordIds.h"
+#include "core/common/RecordIds.h"
 
 #include "ProjectBuilder.h"
 #include "TempProject.h"

@@ -1,6 +1,6 @@
-#include "common/Archive.h"
+#include "core/common/Archive.h"
 
-#include "common/StatusCodes.h"
+#include "core/common/StatusCodes.h"
 
 #include <QIODevice>
 #include <QSaveFile>

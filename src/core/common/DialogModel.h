@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/ChangeList.h"
-#include "common/SaveResult.h"
+#include "core/common/ChangeList.h"
+#include "core/common/SaveResult.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "common/UserSettings.h"
+#include "core/common/UserSettings.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
 #include "Dialect.h"
 
-#include "common/DateTime.h"
+#include "core/common/DateTime.h"
 
 #include <QDate>
 #include <QDateTime>

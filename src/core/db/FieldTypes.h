@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/DateTime.h"
-#include "common/Money.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
 
 #include <QString>
 #include <QVariant>

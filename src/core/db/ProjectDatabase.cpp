@@ -1,8 +1,8 @@
 #include "ProjectDatabase.h"
 
 #include "Dialect.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
 
 #include <QFile>
 #include <QFileInfo>

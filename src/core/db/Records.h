@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FieldTypes.h"
-#include "common/RecordIds.h"
+#include "core/common/RecordIds.h"
 
 // In-memory records of the ten project tables, one member per column in column
 // order. Each record's `fields` visits its columns in that order with their names

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FieldTypes.h"
-#include "common/RecordIds.h"
+#include "core/common/RecordIds.h"
 
 #include <QHash>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "project/AboutInfo.h"
+#include "core/project/AboutInfo.h"
 
 #include <QFile>
 #include <QStorageInfo>

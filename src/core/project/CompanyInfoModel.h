@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/DialogModel.h"
-#include "common/UserSettings.h"
+#include "core/common/DialogModel.h"
+#include "core/common/UserSettings.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "project/NewProjectModel.h"
+#include "core/project/NewProjectModel.h"
 
-#include "common/Clock.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
+#include "core/common/Clock.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/DialogModel.h"
-#include "project/ProjectSettings.h"
+#include "core/common/DialogModel.h"
+#include "core/project/ProjectSettings.h"
 
 #include <QString>
 

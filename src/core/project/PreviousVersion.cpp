@@ -1,15 +1,15 @@
-#include "project/PreviousVersion.h"
+#include "core/project/PreviousVersion.h"
 
-#include "common/Prompter.h"
-#include "common/RecordIds.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "db/Schema.h"
-#include "db/TableWrites.h"
-#include "db/Totals.h"
-#include "project/ProjectOperations.h"
-#include "project/ProjectSettings.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/RecordIds.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/db/Schema.h"
+#include "core/db/TableWrites.h"
+#include "core/db/Totals.h"
+#include "core/project/ProjectOperations.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/ProjectTables.h"
 
 #include <QDir>
 #include <QFile>

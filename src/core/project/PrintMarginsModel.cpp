@@ -1,7 +1,7 @@
-#include "project/PrintMarginsModel.h"
+#include "core/project/PrintMarginsModel.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
 
 #include <array>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "project/Project.h"
+#include "core/project/Project.h"
 
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectSettings.h"
-#include "project/ProjectTables.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/ProjectTables.h"
 
 Project::Project() = default;
 

@@ -1,11 +1,11 @@
-#include "project/ProjectOperations.h"
+#include "core/project/ProjectOperations.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/Project.h"
-#include "project/ProjectSettings.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/Project.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/ProjectTables.h"
 
 #include <QDir>
 #include <QFile>

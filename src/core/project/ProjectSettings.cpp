@@ -1,7 +1,7 @@
-#include "project/ProjectSettings.h"
+#include "core/project/ProjectSettings.h"
 
-#include "common/Archive.h"
-#include "common/StatusCodes.h"
+#include "core/common/Archive.h"
+#include "core/common/StatusCodes.h"
 
 #include <QFile>
 #include <QIODevice>

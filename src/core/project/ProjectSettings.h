@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/Clock.h"
-#include "project/Statistic.h"
+#include "core/common/Clock.h"
+#include "core/project/Statistic.h"
 
 #include <QList>
 #include <QString>

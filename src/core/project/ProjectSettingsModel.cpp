@@ -1,7 +1,7 @@
-#include "project/ProjectSettingsModel.h"
+#include "core/project/ProjectSettingsModel.h"
 
-#include "common/StatusCodes.h"
-#include "project/ProjectSettings.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectSettings.h"
 
 #include <QDateTime>
 #include <QLocale>

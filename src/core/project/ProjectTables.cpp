@@ -1,7 +1,7 @@
 #include "ProjectTables.h"
 
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
 
 #include <QFile>
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "db/ARSet.h"
-#include "db/CustomersSet.h"
-#include "db/ItemsSet.h"
-#include "db/OrderSet.h"
-#include "db/POSet.h"
-#include "db/ReceivedSet.h"
-#include "db/SISet.h"
-#include "db/SalesSet.h"
-#include "db/StockSet.h"
-#include "db/VendorsSet.h"
+#include "core/db/ARSet.h"
+#include "core/db/CustomersSet.h"
+#include "core/db/ItemsSet.h"
+#include "core/db/OrderSet.h"
+#include "core/db/POSet.h"
+#include "core/db/ReceivedSet.h"
+#include "core/db/SISet.h"
+#include "core/db/SalesSet.h"
+#include "core/db/StockSet.h"
+#include "core/db/VendorsSet.h"
 
 #include <memory>
 

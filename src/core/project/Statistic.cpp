@@ -1,6 +1,6 @@
-#include "project/Statistic.h"
+#include "core/project/Statistic.h"
 
-#include "common/Archive.h"
+#include "core/common/Archive.h"
 
 namespace {
 

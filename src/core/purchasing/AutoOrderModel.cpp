@@ -1,13 +1,13 @@
 #include "AutoOrderModel.h"
 
-#include "common/StatusCodes.h"
+#include "core/common/StatusCodes.h"
 
 #include "RecordOrderModel.h"
 #include "RecordReceivedModel.h"
 
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
-#include "records/Pickers.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
+#include "core/records/Pickers.h"
 
 AutoOrderModel::AutoOrderModel(ProjectTables& tables, Prompter& prompter, Mode mode, qint32 poID)
     : m_tables(tables), m_prompter(prompter), m_mode(mode)

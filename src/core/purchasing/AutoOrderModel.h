@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/DialogModel.h"
-#include "common/RecordIds.h"
+#include "core/common/DialogModel.h"
+#include "core/common/RecordIds.h"
 
 #include <QList>
 #include <QString>

@@ -1,12 +1,12 @@
 #include "EditOrderEntryModel.h"
 
-#include "common/StatusCodes.h"
+#include "core/common/StatusCodes.h"
 
 #include "UndoReceipts.h"
 
-#include "common/Prompter.h"
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
+#include "core/common/Prompter.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
 
 namespace {
 

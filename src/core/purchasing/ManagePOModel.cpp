@@ -1,13 +1,13 @@
 #include "ManagePOModel.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "common/UserSettings.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
-#include "records/Pickers.h"
-#include "records/StockFigures.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/common/UserSettings.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
+#include "core/records/Pickers.h"
+#include "core/records/StockFigures.h"
 
 const std::array<int, ManagePOModel::kColumnCount> ManagePOModel::kDefaultColumnWidths = {100, 100, 60,
                                                                                           100, 120, 100};

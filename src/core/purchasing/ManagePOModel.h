@@ -2,8 +2,8 @@
 
 #include "POLines.h"
 
-#include "common/DialogModel.h"
-#include "common/RecordIds.h"
+#include "core/common/DialogModel.h"
+#include "core/common/RecordIds.h"
 
 #include <QList>
 #include <QString>

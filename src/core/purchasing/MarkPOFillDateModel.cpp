@@ -1,11 +1,11 @@
 #include "MarkPOFillDateModel.h"
 
-#include "common/Money.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
+#include "core/common/Money.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
 
 MarkPOFillDateModel::MarkPOFillDateModel(ProjectTables& tables, Prompter& prompter, const Clock& clock,
                                          qint32 poID)

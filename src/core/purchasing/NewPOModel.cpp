@@ -1,14 +1,14 @@
 #include "NewPOModel.h"
 
-#include "common/NumberText.h"
-#include "records/EntryHelpers.h"
+#include "core/common/NumberText.h"
+#include "core/records/EntryHelpers.h"
 
-#include "common/Money.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/Pickers.h"
+#include "core/common/Money.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/Pickers.h"
 
 #include <limits>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/DateTime.h"
-#include "common/DialogModel.h"
+#include "core/common/DateTime.h"
+#include "core/common/DialogModel.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "POLines.h"
 
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
 
 #include <QHash>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/DateTime.h"
-#include "common/Money.h"
-#include "common/RecordIds.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
+#include "core/common/RecordIds.h"
 
 #include <QList>
 #include <QString>

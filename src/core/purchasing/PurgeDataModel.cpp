@@ -1,15 +1,15 @@
 #include "PurgeDataModel.h"
 
-#include "common/Clock.h"
-#include "common/DateTime.h"
-#include "common/Money.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/Dialect.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
-#include "records/StockFigures.h"
+#include "core/common/Clock.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/Dialect.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
+#include "core/records/StockFigures.h"
 
 #include <QSqlQuery>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/ChangeList.h"
-#include "common/DateTime.h"
-#include "common/Money.h"
+#include "core/common/ChangeList.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
 
 #include <QList>
 

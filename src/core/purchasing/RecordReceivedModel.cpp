@@ -1,15 +1,15 @@
 #include "RecordReceivedModel.h"
 
 #include "Receiving.h"
-#include "common/Clock.h"
-#include "common/DateTime.h"
-#include "common/Money.h"
-#include "common/NumberText.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/Pickers.h"
+#include "core/common/Clock.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
+#include "core/common/NumberText.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/Pickers.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

@@ -1,10 +1,10 @@
 #include "AddCustomerModel.h"
 
 #include "CustomerTexts.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
 
 AddCustomerModel::AddCustomerModel(ProjectTables& tables, Prompter& prompter, qint32 customerId)
     : m_tables(tables), m_prompter(prompter), m_modify(customerId >= 0)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/DialogModel.h"
-#include "common/RecordIds.h"
-#include "db/Records.h"
+#include "core/common/DialogModel.h"
+#include "core/common/RecordIds.h"
+#include "core/db/Records.h"
 
 #include <QString>
 

@@ -2,13 +2,13 @@
 
 #include "Pickers.h"
 #include "StockFigures.h"
-#include "common/Clock.h"
-#include "common/DateTime.h"
-#include "common/NumberText.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
+#include "core/common/Clock.h"
+#include "core/common/DateTime.h"
+#include "core/common/NumberText.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
 
 #include <QRegularExpression>
 

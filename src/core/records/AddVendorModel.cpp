@@ -1,8 +1,8 @@
 #include "AddVendorModel.h"
 
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
 
 AddVendorModel::AddVendorModel(ProjectTables& tables, Prompter& prompter, qint32 vendorId)
     : m_tables(tables), m_prompter(prompter)

@@ -1,11 +1,11 @@
 #include "CustomerDeletion.h"
 
 #include "CustomerTexts.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectOperations.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectOperations.h"
+#include "core/project/ProjectTables.h"
 
 CustomerDeletion::CustomerDeletion(ProjectTables& tables, Prompter& prompter, qint32 customerId)
     : m_tables(tables), m_prompter(prompter), m_customerId(customerId)

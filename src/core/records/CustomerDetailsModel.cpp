@@ -1,9 +1,9 @@
 #include "CustomerDetailsModel.h"
 
 #include "CustomerTexts.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectTables.h"
 
 CustomerDetailsModel::CustomerDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 customerId)
     : m_prompter(prompter)

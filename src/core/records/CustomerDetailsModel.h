@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/DialogModel.h"
+#include "core/common/DialogModel.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "CustomerPurchases.h"
 
-#include "common/Prompter.h"
-#include "common/RecordIds.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/RecordIds.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectTables.h"
 
 QString CustomerPurchasesFilter(qint32 customerId)
 {

@@ -3,9 +3,9 @@
 #include "AddCustomerModel.h"
 #include "CustomerTexts.h"
 #include "SearchForCustomerModel.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectTables.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "CustomerTexts.h"
 
-#include "common/RecordIds.h"
-#include "db/Records.h"
+#include "core/common/RecordIds.h"
+#include "core/db/Records.h"
 
 namespace {
 

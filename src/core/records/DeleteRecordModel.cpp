@@ -1,10 +1,10 @@
 #include "DeleteRecordModel.h"
 
 #include "RecordDeletion.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectOperations.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectOperations.h"
+#include "core/project/ProjectTables.h"
 
 DeleteRecordModel::DeleteRecordModel(ProjectTables& tables, Prompter& prompter, Target target, qint32 id)
     : m_tables(tables), m_prompter(prompter), m_target(target), m_recordId(id), m_shownNumber(id)

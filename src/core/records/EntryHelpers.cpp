@@ -1,13 +1,13 @@
 #include "EntryHelpers.h"
 
-#include "common/Clock.h"
-#include "common/Money.h"
-#include "common/NumberText.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "db/TableReads.h"
-#include "project/ProjectTables.h"
+#include "core/common/Clock.h"
+#include "core/common/Money.h"
+#include "core/common/NumberText.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/db/TableReads.h"
+#include "core/project/ProjectTables.h"
 
 #include <limits>
 

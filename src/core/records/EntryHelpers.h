@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/DateTime.h"
+#include "core/common/DateTime.h"
 
 #include <QString>
 #include <QtGlobal>

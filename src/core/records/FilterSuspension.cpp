@@ -1,6 +1,6 @@
 #include "FilterSuspension.h"
 
-#include "project/ProjectTables.h"
+#include "core/project/ProjectTables.h"
 
 FilterSuspension::FilterSuspension(ProjectTables& tables)
 {

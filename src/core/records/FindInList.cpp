@@ -1,6 +1,6 @@
 #include "FindInList.h"
 
-#include "common/StatusCodes.h"
+#include "core/common/StatusCodes.h"
 
 QString FindInListTitle(ListingKind kind)
 {

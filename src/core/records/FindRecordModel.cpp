@@ -1,9 +1,9 @@
 #include "FindRecordModel.h"
 
 #include "ProjectCommands.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectTables.h"
 
 FindRecordModel::FindRecordModel(ProjectTables& tables, Prompter& prompter, Kind kind)
     : m_tables(tables), m_prompter(prompter), m_kind(kind)

@@ -3,8 +3,8 @@
 #include "ImportProject.h"
 #include "ImportVersion2.h"
 #include "ImportWriter.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
 
 ImportModel::ImportModel(ProjectTables& tables, Prompter& prompter, const Clock& clock, Source source)
     : m_tables(tables), m_prompter(prompter), m_clock(clock), m_source(source)

@@ -2,8 +2,8 @@
 
 #include "ImportVersion2File.h"
 #include "ImportWriter.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
 
 #include <cmath>
 #include <cstdio>

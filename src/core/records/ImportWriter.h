@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/ChangeList.h"
-#include "common/DateTime.h"
-#include "common/Money.h"
-#include "db/Records.h"
+#include "core/common/ChangeList.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
+#include "core/db/Records.h"
 
 #include <QHash>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "ItemDetailsModel.h"
 
-#include "common/Money.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectTables.h"
+#include "core/common/Money.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectTables.h"
 
 ItemDetailsModel::ItemDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 itemId)
     : m_prompter(prompter)

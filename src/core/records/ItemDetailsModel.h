@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/DialogModel.h"
-#include "db/Records.h"
+#include "core/common/DialogModel.h"
+#include "core/db/Records.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "Pickers.h"
 
-#include "common/RecordIds.h"
-#include "db/ProjectDatabase.h"
-#include "db/TableReads.h"
-#include "project/ProjectTables.h"
+#include "core/common/RecordIds.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/db/TableReads.h"
+#include "core/project/ProjectTables.h"
 
 namespace {
 

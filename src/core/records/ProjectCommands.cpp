@@ -2,9 +2,9 @@
 
 #include "FilterSuspension.h"
 #include "FindInList.h"
-#include "common/NumberText.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
+#include "core/common/NumberText.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
 
 #include <limits>
 

@@ -1,10 +1,10 @@
 #include "SearchForCustomerModel.h"
 
 #include "CustomerTexts.h"
-#include "common/NumberText.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectTables.h"
+#include "core/common/NumberText.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectTables.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,8 +1,8 @@
 #include "StockFigures.h"
 
-#include "db/ProjectDatabase.h"
-#include "db/Totals.h"
-#include "project/ProjectTables.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/db/Totals.h"
+#include "core/project/ProjectTables.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "VendorDetailsModel.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectTables.h"
 
 VendorDetailsModel::VendorDetailsModel(ProjectTables& tables, Prompter& prompter, qint32 vendorId)
     : m_prompter(prompter)

@@ -1,9 +1,9 @@
 #include "ManageQueriesModel.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
 
 ManageQueriesModel::ManageQueriesModel(ProjectTables& tables, Prompter& prompter,
                                        std::optional<ListingKind> current, const QLocale& locale)

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "common/DialogModel.h"
+#include "core/common/DialogModel.h"
 
 #include "QueryDefinitionModel.h"
 
-#include "common/RecordIds.h"
+#include "core/common/RecordIds.h"
 
 #include <QLocale>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "QuerySql.h"
 
-#include "common/DialogModel.h"
+#include "core/common/DialogModel.h"
 
 #include <QList>
 #include <QLocale>

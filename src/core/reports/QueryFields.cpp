@@ -1,6 +1,6 @@
 #include "QueryFields.h"
 
-#include "common/DateTime.h"
+#include "core/common/DateTime.h"
 
 #include <QDate>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/Money.h"
-#include "common/RecordIds.h"
+#include "core/common/Money.h"
+#include "core/common/RecordIds.h"
 
 #include <QList>
 #include <QLocale>

@@ -1,9 +1,9 @@
 #include "QuerySql.h"
 
-#include "common/DateTime.h"
-#include "common/NumberText.h"
-#include "db/Dialect.h"
-#include "db/ProjectDatabase.h"
+#include "core/common/DateTime.h"
+#include "core/common/NumberText.h"
+#include "core/db/Dialect.h"
+#include "core/db/ProjectDatabase.h"
 
 #include <QDate>
 #include <QRegularExpression>

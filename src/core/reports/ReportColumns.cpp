@@ -1,6 +1,6 @@
-#include "reports/ReportColumns.h"
+#include "core/reports/ReportColumns.h"
 
-#include "stats/StatisticEvaluation.h"
+#include "core/stats/StatisticEvaluation.h"
 
 #include <array>
 #include <initializer_list>

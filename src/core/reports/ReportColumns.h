@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/RecordIds.h"
-#include "project/Statistic.h"
-#include "reports/ReportDefinition.h"
+#include "core/common/RecordIds.h"
+#include "core/project/Statistic.h"
+#include "core/reports/ReportDefinition.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "reports/ReportDefinition.h"
+#include "core/reports/ReportDefinition.h"
 
-#include "common/Archive.h"
+#include "core/common/Archive.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,9 +1,9 @@
-#include "reports/ReportFile.h"
+#include "core/reports/ReportFile.h"
 
-#include "common/Archive.h"
-#include "common/Clock.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
+#include "core/common/Archive.h"
+#include "core/common/Clock.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
 
 #include <QBuffer>
 #include <QFile>

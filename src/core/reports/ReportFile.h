@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/ReportDefinition.h"
+#include "core/reports/ReportDefinition.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -1,8 +1,8 @@
-#include "reports/ReportSheetModel.h"
+#include "core/reports/ReportSheetModel.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "reports/ReportColumns.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/reports/ReportColumns.h"
 
 #include <QSet>
 

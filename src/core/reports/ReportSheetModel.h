@@ -1,10 +1,10 @@
 #pragma once
 
-#include "common/DialogModel.h"
-#include "common/RecordIds.h"
-#include "project/Statistic.h"
-#include "reports/ReportDefinition.h"
-#include "reports/ReportFile.h"
+#include "core/common/DialogModel.h"
+#include "core/common/RecordIds.h"
+#include "core/project/Statistic.h"
+#include "core/reports/ReportDefinition.h"
+#include "core/reports/ReportFile.h"
 
 #include <QList>
 #include <QString>

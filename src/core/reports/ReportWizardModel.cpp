@@ -1,16 +1,16 @@
-#include "reports/ReportWizardModel.h"
+#include "core/reports/ReportWizardModel.h"
 
-#include "common/Clock.h"
-#include "common/DateTime.h"
-#include "common/Money.h"
-#include "common/Prompter.h"
-#include "common/RecordIds.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/Pickers.h"
-#include "reports/ReportColumns.h"
-#include "reports/ReportFile.h"
+#include "core/common/Clock.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
+#include "core/common/Prompter.h"
+#include "core/common/RecordIds.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/Pickers.h"
+#include "core/reports/ReportColumns.h"
+#include "core/reports/ReportFile.h"
 
 #include <initializer_list>
 

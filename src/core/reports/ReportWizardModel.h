@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/DialogModel.h"
-#include "reports/ReportDefinition.h"
+#include "core/common/DialogModel.h"
+#include "core/reports/ReportDefinition.h"
 
 #include <QString>
 #include <QStringList>

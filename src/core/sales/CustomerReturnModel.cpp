@@ -3,13 +3,13 @@
 #include "InvoiceArithmetic.h"
 #include "StockConsumption.h"
 
-#include "common/NumberText.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
-#include "records/StockFigures.h"
+#include "core/common/NumberText.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
+#include "core/records/StockFigures.h"
 
 namespace {
 

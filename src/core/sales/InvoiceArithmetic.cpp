@@ -1,9 +1,9 @@
 #include "InvoiceArithmetic.h"
 
-#include "common/ChangeList.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectTables.h"
+#include "core/common/ChangeList.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectTables.h"
 
 #include <QHash>
 

@@ -1,9 +1,9 @@
 #include "InvoiceBalances.h"
 
 #include "InvoiceArithmetic.h"
-#include "db/ProjectDatabase.h"
-#include "db/Totals.h"
-#include "project/ProjectTables.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/db/Totals.h"
+#include "core/project/ProjectTables.h"
 
 QList<StaleInvoiceDue> FindStaleInvoiceDues(ProjectTables& tables, bool* ok)
 {

@@ -1,16 +1,16 @@
 #include "InvoiceManagerModel.h"
 
-#include "sales/InvoiceArithmetic.h"
-#include "sales/InvoiceTexts.h"
-#include "sales/RecordSoldItemsModel.h"
-#include "sales/RemoveSale.h"
+#include "core/sales/InvoiceArithmetic.h"
+#include "core/sales/InvoiceTexts.h"
+#include "core/sales/RecordSoldItemsModel.h"
+#include "core/sales/RemoveSale.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "common/UserSettings.h"
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
-#include "records/Pickers.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/common/UserSettings.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
+#include "core/records/Pickers.h"
 
 const std::array<int, InvoiceManagerModel::kColumnCount> InvoiceManagerModel::kDefaultColumnWidths = {
     100, 100, 60, 100, 100, 120};

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/DialogModel.h"
-#include "common/Money.h"
+#include "core/common/DialogModel.h"
+#include "core/common/Money.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "InvoiceTexts.h"
 
-#include "common/RecordIds.h"
-#include "project/ProjectTables.h"
+#include "core/common/RecordIds.h"
+#include "core/project/ProjectTables.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/Pickers.h" // InvoicePickerEntries, beside the other pickers
+#include "core/records/Pickers.h" // InvoicePickerEntries, beside the other pickers
 
 #include <QString>
 

@@ -3,12 +3,12 @@
 #include "InvoiceArithmetic.h"
 #include "InvoiceTexts.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
-#include "records/Pickers.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
+#include "core/records/Pickers.h"
 
 ManagePaymentsModel::ManagePaymentsModel(ProjectTables& tables, Prompter& prompter, qint32 invoiceID)
     : m_tables(tables), m_prompter(prompter), m_invoiceEntries(InvoicePickerEntries(tables))

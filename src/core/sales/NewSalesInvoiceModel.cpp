@@ -2,14 +2,14 @@
 
 #include "InvoiceArithmetic.h"
 
-#include "common/DateTime.h"
-#include "common/Money.h"
-#include "common/NumberText.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
+#include "core/common/NumberText.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
 
 #include <optional>
 

@@ -2,8 +2,8 @@
 
 #include "InvoiceArithmetic.h"
 #include "InvoiceBalances.h"
-#include "project/ProjectTables.h"
-#include "records/StockFigures.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/StockFigures.h"
 
 namespace {
 

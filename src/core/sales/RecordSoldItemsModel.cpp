@@ -2,16 +2,16 @@
 
 #include "InvoiceArithmetic.h"
 
-#include "sales/InvoiceArithmetic.h"
-#include "sales/StockConsumption.h"
+#include "core/sales/InvoiceArithmetic.h"
+#include "core/sales/StockConsumption.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/EntryHelpers.h"
-#include "records/Pickers.h"
-#include "records/StockFigures.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/EntryHelpers.h"
+#include "core/records/Pickers.h"
+#include "core/records/StockFigures.h"
 
 #include <QHash>
 

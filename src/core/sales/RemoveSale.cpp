@@ -1,13 +1,13 @@
 #include "RemoveSale.h"
 
-#include "sales/InvoiceArithmetic.h"
-#include "sales/StockConsumption.h"
+#include "core/sales/InvoiceArithmetic.h"
+#include "core/sales/StockConsumption.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/ProjectTables.h"
-#include "records/StockFigures.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/StockFigures.h"
 
 QString RemoveSaleQuestion()
 {

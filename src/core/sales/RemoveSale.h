@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ChangeList.h"
+#include "core/common/ChangeList.h"
 
 #include <QList>
 #include <QString>

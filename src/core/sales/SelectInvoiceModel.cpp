@@ -1,11 +1,11 @@
 #include "SelectInvoiceModel.h"
 
-#include "common/StatusCodes.h"
+#include "core/common/StatusCodes.h"
 
-#include "sales/InvoiceTexts.h"
+#include "core/sales/InvoiceTexts.h"
 
-#include "records/EntryHelpers.h"
-#include "records/Pickers.h"
+#include "core/records/EntryHelpers.h"
+#include "core/records/Pickers.h"
 
 SelectInvoiceModel::SelectInvoiceModel(ProjectTables& tables, Prompter& prompter)
     : m_prompter(prompter), m_entries(InvoicePickerEntries(tables))

@@ -1,6 +1,6 @@
 #include "StockConsumption.h"
 
-#include "project/ProjectTables.h"
+#include "core/project/ProjectTables.h"
 
 StockConsumption ConsumeStock(ProjectTables& tables, qint32 itemID, qint32 quantity)
 {

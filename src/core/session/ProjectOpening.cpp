@@ -1,13 +1,13 @@
-#include "session/ProjectOpening.h"
+#include "core/session/ProjectOpening.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "project/PreviousVersion.h"
-#include "project/Project.h"
-#include "project/ProjectSettings.h"
-#include "project/ProjectTables.h"
-#include "sales/InvoiceBalances.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/PreviousVersion.h"
+#include "core/project/Project.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/ProjectTables.h"
+#include "core/sales/InvoiceBalances.h"
 
 #include <QDir>
 #include <QFile>

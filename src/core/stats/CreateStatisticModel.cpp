@@ -1,13 +1,13 @@
-#include "stats/CreateStatisticModel.h"
+#include "core/stats/CreateStatisticModel.h"
 
-#include "common/Clock.h"
-#include "common/DateTime.h"
-#include "common/Money.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectSettings.h"
-#include "stats/StatisticFields.h"
-#include "stats/StatisticIndex.h"
+#include "core/common/Clock.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectSettings.h"
+#include "core/stats/StatisticFields.h"
+#include "core/stats/StatisticIndex.h"
 
 namespace {
 

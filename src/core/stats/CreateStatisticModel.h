@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/DialogModel.h"
-#include "project/Statistic.h"
+#include "core/common/DialogModel.h"
+#include "core/project/Statistic.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "stats/CurrencyText.h"
+#include "core/stats/CurrencyText.h"
 
 #include <QHash>
 

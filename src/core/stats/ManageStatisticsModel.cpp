@@ -1,9 +1,9 @@
-#include "stats/ManageStatisticsModel.h"
+#include "core/stats/ManageStatisticsModel.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectSettings.h"
-#include "stats/StatisticDeletion.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectSettings.h"
+#include "core/stats/StatisticDeletion.h"
 
 ManageStatisticsModel::ManageStatisticsModel(CProjectSettings& settings, Prompter& prompter)
     : m_settings(settings), m_prompter(prompter)

@@ -1,4 +1,4 @@
-#include "stats/StandardStatistics.h"
+#include "core/stats/StandardStatistics.h"
 
 #include <QDate>
 

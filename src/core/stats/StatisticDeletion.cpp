@@ -1,9 +1,9 @@
-#include "stats/StatisticDeletion.h"
+#include "core/stats/StatisticDeletion.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectSettings.h"
-#include "stats/StatisticIndex.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectSettings.h"
+#include "core/stats/StatisticIndex.h"
 
 namespace {
 

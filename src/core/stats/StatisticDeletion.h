@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/Statistic.h"
+#include "core/project/Statistic.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "stats/StatisticEvaluation.h"
+#include "core/stats/StatisticEvaluation.h"
 
-#include "stats/StatisticEvaluator.h"
-#include "stats/StatisticIndex.h"
+#include "core/stats/StatisticEvaluator.h"
+#include "core/stats/StatisticIndex.h"
 
 int EvaluateStatistic(const CStatistic& statistic, ProjectTables& tables, const QList<CStatistic>& statistics,
                       QString& text, int& kind, int overrideFlag, const DateTime& overrideStart,

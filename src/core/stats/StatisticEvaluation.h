@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/DateTime.h"
-#include "project/Statistic.h"
+#include "core/common/DateTime.h"
+#include "core/project/Statistic.h"
 
 #include <QList>
 #include <QString>

@@ -1,11 +1,11 @@
-#include "stats/StatisticEvaluator.h"
+#include "core/stats/StatisticEvaluator.h"
 
-#include "db/ProjectDatabase.h"
-#include "db/TableReads.h"
-#include "project/ProjectTables.h"
-#include "stats/CurrencyText.h"
-#include "stats/StatisticFields.h"
-#include "stats/StatisticIndex.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/db/TableReads.h"
+#include "core/project/ProjectTables.h"
+#include "core/stats/CurrencyText.h"
+#include "core/stats/StatisticFields.h"
+#include "core/stats/StatisticIndex.h"
 
 #include <QHash>
 

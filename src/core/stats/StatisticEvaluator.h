@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/DateTime.h"
-#include "common/Money.h"
-#include "project/Statistic.h"
-#include "stats/StatisticValue.h"
+#include "core/common/DateTime.h"
+#include "core/common/Money.h"
+#include "core/project/Statistic.h"
+#include "core/stats/StatisticValue.h"
 
 #include <QList>
 #include <QLocale>

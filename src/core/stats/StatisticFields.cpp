@@ -1,8 +1,8 @@
-#include "stats/StatisticFields.h"
+#include "core/stats/StatisticFields.h"
 
-#include "db/Records.h"
-#include "db/Schema.h"
-#include "project/Statistic.h"
+#include "core/db/Records.h"
+#include "core/db/Schema.h"
+#include "core/project/Statistic.h"
 
 namespace {
 

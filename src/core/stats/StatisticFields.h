@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/FieldTypes.h"
+#include "core/db/FieldTypes.h"
 
 #include <QList>
 #include <QString>

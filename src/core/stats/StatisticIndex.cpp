@@ -1,4 +1,4 @@
-#include "stats/StatisticIndex.h"
+#include "core/stats/StatisticIndex.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "stats/StatisticValue.h"
+#include "core/stats/StatisticValue.h"
 
-#include "common/NumberText.h"
-#include "stats/CurrencyText.h"
+#include "core/common/NumberText.h"
+#include "core/stats/CurrencyText.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,10 +1,10 @@
-#include "stats/ViewStatisticsModel.h"
+#include "core/stats/ViewStatisticsModel.h"
 
-#include "common/UserSettings.h"
-#include "project/ProjectSettings.h"
-#include "stats/StatisticEvaluator.h"
-#include "stats/StatisticFields.h"
-#include "stats/StatisticIndex.h"
+#include "core/common/UserSettings.h"
+#include "core/project/ProjectSettings.h"
+#include "core/stats/StatisticEvaluator.h"
+#include "core/stats/StatisticFields.h"
+#include "core/stats/StatisticIndex.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/DialogModel.h"
+#include "core/common/DialogModel.h"
 
-#include "common/RecordIds.h"
+#include "core/common/RecordIds.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "RecordLists.h"
 
-#include "common/StatusCodes.h"
+#include "core/common/StatusCodes.h"
 
 CustomizeColorsModel::CustomizeColorsModel(RecordLists& lists, Prompter& prompter)
     : m_lists(lists), m_prompter(prompter), m_colors(lists.colors())

@@ -2,7 +2,7 @@
 
 #include "ListColors.h"
 
-#include "common/DialogModel.h"
+#include "core/common/DialogModel.h"
 
 #include <QList>
 #include <QString>

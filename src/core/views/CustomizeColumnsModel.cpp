@@ -2,8 +2,8 @@
 
 #include "RecordLists.h"
 
-#include "common/StatusCodes.h"
-#include "common/UserSettings.h"
+#include "core/common/StatusCodes.h"
+#include "core/common/UserSettings.h"
 
 namespace {
 

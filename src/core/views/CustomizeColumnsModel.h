@@ -2,7 +2,7 @@
 
 #include "ListColumnLayout.h"
 
-#include "common/DialogModel.h"
+#include "core/common/DialogModel.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 
 #include "RecordList.h"
 
-#include "records/FindInList.h"
+#include "core/records/FindInList.h"
 
 FindInListModel::FindInListModel(const RecordList& list, Prompter& prompter)
     : m_list(list), m_prompter(prompter), m_columns(list.layout().visibleColumns())

@@ -1,6 +1,6 @@
 #include "ListCells.h"
 
-#include "common/Money.h"
+#include "core/common/Money.h"
 
 #include <limits>
 #include <type_traits>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ListDefinitions.h"
-#include "db/Records.h"
+#include "core/db/Records.h"
 
 #include <QSet>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "ListColors.h"
 
-#include "common/UserSettings.h"
+#include "core/common/UserSettings.h"
 
 #include <algorithm>
 

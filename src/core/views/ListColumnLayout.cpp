@@ -1,6 +1,6 @@
 #include "ListColumnLayout.h"
 
-#include "common/UserSettings.h"
+#include "core/common/UserSettings.h"
 
 #include <algorithm>
 

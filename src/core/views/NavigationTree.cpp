@@ -1,10 +1,10 @@
-#include "views/NavigationTree.h"
+#include "core/views/NavigationTree.h"
 
-#include "db/ProjectDatabase.h"
-#include "reports/QueryFields.h"
-#include "reports/QuerySql.h"
-#include "reports/ReportColumns.h"
-#include "reports/ReportFile.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/reports/QueryFields.h"
+#include "core/reports/QuerySql.h"
+#include "core/reports/ReportColumns.h"
+#include "core/reports/ReportFile.h"
 
 #include <optional>
 #include <utility>

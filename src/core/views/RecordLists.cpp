@@ -1,7 +1,7 @@
 #include "RecordLists.h"
 
 #include "TypedRecordList.h"
-#include "common/UserSettings.h"
+#include "core/common/UserSettings.h"
 
 namespace {
 

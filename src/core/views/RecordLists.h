@@ -3,7 +3,7 @@
 #include "ListColors.h"
 #include "RecordList.h"
 
-#include "common/ChangeList.h"
+#include "core/common/ChangeList.h"
 
 #include <QList>
 #include <QString>

@@ -4,8 +4,8 @@
 #include "PrintTable.h"
 #include "TwipsTransform.h"
 
-#include "common/DateTime.h"
-#include "common/UserSettings.h"
+#include "core/common/DateTime.h"
+#include "core/common/UserSettings.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/Money.h"
-#include "views/ListDefinitions.h"
+#include "core/common/Money.h"
+#include "core/views/ListDefinitions.h"
 
 #include <QDate>
 #include <QList>

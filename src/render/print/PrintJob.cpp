@@ -3,8 +3,8 @@
 #include "PrintLayout.h"
 #include "PrintStatus.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
 
 #include <QPageLayout>
 #include <QPagedPaintDevice>

@@ -1,12 +1,12 @@
-#include "generator/ProjectGenerator.h"
+#include "tools/generator/ProjectGenerator.h"
 
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
-#include "db/TableReads.h"
-#include "db/TableWrites.h"
-#include "db/Totals.h"
-#include "project/ProjectSettings.h"
-#include "project/ProjectTables.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/db/TableReads.h"
+#include "core/db/TableWrites.h"
+#include "core/db/Totals.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/ProjectTables.h"
 
 #include <QDate>
 #include <QDir>

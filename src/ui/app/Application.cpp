@@ -1,18 +1,18 @@
 #include "Application.h"
 
 #include "MainWindow.h"
-#include "common/DesktopServices.h"
-#include "common/DialogFileChooser.h"
-#include "common/MessageBoxPrompter.h"
+#include "ui/common/DesktopServices.h"
+#include "ui/common/DialogFileChooser.h"
+#include "ui/common/MessageBoxPrompter.h"
 
-#include "common/Clock.h"
-#include "common/StatusCodes.h"
-#include "common/UserSettings.h"
-#include "project/Project.h"
-#include "project/ProjectSettings.h"
-#include "session/ProjectOpening.h"
-#include "views/NavigationTree.h"
-#include "views/RecordLists.h"
+#include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
+#include "core/common/UserSettings.h"
+#include "core/project/Project.h"
+#include "core/project/ProjectSettings.h"
+#include "core/session/ProjectOpening.h"
+#include "core/views/NavigationTree.h"
+#include "core/views/RecordLists.h"
 
 #include <QFileInfo>
 

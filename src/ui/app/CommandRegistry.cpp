@@ -1,13 +1,13 @@
-#include "app/CommandRegistry.h"
+#include "ui/app/CommandRegistry.h"
 
-#include "app/ProgressWindow.h"
-#include "views/RecordListView.h"
+#include "ui/app/ProgressWindow.h"
+#include "ui/views/RecordListView.h"
 
-#include "common/DesktopServices.h"
-#include "common/Prompter.h"
-#include "project/Project.h"
-#include "records/FilterSuspension.h"
-#include "views/RecordLists.h"
+#include "ui/common/DesktopServices.h"
+#include "core/common/Prompter.h"
+#include "core/project/Project.h"
+#include "core/records/FilterSuspension.h"
+#include "core/views/RecordLists.h"
 
 namespace {
 

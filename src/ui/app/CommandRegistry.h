@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/ChangeList.h"
-#include "common/DialogModel.h"
-#include "common/RecordIds.h"
-#include "records/ProjectCommands.h"
+#include "core/common/ChangeList.h"
+#include "core/common/DialogModel.h"
+#include "core/common/RecordIds.h"
+#include "core/records/ProjectCommands.h"
 
 #include <QDialog>
 #include <QHash>

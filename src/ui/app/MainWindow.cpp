@@ -6,17 +6,17 @@
 #include "ProgressWindow.h"
 #include "RecordWindows.h"
 
-#include "common/DesktopServices.h"
-#include "common/DialogButtons.h"
-#include "common/FileChooser.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "common/UserSettings.h"
-#include "project/Project.h"
-#include "project/ProjectSettings.h"
-#include "views/ListDefinitions.h"
-#include "views/RecordListView.h"
-#include "views/RecordLists.h"
+#include "ui/common/DesktopServices.h"
+#include "ui/common/DialogButtons.h"
+#include "core/common/FileChooser.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/common/UserSettings.h"
+#include "core/project/Project.h"
+#include "core/project/ProjectSettings.h"
+#include "core/views/ListDefinitions.h"
+#include "ui/views/RecordListView.h"
+#include "core/views/RecordLists.h"
 
 #include <QAction>
 #include <QCheckBox>

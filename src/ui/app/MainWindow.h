@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/NavigationTree.h"
+#include "core/views/NavigationTree.h"
 
 #include <QHash>
 #include <QKeySequence>

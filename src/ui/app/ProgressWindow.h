@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/ListProgress.h"
+#include "core/views/ListProgress.h"
 
 #include <memory>
 

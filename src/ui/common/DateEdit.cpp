@@ -1,6 +1,6 @@
-#include "common/DateEdit.h"
+#include "ui/common/DateEdit.h"
 
-#include "common/Clock.h"
+#include "core/common/Clock.h"
 
 #include <QFocusEvent>
 

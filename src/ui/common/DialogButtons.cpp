@@ -1,4 +1,4 @@
-#include "common/DialogButtons.h"
+#include "ui/common/DialogButtons.h"
 
 #include <QBoxLayout>
 #include <QDialog>

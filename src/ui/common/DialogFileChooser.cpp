@@ -1,4 +1,4 @@
-#include "common/DialogFileChooser.h"
+#include "ui/common/DialogFileChooser.h"
 
 #include <QFileDialog>
 

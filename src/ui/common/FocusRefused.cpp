@@ -1,4 +1,4 @@
-#include "common/FocusRefused.h"
+#include "ui/common/FocusRefused.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>

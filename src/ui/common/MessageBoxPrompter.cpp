@@ -1,4 +1,4 @@
-#include "common/MessageBoxPrompter.h"
+#include "ui/common/MessageBoxPrompter.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "common/MoneyEdit.h"
+#include "ui/common/MoneyEdit.h"
 
 #include <QFocusEvent>
 

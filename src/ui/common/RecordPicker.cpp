@@ -1,10 +1,10 @@
-#include "common/RecordPicker.h"
+#include "ui/common/RecordPicker.h"
 
-#include "common/RecordIds.h"
-#include "db/Records.h"
-#include "project/ProjectTables.h"
-#include "records/CustomerTexts.h"
-#include "records/Pickers.h"
+#include "core/common/RecordIds.h"
+#include "core/db/Records.h"
+#include "core/project/ProjectTables.h"
+#include "core/records/CustomerTexts.h"
+#include "core/records/Pickers.h"
 
 #include <QCompleter>
 #include <QFocusEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/RecordIds.h"
-#include "common/RecordPickerModel.h"
+#include "core/common/RecordIds.h"
+#include "ui/common/RecordPickerModel.h"
 
 #include <QComboBox>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "common/RecordPickerModel.h"
+#include "ui/common/RecordPickerModel.h"
 
-#include "common/RecordIds.h"
+#include "core/common/RecordIds.h"
 
 RecordPickerModel::RecordPickerModel(QObject* parent) : QAbstractListModel(parent) {}
 

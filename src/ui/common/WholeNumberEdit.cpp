@@ -1,6 +1,6 @@
-#include "common/WholeNumberEdit.h"
+#include "ui/common/WholeNumberEdit.h"
 
-#include "common/NumberText.h"
+#include "core/common/NumberText.h"
 
 #include <QFocusEvent>
 #include <QRegularExpressionValidator>

@@ -1,16 +1,16 @@
 #include "ListPrinting.h"
 
-#include "print/PrintJob.h"
-#include "print/PrintLayout.h"
-#include "views/RecordListModel.h"
-#include "views/RecordListView.h"
+#include "render/print/PrintJob.h"
+#include "render/print/PrintLayout.h"
+#include "ui/views/RecordListModel.h"
+#include "ui/views/RecordListView.h"
 
-#include "common/Clock.h"
-#include "common/DesktopServices.h"
-#include "common/FileChooser.h"
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "common/UserSettings.h"
+#include "core/common/Clock.h"
+#include "ui/common/DesktopServices.h"
+#include "core/common/FileChooser.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/common/UserSettings.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/ListReport.h"
+#include "render/print/ListReport.h"
 
 #include <QDate>
 #include <QString>

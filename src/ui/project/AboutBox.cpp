@@ -1,7 +1,7 @@
-#include "project/AboutBox.h"
+#include "ui/project/AboutBox.h"
 
-#include "common/StatusCodes.h"
-#include "project/AboutInfo.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/AboutInfo.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "project/CompanyInfoDialog.h"
+#include "ui/project/CompanyInfoDialog.h"
 
-#include "common/DialogButtons.h"
+#include "ui/common/DialogButtons.h"
 
 #include <QFormLayout>
 #include <QLabel>

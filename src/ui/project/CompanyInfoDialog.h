@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/CompanyInfoModel.h"
+#include "core/project/CompanyInfoModel.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,8 +1,8 @@
-#include "project/DeleteConfirmDialog.h"
+#include "ui/project/DeleteConfirmDialog.h"
 
-#include "common/DialogButtons.h"
+#include "ui/common/DialogButtons.h"
 
-#include "project/ProjectOperations.h"
+#include "core/project/ProjectOperations.h"
 
 #include <QLabel>
 #include <QLineEdit>

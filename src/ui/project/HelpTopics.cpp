@@ -1,7 +1,7 @@
-#include "project/HelpTopics.h"
+#include "ui/project/HelpTopics.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
-#include "project/NewProjectDialog.h"
+#include "ui/project/NewProjectDialog.h"
 
-#include "common/DesktopServices.h"
-#include "common/FileChooser.h"
+#include "ui/common/DesktopServices.h"
+#include "core/common/FileChooser.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

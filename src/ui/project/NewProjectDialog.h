@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/NewProjectModel.h"
+#include "core/project/NewProjectModel.h"
 
 #include <QDialog>
 

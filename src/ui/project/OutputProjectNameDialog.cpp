@@ -1,10 +1,10 @@
-#include "project/OutputProjectNameDialog.h"
+#include "ui/project/OutputProjectNameDialog.h"
 
-#include "common/DialogButtons.h"
+#include "ui/common/DialogButtons.h"
 
-#include "common/Prompter.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectOperations.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectOperations.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "project/PrintMarginsDialog.h"
+#include "ui/project/PrintMarginsDialog.h"
 
-#include "common/DialogButtons.h"
+#include "ui/common/DialogButtons.h"
 
 #include <QFormLayout>
 #include <QLabel>

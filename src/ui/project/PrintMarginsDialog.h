@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/PrintMarginsModel.h"
+#include "core/project/PrintMarginsModel.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,8 +1,8 @@
-#include "project/ProjectSettingsDialog.h"
+#include "ui/project/ProjectSettingsDialog.h"
 
-#include "common/DialogButtons.h"
+#include "ui/common/DialogButtons.h"
 
-#include "project/ProjectSettings.h"
+#include "core/project/ProjectSettings.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

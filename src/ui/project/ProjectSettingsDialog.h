@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/ProjectSettingsModel.h"
+#include "core/project/ProjectSettingsModel.h"
 
 #include <QDialog>
 #include <QList>

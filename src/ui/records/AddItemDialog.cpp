@@ -1,11 +1,11 @@
-#include "records/AddItemDialog.h"
+#include "ui/records/AddItemDialog.h"
 
-#include "common/DialogButtons.h"
-#include "common/FocusRefused.h"
-#include "common/MoneyEdit.h"
-#include "common/RecordPicker.h"
-#include "common/WholeNumberEdit.h"
-#include "records/FormFields.h"
+#include "ui/common/DialogButtons.h"
+#include "ui/common/FocusRefused.h"
+#include "ui/common/MoneyEdit.h"
+#include "ui/common/RecordPicker.h"
+#include "ui/common/WholeNumberEdit.h"
+#include "ui/records/FormFields.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/AddItemModel.h"
+#include "core/records/AddItemModel.h"
 
 #include <QDialog>
 

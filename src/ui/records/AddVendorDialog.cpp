@@ -1,8 +1,8 @@
-#include "records/AddVendorDialog.h"
+#include "ui/records/AddVendorDialog.h"
 
-#include "common/DialogButtons.h"
-#include "common/FocusRefused.h"
-#include "records/FormFields.h"
+#include "ui/common/DialogButtons.h"
+#include "ui/common/FocusRefused.h"
+#include "ui/records/FormFields.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/AddVendorModel.h"
+#include "core/records/AddVendorModel.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,8 +1,8 @@
-#include "records/CustomerDialogs.h"
+#include "ui/records/CustomerDialogs.h"
 
-#include "common/DialogButtons.h"
-#include "common/RecordPickerModel.h"
-#include "records/FormFields.h"
+#include "ui/common/DialogButtons.h"
+#include "ui/common/RecordPickerModel.h"
+#include "ui/records/FormFields.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

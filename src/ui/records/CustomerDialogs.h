@@ -1,8 +1,8 @@
 #pragma once
 
-#include "records/AddCustomerModel.h"
-#include "records/CustomerSelectionModel.h"
-#include "records/SearchForCustomerModel.h"
+#include "core/records/AddCustomerModel.h"
+#include "core/records/CustomerSelectionModel.h"
+#include "core/records/SearchForCustomerModel.h"
 
 #include <QDialog>
 #include <QList>

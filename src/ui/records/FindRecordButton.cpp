@@ -1,7 +1,7 @@
-#include "records/FindRecordButton.h"
+#include "ui/records/FindRecordButton.h"
 
-#include "common/RecordPicker.h"
-#include "records/FindRecordDialog.h"
+#include "ui/common/RecordPicker.h"
+#include "ui/records/FindRecordDialog.h"
 
 #include <QPushButton>
 

@@ -1,7 +1,7 @@
-#include "records/FindRecordDialog.h"
+#include "ui/records/FindRecordDialog.h"
 
-#include "common/DialogButtons.h"
-#include "common/FocusRefused.h"
+#include "ui/common/DialogButtons.h"
+#include "ui/common/FocusRefused.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

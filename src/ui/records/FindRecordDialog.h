@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/FindRecordModel.h"
+#include "core/records/FindRecordModel.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "records/FormFields.h"
+#include "ui/records/FormFields.h"
 
 #include <QBoxLayout>
 #include <QFormLayout>

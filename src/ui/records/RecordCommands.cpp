@@ -1,16 +1,16 @@
-#include "records/RecordCommands.h"
+#include "ui/records/RecordCommands.h"
 
-#include "common/FileChooser.h"
-#include "common/Prompter.h"
-#include "project/DeleteConfirmDialog.h"
-#include "records/AddItemDialog.h"
-#include "records/AddVendorDialog.h"
-#include "records/CustomerDeletion.h"
-#include "records/CustomerDetailsModel.h"
-#include "records/CustomerDialogs.h"
-#include "records/ItemDetailsModel.h"
-#include "records/RecordDetailsDialogs.h"
-#include "records/VendorDetailsModel.h"
+#include "core/common/FileChooser.h"
+#include "core/common/Prompter.h"
+#include "ui/project/DeleteConfirmDialog.h"
+#include "ui/records/AddItemDialog.h"
+#include "ui/records/AddVendorDialog.h"
+#include "core/records/CustomerDeletion.h"
+#include "core/records/CustomerDetailsModel.h"
+#include "ui/records/CustomerDialogs.h"
+#include "core/records/ItemDetailsModel.h"
+#include "ui/records/RecordDetailsDialogs.h"
+#include "core/records/VendorDetailsModel.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/ChangeList.h"
-#include "common/RecordIds.h"
-#include "records/DeleteRecordModel.h"
-#include "records/ImportModel.h"
+#include "core/common/ChangeList.h"
+#include "core/common/RecordIds.h"
+#include "core/records/DeleteRecordModel.h"
+#include "core/records/ImportModel.h"
 
 class Clock;
 class FileChooser;

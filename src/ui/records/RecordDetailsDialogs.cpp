@@ -1,10 +1,10 @@
-#include "records/RecordDetailsDialogs.h"
+#include "ui/records/RecordDetailsDialogs.h"
 
-#include "common/DialogButtons.h"
-#include "records/CustomerDetailsModel.h"
-#include "records/FormFields.h"
-#include "records/ItemDetailsModel.h"
-#include "records/VendorDetailsModel.h"
+#include "ui/common/DialogButtons.h"
+#include "core/records/CustomerDetailsModel.h"
+#include "ui/records/FormFields.h"
+#include "core/records/ItemDetailsModel.h"
+#include "core/records/VendorDetailsModel.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "CustomizeColorsDialog.h"
 
-#include "common/DialogButtons.h"
+#include "ui/common/DialogButtons.h"
 
 #include <QColorDialog>
 #include <QGridLayout>

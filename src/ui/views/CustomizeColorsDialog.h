@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/CustomizeColorsModel.h"
+#include "core/views/CustomizeColorsModel.h"
 
 #include <QDialog>
 #include <QList>

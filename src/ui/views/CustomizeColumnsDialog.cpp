@@ -1,6 +1,6 @@
 #include "CustomizeColumnsDialog.h"
 
-#include "common/DialogButtons.h"
+#include "ui/common/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/CustomizeColumnsModel.h"
+#include "core/views/CustomizeColumnsModel.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/FindInListModel.h"
+#include "core/views/FindInListModel.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "RecordListDelegate.h"
 
 #include "RecordListModel.h"
-#include "views/ListColors.h"
+#include "core/views/ListColors.h"
 
 #include <QApplication>
 #include <QFontMetrics>

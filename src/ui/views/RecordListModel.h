@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/RecordList.h"
+#include "core/views/RecordList.h"
 
 #include <QAbstractTableModel>
 #include <QList>

@@ -2,7 +2,7 @@
 
 #include "RecordListDelegate.h"
 #include "RecordListModel.h"
-#include "views/RecordLists.h"
+#include "core/views/RecordLists.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/RecordIds.h"
+#include "core/common/RecordIds.h"
 
 #include <QString>
 #include <QStringList>

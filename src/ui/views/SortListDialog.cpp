@@ -1,6 +1,6 @@
 #include "SortListDialog.h"
 
-#include "common/DialogButtons.h"
+#include "ui/common/DialogButtons.h"
 
 #include <QComboBox>
 #include <QLabel>

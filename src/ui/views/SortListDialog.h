@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/SortListModel.h"
+#include "core/views/SortListModel.h"
 
 #include <QDialog>
 

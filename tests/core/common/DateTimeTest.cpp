@@ -1,4 +1,4 @@
-#include "common/DateTime.h"
+#include "core/common/DateTime.h"
 
 #include "QtPrinters.h"
 

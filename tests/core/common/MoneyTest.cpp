@@ -1,4 +1,4 @@
-#include "common/Money.h"
+#include "core/common/Money.h"
 
 #include "QtPrinters.h"
 

@@ -1,6 +1,6 @@
-#include "common/RecordIds.h"
-#include "common/ChangeList.h"
-#include "common/StatusCodes.h"
+#include "core/common/RecordIds.h"
+#include "core/common/ChangeList.h"
+#include "core/common/StatusCodes.h"
 
 #include "QtPrinters.h"
 #include "ScriptedPrompter.h"

@@ -1,8 +1,8 @@
-#include "common/StatusCodes.h"
-#include "common/UserSettings.h"
-#include "records/StockFigures.h"
-#include "sales/RecordSoldItemsModel.h"
-#include "views/RecordLists.h"
+#include "core/common/StatusCodes.h"
+#include "core/common/UserSettings.h"
+#include "core/records/StockFigures.h"
+#include "core/sales/RecordSoldItemsModel.h"
+#include "core/views/RecordLists.h"
 
 #include "ProjectBuilder.h"
 #include "QtPrinters.h"

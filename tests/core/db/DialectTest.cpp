@@ -1,4 +1,4 @@
-#include "db/Dialect.h"
+#include "core/db/Dialect.h"
 
 #include "QtPrinters.h"
 

@@ -1,10 +1,10 @@
-#include "common/Clock.h"
-#include "common/StatusCodes.h"
-#include "project/Project.h"
-#include "project/ProjectSettings.h"
-#include "project/ProjectTables.h"
-#include "project/Statistic.h"
-#include "session/ProjectOpening.h"
+#include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/Project.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/ProjectTables.h"
+#include "core/project/Statistic.h"
+#include "core/session/ProjectOpening.h"
 
 #include "ScriptedPrompter.h"
 

@@ -1,7 +1,7 @@
-#include "common/Archive.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectSettings.h"
-#include "project/Statistic.h"
+#include "core/common/Archive.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/Statistic.h"
 
 #include "ArchiveBytes.h"
 #include "FailDevice.h"

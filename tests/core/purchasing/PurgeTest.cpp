@@ -1,8 +1,8 @@
-#include "purchasing/PurgeDataModel.h"
+#include "core/purchasing/PurgeDataModel.h"
 
-#include "common/Clock.h"
-#include "common/StatusCodes.h"
-#include "db/ProjectDatabase.h"
+#include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
 
 #include "TotalsFixture.h"
 

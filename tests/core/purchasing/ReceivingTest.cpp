@@ -1,9 +1,9 @@
-#include "purchasing/Receiving.h"
-#include "purchasing/RecordReceivedModel.h"
-#include "purchasing/UndoReceipts.h"
+#include "core/purchasing/Receiving.h"
+#include "core/purchasing/RecordReceivedModel.h"
+#include "core/purchasing/UndoReceipts.h"
 
-#include "common/Clock.h"
-#include "common/StatusCodes.h"
+#include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
 
 #include "ProjectFixture.h"
 

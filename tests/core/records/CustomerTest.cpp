@@ -1,9 +1,9 @@
-#include "records/AddCustomerModel.h"
-#include "records/CustomerDeletion.h"
-#include "records/CustomerDetailsModel.h"
-#include "records/CustomerPurchases.h"
-#include "records/CustomerSelectionModel.h"
-#include "records/SearchForCustomerModel.h"
+#include "core/records/AddCustomerModel.h"
+#include "core/records/CustomerDeletion.h"
+#include "core/records/CustomerDetailsModel.h"
+#include "core/records/CustomerPurchases.h"
+#include "core/records/CustomerSelectionModel.h"
+#include "core/records/SearchForCustomerModel.h"
 
 #include "ProjectFixture.h"
 

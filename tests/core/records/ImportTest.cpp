@@ -1,6 +1,6 @@
-#include "common/Clock.h"
-#include "records/ImportModel.h"
-#include "records/ImportVersion2.h"
+#include "core/common/Clock.h"
+#include "core/records/ImportModel.h"
+#include "core/records/ImportVersion2.h"
 
 #include "FileBytes.h"
 #include "ProjectFixture.h"

@@ -1,5 +1,5 @@
-#include "records/ProjectCommands.h"
-#include "records/FilterSuspension.h"
+#include "core/records/ProjectCommands.h"
+#include "core/records/FilterSuspension.h"
 
 #include "ProjectFixture.h"
 

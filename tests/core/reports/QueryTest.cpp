@@ -1,8 +1,8 @@
-#include "db/Dialect.h"
-#include "reports/ManageQueriesModel.h"
-#include "reports/QueryDefinitionModel.h"
-#include "reports/QueryFields.h"
-#include "reports/QuerySql.h"
+#include "core/db/Dialect.h"
+#include "core/reports/ManageQueriesModel.h"
+#include "core/reports/QueryDefinitionModel.h"
+#include "core/reports/QueryFields.h"
+#include "core/reports/QuerySql.h"
 
 #include "ProjectFixture.h"
 #include "Texts.h"

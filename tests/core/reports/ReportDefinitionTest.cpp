@@ -1,11 +1,11 @@
-#include "reports/ReportDefinition.h"
-#include "reports/ReportColumns.h"
-#include "reports/ReportFile.h"
-#include "reports/ReportSheetModel.h"
+#include "core/reports/ReportDefinition.h"
+#include "core/reports/ReportColumns.h"
+#include "core/reports/ReportFile.h"
+#include "core/reports/ReportSheetModel.h"
 
-#include "common/Archive.h"
-#include "common/Clock.h"
-#include "common/StatusCodes.h"
+#include "core/common/Archive.h"
+#include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
 
 #include "ArchiveBytes.h"
 #include "FileBytes.h"

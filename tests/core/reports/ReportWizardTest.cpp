@@ -1,9 +1,9 @@
-#include "reports/ReportWizardModel.h"
+#include "core/reports/ReportWizardModel.h"
 
-#include "common/Clock.h"
-#include "common/StatusCodes.h"
-#include "db/Dialect.h"
-#include "reports/ReportFile.h"
+#include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/Dialect.h"
+#include "core/reports/ReportFile.h"
 
 #include "FileBytes.h"
 #include "ProjectFixture.h"

@@ -1,6 +1,6 @@
-#include "sales/CustomerReturnModel.h"
+#include "core/sales/CustomerReturnModel.h"
 
-#include "common/StatusCodes.h"
+#include "core/common/StatusCodes.h"
 
 #include "TotalsFixture.h"
 

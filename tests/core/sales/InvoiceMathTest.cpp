@@ -1,13 +1,13 @@
 #include "ProjectFixture.h"
 
-#include "common/StatusCodes.h"
-#include "generator/ProjectGenerator.h"
-#include "project/Project.h"
-#include "sales/InvoiceArithmetic.h"
-#include "sales/InvoiceBalances.h"
-#include "sales/ProjectConsistency.h"
-#include "sales/StockConsumption.h"
-#include "session/ProjectOpening.h"
+#include "core/common/StatusCodes.h"
+#include "tools/generator/ProjectGenerator.h"
+#include "core/project/Project.h"
+#include "core/sales/InvoiceArithmetic.h"
+#include "core/sales/InvoiceBalances.h"
+#include "core/sales/ProjectConsistency.h"
+#include "core/sales/StockConsumption.h"
+#include "core/session/ProjectOpening.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

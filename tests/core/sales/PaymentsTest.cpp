@@ -1,8 +1,8 @@
-#include "sales/ManagePaymentsModel.h"
-#include "sales/RecordCustomerPaymentModel.h"
+#include "core/sales/ManagePaymentsModel.h"
+#include "core/sales/RecordCustomerPaymentModel.h"
 
-#include "common/Clock.h"
-#include "common/StatusCodes.h"
+#include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
 
 #include "TotalsFixture.h"
 

@@ -1,12 +1,12 @@
-#include "sales/RecordSoldItemsModel.h"
+#include "core/sales/RecordSoldItemsModel.h"
 
-#include "common/StatusCodes.h"
-#include "common/UserSettings.h"
-#include "project/Project.h"
-#include "project/ProjectSettings.h"
-#include "project/ProjectSettingsModel.h"
-#include "session/ProjectOpening.h"
-#include "views/RecordLists.h"
+#include "core/common/StatusCodes.h"
+#include "core/common/UserSettings.h"
+#include "core/project/Project.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/ProjectSettingsModel.h"
+#include "core/session/ProjectOpening.h"
+#include "core/views/RecordLists.h"
 
 #include "TotalsFixture.h"
 

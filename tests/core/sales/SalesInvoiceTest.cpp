@@ -1,10 +1,10 @@
-#include "sales/InvoiceManagerModel.h"
-#include "sales/NewSalesInvoiceModel.h"
-#include "sales/RemoveSale.h"
-#include "sales/SelectInvoiceModel.h"
+#include "core/sales/InvoiceManagerModel.h"
+#include "core/sales/NewSalesInvoiceModel.h"
+#include "core/sales/RemoveSale.h"
+#include "core/sales/SelectInvoiceModel.h"
 
-#include "common/Clock.h"
-#include "common/StatusCodes.h"
+#include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
 
 #include "TotalsFixture.h"
 

@@ -1,10 +1,10 @@
 #include "StatsFixture.h"
 
-#include "common/Archive.h"
-#include "stats/CreateStatisticModel.h"
-#include "stats/ManageStatisticsModel.h"
-#include "stats/StandardStatistics.h"
-#include "stats/StatisticDeletion.h"
+#include "core/common/Archive.h"
+#include "core/stats/CreateStatisticModel.h"
+#include "core/stats/ManageStatisticsModel.h"
+#include "core/stats/StandardStatistics.h"
+#include "core/stats/StatisticDeletion.h"
 
 #include <QBuffer>
 

@@ -1,7 +1,7 @@
 #include "StatsFixture.h"
 
-#include "stats/StandardStatistics.h"
-#include "stats/StatisticIndex.h"
+#include "core/stats/StandardStatistics.h"
+#include "core/stats/StatisticIndex.h"
 
 namespace {
 

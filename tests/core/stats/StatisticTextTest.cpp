@@ -1,5 +1,5 @@
-#include "stats/CurrencyText.h"
-#include "stats/StatisticValue.h"
+#include "core/stats/CurrencyText.h"
+#include "core/stats/StatisticValue.h"
 
 #include "QtPrinters.h"
 

@@ -1,8 +1,8 @@
 #include "StatsFixture.h"
 
-#include "stats/StandardStatistics.h"
-#include "stats/StatisticWizardModel.h"
-#include "stats/ViewStatisticsModel.h"
+#include "core/stats/StandardStatistics.h"
+#include "core/stats/StatisticWizardModel.h"
+#include "core/stats/ViewStatisticsModel.h"
 
 void PrintTo(const ViewStatisticsModel::Row& row, std::ostream* os)
 {

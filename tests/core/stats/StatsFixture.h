@@ -4,12 +4,12 @@
 #include "ProjectFixture.h"
 #include "Texts.h"
 
-#include "common/Clock.h"
-#include "common/StatusCodes.h"
-#include "project/ProjectSettings.h"
-#include "project/Statistic.h"
-#include "stats/StatisticEvaluation.h"
-#include "stats/StatisticEvaluator.h"
+#include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/Statistic.h"
+#include "core/stats/StatisticEvaluation.h"
+#include "core/stats/StatisticEvaluator.h"
 
 #include <QDate>
 #include <QDateTime>

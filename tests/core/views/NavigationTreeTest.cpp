@@ -1,8 +1,8 @@
-#include "views/NavigationTree.h"
+#include "core/views/NavigationTree.h"
 
-#include "common/Clock.h"
-#include "reports/ReportDefinition.h"
-#include "reports/ReportFile.h"
+#include "core/common/Clock.h"
+#include "core/reports/ReportDefinition.h"
+#include "core/reports/ReportFile.h"
 
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
