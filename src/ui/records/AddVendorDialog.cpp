@@ -14,13 +14,7 @@
 namespace {
 
 // One text of the vendor: where the window shows it and how it meets the model.
-struct VendorText
-{
-    const char16_t* label;
-    const char16_t* objectName;
-    QString (AddVendorModel::*get)() const;
-    void (AddVendorModel::*set)(const QString&);
-};
+using VendorText = FormText<AddVendorModel>;
 
 using M = AddVendorModel;
 constexpr int kNameAndNumber = 2;
@@ -94,14 +88,12 @@ AddVendorDialog::AddVendorDialog(AddVendorModel& model, QWidget* parent) : QDial
 
 void AddVendorDialog::showModel()
 {
-    for (int i = 0; i < m_edits.size(); ++i)
-        m_edits.at(i)->setText((m_model.*kTexts[i].get)());
+    ShowFormTexts<AddVendorModel>(m_model, kTexts, m_edits);
 }
 
 void AddVendorDialog::takeEdits()
 {
-    for (int i = 0; i < m_edits.size(); ++i)
-        (m_model.*kTexts[i].set)(m_edits.at(i)->text());
+    TakeFormTexts<AddVendorModel>(m_model, kTexts, m_edits);
 }
 
 void AddVendorDialog::finish(AddVendorModel::Result result, bool close)

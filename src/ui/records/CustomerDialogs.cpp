@@ -20,13 +20,7 @@
 
 namespace {
 
-struct CustomerText
-{
-    const char16_t* label;
-    const char16_t* objectName;
-    QString (AddCustomerModel::*get)() const;
-    void (AddCustomerModel::*set)(const QString&);
-};
+using CustomerText = FormText<AddCustomerModel>;
 
 using M = AddCustomerModel;
 const CustomerText kCustomerTexts[] = {
@@ -70,8 +64,7 @@ AddCustomerDialog::AddCustomerDialog(AddCustomerModel& model, QWidget* parent)
 
 void AddCustomerDialog::save()
 {
-    for (int i = 0; i < m_edits.size(); ++i)
-        (m_model.*kCustomerTexts[i].set)(m_edits.at(i)->text());
+    TakeFormTexts<AddCustomerModel>(m_model, kCustomerTexts, m_edits);
     // Nothing is validated; a refusal means the customer vanished meanwhile.
     if (m_model.save().saved)
         accept();

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QLineEdit>
+#include <QList>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
+#include <span>
 
 class QBoxLayout;
 class QFormLayout;
 class QPushButton;
-class QLineEdit;
 class QWidget;
 
 // Small pieces every record window shares.
@@ -28,3 +31,32 @@ void ChainTabOrder(std::initializer_list<QWidget*> widgets);
 // Puts a button into the OK/Cancel row that AddOkCancel ended `layout` with,
 // before OK.
 void InsertBeforeOk(QBoxLayout& layout, QPushButton* button);
+
+// A text field of a record window: its label, the edit's object name, and the model's
+// getter and setter. `edits` holds one line edit per field, in the table's order.
+template<class Model>
+struct FormText
+{
+    const char16_t* label;
+    const char16_t* objectName;
+    QString (Model::*get)() const;
+    void (Model::*set)(const QString&);
+};
+
+template<class Model>
+void ShowFormTexts(const Model& model, std::span<const FormText<Model>> fields, const QList<QLineEdit*>& edits)
+{
+    for (qsizetype i = 0; i < edits.size() && i < qsizetype(fields.size()); ++i) {
+        const FormText<Model>& field = fields[size_t(i)];
+        edits.at(i)->setText(std::invoke(field.get, model));
+    }
+}
+
+template<class Model>
+void TakeFormTexts(Model& model, std::span<const FormText<Model>> fields, const QList<QLineEdit*>& edits)
+{
+    for (qsizetype i = 0; i < edits.size() && i < qsizetype(fields.size()); ++i) {
+        const FormText<Model>& field = fields[size_t(i)];
+        std::invoke(field.set, model, edits.at(i)->text());
+    }
+}
