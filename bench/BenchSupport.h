@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <benchmark/benchmark.h>
 
@@ -43,6 +44,40 @@ inline std::optional<QSqlQuery> Prepared(ProjectDatabase& db, const QString& sql
         return std::nullopt;
     }
     return query;
+}
+
+// The plain half of a read: the statement run once a round and every column of
+// every row read, as a caller that used the rows would; the rows count as items.
+// A round that reads no row ends the case, since it would have measured nothing.
+inline void TimePlainRead(benchmark::State& state, ProjectDatabase& db, const QString& sql)
+{
+    std::optional<QSqlQuery> query = Prepared(db, sql, state);
+    if (!query)
+        return;
+    int columns = -1;
+    qint64 rows = 0;
+    for (auto _ : state) {
+        if (!query->exec()) {
+            state.SkipWithError(qPrintable(query->lastError().text()));
+            break;
+        }
+        if (columns < 0)
+            columns = query->record().count();
+        qint64 read = 0;
+        while (query->next()) {
+            for (int c = 0; c < columns; ++c) {
+                QVariant value = query->value(c);
+                benchmark::DoNotOptimize(value);
+            }
+            ++read;
+        }
+        if (read == 0) {
+            state.SkipWithError("the statement read no rows");
+            break;
+        }
+        rows += read;
+    }
+    state.SetItemsProcessed(rows);
 }
 
 // The first column of every row of a statement run once.

@@ -17,25 +17,8 @@ namespace {
 
 void BM_OpenAddItem_Plain(benchmark::State& state)
 {
-    std::optional<QSqlQuery> query = Prepared(
-        Medium().db, QStringLiteral("SELECT \"ID\", \"Name\" FROM \"Vendors\" ORDER BY \"ID\""), state);
-    if (!query)
-        return;
-    qint64 rows = 0;
-    for (auto _ : state) {
-        if (!query->exec()) {
-            state.SkipWithError(qPrintable(query->lastError().text()));
-            break;
-        }
-        while (query->next()) {
-            QVariant id = query->value(0);
-            QVariant name = query->value(1);
-            benchmark::DoNotOptimize(id);
-            benchmark::DoNotOptimize(name);
-            ++rows;
-        }
-    }
-    state.SetItemsProcessed(rows);
+    TimePlainRead(state, Medium().db,
+                  QStringLiteral("SELECT \"ID\", \"Name\" FROM \"Vendors\" ORDER BY \"ID\""));
 }
 
 void BM_OpenAddItem_Ours(benchmark::State& state)

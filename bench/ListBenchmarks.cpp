@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -24,40 +23,6 @@ constexpr int kCostColumn = 4;
 
 const QString kItemsWithVendors = QStringLiteral(
     "SELECT i.*, v.\"Name\" FROM \"Items\" i LEFT JOIN \"Vendors\" v ON v.\"ID\" = i.\"VendorID1\"");
-
-// Every column of every row of a statement, as a list reads them; the row count.
-std::optional<qint64> StepAll(QSqlQuery& query, int columns)
-{
-    if (!query.exec())
-        return std::nullopt;
-    qint64 rows = 0;
-    while (query.next()) {
-        for (int c = 0; c < columns; ++c) {
-            QVariant value = query.value(c);
-            benchmark::DoNotOptimize(value);
-        }
-        ++rows;
-    }
-    return rows;
-}
-
-void Plain(benchmark::State& state, const QString& sql)
-{
-    std::optional<QSqlQuery> query = Prepared(Medium().db, sql, state);
-    if (!query)
-        return;
-    const int columns = query->exec() ? query->record().count() : 0;
-    qint64 rows = 0;
-    for (auto _ : state) {
-        const std::optional<qint64> read = StepAll(*query, columns);
-        if (!read || *read == 0) {
-            state.SkipWithError(read ? "no items were read" : qPrintable(query->lastError().text()));
-            break;
-        }
-        rows += *read;
-    }
-    state.SetItemsProcessed(rows);
-}
 
 // The lists of a fresh user: every column shown, 100 pixels wide.
 struct Session
@@ -88,7 +53,7 @@ std::unique_ptr<RecordListView> Show(RecordLists& lists)
 
 void BM_ShowItemList_Plain(benchmark::State& state)
 {
-    Plain(state, kItemsWithVendors);
+    TimePlainRead(state, Medium().db, kItemsWithVendors);
 }
 
 void BM_ShowItemList_Ours(benchmark::State& state)
@@ -114,7 +79,7 @@ void BM_ShowItemList_Ours(benchmark::State& state)
 
 void BM_SortItemsByCost_Plain(benchmark::State& state)
 {
-    Plain(state, kItemsWithVendors + QStringLiteral(" ORDER BY i.\"Cost\""));
+    TimePlainRead(state, Medium().db, kItemsWithVendors + QStringLiteral(" ORDER BY i.\"Cost\""));
 }
 
 void BM_SortItemsByCost_Ours(benchmark::State& state)

@@ -1,4 +1,4 @@
-#include "BenchProject.h"
+#include "BenchSupport.h"
 
 #include "core/common/StatusCodes.h"
 
@@ -32,17 +32,6 @@ ProjectDatabase& Db()
 ProjectTables& Tables()
 {
     return BenchProject::current().tables();
-}
-
-std::optional<QSqlQuery> Prepared(const QString& sql, benchmark::State& state)
-{
-    QSqlQuery query(Db().connection());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql)) {
-        state.SkipWithError(qPrintable(query.lastError().text()));
-        return std::nullopt;
-    }
-    return query;
 }
 
 // Existing IDs of a table in a fixed random order, the same for both halves.
@@ -96,7 +85,7 @@ void BM_RecordRead_Plain(benchmark::State& state)
 {
     const std::vector<qint32>& ids = RandomIds(QStringLiteral("Items"));
     std::optional<QSqlQuery> query =
-        Prepared(QStringLiteral("SELECT * FROM \"Items\" WHERE \"ID\" = ?"), state);
+        Prepared(Db(), QStringLiteral("SELECT * FROM \"Items\" WHERE \"ID\" = ?"), state);
     if (!query)
         return;
     query->bindValue(0, ids[0]);
@@ -136,7 +125,7 @@ void BM_SumQuantityByItem_Plain(benchmark::State& state)
 {
     const std::vector<qint32>& ids = RandomIds(QStringLiteral("Items"));
     std::optional<QSqlQuery> query =
-        Prepared(QStringLiteral("SELECT SUM(\"Quanity\") FROM \"Stock\" WHERE \"ItemID\" = ?"), state);
+        Prepared(Db(), QStringLiteral("SELECT SUM(\"Quanity\") FROM \"Stock\" WHERE \"ItemID\" = ?"), state);
     if (!query)
         return;
     std::size_t i = 0;
@@ -169,28 +158,10 @@ void BM_SumQuantityByItem_Ours(benchmark::State& state)
 
 void BM_RecordReadAll_Plain(benchmark::State& state)
 {
-    std::optional<QSqlQuery> query = Prepared(
+    TimePlainRead(
+        state, Db(),
         QStringLiteral(
-            "SELECT i.*, v.\"Name\" FROM \"Items\" i LEFT JOIN \"Vendors\" v ON v.\"ID\" = i.\"VendorID1\""),
-        state);
-    if (!query)
-        return;
-    const int columns = query->exec() ? query->record().count() : 0;
-    qint64 rows = 0;
-    for (auto _ : state) {
-        if (!query->exec()) {
-            state.SkipWithError(qPrintable(query->lastError().text()));
-            break;
-        }
-        while (query->next()) {
-            for (int c = 0; c < columns; ++c) {
-                QVariant value = query->value(c);
-                benchmark::DoNotOptimize(value);
-            }
-            ++rows;
-        }
-    }
-    state.SetItemsProcessed(rows);
+            "SELECT i.*, v.\"Name\" FROM \"Items\" i LEFT JOIN \"Vendors\" v ON v.\"ID\" = i.\"VendorID1\""));
 }
 
 void BM_RecordReadAll_Ours(benchmark::State& state)
@@ -220,6 +191,7 @@ void BM_RecordAdd_Plain(benchmark::State& state)
 {
     const std::vector<CStockRec>& lots = LotsToAdd();
     std::optional<QSqlQuery> insert = Prepared(
+        Db(),
         QStringLiteral("INSERT INTO \"Stock\" (\"ItemID\", \"VendorID\", \"OrderID\", \"POID\", \"Quanity\", "
                        "\"Cost\", \"Date\") VALUES (?, ?, ?, ?, ?, ?, ?)"),
         state);

@@ -383,7 +383,8 @@ qint32 CTableSet::RecordCount()
 }
 
 std::optional<QSqlQuery> CTableSet::selectWhere(const QString& columns, const QString& condition,
-                                                const QVariantList& values, const QString& orderBy)
+                                                const QVariantList& values, const QString& orderBy,
+                                                bool firstOnly)
 {
     QString sql = QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + quotedTable();
     if (!condition.isEmpty()) {
@@ -400,6 +401,8 @@ std::optional<QSqlQuery> CTableSet::selectWhere(const QString& columns, const QS
     } else {
         sql += QStringLiteral(" ORDER BY \"ID\"");
     }
+    if (firstOnly)
+        sql += QStringLiteral(" LIMIT 1");
     return run(sql, values);
 }
 
@@ -415,6 +418,14 @@ QList<qint32> CTableSet::IDsWhere(const QString& condition, const QVariantList& 
     if (!endRead(*query))
         ids.clear();
     return ids;
+}
+
+qint32 CTableSet::FirstIDWhere(const QString& condition, const QVariantList& values)
+{
+    std::optional<QSqlQuery> query =
+        selectWhere(QStringLiteral("\"ID\""), condition, values, QString(), true);
+    const QVariant found = query ? firstValue(*query).value_or(QVariant()) : QVariant();
+    return found.isValid() ? found.toInt() : NoSelection;
 }
 
 qint32 CTableSet::CountWhere(const QString& condition, const QVariantList& values)

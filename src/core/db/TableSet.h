@@ -62,6 +62,9 @@ public:
     // transaction commits on the strength of it.
     QList<qint32> IDsWhere(const QString& condition, const QVariantList& values = {},
                            const QString& orderBy = QString());
+    // The lowest matching ID, NoSelection when no row matches; the scan stops at
+    // the first match instead of reading every one.
+    qint32 FirstIDWhere(const QString& condition, const QVariantList& values = {});
     qint32 CountWhere(const QString& condition, const QVariantList& values = {});
     // Deletes every matching row in one statement; the number deleted, or -1 on failure.
     qint32 DeleteWhere(const QString& condition, const QVariantList& values = {});
@@ -95,9 +98,11 @@ protected:
     std::optional<QSqlQuery> selectFromDynaset(const QString& columns, const QString& extraCondition,
                                                const QVariantList& values, bool firstOnly);
     // A statement over the whole table: SELECT <columns> FROM the table WHERE the
-    // condition ORDER BY the order (ID when empty), executed with the values.
+    // condition ORDER BY the order (ID when empty), optionally only the first
+    // row, executed with the values.
     std::optional<QSqlQuery> selectWhere(const QString& columns, const QString& condition,
-                                         const QVariantList& values, const QString& orderBy);
+                                         const QVariantList& values, const QString& orderBy,
+                                         bool firstOnly = false);
     // One column of the record with this ID (-1: the current row); null when absent.
     QVariant fieldOf(qint32 id, const char* column);
     // Reads the first column of the first row and ends the statement. Nothing,

@@ -2,6 +2,7 @@
 
 #include "AddCustomerModel.h"
 #include "CustomerTexts.h"
+#include "Pickers.h"
 #include "SearchForCustomerModel.h"
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
@@ -44,9 +45,7 @@ std::optional<int> CustomerSelectionModel::indexOfCustomer(const QStringList& en
 void CustomerSelectionModel::rebuild()
 {
     // The whole table in ID order, whatever the customer list happens to be filtered on.
-    m_entries.clear();
-    for (const CCustomersRec& customer : m_tables.customers().RecordsWhere(QString()))
-        m_entries.append(CustomerSelectionEntry(customer));
+    m_entries = CustomerPickerEntries(m_tables);
 }
 
 void CustomerSelectionModel::setSelectedIndex(int index)

@@ -36,10 +36,11 @@ FindRecordModel::Result FindRecordModel::save()
         else
             message = QStringLiteral("Unable to find %1 with ID '%2'.").arg(what, FormatRecordId(id));
     } else {
-        // The typed number is bound, never pasted into the query text.
-        const QList<qint32> ids = table.IDsWhere(QStringLiteral("[Number] = ?"), {m_text});
-        if (!ids.isEmpty())
-            m_foundId = ids.constFirst();
+        // The typed number is bound, never pasted into the query text. Numbers
+        // need not be unique: the record with the lowest ID is found.
+        const qint32 id = table.FirstIDWhere(QStringLiteral("[Number] = ?"), {m_text});
+        if (id != NoSelection)
+            m_foundId = id;
         else
             message = QStringLiteral("Unable to find %1 with Number '%2'.").arg(what, m_text);
     }

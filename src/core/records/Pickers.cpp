@@ -1,5 +1,6 @@
 #include "Pickers.h"
 
+#include "CustomerTexts.h"
 #include "core/common/RecordIds.h"
 #include "core/db/ProjectDatabase.h"
 #include "core/db/TableReads.h"
@@ -43,6 +44,16 @@ QStringList POPickerEntries(ProjectTables& tables)
 QStringList InvoicePickerEntries(ProjectTables& tables)
 {
     return Entries(tables, "SI", "Number", true);
+}
+
+QStringList CustomerPickerEntries(ProjectTables& tables)
+{
+    QStringList entries;
+    const QList<CCustomersRec> customers = tables.customers().RecordsWhere(QString());
+    entries.reserve(customers.size());
+    for (const CCustomersRec& customer : customers)
+        entries.append(CustomerSelectionEntry(customer));
+    return entries;
 }
 
 int PickerIndexOf(const QStringList& entries, qint32 id)

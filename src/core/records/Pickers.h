@@ -17,5 +17,9 @@ QStringList POPickerEntries(ProjectTables& tables);
 // Invoices by their number, as six digits.
 QStringList InvoicePickerEntries(ProjectTables& tables);
 
+// Customers as Customer Selection lists them: the name, 50 blanks and "#<id>"
+// (see CustomerSelectionEntry), in ID order.
+QStringList CustomerPickerEntries(ProjectTables& tables);
+
 // The index of the entry that carries this ID, or -1.
 int PickerIndexOf(const QStringList& entries, qint32 id);

@@ -1,9 +1,7 @@
 #include "ui/common/RecordPicker.h"
 
 #include "core/common/RecordIds.h"
-#include "core/db/Records.h"
 #include "core/project/ProjectTables.h"
-#include "core/records/CustomerTexts.h"
 #include "core/records/Pickers.h"
 
 #include <QCompleter>
@@ -57,10 +55,7 @@ QStringList RecordPicker::EntriesOf(Kind kind, ProjectTables& tables)
     case Kind::Customer:
         break;
     }
-    QStringList entries;
-    for (const CCustomersRec& customer : tables.customers().RecordsWhere(QString()))
-        entries.append(CustomerSelectionEntry(customer));
-    return entries;
+    return CustomerPickerEntries(tables);
 }
 
 void RecordPicker::setEntries(const QStringList& entryTexts, qint32 id)

@@ -1,6 +1,7 @@
 #include "ui/project/ProjectDialogs.h"
 
 #include "ui/common/DesktopServices.h"
+#include "ui/common/WaitCursorPrompter.h"
 #include "core/common/FileChooser.h"
 #include "core/common/Prompter.h"
 #include "ui/project/AboutBox.h"
@@ -14,48 +15,8 @@
 #include "core/project/ProjectSettings.h"
 #include "ui/project/ProjectSettingsDialog.h"
 
-#include <QApplication>
 #include <QString>
 #include <QWidget>
-
-namespace {
-
-// A wait cursor for the lifetime of a long operation.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-// Lifts the wait cursor while the user is asked or told something in the
-// middle of the operation.
-class PromptingWithoutWaitCursor final : public Prompter
-{
-public:
-    explicit PromptingWithoutWaitCursor(Prompter& prompter) : m_prompter(prompter) {}
-
-    void message(const QString& text, const QString& title, Icon icon) override
-    {
-        QApplication::restoreOverrideCursor();
-        m_prompter.message(text, title, icon);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    bool askYesNo(const QString& text, const QString& title, Icon icon) override
-    {
-        QApplication::restoreOverrideCursor();
-        const bool yes = m_prompter.askYesNo(text, title, icon);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        return yes;
-    }
-
-private:
-    Prompter& m_prompter;
-};
-
-} // namespace
 
 std::unique_ptr<CProjectSettings> AskForProject(QWidget* parent, const DesktopServices& services)
 {
@@ -80,15 +41,13 @@ void RunCopyProject(QWidget* parent, Project& project, const DesktopServices& se
     OutputProjectNameDialog names(project.settings()->name(), prompter, parent);
     names.exec();
     const QString name = names.chosenName();
-    WaitCursor wait;
-    PromptingWithoutWaitCursor asking(prompter);
+    WaitCursorPrompter asking(prompter);
     CopyProject(project, directory, name, asking);
 }
 
 void RunCompactDatabase(QWidget*, Project& project, Prompter& prompter)
 {
-    WaitCursor wait;
-    PromptingWithoutWaitCursor asking(prompter);
+    WaitCursorPrompter asking(prompter);
     CompactDatabase(project, asking);
 }
 

@@ -3,6 +3,7 @@
 #include "core/common/FileChooser.h"
 #include "core/common/Prompter.h"
 #include "ui/project/DeleteConfirmDialog.h"
+#include "ui/common/WaitCursorPrompter.h"
 #include "ui/records/AddItemDialog.h"
 #include "ui/records/AddVendorDialog.h"
 #include "core/records/CustomerDeletion.h"
@@ -12,7 +13,6 @@
 #include "ui/records/RecordDetailsDialogs.h"
 #include "core/records/VendorDetailsModel.h"
 
-#include <QApplication>
 #include <QLineEdit>
 
 namespace {
@@ -42,37 +42,6 @@ template <typename Deletion> ChangeList RunDeletion(QWidget* parent, Prompter& p
         return {};
     return deletion.changes();
 }
-
-// A wait cursor for as long as it lives, lifted while the user is asked or told
-// something.
-class WaitCursorPrompter final : public Prompter
-{
-public:
-    explicit WaitCursorPrompter(Prompter& prompter) : m_prompter(prompter)
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursorPrompter() override { QApplication::restoreOverrideCursor(); }
-    WaitCursorPrompter(const WaitCursorPrompter&) = delete;
-    WaitCursorPrompter& operator=(const WaitCursorPrompter&) = delete;
-
-    void message(const QString& text, const QString& title, Icon icon) override
-    {
-        QApplication::restoreOverrideCursor();
-        m_prompter.message(text, title, icon);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    bool askYesNo(const QString& text, const QString& title, Icon icon) override
-    {
-        QApplication::restoreOverrideCursor();
-        const bool yes = m_prompter.askYesNo(text, title, icon);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        return yes;
-    }
-
-private:
-    Prompter& m_prompter;
-};
 
 } // namespace
 

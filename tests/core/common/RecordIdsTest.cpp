@@ -7,13 +7,18 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 TEST(RecordIds, PickerEntriesCarryTheirId)
 {
-    EXPECT_EQ(FormatRecordId(42), QStringLiteral("000042"));
+    // IDs are written as printf's "%06ld" writes them, the sign inside the width.
+    for (const qint32 id : {0, 42, 999999, 1000000, -5, -123456, std::numeric_limits<qint32>::max(),
+                            std::numeric_limits<qint32>::min()})
+        EXPECT_EQ(FormatRecordId(id), QString::asprintf("%06ld", static_cast<long>(id))) << id;
     const QString entry = PickerEntryText(QStringLiteral("Bolt 10 mm"), 42);
-    EXPECT_TRUE(entry.endsWith(QString(50, QLatin1Char(' ')) + QStringLiteral("000042")));
+    EXPECT_EQ(entry, QStringLiteral("Bolt 10 mm") + QString(50, QLatin1Char(' ')) + QStringLiteral("000042"));
     EXPECT_EQ(EntryId(entry), 42);
     EXPECT_EQ(EntryId(CustomerEntryText(QStringLiteral("Acme   Doe, Jane"), 1234567)), 1234567);
     EXPECT_EQ(EntryId(QString()), NoSelection);

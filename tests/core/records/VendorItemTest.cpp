@@ -259,6 +259,7 @@ TEST_F(VendorsItems, FindByIdOrExactNumber)
 {
     const qint32 vendor = b.vendor(QStringLiteral("Alpha"), QStringLiteral("O'Brien-7"));
     b.vendor(QStringLiteral("Beta"), QStringLiteral("O'Brien-77"));
+    b.vendor(QStringLiteral("Gamma"), QStringLiteral("O'Brien-7")); // numbers need not be unique
     FindRecordModel find(t(), prompter, FindRecordModel::Kind::Vendor);
     find.setText(QStringLiteral(" %1xyz").arg(vendor));
     ASSERT_TRUE(find.save().saved);
@@ -267,7 +268,8 @@ TEST_F(VendorsItems, FindByIdOrExactNumber)
     EXPECT_EQ(find.save().focus, FindRecordModel::Field::Text);
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to find vendor with ID '000042'."));
 
-    // A number is matched whole, quotes and all; part of a number is not enough.
+    // A number is matched whole, quotes and all, and the first record that has it
+    // is found; part of a number is not enough.
     find.setSearchBy(FindRecordModel::SearchBy::Number);
     find.setText(QStringLiteral("O'Brien-7"));
     ASSERT_TRUE(find.save().saved);
