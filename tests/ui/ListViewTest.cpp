@@ -1,17 +1,17 @@
-#include "ui/print/ListPrinting.h"
 #include "render/print/ListReport.h"
+#include "ui/print/ListPrinting.h"
 #include "ui/views/FindInListDialog.h"
 #include "ui/views/RecordListDelegate.h"
 #include "ui/views/RecordListModel.h"
 #include "ui/views/RecordListView.h"
 
 #include "core/common/Clock.h"
-#include "ui/common/DesktopServices.h"
 #include "core/common/FileChooser.h"
 #include "core/common/UserSettings.h"
 #include "core/records/StockFigures.h"
 #include "core/views/CustomizeColumnsModel.h"
 #include "core/views/RecordLists.h"
+#include "ui/common/DesktopServices.h"
 
 #include "ProjectFixture.h"
 #include "QtPrinters.h"
@@ -364,7 +364,7 @@ TEST_F(ListView, MarginsWithoutRoomStopPrintPreviewAndPdfWithAMessageNamingThem)
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, &closer, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
-            opened.append(modal->metaObject()->className());
+            opened.append(QString::fromLatin1(modal->metaObject()->className()));
             modal->close();
         }
     });

@@ -15,7 +15,8 @@ class RecordLayer : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(project.isValid()); }
 
-    qint32 addLot(qint32 item, DateTime date, qint32 quantity, qint32 orderId = StockInitial, qint32 poId = StockInitial)
+    qint32 addLot(qint32 item, DateTime date, qint32 quantity, qint32 orderId = StockInitial,
+                  qint32 poId = StockInitial)
     {
         return make.add(CStockRec{
             .ItemID = item, .OrderID = orderId, .POID = poId, .Quanity = quantity, .Cost = {}, .Date = date});
@@ -64,7 +65,8 @@ TEST_F(RecordLayer, ValuesBeyondTheirFieldAreRefusedAndNothingIsWritten)
     EXPECT_TRUE(t().vendors().lastError().contains(QStringLiteral("Name")));
     EXPECT_EQ(t().vendors().RecordCount(), 0);
     // The engine refuses it too, whoever writes.
-    EXPECT_FALSE(project.db().exec(QStringLiteral("INSERT INTO [Vendors] (Zip) VALUES ('%1')").arg(QString(31, QLatin1Char('9')))));
+    EXPECT_FALSE(project.db().exec(
+        QStringLiteral("INSERT INTO [Vendors] (Zip) VALUES ('%1')").arg(QString(31, QLatin1Char('9')))));
     v.Name = QString(128, QLatin1Char('x'));
     EXPECT_TRUE(t().vendors().RecordAdd(v));
     // Whole numbers too keep to their width.
@@ -163,12 +165,14 @@ TEST_F(RecordLayer, StoredQueriesAreCheckedNormalisedAndOpenedAsFilters)
     EXPECT_FALSE(db.CreateQueryDef(QStringLiteral("Missing"), QStringLiteral("SELECT * FROM [Nothing]")));
     EXPECT_TRUE(db.CreateQueryDef(QStringLiteral("Orders"), QStringLiteral("SELECT * FROM [Order]")));
 
-    ASSERT_TRUE(db.CreateQueryDef(QStringLiteral("Top two"),
-                                  QStringLiteral("SELECT TOP 2 * FROM [Items] WHERE Name <> 'Zed' ORDER BY Name ASC")));
-    EXPECT_EQ(*db.QueryDefSql(QStringLiteral("Top two")),
-              QStringLiteral("SELECT TOP 2 *\r\nFROM [Items]\r\nWHERE Name <> 'Zed'\r\nORDER BY Name ASC;\r\n"));
+    ASSERT_TRUE(db.CreateQueryDef(
+        QStringLiteral("Top two"),
+        QStringLiteral("SELECT TOP 2 * FROM [Items] WHERE Name <> 'Zed' ORDER BY Name ASC")));
+    EXPECT_EQ(
+        *db.QueryDefSql(QStringLiteral("Top two")),
+        QStringLiteral("SELECT TOP 2 *\r\nFROM [Items]\r\nWHERE Name <> 'Zed'\r\nORDER BY Name ASC;\r\n"));
     EXPECT_FALSE(db.CreateQueryDef(QStringLiteral("top TWO"), QStringLiteral("SELECT * FROM [Items]")));
-    EXPECT_EQ(db.QueryDefNames(), QStringList({"Orders", "Top two"}));
+    EXPECT_EQ(db.QueryDefNames(), QStringList({QStringLiteral("Orders"), QStringLiteral("Top two")}));
 
     CItemsSet& items = t().items();
     const auto names = [&] {
@@ -179,13 +183,13 @@ TEST_F(RecordLayer, StoredQueriesAreCheckedNormalisedAndOpenedAsFilters)
     };
     items.SetFilter(QStringLiteral("Top two"));
     EXPECT_EQ(items.Reopen(), 1);
-    EXPECT_EQ(names(), QStringList({"Anvil", "Bolt"}));
+    EXPECT_EQ(names(), QStringList({QStringLiteral("Anvil"), QStringLiteral("Bolt")}));
 
     // The query picks its two rows in its own order; the list's sort orders only
     // those, and the stored text is not changed by it.
     items.SetSort(QStringLiteral("[Name] DESC"));
     items.Reopen();
-    EXPECT_EQ(names(), QStringList({"Bolt", "Anvil"}));
+    EXPECT_EQ(names(), QStringList({QStringLiteral("Bolt"), QStringLiteral("Anvil")}));
     EXPECT_FALSE(db.QueryDefSql(QStringLiteral("Top two"))->contains(QStringLiteral("DESC")));
 
     EXPECT_TRUE(db.DeleteQueryDef(QStringLiteral("Orders")));
@@ -252,7 +256,8 @@ TEST_F(RecordLayer, ListRowsCarryTheNamesTheyReferTo)
         EXPECT_EQ(total, 25);
     });
     ASSERT_EQ(items.size(), 25);
-    EXPECT_EQ(items[0].VendorName1 + items[0].VendorName2 + items[1].VendorName1, QStringLiteral("AcmeBrill"));
+    EXPECT_EQ(items[0].VendorName1 + items[0].VendorName2 + items[1].VendorName1,
+              QStringLiteral("AcmeBrill"));
     EXPECT_EQ(progress, QList<qsizetype>({10, 20}));
 
     const QList<CStockRow> lots = t().stock().RecordReadAll();
@@ -263,7 +268,8 @@ TEST_F(RecordLayer, ListRowsCarryTheNamesTheyReferTo)
 
     CSIRow row;
     ASSERT_TRUE(t().invoices().RecordReadRow(
-        row, make.invoice(make.customer(QStringLiteral("Initech"), QStringLiteral("Lumbergh"), QString()), 1)));
+        row,
+        make.invoice(make.customer(QStringLiteral("Initech"), QStringLiteral("Lumbergh"), QString()), 1)));
     EXPECT_EQ(row.Company + row.Last, QStringLiteral("InitechLumbergh"));
 }
 
@@ -283,10 +289,12 @@ TEST_F(RecordLayer, WhereQueriesWorkOnTheWholeTableAndLeaveTheListAlone)
     EXPECT_EQ(stock.IDsWhere(QStringLiteral("[ItemID] = ?"), {bolt}), QList<qint32>({late, early}));
     EXPECT_EQ(stock.IDsWhere(QStringLiteral("[ItemID] = ?"), {bolt}, QStringLiteral("[Date]")),
               QList<qint32>({early, late}));
-    const QList<CStockRec> lots = stock.RecordsWhere(QStringLiteral("[ItemID] = ? AND [Quanity] > ?"), {bolt, 1});
+    const QList<CStockRec> lots =
+        stock.RecordsWhere(QStringLiteral("[ItemID] = ? AND [Quanity] > ?"), {bolt, 1});
     ASSERT_EQ(lots.size(), 1);
     EXPECT_EQ(lots[0].ID, early);
-    const QList<CStockRec> slim = stock.RecordsWhere(QStringLiteral("[ID] = ?"), {early}, QString(), {QStringLiteral("Quanity")});
+    const QList<CStockRec> slim =
+        stock.RecordsWhere(QStringLiteral("[ID] = ?"), {early}, QString(), {QStringLiteral("Quanity")});
     ASSERT_EQ(slim.size(), 1);
     EXPECT_EQ((QList<qint32>{slim[0].ID, slim[0].Quanity, slim[0].ItemID}), (QList<qint32>{early, 2, NoID}));
     EXPECT_EQ(stock.CountWhere(QStringLiteral("[Date] < #3/1/2024#")), 2);

@@ -98,7 +98,8 @@ TEST_F(Customers, DetailsAndSelectionTexts)
         c.Zip = QStringLiteral("62701");
     });
     CustomerDetailsModel details(t(), prompter, smithID);
-    EXPECT_EQ(details.name() + u'|' + details.addressLine2(), QStringLiteral("John Smith|Springfield, IL 62701"));
+    EXPECT_EQ(details.name() + u'|' + details.addressLine2(),
+              QStringLiteral("John Smith|Springfield, IL 62701"));
     // With the customer list's cursor on a customer, -1 must not read that one.
     t().customers().Reopen();
     t().customers().MoveFirst();
@@ -167,7 +168,7 @@ TEST_F(Customers, SelectionModifyAddNewAndSearchCloseItWithTheirCustomer)
     // Customer without an ID would add one).
     model.setSelectedIndex(-1);
     EXPECT_FALSE(model.save().saved);
-    EXPECT_EQ(prompter.texts(), QStringList{"Must select customer from list."});
+    EXPECT_EQ(prompter.texts(), QStringList{QStringLiteral("Must select customer from list.")});
     EXPECT_FALSE(model.modify());
     model.setSelectedIndex(1);
     ASSERT_TRUE(model.save().saved);
@@ -194,7 +195,7 @@ TEST_F(Customers, SearchByIdIsExactAndOkNeedsASelection)
 {
     SearchForCustomerModel search(t(), prompter);
     EXPECT_FALSE(search.save().saved);
-    EXPECT_EQ(prompter.texts(), QStringList{"You must select a customer from the list"});
+    EXPECT_EQ(prompter.texts(), QStringList{QStringLiteral("You must select a customer from the list")});
     {
         Transaction batch(project.db());
         for (int i = 1; i <= 120; ++i)
@@ -205,14 +206,14 @@ TEST_F(Customers, SearchByIdIsExactAndOkNeedsASelection)
     search.setSearchBy(SearchForCustomerModel::SearchBy::ID);
     search.setSearchText(QStringLiteral("12"));
     search.go();
-    EXPECT_EQ(search.resultTexts(), QStringList({"Co12 Last12, F12"}));
+    EXPECT_EQ(search.resultTexts(), QStringList({QStringLiteral("Co12 Last12, F12")}));
     ASSERT_TRUE(search.save().saved);
     EXPECT_EQ(search.customerId(), 12);
 
     // The text is read as a number the way atol reads it.
     search.setSearchText(QStringLiteral(" 120abc"));
     search.go();
-    EXPECT_EQ(search.resultTexts(), QStringList({"Co120 Last120, F120"}));
+    EXPECT_EQ(search.resultTexts(), QStringList({QStringLiteral("Co120 Last120, F120")}));
     for (const char* none : {"abc", "-12", "121", "99999999999999999999"}) {
         search.setSearchText(QString::fromLatin1(none));
         search.go();
@@ -239,7 +240,9 @@ TEST_F(Customers, SearchByTelephoneFindsThePieceAsTyped)
     EXPECT_EQ((QList<qint32>{search.results()[0].customerId, search.results()[2].customerId}),
               (QList<qint32>{a, ext}));
     // An empty company leaves the leading blank.
-    EXPECT_EQ(search.resultTexts(), QStringList({"Acme Smith, John", " Doe, Jane", " O'Brien, Pat"}));
+    EXPECT_EQ(search.resultTexts(),
+              QStringList({QStringLiteral("Acme Smith, John"), QStringLiteral(" Doe, Jane"),
+                           QStringLiteral(" O'Brien, Pat")}));
 
     // No normalising of punctuation, and case counts; quotes and wildcards are plain characters.
     for (const char* none : {"5551234567", "ext", "%", "_", "' OR '1'='1"}) {
@@ -318,8 +321,8 @@ TEST_F(Customers, PurchasesNarrowTheSalesListToTheSelectedCustomer)
     const int customerList = static_cast<int>(ListingKind::Customers);
     EXPECT_FALSE(ShowCustomerPurchases(t(), prompter, static_cast<int>(ListingKind::Invoices), 1));
     EXPECT_FALSE(ShowCustomerPurchases(t(), prompter, customerList, NoSelection));
-    EXPECT_EQ(prompter.texts(),
-              QStringList({"Invalid operation for this screen.", "Must first select a customer."}));
+    EXPECT_EQ(prompter.texts(), QStringList({QStringLiteral("Invalid operation for this screen."),
+                                             QStringLiteral("Must first select a customer.")}));
     CSISet& invoices = t().invoices();
 
     const qint32 a = doe();

@@ -243,16 +243,18 @@ TEST_F(VendorsItems, DetailsTexts)
     ASSERT_TRUE(details.checkPrerequisites());
     EXPECT_EQ((QStringList{details.secondaryVendorText(), details.costText(), details.taxableText(),
                            details.taxRateText(), details.reorderQuantityText(), details.reorderLevelText()}),
-              (QStringList{"000012", "$1,234.50", "YES", "7.25%", "20", "5"}));
+              (QStringList{QStringLiteral("000012"), QStringLiteral("$1,234.50"), QStringLiteral("YES"),
+                           QStringLiteral("7.25%"), QStringLiteral("20"), QStringLiteral("5")}));
     b.change<CItemsRec>(id, [](CItemsRec& rec) { rec.Taxable = false; });
     ItemDetailsModel untaxed(t(), prompter, id);
-    EXPECT_EQ((QStringList{untaxed.taxableText(), untaxed.taxRateText()}), (QStringList{"NO", "N/A"}));
+    EXPECT_EQ((QStringList{untaxed.taxableText(), untaxed.taxRateText()}),
+              (QStringList{QStringLiteral("NO"), QStringLiteral("N/A")}));
 
     EXPECT_FALSE(VendorDetailsModel(t(), prompter, 77).checkPrerequisites());
     EXPECT_FALSE(ItemDetailsModel(t(), prompter, 77).checkPrerequisites());
     EXPECT_EQ(prompter.texts(), (QStringList{kNotFound, kNotFound}));
     EXPECT_EQ((QStringList{prompter.log().at(0).title, prompter.log().at(1).title}),
-              (QStringList{"Vendor Details", "Item Details"}));
+              (QStringList{QStringLiteral("Vendor Details"), QStringLiteral("Item Details")}));
 }
 
 TEST_F(VendorsItems, FindByIdOrExactNumber)
@@ -294,7 +296,8 @@ TEST_F(VendorsItems, FindByIdOrExactNumber)
 TEST(FindInListTest, ScansBelowTheSelectionThenFromTheTop)
 {
     ScriptedPrompter prompter;
-    const QStringList rows{"Anvil", "Bracket", "anvil stand", "Clamp", "Drill"};
+    const QStringList rows{QStringLiteral("Anvil"), QStringLiteral("Bracket"), QStringLiteral("anvil stand"),
+                           QStringLiteral("Clamp"), QStringLiteral("Drill")};
     // Below the selection first: row 2 rather than row 0.
     EXPECT_EQ(FindInList(rows, 0, QStringLiteral("ANV"), prompter), 2);
     // The only match lies above the selection: the second scan finds it.
