@@ -54,8 +54,7 @@ void BM_OpenRecordReceived_Ours(benchmark::State& state)
     const DesktopServices services{prompter, files, clock};
     qint64 rows = 0;
     for (auto _ : state) {
-        RecordReceivedModel model(Medium().tables, prompter, clock);
-        model.preset(po);
+        RecordReceivedModel model(Medium().tables, prompter, clock, po);
         if (!model.checkPrerequisites()) {
             state.SkipWithError("Record Received Order refused to open");
             break;

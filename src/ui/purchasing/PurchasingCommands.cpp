@@ -89,9 +89,7 @@ ChangeList RunRecordOrder(QWidget* parent, RecordOrderModel& model, const Deskto
 ChangeList RunRecordReceived(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
                              qint32 poID, qint32 orderID)
 {
-    RecordReceivedModel model(tables, services.prompter, services.clock);
-    if (poID != NoSelection || orderID != NoSelection)
-        model.preset(poID, orderID);
+    RecordReceivedModel model(tables, services.prompter, services.clock, poID, orderID);
     if (!model.checkPrerequisites())
         return {};
     return RunRecordReceived(parent, model, services);
