@@ -4,6 +4,7 @@
 #include "ui/common/DesktopServices.h"
 #include "ui/common/DialogButtons.h"
 #include "ui/common/FocusRefused.h"
+#include "ui/common/IdListModel.h"
 #include "ui/common/MoneyEdit.h"
 #include "ui/common/RecordPicker.h"
 #include "ui/common/WholeNumberEdit.h"
@@ -60,6 +61,8 @@ RecordReceivedDialog::RecordReceivedDialog(RecordReceivedModel& model, const Des
     m_order = AddEdit(new QComboBox(this), *form, QStringLiteral("&Item:"), QStringLiteral("orderBox"));
     m_order->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_order->setMinimumContentsLength(kOrderBoxLength);
+    m_orderLines = new IdListModel(m_order);
+    m_order->setModel(m_orderLines);
     m_vendorName = AddShown(this, *form, QStringLiteral("Vendor Name:"), QStringLiteral("vendorNameText"));
     m_orderDate = AddShown(this, *form, QStringLiteral("Order Date:"), QStringLiteral("orderDateText"));
     m_quantity = AddEdit(new WholeNumberEdit(this), *form, QStringLiteral("&Quantity:"),
@@ -131,14 +134,12 @@ void RecordReceivedDialog::fillOrderBox()
 {
     {
         const QScopedValueRollback filling(m_filling, true);
-        m_order->clear();
-        int selected = -1;
-        for (const RecordReceivedModel::OrderEntry& entry : m_model.orderEntries()) {
-            if (entry.orderID == m_model.selectedOrder())
-                selected = m_order->count();
-            m_order->addItem(entry.itemName, entry.orderID);
-        }
-        m_order->setCurrentIndex(selected);
+        QList<IdListModel::Entry> lines;
+        lines.reserve(m_model.orderEntries().size());
+        for (const RecordReceivedModel::OrderEntry& entry : m_model.orderEntries())
+            lines.append({entry.itemName, entry.orderID});
+        m_orderLines->setEntries(std::move(lines));
+        m_order->setCurrentIndex(m_orderLines->rowOfId(m_model.selectedOrder()));
     }
     showOrder();
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class DateEdit;
+class IdListModel;
 class MoneyEdit;
 class QComboBox;
 class QLabel;
@@ -34,6 +35,7 @@ private:
     RecordReceivedModel& m_model;
     RecordPicker* m_po = nullptr;
     QComboBox* m_order = nullptr;
+    IdListModel* m_orderLines = nullptr;
     QLabel* m_vendorName = nullptr;
     QLabel* m_orderDate = nullptr;
     WholeNumberEdit* m_quantity = nullptr;
