@@ -322,6 +322,39 @@ TEST_F(PurchasingWindows, UndoingAReceiptFromEditOrderEntryPutsTheStockBackAndBo
     EXPECT_TRUE(model.changes().contains(ListingKind::Items, nut));
 }
 
+TEST_F(PurchasingWindows, AutomatedOrderRecordingShowsItsModeAndTellsWhenThereIsNothingToDo)
+{
+    const qint32 acme = build.vendor(u"Acme"_s);
+    build.item({.name = u"Nut"_s, .vendor1 = acme, .stocked = 9, .reorderLevel = 2});
+    const qint32 older = build.po(5000, acme);
+    build.po(5001, acme);
+
+    // Receiving: no New PO; the purchase order given is the one chosen.
+    WhenModalOpens([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Automated Order Recording"_s);
+        EXPECT_TRUE(Shown(dialog, u"helpText"_s).contains(u"thereceival"_s));
+        EXPECT_FALSE(Child<QAbstractButton>(dialog, u"newPOButton"_s)->isEnabled());
+        EXPECT_EQ(Child<RecordPicker>(dialog, u"poBox"_s)->currentId(), older);
+        Click(dialog, u"okButton"_s);
+    });
+    EXPECT_TRUE(RunAutoOrder(nullptr, tables(), services, AutoOrderModel::Mode::Receive, older).isEmpty());
+    EXPECT_EQ(prompter.lastText(), u"This command requires existing orders in the database."_s);
+
+    // Ordering: New PO is there; Cancel runs nothing.
+    WhenModalOpens([&](QDialog& dialog) {
+        EXPECT_TRUE(Shown(dialog, u"helpText"_s).contains(u"reorder quantity"_s));
+        EXPECT_TRUE(Child<QAbstractButton>(dialog, u"newPOButton"_s)->isEnabled());
+        dialog.reject();
+    });
+    EXPECT_TRUE(RunAutoOrder(nullptr, tables(), services, AutoOrderModel::Mode::Order).isEmpty());
+    EXPECT_EQ(prompter.log().size(), 1);
+
+    // OK with nothing under its reorder level says so.
+    WhenModalOpens([&](QDialog& dialog) { Click(dialog, u"okButton"_s); });
+    EXPECT_TRUE(RunAutoOrder(nullptr, tables(), services, AutoOrderModel::Mode::Order).isEmpty());
+    EXPECT_EQ(prompter.lastText(), u"No items for this vendor require ordering."_s);
+}
+
 TEST_F(PurchasingWindows, ThePurchasingCommandsAreLitAsTheCommandLayerSaysAndNeedAList)
 {
     const qint32 acme = build.vendor(u"Acme"_s);
