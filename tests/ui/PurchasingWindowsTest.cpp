@@ -22,9 +22,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -205,6 +208,17 @@ TEST_F(PurchasingWindows, ManagePOShowsItsLinesTogglesFilledAndKeepsItsColumnWid
         EXPECT_FALSE(build.read<CPORec>(po).Filled);
         EXPECT_EQ(build.read<CPORec>(po).FilledDate, day(1997, 3, 20));
         EXPECT_TRUE(model.changes().contains(ListingKind::PurchaseOrders, po));
+        // Marking it filled again asks for the date.
+        WhenModalOpens([](QDialog& fill) {
+            EXPECT_EQ(fill.windowTitle(), u"Mark PO Filll Date"_s);
+            Child<QLineEdit>(fill, u"dateEdit"_s)->setText(u"3/25/1997"_s);
+            Click(fill, u"okButton"_s);
+        });
+        Click(dialog, u"fillButton"_s);
+        EXPECT_EQ(dialog.fillButton()->text(), u"Mark as Not Filled"_s);
+        EXPECT_TRUE(build.read<CPORec>(po).Filled);
+        EXPECT_EQ(build.read<CPORec>(po).FilledDate, day(1997, 3, 25));
+        EXPECT_NE(Shown(dialog, u"filledText"_s), u"No"_s);
 
         // Choosing the other purchase order shows its data and its one line.
         Child<RecordPicker>(dialog, u"poBox"_s)->chooseId(older);
@@ -412,6 +426,239 @@ TEST_F(PurchasingWindows, ThePurchasingCommandsAreLitAsTheCommandLayerSaysAndNee
     window().action(C::ManagePurchaseOrders)->trigger();
     EXPECT_EQ(shown, first);
     EXPECT_EQ(prompter.log().size(), 1);
+}
+
+// An item's Stocked and Ordered as the item list shows them.
+QStringList Figures(const RecordList& items, qint32 item)
+{
+    const qsizetype row = items.positionOfRecord(item);
+    if (row < 0)
+        return {};
+    return {items.cellText(row, 5), items.cellText(row, 6)};
+}
+
+// Makes the line of `itemName` the current one.
+bool ChooseLineOf(QTreeWidget& list, const QString& itemName)
+{
+    const QList<QTreeWidgetItem*> found = list.findItems(itemName, Qt::MatchExactly, 0);
+    if (found.isEmpty())
+        return false;
+    list.setCurrentItem(found.constFirst());
+    return true;
+}
+
+TEST_F(PurchasingWindows, APurchaseOrderIsRaisedReceivedInPartsAndTakenBackWithTheListsFollowing)
+{
+    const qint32 acme = build.vendor(u"Acme"_s);
+    const qint32 nut = build.item({.name = u"Nut"_s, .vendor1 = acme, .reorderQuantity = 10});
+    const qint32 bolt = build.item({.name = u"Bolt"_s, .vendor1 = acme, .reorderQuantity = 5});
+    launch();
+    const RecordList& itemList = app->lists().list(ListingKind::Items);
+    RecordListView& items = show(ListingKind::Items);
+    ASSERT_TRUE(items.selectByRecordID(nut));
+
+    // Record Order from the item list: the item comes preset, New PO raises the
+    // purchase order, "&Next >>" keeps the window for the second line.
+    qint32 po = NoSelection;
+    WhenModalOpens([&](QDialog& order) {
+        EXPECT_EQ(order.windowTitle(), u"Record Order"_s);
+        EXPECT_EQ(Child<RecordPicker>(order, u"itemBox"_s)->currentId(), nut);
+        WhenModalOpens([&](QDialog& newPO) {
+            EXPECT_EQ(newPO.windowTitle(), u"New Purchase Order"_s);
+            EXPECT_EQ(Child<QLineEdit>(newPO, u"numberEdit"_s)->text(), u"5000"_s);
+            Click(newPO, u"okButton"_s);
+        });
+        Click(order, u"newPOButton"_s);
+        po = Child<RecordPicker>(order, u"poBox"_s)->currentId();
+        EXPECT_EQ(Child<QLineEdit>(order, u"quantityEdit"_s)->text(), u"10"_s);
+        Click(order, u"nextButton"_s);
+        EXPECT_TRUE(order.isVisible());
+        EXPECT_EQ(Shown(order, u"orderedText"_s), u"10"_s);
+        Child<RecordPicker>(order, u"itemBox"_s)->chooseId(bolt);
+        EXPECT_EQ(Shown(order, u"stockedText"_s), u"0"_s);
+        EXPECT_EQ(Shown(order, u"orderedText"_s), u"0"_s);
+        EXPECT_EQ(Child<QLineEdit>(order, u"quantityEdit"_s)->text(), u"5"_s);
+        Click(order, u"okButton"_s);
+    });
+    window().action(C::RecordOrder)->trigger();
+    ASSERT_NE(po, NoSelection);
+    EXPECT_EQ(Figures(itemList, nut), (QStringList{u"0"_s, u"10"_s}));
+    EXPECT_EQ(Figures(itemList, bolt), (QStringList{u"0"_s, u"5"_s}));
+    EXPECT_EQ(items.selectedRecordID(), bolt);
+    EXPECT_GE(app->lists().list(ListingKind::PurchaseOrders).positionOfRecord(po), 0);
+
+    // Four nuts arrive; the other six stay on backorder.
+    RecordListView& stock = show(ListingKind::Stock);
+    EXPECT_EQ(stock.list().count(), 0);
+    prompter.answer({true});
+    WhenModalOpens([&](QDialog& receive) {
+        EXPECT_EQ(receive.windowTitle(), u"Record Received Order"_s);
+        EXPECT_EQ(Child<RecordPicker>(receive, u"poBox"_s)->currentId(), po);
+        EXPECT_EQ(Child<QComboBox>(receive, u"orderBox"_s)->currentText(), u"Nut"_s);
+        EXPECT_EQ(Child<QLineEdit>(receive, u"quantityEdit"_s)->text(), u"10"_s);
+        Child<QLineEdit>(receive, u"quantityEdit"_s)->setText(u"4"_s);
+        Click(receive, u"okButton"_s);
+    });
+    window().action(C::RecordReceived)->trigger();
+    EXPECT_TRUE(prompter.lastText().startsWith(u"The full order was not received."_s));
+    ASSERT_EQ(stock.list().count(), 1);
+    EXPECT_EQ(stock.selectedRecordID(), stock.list().recordId(0));
+    EXPECT_EQ(Figures(itemList, nut), (QStringList{u"4"_s, u"6"_s}));
+
+    // In Manage Purchase Orders: the rest from Edit Order Entry, then the
+    // receipts taken back out of stock.
+    RecordListView& orders = show(ListingKind::PurchaseOrders);
+    ASSERT_TRUE(orders.selectByRecordID(po));
+    WhenModalOpens([&](QDialog& manage) {
+        auto* lines = Child<QTreeWidget>(manage, u"lineList"_s);
+        ASSERT_TRUE(ChooseLineOf(*lines, u"Nut"_s));
+        EXPECT_EQ(lines->currentItem()->text(2), u"10"_s);
+        EXPECT_EQ(lines->currentItem()->text(3), u"4"_s);
+        WhenModalOpens([&](QDialog& entry) {
+            EXPECT_EQ(Shown(entry, u"receivedText"_s), u"4"_s);
+            WhenModalOpens([&](QDialog& receive) {
+                EXPECT_FALSE(Child<QWidget>(receive, u"orderBox"_s)->isEnabled());
+                EXPECT_FALSE(Child<QWidget>(receive, u"nextButton"_s)->isEnabled());
+                EXPECT_EQ(Child<QLineEdit>(receive, u"quantityEdit"_s)->text(), u"6"_s);
+                Click(receive, u"okButton"_s);
+            });
+            Click(entry, u"receiveButton"_s);
+            EXPECT_EQ(Shown(entry, u"receivedText"_s), u"10"_s);
+            EXPECT_EQ(build.read<CItemsRec>(nut).Stocked, 10);
+            EXPECT_EQ(build.read<CItemsRec>(nut).Ordered, 0);
+            prompter.answer({true});
+            Click(entry, u"undoButton"_s);
+            EXPECT_EQ(Shown(entry, u"receivedText"_s), u"0"_s);
+            EXPECT_EQ(Shown(entry, u"orderedText"_s), u"10"_s);
+            Click(entry, u"doneButton"_s);
+        });
+        Click(manage, u"editButton"_s);
+        ASSERT_TRUE(ChooseLineOf(*lines, u"Nut"_s));
+        EXPECT_EQ(lines->currentItem()->text(3), u"0"_s);
+        EXPECT_EQ(lines->currentItem()->text(4), u"-"_s);
+        Click(manage, u"closeButton"_s);
+    });
+    window().action(C::ManagePurchaseOrders)->trigger();
+    EXPECT_EQ(Figures(itemList, nut), (QStringList{u"0"_s, u"10"_s}));
+    EXPECT_EQ(Figures(itemList, bolt), (QStringList{u"0"_s, u"5"_s}));
+    EXPECT_EQ(app->lists().list(ListingKind::Stock).count(), 0);
+    EXPECT_EQ(build.rows("Received"), 0);
+}
+
+TEST_F(PurchasingWindows, AutoOrderProposesTheItemsAtTheirReorderLevelAndGoesOnPastACancelledOne)
+{
+    const qint32 acme = build.vendor(u"Acme"_s);
+    const qint32 other = build.vendor(u"Other"_s);
+    const qint32 nut = build.item(
+        {.name = u"Nut"_s, .vendor1 = acme, .stocked = 3, .reorderQuantity = 10, .reorderLevel = 3});
+    const qint32 bolt =
+        build.item({.name = u"Bolt"_s, .vendor1 = acme, .reorderQuantity = 5, .reorderLevel = 1});
+    build.item({.name = u"Washer"_s, .vendor1 = acme, .stocked = 9, .reorderQuantity = 5, .reorderLevel = 2});
+    build.item(
+        {.name = u"Cog"_s, .vendor1 = other, .vendor2 = acme, .reorderQuantity = 5, .reorderLevel = 9});
+    const qint32 po = build.po(5000, acme);
+    launch();
+    RecordListView& items = show(ListingKind::Items);
+
+    QList<qint32> proposed;
+    WhenModalOpens([&](QDialog& automated) {
+        EXPECT_EQ(Child<RecordPicker>(automated, u"poBox"_s)->currentId(), po);
+        WhenModalOpens([&](QDialog& first) {
+            proposed.append(Child<RecordPicker>(first, u"itemBox"_s)->currentId());
+            EXPECT_FALSE(Child<QWidget>(first, u"itemBox"_s)->isEnabled());
+            EXPECT_FALSE(Child<QWidget>(first, u"nextButton"_s)->isEnabled());
+            EXPECT_EQ(Child<QLineEdit>(first, u"quantityEdit"_s)->text(), u"10"_s);
+            WhenModalOpens([&](QDialog& second) {
+                proposed.append(Child<RecordPicker>(second, u"itemBox"_s)->currentId());
+                EXPECT_EQ(Child<QLineEdit>(second, u"quantityEdit"_s)->text(), u"5"_s);
+                Click(second, u"okButton"_s);
+            });
+            first.reject();
+        });
+        Click(automated, u"okButton"_s);
+    });
+    window().action(C::AutoOrder)->trigger();
+    EXPECT_EQ(proposed, (QList<qint32>{nut, bolt}));
+    EXPECT_EQ(build.rows("Order"), 1);
+    const RecordList& itemList = items.list();
+    EXPECT_EQ(Figures(itemList, nut), (QStringList{u"3"_s, u"0"_s}));
+    EXPECT_EQ(Figures(itemList, bolt), (QStringList{u"0"_s, u"5"_s}));
+    EXPECT_EQ(items.selectedRecordID(), bolt);
+}
+
+TEST_F(PurchasingWindows, AutoReceiveOfTwoLinesAndABackorderOpensThreeReceipts)
+{
+    const qint32 acme = build.vendor(u"Acme"_s);
+    const qint32 nut = build.item({.name = u"Nut"_s, .vendor1 = acme});
+    const qint32 bolt = build.item({.name = u"Bolt"_s, .vendor1 = acme});
+    const qint32 po = build.po(5000, acme);
+    ASSERT_TRUE(build.receive(build.orderLine(nut, po, 10), 4)); // six on backorder
+    build.orderLine(bolt, po, 5);
+    const qint32 washer = build.item({.name = u"Washer"_s, .vendor1 = acme});
+    build.orderLine(washer, po, 3);
+    launch();
+    RecordListView& stock = show(ListingKind::Stock);
+    ASSERT_EQ(stock.list().count(), 1);
+
+    // Each step fixes the purchase order and its line; the bolt comes in part,
+    // and its remainder is dropped.
+    QStringList received;
+    std::function<void(QDialog&)> step = [&](QDialog& receive) {
+        EXPECT_FALSE(Child<QWidget>(receive, u"poBox"_s)->isEnabled());
+        EXPECT_FALSE(Child<QWidget>(receive, u"orderBox"_s)->isEnabled());
+        EXPECT_FALSE(Child<QWidget>(receive, u"nextButton"_s)->isEnabled());
+        const QString item = Child<QComboBox>(receive, u"orderBox"_s)->currentText();
+        received.append(item);
+        if (received.size() < 3)
+            WhenModalOpens(step);
+        if (item == u"Bolt"_s)
+            Child<QLineEdit>(receive, u"quantityEdit"_s)->setText(u"2"_s);
+        Click(receive, u"okButton"_s);
+    };
+    prompter.answer({false});
+    WhenModalOpens([&](QDialog& automated) {
+        EXPECT_EQ(Child<RecordPicker>(automated, u"poBox"_s)->currentId(), po);
+        WhenModalOpens(step);
+        Click(automated, u"okButton"_s);
+    });
+    window().action(C::AutoReceive)->trigger();
+    EXPECT_EQ(received, (QStringList{u"Nut"_s, u"Bolt"_s, u"Washer"_s}));
+    EXPECT_EQ(build.rows("Order"), 0);
+    EXPECT_EQ(build.read<CItemsRec>(nut).Stocked, 10);
+    EXPECT_EQ(build.read<CItemsRec>(bolt).Stocked, 2);
+    EXPECT_EQ(build.read<CItemsRec>(bolt).Ordered, 0);
+    EXPECT_EQ(build.read<CItemsRec>(washer).Stocked, 3);
+    EXPECT_EQ(stock.list().count(), 4);
+}
+
+TEST_F(PurchasingWindows, PurgeTakesFilledPurchaseOrdersAndTheOpenListFollows)
+{
+    const qint32 acme = build.vendor(u"Acme"_s);
+    const qint32 nut = build.item({.name = u"Nut"_s, .vendor1 = acme});
+    const qint32 filled = build.po(5000, acme, day(1997, 3, 1));
+    ASSERT_TRUE(build.receive(build.orderLine(nut, filled, 10), 10));
+    build.change<CPORec>(filled, [](CPORec& rec) { rec.Filled = true; });
+    const qint32 open = build.po(5001, acme, day(1997, 3, 2));
+    build.orderLine(nut, open, 3);
+    launch();
+    RecordListView& orders = show(ListingKind::PurchaseOrders);
+    ASSERT_EQ(orders.list().count(), 2);
+
+    prompter.answer({true});
+    WhenModalOpens([&](QDialog& purge) {
+        EXPECT_EQ(purge.windowTitle(), u"Purge Data"_s);
+        Child<QCheckBox>(purge, u"posBox"_s)->setChecked(true);
+        Child<QCheckBox>(purge, u"invoicesBox"_s)->setChecked(false);
+        Child<QLineEdit>(purge, u"dateEdit"_s)->setText(u"12/31/1997"_s);
+        Click(purge, u"okButton"_s);
+    });
+    window().action(C::Purge)->trigger();
+    ASSERT_EQ(orders.list().count(), 1);
+    EXPECT_EQ(orders.list().recordId(0), open);
+    // The lot stays, and so do the nut's totals.
+    EXPECT_EQ(build.rows("Stock"), 1);
+    EXPECT_EQ(build.read<CItemsRec>(nut).Stocked, 10);
+    EXPECT_EQ(build.read<CItemsRec>(nut).Ordered, 3);
 }
 
 } // namespace
