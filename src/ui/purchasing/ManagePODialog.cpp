@@ -256,11 +256,9 @@ void ManagePODialog::run(const ManagePOAction& action)
 ChangeList RunManagePurchaseOrders(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
                                    UserSettings& settings, qint32 poID)
 {
-    ManagePOModel model(tables, services.prompter);
+    ManagePOModel model(tables, services.prompter, poID);
     if (!model.checkPrerequisites())
         return {};
-    if (poID != NoSelection)
-        model.preselect(poID);
     ManagePODialog dialog(model, tables, services, settings, parent);
     dialog.exec();
     return model.changes();
