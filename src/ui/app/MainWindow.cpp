@@ -4,6 +4,7 @@
 #include "CommandRegistry.h"
 #include "NavigationTreeWidget.h"
 #include "ProgressWindow.h"
+#include "PurchasingWindows.h"
 #include "RecordWindows.h"
 
 #include "ui/common/DesktopServices.h"
@@ -77,6 +78,7 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     createContextMenus();
     registerCommands();
     RegisterRecordWindows(*m_registry);
+    RegisterPurchasingWindows(*m_registry, m_settings);
     connectCommands();
 
     m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);
@@ -421,8 +423,8 @@ void MainWindow::createContextMenus()
          AutoOrder, 0, DisplayAllRecords},
         {InsertItem, RecordModify, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, ViewStatistics, 0,
          RecordOrder, RecordSale, AutoOrder, 0, DisplayAllRecords},
-        {ManagePurchaseOrders, RecordDetails, 0, FindInList, SortList, 0, RecordOrder, RecordReceived,
-         AutoReceive, 0, DisplayAllRecords},
+        {ManagePurchaseOrders, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, RecordOrder,
+         RecordReceived, AutoReceive, 0, DisplayAllRecords},
         {ManageInvoices, RecordDetails, 0, FindInList, SortList, 0, RecordSale, ManagePayments, 0,
          DisplayAllRecords},
         {InsertCustomer, RecordModify, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, RecordSale,
