@@ -6,6 +6,7 @@
 #include "ProgressWindow.h"
 #include "PurchasingWindows.h"
 #include "RecordWindows.h"
+#include "SalesWindows.h"
 
 #include "ui/common/DesktopServices.h"
 #include "ui/common/DialogButtons.h"
@@ -79,6 +80,7 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     registerCommands();
     RegisterRecordWindows(*m_registry);
     RegisterPurchasingWindows(*m_registry, m_settings);
+    RegisterSalesWindows(*m_registry, m_services);
     connectCommands();
 
     m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);
@@ -201,6 +203,8 @@ void MainWindow::createActions()
                QStringLiteral("Receive ordered items into stock"), key("Alt+R"));
     addCommand(RecordSale, QStringLiteral("Record &Sale"), QStringLiteral("Sell items from stock"),
                key("Alt+S"));
+    addCommand(UndoSale, QStringLiteral("&Undo Sale"),
+               QStringLiteral("Undo recording of a sale, add the quanity back into stock"));
     addCommand(AutoOrder, QStringLiteral("Auto &Order..."),
                QStringLiteral("Order every item below its reorder level"));
     addCommand(AutoReceive, QStringLiteral("Auto R&eceive..."),
@@ -337,7 +341,7 @@ void MainWindow::createMenus()
                          ManageReports, ManageStatistics, 0});
     addCommands(manage->addMenu(QStringLiteral("&Wizards")), {ReportWizard, StatisticWizard});
     addCommands(menuBar()->addMenu(QStringLiteral("&Activities")),
-                {RecordOrder, RecordReceived, RecordSale, 0, AutoOrder, AutoReceive, Purge});
+                {RecordOrder, RecordReceived, RecordSale, UndoSale, 0, AutoOrder, AutoReceive, Purge});
     addCommands(menuBar()->addMenu(QStringLiteral("&Quick Reports")),
                 {QuickInvoice, QuickPaymentsByCustomer, QuickCustomerBalances, QuickInvoiceBalances,
                  QuickOutstandingOrders, QuickSaleQuantities, QuickSalesToCustomer, QuickDetailedSales,
@@ -425,7 +429,7 @@ void MainWindow::createContextMenus()
          RecordOrder, RecordSale, AutoOrder, 0, DisplayAllRecords},
         {ManagePurchaseOrders, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, RecordOrder,
          RecordReceived, AutoReceive, 0, DisplayAllRecords},
-        {ManageInvoices, RecordDetails, 0, FindInList, SortList, 0, RecordSale, ManagePayments, 0,
+        {ManageInvoices, RecordDetails, 0, FindInList, SortList, 0, RecordSale, UndoSale, ManagePayments, 0,
          DisplayAllRecords},
         {InsertCustomer, RecordModify, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, RecordSale,
          ManagePayments, 0, ViewStatistics, 0, DisplayAllRecords},
