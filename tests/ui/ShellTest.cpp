@@ -23,6 +23,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -369,3 +370,29 @@ TEST(MainWindowSize, TakesFourFifthsOfTheScreenButNotLessThanItsUsualSizeNorMore
 }
 
 } // namespace
+
+TEST_F(Shell, EveryKeyboardShortcutReachesOneCommandAndNoneTakesAMenusLetter)
+{
+    // Qt runs neither of two commands that share a key, so a menu letter equal to
+    // a command's Alt shortcut (Alt+S is Record Sale) would silence both.
+    DiskProject project;
+    setRecent(project.path());
+    ASSERT_TRUE(launch());
+    QHash<QKeySequence, QString> owners;
+    for (const QAction* action : window().findChildren<QAction*>()) {
+        for (const QKeySequence& key : action->shortcuts()) {
+            const auto taken = owners.constFind(key);
+            EXPECT_TRUE(taken == owners.cend())
+                << qPrintable(key.toString()) << " serves both " << qPrintable(*taken) << " and "
+                << qPrintable(action->text());
+            owners.insert(key, action->text());
+        }
+    }
+    for (const QAction* menu : window().menuBar()->actions()) {
+        const QKeySequence letter = QKeySequence::mnemonic(menu->text());
+        ASSERT_FALSE(letter.isEmpty()) << qPrintable(menu->text());
+        EXPECT_FALSE(owners.contains(letter))
+            << qPrintable(menu->text()) << " opens with " << qPrintable(letter.toString()) << ", which "
+            << qPrintable(owners.value(letter)) << " takes";
+    }
+}

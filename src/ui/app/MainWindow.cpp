@@ -333,7 +333,7 @@ void MainWindow::createMenus()
     addCommands(menuBar()->addMenu(QStringLiteral("&View")),
                 {ViewVendors, ViewItems, ViewCustomers, ViewInvoices, ViewPurchaseOrders, ViewStock,
                  ViewCustomerInvoices, 0, ViewStatistics, ViewRefresh, 0, ViewToolbars, ViewStatusBar});
-    addCommands(menuBar()->addMenu(QStringLiteral("&Options")),
+    addCommands(menuBar()->addMenu(QStringLiteral("Op&tions")),
                 {InsertVendor, InsertItem, InsertCustomer, 0, RecordModify, RecordDelete, RecordDetails, 0,
                  FindInList, SortList});
     QMenu* manage = menuBar()->addMenu(QStringLiteral("&Manage"));
@@ -346,7 +346,7 @@ void MainWindow::createMenus()
                 {QuickInvoice, QuickPaymentsByCustomer, QuickCustomerBalances, QuickInvoiceBalances,
                  QuickOutstandingOrders, QuickSaleQuantities, QuickSalesToCustomer, QuickDetailedSales,
                  QuickInventorySummary});
-    addCommands(menuBar()->addMenu(QStringLiteral("&Settings")),
+    addCommands(menuBar()->addMenu(QStringLiteral("Setti&ngs")),
                 {ProjectSettings, CompanyInformation, QuickReportSettings, 0, CustomizeColumns,
                  CustomizeColors, DisplayAllRecords});
     addCommands(menuBar()->addMenu(QStringLiteral("&Help")),
