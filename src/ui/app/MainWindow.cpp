@@ -2,6 +2,7 @@
 
 #include "CommandIcons.h"
 #include "CommandRegistry.h"
+#include "InvoiceWindows.h"
 #include "NavigationTreeWidget.h"
 #include "ProgressWindow.h"
 #include "RecordWindows.h"
@@ -77,6 +78,7 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     createContextMenus();
     registerCommands();
     RegisterRecordWindows(*m_registry);
+    RegisterInvoiceWindows(*m_registry, m_settings);
     connectCommands();
 
     m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);
