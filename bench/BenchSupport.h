@@ -7,6 +7,7 @@
 #include "core/common/Money.h"
 #include "core/db/ProjectDatabase.h"
 #include "core/project/ProjectTables.h"
+#include "core/records/StockFigures.h"
 
 #include <QDate>
 #include <QSqlError>
@@ -16,11 +17,11 @@
 #include <benchmark/benchmark.h>
 
 #include <optional>
+#include <vector>
 
 // What the operation benchmarks share: the project they run on, the fixture
 // transaction that is never committed, the rounds rolled back outside the timing,
 // and the records several cases add for themselves.
-
 
 // One open project: the cached scale-M one, or the small one.
 struct Target
@@ -34,7 +35,6 @@ inline Target Medium()
     return {BenchProject::current().database(), BenchProject::current().tables()};
 }
 
-
 inline std::optional<QSqlQuery> Prepared(ProjectDatabase& db, const QString& sql, benchmark::State& state)
 {
     QSqlQuery query(db.connection());
@@ -44,6 +44,41 @@ inline std::optional<QSqlQuery> Prepared(ProjectDatabase& db, const QString& sql
         return std::nullopt;
     }
     return query;
+}
+
+// The plain half of a read that takes several statements: each run once a round,
+// in the order given, and every column of every row read; the rows count as items.
+inline void TimePlainReads(benchmark::State& state, ProjectDatabase& db, const QStringList& sqls)
+{
+    std::vector<QSqlQuery> queries;
+    for (const QString& sql : sqls) {
+        std::optional<QSqlQuery> query = Prepared(db, sql, state);
+        if (!query)
+            return;
+        queries.push_back(std::move(*query));
+    }
+    qint64 rows = 0;
+    bool failed = false;
+    for (auto _ : state) {
+        for (QSqlQuery& query : queries) {
+            if (!query.exec()) {
+                state.SkipWithError(qPrintable(query.lastError().text()));
+                failed = true;
+                break;
+            }
+            const int columns = query.record().count();
+            while (query.next()) {
+                for (int c = 0; c < columns; ++c) {
+                    QVariant value = query.value(c);
+                    benchmark::DoNotOptimize(value);
+                }
+                ++rows;
+            }
+        }
+        if (failed)
+            break;
+    }
+    state.SetItemsProcessed(rows);
 }
 
 // The plain half of a read: the statement run once a round and every column of
@@ -243,7 +278,7 @@ inline std::optional<qint32> AddPurchaseOrder(Fixture& fixture, qint32 vendorID)
 }
 
 inline std::optional<qint32> AddOrderLine(Fixture& fixture, qint32 itemID, qint32 vendorID, qint32 poID,
-                                   qint32 quantity)
+                                          qint32 quantity)
 {
     COrderRec line;
     line.ItemID = itemID;
@@ -296,4 +331,68 @@ inline bool AddLots(Fixture& fixture, qint32 itemID, qint32 vendorID, int count,
             return fixture.fail(fixture.tables().stock().lastError());
     }
     return true;
+}
+
+// --- A large purchase order ---------------------------------------------------
+
+inline constexpr int kLargePOLines = 1000;
+
+// The note that marks the large purchase order in the cached project.
+inline QString LargePONote()
+{
+    return QStringLiteral("Benchmark: 1,000 order lines");
+}
+
+// A purchase order of the first vendor with 1,000 outstanding order lines, one
+// for each of the first 1,000 items (10 units each), for the cases that open a
+// purchase-order window on a large order (Record Received Order, Manage Purchase
+// Orders). The first run that asks for it adds it to the cached scale-M project
+// and commits it, the items' Ordered following its lines; later runs find it
+// again by its note. Being the newest purchase order, it is also the one the
+// purchase-order pickers select by default. Ask for it before a Fixture opens its
+// transaction, or it is rolled back with the case. NoID when it could not be made.
+inline qint32 LargePurchaseOrder()
+{
+    static qint32 id = NoID;
+    if (id != NoID)
+        return id;
+    ProjectDatabase& db = Medium().db;
+    ProjectTables& tables = Medium().tables;
+    const QList<qint32> found =
+        IdList(db, QStringLiteral("SELECT \"ID\" FROM \"PO\" WHERE \"Notes\" = '%1' ORDER BY \"ID\"")
+                       .arg(LargePONote()));
+    if (!found.isEmpty())
+        return id = found.first();
+
+    const QList<qint32> items = IdList(
+        db, QStringLiteral("SELECT \"ID\" FROM \"Items\" ORDER BY \"ID\" LIMIT %1").arg(kLargePOLines));
+    const qint32 vendor = FirstVendor(db);
+    if (items.size() < kLargePOLines || vendor == NoID)
+        return NoID;
+    Transaction transaction(db);
+    if (!transaction.isActive())
+        return NoID;
+    CPORec po;
+    po.VendorID = vendor;
+    po.Number = tables.purchaseOrders().NextNumber();
+    po.Date = Day(2026, 5, 1);
+    po.RequiredDate = po.FilledDate = Day(2026, 5, 20);
+    po.TaxRate = 7.0;
+    po.Notes = LargePONote();
+    if (!tables.purchaseOrders().RecordAdd(po))
+        return NoID;
+    for (const qint32 item : items) {
+        COrderRec line;
+        line.ItemID = item;
+        line.VendorID = vendor;
+        line.Quanity = 10;
+        line.Date = po.Date;
+        line.BackOrderID = 0;
+        line.POID = po.ID;
+        if (!tables.orders().RecordAdd(line) || !RecomputeItemTotals(tables, item))
+            return NoID;
+    }
+    if (!transaction.commit())
+        return NoID;
+    return id = po.ID;
 }

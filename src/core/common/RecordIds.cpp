@@ -63,6 +63,17 @@ QString PickerEntryText(const QString& visible, qint32 id)
     return entry;
 }
 
+QString NumberedPickerEntryText(qint32 number, qint32 id)
+{
+    // Written in one piece: pickers make one for every purchase order or invoice.
+    QString entry;
+    entry.reserve(11 + kPickerIdGap + 11);
+    AppendRecordId(entry, number);
+    entry.resize(entry.size() + kPickerIdGap, QLatin1Char(' '));
+    AppendRecordId(entry, id);
+    return entry;
+}
+
 QString CustomerEntryText(const QString& visible, qint32 id)
 {
     return visible + QStringLiteral("#%1").arg(id);

@@ -21,11 +21,14 @@ QString WidthKey(int column)
 
 } // namespace
 
-ManagePOModel::ManagePOModel(ProjectTables& tables, Prompter& prompter)
+ManagePOModel::ManagePOModel(ProjectTables& tables, Prompter& prompter, qint32 poID)
     : m_tables(tables), m_prompter(prompter)
 {
     m_poEntries = POPickerEntries(m_tables);
-    m_poID = m_poEntries.isEmpty() ? NoSelection : EntryId(m_poEntries.constLast());
+    if (poID != NoSelection && PickerIndexOf(m_poEntries, poID) >= 0)
+        m_poID = poID;
+    else
+        m_poID = m_poEntries.isEmpty() ? NoSelection : EntryId(m_poEntries.constLast());
     reload();
 }
 

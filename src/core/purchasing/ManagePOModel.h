@@ -56,8 +56,9 @@ public:
     static constexpr const char* kSettingsSection = "POManage";
     static const std::array<int, kColumnCount> kDefaultColumnWidths;
 
-    // The newest purchase order is selected.
-    ManagePOModel(ProjectTables& tables, Prompter& prompter);
+    // The purchase order of `poID` is selected, or the newest one when the
+    // picker does not hold it; its lines are computed once.
+    ManagePOModel(ProjectTables& tables, Prompter& prompter, qint32 poID = NoSelection);
 
     QString caption() const override;
 

@@ -41,6 +41,9 @@ public:
     // quantity; false (with the message for a missing record) when it is gone.
     bool startModify(qint32 orderID);
 
+    // The project the order lines go to, for the window's Find Item and New PO.
+    ProjectTables& tables() const { return m_tables; }
+
     bool isModify() const { return m_modifyID != NoID; }
     QString caption() const override;
     QString helpLine() const override;

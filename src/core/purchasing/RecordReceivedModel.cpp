@@ -18,10 +18,16 @@
 #include <optional>
 
 RecordReceivedModel::RecordReceivedModel(ProjectTables& tables, Prompter& prompter, const Clock& clock)
+    : RecordReceivedModel(tables, prompter, clock, NoSelection)
+{
+}
+
+RecordReceivedModel::RecordReceivedModel(ProjectTables& tables, Prompter& prompter, const Clock& clock,
+                                         qint32 poID, qint32 orderID)
     : m_tables(tables), m_prompter(prompter), m_clock(clock)
 {
     m_lastChanged.fill(NoID);
-    preset(NoSelection);
+    preset(poID, orderID);
 }
 
 QString RecordReceivedModel::helpLine() const

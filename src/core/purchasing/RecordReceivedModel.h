@@ -35,6 +35,10 @@ public:
     };
 
     RecordReceivedModel(ProjectTables& tables, Prompter& prompter, const Clock& clock);
+    // The same, filled at once as preset(poID, orderID) fills it, so that a large
+    // project's purchase orders are read once rather than twice.
+    RecordReceivedModel(ProjectTables& tables, Prompter& prompter, const Clock& clock, qint32 poID,
+                        qint32 orderID = NoSelection);
 
     QString caption() const override { return QStringLiteral("Record Received Order"); }
     QString helpLine() const override;

@@ -17,10 +17,8 @@ QStringList Entries(ProjectTables& tables, const char* table, const char* column
     if (!rows)
         return entries;
     entries.reserve(rows->size());
-    for (const auto& [id, value] : *rows) {
-        const QString visible = numberAsId ? FormatRecordId(value.toInt()) : value.toString();
-        entries.append(PickerEntryText(visible, id));
-    }
+    for (const auto& [id, value] : *rows)
+        entries.append(numberAsId ? NumberedPickerEntryText(value.toInt(), id) : PickerEntryText(value.toString(), id));
     return entries;
 }
 
@@ -58,6 +56,20 @@ QStringList CustomerPickerEntries(ProjectTables& tables)
 
 int PickerIndexOf(const QStringList& entries, qint32 id)
 {
+    // Entries come in ID order, so a binary search finds the ID at once; a list in
+    // another order falls through to the scan below.
+    qsizetype low = 0;
+    qsizetype high = entries.size();
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        const qint32 found = EntryId(entries.at(middle));
+        if (found == id)
+            return static_cast<int>(middle);
+        if (found < id)
+            low = middle + 1;
+        else
+            high = middle;
+    }
     for (int i = 0; i < entries.size(); ++i) {
         if (EntryId(entries.at(i)) == id)
             return i;

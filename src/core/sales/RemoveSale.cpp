@@ -18,10 +18,15 @@ QString RemoveSaleQuestion()
 bool RemoveSale(ProjectTables& tables, Prompter& prompter, qint32 saleID, ChangeList& changes,
                 QList<qint32>* removedSales)
 {
-    const QString title = AppTitle();
-    if (!prompter.askYesNo(RemoveSaleQuestion(), title, Prompter::Icon::Question))
+    if (!prompter.askYesNo(RemoveSaleQuestion(), AppTitle(), Prompter::Icon::Question))
         return false;
+    return TakeSaleBack(tables, prompter, saleID, changes, removedSales);
+}
 
+bool TakeSaleBack(ProjectTables& tables, Prompter& prompter, qint32 saleID, ChangeList& changes,
+                  QList<qint32>* removedSales)
+{
+    const QString title = AppTitle();
     CSalesRec sale;
     if (!tables.sales().RecordRead(sale, saleID)) {
         ReportErrorCode(prompter, Status::RecordNotFound);

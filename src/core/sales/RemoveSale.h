@@ -21,3 +21,7 @@ QString RemoveSaleQuestion();
 // into `changes`, the sale's ID into `removedSales`.
 bool RemoveSale(ProjectTables& tables, Prompter& prompter, qint32 saleID, ChangeList& changes,
                 QList<qint32>* removedSales = nullptr);
+
+// RemoveSale without its question, for a caller that asked already.
+bool TakeSaleBack(ProjectTables& tables, Prompter& prompter, qint32 saleID, ChangeList& changes,
+                  QList<qint32>* removedSales = nullptr);

@@ -62,8 +62,14 @@ bool CommandRegistry::isEnabled(int command) const
 {
     if (const auto plain = m_plain.constFind(command); plain != m_plain.cend())
         return !plain->enabled || plain->enabled();
-    if (m_own.contains(command))
-        return m_project.isOpen();
+    if (const auto own = m_own.constFind(command); own != m_own.cend()) {
+        if (!m_project.isOpen())
+            return false;
+        if (!own->options.enabledAs)
+            return true;
+        syncCommandLayer();
+        return m_commands.isEnabled(*own->options.enabledAs);
+    }
     if (const auto routed = m_routed.constFind(command); routed != m_routed.cend())
         return routedAction(*routed) != Action::None;
     return false;
@@ -188,9 +194,10 @@ void CommandRegistry::runRouted(Routed routed)
     const auto window = m_windows.find(where.action);
     if (where.action == Action::None || window == m_windows.end() || !m_project.tables())
         return;
-    // 2. Details only look; everything else sees every record while it runs.
+    // 2. Details only look; everything else sees every record while it runs,
+    // Manage Purchase Orders too when Details on the purchase-order list opens it.
     std::unique_ptr<FilterSuspension> suspended;
-    if (routed != Routed::Details)
+    if (routed != Routed::Details || where.action == Action::ManagePurchaseOrders)
         suspended = m_commands.suspendFilters();
     // 3. The window.
     const CommandWindow run = window->second;

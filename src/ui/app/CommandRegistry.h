@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 struct DesktopServices;
 class Project;
@@ -116,6 +117,9 @@ public:
         bool suspendFilters = true;
         // "This option is only valid for list views." unless a list is showing.
         bool requireList = false;
+        // The command layer's command whose availability this one shares; none:
+        // available while a project is open.
+        std::optional<CProjectCommands::Command> enabledAs;
     };
 
     // `window` is the parent of the windows and of the progress shown while the

@@ -5,7 +5,9 @@
 #include "InvoiceWindows.h"
 #include "NavigationTreeWidget.h"
 #include "ProgressWindow.h"
+#include "PurchasingWindows.h"
 #include "RecordWindows.h"
+#include "SalesWindows.h"
 
 #include "ui/common/DesktopServices.h"
 #include "ui/common/DialogButtons.h"
@@ -78,6 +80,8 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     createContextMenus();
     registerCommands();
     RegisterRecordWindows(*m_registry);
+    RegisterPurchasingWindows(*m_registry, m_settings);
+    RegisterSalesWindows(*m_registry, m_services);
     RegisterInvoiceWindows(*m_registry, m_settings);
     connectCommands();
 
@@ -201,6 +205,8 @@ void MainWindow::createActions()
                QStringLiteral("Receive ordered items into stock"), key("Alt+R"));
     addCommand(RecordSale, QStringLiteral("Record &Sale"), QStringLiteral("Sell items from stock"),
                key("Alt+S"));
+    addCommand(UndoSale, QStringLiteral("&Undo Sale"),
+               QStringLiteral("Undo recording of a sale, add the quanity back into stock"));
     addCommand(AutoOrder, QStringLiteral("Auto &Order..."),
                QStringLiteral("Order every item below its reorder level"));
     addCommand(AutoReceive, QStringLiteral("Auto R&eceive..."),
@@ -337,7 +343,7 @@ void MainWindow::createMenus()
                          ManageReports, ManageStatistics, 0});
     addCommands(manage->addMenu(QStringLiteral("&Wizards")), {ReportWizard, StatisticWizard});
     addCommands(menuBar()->addMenu(QStringLiteral("&Activities")),
-                {RecordOrder, RecordReceived, RecordSale, 0, AutoOrder, AutoReceive, Purge});
+                {RecordOrder, RecordReceived, RecordSale, UndoSale, 0, AutoOrder, AutoReceive, Purge});
     addCommands(menuBar()->addMenu(QStringLiteral("&Quick Reports")),
                 {QuickInvoice, QuickPaymentsByCustomer, QuickCustomerBalances, QuickInvoiceBalances,
                  QuickOutstandingOrders, QuickSaleQuantities, QuickSalesToCustomer, QuickDetailedSales,
@@ -423,9 +429,9 @@ void MainWindow::createContextMenus()
          AutoOrder, 0, DisplayAllRecords},
         {InsertItem, RecordModify, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, ViewStatistics, 0,
          RecordOrder, RecordSale, AutoOrder, 0, DisplayAllRecords},
-        {ManagePurchaseOrders, RecordDetails, 0, FindInList, SortList, 0, RecordOrder, RecordReceived,
-         AutoReceive, 0, DisplayAllRecords},
-        {ManageInvoices, RecordDetails, 0, FindInList, SortList, 0, RecordSale, ManagePayments, 0,
+        {ManagePurchaseOrders, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, RecordOrder,
+         RecordReceived, AutoReceive, 0, DisplayAllRecords},
+        {ManageInvoices, RecordDetails, 0, FindInList, SortList, 0, RecordSale, UndoSale, ManagePayments, 0,
          DisplayAllRecords},
         {InsertCustomer, RecordModify, RecordDelete, RecordDetails, 0, FindInList, SortList, 0, RecordSale,
          ManagePayments, 0, ViewStatistics, 0, DisplayAllRecords},

@@ -82,6 +82,7 @@ public:
         RecordOrder = 32839,
         RecordReceived = 32840,
         RecordSale = 32841,
+        UndoSale = 32860,
         AutoOrder = 32822,
         AutoReceive = 32823,
         Purge = 32882,

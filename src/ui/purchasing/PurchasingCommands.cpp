@@ -1,45 +1,133 @@
 #include "ui/purchasing/PurchasingCommands.h"
 
-// STUB: the windows are not written yet; every runner answers that nothing changed.
+#include "core/common/Prompter.h"
+#include "ui/common/DesktopServices.h"
+#include "ui/common/WaitCursorPrompter.h"
+#include "ui/purchasing/MarkPOFillDateDialog.h"
+#include "ui/purchasing/NewPODialog.h"
+#include "ui/purchasing/PurgeDataDialog.h"
+#include "ui/purchasing/RecordOrderDialog.h"
+#include "ui/purchasing/RecordReceivedDialog.h"
 
-ChangeList RunNewPO(QWidget*, ProjectTables&, const DesktopServices&, qint32, qint32* created)
+namespace {
+
+// Passes every message and question on to the prompter in place: the user's
+// own while the dialog is open, a wait-cursor one while a long step runs.
+class RelayPrompter final : public Prompter
+{
+public:
+    explicit RelayPrompter(Prompter& target) : m_target(&target) {}
+
+    void setTarget(Prompter& target) { m_target = &target; }
+    void message(const QString& text, const QString& title, Icon icon) override
+    {
+        m_target->message(text, title, icon);
+    }
+    bool askYesNo(const QString& text, const QString& title, Icon icon) override
+    {
+        return m_target->askYesNo(text, title, icon);
+    }
+
+private:
+    Prompter* m_target;
+};
+
+} // namespace
+
+ChangeList RunNewPO(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                    qint32 modifyPOID, qint32* created)
 {
     if (created)
         *created = NoID;
-    return {};
+    NewPOModel model(tables, services.prompter, services.clock);
+    if (modifyPOID != NoID && !model.loadForModify(modifyPOID))
+        return {};
+    if (!model.checkPrerequisites())
+        return {};
+    NewPODialog dialog(model, tables, services, parent);
+    if (dialog.exec() == QDialog::Accepted && created && !model.isModify())
+        *created = model.poID();
+    return model.changes();
 }
 
-ChangeList RunRecordOrder(QWidget*, ProjectTables&, const DesktopServices&, qint32, qint32)
+ChangeList RunRecordOrder(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                          qint32 itemID, qint32 poID)
 {
-    return {};
+    RecordOrderModel model(tables, services.prompter);
+    model.startNew(itemID, poID);
+    if (!model.checkPrerequisites())
+        return {};
+    RecordOrderDialog dialog(model, tables, services, parent);
+    dialog.exec();
+    ChangeList changes = model.changes();
+    changes.merge(dialog.newPOChanges());
+    return changes;
 }
 
-ChangeList RunModifyRecordedOrder(QWidget*, ProjectTables&, const DesktopServices&, qint32)
+ChangeList RunModifyRecordedOrder(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                                  qint32 orderID)
 {
-    return {};
+    RecordOrderModel model(tables, services.prompter);
+    if (!model.startModify(orderID) || !model.checkPrerequisites())
+        return {};
+    RecordOrderDialog dialog(model, tables, services, parent);
+    dialog.exec();
+    ChangeList changes = model.changes();
+    changes.merge(dialog.newPOChanges());
+    return changes;
 }
 
-ChangeList RunRecordOrder(QWidget*, RecordOrderModel&, const DesktopServices&)
+ChangeList RunRecordOrder(QWidget* parent, RecordOrderModel& model, const DesktopServices& services)
 {
-    return {};
+    RecordOrderDialog dialog(model, model.tables(), services, parent);
+    dialog.exec();
+    ChangeList changes = model.changes();
+    changes.merge(dialog.newPOChanges());
+    return changes;
 }
 
-ChangeList RunRecordReceived(QWidget*, ProjectTables&, const DesktopServices&, qint32, qint32)
+ChangeList RunRecordReceived(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                             qint32 poID, qint32 orderID)
 {
-    return {};
+    RecordReceivedModel model(tables, services.prompter, services.clock, poID, orderID);
+    if (!model.checkPrerequisites())
+        return {};
+    return RunRecordReceived(parent, model, services);
 }
 
-ChangeList RunRecordReceived(QWidget*, RecordReceivedModel&, const DesktopServices&)
+ChangeList RunRecordReceived(QWidget* parent, RecordReceivedModel& model, const DesktopServices& services)
 {
-    return {};
+    RecordReceivedDialog dialog(model, services, parent);
+    dialog.exec();
+    return model.changes();
 }
 
-ChangeList RunMarkPOFillDate(QWidget*, ProjectTables&, const DesktopServices&, qint32)
+ChangeList RunMarkPOFillDate(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                             qint32 poID)
 {
-    return {};
+    MarkPOFillDateModel model(tables, services.prompter, services.clock, poID);
+    if (!model.checkPrerequisites())
+        return {};
+    MarkPOFillDateDialog dialog(model, services.clock, parent);
+    dialog.exec();
+    return model.changes();
 }
 
-ChangeList RunPurgeData(QWidget*, ProjectTables&, const DesktopServices&)
+ChangeList RunPurgeData(QWidget* parent, ProjectTables& tables, const DesktopServices& services)
 {
-    return {};
+    RelayPrompter relay(services.prompter);
+    PurgeDataModel model(tables, relay, services.clock);
+    if (!model.checkPrerequisites())
+        return {};
+    // The wait cursor shows while the purge deletes, and gives way to its question.
+    const auto purge = [&] {
+        WaitCursorPrompter waiting(services.prompter);
+        relay.setTarget(waiting);
+        const PurgeDataModel::Result result = model.save();
+        relay.setTarget(services.prompter);
+        return result;
+    };
+    PurgeDataDialog dialog(model, services.clock, purge, parent);
+    dialog.exec();
+    return model.changes();
 }

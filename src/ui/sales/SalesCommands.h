@@ -22,3 +22,9 @@ ChangeList RunNewSalesInvoice(QWidget* parent, ProjectTables& tables, const Desk
 // given, is the item preselected.
 ChangeList RunRecordSoldItems(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
                               qint32 invoiceID, bool addsToExisting, qint32 itemID = NoID);
+
+// Record Sale: New Sales Invoice, then Record Sold Items on the new invoice with
+// `itemID` (when given) preselected. Cancelling the second step leaves the
+// invoice without sales.
+ChangeList RunRecordSale(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                         qint32 itemID = NoID);

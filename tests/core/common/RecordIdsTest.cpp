@@ -1,6 +1,7 @@
 #include "core/common/RecordIds.h"
 #include "core/common/ChangeList.h"
 #include "core/common/StatusCodes.h"
+#include "core/records/Pickers.h"
 
 #include "QtPrinters.h"
 #include "ScriptedPrompter.h"
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -23,6 +26,27 @@ TEST(RecordIds, PickerEntriesCarryTheirId)
     EXPECT_EQ(EntryId(CustomerEntryText(QStringLiteral("Acme   Doe, Jane"), 1234567)), 1234567);
     EXPECT_EQ(EntryId(QString()), NoSelection);
     EXPECT_EQ(EntryId(QStringLiteral("no id here")), NoSelection);
+    for (const qint32 number : {0, 7, 123456, 1234567, -3})
+        EXPECT_EQ(NumberedPickerEntryText(number, 99), PickerEntryText(FormatRecordId(number), 99)) << number;
+}
+
+TEST(RecordIds, APickerFindsAnIdInIdOrderAndInAnyOtherOrder)
+{
+    QStringList sorted;
+    for (const qint32 id : {2, 3, 5, 8, 13, 21, 34})
+        sorted.append(NumberedPickerEntryText(100 + id, id));
+    for (int row = 0; row < sorted.size(); ++row)
+        EXPECT_EQ(PickerIndexOf(sorted, EntryId(sorted.at(row))), row);
+    EXPECT_EQ(PickerIndexOf(sorted, 4), -1);
+    EXPECT_EQ(PickerIndexOf(sorted, 99), -1);
+    EXPECT_EQ(PickerIndexOf({}, 1), -1);
+
+    // A list out of ID order (customers by name, say) is still searched whole.
+    const QStringList unsorted{CustomerEntryText(u"Zeta"_s, 1), CustomerEntryText(u"Alpha"_s, 9),
+                               CustomerEntryText(u"Mid"_s, 4)};
+    EXPECT_EQ(PickerIndexOf(unsorted, 1), 0);
+    EXPECT_EQ(PickerIndexOf(unsorted, 9), 1);
+    EXPECT_EQ(PickerIndexOf(unsorted, 4), 2);
 }
 
 TEST(ChangeList, KeepsEachIdOnceAndAtMostAThousandPerKind)

@@ -1,0 +1,109 @@
+#include "ui/purchasing/EditOrderEntryDialog.h"
+
+#include "ui/common/DesktopServices.h"
+#include "ui/purchasing/PurchasingCommands.h"
+#include "ui/purchasing/PurchasingHub.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* AddShown(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName)
+{
+    auto* shown = new QLabel(owner);
+    shown->setObjectName(objectName);
+    shown->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    form.addRow(label, shown);
+    return shown;
+}
+
+QPushButton* AddButton(QWidget* owner, QBoxLayout& column, const QString& caption, const QString& objectName)
+{
+    auto* button = new QPushButton(caption, owner);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    column.addWidget(button);
+    return button;
+}
+
+} // namespace
+
+EditOrderEntryDialog::EditOrderEntryDialog(EditOrderEntryModel& model, ProjectTables& tables,
+                                           const DesktopServices& services, QWidget* parent)
+    : QDialog(parent), m_model(model), m_tables(tables), m_services(services)
+{
+    setObjectName(QStringLiteral("editOrderEntryDialog"));
+    setWindowTitle(m_model.caption());
+    auto* layout = new QVBoxLayout(this);
+    auto* help = new QLabel(m_model.helpLine(), this);
+    help->setWordWrap(true);
+    layout->addWidget(help);
+
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    m_item = AddShown(this, *form, QStringLiteral("Item:"), QStringLiteral("itemText"));
+    m_poNumber = AddShown(this, *form, QStringLiteral("PO #:"), QStringLiteral("poNumberText"));
+    m_ordered = AddShown(this, *form, QStringLiteral("Ordered:"), QStringLiteral("orderedText"));
+    m_received = AddShown(this, *form, QStringLiteral("Received:"), QStringLiteral("receivedText"));
+
+    QPushButton* undo =
+        AddButton(this, *layout, QStringLiteral("&Undo Received Order"), QStringLiteral("undoButton"));
+    QPushButton* modify = AddButton(this, *layout, QStringLiteral("&Modify Original Order Information"),
+                                    QStringLiteral("modifyButton"));
+    QPushButton* receive =
+        AddButton(this, *layout, QStringLiteral("&Record Received"), QStringLiteral("receiveButton"));
+    QPushButton* done = AddButton(this, *layout, QStringLiteral("&Done"), QStringLiteral("doneButton"));
+    done->setDefault(true);
+    QWidget::setTabOrder(undo, modify);
+    QWidget::setTabOrder(modify, receive);
+    QWidget::setTabOrder(receive, done);
+
+    connect(undo, &QPushButton::clicked, this, [this] {
+        if (m_model.undoReceived())
+            showModel();
+    });
+    connect(modify, &QPushButton::clicked, this, [this] { run(m_model.modifyOriginal()); });
+    connect(receive, &QPushButton::clicked, this, [this] { run(m_model.recordReceived()); });
+    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+
+    showModel();
+}
+
+void EditOrderEntryDialog::showModel()
+{
+    m_item->setText(m_model.itemName());
+    m_poNumber->setText(m_model.poNumberText());
+    m_ordered->setText(m_model.orderedText());
+    m_received->setText(m_model.receivedText());
+}
+
+void EditOrderEntryDialog::run(const EditOrderEntryAction& action)
+{
+    using Kind = EditOrderEntryAction::Kind;
+    switch (action.kind) {
+    case Kind::None:
+        break;
+    case Kind::ModifyOrder:
+        m_model.childClosed(RunModifyRecordedOrder(this, m_tables, m_services, action.orderID));
+        break;
+    case Kind::RecordReceived:
+        m_model.childClosed(RunRecordReceived(this, m_tables, m_services, action.poID, action.orderID));
+        break;
+    }
+    // The model re-read the line when it refused too.
+    showModel();
+}
+
+ChangeList RunEditOrderEntry(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                             qint32 orderID)
+{
+    EditOrderEntryModel model(tables, services.prompter, orderID);
+    if (!model.checkPrerequisites())
+        return {};
+    EditOrderEntryDialog dialog(model, tables, services, parent);
+    dialog.exec();
+    return model.changes();
+}

@@ -1,0 +1,265 @@
+#include "ui/purchasing/ManagePODialog.h"
+
+#include "ui/common/DesktopServices.h"
+#include "ui/common/RecordPicker.h"
+#include "ui/purchasing/PurchasingCommands.h"
+#include "ui/purchasing/PurchasingHub.h"
+
+#include "core/common/UserSettings.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kOrderIdRole = Qt::UserRole;
+
+QLabel* AddShown(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName)
+{
+    auto* shown = new QLabel(owner);
+    shown->setObjectName(objectName);
+    shown->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    form.addRow(label, shown);
+    return shown;
+}
+
+QPushButton* AddButton(QWidget* owner, QBoxLayout& row, const QString& caption, const QString& objectName)
+{
+    auto* button = new QPushButton(caption, owner);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    row.addWidget(button);
+    return button;
+}
+
+} // namespace
+
+ManagePODialog::ManagePODialog(ManagePOModel& model, ProjectTables& tables, const DesktopServices& services,
+                               UserSettings& settings, QWidget* parent)
+    : QDialog(parent), m_model(model), m_tables(tables), m_services(services), m_settings(settings)
+{
+    setObjectName(QStringLiteral("managePODialog"));
+    setWindowTitle(m_model.caption());
+    auto* layout = new QVBoxLayout(this);
+
+    auto* top = new QHBoxLayout;
+    layout->addLayout(top);
+    auto* left = new QFormLayout;
+    auto* right = new QFormLayout;
+    top->addLayout(left);
+    top->addLayout(right);
+    m_po = new RecordPicker(RecordPicker::Kind::PurchaseOrder, this);
+    m_po->setObjectName(QStringLiteral("poBox"));
+    left->addRow(QStringLiteral("&PO #:"), m_po);
+    m_vendor = AddShown(this, *left, QStringLiteral("Vendor:"), QStringLiteral("vendorText"));
+    m_poDate = AddShown(this, *left, QStringLiteral("PO Date:"), QStringLiteral("poDateText"));
+    m_filled = AddShown(this, *left, QStringLiteral("PO Filled:"), QStringLiteral("filledText"));
+    m_requiredDate =
+        AddShown(this, *right, QStringLiteral("Required Date:"), QStringLiteral("requiredDateText"));
+    m_taxRate = AddShown(this, *right, QStringLiteral("PO Tax Rate:"), QStringLiteral("taxRateText"));
+    m_notes = AddShown(this, *right, QStringLiteral("Notes:"), QStringLiteral("notesText"));
+    m_notes->setWordWrap(true);
+
+    auto* poButtons = new QHBoxLayout;
+    layout->addLayout(poButtons);
+    QPushButton* newPO =
+        AddButton(this, *poButtons, QStringLiteral("&New PO"), QStringLiteral("newPOButton"));
+    QPushButton* modifyPO =
+        AddButton(this, *poButtons, QStringLiteral("&Modify PO"), QStringLiteral("modifyPOButton"));
+    m_fill = AddButton(this, *poButtons, m_model.fillButtonCaption(), QStringLiteral("fillButton"));
+    poButtons->addStretch();
+
+    m_lines = new QTreeWidget(this);
+    m_lines->setObjectName(QStringLiteral("lineList"));
+    m_lines->setRootIsDecorated(false);
+    m_lines->setUniformRowHeights(true);
+    m_lines->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lines->setColumnCount(ManagePOModel::kColumnCount);
+    m_lines->setHeaderLabels(ManagePOModel::columnCaptions());
+    QHeaderView* header = m_lines->header();
+    header->setStretchLastSection(false);
+    const auto widths = ManagePOModel::loadColumnWidths(m_settings);
+    for (int column = 0; column < ManagePOModel::kColumnCount; ++column) {
+        header->resizeSection(column, widths[static_cast<size_t>(column)]);
+        if (ManagePOModel::columnRightAligned(column))
+            m_lines->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    layout->addWidget(m_lines, 1);
+
+    auto* lineButtons = new QHBoxLayout;
+    layout->addLayout(lineButtons);
+    QPushButton* add = AddButton(this, *lineButtons, QStringLiteral("&Add"), QStringLiteral("addButton"));
+    QPushButton* edit = AddButton(this, *lineButtons, QStringLiteral("&Edit"), QStringLiteral("editButton"));
+    QPushButton* del = AddButton(this, *lineButtons, QStringLiteral("&Del"), QStringLiteral("deleteButton"));
+    QPushButton* autoOrder =
+        AddButton(this, *lineButtons, QStringLiteral("Auto &Order"), QStringLiteral("autoOrderButton"));
+    QPushButton* autoReceive =
+        AddButton(this, *lineButtons, QStringLiteral("Auto &Receive"), QStringLiteral("autoReceiveButton"));
+    lineButtons->addStretch();
+
+    auto* closing = new QHBoxLayout;
+    layout->addLayout(closing);
+    // The printout and the history of a purchase order are shown by the report
+    // pane, which this version does not have yet.
+    QPushButton* viewPO =
+        AddButton(this, *closing, QStringLiteral("&View PO"), QStringLiteral("viewPOButton"));
+    QPushButton* viewDetails =
+        AddButton(this, *closing, QStringLiteral("View De&tails"), QStringLiteral("viewDetailsButton"));
+    viewPO->setEnabled(false);
+    viewDetails->setEnabled(false);
+    closing->addStretch();
+    QPushButton* close = AddButton(this, *closing, QStringLiteral("&Close"), QStringLiteral("closeButton"));
+    close->setDefault(true);
+
+    QWidget::setTabOrder(m_po, newPO);
+    QWidget::setTabOrder(newPO, modifyPO);
+    QWidget::setTabOrder(modifyPO, m_fill);
+    QWidget::setTabOrder(m_fill, m_lines);
+    QWidget::setTabOrder(m_lines, add);
+    QWidget::setTabOrder(add, edit);
+    QWidget::setTabOrder(edit, del);
+    QWidget::setTabOrder(del, autoOrder);
+    QWidget::setTabOrder(autoOrder, autoReceive);
+    QWidget::setTabOrder(autoReceive, close);
+
+    connect(m_po, &RecordPicker::selectionChanged, this, [this](qint32 id) {
+        m_model.selectPO(id);
+        showPO();
+    });
+    connect(m_lines, &QTreeWidget::currentItemChanged, this, [this] { lineChosen(); });
+    connect(newPO, &QPushButton::clicked, this, [this] { run(m_model.newPO()); });
+    connect(modifyPO, &QPushButton::clicked, this, [this] { run(m_model.modifyPO()); });
+    connect(m_fill, &QPushButton::clicked, this, [this] { run(m_model.toggleFilled()); });
+    connect(add, &QPushButton::clicked, this, [this] { run(m_model.addOrder()); });
+    connect(edit, &QPushButton::clicked, this, [this] { run(m_model.editLine()); });
+    connect(del, &QPushButton::clicked, this, [this] {
+        if (m_model.deleteLine())
+            showModel();
+    });
+    connect(autoOrder, &QPushButton::clicked, this, [this] { run(m_model.autoOrder()); });
+    connect(autoReceive, &QPushButton::clicked, this, [this] { run(m_model.autoReceive()); });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    showModel();
+    resize(720, 480);
+}
+
+void ManagePODialog::done(int result)
+{
+    std::array<int, ManagePOModel::kColumnCount> widths{};
+    for (int column = 0; column < ManagePOModel::kColumnCount; ++column)
+        widths[static_cast<size_t>(column)] = m_lines->header()->sectionSize(column);
+    ManagePOModel::saveColumnWidths(m_settings, widths);
+    m_settings.sync();
+    QDialog::done(result);
+}
+
+void ManagePODialog::showModel()
+{
+    m_po->setEntries(m_model.poEntries(), m_model.poID());
+    showPO();
+}
+
+void ManagePODialog::showPO()
+{
+    m_vendor->setText(m_model.vendorName());
+    m_poDate->setText(m_model.poDateText());
+    m_filled->setText(m_model.filledText());
+    m_requiredDate->setText(m_model.requiredDateText());
+    m_taxRate->setText(m_model.taxRateText());
+    m_notes->setText(m_model.notes());
+    m_fill->setText(m_model.fillButtonCaption());
+    showLines();
+}
+
+void ManagePODialog::showLines()
+{
+    m_filling = true;
+    m_lines->clear();
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(m_model.lines().size());
+    QTreeWidgetItem* selected = nullptr;
+    for (const POLine& line : m_model.lines()) {
+        auto* row = new QTreeWidgetItem(ManagePOModel::lineTexts(line));
+        row->setData(0, kOrderIdRole, line.orderID);
+        for (int column = 0; column < ManagePOModel::kColumnCount; ++column) {
+            if (ManagePOModel::columnRightAligned(column))
+                row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        if (line.orderID == m_model.selectedOrderID())
+            selected = row;
+        rows.append(row);
+    }
+    m_lines->addTopLevelItems(rows);
+    if (selected)
+        m_lines->setCurrentItem(selected);
+    m_filling = false;
+}
+
+void ManagePODialog::lineChosen()
+{
+    if (m_filling)
+        return;
+    const QTreeWidgetItem* row = m_lines->currentItem();
+    m_model.selectLine(row ? row->data(0, kOrderIdRole).toInt() : NoSelection);
+}
+
+void ManagePODialog::run(const ManagePOAction& action)
+{
+    using Kind = ManagePOAction::Kind;
+    switch (action.kind) {
+    case Kind::None:
+        // Handled by the model (reopening a filled purchase order), or refused.
+        break;
+    case Kind::NewPO: {
+        qint32 created = NoID;
+        const ChangeList changes = RunNewPO(this, m_tables, m_services, NoID, &created);
+        if (created != NoID)
+            m_model.poCreated(created);
+        else
+            m_model.childClosed(changes);
+        break;
+    }
+    case Kind::ModifyPO:
+        m_model.childClosed(RunNewPO(this, m_tables, m_services, action.poID));
+        break;
+    case Kind::MarkFillDate:
+        m_model.childClosed(RunMarkPOFillDate(this, m_tables, m_services, action.poID));
+        break;
+    case Kind::RecordOrder:
+        m_model.childClosed(RunRecordOrder(this, m_tables, m_services, NoID, action.poID));
+        break;
+    case Kind::EditOrderEntry:
+        m_model.childClosed(RunEditOrderEntry(this, m_tables, m_services, action.orderID));
+        break;
+    case Kind::AutoOrder:
+        m_model.childClosed(
+            RunAutoOrder(this, m_tables, m_services, AutoOrderModel::Mode::Order, action.poID));
+        break;
+    case Kind::AutoReceive:
+        m_model.childClosed(
+            RunAutoOrder(this, m_tables, m_services, AutoOrderModel::Mode::Receive, action.poID));
+        break;
+    case Kind::ViewPO:
+    case Kind::ViewDetails:
+        // Their buttons stay disabled until the report pane exists.
+        break;
+    }
+    showModel();
+}
+
+ChangeList RunManagePurchaseOrders(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                                   UserSettings& settings, qint32 poID)
+{
+    ManagePOModel model(tables, services.prompter, poID);
+    if (!model.checkPrerequisites())
+        return {};
+    ManagePODialog dialog(model, tables, services, settings, parent);
+    dialog.exec();
+    return model.changes();
+}

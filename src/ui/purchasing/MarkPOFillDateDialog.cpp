@@ -1,0 +1,38 @@
+#include "ui/purchasing/MarkPOFillDateDialog.h"
+
+#include "ui/common/DateEdit.h"
+#include "ui/common/DialogButtons.h"
+#include "ui/common/FocusRefused.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+MarkPOFillDateDialog::MarkPOFillDateDialog(MarkPOFillDateModel& model, const Clock& clock, QWidget* parent)
+    : QDialog(parent), m_model(model)
+{
+    setWindowTitle(m_model.caption());
+    auto* layout = new QVBoxLayout(this);
+    auto* help = new QLabel(m_model.helpLine(), this);
+    help->setWordWrap(true);
+    layout->addWidget(help);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    m_date = new DateEdit(clock, this);
+    m_date->setObjectName(QStringLiteral("dateEdit"));
+    m_date->setText(m_model.dateText());
+    auto* label = new QLabel(QLatin1Char('&') + m_model.dateLabel(), this);
+    label->setBuddy(m_date);
+    form->addRow(label, m_date);
+    AddOkCancel(*this, *layout, [this] {
+        m_model.setDateText(m_date->text());
+        const MarkPOFillDateModel::Result result = m_model.save();
+        if (result.saved)
+            accept();
+        else
+            FocusRefused(result.focus == MarkPOFillDateModel::Field::Date ? m_date : nullptr);
+    })->setObjectName(QStringLiteral("okButton"));
+    m_date->setFocus();
+    m_date->selectAll();
+}

@@ -1,0 +1,430 @@
+#include "ui/common/DesktopServices.h"
+#include "ui/common/RecordPickerModel.h"
+#include "ui/purchasing/PurchasingCommands.h"
+
+#include "core/common/Clock.h"
+#include "core/common/Money.h"
+#include "core/common/StatusCodes.h"
+#include "core/purchasing/RecordReceivedModel.h"
+
+#include "ScriptedFileChooser.h"
+#include "TotalsFixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Drives the next modal dialog once it is showing. A dialog that nobody drives
+// is closed after a while, so a test that opens one too many fails instead of
+// hanging.
+void WhenModalOpens(std::function<void(QDialog&)> drive, int attempts = 200)
+{
+    QTimer::singleShot(10, [drive = std::move(drive), attempts]() mutable {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr && attempts > 0)
+            return WhenModalOpens(std::move(drive), attempts - 1);
+        ASSERT_NE(dialog, nullptr) << "no dialog opened";
+        const QPointer<QDialog> open(dialog);
+        drive(*dialog);
+        QTimer::singleShot(3000, [open] {
+            if (open && open->isVisible()) {
+                ADD_FAILURE() << "left open: " << open->windowTitle().toStdString();
+                open->reject();
+            }
+        });
+    });
+}
+
+template <typename W> W* Child(const QWidget& window, const QString& name)
+{
+    W* widget = window.findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+}
+
+QString Text(const QWidget& window, const QString& name)
+{
+    if (auto* label = window.findChild<QLabel*>(name))
+        return label->text();
+    return Child<QLineEdit>(window, name)->text();
+}
+
+void Type(const QWidget& window, const QString& edit, const QString& text)
+{
+    QLineEdit* line = Child<QLineEdit>(window, edit);
+    line->clear();
+    QTest::keyClicks(line, text);
+}
+
+void Click(const QWidget& window, const QString& button)
+{
+    Child<QAbstractButton>(window, button)->click();
+}
+
+bool Enabled(const QWidget& window, const QString& name)
+{
+    return Child<QWidget>(window, name)->isEnabled();
+}
+
+// Chooses the entry showing `text` as the user would.
+void Choose(const QWidget& window, const QString& box, const QString& text)
+{
+    auto* combo = Child<QComboBox>(window, box);
+    const int row = combo->findText(text);
+    ASSERT_GE(row, 0) << text.toStdString();
+    combo->setCurrentIndex(row);
+}
+
+void LoseFocus(const QWidget& window, const QString& name)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(Child<QWidget>(window, name), &out);
+}
+
+// The dialog is still open, and the field has the focus with its whole text selected.
+void ExpectFocusOn(const QDialog& dialog, const QString& field, const QString& text)
+{
+    EXPECT_TRUE(dialog.isVisible());
+    auto* edit = Child<QLineEdit>(dialog, field);
+    EXPECT_EQ(dialog.focusWidget(), edit) << field.toStdString();
+    EXPECT_EQ(edit->selectedText(), text);
+}
+
+QString Money2(qint64 whole, qint64 cents)
+{
+    return FormatCurrencyField(Money::fromWhole(whole, cents * 100));
+}
+
+class PurchasingDialogs : public TotalsFixture
+{
+protected:
+    void SetUp() override
+    {
+        TotalsFixture::SetUp();
+        acme = b.vendor(u"Acme Paper"_s);
+        ledger = b.item({u"Ledger"_s, acme, NoID, Money::fromWhole(2, 5000), 5, 12});
+        pencil = b.item({u"Pencil"_s, acme, NoID, Money::fromWhole(0, 7500), 0, 30});
+    }
+    QString shortDate(int y, int m, int d) const { return day(y, m, d).formatShortDate(UserLocale()); }
+
+    FixedClock clock{QDateTime(QDate(1997, 7, 20), QTime(9, 30))};
+    ScriptedFileChooser files;
+    const DesktopServices services{prompter, files, clock};
+    qint32 acme = NoID, ledger = NoID, pencil = NoID;
+};
+
+TEST_F(PurchasingDialogs, NewPurchaseOrderRefusesABadDateAtItsFieldThenCreatesThePurchaseOrder)
+{
+    const qint32 bolt = b.vendor(u"Bolt Supply"_s);
+    const QString bad = u"13/45/1997"_s;
+    WhenModalOpens([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"New Purchase Order"_s);
+        EXPECT_EQ(Text(dialog, u"numberEdit"_s), u"5000"_s);
+        EXPECT_TRUE(Enabled(dialog, u"numberEdit"_s));
+        EXPECT_EQ(Text(dialog, u"vendorIdText"_s), FormatRecordId(acme));
+        Choose(dialog, u"vendorBox"_s, u"Bolt Supply"_s);
+        EXPECT_EQ(Text(dialog, u"vendorIdText"_s), FormatRecordId(bolt));
+        Type(dialog, u"requiredDateEdit"_s, bad);
+        Type(dialog, u"taxRateEdit"_s, u"8.5"_s);
+        Click(dialog, u"okButton"_s);
+        ExpectFocusOn(dialog, u"requiredDateEdit"_s, bad);
+        EXPECT_EQ(b.rows("PO"), 0);
+
+        Type(dialog, u"requiredDateEdit"_s, shortDate(1997, 8, 1));
+        Type(dialog, u"notesEdit"_s, u"Rush"_s);
+        Click(dialog, u"okButton"_s);
+    });
+    qint32 created = NoID;
+    const ChangeList changes = RunNewPO(nullptr, t(), services, NoID, &created);
+    EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::InvalidDate)});
+    ASSERT_NE(created, NoID);
+    EXPECT_EQ(changes.ids(ListingKind::PurchaseOrders), QList<qint32>{created});
+    const CPORec po = b.read<CPORec>(created);
+    EXPECT_EQ(po.Number, 5000);
+    EXPECT_EQ(po.VendorID, bolt);
+    EXPECT_EQ(po.Date, day(1997, 7, 20));
+    EXPECT_EQ(po.RequiredDate, day(1997, 8, 1));
+    EXPECT_EQ(po.Notes, u"Rush"_s);
+    EXPECT_DOUBLE_EQ(po.TaxRate, 8.5);
+
+    // Modifying it keeps its number, which cannot be edited there.
+    WhenModalOpens([&](QDialog& dialog) {
+        EXPECT_FALSE(Enabled(dialog, u"numberEdit"_s));
+        EXPECT_EQ(Text(dialog, u"notesEdit"_s), u"Rush"_s);
+        Type(dialog, u"notesEdit"_s, u"Rush, call first"_s);
+        Click(dialog, u"okButton"_s);
+    });
+    qint32 again = NoID;
+    EXPECT_EQ(RunNewPO(nullptr, t(), services, created, &again).ids(ListingKind::PurchaseOrders),
+              QList<qint32>{created});
+    EXPECT_EQ(again, NoID);
+    EXPECT_EQ(b.read<CPORec>(created).Notes, u"Rush, call first"_s);
+    EXPECT_EQ(b.rows("PO"), 1);
+}
+
+TEST_F(PurchasingDialogs, RecordOrderTakesTwoLinesWithNextAndShowsTheItemsFiguresThenModifyRewritesOne)
+{
+    const qint32 po = b.po(5000, acme);
+    qint32 newPO = NoID;
+    WhenModalOpens([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Record Order"_s);
+        EXPECT_EQ(Child<QComboBox>(dialog, u"itemBox"_s)->currentText(), u"Ledger"_s);
+        EXPECT_EQ(Child<QComboBox>(dialog, u"poBox"_s)->currentText(), u"005000"_s);
+        EXPECT_EQ(Text(dialog, u"stockedText"_s), u"5"_s);
+        EXPECT_EQ(Text(dialog, u"orderedText"_s), u"0"_s);
+        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"12"_s);
+
+        // The figures and the proposed quantity follow the item picker.
+        Choose(dialog, u"itemBox"_s, u"Pencil"_s);
+        EXPECT_EQ(Text(dialog, u"stockedText"_s), u"0"_s);
+        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"30"_s);
+        Choose(dialog, u"itemBox"_s, u"Ledger"_s);
+        Type(dialog, u"quantityEdit"_s, u"10"_s);
+        Click(dialog, u"nextButton"_s);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(Text(dialog, u"stockedText"_s), u"5"_s);
+        EXPECT_EQ(Text(dialog, u"orderedText"_s), u"10"_s);
+        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"12"_s);
+
+        // The second line goes to a purchase order raised from here.
+        WhenModalOpens([&](QDialog& raise) {
+            EXPECT_EQ(raise.windowTitle(), u"New Purchase Order"_s);
+            Click(raise, u"okButton"_s);
+        });
+        Click(dialog, u"newPOButton"_s);
+        EXPECT_EQ(Child<QComboBox>(dialog, u"poBox"_s)->currentText(), u"005001"_s);
+        newPO = Child<QComboBox>(dialog, u"poBox"_s)->currentData(RecordPickerModel::IdRole).toInt();
+        Choose(dialog, u"itemBox"_s, u"Pencil"_s);
+        Type(dialog, u"quantityEdit"_s, u"7"_s);
+        Click(dialog, u"okButton"_s);
+    });
+    const ChangeList changes = RunRecordOrder(nullptr, t(), services, ledger);
+    EXPECT_TRUE(prompter.log().isEmpty()) << prompter.lastText().toStdString();
+    ASSERT_NE(newPO, po);
+    // Both purchase orders changed, the one of the last line last.
+    const QList<qint32> pos = changes.ids(ListingKind::PurchaseOrders);
+    EXPECT_TRUE(pos.contains(po));
+    EXPECT_EQ(pos.value(pos.size() - 1), newPO);
+    const QList<qint32> lines = t().orders().IDsWhere(u"[ID] > 0"_s);
+    ASSERT_EQ(lines.size(), 2);
+    const COrderRec first = b.read<COrderRec>(lines.at(0));
+    EXPECT_EQ(first.ItemID, ledger);
+    EXPECT_EQ(first.POID, po);
+    EXPECT_EQ(first.Quanity, 10);
+    const COrderRec second = b.read<COrderRec>(lines.at(1));
+    EXPECT_EQ(second.ItemID, pencil);
+    EXPECT_EQ(second.POID, newPO);
+    EXPECT_EQ(second.Quanity, 7);
+    EXPECT_EQ(t().items().GetOrdered(ledger), 10);
+    EXPECT_EQ(t().items().GetOrdered(pencil), 7);
+
+    WhenModalOpens([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Modify Recorded Order #"_s + FormatRecordId(first.ID));
+        EXPECT_FALSE(Enabled(dialog, u"nextButton"_s));
+        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"10"_s);
+        EXPECT_EQ(Text(dialog, u"orderedText"_s), u"10"_s);
+        Type(dialog, u"quantityEdit"_s, u"0"_s);
+        Click(dialog, u"okButton"_s);
+        ExpectFocusOn(dialog, u"quantityEdit"_s, u"0"_s);
+        Type(dialog, u"quantityEdit"_s, u"4"_s);
+        Click(dialog, u"okButton"_s);
+    });
+    const ChangeList modified = RunModifyRecordedOrder(nullptr, t(), services, first.ID);
+    EXPECT_EQ(modified.ids(ListingKind::Items), QList<qint32>{ledger});
+    EXPECT_EQ(b.read<COrderRec>(first.ID).Quanity, 4);
+    EXPECT_EQ(t().items().GetOrdered(ledger), 4);
+    EXPECT_EQ(b.rows("Order"), 2);
+}
+
+TEST_F(PurchasingDialogs, RecordReceivedTakesAPartialReceiptOnBackorderAndRefusesANegativeCost)
+{
+    const qint32 old = b.po(4999, acme, day(1997, 2, 1));
+    b.orderLine(pencil, old, 3);
+    const qint32 po = b.po(5000, acme);
+    const qint32 ledgerLine = b.orderLine(ledger, po, 10);
+    const qint32 pencilLine = b.orderLine(pencil, po, 5);
+    const QString received = shortDate(1997, 7, 18);
+    prompter.answer({true}); // keep the backorder
+    WhenModalOpens([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Record Received Order"_s);
+        EXPECT_EQ(Child<QComboBox>(dialog, u"poBox"_s)->currentText(), u"005000"_s);
+        auto* orders = Child<QComboBox>(dialog, u"orderBox"_s);
+        EXPECT_EQ(orders->count(), 2);
+        EXPECT_EQ(orders->currentText(), u"Ledger"_s);
+        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"10"_s);
+        EXPECT_EQ(Text(dialog, u"costEdit"_s), Money2(2, 50));
+        EXPECT_EQ(Text(dialog, u"vendorNameText"_s), u"Acme Paper"_s);
+        EXPECT_EQ(Text(dialog, u"orderDateText"_s), shortDate(1997, 3, 1));
+
+        // The order box follows the purchase order, the figures the order line.
+        Choose(dialog, u"poBox"_s, u"004999"_s);
+        EXPECT_EQ(orders->count(), 1);
+        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"3"_s);
+        EXPECT_EQ(Text(dialog, u"orderDateText"_s), shortDate(1997, 2, 1));
+        Choose(dialog, u"poBox"_s, u"005000"_s);
+        Choose(dialog, u"orderBox"_s, u"Pencil"_s);
+        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"5"_s);
+        EXPECT_EQ(Text(dialog, u"costEdit"_s), Money2(0, 75));
+        Choose(dialog, u"orderBox"_s, u"Ledger"_s);
+
+        // Amounts and dates take their own form when the focus leaves them.
+        Type(dialog, u"quantityEdit"_s, u"4"_s);
+        Type(dialog, u"costEdit"_s, u"3"_s);
+        LoseFocus(dialog, u"costEdit"_s);
+        EXPECT_EQ(Text(dialog, u"costEdit"_s), Money2(3, 0));
+        Type(dialog, u"dateEdit"_s, u"1997-07-18"_s);
+        LoseFocus(dialog, u"dateEdit"_s);
+        EXPECT_EQ(Text(dialog, u"dateEdit"_s), received);
+
+        Click(dialog, u"nextButton"_s);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(prompter.pendingAnswers(), 0); // the backorder question was asked
+        ExpectFocusOn(dialog, u"dateEdit"_s, received);
+        // The backorder stays in the box with what is left of it.
+        EXPECT_EQ(orders->count(), 2);
+        EXPECT_EQ(orders->currentText(), u"Ledger"_s);
+        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"6"_s);
+
+        Choose(dialog, u"orderBox"_s, u"Pencil"_s);
+        Type(dialog, u"costEdit"_s, u"-1"_s);
+        Click(dialog, u"okButton"_s);
+        ExpectFocusOn(dialog, u"costEdit"_s, u"-1"_s);
+        EXPECT_EQ(prompter.lastText(), RecordReceivedModel::invalidCostMessage());
+        EXPECT_EQ(b.rows("Received"), 1);
+        EXPECT_EQ(b.rows("Stock"), 2); // the initial lot and the first receipt
+
+        Type(dialog, u"costEdit"_s, u"1.25"_s);
+        Click(dialog, u"okButton"_s);
+    });
+    const ChangeList changes = RunRecordReceived(nullptr, t(), services);
+    const COrderRec backorder = b.read<COrderRec>(ledgerLine);
+    EXPECT_EQ(backorder.Quanity, 6);
+    EXPECT_TRUE(backorder.BackOrder);
+    EXPECT_EQ(backorder.BackOrderID, ledgerLine);
+    EXPECT_FALSE(t().orders().LocateByID(pencilLine));
+    EXPECT_EQ(t().items().GetStocked(ledger), 9);
+    EXPECT_EQ(t().items().GetOrdered(ledger), 6);
+    EXPECT_EQ(t().items().GetStocked(pencil), 5);
+    EXPECT_EQ(t().items().GetOrdered(pencil), 3);
+    const QList<qint32> lots = changes.ids(ListingKind::Stock);
+    ASSERT_EQ(lots.size(), 2);
+    EXPECT_EQ(b.read<CStockRec>(lots.at(0)).Cost, Money::fromWhole(3));
+    EXPECT_EQ(b.read<CStockRec>(lots.at(0)).Date, day(1997, 7, 18));
+    EXPECT_EQ(b.read<CStockRec>(lots.at(1)).Cost, Money::fromWhole(1, 2500));
+}
+
+TEST_F(PurchasingDialogs, RecordReceivedOnAPresetOrderLineKeepsToThatLine)
+{
+    const qint32 po = b.po(5000, acme);
+    b.orderLine(ledger, po, 10);
+    const qint32 pencilLine = b.orderLine(pencil, po, 5);
+    b.po(5001, acme); // the newest, which a free dialog would show
+    WhenModalOpens([&](QDialog& dialog) {
+        EXPECT_FALSE(Enabled(dialog, u"poBox"_s));
+        EXPECT_FALSE(Enabled(dialog, u"orderBox"_s));
+        EXPECT_FALSE(Enabled(dialog, u"nextButton"_s));
+        EXPECT_EQ(Child<QComboBox>(dialog, u"poBox"_s)->currentText(), u"005000"_s);
+        EXPECT_EQ(Child<QComboBox>(dialog, u"orderBox"_s)->currentText(), u"Pencil"_s);
+        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"5"_s);
+        Click(dialog, u"okButton"_s);
+    });
+    const ChangeList changes = RunRecordReceived(nullptr, t(), services, po, pencilLine);
+    EXPECT_TRUE(prompter.log().isEmpty()) << prompter.lastText().toStdString();
+    EXPECT_FALSE(t().orders().LocateByID(pencilLine));
+    EXPECT_EQ(t().items().GetStocked(pencil), 5);
+    EXPECT_EQ(t().items().GetOrdered(ledger), 10);
+    EXPECT_EQ(changes.ids(ListingKind::Stock).size(), 1);
+}
+
+TEST_F(PurchasingDialogs, MarkPOFillDateMarksThePurchaseOrderFilledOnTheDateGiven)
+{
+    const qint32 po = b.po(5000, acme);
+    WhenModalOpens([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Mark PO Filll Date"_s);
+        EXPECT_EQ(Text(dialog, u"dateEdit"_s), shortDate(1997, 7, 20));
+        Type(dialog, u"dateEdit"_s, u"soon"_s);
+        Click(dialog, u"okButton"_s);
+        ExpectFocusOn(dialog, u"dateEdit"_s, u"soon"_s);
+        Type(dialog, u"dateEdit"_s, shortDate(1997, 7, 19));
+        Click(dialog, u"okButton"_s);
+    });
+    EXPECT_EQ(RunMarkPOFillDate(nullptr, t(), services, po).ids(ListingKind::PurchaseOrders),
+              QList<qint32>{po});
+    const CPORec marked = b.read<CPORec>(po);
+    EXPECT_TRUE(marked.Filled);
+    EXPECT_EQ(marked.FilledDate, day(1997, 7, 19));
+}
+
+TEST_F(PurchasingDialogs, PurgeRemovesFilledPurchaseOrdersAndPaidInvoicesUpToTheDateAndNothingElse)
+{
+    const auto po = [&](qint32 number, DateTime date, bool filled) {
+        const qint32 id = b.po(number, acme, date);
+        b.change<CPORec>(id, [&](CPORec& rec) { rec.Filled = filled; });
+        return id;
+    };
+    const qint32 purged = po(5000, day(1997, 3, 1), true);
+    ASSERT_TRUE(b.receive(b.orderLine(ledger, purged, 10), 6));
+    const qint32 later = po(5001, day(1997, 7, 1), true);
+    const qint32 open = po(5002, day(1997, 3, 1), false);
+    b.orderLine(pencil, open, 4);
+    const qint32 customer = b.customer(u"Harbor Books"_s, u"Lind"_s, u"Ada"_s);
+    const auto invoice = [&](qint32 number, DateTime date, Money paid) {
+        const qint32 id = b.invoice(customer, number);
+        b.change<CSIRec>(id, [&](CSIRec& rec) { rec.Date = date; });
+        b.sale(ledger, id, 1, Money::fromWhole(10));
+        b.payment(customer, id, Money::fromWhole(10), paid);
+        return id;
+    };
+    const qint32 paid = invoice(7000, day(1997, 5, 15), Money::fromWhole(10));
+    const qint32 owing = invoice(7001, day(1997, 5, 15), Money::fromWhole(4));
+    const qint32 paidLater = invoice(7002, day(1997, 7, 1), Money::fromWhole(10));
+    const qint32 lots = b.rows("Stock");
+    const qint32 stocked = t().items().GetStocked(ledger);
+
+    WhenModalOpens([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Purge Data"_s);
+        Click(dialog, u"invoicesBox"_s);
+        Click(dialog, u"posBox"_s);
+        Type(dialog, u"dateEdit"_s, u"6/31/1997"_s);
+        Click(dialog, u"okButton"_s);
+        ExpectFocusOn(dialog, u"dateEdit"_s, u"6/31/1997"_s);
+        EXPECT_EQ(b.rows("PO"), 3);
+
+        Type(dialog, u"dateEdit"_s, shortDate(1997, 6, 30));
+        prompter.answer({true});
+        Click(dialog, u"okButton"_s);
+    });
+    const ChangeList changes = RunPurgeData(nullptr, t(), services);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(prompter.log().size(), 2); // the bad date, then the confirmation
+    EXPECT_TRUE(prompter.log().last().question);
+    EXPECT_EQ(changes.ids(ListingKind::PurchaseOrders), QList<qint32>{purged});
+    EXPECT_EQ(changes.ids(ListingKind::Invoices), QList<qint32>{paid});
+    EXPECT_EQ(t().purchaseOrders().IDsWhere(u"[ID] > 0"_s), (QList<qint32>{later, open}));
+    EXPECT_EQ(t().invoices().IDsWhere(u"[ID] > 0"_s), (QList<qint32>{owing, paidLater}));
+    EXPECT_EQ(t().orders().CountWhere(u"[POID] = ?"_s, {purged}), 0);
+    EXPECT_EQ(b.rows("Received"), 0);
+    EXPECT_EQ(t().sales().CountWhere(u"[SIID] = ?"_s, {paid}), 0);
+    EXPECT_EQ(t().receivables().CountWhere(u"[SIID] = ?"_s, {paid}), 0);
+    // The goods stay on the shelf; the open order stays on order.
+    EXPECT_EQ(b.rows("Stock"), lots);
+    EXPECT_EQ(t().items().GetStocked(ledger), stocked);
+    EXPECT_EQ(t().items().GetOrdered(pencil), 4);
+}
+
+} // namespace
