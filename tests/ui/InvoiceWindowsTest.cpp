@@ -309,6 +309,40 @@ TEST_F(InvoiceWindows, PaymentsAreAddedEditedAndDeletedThroughManagePaymentsFrom
     EXPECT_TRUE(changes.ids(ListingKind::Invoices).contains(ledgers));
 }
 
+TEST_F(InvoiceWindows, AddingToAnInvoiceWithAPaymentRaisesEveryDueAlikeAndLeavesThePaymentsAlone)
+{
+    b.payment(customer, ledgers, Money::fromWhole(80), Money::fromWhole(30));
+    WhenModalOpens(u"Invoice Manager"_s, [this](QDialog& manager) {
+        WhenModalOpens(u"Record Sold Items"_s, [this](QDialog& sell) {
+            // What the invoice owes in all is the manager's to show.
+            EXPECT_TRUE(Child<QWidget>(sell, u"totalText"_s)->isHidden());
+            EXPECT_TRUE(Child<QWidget>(sell, u"amountPaidEdit"_s)->isHidden());
+            EXPECT_TRUE(Child<QWidget>(sell, u"balanceText"_s)->isHidden());
+            EXPECT_FALSE(Child<QWidget>(sell, u"subtotalText"_s)->isHidden());
+            Child<RecordPicker>(sell, u"itemBox"_s)->chooseId(stapler);
+            Type(sell, u"quantityEdit"_s, u"2"_s);
+            Click(sell, u"addButton"_s);
+            EXPECT_EQ(Text(sell, u"taxText"_s), u"$1.00"_s);
+            Click(sell, u"okButton"_s);
+        });
+        Click(manager, u"addButton"_s);
+        EXPECT_EQ(Column(manager, u"salesList"_s, 0), (QStringList{u"Ledger"_s, u"Stapler"_s}));
+        EXPECT_EQ((QStringList{Text(manager, u"amountDueText"_s), Text(manager, u"amountPaidText"_s),
+                               Text(manager, u"balanceText"_s)}),
+                  (QStringList{u"$121.00"_s, u"$50.00"_s, u"$71.00"_s}));
+        Click(manager, u"closeButton"_s);
+    });
+    const ChangeList changes = manage(ledgers);
+
+    EXPECT_EQ(b.dues(ledgers), QList<double>({121, 101}));
+    const QList<CARRec> chain = t().receivables().RecordsWhere(u"[SIID] = ?"_s, {ledgers});
+    ASSERT_EQ(chain.size(), 2);
+    EXPECT_EQ((QList<Money>{chain.at(0).Paid, chain.at(1).Paid}),
+              (QList<Money>{Money::fromWhole(20), Money::fromWhole(30)}));
+    EXPECT_EQ(t().items().GetStocked(stapler), 5);
+    EXPECT_TRUE(changes.ids(ListingKind::Items).contains(stapler));
+}
+
 TEST_F(InvoiceWindows, TheManagersColumnWidthsSurviveARestart)
 {
     const QList<int> widths = {150, 90, 61, 99, 77, 133};
