@@ -2,6 +2,7 @@
 
 #include "CommandIcons.h"
 #include "CommandRegistry.h"
+#include "InvoiceWindows.h"
 #include "NavigationTreeWidget.h"
 #include "ProgressWindow.h"
 #include "PurchasingWindows.h"
@@ -81,6 +82,7 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     RegisterRecordWindows(*m_registry);
     RegisterPurchasingWindows(*m_registry, m_settings);
     RegisterSalesWindows(*m_registry, m_services);
+    RegisterInvoiceWindows(*m_registry, m_settings);
     connectCommands();
 
     m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);

@@ -1,0 +1,59 @@
+#include "ui/sales/InvoiceCommands.h"
+
+#include "ui/common/DesktopServices.h"
+#include "ui/sales/InvoiceDialogs.h"
+#include "ui/sales/PaymentDialogs.h"
+
+ChangeList RunInvoiceManager(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                             UserSettings& settings, qint32 invoiceID)
+{
+    InvoiceManagerModel model(tables, services.prompter, invoiceID);
+    if (!model.checkPrerequisites())
+        return {};
+    InvoiceManagerDialog dialog(model, tables, services, settings, parent);
+    dialog.exec();
+    return model.changes();
+}
+
+ChangeList RunCustomerReturn(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 saleID)
+{
+    CustomerReturnModel model(tables, prompter);
+    model.setSale(saleID);
+    if (!model.checkPrerequisites())
+        return {};
+    CustomerReturnDialog dialog(model, parent);
+    dialog.exec();
+    return model.changes();
+}
+
+qint32 RunSelectInvoice(QWidget* parent, ProjectTables& tables, Prompter& prompter)
+{
+    SelectInvoiceModel model(tables, prompter);
+    if (!model.checkPrerequisites())
+        return NoSelection;
+    SelectInvoiceDialog dialog(model, parent);
+    return dialog.exec() == QDialog::Accepted ? model.selectedInvoice() : NoSelection;
+}
+
+ChangeList RunManagePayments(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                             qint32 invoiceID)
+{
+    ManagePaymentsModel model(tables, services.prompter, invoiceID);
+    if (!model.checkPrerequisites())
+        return {};
+    ManagePaymentsDialog dialog(model, tables, services, parent);
+    dialog.exec();
+    return model.changes();
+}
+
+ChangeList RunRecordCustomerPayment(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                                    qint32 invoiceID, qint32 paymentID)
+{
+    RecordCustomerPaymentModel model(tables, services.prompter, services.clock);
+    model.setPayment(invoiceID, paymentID);
+    if (!model.checkPrerequisites())
+        return {};
+    RecordCustomerPaymentDialog dialog(model, services, parent);
+    dialog.exec();
+    return model.changes();
+}
