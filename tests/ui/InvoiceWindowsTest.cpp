@@ -16,6 +16,8 @@
 #include "ScriptedFileChooser.h"
 #include "TotalsFixture.h"
 
+#include "WidgetDriver.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -37,52 +39,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Drives the next modal dialog titled `title` once it is showing (a dialog opened
-// from another waits for its own). One that nobody closes is closed after a
-// while, so that a test opening one too many fails instead of hanging.
-void WhenModalOpens(const QString& title, std::function<void(QDialog&)> drive, int attempts = 300)
-{
-    QTimer::singleShot(10, [title, drive = std::move(drive), attempts]() mutable {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if ((dialog == nullptr || dialog->windowTitle() != title) && attempts > 0)
-            return WhenModalOpens(title, std::move(drive), attempts - 1);
-        ASSERT_NE(dialog, nullptr) << "no dialog opened: " << title.toStdString();
-        ASSERT_EQ(dialog->windowTitle(), title);
-        const QPointer<QDialog> open(dialog);
-        drive(*dialog);
-        QTimer::singleShot(3000, [open] {
-            if (open && open->isVisible()) {
-                ADD_FAILURE() << "left open: " << open->windowTitle().toStdString();
-                open->reject();
-            }
-        });
-    });
-}
-
-template <typename W> W* Child(const QWidget& window, const QString& name)
-{
-    W* widget = window.findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name.toStdString();
-    return widget;
-}
-
-QString Text(const QWidget& window, const QString& label)
-{
-    return Child<QLabel>(window, label)->text();
-}
-
-void Type(const QWidget& window, const QString& edit, const QString& text)
-{
-    QLineEdit* line = Child<QLineEdit>(window, edit);
-    line->clear();
-    QTest::keyClicks(line, text);
-}
-
-void Click(const QWidget& window, const QString& button)
-{
-    Child<QAbstractButton>(window, button)->click();
-}
 
 // The cells of one column of a list, top to bottom.
 QStringList Column(const QWidget& window, const QString& list, int column)
@@ -245,9 +201,9 @@ TEST_F(InvoiceWindows, PaymentsAreAddedEditedAndDeletedThroughManagePaymentsFrom
             EXPECT_EQ(prompter.lastText(), u"Please specify a valid Date."_s);
             EXPECT_EQ(payment.focusWidget(), date);
             Type(payment, u"dateEdit"_s, u"5/21/97"_s);
-            Child<QLineEdit>(payment, u"amountEdit"_s)->setFocus();
+            LoseFocus(payment, u"dateEdit"_s);
             EXPECT_EQ(date->text(), u"5/21/1997"_s);
-            date->setFocus();
+            LoseFocus(payment, u"amountEdit"_s);
             EXPECT_EQ(Child<QLineEdit>(payment, u"amountEdit"_s)->text(), u"$"_s + amount + u".00"_s);
             Click(payment, u"okButton"_s);
         });

@@ -10,6 +10,8 @@
 #include "ScriptedFileChooser.h"
 #include "TotalsFixture.h"
 
+#include "WidgetDriver.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -29,58 +31,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Drives the next modal dialog once it is showing. A dialog that nobody drives
-// is closed after a while, so a test that opens one too many fails instead of
-// hanging.
-void WhenModalOpens(std::function<void(QDialog&)> drive, int attempts = 200)
-{
-    QTimer::singleShot(10, [drive = std::move(drive), attempts]() mutable {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr && attempts > 0)
-            return WhenModalOpens(std::move(drive), attempts - 1);
-        ASSERT_NE(dialog, nullptr) << "no dialog opened";
-        const QPointer<QDialog> open(dialog);
-        drive(*dialog);
-        QTimer::singleShot(3000, [open] {
-            if (open && open->isVisible()) {
-                ADD_FAILURE() << "left open: " << open->windowTitle().toStdString();
-                open->reject();
-            }
-        });
-    });
-}
-
-template <typename W> W* Child(const QWidget& window, const QString& name)
-{
-    W* widget = window.findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name.toStdString();
-    return widget;
-}
-
-QString Text(const QWidget& window, const QString& name)
-{
-    if (auto* label = window.findChild<QLabel*>(name))
-        return label->text();
-    return Child<QLineEdit>(window, name)->text();
-}
-
-void Type(const QWidget& window, const QString& edit, const QString& text)
-{
-    QLineEdit* line = Child<QLineEdit>(window, edit);
-    line->clear();
-    QTest::keyClicks(line, text);
-}
-
-void Click(const QWidget& window, const QString& button)
-{
-    Child<QAbstractButton>(window, button)->click();
-}
-
-bool Enabled(const QWidget& window, const QString& name)
-{
-    return Child<QWidget>(window, name)->isEnabled();
-}
-
 // Chooses the entry showing `text` as the user would.
 void Choose(const QWidget& window, const QString& box, const QString& text)
 {
@@ -88,12 +38,6 @@ void Choose(const QWidget& window, const QString& box, const QString& text)
     const int row = combo->findText(text);
     ASSERT_GE(row, 0) << text.toStdString();
     combo->setCurrentIndex(row);
-}
-
-void LoseFocus(const QWidget& window, const QString& name)
-{
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(Child<QWidget>(window, name), &out);
 }
 
 // The dialog is still open, and the field has the focus with its whole text selected.

@@ -19,6 +19,8 @@
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
 
+#include "WidgetDriver.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -45,39 +47,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using C = MainWindow::Command;
-
-// Drives the next modal dialog once it is showing. A dialog that nobody drives
-// is closed after a while, so a test that opens one too many fails instead of
-// hanging.
-void WhenModalOpens(std::function<void(QDialog&)> drive, int attempts = 200)
-{
-    QTimer::singleShot(10, [drive = std::move(drive), attempts]() mutable {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr && attempts > 0)
-            return WhenModalOpens(std::move(drive), attempts - 1);
-        ASSERT_NE(dialog, nullptr) << "no dialog opened";
-        const QPointer<QDialog> open(dialog);
-        drive(*dialog);
-        QTimer::singleShot(3000, [open] {
-            if (open && open->isVisible()) {
-                ADD_FAILURE() << "left open: " << open->windowTitle().toStdString();
-                open->reject();
-            }
-        });
-    });
-}
-
-template <typename W> W* Child(const QWidget& window, const QString& name)
-{
-    W* widget = window.findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name.toStdString();
-    return widget;
-}
-
-void Click(const QWidget& window, const QString& button)
-{
-    Child<QAbstractButton>(window, button)->click();
-}
 
 QString Shown(const QWidget& window, const QString& label)
 {

@@ -22,6 +22,8 @@
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
 
+#include "WidgetDriver.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -45,26 +47,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Drives the next modal dialog once it is showing; one nobody closes is
-// rejected after a while, so that a test fails instead of hanging.
-void WhenModalOpens(std::function<void(QDialog&)> drive, int attempts = 200)
-{
-    QTimer::singleShot(10, [drive = std::move(drive), attempts]() mutable {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr && attempts > 0)
-            return WhenModalOpens(std::move(drive), attempts - 1);
-        ASSERT_NE(dialog, nullptr) << "no dialog opened";
-        const QPointer<QDialog> open(dialog);
-        drive(*dialog);
-        QTimer::singleShot(3000, [open] {
-            if (open && open->isVisible()) {
-                ADD_FAILURE() << "left open: " << open->windowTitle().toStdString();
-                open->reject();
-            }
-        });
-    });
-}
-
 // For a command that must not open any dialog.
 void NoModalMayOpen()
 {
@@ -74,30 +56,6 @@ void NoModalMayOpen()
             dialog->reject();
         }
     });
-}
-
-template <typename W> W* Child(const QWidget& window, const QString& name)
-{
-    W* widget = window.findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name.toStdString();
-    return widget;
-}
-
-QString Text(const QWidget& window, const QString& label)
-{
-    return Child<QLabel>(window, label)->text();
-}
-
-void Type(const QWidget& window, const QString& edit, const QString& text)
-{
-    QLineEdit* line = Child<QLineEdit>(window, edit);
-    line->clear();
-    QTest::keyClicks(line, text);
-}
-
-void Click(const QWidget& window, const QString& button)
-{
-    Child<QAbstractButton>(window, button)->click();
 }
 
 // A line put on the pending sale as the user would: the item chosen in the
