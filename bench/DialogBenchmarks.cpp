@@ -1,13 +1,9 @@
-#include "BenchSupport.h"
+#include "DialogBench.h"
 
-#include "core/common/Clock.h"
-#include "ui/records/AddItemDialog.h"
 #include "core/records/AddItemModel.h"
+#include "ui/records/AddItemDialog.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QImage>
-#include <QPainter>
 
 // Opening "Add Inventory Item" on the scale-M project (10,000 vendors in each of
 // its two vendor pickers), from the command to its first painted screen, against
@@ -33,22 +29,11 @@ void BM_OpenAddItem_Ours(benchmark::State& state)
             break;
         }
         auto dialog = std::make_unique<AddItemDialog>(model);
-        dialog->show();
-        QImage screen(dialog->size(), QImage::Format_ARGB32_Premultiplied);
-        screen.fill(Qt::white);
-        {
-            QPainter painter(&screen);
-            dialog->render(&painter);
-        }
+        ShowAndPaint(*dialog);
         rows += dialog->findChild<QComboBox*>(QStringLiteral("primaryVendorBox"))->count();
-        state.PauseTiming();
-        dialog.reset();
-        QApplication::processEvents();
-        state.ResumeTiming();
+        CloseUntimed(state, dialog);
     }
-    if (prompter.messageCount() > 0)
-        state.SkipWithError(qPrintable(prompter.lastMessage()));
-    state.SetItemsProcessed(rows);
+    EndOpening(state, prompter, rows);
 }
 
 } // namespace

@@ -1,16 +1,8 @@
-#include "BenchSupport.h"
+#include "DialogBench.h"
 
-#include "core/common/Clock.h"
-#include "core/common/UserSettings.h"
 #include "core/sales/InvoiceManagerModel.h"
-#include "ui/common/DesktopServices.h"
-#include "ui/common/DialogFileChooser.h"
 #include "ui/sales/InvoiceDialogs.h"
 
-#include <QApplication>
-#include <QImage>
-#include <QPainter>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <memory>
@@ -84,12 +76,9 @@ void BM_OpenInvoiceManager_Plain(benchmark::State& state)
 
 void BM_OpenInvoiceManager_Ours(benchmark::State& state)
 {
-    YesPrompter prompter;
-    DialogFileChooser files;
-    const FixedClock clock(QDateTime(QDate(2026, 6, 1), QTime(9, 30)));
-    const DesktopServices services{prompter, files, clock};
-    QTemporaryDir home;
-    UserSettings settings(home.filePath(QStringLiteral("user.ini")));
+    BenchDesktop desktop;
+    YesPrompter& prompter = desktop.prompter;
+    BenchSettings home;
     const qint32 id = MiddleInvoice();
     qint64 rows = 0;
     for (auto _ : state) {
@@ -99,27 +88,16 @@ void BM_OpenInvoiceManager_Ours(benchmark::State& state)
             state.SkipWithError("Invoice Manager did not open on the invoice");
             break;
         }
-        auto dialog = std::make_unique<InvoiceManagerDialog>(model, Medium().tables, services, settings);
-        dialog->show();
-        QImage screen(dialog->size(), QImage::Format_ARGB32_Premultiplied);
-        screen.fill(Qt::white);
-        {
-            QPainter painter(&screen);
-            dialog->render(&painter);
-        }
+        auto dialog =
+            std::make_unique<InvoiceManagerDialog>(model, Medium().tables, desktop.services, home.settings);
+        ShowAndPaint(*dialog);
         rows += model.invoiceEntries().size() +
                 dialog->findChild<QTreeWidget*>(QStringLiteral("salesList"))->topLevelItemCount();
         // Closing is not part of opening: the window and the model's 200,000
         // entries go outside the timing.
-        state.PauseTiming();
-        dialog.reset();
-        manager.reset();
-        QApplication::processEvents();
-        state.ResumeTiming();
+        CloseUntimed(state, dialog, manager);
     }
-    if (prompter.messageCount() > 0)
-        state.SkipWithError(qPrintable(prompter.lastMessage()));
-    state.SetItemsProcessed(rows);
+    EndOpening(state, prompter, rows);
 }
 
 } // namespace

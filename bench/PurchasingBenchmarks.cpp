@@ -1,19 +1,11 @@
-#include "BenchSupport.h"
+#include "DialogBench.h"
 
-#include "core/common/Clock.h"
-#include "core/common/FileChooser.h"
-#include "core/common/UserSettings.h"
 #include "core/purchasing/ManagePOModel.h"
 #include "core/purchasing/RecordReceivedModel.h"
-#include "ui/common/DesktopServices.h"
 #include "ui/purchasing/ManagePODialog.h"
 #include "ui/purchasing/RecordReceivedDialog.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QImage>
-#include <QPainter>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 // Opening "Record Received Order" on the large purchase order of the scale-M
@@ -23,22 +15,20 @@
 
 namespace {
 
-// Opening the window chooses no file.
-class NoFiles final : public FileChooser
+// The large purchase order, or NoID with the case ended.
+qint32 LargePurchaseOrder(benchmark::State& state)
 {
-public:
-    QString openFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-};
+    const qint32 po = ::LargePurchaseOrder();
+    if (po == NoID)
+        state.SkipWithError("the large purchase order could not be made");
+    return po;
+}
 
 void BM_OpenRecordReceived_Plain(benchmark::State& state)
 {
-    const qint32 po = LargePurchaseOrder();
-    if (po == NoID) {
-        state.SkipWithError("the large purchase order could not be made");
+    const qint32 po = LargePurchaseOrder(state);
+    if (po == NoID)
         return;
-    }
     TimePlainReads(state, Medium().db,
                    {QStringLiteral("SELECT \"ID\", \"Number\" FROM \"PO\" ORDER BY \"ID\""),
                     QStringLiteral("SELECT o.\"ID\", i.\"Name\" FROM \"Order\" o LEFT JOIN \"Items\" i "
@@ -48,40 +38,25 @@ void BM_OpenRecordReceived_Plain(benchmark::State& state)
 
 void BM_OpenRecordReceived_Ours(benchmark::State& state)
 {
-    const qint32 po = LargePurchaseOrder();
-    if (po == NoID) {
-        state.SkipWithError("the large purchase order could not be made");
+    const qint32 po = LargePurchaseOrder(state);
+    if (po == NoID)
         return;
-    }
-    YesPrompter prompter;
-    const FixedClock clock(QDateTime(QDate(2026, 6, 1), QTime(9, 30)));
-    NoFiles files;
-    const DesktopServices services{prompter, files, clock};
+    BenchDesktop desktop;
+    YesPrompter& prompter = desktop.prompter;
     qint64 rows = 0;
     for (auto _ : state) {
-        RecordReceivedModel model(Medium().tables, prompter, clock, po);
+        RecordReceivedModel model(Medium().tables, prompter, desktop.clock, po);
         if (!model.checkPrerequisites()) {
             state.SkipWithError("Record Received Order refused to open");
             break;
         }
-        auto dialog = std::make_unique<RecordReceivedDialog>(model, services);
-        dialog->show();
-        QImage screen(dialog->size(), QImage::Format_ARGB32_Premultiplied);
-        screen.fill(Qt::white);
-        {
-            QPainter painter(&screen);
-            dialog->render(&painter);
-        }
+        auto dialog = std::make_unique<RecordReceivedDialog>(model, desktop.services);
+        ShowAndPaint(*dialog);
         rows += dialog->findChild<QComboBox*>(QStringLiteral("poBox"))->count() +
                 dialog->findChild<QComboBox*>(QStringLiteral("orderBox"))->count();
-        state.PauseTiming();
-        dialog.reset();
-        QApplication::processEvents();
-        state.ResumeTiming();
+        CloseUntimed(state, dialog);
     }
-    if (prompter.messageCount() > 0)
-        state.SkipWithError(qPrintable(prompter.lastMessage()));
-    state.SetItemsProcessed(rows);
+    EndOpening(state, prompter, rows);
 }
 
 // Opening "Manage Purchase Orders" on a purchase order of 1,000 lines, from the
@@ -91,11 +66,9 @@ void BM_OpenRecordReceived_Ours(benchmark::State& state)
 
 void BM_OpenManagePO_Plain(benchmark::State& state)
 {
-    const qint32 po = LargePurchaseOrder();
-    if (po == NoID) {
-        state.SkipWithError("the large purchase order could not be made");
+    const qint32 po = LargePurchaseOrder(state);
+    if (po == NoID)
         return;
-    }
     const QString id = QString::number(po);
     TimePlainReads(
         state, Medium().db,
@@ -118,17 +91,12 @@ void BM_OpenManagePO_Plain(benchmark::State& state)
 
 void BM_OpenManagePO_Ours(benchmark::State& state)
 {
-    const qint32 po = LargePurchaseOrder();
-    if (po == NoID) {
-        state.SkipWithError("the large purchase order could not be made");
+    const qint32 po = LargePurchaseOrder(state);
+    if (po == NoID)
         return;
-    }
-    YesPrompter prompter;
-    const FixedClock clock(QDateTime(QDate(2026, 6, 1), QTime(9, 30)));
-    NoFiles files;
-    const DesktopServices services{prompter, files, clock};
-    QTemporaryDir home;
-    UserSettings settings(home.filePath(QStringLiteral("user.ini")));
+    BenchDesktop desktop;
+    YesPrompter& prompter = desktop.prompter;
+    BenchSettings home;
     qint64 rows = 0;
     for (auto _ : state) {
         ManagePOModel model(Medium().tables, prompter, po);
@@ -136,23 +104,13 @@ void BM_OpenManagePO_Ours(benchmark::State& state)
             state.SkipWithError("the picker does not hold the large purchase order");
             break;
         }
-        auto dialog = std::make_unique<ManagePODialog>(model, Medium().tables, services, settings);
-        dialog->show();
-        QImage screen(dialog->size(), QImage::Format_ARGB32_Premultiplied);
-        screen.fill(Qt::white);
-        {
-            QPainter painter(&screen);
-            dialog->render(&painter);
-        }
+        auto dialog =
+            std::make_unique<ManagePODialog>(model, Medium().tables, desktop.services, home.settings);
+        ShowAndPaint(*dialog);
         rows += dialog->lineList()->topLevelItemCount();
-        state.PauseTiming();
-        dialog.reset();
-        QApplication::processEvents();
-        state.ResumeTiming();
+        CloseUntimed(state, dialog);
     }
-    if (prompter.messageCount() > 0)
-        state.SkipWithError(qPrintable(prompter.lastMessage()));
-    state.SetItemsProcessed(rows);
+    EndOpening(state, prompter, rows);
 }
 
 } // namespace

@@ -1,8 +1,7 @@
-#include "BenchSupport.h"
+#include "SaleBench.h"
 
 #include "core/common/Clock.h"
 #include "core/purchasing/PurgeDataModel.h"
-#include "core/records/StockFigures.h"
 #include "core/sales/InvoiceArithmetic.h"
 #include "core/sales/InvoiceBalances.h"
 #include "core/sales/RecordSoldItemsModel.h"
@@ -98,152 +97,19 @@ void BM_InvoiceBalance_Ours(benchmark::State& state)
 
 // --- 3. Recording a sale of 100 lines ------------------------------------------
 
-constexpr int kSaleItems = 10;
-constexpr int kLotsPerSaleItem = 10000;
-constexpr qint32 kUnitsPerLot = 2;
-constexpr int kSaleLines = 100;
-constexpr qint32 kUnitsPerLine = 50 * kUnitsPerLot; // every line empties 50 lots
-
 // Ten items of 10,000 lots each and an invoice to sell them on.
-struct SaleRecords
-{
-    QList<qint32> items;
-    qint32 invoiceID = NoID;
-    qint32 customerID = NoID;
-};
+constexpr SaleShape kSale{10, 10000, 2, 100, "Sold item %1"};
 
-std::optional<SaleRecords> AddSaleRecords(Fixture& fixture)
-{
-    SaleRecords r;
-    const qint32 vendor = FirstVendor(fixture.db());
-    const QList<qint32> customers =
-        IdList(fixture.db(), QStringLiteral("SELECT MIN(\"ID\") FROM \"Customers\""));
-    if (vendor == NoID || customers.isEmpty()) {
-        fixture.fail(QStringLiteral("The project has no vendor or customer."));
-        return std::nullopt;
-    }
-    r.customerID = customers.first();
-    for (int i = 0; i < kSaleItems; ++i) {
-        const std::optional<qint32> item =
-            AddItem(fixture, vendor, QStringLiteral("Sold item %1").arg(i, 6, 10, QLatin1Char('0')));
-        if (!item || !AddLots(fixture, *item, vendor, kLotsPerSaleItem, kUnitsPerLot) ||
-            !RecomputeStocked(fixture.tables(), *item))
-            return std::nullopt;
-        r.items.append(*item);
-    }
-    CSIRec invoice;
-    invoice.CustomerID = r.customerID;
-    invoice.Number = fixture.tables().invoices().NextNumber();
-    invoice.Date = Day(2026, 6, 1);
-    if (!fixture.tables().invoices().RecordAdd(invoice)) {
-        fixture.fail(fixture.tables().invoices().lastError());
-        return std::nullopt;
-    }
-    r.invoiceID = invoice.ID;
-    return r;
-}
-
-bool ShowsSold(ProjectTables& tables, const SaleRecords& r)
-{
-    const qint32 perItem = kSaleLines / kSaleItems * kUnitsPerLine;
-    for (qint32 item : r.items) {
-        if (tables.items().GetStocked(item) != kLotsPerSaleItem * kUnitsPerLot - perItem)
-            return false;
-    }
-    return tables.sales().CountWhere(QStringLiteral("[SIID] = ?"), {r.invoiceID}) == kSaleLines &&
-           tables.receivables().CountWhere(QStringLiteral("[SIID] = ?"), {r.invoiceID}) == 1;
-}
-
-// Per line: the item's lots in FIFO order until they hold the quantity, the
-// emptied lots deleted, the sale inserted and the item's Stocked rewritten; then
-// the invoice's receivable.
 void BM_RecordSale_Plain(benchmark::State& state)
 {
-    const Target target = Medium();
-    Fixture fixture(target, state);
-    const std::optional<SaleRecords> r = AddSaleRecords(fixture);
-    if (!r || !fixture.ok())
-        return;
-    ProjectDatabase& db = target.db;
-    PlainStep step(db, state);
-    std::optional<QSqlQuery> lots =
-        Prepared(db,
-                 QStringLiteral("SELECT \"ID\", \"Quanity\", \"Cost\" FROM \"Stock\" WHERE \"ItemID\" = ? "
-                                "ORDER BY \"Date\", \"ID\""),
-                 state);
-    std::optional<QSqlQuery> deleteLot =
-        Prepared(db, QStringLiteral("DELETE FROM \"Stock\" WHERE \"ID\" = ?"), state);
-    std::optional<QSqlQuery> insertSale = Prepared(
-        db,
-        QStringLiteral(
-            "INSERT INTO \"Sales\" (\"ItemID\", \"Quanity\", \"SellingPrice\", \"Date\", \"Cost\", \"SIID\") "
-            "VALUES (?, ?, ?, ?, ?, ?)"),
-        state);
-    std::optional<QSqlQuery> stocked =
-        Prepared(db,
-                 QStringLiteral("UPDATE \"Items\" SET \"Stocked\" = (SELECT TOTAL(\"Quanity\") FROM "
-                                "\"Stock\" WHERE \"ItemID\" = ?) "
-                                "WHERE \"ID\" = ?"),
-                 state);
-    std::optional<QSqlQuery> insertDue =
-        Prepared(db,
-                 QStringLiteral("INSERT INTO \"AR\" (\"CustomerID\", \"Paid\", \"Due\", \"Date\", \"SIID\") "
-                                "VALUES (?, 0, ?, ?, ?)"),
-                 state);
-    if (!step.ready() || !lots || !deleteLot || !insertSale || !stocked || !insertDue)
-        return;
-    const double date = Day(2026, 6, 1).days();
-    const double price = 19.99;
-    const auto sell = [&] {
-        if (!step.begin->exec())
-            return false;
-        double total = 0;
-        for (int line = 0; line < kSaleLines; ++line) {
-            const qint32 item = r->items.at(line % kSaleItems);
-            lots->bindValue(0, item);
-            if (!lots->exec())
-                return false;
-            qint64 held = 0;
-            double cost = 0;
-            QList<qint32> emptied;
-            while (held < kUnitsPerLine && lots->next()) {
-                held += lots->value(1).toInt();
-                cost += lots->value(2).toDouble() * lots->value(1).toInt();
-                emptied.append(lots->value(0).toInt());
-            }
-            lots->finish();
-            for (qint32 id : emptied) { // every lot holds 2 units: none is left part-full
-                deleteLot->bindValue(0, id);
-                if (!deleteLot->exec())
-                    return false;
-            }
-            insertSale->bindValue(0, item);
-            insertSale->bindValue(1, kUnitsPerLine);
-            insertSale->bindValue(2, price);
-            insertSale->bindValue(3, date);
-            insertSale->bindValue(4, cost / kUnitsPerLine);
-            insertSale->bindValue(5, r->invoiceID);
-            stocked->bindValue(0, item);
-            stocked->bindValue(1, item);
-            if (!insertSale->exec() || !stocked->exec())
-                return false;
-            total += price * kUnitsPerLine;
-        }
-        insertDue->bindValue(0, r->customerID);
-        insertDue->bindValue(1, total);
-        insertDue->bindValue(2, date);
-        insertDue->bindValue(3, r->invoiceID);
-        return insertDue->exec() && step.end->exec();
-    };
-    TimeRounds(
-        state, db, sell, [&] { return ShowsSold(target.tables, *r); }, [] {}, "the sale was not recorded");
+    TimePlainSale(state, kSale);
 }
 
 void BM_RecordSale_Ours(benchmark::State& state)
 {
     const Target target = Medium();
     Fixture fixture(target, state);
-    const std::optional<SaleRecords> r = AddSaleRecords(fixture);
+    const std::optional<SaleRecords> r = AddSaleRecords(fixture, kSale);
     if (!r || !fixture.ok())
         return;
     YesPrompter prompter;
@@ -254,16 +120,16 @@ void BM_RecordSale_Ours(benchmark::State& state)
         model.emplace(target.tables, prompter);
         model->setInvoice(r->invoiceID);
         bool filled = true;
-        for (int line = 0; line < kSaleLines && filled; ++line) {
-            model->selectItem(r->items.at(line % kSaleItems));
-            model->setQuantityText(QString::number(kUnitsPerLine));
+        for (int line = 0; line < kSale.lines && filled; ++line) {
+            model->selectItem(r->items.at(line % kSale.items));
+            model->setQuantityText(QString::number(kSale.unitsPerLine()));
             filled = model->addLine().saved;
         }
         state.ResumeTiming();
         return filled && model->save().saved;
     };
     TimeOurs(
-        state, target.db, prompter, sell, [&] { return ShowsSold(target.tables, *r); }, [] {},
+        state, target.db, prompter, sell, [&] { return ShowsSold(target.tables, kSale, *r); }, [] {},
         "the sale was not recorded");
 }
 
