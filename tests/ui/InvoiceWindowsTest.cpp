@@ -16,6 +16,7 @@
 #include "ScriptedFileChooser.h"
 #include "TotalsFixture.h"
 
+#include "DesktopDriver.h"
 #include "WidgetDriver.h"
 
 #include <QAbstractButton>
@@ -347,33 +348,16 @@ TEST_F(InvoiceWindows, SelectInvoiceAnswersTheInvoiceChosenAndRefusesNone)
 class InvoiceCommandsOnLists : public InvoiceWindows
 {
 protected:
-    void launch()
-    {
-        CProjectSettings projectSettings(project.dir(), u"test"_s);
-        ASSERT_EQ(projectSettings.status(), 1);
-        settings.setValue(u"Recent File List"_s, u"File1"_s, project.path());
-        app = std::make_unique<Application>(
-            settings, [](QWidget*, const DesktopServices&) { return std::unique_ptr<CProjectSettings>(); },
-            &prompter, &files, &clock);
-        ASSERT_TRUE(app->start({}));
-        app->mainWindow().setShowAll(true);
-    }
+    void launch() { LaunchOnProject(app, project, settings, prompter, files, clock); }
     void TearDown() override
     {
-        if (app)
-            app->mainWindow().close();
-        app.reset();
+        CloseApp(app);
         InvoiceWindows::TearDown();
     }
-    RecordListView& show(ListingKind kind)
-    {
-        app->mainWindow().navigationTree()->SelectFolder(kind);
-        return *app->mainWindow().currentListView();
-    }
+    RecordListView& show(ListingKind kind) { return ShowList(app->mainWindow(), kind); }
     QAction* popUpCommand(ListingKind kind, MainWindow::Command command)
     {
-        QAction* action = app->mainWindow().action(command);
-        EXPECT_TRUE(app->mainWindow().contextMenu(kind)->actions().contains(action));
+        QAction* action = PopUpCommand(app->mainWindow(), kind, command);
         EXPECT_TRUE(action->isEnabled());
         return action;
     }

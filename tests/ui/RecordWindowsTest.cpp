@@ -21,6 +21,7 @@
 #include "TempProject.h"
 #include "Version2Records.h"
 
+#include "DesktopDriver.h"
 #include "WidgetDriver.h"
 
 #include <QAbstractButton>
@@ -298,33 +299,12 @@ TEST_F(RecordWindows, ImportingAVersion2ItemFileAsksForItAndBringsItsVendor)
 class RecordCommandsOnLists : public RecordWindows
 {
 protected:
-    void launch()
-    {
-        CProjectSettings projectSettings(project.dir(), u"test"_s);
-        ASSERT_EQ(projectSettings.status(), 1);
-        settings.setValue(u"Recent File List"_s, u"File1"_s, project.path());
-        app = std::make_unique<Application>(
-            settings, [](QWidget*, const DesktopServices&) { return std::unique_ptr<CProjectSettings>(); },
-            &prompter, &files, &clock);
-        ASSERT_TRUE(app->start({}));
-        app->mainWindow().setShowAll(true);
-    }
-    void TearDown() override
-    {
-        if (app)
-            app->mainWindow().close();
-        app.reset();
-    }
-    RecordListView& show(ListingKind kind)
-    {
-        app->mainWindow().navigationTree()->SelectFolder(kind);
-        return *app->mainWindow().currentListView();
-    }
+    void launch() { LaunchOnProject(app, project, settings, prompter, files, clock); }
+    void TearDown() override { CloseApp(app); }
+    RecordListView& show(ListingKind kind) { return ShowList(app->mainWindow(), kind); }
     QAction* popUpCommand(ListingKind kind, MainWindow::Command command)
     {
-        QAction* action = app->mainWindow().action(command);
-        EXPECT_TRUE(app->mainWindow().contextMenu(kind)->actions().contains(action));
-        return action;
+        return PopUpCommand(app->mainWindow(), kind, command);
     }
 
     QTemporaryDir home;

@@ -22,6 +22,7 @@
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
 
+#include "DesktopDriver.h"
 #include "WidgetDriver.h"
 
 #include <QAbstractButton>
@@ -239,7 +240,7 @@ TEST_P(SaleByStyle, ThreeLinesOneSkippedForLackOfStockConsumeTheLotsInStyleOrder
 INSTANTIATE_TEST_SUITE_P(Styles, SaleByStyle, ::testing::Values(CStockSet::kFifo, CStockSet::kLifo),
                          [](const ::testing::TestParamInfo<int>& style) {
                              return style.param == CStockSet::kFifo ? std::string("Fifo")
-                                                                   : std::string("Lifo");
+                                                                    : std::string("Lifo");
                          });
 
 // --- Refusals keep the dialog and its lines, and write nothing ---------------
@@ -305,35 +306,17 @@ TEST_F(SalesWindows, RefusedLinesKeepTheDialogAndItsPendingLinesAndWriteNothing)
 class SaleCommandsOnLists : public SalesWindows
 {
 protected:
-    void launch()
-    {
-        CProjectSettings projectSettings(project.dir(), u"test"_s);
-        ASSERT_EQ(projectSettings.status(), 1);
-        settings.setValue(u"Recent File List"_s, u"File1"_s, project.path());
-        app = std::make_unique<Application>(
-            settings, [](QWidget*, const DesktopServices&) { return std::unique_ptr<CProjectSettings>(); },
-            &prompter, &files, &clock);
-        ASSERT_TRUE(app->start({}));
-        app->mainWindow().setShowAll(true);
-    }
+    void launch() { LaunchOnProject(app, project, settings, prompter, files, clock); }
     void TearDown() override
     {
-        if (app)
-            app->mainWindow().close();
-        app.reset();
+        CloseApp(app);
         SalesWindows::TearDown();
     }
     MainWindow& window() { return app->mainWindow(); }
-    RecordListView& show(ListingKind kind)
-    {
-        window().navigationTree()->SelectFolder(kind);
-        return *window().currentListView();
-    }
+    RecordListView& show(ListingKind kind) { return ShowList(window(), kind); }
     QAction* popUpCommand(ListingKind kind, MainWindow::Command command)
     {
-        QAction* action = window().action(command);
-        EXPECT_TRUE(window().contextMenu(kind)->actions().contains(action));
-        return action;
+        return PopUpCommand(window(), kind, command);
     }
 
     QTemporaryDir home;
