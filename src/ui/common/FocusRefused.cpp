@@ -2,6 +2,7 @@
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -21,4 +22,12 @@ void FocusRefused(QWidget* field)
         text->selectAll();
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
         plain->selectAll();
+}
+
+void AcceptOrFocusRefused(QDialog& dialog, bool saved, QWidget* refused)
+{
+    if (saved)
+        dialog.accept();
+    else
+        FocusRefused(refused);
 }

@@ -5,6 +5,7 @@
 #include "ui/common/RecordPicker.h"
 #include "ui/purchasing/PurchasingCommands.h"
 #include "ui/purchasing/PurchasingHub.h"
+#include "ui/records/FormFields.h"
 
 #include "core/purchasing/RecordOrderModel.h"
 #include "core/purchasing/RecordReceivedModel.h"
@@ -21,10 +22,7 @@ AutoOrderDialog::AutoOrderDialog(AutoOrderModel& model, ProjectTables& tables,
     setObjectName(QStringLiteral("autoOrderDialog"));
     setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(m_model.helpLine(), this);
-    help->setObjectName(QStringLiteral("helpText"));
-    help->setWordWrap(true);
-    layout->addWidget(help);
+    AddHelpLine(this, *layout, m_model.helpLine())->setObjectName(QStringLiteral("helpText"));
 
     auto* row = new QHBoxLayout;
     layout->addLayout(row);

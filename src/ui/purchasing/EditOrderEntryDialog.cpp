@@ -3,6 +3,7 @@
 #include "ui/common/DesktopServices.h"
 #include "ui/purchasing/PurchasingCommands.h"
 #include "ui/purchasing/PurchasingHub.h"
+#include "ui/records/FormFields.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -11,20 +12,9 @@
 
 namespace {
 
-QLabel* AddShown(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName)
-{
-    auto* shown = new QLabel(owner);
-    shown->setObjectName(objectName);
-    shown->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    form.addRow(label, shown);
-    return shown;
-}
-
 QPushButton* AddButton(QWidget* owner, QBoxLayout& column, const QString& caption, const QString& objectName)
 {
-    auto* button = new QPushButton(caption, owner);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
+    QPushButton* button = NewButton(owner, caption, objectName);
     column.addWidget(button);
     return button;
 }
@@ -38,16 +28,14 @@ EditOrderEntryDialog::EditOrderEntryDialog(EditOrderEntryModel& model, ProjectTa
     setObjectName(QStringLiteral("editOrderEntryDialog"));
     setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(m_model.helpLine(), this);
-    help->setWordWrap(true);
-    layout->addWidget(help);
+    AddHelpLine(this, *layout, m_model.helpLine());
 
     auto* form = new QFormLayout;
     layout->addLayout(form);
-    m_item = AddShown(this, *form, QStringLiteral("Item:"), QStringLiteral("itemText"));
-    m_poNumber = AddShown(this, *form, QStringLiteral("PO #:"), QStringLiteral("poNumberText"));
-    m_ordered = AddShown(this, *form, QStringLiteral("Ordered:"), QStringLiteral("orderedText"));
-    m_received = AddShown(this, *form, QStringLiteral("Received:"), QStringLiteral("receivedText"));
+    m_item = AddFormText(this, *form, QStringLiteral("Item:"), QStringLiteral("itemText"));
+    m_poNumber = AddFormText(this, *form, QStringLiteral("PO #:"), QStringLiteral("poNumberText"));
+    m_ordered = AddFormText(this, *form, QStringLiteral("Ordered:"), QStringLiteral("orderedText"));
+    m_received = AddFormText(this, *form, QStringLiteral("Received:"), QStringLiteral("receivedText"));
 
     QPushButton* undo =
         AddButton(this, *layout, QStringLiteral("&Undo Received Order"), QStringLiteral("undoButton"));

@@ -3,6 +3,7 @@
 #include "ui/common/DateEdit.h"
 #include "ui/common/DialogButtons.h"
 #include "ui/common/FocusRefused.h"
+#include "ui/records/FormFields.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -14,9 +15,7 @@ MarkPOFillDateDialog::MarkPOFillDateDialog(MarkPOFillDateModel& model, const Clo
 {
     setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(m_model.helpLine(), this);
-    help->setWordWrap(true);
-    layout->addWidget(help);
+    AddHelpLine(this, *layout, m_model.helpLine());
     auto* form = new QFormLayout;
     layout->addLayout(form);
     m_date = new DateEdit(clock, this);
@@ -28,10 +27,8 @@ MarkPOFillDateDialog::MarkPOFillDateDialog(MarkPOFillDateModel& model, const Clo
     AddOkCancel(*this, *layout, [this] {
         m_model.setDateText(m_date->text());
         const MarkPOFillDateModel::Result result = m_model.save();
-        if (result.saved)
-            accept();
-        else
-            FocusRefused(result.focus == MarkPOFillDateModel::Field::Date ? m_date : nullptr);
+        AcceptOrFocusRefused(*this, result.saved,
+                             result.focus == MarkPOFillDateModel::Field::Date ? m_date : nullptr);
     })->setObjectName(QStringLiteral("okButton"));
     m_date->setFocus();
     m_date->selectAll();

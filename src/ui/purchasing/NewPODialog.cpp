@@ -23,9 +23,7 @@ NewPODialog::NewPODialog(NewPOModel& model, ProjectTables& tables, const Desktop
 {
     setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(m_model.helpLine(), this);
-    help->setWordWrap(true);
-    layout->addWidget(help);
+    AddHelpLine(this, *layout, m_model.helpLine());
     auto* form = new QFormLayout;
     layout->addLayout(form);
 
@@ -117,9 +115,5 @@ void NewPODialog::takeForm()
 
 void NewPODialog::finish(NewPOModel::Result result)
 {
-    if (result.saved) {
-        accept();
-        return;
-    }
-    FocusRefused(fieldWidget(result.focus));
+    AcceptOrFocusRefused(*this, result.saved, fieldWidget(result.focus));
 }

@@ -57,11 +57,7 @@ ChangeList RunRecordOrder(QWidget* parent, ProjectTables& tables, const DesktopS
     model.startNew(itemID, poID);
     if (!model.checkPrerequisites())
         return {};
-    RecordOrderDialog dialog(model, tables, services, parent);
-    dialog.exec();
-    ChangeList changes = model.changes();
-    changes.merge(dialog.newPOChanges());
-    return changes;
+    return RunRecordOrder(parent, model, services);
 }
 
 ChangeList RunModifyRecordedOrder(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
@@ -70,11 +66,7 @@ ChangeList RunModifyRecordedOrder(QWidget* parent, ProjectTables& tables, const 
     RecordOrderModel model(tables, services.prompter);
     if (!model.startModify(orderID) || !model.checkPrerequisites())
         return {};
-    RecordOrderDialog dialog(model, tables, services, parent);
-    dialog.exec();
-    ChangeList changes = model.changes();
-    changes.merge(dialog.newPOChanges());
-    return changes;
+    return RunRecordOrder(parent, model, services);
 }
 
 ChangeList RunRecordOrder(QWidget* parent, RecordOrderModel& model, const DesktopServices& services)

@@ -3,6 +3,7 @@
 #include "ui/common/DateEdit.h"
 #include "ui/common/DialogButtons.h"
 #include "ui/common/FocusRefused.h"
+#include "ui/records/FormFields.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -17,9 +18,7 @@ PurgeDataDialog::PurgeDataDialog(PurgeDataModel& model, const Clock& clock, Purg
         m_purge = [this] { return m_model.save(); };
     setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(m_model.helpLine(), this);
-    help->setWordWrap(true);
-    layout->addWidget(help);
+    AddHelpLine(this, *layout, m_model.helpLine());
 
     m_invoices = new QCheckBox(QStringLiteral("Purge Completely &Paid Invoices"), this);
     m_invoices->setObjectName(QStringLiteral("invoicesBox"));
@@ -42,10 +41,8 @@ PurgeDataDialog::PurgeDataDialog(PurgeDataModel& model, const Clock& clock, Purg
         m_model.setPurgePOs(m_pos->isChecked());
         m_model.setDateText(m_date->text());
         const PurgeDataModel::Result result = m_purge();
-        if (result.saved)
-            accept();
-        else
-            FocusRefused(result.focus == PurgeDataModel::Field::Date ? m_date : nullptr);
+        AcceptOrFocusRefused(*this, result.saved,
+                             result.focus == PurgeDataModel::Field::Date ? m_date : nullptr);
     });
     ok->setObjectName(QStringLiteral("okButton"));
     QWidget::setTabOrder(m_invoices, m_pos);

@@ -50,9 +50,7 @@ RecordReceivedDialog::RecordReceivedDialog(RecordReceivedModel& model, const Des
 {
     setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(m_model.helpLine(), this);
-    help->setWordWrap(true);
-    layout->addWidget(help);
+    AddHelpLine(this, *layout, m_model.helpLine());
     auto* form = new QFormLayout;
     layout->addLayout(form);
 

@@ -15,13 +15,30 @@ QLineEdit* AddFormEdit(QWidget* owner, QFormLayout& form, const QString& label, 
     return edit;
 }
 
-void AddFormText(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName,
-                 const QString& text)
+QLabel* AddFormText(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName,
+                    const QString& text)
 {
     auto* shown = new QLabel(text, owner);
     shown->setObjectName(objectName);
     shown->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     form.addRow(label, shown);
+    return shown;
+}
+
+QLabel* AddHelpLine(QWidget* owner, QBoxLayout& layout, const QString& text)
+{
+    auto* help = new QLabel(text, owner);
+    help->setWordWrap(true);
+    layout.addWidget(help);
+    return help;
+}
+
+QPushButton* NewButton(QWidget* owner, const QString& caption, const QString& objectName)
+{
+    auto* button = new QPushButton(caption, owner);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
 }
 
 void ChainTabOrder(std::initializer_list<QWidget*> widgets)

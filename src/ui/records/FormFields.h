@@ -10,6 +10,7 @@
 
 class QBoxLayout;
 class QFormLayout;
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -22,8 +23,15 @@ QLineEdit* AddFormEdit(QWidget* owner, QFormLayout& form, const QString& label, 
 
 // A read-only text of `owner` named `objectName`, added to `form` under `label`; it can be
 // selected and copied, and reached with the keyboard.
-void AddFormText(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName,
-                 const QString& text);
+QLabel* AddFormText(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName,
+                    const QString& text = QString());
+
+// The window's help line at the end of `layout`, wrapped to the window's width.
+QLabel* AddHelpLine(QWidget* owner, QBoxLayout& layout, const QString& text);
+
+// A button of `owner` named `objectName` that Return never presses: the
+// window's own default button keeps it.
+QPushButton* NewButton(QWidget* owner, const QString& caption, const QString& objectName);
 
 // Tab order in the order given.
 void ChainTabOrder(std::initializer_list<QWidget*> widgets);
@@ -34,8 +42,7 @@ void InsertBeforeOk(QBoxLayout& layout, QPushButton* button);
 
 // A text field of a record window: its label, the edit's object name, and the model's
 // getter and setter. `edits` holds one line edit per field, in the table's order.
-template<class Model>
-struct FormText
+template <class Model> struct FormText
 {
     const char16_t* label;
     const char16_t* objectName;
@@ -43,8 +50,9 @@ struct FormText
     void (Model::*set)(const QString&);
 };
 
-template<class Model>
-void ShowFormTexts(const Model& model, std::span<const FormText<Model>> fields, const QList<QLineEdit*>& edits)
+template <class Model>
+void ShowFormTexts(const Model& model, std::span<const FormText<Model>> fields,
+                   const QList<QLineEdit*>& edits)
 {
     for (qsizetype i = 0; i < edits.size() && i < qsizetype(fields.size()); ++i) {
         const FormText<Model>& field = fields[size_t(i)];
@@ -52,7 +60,7 @@ void ShowFormTexts(const Model& model, std::span<const FormText<Model>> fields, 
     }
 }
 
-template<class Model>
+template <class Model>
 void TakeFormTexts(Model& model, std::span<const FormText<Model>> fields, const QList<QLineEdit*>& edits)
 {
     for (qsizetype i = 0; i < edits.size() && i < qsizetype(fields.size()); ++i) {

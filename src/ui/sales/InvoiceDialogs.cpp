@@ -6,6 +6,7 @@
 #include "ui/common/RecordPicker.h"
 #include "ui/records/FormFields.h"
 #include "ui/sales/InvoiceCommands.h"
+#include "ui/sales/InvoiceWidgets.h"
 #include "ui/sales/SalesCommands.h"
 
 #include "core/common/UserSettings.h"
@@ -18,38 +19,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-QPushButton* NamedButton(QWidget* owner, const QString& text, const QString& objectName)
-{
-    auto* button = new QPushButton(text, owner);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
-
-// The picker of the invoices under its "Invoice #" label.
-RecordPicker* AddInvoicePicker(QWidget* owner, QBoxLayout& layout)
-{
-    auto* picker = new RecordPicker(RecordPicker::Kind::Invoice, owner);
-    picker->setObjectName(QStringLiteral("invoicePicker"));
-    auto* row = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Invoice #"), owner);
-    label->setBuddy(picker);
-    row->addWidget(label);
-    row->addWidget(picker, 1);
-    layout.addLayout(row);
-    return picker;
-}
-
-QLabel* AddText(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName)
-{
-    AddFormText(owner, form, label, objectName, QString());
-    return owner->findChild<QLabel*>(objectName);
-}
-
-} // namespace
 
 // --- Invoice Manager ---
 
@@ -65,29 +34,17 @@ InvoiceManagerDialog::InvoiceManagerDialog(InvoiceManagerModel& model, ProjectTa
     columns->addLayout(invoice, 1);
     m_picker = AddInvoicePicker(this, *invoice);
 
-    auto* figures = new QHBoxLayout;
-    auto* particulars = new QFormLayout;
-    auto* dues = new QFormLayout;
-    figures->addLayout(particulars, 1);
-    figures->addLayout(dues);
-    invoice->addLayout(figures);
-    m_texts = {
-        AddText(this, *particulars, QStringLiteral("Customer:"), QStringLiteral("customerText")),
-        AddText(this, *particulars, QStringLiteral("Date:"), QStringLiteral("dateText")),
-        AddText(this, *particulars, QStringLiteral("Payment Method:"), QStringLiteral("payMethodText")),
-        AddText(this, *particulars, QStringLiteral("Notes :"), QStringLiteral("notesText")),
-        AddText(this, *dues, QStringLiteral("Amount Due:"), QStringLiteral("amountDueText")),
-        AddText(this, *dues, QStringLiteral("Amount Paid"), QStringLiteral("amountPaidText")),
-        AddText(this, *dues, QStringLiteral("Balance:"), QStringLiteral("balanceText")),
-    };
-    for (int i = 4; i < m_texts.size(); ++i)
-        m_texts.at(i)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_texts = AddInvoiceFigures(this, *invoice,
+                                {{QStringLiteral("Customer:"), QStringLiteral("customerText")},
+                                 {QStringLiteral("Date:"), QStringLiteral("dateText")},
+                                 {QStringLiteral("Payment Method:"), QStringLiteral("payMethodText")},
+                                 {QStringLiteral("Notes :"), QStringLiteral("notesText")}},
+                                {{QStringLiteral("Amount Due:"), QStringLiteral("amountDueText")},
+                                 {QStringLiteral("Amount Paid"), QStringLiteral("amountPaidText")},
+                                 {QStringLiteral("Balance:"), QStringLiteral("balanceText")}});
 
     m_sales->setObjectName(QStringLiteral("salesList"));
-    m_sales->setRootIsDecorated(false);
-    m_sales->setUniformRowHeights(true);
-    m_sales->setAllColumnsShowFocus(true);
-    m_sales->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetUpRowList(*m_sales);
     m_sales->setHeaderLabels(InvoiceManagerModel::columnCaptions());
     m_sales->header()->setStretchLastSection(false);
     m_sales->header()->setSectionsMovable(false);
@@ -101,18 +58,17 @@ InvoiceManagerDialog::InvoiceManagerDialog(InvoiceManagerModel& model, ProjectTa
 
     auto* buttons = new QVBoxLayout;
     columns->addLayout(buttons);
-    QPushButton* modify = NamedButton(this, QStringLiteral("Modify "), QStringLiteral("modifyButton"));
-    QPushButton* create = NamedButton(this, QStringLiteral("New "), QStringLiteral("newButton"));
-    QPushButton* add = NamedButton(this, QStringLiteral("Add to Invoice"), QStringLiteral("addButton"));
+    QPushButton* modify = NewButton(this, QStringLiteral("Modify "), QStringLiteral("modifyButton"));
+    QPushButton* create = NewButton(this, QStringLiteral("New "), QStringLiteral("newButton"));
+    QPushButton* add = NewButton(this, QStringLiteral("Add to Invoice"), QStringLiteral("addButton"));
     QPushButton* remove =
-        NamedButton(this, QStringLiteral("Delete from Invoice"), QStringLiteral("deleteButton"));
-    QPushButton* giveBack =
-        NamedButton(this, QStringLiteral("Record Return"), QStringLiteral("returnButton"));
+        NewButton(this, QStringLiteral("Delete from Invoice"), QStringLiteral("deleteButton"));
+    QPushButton* giveBack = NewButton(this, QStringLiteral("Record Return"), QStringLiteral("returnButton"));
     QPushButton* payments =
-        NamedButton(this, QStringLiteral("Manage Payments"), QStringLiteral("paymentsButton"));
-    QPushButton* view = NamedButton(this, QStringLiteral("View Invoice"), QStringLiteral("viewButton"));
-    QPushButton* print = NamedButton(this, QStringLiteral("Print Invoice"), QStringLiteral("printButton"));
-    QPushButton* close = NamedButton(this, QStringLiteral("Close"), QStringLiteral("closeButton"));
+        NewButton(this, QStringLiteral("Manage Payments"), QStringLiteral("paymentsButton"));
+    QPushButton* view = NewButton(this, QStringLiteral("View Invoice"), QStringLiteral("viewButton"));
+    QPushButton* print = NewButton(this, QStringLiteral("Print Invoice"), QStringLiteral("printButton"));
+    QPushButton* close = NewButton(this, QStringLiteral("Close"), QStringLiteral("closeButton"));
     // The invoice printout is not there yet: its two doors stay shut.
     view->setEnabled(false);
     print->setEnabled(false);
@@ -257,9 +213,7 @@ CustomerReturnDialog::CustomerReturnDialog(CustomerReturnModel& model, QWidget* 
                 m_model.saleQuantityText());
     m_quantity = AddFormEdit(this, *form, QStringLiteral("Quantity Returned:"),
                              QStringLiteral("quantityEdit"), m_model.quantityText());
-    auto* help = new QLabel(m_model.helpLine(), this);
-    help->setWordWrap(true);
-    layout->addWidget(help);
+    AddHelpLine(this, *layout, m_model.helpLine());
     AddOkCancel(*this, *layout, [this] { save(); })->setObjectName(QStringLiteral("okButton"));
     m_quantity->setFocus();
 }
@@ -268,11 +222,8 @@ void CustomerReturnDialog::save()
 {
     m_model.setQuantityText(m_quantity->text());
     const CustomerReturnModel::Result result = m_model.save();
-    if (result.saved) {
-        accept();
-        return;
-    }
-    FocusRefused(result.focus == CustomerReturnModel::Field::Quantity ? m_quantity : nullptr);
+    AcceptOrFocusRefused(*this, result.saved,
+                         result.focus == CustomerReturnModel::Field::Quantity ? m_quantity : nullptr);
 }
 
 // --- Select Invoice ---
@@ -295,8 +246,5 @@ void SelectInvoiceDialog::save()
 {
     m_model.selectInvoice(m_picker->currentId());
     const SelectInvoiceModel::Result result = m_model.save();
-    if (result.saved)
-        accept();
-    else
-        FocusRefused(m_picker);
+    AcceptOrFocusRefused(*this, result.saved, m_picker);
 }

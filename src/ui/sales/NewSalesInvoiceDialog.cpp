@@ -73,10 +73,7 @@ NewSalesInvoiceDialog::NewSalesInvoiceDialog(NewSalesInvoiceModel& model, Projec
     AddOkCancel(*this, *layout, [this] {
         takeForm();
         const NewSalesInvoiceModel::Result result = m_model.save();
-        if (result.saved)
-            accept();
-        else
-            FocusRefused(fieldWidget(result.focus));
+        AcceptOrFocusRefused(*this, result.saved, fieldWidget(result.focus));
     })->setObjectName(QStringLiteral("okButton"));
 
     ChainTabOrder({m_number, m_date, m_customerButton, m_notes, m_payMethods[0], m_payMethods[1],

@@ -8,6 +8,7 @@
 #include "ui/common/RecordPicker.h"
 #include "ui/records/FormFields.h"
 #include "ui/sales/InvoiceCommands.h"
+#include "ui/sales/InvoiceWidgets.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -17,65 +18,29 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* NamedButton(QWidget* owner, const QString& text, const QString& objectName)
-{
-    auto* button = new QPushButton(text, owner);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLabel* AddText(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName)
-{
-    AddFormText(owner, form, label, objectName, QString());
-    return owner->findChild<QLabel*>(objectName);
-}
-
-} // namespace
-
 // --- Manage Payments ---
 
 ManagePaymentsDialog::ManagePaymentsDialog(ManagePaymentsModel& model, ProjectTables& tables,
                                            const DesktopServices& services, QWidget* parent)
-    : QDialog(parent), m_model(model), m_tables(tables), m_services(services),
-      m_picker(new RecordPicker(RecordPicker::Kind::Invoice, this)), m_payments(new QTreeWidget(this))
+    : QDialog(parent), m_model(model), m_tables(tables), m_services(services), m_picker(nullptr),
+      m_payments(new QTreeWidget(this))
 {
     setWindowTitle(m_model.caption());
     auto* columns = new QHBoxLayout(this);
     auto* invoice = new QVBoxLayout;
     columns->addLayout(invoice, 1);
 
-    m_picker->setObjectName(QStringLiteral("invoicePicker"));
-    auto* pickerRow = new QHBoxLayout;
-    auto* pickerLabel = new QLabel(QStringLiteral("Invoice #"), this);
-    pickerLabel->setBuddy(m_picker);
-    pickerRow->addWidget(pickerLabel);
-    pickerRow->addWidget(m_picker, 1);
-    invoice->addLayout(pickerRow);
+    m_picker = AddInvoicePicker(this, *invoice);
 
-    auto* figures = new QHBoxLayout;
-    auto* particulars = new QFormLayout;
-    auto* dues = new QFormLayout;
-    figures->addLayout(particulars, 1);
-    figures->addLayout(dues);
-    invoice->addLayout(figures);
-    m_texts = {
-        AddText(this, *particulars, QStringLiteral("Customer:"), QStringLiteral("customerText")),
-        AddText(this, *particulars, QStringLiteral("Date:"), QStringLiteral("dateText")),
-        AddText(this, *dues, QStringLiteral("Amount Due:"), QStringLiteral("amountDueText")),
-        AddText(this, *dues, QStringLiteral("Amount Paid"), QStringLiteral("amountPaidText")),
-        AddText(this, *dues, QStringLiteral("Balance:"), QStringLiteral("balanceText")),
-    };
-    for (int i = 2; i < m_texts.size(); ++i)
-        m_texts.at(i)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_texts = AddInvoiceFigures(this, *invoice,
+                                {{QStringLiteral("Customer:"), QStringLiteral("customerText")},
+                                 {QStringLiteral("Date:"), QStringLiteral("dateText")}},
+                                {{QStringLiteral("Amount Due:"), QStringLiteral("amountDueText")},
+                                 {QStringLiteral("Amount Paid"), QStringLiteral("amountPaidText")},
+                                 {QStringLiteral("Balance:"), QStringLiteral("balanceText")}});
 
     m_payments->setObjectName(QStringLiteral("paymentList"));
-    m_payments->setRootIsDecorated(false);
-    m_payments->setUniformRowHeights(true);
-    m_payments->setAllColumnsShowFocus(true);
-    m_payments->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetUpRowList(*m_payments);
     const auto captions = ManagePaymentsModel::columnCaptions();
     m_payments->setHeaderLabels(QStringList(captions.begin(), captions.end()));
     m_payments->header()->setStretchLastSection(false);
@@ -89,10 +54,10 @@ ManagePaymentsDialog::ManagePaymentsDialog(ManagePaymentsModel& model, ProjectTa
 
     auto* buttons = new QVBoxLayout;
     columns->addLayout(buttons);
-    QPushButton* add = NamedButton(this, QStringLiteral("Add"), QStringLiteral("addButton"));
-    QPushButton* edit = NamedButton(this, QStringLiteral("Edit"), QStringLiteral("editButton"));
-    QPushButton* remove = NamedButton(this, QStringLiteral("Del"), QStringLiteral("deleteButton"));
-    QPushButton* done = NamedButton(this, QStringLiteral("Done"), QStringLiteral("doneButton"));
+    QPushButton* add = NewButton(this, QStringLiteral("Add"), QStringLiteral("addButton"));
+    QPushButton* edit = NewButton(this, QStringLiteral("Edit"), QStringLiteral("editButton"));
+    QPushButton* remove = NewButton(this, QStringLiteral("Del"), QStringLiteral("deleteButton"));
+    QPushButton* done = NewButton(this, QStringLiteral("Done"), QStringLiteral("doneButton"));
     for (QPushButton* button : {add, edit, remove})
         buttons->addWidget(button);
     buttons->addStretch();
@@ -171,9 +136,7 @@ RecordCustomerPaymentDialog::RecordCustomerPaymentDialog(RecordCustomerPaymentMo
 {
     setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(m_model.helpLine(), this);
-    help->setWordWrap(true);
-    layout->addWidget(help);
+    AddHelpLine(this, *layout, m_model.helpLine());
     auto* form = new QFormLayout;
     layout->addLayout(form);
     AddFormText(this, *form, QStringLiteral("Customer:"), QStringLiteral("customerText"),
@@ -196,12 +159,9 @@ void RecordCustomerPaymentDialog::save()
     m_model.setDateText(m_date->text());
     m_model.setAmountText(m_amount->text());
     const RecordCustomerPaymentModel::Result result = m_model.save();
-    if (result.saved) {
-        accept();
-        return;
-    }
     using Field = RecordCustomerPaymentModel::Field;
-    FocusRefused(result.focus == Field::Date     ? static_cast<QWidget*>(m_date)
-                 : result.focus == Field::Amount ? static_cast<QWidget*>(m_amount)
-                                                 : nullptr);
+    AcceptOrFocusRefused(*this, result.saved,
+                         result.focus == Field::Date     ? static_cast<QWidget*>(m_date)
+                         : result.focus == Field::Amount ? static_cast<QWidget*>(m_amount)
+                                                         : nullptr);
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class QBoxLayout;
+class QLabel;
+class QTreeWidget;
+class QWidget;
+class RecordPicker;
+
+// Pieces the invoice windows (Invoice Manager, Select Invoice, Manage Payments) share.
+
+// The picker of the invoices, named "invoicePicker", under its "Invoice #" label
+// in a row of its own at the end of `layout`.
+RecordPicker* AddInvoicePicker(QWidget* owner, QBoxLayout& layout);
+
+// The invoice's figures in a row at the end of `layout`: its particulars on the
+// left, its dues, right-aligned, on the right; each given as its label and the
+// object name of its text. The texts, particulars first.
+using FigureText = QPair<QString, QString>;
+QList<QLabel*> AddInvoiceFigures(QWidget* owner, QBoxLayout& layout, const QList<FigureText>& particulars,
+                                 const QList<FigureText>& dues);
+
+// An invoice's rows shown as a flat list of whole rows, one selected at a time.
+void SetUpRowList(QTreeWidget& list);
