@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -62,7 +64,36 @@ TEST(RecordPicker, ShowsOnlyTheVisibleTextEvenInAWidePopupAndKeepsTheIdAsItemDat
     }
     EXPECT_EQ(picker.currentText(), u"Bolt & Nut #2"_s);
     EXPECT_EQ(picker.lineEdit()->text(), u"Bolt & Nut #2"_s);
+}
 
+TEST(RecordPicker, ReadsTheIdAfterTheLastBlankOrHashAndShowsWhatComesBefore)
+{
+    RecordPickerModel model;
+    model.setEntries({PickerEntryText(u"Low"_s, std::numeric_limits<qint32>::min()),
+                      PickerEntryText(u"High"_s, std::numeric_limits<qint32>::max()), u"Signed  +15"_s,
+                      u"Padded   00000000042"_s, u"Too big  2147483648"_s, u"Not digits  12a"_s,
+                      u"Ends in a blank "_s, CustomerEntryText(u"Doe, Jane  "_s, 9), u"-"_s});
+    const QList<qint32> ids{std::numeric_limits<qint32>::min(),
+                            std::numeric_limits<qint32>::max(),
+                            15,
+                            42,
+                            NoSelection,
+                            NoSelection,
+                            NoSelection,
+                            9,
+                            NoSelection};
+    const QStringList shown{u"Low"_s,
+                            u"High"_s,
+                            u"Signed"_s,
+                            u"Padded"_s,
+                            u"Too big  2147483648"_s,
+                            u"Not digits  12a"_s,
+                            u"Ends in a blank "_s,
+                            u"Doe, Jane"_s,
+                            u"-"_s};
+    ASSERT_EQ(model.ids(), ids);
+    for (int row = 0; row < model.rowCount(); ++row)
+        EXPECT_EQ(model.textAt(row), shown.at(row)) << row;
 }
 
 TEST(RecordPicker, TellsThePickedIdOncePerUserChangeAndNothingWhenTheDialogSelects)

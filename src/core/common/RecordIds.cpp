@@ -1,5 +1,7 @@
 #include "RecordIds.h"
 
+#include <algorithm>
+
 QString StockOriginLabel(qint32 code)
 {
     switch (code) {
@@ -18,60 +20,73 @@ namespace {
 
 // The blanks between a picker entry's visible text and its ID.
 constexpr qsizetype kPickerIdGap = 50;
+// The most characters a record ID takes: a sign and ten digits.
+constexpr qsizetype kRecordIdMax = 11;
 
-// Appends printf's "%06ld" of the ID: at least six characters, the sign, if any,
-// counting toward them. Written out by hand because pickers format an ID for
-// every record of a table.
-void AppendRecordId(QString& text, qint32 id)
+// Writes printf's "%06ld" of the ID at `out` and returns the end of it: at least
+// six characters, the sign, if any, counting toward them. Written out by hand,
+// straight into the text, because pickers format an ID for every record of a table.
+char16_t* WriteRecordId(char16_t* out, qint32 id)
 {
-    char digits[10];
+    char16_t digits[10];
     int count = 0;
     // The magnitude in unsigned arithmetic, so that the lowest qint32 has one too.
     quint32 magnitude = id < 0 ? 0u - static_cast<quint32>(id) : static_cast<quint32>(id);
     do {
-        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
     int zeros = 6 - count;
     if (id < 0) {
-        text += QLatin1Char('-');
+        *out++ = u'-';
         --zeros;
     }
     for (; zeros > 0; --zeros)
-        text += QLatin1Char('0');
+        *out++ = u'0';
     while (count > 0)
-        text += QLatin1Char(digits[--count]);
+        *out++ = digits[--count];
+    return out;
+}
+
+// `visible` (when given), the blanks, then the ID of `id`; `number`, when
+// given, is written as an ID in place of `visible`.
+QString EntryText(QStringView visible, const qint32* number, qint32 id)
+{
+    const qsizetype head = number ? kRecordIdMax : visible.size();
+    QString entry(head + kPickerIdGap + kRecordIdMax, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(entry.data());
+    char16_t* const begin = out;
+    if (number) {
+        out = WriteRecordId(out, *number);
+    } else {
+        std::copy(visible.utf16(), visible.utf16() + visible.size(), out);
+        out += visible.size();
+    }
+    out = std::fill_n(out, kPickerIdGap, u' ');
+    out = WriteRecordId(out, id);
+    entry.truncate(out - begin);
+    return entry;
 }
 
 } // namespace
 
 QString FormatRecordId(qint32 id)
 {
-    QString text;
-    text.reserve(11);
-    AppendRecordId(text, id);
+    QString text(kRecordIdMax, Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
+    text.truncate(WriteRecordId(begin, id) - begin);
     return text;
 }
 
-QString PickerEntryText(const QString& visible, qint32 id)
+QString PickerEntryText(QStringView visible, qint32 id)
 {
-    QString entry;
-    entry.reserve(visible.size() + kPickerIdGap + 11);
-    entry += visible;
-    entry.resize(visible.size() + kPickerIdGap, QLatin1Char(' '));
-    AppendRecordId(entry, id);
-    return entry;
+    return EntryText(visible, nullptr, id);
 }
 
 QString NumberedPickerEntryText(qint32 number, qint32 id)
 {
     // Written in one piece: pickers make one for every purchase order or invoice.
-    QString entry;
-    entry.reserve(11 + kPickerIdGap + 11);
-    AppendRecordId(entry, number);
-    entry.resize(entry.size() + kPickerIdGap, QLatin1Char(' '));
-    AppendRecordId(entry, id);
-    return entry;
+    return EntryText({}, &number, id);
 }
 
 QString CustomerEntryText(const QString& visible, qint32 id)

@@ -36,7 +36,7 @@ inline constexpr int kListingKindCount = 6;
 QString FormatRecordId(qint32 id);
 
 // Picker entries: the visible text, 50 spaces, and the ID as six digits.
-QString PickerEntryText(const QString& visible, qint32 id);
+QString PickerEntryText(QStringView visible, qint32 id);
 // The same for a record shown by its number as six digits: PickerEntryText(FormatRecordId(number), id).
 QString NumberedPickerEntryText(qint32 number, qint32 id);
 // The customer list's variant: the visible text and "#<id>".

@@ -485,6 +485,81 @@ bool ProjectDatabase::compactInto(const QString& target)
     return true;
 }
 
+namespace {
+
+// The value of a column as the SQLite driver hands it out, for the rare kinds
+// the streamed reads do not convert themselves.
+QVariant DriverValue(sqlite3_stmt* statement, int column)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qint64>(sqlite3_column_int64(statement, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(statement, column));
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
+                          sqlite3_column_bytes(statement, column));
+    default:
+        return QString(static_cast<const QChar*>(sqlite3_column_text16(statement, column)),
+                       sqlite3_column_bytes16(statement, column) / static_cast<int>(sizeof(QChar)));
+    }
+}
+
+} // namespace
+
+template <typename Row>
+bool ProjectDatabase::stepRows(const QString& sql, const Row& row)
+{
+    sqlite3* engine = this->engine();
+    if (engine == nullptr)
+        return fail(QStringLiteral("The project database is not open."));
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* prepared = nullptr;
+    const int prepareStatus =
+        sqlite3_prepare_v2(engine, text.constData(), static_cast<int>(text.size()), &prepared, nullptr);
+    if (prepareStatus != SQLITE_OK)
+        return failRead(prepareStatus, QString::fromUtf8(sqlite3_errmsg(engine)));
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared, sqlite3_finalize);
+    int status = SQLITE_ROW;
+    while ((status = sqlite3_step(prepared)) == SQLITE_ROW)
+        row(prepared);
+    return status == SQLITE_DONE || failRead(status, QString::fromUtf8(sqlite3_errmsg(engine)));
+}
+
+bool ProjectDatabase::streamIdAndTexts(const QString& sql,
+                                       const std::function<void(qint32 id, QStringView text)>& row)
+{
+    return stepRows(sql, [&row](sqlite3_stmt* statement) {
+        const qint32 id = sqlite3_column_int(statement, 0);
+        const int type = sqlite3_column_type(statement, 1);
+        if (type == SQLITE_TEXT) {
+            const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, 1));
+            row(id, QStringView(text, sqlite3_column_bytes16(statement, 1) / qsizetype(sizeof(char16_t))));
+        } else if (type == SQLITE_NULL) {
+            row(id, QStringView());
+        } else {
+            row(id, DriverValue(statement, 1).toString());
+        }
+    });
+}
+
+bool ProjectDatabase::streamIdAndWholeNumbers(const QString& sql,
+                                              const std::function<void(qint32 id, qint32 number)>& row)
+{
+    return stepRows(sql, [&row](sqlite3_stmt* statement) {
+        const qint32 id = sqlite3_column_int(statement, 0);
+        const int type = sqlite3_column_type(statement, 1);
+        if (type == SQLITE_INTEGER)
+            row(id, static_cast<qint32>(sqlite3_column_int64(statement, 1)));
+        else if (type == SQLITE_NULL)
+            row(id, 0);
+        else
+            row(id, DriverValue(statement, 1).toInt());
+    });
+}
+
 bool ProjectDatabase::streamNumericRows(const QString& sql, const QList<double>& values,
                                         const std::function<bool(const NumericRow&)>& row)
 {

@@ -65,6 +65,13 @@ public:
     // false to stop early. False, with lastError() set, when the query fails.
     bool streamNumericRows(const QString& sql, const QList<double>& values,
                            const std::function<bool(const NumericRow&)>& row);
+    // Runs a query of two columns, a record's ID and one value, and hands each
+    // row to `row` straight from the engine: the value as the text, or the whole
+    // number, a value object of it would give. The text lives only during the
+    // call. False, with lastError() set and the failure noted, when the query fails.
+    bool streamIdAndTexts(const QString& sql, const std::function<void(qint32 id, QStringView text)>& row);
+    bool streamIdAndWholeNumbers(const QString& sql,
+                                 const std::function<void(qint32 id, qint32 number)>& row);
 
     bool tableExists(const QString& table) const;
     bool columnExists(const QString& table, const QString& column) const;
@@ -144,6 +151,9 @@ private:
     bool failRead(const QSqlError& error) const;
     // The engine's connection; null while nothing is open.
     sqlite3* engine() const;
+    // Prepares `sql` and hands the statement to `row` at each of its rows; false,
+    // with the failure noted, when it does not prepare or stops with an error.
+    template <typename Row> bool stepRows(const QString& sql, const Row& row);
     // Checks that the text translates and the engine accepts it.
     bool checkQuery(const QString& dialectSql);
 

@@ -91,14 +91,34 @@ bool TableHasRecords(ProjectDatabase& db, const QString& table)
     return found;
 }
 
+namespace {
+
+QString IdAndColumnSql(const QString& table, const QString& column)
+{
+    return QStringLiteral("SELECT \"ID\", %1 FROM %2 ORDER BY \"ID\"").arg(SqlName(column), SqlName(table));
+}
+
+} // namespace
+
+bool StreamIdAndText(ProjectDatabase& db, const QString& table, const QString& column,
+                     const std::function<void(qint32 id, QStringView text)>& row)
+{
+    return db.streamIdAndTexts(IdAndColumnSql(table, column), row);
+}
+
+bool StreamIdAndWholeNumber(ProjectDatabase& db, const QString& table, const QString& column,
+                            const std::function<void(qint32 id, qint32 number)>& row)
+{
+    return db.streamIdAndWholeNumbers(IdAndColumnSql(table, column), row);
+}
+
 std::optional<QList<QPair<qint32, QVariant>>> ReadIdAndColumn(ProjectDatabase& db, const QString& table,
                                                               const QString& column, QString* error)
 {
     QList<QPair<qint32, QVariant>> rows;
     QSqlQuery query(db.connection());
     query.setForwardOnly(true);
-    if (query.exec(QStringLiteral("SELECT \"ID\", %1 FROM %2 ORDER BY \"ID\"")
-                       .arg(SqlName(column), SqlName(table)))) {
+    if (query.exec(IdAndColumnSql(table, column))) {
         while (query.next())
             rows.append({query.value(0).toInt(), query.value(1)});
     }

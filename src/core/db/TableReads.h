@@ -59,3 +59,12 @@ bool TableHasRecords(ProjectDatabase& db, const QString& table);
 // read fails, which is noted as a read failure; `error` then says why.
 std::optional<QList<QPair<qint32, QVariant>>>
 ReadIdAndColumn(ProjectDatabase& db, const QString& table, const QString& column, QString* error = nullptr);
+
+// The same read handed to `row` a record at a time as the engine steps through
+// them, the value as text or as a whole number (what a value object of it would
+// give): for lists over whole tables, which need no value object of every row.
+// False when the read fails, which is noted as a read failure.
+bool StreamIdAndText(ProjectDatabase& db, const QString& table, const QString& column,
+                     const std::function<void(qint32 id, QStringView text)>& row);
+bool StreamIdAndWholeNumber(ProjectDatabase& db, const QString& table, const QString& column,
+                            const std::function<void(qint32 id, qint32 number)>& row);

@@ -9,16 +9,22 @@
 namespace {
 
 // Every record's entry, its visible text from `column`, in ID order; none
-// when the read fails.
+// when the read fails. The texts are made as the engine steps through the rows.
 QStringList Entries(ProjectTables& tables, const char* table, const char* column, bool numberAsId)
 {
     QStringList entries;
-    const auto rows = ReadIdAndColumn(tables.database(), QLatin1String(table), QLatin1String(column));
-    if (!rows)
-        return entries;
-    entries.reserve(rows->size());
-    for (const auto& [id, value] : *rows)
-        entries.append(numberAsId ? NumberedPickerEntryText(value.toInt(), id) : PickerEntryText(value.toString(), id));
+    ProjectDatabase& db = tables.database();
+    const bool read = numberAsId
+                          ? StreamIdAndWholeNumber(db, QLatin1String(table), QLatin1String(column),
+                                                   [&entries](qint32 id, qint32 number) {
+                                                       entries.append(NumberedPickerEntryText(number, id));
+                                                   })
+                          : StreamIdAndText(db, QLatin1String(table), QLatin1String(column),
+                                            [&entries](qint32 id, QStringView text) {
+                                                entries.append(PickerEntryText(text, id));
+                                            });
+    if (!read)
+        entries.clear();
     return entries;
 }
 

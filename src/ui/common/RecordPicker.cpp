@@ -77,6 +77,11 @@ void RecordPicker::selectAfterFilling(qint32 id)
     int row = m_entries.rowOfId(id);
     if (row < 0 && m_kind == Kind::PurchaseOrder)
         row = m_entries.rowCount() - 1;
+    // The text shown first: a combo box whose text changes with its row hands
+    // the new text to the completer as its prefix, which over a large table
+    // means matching every entry; typing sets the prefix anyway.
+    if (lineEdit() != nullptr)
+        lineEdit()->setText(m_entries.textAt(row));
     setCurrentIndex(row);
     // The reset may leave the row where it was while its record changed.
     setEditText(m_entries.textAt(row));

@@ -2,6 +2,9 @@
 
 #include "core/common/RecordIds.h"
 
+#include <limits>
+#include <optional>
+
 RecordPickerModel::RecordPickerModel(QObject* parent) : QAbstractListModel(parent) {}
 
 namespace {
@@ -12,6 +15,29 @@ struct Entry
     qint32 id = NoSelection;
 };
 
+// The number a run of ASCII digits, with an optional sign, spells; nothing for
+// any other text, or a number beyond qint32, which the caller reads the slow way.
+std::optional<qint32> PlainNumber(QStringView text)
+{
+    qsizetype at = 0;
+    const bool negative = !text.isEmpty() && text.front() == u'-';
+    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+'))
+        ++at;
+    if (at == text.size() || text.size() - at > 10)
+        return std::nullopt;
+    qint64 magnitude = 0;
+    for (; at < text.size(); ++at) {
+        const char16_t digit = text.at(at).unicode();
+        if (digit < u'0' || digit > u'9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (digit - u'0');
+    }
+    const qint64 value = negative ? -magnitude : magnitude;
+    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return static_cast<qint32>(value);
+}
+
 // The ID follows the last blank or "#"; the blanks before it only push it out of sight.
 Entry Split(QStringView entry)
 {
@@ -19,7 +45,16 @@ Entry Split(QStringView entry)
     while (cut > 0 && entry.at(cut - 1) != QLatin1Char(' ') && entry.at(cut - 1) != QLatin1Char('#'))
         --cut;
     bool isId = false;
-    const qint32 id = cut == 0 ? NoSelection : entry.mid(cut).toInt(&isId);
+    qint32 id = NoSelection;
+    if (cut > 0) {
+        // The engine's IDs are plain digits, read here without the locale's number parser.
+        if (const std::optional<qint32> plain = PlainNumber(entry.mid(cut))) {
+            id = *plain;
+            isId = true;
+        } else {
+            id = entry.mid(cut).toInt(&isId);
+        }
+    }
     if (!isId)
         return {entry.size(), NoSelection};
     qsizetype end = cut - 1;

@@ -2,6 +2,7 @@
 
 #include "ui/common/DesktopServices.h"
 #include "ui/common/RecordPicker.h"
+#include "ui/purchasing/POLineListModel.h"
 #include "ui/purchasing/PurchasingCommands.h"
 #include "ui/purchasing/PurchasingHub.h"
 
@@ -12,12 +13,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kOrderIdRole = Qt::UserRole;
 
 QLabel* AddShown(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName)
 {
@@ -74,21 +73,19 @@ ManagePODialog::ManagePODialog(ManagePOModel& model, ProjectTables& tables, cons
     m_fill = AddButton(this, *poButtons, m_model.fillButtonCaption(), QStringLiteral("fillButton"));
     poButtons->addStretch();
 
-    m_lines = new QTreeWidget(this);
+    m_lines = new QTreeView(this);
     m_lines->setObjectName(QStringLiteral("lineList"));
     m_lines->setRootIsDecorated(false);
+    m_lines->setItemsExpandable(false);
     m_lines->setUniformRowHeights(true);
     m_lines->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lines->setColumnCount(ManagePOModel::kColumnCount);
-    m_lines->setHeaderLabels(ManagePOModel::columnCaptions());
+    m_lineModel = new POLineListModel(m_lines);
+    m_lines->setModel(m_lineModel);
     QHeaderView* header = m_lines->header();
     header->setStretchLastSection(false);
     const auto widths = ManagePOModel::loadColumnWidths(m_settings);
-    for (int column = 0; column < ManagePOModel::kColumnCount; ++column) {
+    for (int column = 0; column < ManagePOModel::kColumnCount; ++column)
         header->resizeSection(column, widths[static_cast<size_t>(column)]);
-        if (ManagePOModel::columnRightAligned(column))
-            m_lines->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-    }
     layout->addWidget(m_lines, 1);
 
     auto* lineButtons = new QHBoxLayout;
@@ -131,7 +128,7 @@ ManagePODialog::ManagePODialog(ManagePOModel& model, ProjectTables& tables, cons
         m_model.selectPO(id);
         showPO();
     });
-    connect(m_lines, &QTreeWidget::currentItemChanged, this, [this] { lineChosen(); });
+    connect(m_lines->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { lineChosen(); });
     connect(newPO, &QPushButton::clicked, this, [this] { run(m_model.newPO()); });
     connect(modifyPO, &QPushButton::clicked, this, [this] { run(m_model.modifyPO()); });
     connect(m_fill, &QPushButton::clicked, this, [this] { run(m_model.toggleFilled()); });
@@ -180,24 +177,11 @@ void ManagePODialog::showPO()
 void ManagePODialog::showLines()
 {
     m_filling = true;
-    m_lines->clear();
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(m_model.lines().size());
-    QTreeWidgetItem* selected = nullptr;
-    for (const POLine& line : m_model.lines()) {
-        auto* row = new QTreeWidgetItem(ManagePOModel::lineTexts(line));
-        row->setData(0, kOrderIdRole, line.orderID);
-        for (int column = 0; column < ManagePOModel::kColumnCount; ++column) {
-            if (ManagePOModel::columnRightAligned(column))
-                row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-        }
-        if (line.orderID == m_model.selectedOrderID())
-            selected = row;
-        rows.append(row);
-    }
-    m_lines->addTopLevelItems(rows);
-    if (selected)
-        m_lines->setCurrentItem(selected);
+    m_lineModel->setLines(m_model.lines());
+    const int selected =
+        m_model.selectedOrderID() == NoSelection ? -1 : m_lineModel->rowOfOrder(m_model.selectedOrderID());
+    if (selected >= 0)
+        m_lines->setCurrentIndex(m_lineModel->index(selected, 0));
     m_filling = false;
 }
 
@@ -205,8 +189,8 @@ void ManagePODialog::lineChosen()
 {
     if (m_filling)
         return;
-    const QTreeWidgetItem* row = m_lines->currentItem();
-    m_model.selectLine(row ? row->data(0, kOrderIdRole).toInt() : NoSelection);
+    const QModelIndex current = m_lines->currentIndex();
+    m_model.selectLine(current.isValid() ? m_lineModel->orderIdAt(current.row()) : NoSelection);
 }
 
 void ManagePODialog::run(const ManagePOAction& action)

@@ -8,7 +8,8 @@ struct DesktopServices;
 class ProjectTables;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class POLineListModel;
+class QTreeView;
 class RecordPicker;
 class UserSettings;
 
@@ -21,7 +22,7 @@ public:
     ManagePODialog(ManagePOModel& model, ProjectTables& tables, const DesktopServices& services,
                    UserSettings& settings, QWidget* parent = nullptr);
 
-    QTreeWidget* lineList() const { return m_lines; }
+    QTreeView* lineList() const { return m_lines; }
     QPushButton* fillButton() const { return m_fill; }
 
     // Closing writes the line list's column widths back.
@@ -49,7 +50,8 @@ private:
     QLabel* m_requiredDate = nullptr;
     QLabel* m_taxRate = nullptr;
     QLabel* m_notes = nullptr;
-    QTreeWidget* m_lines = nullptr;
+    QTreeView* m_lines = nullptr;
+    POLineListModel* m_lineModel = nullptr;
     QPushButton* m_fill = nullptr;
     bool m_filling = false;
 };

@@ -26,8 +26,13 @@ TEST(RecordIds, PickerEntriesCarryTheirId)
     EXPECT_EQ(EntryId(CustomerEntryText(QStringLiteral("Acme   Doe, Jane"), 1234567)), 1234567);
     EXPECT_EQ(EntryId(QString()), NoSelection);
     EXPECT_EQ(EntryId(QStringLiteral("no id here")), NoSelection);
-    for (const qint32 number : {0, 7, 123456, 1234567, -3})
+    for (const qint32 number : {0, 7, 123456, 1234567, -3, std::numeric_limits<qint32>::min()}) {
         EXPECT_EQ(NumberedPickerEntryText(number, 99), PickerEntryText(FormatRecordId(number), 99)) << number;
+        EXPECT_EQ(NumberedPickerEntryText(number, number),
+                  FormatRecordId(number) + QString(50, QLatin1Char(' ')) + FormatRecordId(number))
+            << number;
+    }
+    EXPECT_EQ(PickerEntryText(QString(), -7), QString(50, QLatin1Char(' ')) + QStringLiteral("-00007"));
 }
 
 TEST(RecordIds, APickerFindsAnIdInIdOrderAndInAnyOtherOrder)
