@@ -154,3 +154,19 @@ inline void TimePlainSale(benchmark::State& state, const SaleShape& shape)
         state, db, sell, [&] { return ShowsSold(target.tables, shape, *r); }, [] {},
         "the sale was not recorded");
 }
+
+// Times `sell(tables, prompter, records)`, which fills a sale of `shape` untimed
+// and records it timed, on new records, and checks that the stock shows the sale.
+template <typename Sell>
+void TimeOurSale(benchmark::State& state, const SaleShape& shape, const Sell& sell)
+{
+    const Target target = Medium();
+    Fixture fixture(target, state);
+    const std::optional<SaleRecords> r = AddSaleRecords(fixture, shape);
+    if (!r || !fixture.ok())
+        return;
+    YesPrompter prompter;
+    TimeOurs(
+        state, target.db, prompter, [&] { return sell(target.tables, prompter, *r); },
+        [&] { return ShowsSold(target.tables, shape, *r); }, [] {}, "the sale was not recorded");
+}

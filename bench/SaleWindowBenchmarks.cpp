@@ -63,26 +63,20 @@ void BM_RecordSaleWindow_Plain(benchmark::State& state)
 // timed.
 void BM_RecordSaleWindow_Ours(benchmark::State& state)
 {
-    const Target target = Medium();
-    Fixture fixture(target, state);
-    const std::optional<SaleRecords> r = AddSaleRecords(fixture, kSale);
-    if (!r || !fixture.ok())
-        return;
-    YesPrompter prompter;
     std::unique_ptr<RecordSoldItemsDialog> dialog;
     std::unique_ptr<RecordSoldItemsModel> model;
-    const auto sell = [&] {
+    TimeOurSale(state, kSale, [&](ProjectTables& tables, Prompter& prompter, const SaleRecords& r) {
         state.PauseTiming();
         dialog.reset();
-        model = std::make_unique<RecordSoldItemsModel>(target.tables, prompter);
-        model->setInvoice(r->invoiceID);
-        dialog = std::make_unique<RecordSoldItemsDialog>(*model, target.tables, prompter);
+        model = std::make_unique<RecordSoldItemsModel>(tables, prompter);
+        model->setInvoice(r.invoiceID);
+        dialog = std::make_unique<RecordSoldItemsDialog>(*model, tables, prompter);
         auto* picker = dialog->findChild<RecordPicker*>(QStringLiteral("itemBox"));
         auto* quantity = dialog->findChild<QLineEdit*>(QStringLiteral("quantityEdit"));
         auto* price = dialog->findChild<QLineEdit*>(QStringLiteral("priceEdit"));
         auto* add = dialog->findChild<QAbstractButton*>(QStringLiteral("addButton"));
         for (int line = 0; line < kSale.lines; ++line) {
-            picker->chooseId(r->items.at(line % kSale.items));
+            picker->chooseId(r.items.at(line % kSale.items));
             quantity->setText(QString::number(kSale.unitsPerLine()));
             price->setText(QStringLiteral("19.99"));
             add->click();
@@ -94,10 +88,8 @@ void BM_RecordSaleWindow_Ours(benchmark::State& state)
             return false;
         ok->click();
         return dialog->result() == QDialog::Accepted;
-    };
-    TimeOurs(
-        state, target.db, prompter, sell, [&] { return ShowsSold(target.tables, kSale, *r); }, [] {},
-        "the sale was not recorded");
+    });
+    dialog.reset();
 }
 
 } // namespace

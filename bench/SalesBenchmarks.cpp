@@ -107,30 +107,21 @@ void BM_RecordSale_Plain(benchmark::State& state)
 
 void BM_RecordSale_Ours(benchmark::State& state)
 {
-    const Target target = Medium();
-    Fixture fixture(target, state);
-    const std::optional<SaleRecords> r = AddSaleRecords(fixture, kSale);
-    if (!r || !fixture.ok())
-        return;
-    YesPrompter prompter;
     std::optional<RecordSoldItemsModel> model;
-    const auto sell = [&] {
+    TimeOurSale(state, kSale, [&](ProjectTables& tables, Prompter& prompter, const SaleRecords& r) {
         // Filling the pending sale is the user's typing, not the recording.
         state.PauseTiming();
-        model.emplace(target.tables, prompter);
-        model->setInvoice(r->invoiceID);
+        model.emplace(tables, prompter);
+        model->setInvoice(r.invoiceID);
         bool filled = true;
         for (int line = 0; line < kSale.lines && filled; ++line) {
-            model->selectItem(r->items.at(line % kSale.items));
+            model->selectItem(r.items.at(line % kSale.items));
             model->setQuantityText(QString::number(kSale.unitsPerLine()));
             filled = model->addLine().saved;
         }
         state.ResumeTiming();
         return filled && model->save().saved;
-    };
-    TimeOurs(
-        state, target.db, prompter, sell, [&] { return ShowsSold(target.tables, kSale, *r); }, [] {},
-        "the sale was not recorded");
+    });
 }
 
 // --- 4. Purging 100,000 paid invoices ------------------------------------------

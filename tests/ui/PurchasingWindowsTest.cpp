@@ -1,16 +1,11 @@
-#include "ui/app/Application.h"
 #include "ui/app/CommandRegistry.h"
-#include "ui/app/MainWindow.h"
-#include "ui/app/NavigationTreeWidget.h"
 #include "ui/common/DesktopServices.h"
 #include "ui/common/RecordPicker.h"
 #include "ui/purchasing/ManagePODialog.h"
 #include "ui/purchasing/PurchasingHub.h"
-#include "ui/views/RecordListView.h"
 
 #include "core/common/Clock.h"
 #include "core/common/UserSettings.h"
-#include "core/project/ProjectSettings.h"
 #include "core/sales/ProjectConsistency.h"
 #include "core/views/RecordLists.h"
 
@@ -19,6 +14,7 @@
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
 
+#include "DesktopDriver.h"
 #include "WidgetDriver.h"
 
 #include <QAbstractButton>
@@ -91,31 +87,15 @@ class PurchasingWindows : public ::testing::Test
 protected:
     void TearDown() override
     {
-        if (app)
-            app->mainWindow().close();
-        app.reset();
+        CloseApp(app);
         const ConsistencyReport report = CheckProjectConsistency(project.tables());
         EXPECT_EQ(report.stock, QStringList());
         EXPECT_EQ(report.chains, QStringList());
     }
 
-    void launch()
-    {
-        CProjectSettings projectSettings(project.dir(), u"test"_s);
-        ASSERT_EQ(projectSettings.status(), 1);
-        settings.setValue(u"Recent File List"_s, u"File1"_s, project.path());
-        app = std::make_unique<Application>(
-            settings, [](QWidget*, const DesktopServices&) { return std::unique_ptr<CProjectSettings>(); },
-            &prompter, &files, &clock);
-        ASSERT_TRUE(app->start({}));
-        window().setShowAll(true);
-    }
+    void launch() { LaunchOnProject(app, project, settings, prompter, files, clock); }
     MainWindow& window() { return app->mainWindow(); }
-    RecordListView& show(ListingKind kind)
-    {
-        window().navigationTree()->SelectFolder(kind);
-        return *window().currentListView();
-    }
+    RecordListView& show(ListingKind kind) { return ShowList(window(), kind); }
 
     ProjectTables& tables() { return project.tables(); }
     QString settingsPath() const { return home.filePath(u"user.ini"_s); }

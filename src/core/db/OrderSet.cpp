@@ -1,5 +1,7 @@
 #include "OrderSet.h"
 
+#include <QSqlQuery>
+
 COrderSet::COrderSet(ProjectDatabase& db, CVendorsSet* vendors, CItemsSet* items)
     : CTypedTableSet(db), m_vendors(vendors), m_items(items),
       m_names(db)
@@ -24,6 +26,21 @@ bool COrderSet::FindBackorderOf(qint32 orderID, qint32& id)
         return false;
     id = CurrentID();
     return true;
+}
+
+bool COrderSet::ForEachLineOf(qint32 poID, const std::function<void(qint32 orderID, const QString& itemName)>& line)
+{
+    // One statement for the lines and their item names, on the indexed POID.
+    QSqlQuery query(database().connection());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT o.\"ID\", i.\"Name\" FROM \"Order\" o LEFT JOIN \"Items\" i "
+                                 "ON i.\"ID\" = o.\"ItemID\" WHERE o.\"POID\" = ? ORDER BY o.\"ID\""));
+    query.addBindValue(poID);
+    if (query.exec()) {
+        while (query.next())
+            line(query.value(0).toInt(), query.value(1).toString());
+    }
+    return database().readSucceeded(query);
 }
 
 void COrderSet::beginResolve()

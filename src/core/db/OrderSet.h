@@ -4,6 +4,8 @@
 #include "ReferenceCache.h"
 #include "TypedTableSet.h"
 
+#include <functional>
+
 class CItemsSet;
 class CVendorsSet;
 
@@ -25,6 +27,9 @@ public:
     // The backorder line kept for an order line: on success the cursor stands on
     // it and `id` holds its ID; otherwise the cursor goes to the first row.
     bool FindBackorderOf(qint32 orderID, qint32& id);
+    // Hands each line of purchase order `poID`, by ID, to `line` with its item's
+    // name; false, with the failure noted, when the read fails part-way.
+    bool ForEachLineOf(qint32 poID, const std::function<void(qint32 orderID, const QString& itemName)>& line);
 
 protected:
     void beginResolve() override;

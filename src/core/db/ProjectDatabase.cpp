@@ -509,8 +509,8 @@ QVariant DriverValue(sqlite3_stmt* statement, int column)
 
 } // namespace
 
-template <typename Row>
-bool ProjectDatabase::stepRows(const QString& sql, const Row& row)
+template <typename Start, typename Row>
+bool ProjectDatabase::stepRows(const QString& sql, const Start& start, const Row& row)
 {
     sqlite3* engine = this->engine();
     if (engine == nullptr)
@@ -522,16 +522,19 @@ bool ProjectDatabase::stepRows(const QString& sql, const Row& row)
     if (prepareStatus != SQLITE_OK)
         return failRead(prepareStatus, QString::fromUtf8(sqlite3_errmsg(engine)));
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared, sqlite3_finalize);
+    start(prepared);
     int status = SQLITE_ROW;
-    while ((status = sqlite3_step(prepared)) == SQLITE_ROW)
-        row(prepared);
+    while ((status = sqlite3_step(prepared)) == SQLITE_ROW) {
+        if (!row(prepared))
+            return true;
+    }
     return status == SQLITE_DONE || failRead(status, QString::fromUtf8(sqlite3_errmsg(engine)));
 }
 
 bool ProjectDatabase::streamIdAndTexts(const QString& sql,
                                        const std::function<void(qint32 id, QStringView text)>& row)
 {
-    return stepRows(sql, [&row](sqlite3_stmt* statement) {
+    return stepRows(sql, [](sqlite3_stmt*) {}, [&row](sqlite3_stmt* statement) {
         const qint32 id = sqlite3_column_int(statement, 0);
         const int type = sqlite3_column_type(statement, 1);
         if (type == SQLITE_TEXT) {
@@ -542,13 +545,14 @@ bool ProjectDatabase::streamIdAndTexts(const QString& sql,
         } else {
             row(id, DriverValue(statement, 1).toString());
         }
+        return true;
     });
 }
 
 bool ProjectDatabase::streamIdAndWholeNumbers(const QString& sql,
                                               const std::function<void(qint32 id, qint32 number)>& row)
 {
-    return stepRows(sql, [&row](sqlite3_stmt* statement) {
+    return stepRows(sql, [](sqlite3_stmt*) {}, [&row](sqlite3_stmt* statement) {
         const qint32 id = sqlite3_column_int(statement, 0);
         const int type = sqlite3_column_type(statement, 1);
         if (type == SQLITE_INTEGER)
@@ -557,36 +561,29 @@ bool ProjectDatabase::streamIdAndWholeNumbers(const QString& sql,
             row(id, 0);
         else
             row(id, DriverValue(statement, 1).toInt());
+        return true;
     });
 }
 
 bool ProjectDatabase::streamNumericRows(const QString& sql, const QList<double>& values,
                                         const std::function<bool(const NumericRow&)>& row)
 {
-    sqlite3* engine = this->engine();
-    if (engine == nullptr)
-        return fail(QStringLiteral("The project database is not open."));
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt* prepared = nullptr;
-    const int prepareStatus =
-        sqlite3_prepare_v2(engine, text.constData(), static_cast<int>(text.size()), &prepared, nullptr);
-    if (prepareStatus != SQLITE_OK)
-        return failRead(prepareStatus, QString::fromUtf8(sqlite3_errmsg(engine)));
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared, sqlite3_finalize);
-    for (qsizetype i = 0; i < values.size(); ++i)
-        sqlite3_bind_double(prepared, static_cast<int>(i + 1), values.at(i));
-    const int columns = sqlite3_column_count(prepared);
-    std::vector<double> numbers(static_cast<size_t>(columns));
-    std::unique_ptr<bool[]> nulls(new bool[static_cast<size_t>(columns)]);
-    const NumericRow current{numbers.data(), nulls.get(), columns};
-    int status = SQLITE_ROW;
-    while ((status = sqlite3_step(prepared)) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c) {
-            nulls[static_cast<size_t>(c)] = sqlite3_column_type(prepared, c) == SQLITE_NULL;
-            numbers[static_cast<size_t>(c)] = sqlite3_column_double(prepared, c);
+    std::vector<double> numbers;
+    std::unique_ptr<bool[]> nulls;
+    NumericRow current{nullptr, nullptr, 0};
+    const auto start = [&](sqlite3_stmt* statement) {
+        for (qsizetype i = 0; i < values.size(); ++i)
+            sqlite3_bind_double(statement, static_cast<int>(i + 1), values.at(i));
+        const int columns = sqlite3_column_count(statement);
+        numbers.resize(static_cast<size_t>(columns));
+        nulls.reset(new bool[static_cast<size_t>(columns)]);
+        current = NumericRow{numbers.data(), nulls.get(), columns};
+    };
+    return stepRows(sql, start, [&](sqlite3_stmt* statement) {
+        for (int c = 0; c < current.columns; ++c) {
+            nulls[static_cast<size_t>(c)] = sqlite3_column_type(statement, c) == SQLITE_NULL;
+            numbers[static_cast<size_t>(c)] = sqlite3_column_double(statement, c);
         }
-        if (!row(current))
-            return true;
-    }
-    return status == SQLITE_DONE || failRead(status, QString::fromUtf8(sqlite3_errmsg(engine)));
+        return row(current);
+    });
 }

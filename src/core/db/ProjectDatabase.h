@@ -151,9 +151,10 @@ private:
     bool failRead(const QSqlError& error) const;
     // The engine's connection; null while nothing is open.
     sqlite3* engine() const;
-    // Prepares `sql` and hands the statement to `row` at each of its rows; false,
-    // with the failure noted, when it does not prepare or stops with an error.
-    template <typename Row> bool stepRows(const QString& sql, const Row& row);
+    // Prepares `sql`, hands the statement once to `start` (to bind its values) and
+    // then to `row` at each of its rows until `row` says false; false, with the
+    // failure noted, when it does not prepare or stops with an error.
+    template <typename Start, typename Row> bool stepRows(const QString& sql, const Start& start, const Row& row);
     // Checks that the text translates and the engine accepts it.
     bool checkQuery(const QString& dialectSql);
 

@@ -12,7 +12,6 @@
 #include "core/records/Pickers.h"
 
 #include <QRegularExpression>
-#include <QSqlQuery>
 
 #include <algorithm>
 #include <optional>
@@ -100,17 +99,10 @@ void RecordReceivedModel::fillOrderBox()
 {
     m_orderEntries.clear();
     if (m_selectedPO != NoSelection) {
-        // One statement for the lines and their item names, on the indexed POID.
-        QSqlQuery query(m_tables.database().connection());
-        query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT o.\"ID\", i.\"Name\" FROM \"Order\" o LEFT JOIN \"Items\" i "
-                                     "ON i.\"ID\" = o.\"ItemID\" WHERE o.\"POID\" = ? ORDER BY o.\"ID\""));
-        query.addBindValue(m_selectedPO);
-        if (query.exec()) {
-            while (query.next())
-                m_orderEntries.append({query.value(1).toString(), query.value(0).toInt()});
-        }
-        if (!m_tables.database().readSucceeded(query))
+        const bool read = m_tables.orders().ForEachLineOf(m_selectedPO, [this](qint32 orderID, const QString& name) {
+            m_orderEntries.append({name, orderID});
+        });
+        if (!read)
             m_orderEntries.clear();
     }
     selectOrder(m_orderEntries.isEmpty() ? NoSelection : m_orderEntries.constFirst().orderID);

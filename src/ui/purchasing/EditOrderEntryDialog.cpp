@@ -1,6 +1,7 @@
 #include "ui/purchasing/EditOrderEntryDialog.h"
 
 #include "ui/common/DesktopServices.h"
+#include "ui/common/RunWindow.h"
 #include "ui/purchasing/PurchasingCommands.h"
 #include "ui/purchasing/PurchasingHub.h"
 #include "ui/records/FormFields.h"
@@ -10,28 +11,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* AddButton(QWidget* owner, QBoxLayout& column, const QString& caption, const QString& objectName)
-{
-    QPushButton* button = NewButton(owner, caption, objectName);
-    column.addWidget(button);
-    return button;
-}
-
-} // namespace
-
 EditOrderEntryDialog::EditOrderEntryDialog(EditOrderEntryModel& model, ProjectTables& tables,
                                            const DesktopServices& services, QWidget* parent)
     : QDialog(parent), m_model(model), m_tables(tables), m_services(services)
 {
     setObjectName(QStringLiteral("editOrderEntryDialog"));
-    setWindowTitle(m_model.caption());
-    auto* layout = new QVBoxLayout(this);
-    AddHelpLine(this, *layout, m_model.helpLine());
-
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
+    const auto [layout, form] = OpenWindowFrame(*this, m_model.caption(), m_model.helpLine());
     m_item = AddFormText(this, *form, QStringLiteral("Item:"), QStringLiteral("itemText"));
     m_poNumber = AddFormText(this, *form, QStringLiteral("PO #:"), QStringLiteral("poNumberText"));
     m_ordered = AddFormText(this, *form, QStringLiteral("Ordered:"), QStringLiteral("orderedText"));
@@ -89,9 +74,5 @@ ChangeList RunEditOrderEntry(QWidget* parent, ProjectTables& tables, const Deskt
                              qint32 orderID)
 {
     EditOrderEntryModel model(tables, services.prompter, orderID);
-    if (!model.checkPrerequisites())
-        return {};
-    EditOrderEntryDialog dialog(model, tables, services, parent);
-    dialog.exec();
-    return model.changes();
+    return RunWindow<EditOrderEntryDialog>(model, tables, services, parent);
 }

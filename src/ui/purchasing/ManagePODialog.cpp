@@ -2,9 +2,11 @@
 
 #include "ui/common/DesktopServices.h"
 #include "ui/common/RecordPicker.h"
+#include "ui/common/RunWindow.h"
 #include "ui/purchasing/POLineListModel.h"
 #include "ui/purchasing/PurchasingCommands.h"
 #include "ui/purchasing/PurchasingHub.h"
+#include "ui/records/FormFields.h"
 
 #include "core/common/UserSettings.h"
 
@@ -15,28 +17,6 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel* AddShown(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName)
-{
-    auto* shown = new QLabel(owner);
-    shown->setObjectName(objectName);
-    shown->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    form.addRow(label, shown);
-    return shown;
-}
-
-QPushButton* AddButton(QWidget* owner, QBoxLayout& row, const QString& caption, const QString& objectName)
-{
-    auto* button = new QPushButton(caption, owner);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    row.addWidget(button);
-    return button;
-}
-
-} // namespace
 
 ManagePODialog::ManagePODialog(ManagePOModel& model, ProjectTables& tables, const DesktopServices& services,
                                UserSettings& settings, QWidget* parent)
@@ -55,13 +35,13 @@ ManagePODialog::ManagePODialog(ManagePOModel& model, ProjectTables& tables, cons
     m_po = new RecordPicker(RecordPicker::Kind::PurchaseOrder, this);
     m_po->setObjectName(QStringLiteral("poBox"));
     left->addRow(QStringLiteral("&PO #:"), m_po);
-    m_vendor = AddShown(this, *left, QStringLiteral("Vendor:"), QStringLiteral("vendorText"));
-    m_poDate = AddShown(this, *left, QStringLiteral("PO Date:"), QStringLiteral("poDateText"));
-    m_filled = AddShown(this, *left, QStringLiteral("PO Filled:"), QStringLiteral("filledText"));
+    m_vendor = AddFormText(this, *left, QStringLiteral("Vendor:"), QStringLiteral("vendorText"));
+    m_poDate = AddFormText(this, *left, QStringLiteral("PO Date:"), QStringLiteral("poDateText"));
+    m_filled = AddFormText(this, *left, QStringLiteral("PO Filled:"), QStringLiteral("filledText"));
     m_requiredDate =
-        AddShown(this, *right, QStringLiteral("Required Date:"), QStringLiteral("requiredDateText"));
-    m_taxRate = AddShown(this, *right, QStringLiteral("PO Tax Rate:"), QStringLiteral("taxRateText"));
-    m_notes = AddShown(this, *right, QStringLiteral("Notes:"), QStringLiteral("notesText"));
+        AddFormText(this, *right, QStringLiteral("Required Date:"), QStringLiteral("requiredDateText"));
+    m_taxRate = AddFormText(this, *right, QStringLiteral("PO Tax Rate:"), QStringLiteral("taxRateText"));
+    m_notes = AddFormText(this, *right, QStringLiteral("Notes:"), QStringLiteral("notesText"));
     m_notes->setWordWrap(true);
 
     auto* poButtons = new QHBoxLayout;
@@ -241,9 +221,5 @@ ChangeList RunManagePurchaseOrders(QWidget* parent, ProjectTables& tables, const
                                    UserSettings& settings, qint32 poID)
 {
     ManagePOModel model(tables, services.prompter, poID);
-    if (!model.checkPrerequisites())
-        return {};
-    ManagePODialog dialog(model, tables, services, settings, parent);
-    dialog.exec();
-    return model.changes();
+    return RunWindow<ManagePODialog>(model, tables, services, settings, parent);
 }

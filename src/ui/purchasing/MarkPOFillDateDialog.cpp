@@ -13,11 +13,7 @@
 MarkPOFillDateDialog::MarkPOFillDateDialog(MarkPOFillDateModel& model, const Clock& clock, QWidget* parent)
     : QDialog(parent), m_model(model)
 {
-    setWindowTitle(m_model.caption());
-    auto* layout = new QVBoxLayout(this);
-    AddHelpLine(this, *layout, m_model.helpLine());
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
+    const auto [layout, form] = OpenWindowFrame(*this, m_model.caption(), m_model.helpLine());
     m_date = new DateEdit(clock, this);
     m_date->setObjectName(QStringLiteral("dateEdit"));
     m_date->setText(m_model.dateText());

@@ -21,11 +21,7 @@ NewPODialog::NewPODialog(NewPOModel& model, ProjectTables& tables, const Desktop
                          QWidget* parent)
     : QDialog(parent), m_model(model)
 {
-    setWindowTitle(m_model.caption());
-    auto* layout = new QVBoxLayout(this);
-    AddHelpLine(this, *layout, m_model.helpLine());
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
+    const auto [layout, form] = OpenWindowFrame(*this, m_model.caption(), m_model.helpLine());
 
     m_number = AddFormEdit(this, *form, QStringLiteral("&PO #:"), QStringLiteral("numberEdit"),
                            m_model.numberText());

@@ -17,29 +17,11 @@
 
 using Field = RecordOrderModel::Field;
 
-namespace {
-
-// A read-only figure of the chosen item.
-QLabel* AddFigure(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName)
-{
-    auto* figure = new QLabel(owner);
-    figure->setObjectName(objectName);
-    figure->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form.addRow(label, figure);
-    return figure;
-}
-
-} // namespace
-
 RecordOrderDialog::RecordOrderDialog(RecordOrderModel& model, ProjectTables& tables,
                                      const DesktopServices& services, QWidget* parent)
     : QDialog(parent), m_model(model), m_tables(tables), m_services(services)
 {
-    setWindowTitle(m_model.caption());
-    auto* layout = new QVBoxLayout(this);
-    AddHelpLine(this, *layout, m_model.helpLine());
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
+    const auto [layout, form] = OpenWindowFrame(*this, m_model.caption(), m_model.helpLine());
 
     auto* itemRow = new QHBoxLayout;
     m_item = new RecordPicker(RecordPicker::Kind::Item, this);
@@ -69,8 +51,8 @@ RecordOrderDialog::RecordOrderDialog(RecordOrderModel& model, ProjectTables& tab
     poLabel->setBuddy(m_po);
     form->addRow(poLabel, poRow);
 
-    m_stocked = AddFigure(this, *form, QStringLiteral("Stocked:"), QStringLiteral("stockedText"));
-    m_ordered = AddFigure(this, *form, QStringLiteral("Ordered:"), QStringLiteral("orderedText"));
+    m_stocked = AddFormText(this, *form, QStringLiteral("Stocked:"), QStringLiteral("stockedText"));
+    m_ordered = AddFormText(this, *form, QStringLiteral("Ordered:"), QStringLiteral("orderedText"));
 
     m_next = new QPushButton(QStringLiteral("&Next >>"), this);
     m_next->setObjectName(QStringLiteral("nextButton"));

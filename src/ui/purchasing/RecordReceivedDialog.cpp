@@ -25,15 +25,6 @@ namespace {
 // never measured.
 constexpr int kOrderBoxLength = 24;
 
-QLabel* AddShown(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName)
-{
-    auto* shown = new QLabel(owner);
-    shown->setObjectName(objectName);
-    shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form.addRow(label, shown);
-    return shown;
-}
-
 template <typename Edit>
 Edit* AddEdit(Edit* edit, QFormLayout& form, const QString& label, const QString& name)
 {
@@ -48,11 +39,7 @@ RecordReceivedDialog::RecordReceivedDialog(RecordReceivedModel& model, const Des
                                            QWidget* parent)
     : QDialog(parent), m_model(model)
 {
-    setWindowTitle(m_model.caption());
-    auto* layout = new QVBoxLayout(this);
-    AddHelpLine(this, *layout, m_model.helpLine());
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
+    const auto [layout, form] = OpenWindowFrame(*this, m_model.caption(), m_model.helpLine());
 
     m_po = AddEdit(new RecordPicker(RecordPicker::Kind::PurchaseOrder, this), *form, QStringLiteral("&PO #:"),
                    QStringLiteral("poBox"));
@@ -61,8 +48,8 @@ RecordReceivedDialog::RecordReceivedDialog(RecordReceivedModel& model, const Des
     m_order->setMinimumContentsLength(kOrderBoxLength);
     m_orderLines = new IdListModel(m_order);
     m_order->setModel(m_orderLines);
-    m_vendorName = AddShown(this, *form, QStringLiteral("Vendor Name:"), QStringLiteral("vendorNameText"));
-    m_orderDate = AddShown(this, *form, QStringLiteral("Order Date:"), QStringLiteral("orderDateText"));
+    m_vendorName = AddFormText(this, *form, QStringLiteral("Vendor Name:"), QStringLiteral("vendorNameText"));
+    m_orderDate = AddFormText(this, *form, QStringLiteral("Order Date:"), QStringLiteral("orderDateText"));
     m_quantity = AddEdit(new WholeNumberEdit(this), *form, QStringLiteral("&Quantity:"),
                          QStringLiteral("quantityEdit"));
     m_cost =

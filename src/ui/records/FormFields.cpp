@@ -33,11 +33,28 @@ QLabel* AddHelpLine(QWidget* owner, QBoxLayout& layout, const QString& text)
     return help;
 }
 
+WindowFrame OpenWindowFrame(QWidget& window, const QString& caption, const QString& help)
+{
+    window.setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(&window);
+    AddHelpLine(&window, *layout, help);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    return {layout, form};
+}
+
 QPushButton* NewButton(QWidget* owner, const QString& caption, const QString& objectName)
 {
     auto* button = new QPushButton(caption, owner);
     button->setObjectName(objectName);
     button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton* AddButton(QWidget* owner, QBoxLayout& row, const QString& caption, const QString& objectName)
+{
+    QPushButton* button = NewButton(owner, caption, objectName);
+    row.addWidget(button);
     return button;
 }
 

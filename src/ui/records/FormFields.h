@@ -12,6 +12,7 @@ class QBoxLayout;
 class QFormLayout;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 // Small pieces every record window shares.
@@ -29,9 +30,21 @@ QLabel* AddFormText(QWidget* owner, QFormLayout& form, const QString& label, con
 // The window's help line at the end of `layout`, wrapped to the window's width.
 QLabel* AddHelpLine(QWidget* owner, QBoxLayout& layout, const QString& text);
 
+// A window opened with `caption` as its title and `help` on top; its layout,
+// and an empty form below the help line.
+struct WindowFrame
+{
+    QVBoxLayout* layout;
+    QFormLayout* form;
+};
+WindowFrame OpenWindowFrame(QWidget& window, const QString& caption, const QString& help);
+
 // A button of `owner` named `objectName` that Return never presses: the
 // window's own default button keeps it.
 QPushButton* NewButton(QWidget* owner, const QString& caption, const QString& objectName);
+
+// A NewButton at the end of `row`.
+QPushButton* AddButton(QWidget* owner, QBoxLayout& row, const QString& caption, const QString& objectName);
 
 // Tab order in the order given.
 void ChainTabOrder(std::initializer_list<QWidget*> widgets);

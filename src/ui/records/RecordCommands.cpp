@@ -3,6 +3,7 @@
 #include "core/common/FileChooser.h"
 #include "core/common/Prompter.h"
 #include "ui/project/DeleteConfirmDialog.h"
+#include "ui/common/RunWindow.h"
 #include "ui/common/WaitCursorPrompter.h"
 #include "ui/records/AddItemDialog.h"
 #include "ui/records/AddVendorDialog.h"
@@ -16,18 +17,6 @@
 #include <QLineEdit>
 
 namespace {
-
-// Opens the window of a model whose prerequisites hold, and answers what the
-// model wrote, whether the window closed with OK or not ("Next >>" saves before
-// a Cancel).
-template <typename Window, typename Model> ChangeList RunWindow(QWidget* parent, Model& model)
-{
-    if (!model.checkPrerequisites())
-        return {};
-    Window window(model, parent);
-    window.exec();
-    return model.changes();
-}
 
 // The typed confirmation, then the deletion.
 template <typename Deletion> ChangeList RunDeletion(QWidget* parent, Prompter& prompter, Deletion& deletion)
@@ -48,38 +37,38 @@ template <typename Deletion> ChangeList RunDeletion(QWidget* parent, Prompter& p
 ChangeList RunAddVendor(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 vendorId)
 {
     AddVendorModel model(tables, prompter, vendorId);
-    return RunWindow<AddVendorDialog>(parent, model);
+    return RunWindow<AddVendorDialog>(model, parent);
 }
 
 ChangeList RunAddItem(QWidget* parent, ProjectTables& tables, Prompter& prompter, const Clock& clock,
                       qint32 itemId)
 {
     AddItemModel model(tables, prompter, clock, itemId);
-    return RunWindow<AddItemDialog>(parent, model);
+    return RunWindow<AddItemDialog>(model, parent);
 }
 
 ChangeList RunAddCustomer(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 customerId)
 {
     AddCustomerModel model(tables, prompter, customerId);
-    return RunWindow<AddCustomerDialog>(parent, model);
+    return RunWindow<AddCustomerDialog>(model, parent);
 }
 
 void RunVendorDetails(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 vendorId)
 {
     VendorDetailsModel model(tables, prompter, vendorId);
-    RunWindow<VendorDetailsDialog>(parent, model);
+    RunWindow<VendorDetailsDialog>(model, parent);
 }
 
 void RunItemDetails(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 itemId)
 {
     ItemDetailsModel model(tables, prompter, itemId);
-    RunWindow<ItemDetailsDialog>(parent, model);
+    RunWindow<ItemDetailsDialog>(model, parent);
 }
 
 void RunCustomerDetails(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 customerId)
 {
     CustomerDetailsModel model(tables, prompter, customerId);
-    RunWindow<CustomerDetailsDialog>(parent, model);
+    RunWindow<CustomerDetailsDialog>(model, parent);
 }
 
 ChangeList RunDeleteRecord(QWidget* parent, ProjectTables& tables, Prompter& prompter,

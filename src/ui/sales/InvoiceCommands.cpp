@@ -1,6 +1,7 @@
 #include "ui/sales/InvoiceCommands.h"
 
 #include "ui/common/DesktopServices.h"
+#include "ui/common/RunWindow.h"
 #include "ui/sales/InvoiceDialogs.h"
 #include "ui/sales/PaymentDialogs.h"
 
@@ -8,22 +9,14 @@ ChangeList RunInvoiceManager(QWidget* parent, ProjectTables& tables, const Deskt
                              UserSettings& settings, qint32 invoiceID)
 {
     InvoiceManagerModel model(tables, services.prompter, invoiceID);
-    if (!model.checkPrerequisites())
-        return {};
-    InvoiceManagerDialog dialog(model, tables, services, settings, parent);
-    dialog.exec();
-    return model.changes();
+    return RunWindow<InvoiceManagerDialog>(model, tables, services, settings, parent);
 }
 
 ChangeList RunCustomerReturn(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 saleID)
 {
     CustomerReturnModel model(tables, prompter);
     model.setSale(saleID);
-    if (!model.checkPrerequisites())
-        return {};
-    CustomerReturnDialog dialog(model, parent);
-    dialog.exec();
-    return model.changes();
+    return RunWindow<CustomerReturnDialog>(model, parent);
 }
 
 qint32 RunSelectInvoice(QWidget* parent, ProjectTables& tables, Prompter& prompter)
@@ -39,11 +32,7 @@ ChangeList RunManagePayments(QWidget* parent, ProjectTables& tables, const Deskt
                              qint32 invoiceID)
 {
     ManagePaymentsModel model(tables, services.prompter, invoiceID);
-    if (!model.checkPrerequisites())
-        return {};
-    ManagePaymentsDialog dialog(model, tables, services, parent);
-    dialog.exec();
-    return model.changes();
+    return RunWindow<ManagePaymentsDialog>(model, tables, services, parent);
 }
 
 ChangeList RunRecordCustomerPayment(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
@@ -51,9 +40,5 @@ ChangeList RunRecordCustomerPayment(QWidget* parent, ProjectTables& tables, cons
 {
     RecordCustomerPaymentModel model(tables, services.prompter, services.clock);
     model.setPayment(invoiceID, paymentID);
-    if (!model.checkPrerequisites())
-        return {};
-    RecordCustomerPaymentDialog dialog(model, services, parent);
-    dialog.exec();
-    return model.changes();
+    return RunWindow<RecordCustomerPaymentDialog>(model, services, parent);
 }

@@ -28,11 +28,8 @@ InvoiceManagerDialog::InvoiceManagerDialog(InvoiceManagerModel& model, ProjectTa
     : QDialog(parent), m_model(model), m_tables(tables), m_services(services), m_settings(settings),
       m_picker(nullptr), m_sales(new QTreeWidget(this))
 {
-    setWindowTitle(m_model.caption());
-    auto* columns = new QHBoxLayout(this);
-    auto* invoice = new QVBoxLayout;
-    columns->addLayout(invoice, 1);
-    m_picker = AddInvoicePicker(this, *invoice);
+    const auto [columns, invoice, picker] = OpenInvoiceFrame(*this, m_model.caption());
+    m_picker = picker;
 
     m_texts = AddInvoiceFigures(this, *invoice,
                                 {{QStringLiteral("Customer:"), QStringLiteral("customerText")},
@@ -44,16 +41,8 @@ InvoiceManagerDialog::InvoiceManagerDialog(InvoiceManagerModel& model, ProjectTa
                                  {QStringLiteral("Balance:"), QStringLiteral("balanceText")}});
 
     m_sales->setObjectName(QStringLiteral("salesList"));
-    SetUpRowList(*m_sales);
-    m_sales->setHeaderLabels(InvoiceManagerModel::columnCaptions());
-    m_sales->header()->setStretchLastSection(false);
-    m_sales->header()->setSectionsMovable(false);
-    const auto widths = InvoiceManagerModel::loadColumnWidths(m_settings);
-    for (int column = 0; column < InvoiceManagerModel::kColumnCount; ++column) {
-        m_sales->header()->resizeSection(column, widths[static_cast<size_t>(column)]);
-        if (InvoiceManagerModel::columnRightAligned(column))
-            m_sales->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-    }
+    SetUpRowList(*m_sales, InvoiceManagerModel::columnCaptions(), InvoiceManagerModel::loadColumnWidths(m_settings),
+                 &InvoiceManagerModel::columnRightAligned);
     invoice->addWidget(m_sales, 1);
 
     auto* buttons = new QVBoxLayout;
@@ -233,7 +222,7 @@ SelectInvoiceDialog::SelectInvoiceDialog(SelectInvoiceModel& model, QWidget* par
 {
     setWindowTitle(m_model.caption());
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(m_model.helpLine(), this));
+    AddHelpLine(this, *layout, m_model.helpLine());
     m_picker = AddInvoicePicker(this, *layout);
     m_picker->setEntries(m_model.invoiceEntries(), m_model.invoiceID());
     connect(m_picker, &RecordPicker::selectionChanged, this,

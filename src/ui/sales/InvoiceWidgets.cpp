@@ -5,6 +5,7 @@
 
 #include <QBoxLayout>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
 
@@ -19,6 +20,15 @@ RecordPicker* AddInvoicePicker(QWidget* owner, QBoxLayout& layout)
     row->addWidget(picker, 1);
     layout.addLayout(row);
     return picker;
+}
+
+InvoiceFrame OpenInvoiceFrame(QWidget& window, const QString& caption)
+{
+    window.setWindowTitle(caption);
+    auto* columns = new QHBoxLayout(&window);
+    auto* invoice = new QVBoxLayout;
+    columns->addLayout(invoice, 1);
+    return {columns, invoice, AddInvoicePicker(&window, *invoice)};
 }
 
 QList<QLabel*> AddInvoiceFigures(QWidget* owner, QBoxLayout& layout, const QList<FigureText>& particulars,
@@ -40,10 +50,19 @@ QList<QLabel*> AddInvoiceFigures(QWidget* owner, QBoxLayout& layout, const QList
     return texts;
 }
 
-void SetUpRowList(QTreeWidget& list)
+void SetUpRowList(QTreeWidget& list, const QStringList& captions, std::span<const int> widths,
+                  bool (*rightAligned)(int column))
 {
     list.setRootIsDecorated(false);
     list.setUniformRowHeights(true);
     list.setAllColumnsShowFocus(true);
     list.setSelectionMode(QAbstractItemView::SingleSelection);
+    list.setHeaderLabels(captions);
+    list.header()->setStretchLastSection(false);
+    list.header()->setSectionsMovable(false);
+    for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
+        list.header()->resizeSection(column, widths[static_cast<size_t>(column)]);
+        if (rightAligned(column))
+            list.headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    }
 }

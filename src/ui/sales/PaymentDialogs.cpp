@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <array>
+
 // --- Manage Payments ---
 
 ManagePaymentsDialog::ManagePaymentsDialog(ManagePaymentsModel& model, ProjectTables& tables,
@@ -25,12 +27,8 @@ ManagePaymentsDialog::ManagePaymentsDialog(ManagePaymentsModel& model, ProjectTa
     : QDialog(parent), m_model(model), m_tables(tables), m_services(services), m_picker(nullptr),
       m_payments(new QTreeWidget(this))
 {
-    setWindowTitle(m_model.caption());
-    auto* columns = new QHBoxLayout(this);
-    auto* invoice = new QVBoxLayout;
-    columns->addLayout(invoice, 1);
-
-    m_picker = AddInvoicePicker(this, *invoice);
+    const auto [columns, invoice, picker] = OpenInvoiceFrame(*this, m_model.caption());
+    m_picker = picker;
 
     m_texts = AddInvoiceFigures(this, *invoice,
                                 {{QStringLiteral("Customer:"), QStringLiteral("customerText")},
@@ -40,16 +38,12 @@ ManagePaymentsDialog::ManagePaymentsDialog(ManagePaymentsModel& model, ProjectTa
                                  {QStringLiteral("Balance:"), QStringLiteral("balanceText")}});
 
     m_payments->setObjectName(QStringLiteral("paymentList"));
-    SetUpRowList(*m_payments);
     const auto captions = ManagePaymentsModel::columnCaptions();
-    m_payments->setHeaderLabels(QStringList(captions.begin(), captions.end()));
-    m_payments->header()->setStretchLastSection(false);
+    std::array<int, ManagePaymentsModel::kColumnCount> widths;
+    widths.fill(ManagePaymentsModel::kColumnWidth);
+    SetUpRowList(*m_payments, QStringList(captions.begin(), captions.end()), widths,
+                 &ManagePaymentsModel::columnRightAligned);
     m_payments->header()->setSectionResizeMode(QHeaderView::Fixed);
-    for (int column = 0; column < ManagePaymentsModel::kColumnCount; ++column) {
-        m_payments->header()->resizeSection(column, ManagePaymentsModel::kColumnWidth);
-        if (ManagePaymentsModel::columnRightAligned(column))
-            m_payments->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-    }
     invoice->addWidget(m_payments, 1);
 
     auto* buttons = new QVBoxLayout;
@@ -134,11 +128,7 @@ RecordCustomerPaymentDialog::RecordCustomerPaymentDialog(RecordCustomerPaymentMo
     : QDialog(parent), m_model(model), m_date(new DateEdit(services.clock, this)),
       m_amount(new MoneyEdit(this))
 {
-    setWindowTitle(m_model.caption());
-    auto* layout = new QVBoxLayout(this);
-    AddHelpLine(this, *layout, m_model.helpLine());
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
+    const auto [layout, form] = OpenWindowFrame(*this, m_model.caption(), m_model.helpLine());
     AddFormText(this, *form, QStringLiteral("Customer:"), QStringLiteral("customerText"),
                 m_model.customerText());
     AddFormText(this, *form, QStringLiteral("Invoice"), QStringLiteral("invoiceText"), m_model.invoiceText());
