@@ -16,4 +16,6 @@ template <typename Field = NoField> struct [[nodiscard]] SaveResult
 
     static SaveResult ok() { return {true, Field::None}; }
     static SaveResult refused(Field field = Field::None) { return {false, field}; }
+
+    friend bool operator==(const SaveResult&, const SaveResult&) = default;
 };

@@ -1,5 +1,6 @@
 #include "core/session/ProjectOpening.h"
 
+#include "core/common/Clock.h"
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
 #include "core/db/ProjectDatabase.h"
@@ -7,6 +8,7 @@
 #include "core/project/Project.h"
 #include "core/project/ProjectSettings.h"
 #include "core/project/ProjectTables.h"
+#include "core/reports/QuickReportSettings.h"
 #include "core/sales/InvoiceBalances.h"
 
 #include <QDir>
@@ -41,6 +43,10 @@ int openDatabase(Project& project, std::unique_ptr<CProjectSettings>& settings, 
         return status;
     }
     project.setSettings(std::move(settings));
+    // The quick reports and the purchase-order printout take their fonts from a
+    // record every project keeps; one that cannot be written leaves them the
+    // same fonts from memory.
+    QuickReportFonts::ensureStored(project.settings()->reportPath(), prompter, Clock::system());
     return Status::Success;
 }
 

@@ -5,19 +5,20 @@
 #include "MainWindow.h"
 #include "NavigationTreeWidget.h"
 
-#include "ui/common/DesktopServices.h"
 #include "core/common/Prompter.h"
-#include "ui/print/ListPrinting.h"
-#include "ui/project/HelpTopics.h"
 #include "core/project/Project.h"
-#include "ui/project/ProjectDialogs.h"
 #include "core/project/ProjectSettings.h"
 #include "core/records/CustomerPurchases.h"
+#include "core/views/RecordLists.h"
+#include "ui/common/DesktopServices.h"
+#include "ui/print/ListPrinting.h"
+#include "ui/project/HelpTopics.h"
+#include "ui/project/ProjectDialogs.h"
+#include "ui/reports/ReportSettingsDialogs.h"
 #include "ui/views/CustomizeColorsDialog.h"
 #include "ui/views/CustomizeColumnsDialog.h"
 #include "ui/views/FindInListDialog.h"
 #include "ui/views/RecordListView.h"
-#include "core/views/RecordLists.h"
 #include "ui/views/SortListDialog.h"
 
 #include <QAction>
@@ -120,6 +121,13 @@ void MainWindow::registerCommands()
         open);
     r.addCommand(CompanyInformation,
                  [this, &prompter](bool) { RunCompanyInformation(this, m_settings, prompter); });
+    r.addCommand(
+        QuickReportSettings,
+        [this](bool) {
+            if (const CProjectSettings* settings = m_project.settings())
+                RunQuickReportSettings(this, settings->reportPath(), m_services);
+        },
+        open);
     r.addCommand(CustomizeColumns, onList([this, &prompter](RecordListView& view) {
                      view.saveColumns();
                      CustomizeColumnsDialog dialog(m_lists, prompter, view.kind(), this);

@@ -290,7 +290,7 @@ TEST_F(ProjectOps, CompactKeepsRecordsNeverReusesAnIdAndReopensTheProjectWhenItF
     EXPECT_LT(QFileInfo(path).size(), sizeBefore - 100 * 1024);
     EXPECT_TRUE(workIsEmpty());
     EXPECT_EQ(QDir(file(u"a"_s)).entryList(QDir::Files | QDir::Hidden),
-              QStringList({u"shop.qmp"_s, u"shop.qms"_s}));
+              QStringList({u"shop.irp"_s, u"shop.qmp"_s, u"shop.qms"_s}));
     ASSERT_TRUE(project.isOpen());
     EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
     EXPECT_EQ(project.tables()->orders().RecordCount(), 3);
