@@ -1,5 +1,6 @@
 #include "render/print/ListReport.h"
 #include "ui/print/ListPrinting.h"
+#include "ui/print/PrintCommands.h"
 #include "ui/views/FindInListDialog.h"
 #include "ui/views/RecordListDelegate.h"
 #include "ui/views/RecordListModel.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QPrinter>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -372,8 +374,10 @@ TEST_F(ListView, MarginsWithoutRoomStopPrintPreviewAndPdfWithAMessageNamingThem)
     CountingFileChooser chooser;
     const FixedClock clock(QDateTime(QDate(2024, 3, 7), QTime(9, 0)));
     const DesktopServices services{prompter, chooser, clock};
-    PrintList(nullptr, list, settings, services);
-    PreviewList(nullptr, list, settings, services);
+    QPrinter printer;
+    UseDefaultPaper(printer);
+    PrintList(nullptr, list, settings, services, printer);
+    PreviewList(nullptr, list, settings, services, printer);
     SaveListAsPdf(list, settings, services);
     EXPECT_TRUE(opened.isEmpty()) << opened.join(u", "_s).toStdString();
     EXPECT_EQ(chooser.asked, 0);

@@ -77,18 +77,25 @@ QList<double> ListReport::columnWidths(const QList<ListReportColumn>& columns, d
     return widths;
 }
 
-void ListReport::build(PrintLayout& layout, const ListReportContent& content, const ListReportMargins& margins,
-                       QDate today, const QLocale& locale)
+ListReportFonts ListReportFonts::defaults()
+{
+    return {PrintLayout::defaultTitleFont(), PrintLayout::defaultHeadingFont(),
+            PrintLayout::defaultBodyFont()};
+}
+
+void ListReport::build(PrintLayout& layout, const ListReportContent& content,
+                       const ListReportMargins& margins, QDate today, const QLocale& locale,
+                       const ListReportFonts& fonts)
 {
     layout.Reset();
     layout.SetMargins(margins.left, margins.top, margins.right, margins.bottom);
 
     // Failing fonts are passed over: the report is still worth printing in the
     // font in force.
-    layout.AddFont(PrintLayout::defaultTitleFont());
+    layout.AddFont(fonts.title);
     layout.AddParagraphFlag(PrintLayout::kTitleParagraph);
     layout.AddText(title() + QLatin1Char('\n'));
-    layout.AddFont(PrintLayout::defaultBodyFont());
+    layout.AddFont(fonts.body);
     layout.AddParagraphFlag(PrintLayout::kBodyParagraph);
     layout.AddText(dateLine(today, locale) + QStringLiteral("\n\n"));
 
@@ -101,7 +108,7 @@ void ListReport::build(PrintLayout& layout, const ListReportContent& content, co
     // The headings repeat at the top of every page the rows continue on.
     PrintTable table(int(1 + content.rows.size()), int(columnCount));
     table.setHeaderRows(1);
-    const QFont heading = PrintLayout::defaultHeadingFont();
+    const QFont& heading = fonts.heading;
     for (int column = 0; column < columnCount; ++column) {
         const ListReportColumn& shown = content.columns.at(column);
         table.setColumn(column, widths.at(column), alignmentOf(shown.justification));

@@ -4,6 +4,7 @@
 #include "core/views/ListDefinitions.h"
 
 #include <QDate>
+#include <QFont>
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -27,6 +28,17 @@ struct ListReportContent
 {
     QList<ListReportColumn> columns;
     QList<QStringList> rows;
+};
+
+// The three fonts of a printed list: its title, its column headings and the
+// rest. The print layout engine's own fonts unless the project says otherwise.
+struct ListReportFonts
+{
+    QFont title;
+    QFont heading;
+    QFont body;
+
+    static ListReportFonts defaults();
 };
 
 // Print margins in inches, read from the user's settings.
@@ -59,5 +71,6 @@ public:
     // size stays as the caller set it. The layout needs its window attached for
     // the fonts; a font it refuses leaves the text in the font before.
     static void build(PrintLayout& layout, const ListReportContent& content, const ListReportMargins& margins,
-                      QDate today, const QLocale& locale = UserLocale());
+                      QDate today, const QLocale& locale = UserLocale(),
+                      const ListReportFonts& fonts = ListReportFonts::defaults());
 };

@@ -34,10 +34,11 @@ void reportLayoutFailure(int status, const PrintLayout& layout, const QPagedPain
 
 } // namespace
 
-PrintJob ListPrintJob(const ListReportContent& content, const ListReportMargins& margins, QDate today)
+PrintJob ListPrintJob(const ListReportContent& content, const ListReportMargins& margins, QDate today,
+                      const ListReportFonts& fonts)
 {
-    return PrintJob{ListReport::title(), margins, [content, margins, today](PrintLayout& layout) {
-                        ListReport::build(layout, content, margins, today);
+    return PrintJob{ListReport::title(), margins, [content, margins, today, fonts](PrintLayout& layout) {
+                        ListReport::build(layout, content, margins, today, UserLocale(), fonts);
                     }};
 }
 

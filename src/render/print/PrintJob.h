@@ -27,7 +27,8 @@ struct PrintJob
 };
 
 // The "Quick Listing Report" of a list's content, dated `today`.
-PrintJob ListPrintJob(const ListReportContent& content, const ListReportMargins& margins, QDate today);
+PrintJob ListPrintJob(const ListReportContent& content, const ListReportMargins& margins, QDate today,
+                      const ListReportFonts& fonts = ListReportFonts::defaults());
 
 // Saved printouts go on US Letter.
 QPageSize PdfPaper();

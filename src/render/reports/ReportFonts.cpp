@@ -1,5 +1,7 @@
 #include "render/reports/ReportFonts.h"
 
+#include "core/reports/ReportFile.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -34,4 +36,13 @@ ReportFont FromQFont(const QFont& font)
     result.underline = font.underline() ? 1 : 0;
     result.strikeOut = font.strikeOut() ? 1 : 0;
     return result;
+}
+
+ListReportFonts ListFontsFromReportFile(const QString& reportPath)
+{
+    ReportFile file(reportPath);
+    if (reportPath.isEmpty() || !file.getByName(ReportFile::reservedName()))
+        return ListReportFonts::defaults();
+    const auto& fonts = file.readBuffer().fonts;
+    return {ToQFont(fonts[TitleFont]), ToQFont(fonts[ColumnHeadersFont]), ToQFont(fonts[BodyFont])};
 }

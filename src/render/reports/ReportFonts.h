@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reports/ReportDefinition.h"
+#include "render/print/ListReport.h"
 
 #include <QFont>
 
@@ -12,3 +13,8 @@
 QFont ToQFont(const ReportFont& font);
 // The font chooser's answer as a definition keeps it.
 ReportFont FromQFont(const QFont& font);
+
+// A printed list's fonts: the title, column headers and body of the project's
+// quick-report settings when its report file holds them, the print layout
+// engine's own otherwise.
+ListReportFonts ListFontsFromReportFile(const QString& reportPath);

@@ -11,6 +11,7 @@
 
 #include "ui/common/DesktopServices.h"
 #include "ui/common/DialogButtons.h"
+#include "ui/print/PrintCommands.h"
 #include "core/common/FileChooser.h"
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
@@ -29,6 +30,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinter>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -62,8 +64,10 @@ QSize MainWindow::initialSize(const QSize& available)
 MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& project,
                        const DesktopServices& services, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_lists(lists), m_project(project), m_services(services),
-      m_registry(new CommandRegistry(project, lists, services, this))
+      m_registry(new CommandRegistry(project, lists, services, this)),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
+    UseDefaultPaper(*m_printer);
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(AppTitle());
     setAcceptDrops(true);

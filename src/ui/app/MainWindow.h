@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 
 class CommandRegistry;
 struct DesktopServices;
@@ -16,6 +17,7 @@ class Project;
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QSplitter;
 class QStackedWidget;
 class QToolBar;
@@ -197,6 +199,8 @@ private:
     Project& m_project;
     const DesktopServices& m_services;
     CommandRegistry* m_registry = nullptr;
+    // Every printout goes to this printer, as Print Setup leaves it for the session.
+    std::unique_ptr<QPrinter> m_printer;
 
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;

@@ -12,6 +12,8 @@
 #include "core/views/RecordLists.h"
 #include "ui/common/DesktopServices.h"
 #include "ui/print/ListPrinting.h"
+#include "ui/print/PrintCommands.h"
+#include "render/reports/ReportFonts.h"
 #include "ui/project/HelpTopics.h"
 #include "ui/project/ProjectDialogs.h"
 #include "ui/reports/ReportSettingsDialogs.h"
@@ -22,6 +24,7 @@
 #include "ui/views/SortListDialog.h"
 
 #include <QAction>
+#include <QPrinter>
 #include <QStatusBar>
 
 #include <array>
@@ -45,18 +48,24 @@ void MainWindow::registerCommands()
     r.addCommand(FileOpen, [this](bool) { openFileDialog(); });
     r.addCommand(
         CopyProject, [this](bool) { RunCopyProject(this, m_project, m_services); }, open);
-    r.addCommand(FilePrint, onList([this, &prompter](RecordListView& view) {
-                     PrintList(this, view, m_settings, m_services);
+    // Lists print in the project's quick-report fonts.
+    const auto listFonts = [this] {
+        const CProjectSettings* settings = m_project.settings();
+        return ListFontsFromReportFile(settings ? settings->reportPath() : QString());
+    };
+    r.addCommand(FilePrint, onList([this, listFonts](RecordListView& view) {
+                     PrintList(this, view, m_settings, m_services, *m_printer, listFonts());
                  }),
                  listShown);
-    r.addCommand(FilePrintPreview, onList([this, &prompter](RecordListView& view) {
-                     PreviewList(this, view, m_settings, m_services);
+    r.addCommand(FilePrintPreview, onList([this, listFonts](RecordListView& view) {
+                     PreviewList(this, view, m_settings, m_services, *m_printer, listFonts());
                  }),
                  listShown);
-    r.addCommand(FileSaveAsPdf, onList([this, &prompter](RecordListView& view) {
-                     SaveListAsPdf(view, m_settings, m_services);
+    r.addCommand(FileSaveAsPdf, onList([this, listFonts](RecordListView& view) {
+                     SaveListAsPdf(view, m_settings, m_services, listFonts());
                  }),
                  listShown);
+    r.addCommand(PrintSetup, [this](bool) { RunPrintSetup(this, *m_printer); });
     r.addCommand(PrintMargins, [this, &prompter](bool) { RunPrintMargins(this, m_settings, prompter); });
     r.addCommand(
         CompactDatabase,

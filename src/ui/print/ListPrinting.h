@@ -7,22 +7,23 @@
 
 struct DesktopServices;
 class Prompter;
+class QPrinter;
 class QWidget;
 class RecordListView;
 class UserSettings;
 
-// The shown list printed as the "Quick Listing Report". Printer, preview and PDF
-// draw the same laid-out pages (see print/PrintJob.h); margins come from the
-// user's settings. Margins that leave no room on the paper stop each of them
-// with a message that names the margins, before any dialog opens and before
-// anything is printed or written.
+// The shown list printed as the "Quick Listing Report" on the application's
+// printer (see PrintCommands.h), in `fonts`; margins come from the user's
+// settings.
 
-// QPrintDialog on the default printer's paper; US Letter without a printer.
-void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settings, const DesktopServices& services);
-// QPrintPreviewDialog, printing from which prints the same pages.
-void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings, const DesktopServices& services);
-// Asks the chooser for a file name, then writes a US Letter PDF.
-void SaveListAsPdf(const RecordListView& view, UserSettings& settings, const DesktopServices& services);
+void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settings,
+               const DesktopServices& services, QPrinter& printer,
+               const ListReportFonts& fonts = ListReportFonts::defaults());
+void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings,
+                 const DesktopServices& services, QPrinter& printer,
+                 const ListReportFonts& fonts = ListReportFonts::defaults());
+void SaveListAsPdf(const RecordListView& view, UserSettings& settings, const DesktopServices& services,
+                   const ListReportFonts& fonts = ListReportFonts::defaults());
 
 // What the view shows: its columns in display order with their on-screen widths
 // and justification, and every row's cell texts in the list's order.

@@ -1,0 +1,109 @@
+#include "ui/print/PrintCommands.h"
+
+#include "render/print/PrintJob.h"
+#include "render/print/PrintLayout.h"
+#include "ui/common/DesktopServices.h"
+
+#include "core/common/FileChooser.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
+
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+
+namespace {
+
+// False, after telling the user, when the margins leave no room on the paper.
+bool RoomOn(const QPrinter& printer, const PrintJob& job, Prompter& prompter)
+{
+    const QString noRoom = NoRoomOn(printer.pageLayout().pageSize(), job.margins);
+    if (!noRoom.isEmpty())
+        prompter.message(noRoom, AppTitle(), Prompter::Icon::Exclamation);
+    return noRoom.isEmpty();
+}
+
+void PrintPages(PrintLayout& layout, QPrinter& printer, int from, int to, Prompter& prompter)
+{
+    const int last = layout.PageCount();
+    from = std::clamp(from > 0 ? from : 1, 1, last);
+    to = std::clamp(to > 0 ? to : last, from, last);
+    if (!PaintPages(layout, printer, from, to))
+        ReportErrorCode(prompter, Status::OperationFailed);
+}
+
+} // namespace
+
+void UseDefaultPaper(QPrinter& printer)
+{
+    if (QPrinterInfo::defaultPrinter().isNull())
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+}
+
+void RunPrintSetup(QWidget* parent, QPrinter& printer)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.exec();
+}
+
+void PrintJobWithDialog(QWidget* parent, const PrintJob& job, QPrinter& printer, Prompter& prompter)
+{
+    PrintLayout layout;
+    if (!LayOutOrReport(layout, job, printer, prompter))
+        return;
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, layout.PageCount());
+    dialog.setFromTo(1, layout.PageCount());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The dialog may have changed the paper or the printer's resolution.
+    if (!LayOutOrReport(layout, job, printer, prompter))
+        return;
+    PrintPages(layout, printer, printer.fromPage(), printer.toPage(), prompter);
+}
+
+void PrintJobAtOnce(const PrintJob& job, QPrinter& printer, Prompter& prompter)
+{
+    PrintLayout layout;
+    if (LayOutOrReport(layout, job, printer, prompter))
+        PrintPages(layout, printer, 1, layout.PageCount(), prompter);
+}
+
+void PreviewJob(QWidget* parent, const PrintJob& job, QPrinter& printer, Prompter& prompter)
+{
+    if (!RoomOn(printer, job, prompter))
+        return;
+    // Draws the pages for the preview's paper, which the user may change in it,
+    // and for the printer when the user prints from the preview.
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+        PrintLayout layout;
+        if (LayOutOrReport(layout, job, *target, prompter))
+            PaintPages(layout, *target, 1, layout.PageCount());
+    });
+    dialog.exec();
+}
+
+void SaveJobAsPdf(const PrintJob& job, const QString& caption, const QString& fileName,
+                  const DesktopServices& services)
+{
+    Prompter& prompter = services.prompter;
+    if (const QString noRoom = NoRoomOn(PdfPaper(), job.margins); !noRoom.isEmpty()) {
+        prompter.message(noRoom, AppTitle(), Prompter::Icon::Exclamation);
+        return;
+    }
+    QString path = services.files.saveFile(caption, fileName, QStringLiteral("PDF Files (*.pdf)"),
+                                           QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    QString error;
+    if (!WritePdf(job, path, &error))
+        prompter.message(error.isEmpty() ? StatusMessage(Status::FileNotAccessible) : error, AppTitle(),
+                         Prompter::Icon::Exclamation);
+}

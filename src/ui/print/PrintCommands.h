@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+struct DesktopServices;
+struct PrintJob;
+class Prompter;
+class QPrinter;
+class QWidget;
+
+// Printing, previewing and saving any printout (a list, a custom report, a
+// quick report) through the application's printer. Printer, preview and PDF
+// draw the same laid-out pages (see render/print/PrintJob.h). Margins that leave
+// no room on the paper stop each of them with a message that names the
+// margins, before any dialog opens and before anything is printed or written.
+
+// The printer every printout of a session goes to: the default printer on its
+// own paper, US Letter without a printer. Print Setup changes it for the rest
+// of the session.
+void UseDefaultPaper(QPrinter& printer);
+
+// File > Print Setup...: the page setup dialog on the application's printer.
+void RunPrintSetup(QWidget* parent, QPrinter& printer);
+
+// QPrintDialog with the job's page range; prints the pages chosen.
+void PrintJobWithDialog(QWidget* parent, const PrintJob& job, QPrinter& printer, Prompter& prompter);
+// Prints every page at once, without a dialog.
+void PrintJobAtOnce(const PrintJob& job, QPrinter& printer, Prompter& prompter);
+// QPrintPreviewDialog, printing from which prints the same pages.
+void PreviewJob(QWidget* parent, const PrintJob& job, QPrinter& printer, Prompter& prompter);
+// Asks the chooser, titled `caption`, for a file name with `fileName` proposed,
+// then writes a US Letter PDF; a file that cannot be written is reported.
+void SaveJobAsPdf(const PrintJob& job, const QString& caption, const QString& fileName,
+                  const DesktopServices& services);
