@@ -19,6 +19,7 @@
 #include "core/project/Project.h"
 #include "core/project/ProjectSettings.h"
 #include "core/views/ListDefinitions.h"
+#include "core/views/NodeDeletion.h"
 #include "ui/views/RecordListView.h"
 #include "core/views/RecordLists.h"
 
@@ -424,6 +425,13 @@ void MainWindow::createPanes()
     setCentralWidget(m_splitter);
 
     connect(m_tree, &NavigationTreeWidget::paneRequested, this, &MainWindow::ShowPane);
+    connect(m_tree, &NavigationTreeWidget::deleteRequested, this, [this] {
+        const CProjectSettings* settings = m_project.settings();
+        if (m_project.isOpen() && DeleteSelectedNode(m_tree->tree(), *m_project.database(),
+                                                     settings ? settings->reportPath() : QString(),
+                                                     m_services.prompter, m_services.clock))
+            rebuildTree();
+    });
 }
 
 void MainWindow::createContextMenus()

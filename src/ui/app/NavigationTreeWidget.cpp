@@ -1,5 +1,11 @@
 #include "NavigationTreeWidget.h"
 
+#include "core/views/NodeDeletion.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -167,4 +173,28 @@ void NavigationTreeWidget::onCurrentItemChanged(QTreeWidgetItem* current)
         return;
     m_tree.select(refOf(current));
     Q_EMIT paneRequested(m_tree.selectedPane());
+}
+
+void NavigationTreeWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && SelectedNodeDeletable(m_tree)) {
+        Q_EMIT deleteRequested();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void NavigationTreeWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    QTreeWidgetItem* item = QTreeWidget::itemAt(event->pos());
+    if (item == nullptr)
+        return;
+    setCurrentItem(item);
+    if (!SelectedNodeDeletable(m_tree))
+        return;
+    QMenu menu(this);
+    QAction* remove = menu.addAction(QStringLiteral("&Delete"));
+    remove->setObjectName(QStringLiteral("deleteNodeAction"));
+    if (menu.exec(event->globalPos()) == remove)
+        Q_EMIT deleteRequested();
 }

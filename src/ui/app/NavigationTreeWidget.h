@@ -37,6 +37,13 @@ public:
 
 Q_SIGNALS:
     void paneRequested(const PaneChoice& choice);
+    // The user asked to delete the selected stored query or custom report
+    // (Delete, or Delete on the node's pop-up).
+    void deleteRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void fill();

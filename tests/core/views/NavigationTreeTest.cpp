@@ -1,4 +1,5 @@
 #include "core/views/NavigationTree.h"
+#include "core/views/NodeDeletion.h"
 
 #include "core/common/Clock.h"
 #include "core/reports/ReportDefinition.h"
@@ -141,6 +142,44 @@ TEST_F(Navigation, RebuildKeepsExpandedFoldersAndTheSelectedCaption)
     ASSERT_EQ(tree.node(tree.selected())->caption, u"Both"_s);
     EXPECT_TRUE(rebuild());
     EXPECT_EQ(tree.selected(), (NavigationRef{static_cast<int>(Kind::Items), 1}));
+}
+
+TEST_F(Navigation, DeletingANodeRemovesItsQueryOrReportAfterAYesAndNothingElse)
+{
+    ASSERT_TRUE(project.db().CreateQueryDef(u"Low items"_s, u"SELECT * FROM [Items] WHERE Stocked < 3"_s));
+    addReport(u"Price list"_s, u"Items"_s);
+    addReport(u"Stock report"_s, u"Stock"_s);
+    rebuild();
+    const auto remove = [&](const QString& caption) {
+        tree.select(tree.findByCaption(caption));
+        return DeleteSelectedNode(tree, project.db(), reportPath(), prompter, Clock::system());
+    };
+
+    // Folders and quick reports are not the user's to delete: nothing is asked.
+    EXPECT_FALSE(remove(u"Item Information"_s));
+    EXPECT_FALSE(remove(u"Inventory Summary"_s));
+    EXPECT_TRUE(prompter.texts().isEmpty());
+
+    prompter.answer({false, true});
+    EXPECT_FALSE(remove(u"Price list"_s));
+    EXPECT_TRUE(remove(u"Price list"_s));
+    EXPECT_EQ(prompter.texts().constLast(), u"Delete the custom report \"Price list\"?"_s);
+    EXPECT_EQ(ReportFile(reportPath()).names(u"Items"_s), QStringList());
+    EXPECT_EQ(ReportFile(reportPath()).names(u"Stock"_s), QStringList{u"Stock report"_s});
+
+    prompter.answer({true});
+    EXPECT_TRUE(remove(u"Low items"_s));
+    EXPECT_FALSE(project.db().QueryDefExists(u"Low items"_s));
+
+    // Gone already (another window deleted it): the user is told, nothing else changes.
+    prompter.answer({true});
+    EXPECT_FALSE(remove(u"Low items"_s));
+    EXPECT_TRUE(prompter.texts().constLast().contains(u"could not be deleted"_s));
+
+    // The tree reads what is left; the folder of the deleted node is selected.
+    EXPECT_FALSE(rebuild());
+    EXPECT_EQ(captions(folderOf(tree, Kind::Items)), QStringList());
+    EXPECT_EQ(tree.selected(), tree.folderRef(Kind::Items));
 }
 
 TEST(Startup, RecentFilesKeepFourWithTheLatestFirst)
