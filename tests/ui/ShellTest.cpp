@@ -33,6 +33,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -224,6 +226,14 @@ TEST_F(Shell, StoredQueriesSitUnderTheirFoldersAndFilterTheList)
     select(u"Cheap items"_s);
     window().navigationTree()->SelectFolder(Kind::Items);
     EXPECT_EQ(window().recordsText(), u"Displayed Records: 3"_s);
+
+    // Delete on the query's node deletes the query after a Yes; its folder is shown.
+    select(u"Cheap items"_s);
+    prompter.answer({true});
+    QTest::keyClick(&tree(), Qt::Key_Delete);
+    EXPECT_FALSE(project.project.db().QueryDefExists(u"Cheap items"_s));
+    EXPECT_FALSE(tree().tree().findByCaption(u"Cheap items"_s).isValid());
+    EXPECT_EQ(rows(Kind::Items), 3);
 }
 
 TEST_F(Shell, ReportNodesLeaveTheListAndDisableListCommands)
