@@ -130,6 +130,14 @@ void MainWindow::registerCommands()
         open);
     r.addCommand(CompanyInformation,
                  [this, &prompter](bool) { RunCompanyInformation(this, m_settings, prompter); });
+    // Each quick report is shown by selecting its node, whose caption is the command's text.
+    for (const int quick : {QuickInvoice, QuickPaymentsByCustomer, QuickCustomerBalances, QuickInvoiceBalances,
+                            QuickOutstandingOrders, QuickSaleQuantities, QuickSalesToCustomer, QuickDetailedSales,
+                            QuickInventorySummary}) {
+        r.addCommand(
+            quick, [this, quick](bool) { m_tree->selectCaption(action(quick)->text().remove(QLatin1Char('&'))); },
+            open);
+    }
     r.addCommand(
         QuickReportSettings,
         [this](bool) {
