@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
+#include <QRegularExpression>
 #include <QString>
 
 // Whole-file reads and writes for tests that compare files byte for byte.
@@ -31,4 +32,13 @@ inline QMap<QString, QByteArray> FolderSnapshot(const QString& dir)
         files.insert(path, QCryptographicHash::hash(FileBytes(path), QCryptographicHash::Sha256));
     }
     return files;
+}
+
+// The pages of a PDF file; -1 when it is no PDF.
+inline int PdfPageCount(const QString& path)
+{
+    const QByteArray bytes = FileBytes(path);
+    return bytes.startsWith("%PDF") ? int(QString::fromLatin1(bytes).count(
+                                          QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))))
+                                    : -1;
 }

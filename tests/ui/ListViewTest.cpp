@@ -14,6 +14,7 @@
 #include "core/views/RecordLists.h"
 #include "ui/common/DesktopServices.h"
 
+#include "FileBytes.h"
 #include "ProjectFixture.h"
 #include "QtPrinters.h"
 
@@ -102,15 +103,6 @@ protected:
         return all.copy(
             view->visualRect(view->model()->index(row, 0))
                 .united(view->visualRect(view->model()->index(row, view->model()->columnCount() - 1))));
-    }
-    // The pages of a PDF file; -1 when it is no PDF.
-    static int pdfPages(const QString& path)
-    {
-        QFile file(path);
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        return bytes.startsWith("%PDF")
-                   ? int(QString::fromLatin1(bytes).count(QRegularExpression(u"/Type\\s*/Page[^s]"_s)))
-                   : -1;
     }
     static int pixelsLike(const QImage& image, const std::function<bool(QColor)>& like)
     {
@@ -328,13 +320,13 @@ TEST_F(ListView, ALongListMakesAValidPdfOfSeveralPagesWithinTheUsersMargins)
     const QString path = dir.filePath(u"items.pdf"_s);
     QString error;
     ASSERT_TRUE(writeListPdf(list, settings, path, today, &error)) << error.toStdString();
-    const int pages = pdfPages(path);
+    const int pages = PdfPageCount(path);
     EXPECT_GT(pages, 1);
 
     // Deeper margins leave less of each sheet for the rows.
     settings.setValue(u"Margins"_s, u"Bottom"_s, u"5.5"_s);
     ASSERT_TRUE(writeListPdf(list, settings, path, today, &error));
-    EXPECT_GT(pdfPages(path), pages * 3 / 2);
+    EXPECT_GT(PdfPageCount(path), pages * 3 / 2);
 
     // A file that cannot be written is reported and leaves nothing behind.
     const QString nowhere = dir.filePath(u"missing/items.pdf"_s);

@@ -12,6 +12,7 @@
 #include "ui/common/DesktopServices.h"
 #include "ui/common/DialogButtons.h"
 #include "ui/print/PrintCommands.h"
+#include "ui/print/PrintoutPane.h"
 #include "core/common/FileChooser.h"
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
@@ -144,11 +145,16 @@ void MainWindow::createActions()
                QStringLiteral("Import vendors from another Quillmark 3.x project"));
     addCommand(ImportCustomers3, QStringLiteral("Quillmark 3.x Customers"),
                QStringLiteral("Import customers from another Quillmark 3.x project"));
-    addCommand(FilePrint, QStringLiteral("&Print..."), QStringLiteral("Print the list shown"), key("Ctrl+P"));
+    addCommand(FilePrint, QStringLiteral("&Print..."), QStringLiteral("Print the list or report shown"),
+               key("Ctrl+P"));
     addCommand(FilePrintPreview, QStringLiteral("Print Pre&view"),
-               QStringLiteral("Show the list shown as it will be printed"));
+               QStringLiteral("Show the list or report shown as it will be printed"));
     addCommand(FileSaveAsPdf, QStringLiteral("Save as P&DF..."),
-               QStringLiteral("Save the list shown as a PDF file"));
+               QStringLiteral("Save the list or report shown as a PDF file"));
+    addCommand(ViewNextPage, QStringLiteral("View Next Page"), QStringLiteral("Show the report's next page"),
+               key("Ctrl+PgDown"));
+    addCommand(ViewPrevPage, QStringLiteral("View Prev Page"), QStringLiteral("Show the report's previous page"),
+               key("Ctrl+PgUp"));
     addCommand(PrintMargins, QStringLiteral("Print &Margins..."),
                QStringLiteral("Set the margins of printouts"));
     addCommand(PrintSetup, QStringLiteral("P&rint Setup..."),
@@ -272,6 +278,8 @@ void MainWindow::createActions()
         {FilePrintPreview, "document-print-preview", "document-print-preview"},
         {FileSaveAsPdf, "document-save-as", nullptr},
         {PrintSetup, "document-page-setup", nullptr},
+        {ViewNextPage, "go-next", "go-next"},
+        {ViewPrevPage, "go-previous", "go-previous"},
         {AppExit, "application-exit", nullptr},
         {ViewRefresh, "view-refresh", "view-refresh"},
         {InsertVendor, "list-add", "list-add"},
@@ -376,6 +384,14 @@ void MainWindow::createToolBars()
         {RecordOrder, RecordReceived, RecordSale, 0, AutoOrder, AutoReceive});
     bar(2, QStringLiteral("Options"),
         {FindInList, SortList, ViewRefresh, 0, CustomizeColumns, DisplayAllRecords});
+
+    // Not one of the three the user shows and hides: it comes and goes with the printout.
+    m_reportBar = new QToolBar(QStringLiteral("Report"), this);
+    m_reportBar->setObjectName(QStringLiteral("Report"));
+    m_reportBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    addCommands(m_reportBar, {ViewPrevPage, ViewNextPage, 0, FilePrint, FilePrintPreview, FileSaveAsPdf});
+    addToolBar(Qt::TopToolBarArea, m_reportBar);
+    m_reportBar->hide();
 }
 
 void MainWindow::createStatusBar()
@@ -417,6 +433,13 @@ void MainWindow::createPanes()
     m_placeholder->setAlignment(Qt::AlignCenter);
     m_placeholder->setWordWrap(true);
     m_stack->addWidget(m_placeholder);
+    m_printout = new PrintoutPane(*m_printer, m_services, m_stack);
+    m_stack->addWidget(m_printout);
+    connect(m_printout, &PrintoutPane::pageShown, this, [this](int page) {
+        updateCommands();
+        if (page > 0)
+            statusBar()->showMessage(QStringLiteral("Page %1").arg(page));
+    });
     m_stack->setCurrentWidget(m_placeholder);
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
@@ -534,11 +557,13 @@ void MainWindow::ShowPane(const PaneChoice& choice)
                                        .arg(m_tree->tree().node(m_tree->tree().selected())->caption);
         m_placeholder->setText(what + QStringLiteral(" cannot be shown in this version."));
         m_stack->setCurrentWidget(m_placeholder);
+        m_reportBar->hide();
         setRecordsText(QString());
         updateCommands();
         return;
     }
 
+    m_reportBar->hide();
     const ListingKind kind = choice.kind;
     RecordListView* view = m_views[static_cast<size_t>(kind)];
     if (static_cast<int>(kind) != m_currentKind) {
@@ -558,6 +583,14 @@ void MainWindow::ShowPane(const PaneChoice& choice)
             reportUnreadableList(kind);
     }
     setRecordsText(view->displayedRecordsText());
+    updateCommands();
+}
+
+void MainWindow::showPrintout()
+{
+    m_stack->setCurrentWidget(m_printout);
+    m_reportBar->show();
+    setRecordsText(QString());
     updateCommands();
 }
 

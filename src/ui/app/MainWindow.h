@@ -18,6 +18,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPrinter;
+class PrintoutPane;
 class QSplitter;
 class QStackedWidget;
 class QToolBar;
@@ -64,6 +65,8 @@ public:
         ViewStatistics = 32873,
         ViewRefresh = 32865,
         ViewToolbars = 32864,
+        ViewNextPage = 32870,
+        ViewPrevPage = 32871,
         ViewStatusBar = 59393,
         InsertVendor = 32785,
         InsertItem = 32782,
@@ -135,6 +138,10 @@ public:
     QString recordsText() const;
     // What the right pane shows while a report is chosen.
     QString placeholderText() const;
+    // The printout shown in the right pane in place of a list (custom and
+    // quick reports), and showing one there.
+    PrintoutPane* printoutPane() const { return m_printout; }
+    void showPrintout();
 
     // A project was opened (or its database reopened): the tree is read again
     // with the vendor folder selected.
@@ -215,6 +222,9 @@ private:
     QStackedWidget* m_stack = nullptr;
     std::array<RecordListView*, kListingKindCount> m_views{};
     QLabel* m_placeholder = nullptr;
+    PrintoutPane* m_printout = nullptr;
+    // Paging and printing of a printout, shown while the pane shows one.
+    QToolBar* m_reportBar = nullptr;
     QWidget* m_splash = nullptr;
     int m_currentKind = -1;
     bool m_shownOnce = false;

@@ -10,10 +10,11 @@
 #include "core/project/ProjectSettings.h"
 #include "core/records/CustomerPurchases.h"
 #include "core/views/RecordLists.h"
+#include "render/reports/ReportFonts.h"
 #include "ui/common/DesktopServices.h"
 #include "ui/print/ListPrinting.h"
 #include "ui/print/PrintCommands.h"
-#include "render/reports/ReportFonts.h"
+#include "ui/print/PrintoutPane.h"
 #include "ui/project/HelpTopics.h"
 #include "ui/project/ProjectDialogs.h"
 #include "ui/reports/ReportSettingsDialogs.h"
@@ -25,6 +26,7 @@
 
 #include <QAction>
 #include <QPrinter>
+#include <QStackedWidget>
 #include <QStatusBar>
 
 #include <array>
@@ -53,19 +55,50 @@ void MainWindow::registerCommands()
         const CProjectSettings* settings = m_project.settings();
         return ListFontsFromReportFile(settings ? settings->reportPath() : QString());
     };
-    r.addCommand(FilePrint, onList([this, listFonts](RecordListView& view) {
-                     PrintList(this, view, m_settings, m_services, *m_printer, listFonts());
-                 }),
-                 listShown);
-    r.addCommand(FilePrintPreview, onList([this, listFonts](RecordListView& view) {
-                     PreviewList(this, view, m_settings, m_services, *m_printer, listFonts());
-                 }),
-                 listShown);
-    r.addCommand(FileSaveAsPdf, onList([this, listFonts](RecordListView& view) {
-                     SaveListAsPdf(view, m_settings, m_services, listFonts());
-                 }),
-                 listShown);
-    r.addCommand(PrintSetup, [this](bool) { RunPrintSetup(this, *m_printer); });
+    // Print, Print Preview and Save as PDF go to the printout when the pane shows
+    // one, otherwise to the list shown.
+    const auto printoutShown = [this] {
+        return m_stack->currentWidget() == m_printout && m_printout->hasJob();
+    };
+    const auto printable = [listShown, printoutShown] { return listShown() || printoutShown(); };
+    const auto toPrintoutOrList = [this, printoutShown, onList](auto&& onPrintout, auto&& onListShown) {
+        return [printoutShown, onPrintout, list = onList(onListShown)](bool checked) {
+            if (printoutShown())
+                onPrintout();
+            else
+                list(checked);
+        };
+    };
+    r.addCommand(FilePrint,
+                 toPrintoutOrList([this] { m_printout->print(); },
+                                  [this, listFonts](RecordListView& view) {
+                                      PrintList(this, view, m_settings, m_services, *m_printer, listFonts());
+                                  }),
+                 printable);
+    r.addCommand(FilePrintPreview,
+                 toPrintoutOrList([this] { m_printout->preview(); },
+                                  [this, listFonts](RecordListView& view) {
+                                      PreviewList(this, view, m_settings, m_services, *m_printer,
+                                                  listFonts());
+                                  }),
+                 printable);
+    r.addCommand(FileSaveAsPdf,
+                 toPrintoutOrList([this] { m_printout->saveAsPdf(m_printout->job()->title + u".pdf"); },
+                                  [this, listFonts](RecordListView& view) {
+                                      SaveListAsPdf(view, m_settings, m_services, listFonts());
+                                  }),
+                 printable);
+    r.addCommand(
+        ViewNextPage, [this](bool) { m_printout->nextPage(); },
+        [this, printoutShown] { return printoutShown() && m_printout->canGoNext(); });
+    r.addCommand(
+        ViewPrevPage, [this](bool) { m_printout->previousPage(); },
+        [this, printoutShown] { return printoutShown() && m_printout->canGoPrevious(); });
+    r.addCommand(PrintSetup, [this](bool) {
+        RunPrintSetup(this, *m_printer);
+        // The screen shows the pages of the paper chosen.
+        m_printout->followPaper();
+    });
     r.addCommand(PrintMargins, [this, &prompter](bool) { RunPrintMargins(this, m_settings, prompter); });
     r.addCommand(
         CompactDatabase,
@@ -131,11 +164,12 @@ void MainWindow::registerCommands()
     r.addCommand(CompanyInformation,
                  [this, &prompter](bool) { RunCompanyInformation(this, m_settings, prompter); });
     // Each quick report is shown by selecting its node, whose caption is the command's text.
-    for (const int quick : {QuickInvoice, QuickPaymentsByCustomer, QuickCustomerBalances, QuickInvoiceBalances,
-                            QuickOutstandingOrders, QuickSaleQuantities, QuickSalesToCustomer, QuickDetailedSales,
-                            QuickInventorySummary}) {
+    for (const int quick : {QuickInvoice, QuickPaymentsByCustomer, QuickCustomerBalances,
+                            QuickInvoiceBalances, QuickOutstandingOrders, QuickSaleQuantities,
+                            QuickSalesToCustomer, QuickDetailedSales, QuickInventorySummary}) {
         r.addCommand(
-            quick, [this, quick](bool) { m_tree->selectCaption(action(quick)->text().remove(QLatin1Char('&'))); },
+            quick,
+            [this, quick](bool) { m_tree->selectCaption(action(quick)->text().remove(QLatin1Char('&'))); },
             open);
     }
     r.addCommand(

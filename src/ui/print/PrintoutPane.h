@@ -1,0 +1,68 @@
+#pragma once
+
+#include "render/print/PrintJob.h"
+#include "render/print/PrintLayout.h"
+
+#include <QScrollArea>
+
+#include <memory>
+
+struct DesktopServices;
+class QLabel;
+class QPrinter;
+
+// The right pane when it shows a printout rather than a list: one page at a
+// time, laid out on the paper of the application's printer, so the screen shows
+// the pages the printer prints. Print, Print Preview and Save as PDF lay the
+// same printout out afresh for their own paper and leave the page shown alone.
+class PrintoutPane : public QScrollArea
+{
+    Q_OBJECT
+
+public:
+    PrintoutPane(QPrinter& printer, const DesktopServices& services, QWidget* parent = nullptr);
+    ~PrintoutPane() override;
+
+    // Shows the printout from its first page.
+    void showJob(PrintJob job);
+    // Shows a line of text instead of pages: why there is no printout.
+    void showMessage(const QString& text);
+    bool hasJob() const { return m_job != nullptr; }
+    const PrintJob* job() const { return m_job.get(); }
+    QString message() const;
+
+    // 1-based; 0 without pages.
+    int page() const { return m_laidOut ? m_layout.CurrentPage() : 0; }
+    int pageCount() const { return m_laidOut ? m_layout.PageCount() : 0; }
+    bool canGoNext() const { return page() < pageCount(); }
+    bool canGoPrevious() const { return page() >= 2; }
+    void nextPage();
+    void previousPage();
+
+    void print();
+    void printAtOnce();
+    void preview();
+    // The PDF is offered under `fileName`.
+    void saveAsPdf(const QString& fileName);
+
+    // Lays the printout out again for the printer's paper, which Print Setup or
+    // a print dialog may have changed, keeping the page shown where it still is.
+    void followPaper();
+
+Q_SIGNALS:
+    // A new page is shown (also the first of a new printout).
+    void pageShown(int page);
+
+private:
+    class Sheet;
+    void layOut(int page);
+
+    QPrinter& m_printer;
+    const DesktopServices& m_services;
+    std::unique_ptr<PrintJob> m_job;
+    PrintLayout m_layout;
+    // Whether the layout holds the pages of the printout.
+    bool m_laidOut = false;
+    Sheet* m_sheet;
+    QLabel* m_message;
+};
