@@ -61,9 +61,14 @@ PurchaseOrderHistory BuildHistory(ProjectTables& tables, std::optional<qint32> p
                                            {QStringLiteral("Name"), QStringLiteral("Number")});
     for (const CItemsRec& item : itemRecords)
         items.insert(item.ID, {item.Name, item.Number});
+    // One purchase order needs its own vendor only.
     QHash<qint32, QString> vendorNumbers;
     const QList<CVendorsRec> vendors =
-        tables.vendors().RecordsWhere(QString(), {}, QString(), {QStringLiteral("Number")});
+        poID && !purchaseOrders.isEmpty()
+            ? tables.vendors().RecordsWhere(QStringLiteral("[ID] = ?"),
+                                            {purchaseOrders.constFirst().VendorID}, QString(),
+                                            {QStringLiteral("Number")})
+            : tables.vendors().RecordsWhere(QString(), {}, QString(), {QStringLiteral("Number")});
     for (const CVendorsRec& vendor : vendors)
         vendorNumbers.insert(vendor.ID, vendor.Number);
 
