@@ -76,7 +76,7 @@ TEST(QuerySql, BuildsTheSentenceIntoQueryText)
         {items, records, str("SELECT TOP 25 * FROM [Items] WHERE Cost > 1234.5 ORDER BY Stocked DESC")},
         {items, orRows, str("SELECT * FROM [Items]  OR Taxable = TRUE AND TaxRate != 7.25")},
         {po,
-         sentence({row(po, "Date", 4, str("5/15/97")), row(po, "RequiredDate", 3, str("12/1/0096")),
+         sentence({row(po, "Date", 4, str("5/15/1997")), row(po, "RequiredDate", 3, str("12/1/0096")),
                    row(po, "Number", 0, str(" 17 "))}),
          str("SELECT * FROM [PO] WHERE Date >= #5/15/1997# AND RequiredDate <= #12/1/1996# AND Number = 17")},
         // Quotes inside a text value are doubled, so the value stays one literal.
@@ -296,11 +296,11 @@ TEST_F(Queries, DefinitionStartsShowsAndChecksInOrder)
     date.setName(str("Dated"));
     date.setCriterionField(0, QueryFieldIndex(ListingKind::PurchaseOrders, str("Date")));
     EXPECT_EQ(date.hint(0), str("Format : 5/15/1997"));
-    date.setCriterionValue(0, str("5/45/97"));
+    date.setCriterionValue(0, str("5/45/1997"));
     EXPECT_EQ(date.save().focus, QueryDefinitionModel::Field::Value1);
     EXPECT_EQ(told(), str("The date specified cannot be recognized in its current format.  Please check "
                           "the date and re-enter it if necessary."));
-    date.setCriterionValue(0, str("5/15/97"));
+    date.setCriterionValue(0, str("5/15/1997"));
     ASSERT_TRUE(date.save().saved);
     EXPECT_EQ(date.storedSql(), str("SELECT *\r\nFROM [PO]\r\nWHERE Date = #5/15/1997#;\r\n"));
 }
