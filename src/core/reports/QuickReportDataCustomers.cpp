@@ -120,33 +120,42 @@ bool BuildInvoice(Context& context)
         MakeTable({QStringLiteral("Description"), QStringLiteral("Number"), QStringLiteral("Qty"),
                    QStringLiteral("Unit Price"), QStringLiteral("Total")},
                   {false, false, true, true, true});
-    RecordLookup items(tables.items(),
-                       {QStringLiteral("Name"), QStringLiteral("Number"), QStringLiteral("Description")});
+    // The invoice's items in one read, with what their tax needs.
+    QHash<qint32, CItemsRec> items;
+    for (const CItemsRec& item : tables.items().RecordsWhere(
+             QStringLiteral("[ID] IN (SELECT [ItemID] FROM [Sales] WHERE [SIID] = ?)"), {invoiceID},
+             QString(),
+             {QStringLiteral("Name"), QStringLiteral("Number"), QStringLiteral("Description"),
+              QStringLiteral("Taxable"), QStringLiteral("TaxRate")}))
+        items.insert(item.ID, item);
     const QList<CSalesRec> sales = tables.sales().RecordsWhere(
         kBySIID, {invoiceID}, QStringLiteral("[ID]"),
         {QStringLiteral("ItemID"), QStringLiteral("Quanity"), QStringLiteral("SellingPrice")});
-    Money subtotal;
+    // The total as ComputeInvoiceTotal makes it: each line taxed at its item's
+    // current rate, a line whose item is gone untaxed.
+    Money subtotal, tax;
     for (const CSalesRec& sale : sales) {
         const Money lineTotal = sale.SellingPrice * sale.Quanity;
         subtotal += lineTotal;
-        const CItemsRec* item = items.find(sale.ItemID);
+        const auto item = items.constFind(sale.ItemID);
         QString description, number;
-        if (item) {
+        if (item != items.constEnd()) {
             description = item->Description.isEmpty() ? item->Name : item->Description;
             number = item->Number;
+            tax += LineTax(lineTotal, item->Taxable, item->TaxRate);
         }
         lines.rows.append({description, number, wholeNumber(sale.Quanity), context.money(sale.SellingPrice),
                            context.money(lineTotal)});
     }
     out.tables.append(lines);
 
-    const Money total = ComputeInvoiceTotal(tables, invoiceID);
+    const Money total = subtotal + tax;
     Money due, paid, balance;
     ComputeInvoiceBalance(tables.receivables(), invoiceID, due, paid, balance);
     QuickTable totals = MakeTable({QStringLiteral("Subtotal"), QStringLiteral("Tax"), QStringLiteral("Total"),
                                    QStringLiteral("Paid"), QStringLiteral("Balance")},
                                   {true, true, true, true, true});
-    totals.rows.append({context.money(subtotal), context.money(total - subtotal), context.money(total),
+    totals.rows.append({context.money(subtotal), context.money(tax), context.money(total),
                         context.money(paid), context.money(total - paid)});
     out.tables.append(totals);
     return true;
