@@ -294,7 +294,7 @@ TEST_F(QuickReports, InventorySummaryRunsStartLevelsBackFromTheStockOnHand)
                      str("$2.50"), str("$7.50")})));
 }
 
-TEST_F(QuickReports, KindsAreFoundByNameAndNumber)
+TEST_F(QuickReports, KindsAreFoundByNameAndNumberAndAFailedReadIsAnError)
 {
     const QList<QuickReportKind> kinds = QuickReportKinds();
     ASSERT_EQ(kinds.size(), 9);
@@ -306,6 +306,13 @@ TEST_F(QuickReports, KindsAreFoundByNameAndNumber)
     EXPECT_FALSE(QuickReportKindNamed(str("invoice")));
     EXPECT_TRUE(QuickReportNeedsOf(QuickReportKind::InventorySummary).vendorAndSorting);
     EXPECT_TRUE(QuickReportNeedsOf(QuickReportKind::SalesToCustomer).customer);
+
+    // A read that fails is the report's error, never an empty report.
+    ASSERT_TRUE(project.db().execNative(str("DROP TABLE \"Received\"")));
+    const QuickReportContent failed =
+        build(QuickReportKind::InventorySummary, day(1997, 3, 1), day(1997, 3, 31));
+    EXPECT_FALSE(failed.ok());
+    EXPECT_TRUE(failed.tables.isEmpty() && failed.title.isEmpty());
 }
 
 } // namespace
