@@ -7,15 +7,22 @@
 
 namespace {
 
-// Every invoice's first receivable against the total of its sales, in one
-// statement over the SIID indexes.
-QString staleDueQuery()
+// A sale's line with its tax in ten-thousandths, for a statement over sales
+// "s" joined to their items "i".
+QString lineWithTax()
 {
     const QString price = SqlRoundedWhole(QStringLiteral("s.[SellingPrice] * 10000"));
     const QString factor = SqlRoundedWhole(QStringLiteral("i.[TaxRate] / 100.0 * 100000"));
     const QString amount = price + QStringLiteral(" * s.[Quanity]");
-    const QString line = amount + QStringLiteral(" + CASE WHEN i.[Taxable] <> 0 THEN (") + amount +
-                         QStringLiteral(" * ") + factor + QStringLiteral(") / 100000 ELSE 0 END");
+    return amount + QStringLiteral(" + CASE WHEN i.[Taxable] <> 0 THEN (") + amount + QStringLiteral(" * ") +
+           factor + QStringLiteral(") / 100000 ELSE 0 END");
+}
+
+// Every invoice's first receivable against the total of its sales, in one
+// statement over the SIID indexes.
+QString staleDueQuery()
+{
+    const QString line = lineWithTax();
     const QString due = SqlRoundedWhole(QStringLiteral("a.[Due] * 10000"));
     return QStringLiteral("SELECT a.[SIID], ") + due +
            QStringLiteral(", COALESCE(t.[Total], 0) FROM [AR] a ") +
@@ -93,4 +100,53 @@ std::optional<QList<InvoiceDueRow>> ReadStaleInvoiceDues(ProjectDatabase& db)
     if (!ran)
         return std::nullopt;
     return stale;
+}
+
+std::optional<QList<InvoiceAmountsRow>> ReadInvoiceAmounts(ProjectDatabase& db,
+                                                           std::optional<qint32> customerID)
+{
+    // Per invoice, lookups through the SIID indexes: as quick for one customer's
+    // few invoices as a pass over the whole table is for all of them.
+    const QString sql =
+        QStringLiteral("SELECT si.[ID], si.[CustomerID], si.[Number], si.[Date], "
+                       "(SELECT COALESCE(SUM(") +
+        lineWithTax() +
+        QStringLiteral(
+            "), 0) FROM [Sales] s LEFT JOIN [Items] i ON i.[ID] = s.[ItemID] WHERE s.[SIID] = si.[ID]), "
+            "(SELECT ") +
+        SqlRoundedWhole(QStringLiteral("f.[Due] * 10000")) +
+        QStringLiteral(" FROM [AR] f WHERE f.[SIID] = si.[ID] ORDER BY f.[ID] LIMIT 1), "
+                       "(SELECT COALESCE(SUM(") +
+        SqlRoundedWhole(QStringLiteral("p.[Paid] * 10000")) +
+        QStringLiteral("), 0) FROM [AR] p WHERE p.[SIID] = si.[ID]) "
+                       "FROM [SI] si WHERE si.[ID] > 0") +
+        (customerID ? QStringLiteral(" AND si.[CustomerID] = ?") : QString()) +
+        QStringLiteral(" ORDER BY si.[ID]");
+    QList<InvoiceAmountsRow> rows;
+    std::optional<QSqlQuery> query = db.prepare(sql);
+    if (query && customerID)
+        query->addBindValue(*customerID);
+    bool ran = query && query->exec();
+    if (ran) {
+        while (query->next()) {
+            InvoiceAmountsRow row;
+            row.invoiceID = query->value(0).toInt();
+            row.customerID = query->value(1).toInt();
+            row.number = query->value(2).toInt();
+            const QVariant date = query->value(3);
+            row.dated = !date.isNull();
+            row.date = date.toDouble();
+            row.total = query->value(4).toLongLong();
+            const QVariant due = query->value(5);
+            row.hasReceivable = !due.isNull();
+            row.due = due.toLongLong();
+            row.paid = query->value(6).toLongLong();
+            rows.append(row);
+        }
+    }
+    if (query)
+        ran = db.readSucceeded(*query) && ran;
+    if (!ran)
+        return std::nullopt;
+    return rows;
 }

@@ -50,3 +50,23 @@ struct InvoiceDueRow
 // a whole number of hundred-thousandths, truncated toward zero. Nothing when
 // the read fails.
 std::optional<QList<InvoiceDueRow>> ReadStaleInvoiceDues(ProjectDatabase& db);
+
+// An invoice's figures for the account and balance reports, in ten-thousandths.
+struct InvoiceAmountsRow
+{
+    qint32 invoiceID = 0;
+    qint32 customerID = 0;
+    qint32 number = 0;
+    double date = 0; // day number; 0 when the invoice has no date
+    bool dated = false;
+    qint64 total = 0; // of its sales, with tax, as ComputeInvoiceTotal makes it
+    bool hasReceivable = false;
+    qint64 due = 0;  // the first receivable's Due
+    qint64 paid = 0; // the sum of every receivable's Paid
+};
+// Every invoice with an ID above 0, or only the customer's when one is given,
+// in ID order; each invoice's sales and receivables are found through their
+// SIID index. The total follows the invoice arithmetic described above.
+// Nothing when the read fails.
+std::optional<QList<InvoiceAmountsRow>> ReadInvoiceAmounts(ProjectDatabase& db,
+                                                           std::optional<qint32> customerID = std::nullopt);
