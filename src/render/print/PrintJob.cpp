@@ -22,11 +22,11 @@ QString paperName(const QPageSize& size)
 }
 
 // Tells the user why the job could not be laid out on the device's paper.
-void reportLayoutFailure(int status, const PrintLayout& layout, const QPagedPaintDevice& device,
+void reportLayoutFailure(int status, const Printout& printout, const QPagedPaintDevice& device,
                          Prompter& prompter)
 {
     if (status == PrintStatus::NoRoom)
-        prompter.message(layout.NoRoomMessage(paperName(device.pageLayout().pageSize())), AppTitle(),
+        prompter.message(printout.noRoomMessage(paperName(device.pageLayout().pageSize())), AppTitle(),
                          Prompter::Icon::Exclamation);
     else
         ReportErrorCode(prompter, Status::OperationFailed);
@@ -37,8 +37,15 @@ void reportLayoutFailure(int status, const PrintLayout& layout, const QPagedPain
 PrintJob ListPrintJob(const ListReportContent& content, const ListReportMargins& margins, QDate today,
                       const ListReportFonts& fonts)
 {
-    return PrintJob{ListReport::title(), margins, [content, margins, today, fonts](PrintLayout& layout) {
-                        ListReport::build(layout, content, margins, today, UserLocale(), fonts);
+    return LayoutJob(ListReport::title(), margins, [content, margins, today, fonts](PrintLayout& layout) {
+        ListReport::build(layout, content, margins, today, UserLocale(), fonts);
+    });
+}
+
+PrintJob LayoutJob(QString title, const ListReportMargins& margins, std::function<void(PrintLayout&)> build)
+{
+    return PrintJob{std::move(title), margins, [build = std::move(build)]() -> std::unique_ptr<Printout> {
+                        return std::make_unique<LayoutPrintout>(build);
                     }};
 }
 
@@ -56,26 +63,24 @@ QString NoRoomOn(const QPageSize& page, const ListReportMargins& margins)
     return layout.NoRoomMessage(paperName(page));
 }
 
-int LayOutJob(PrintLayout& layout, const PrintJob& job, QPagedPaintDevice& device)
+std::unique_ptr<Printout> LayOutJob(const PrintJob& job, QPagedPaintDevice& device, int& status)
 {
-    const QRectF paper = device.pageLayout().fullRect(QPageLayout::Inch);
-    // Paper the engine cannot address keeps the page size it had (US Letter).
-    layout.SetPageSize(paper.width(), paper.height());
-    if (const int status = layout.AttachWindow(&device); status != PrintStatus::Ok)
-        return status;
-    job.build(layout);
-    return layout.Layout(&device);
+    std::unique_ptr<Printout> printout = job.make();
+    status = printout->layOut(device.pageLayout().fullRect(QPageLayout::Inch).size(), device);
+    return printout;
 }
 
-bool LayOutOrReport(PrintLayout& layout, const PrintJob& job, QPagedPaintDevice& device, Prompter& prompter)
+std::unique_ptr<Printout> LayOutOrReport(const PrintJob& job, QPagedPaintDevice& device, Prompter& prompter)
 {
-    const int status = LayOutJob(layout, job, device);
-    if (status != PrintStatus::Ok)
-        reportLayoutFailure(status, layout, device, prompter);
-    return status == PrintStatus::Ok;
+    int status = PrintStatus::Ok;
+    std::unique_ptr<Printout> printout = LayOutJob(job, device, status);
+    if (status == PrintStatus::Ok)
+        return printout;
+    reportLayoutFailure(status, *printout, device, prompter);
+    return nullptr;
 }
 
-bool PaintPages(PrintLayout& layout, QPagedPaintDevice& device, int from, int to)
+bool PaintPages(const Printout& printout, QPagedPaintDevice& device, int from, int to)
 {
     QPainter painter;
     if (!painter.begin(&device))
@@ -87,8 +92,7 @@ bool PaintPages(PrintLayout& layout, QPagedPaintDevice& device, int from, int to
     for (int number = from; number <= to && drawn; ++number) {
         if (number > from && !device.newPage())
             drawn = false;
-        layout.SetCurrentPage(number);
-        drawn = drawn && layout.DrawPage(painter, PrintLayout::Target::Printer, offset) == PrintStatus::Ok;
+        drawn = drawn && printout.drawPage(painter, number, PrintLayout::Target::Printer, offset) == PrintStatus::Ok;
     }
     return painter.end() && drawn;
 }
@@ -112,10 +116,11 @@ bool WritePdf(const PrintJob& job, const QString& path, QString* error)
         pdf.setPageMargins(QMarginsF());
         pdf.setTitle(job.title);
         pdf.setCreator(AppTitle());
-        PrintLayout layout;
-        if (LayOutJob(layout, job, pdf) != PrintStatus::Ok)
+        int status = PrintStatus::Ok;
+        const std::unique_ptr<Printout> printout = LayOutJob(job, pdf, status);
+        if (status != PrintStatus::Ok)
             return fail(QStringLiteral("The printout could not be laid out."));
-        if (!PaintPages(layout, pdf, 1, layout.PageCount()))
+        if (!PaintPages(*printout, pdf, 1, printout->pageCount()))
             return fail(QStringLiteral("The printout could not be drawn."));
     }
     if (file.error() != QFileDevice::NoError)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListReport.h"
+#include "Printout.h"
 
 #include <QDate>
 #include <QPageSize>
@@ -21,10 +22,13 @@ struct PrintJob
     QString title;
     // Counted from the paper's edge.
     ListReportMargins margins;
-    // Fills the layout with the printout's content. The page size and the
-    // device are set when it is called.
-    std::function<void(PrintLayout&)> build;
+    // Makes the printout afresh for every paper it is laid out on.
+    std::function<std::unique_ptr<Printout>()> make;
 };
+
+// A job of the print layout engine: `build` fills the layout with the
+// printout's content once the page size and the device are set.
+PrintJob LayoutJob(QString title, const ListReportMargins& margins, std::function<void(PrintLayout&)> build);
 
 // The "Quick Listing Report" of a list's content, dated `today`.
 PrintJob ListPrintJob(const ListReportContent& content, const ListReportMargins& margins, QDate today,
@@ -37,15 +41,16 @@ QPageSize PdfPaper();
 // room on the paper. Empty when they leave room.
 QString NoRoomOn(const QPageSize& page, const ListReportMargins& margins);
 
-// Lays the job out for the device's paper and resolution; a PrintStatus code.
-int LayOutJob(PrintLayout& layout, const PrintJob& job, QPagedPaintDevice& device);
+// The job laid out for the device's paper and resolution; `status` says how it
+// went (a PrintStatus code), and the printout has pages only when it is Ok.
+std::unique_ptr<Printout> LayOutJob(const PrintJob& job, QPagedPaintDevice& device, int& status);
 
-// Lays the job out, or tells the user why it cannot be.
-bool LayOutOrReport(PrintLayout& layout, const PrintJob& job, QPagedPaintDevice& device, Prompter& prompter);
+// The job laid out, or nothing after telling the user why it cannot be.
+std::unique_ptr<Printout> LayOutOrReport(const PrintJob& job, QPagedPaintDevice& device, Prompter& prompter);
 
-// Paints pages `from` to `to` of the laid-out job, one sheet each. Margins
+// Paints pages `from` to `to` of the laid-out printout, one sheet each. Margins
 // count from the paper's edge, wherever the device puts the painter's origin.
-bool PaintPages(PrintLayout& layout, QPagedPaintDevice& device, int from, int to);
+bool PaintPages(const Printout& printout, QPagedPaintDevice& device, int from, int to);
 
 // Writes the job as a US Letter PDF at `path`, replacing the file only once it
 // is complete. False with `error` set when it cannot be; margins that leave no

@@ -428,11 +428,6 @@ void MainWindow::createPanes()
         m_views[static_cast<size_t>(i)] = view;
         m_stack->addWidget(view);
     }
-    m_placeholder = new QLabel(m_stack);
-    m_placeholder->setObjectName(QStringLiteral("reportPlaceholder"));
-    m_placeholder->setAlignment(Qt::AlignCenter);
-    m_placeholder->setWordWrap(true);
-    m_stack->addWidget(m_placeholder);
     m_printout = new PrintoutPane(*m_printer, m_services, m_stack);
     m_stack->addWidget(m_printout);
     connect(m_printout, &PrintoutPane::pageShown, this, [this](int page) {
@@ -440,7 +435,7 @@ void MainWindow::createPanes()
         if (page > 0)
             statusBar()->showMessage(QStringLiteral("Page %1").arg(page));
     });
-    m_stack->setCurrentWidget(m_placeholder);
+    m_stack->setCurrentWidget(m_printout);
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
     const int pane = m_settings.number(kSettings, kPane, kDefaultPane);
@@ -508,7 +503,7 @@ QString MainWindow::recordsText() const
 
 QString MainWindow::placeholderText() const
 {
-    return m_placeholder->text();
+    return m_printout->message();
 }
 
 void MainWindow::setRecordsText(const QString& text)
@@ -551,15 +546,10 @@ void MainWindow::ShowPane(const PaneChoice& choice)
     if (choice.mode != PaneChoice::Mode::List) {
         m_currentKind = -1;
         m_registry->setListView(nullptr);
-        const QString what = choice.mode == PaneChoice::Mode::CustomReport
-                                 ? QStringLiteral("The custom report \"%1\"").arg(choice.reportName)
-                                 : QStringLiteral("The quick report \"%1\"")
-                                       .arg(m_tree->tree().node(m_tree->tree().selected())->caption);
-        m_placeholder->setText(what + QStringLiteral(" cannot be shown in this version."));
-        m_stack->setCurrentWidget(m_placeholder);
-        m_reportBar->hide();
-        setRecordsText(QString());
-        updateCommands();
+        if (choice.mode == PaneChoice::Mode::CustomReport)
+            showCustomReport(choice.reportName);
+        else
+            showQuickReport(choice.quickReportCode);
         return;
     }
 

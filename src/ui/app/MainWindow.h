@@ -143,6 +143,17 @@ public:
     PrintoutPane* printoutPane() const { return m_printout; }
     void showPrintout();
 
+    // The reports the right pane shows (ReportPanes.cpp and QuickReportPane.cpp).
+    // A custom report by its definition's name.
+    void showCustomReport(const QString& name);
+    // The printout of one purchase order, and the history of one (Manage
+    // Purchase Orders' "View PO" and "View Details").
+    void showPurchaseOrder(qint32 poID);
+    void showPurchaseOrderHistory(qint32 poID);
+    // A quick report by its code; `invoiceID` given when known (Invoice
+    // Manager), and printed at once when `printAtOnce`.
+    void showQuickReport(int code, qint32 invoiceID = NoSelection, bool printAtOnce = false);
+
     // A project was opened (or its database reopened): the tree is read again
     // with the vendor folder selected.
     void projectOpened();
@@ -221,7 +232,6 @@ private:
     NavigationTreeWidget* m_tree = nullptr;
     QStackedWidget* m_stack = nullptr;
     std::array<RecordListView*, kListingKindCount> m_views{};
-    QLabel* m_placeholder = nullptr;
     PrintoutPane* m_printout = nullptr;
     // Paging and printing of a printout, shown while the pane shows one.
     QToolBar* m_reportBar = nullptr;

@@ -1,7 +1,6 @@
 #include "ui/print/PrintCommands.h"
 
 #include "render/print/PrintJob.h"
-#include "render/print/PrintLayout.h"
 #include "ui/common/DesktopServices.h"
 
 #include "core/common/FileChooser.h"
@@ -27,12 +26,12 @@ bool RoomOn(const QPrinter& printer, const PrintJob& job, Prompter& prompter)
     return noRoom.isEmpty();
 }
 
-void PrintPages(PrintLayout& layout, QPrinter& printer, int from, int to, Prompter& prompter)
+void PrintPages(const Printout& printout, QPrinter& printer, int from, int to, Prompter& prompter)
 {
-    const int last = layout.PageCount();
+    const int last = printout.pageCount();
     from = std::clamp(from > 0 ? from : 1, 1, last);
     to = std::clamp(to > 0 ? to : last, from, last);
-    if (!PaintPages(layout, printer, from, to))
+    if (!PaintPages(printout, printer, from, to))
         ReportErrorCode(prompter, Status::OperationFailed);
 }
 
@@ -52,25 +51,24 @@ void RunPrintSetup(QWidget* parent, QPrinter& printer)
 
 void PrintJobWithDialog(QWidget* parent, const PrintJob& job, QPrinter& printer, Prompter& prompter)
 {
-    PrintLayout layout;
-    if (!LayOutOrReport(layout, job, printer, prompter))
+    std::unique_ptr<Printout> printout = LayOutOrReport(job, printer, prompter);
+    if (!printout)
         return;
     QPrintDialog dialog(&printer, parent);
-    dialog.setMinMax(1, layout.PageCount());
-    dialog.setFromTo(1, layout.PageCount());
+    dialog.setMinMax(1, printout->pageCount());
+    dialog.setFromTo(1, printout->pageCount());
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The dialog may have changed the paper or the printer's resolution.
-    if (!LayOutOrReport(layout, job, printer, prompter))
-        return;
-    PrintPages(layout, printer, printer.fromPage(), printer.toPage(), prompter);
+    printout = LayOutOrReport(job, printer, prompter);
+    if (printout)
+        PrintPages(*printout, printer, printer.fromPage(), printer.toPage(), prompter);
 }
 
 void PrintJobAtOnce(const PrintJob& job, QPrinter& printer, Prompter& prompter)
 {
-    PrintLayout layout;
-    if (LayOutOrReport(layout, job, printer, prompter))
-        PrintPages(layout, printer, 1, layout.PageCount(), prompter);
+    if (const std::unique_ptr<Printout> printout = LayOutOrReport(job, printer, prompter))
+        PrintPages(*printout, printer, 1, printout->pageCount(), prompter);
 }
 
 void PreviewJob(QWidget* parent, const PrintJob& job, QPrinter& printer, Prompter& prompter)
@@ -81,9 +79,8 @@ void PreviewJob(QWidget* parent, const PrintJob& job, QPrinter& printer, Prompte
     // and for the printer when the user prints from the preview.
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
-        PrintLayout layout;
-        if (LayOutOrReport(layout, job, *target, prompter))
-            PaintPages(layout, *target, 1, layout.PageCount());
+        if (const std::unique_ptr<Printout> printout = LayOutOrReport(job, *target, prompter))
+            PaintPages(*printout, *target, 1, printout->pageCount());
     });
     dialog.exec();
 }

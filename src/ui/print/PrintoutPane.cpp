@@ -9,32 +9,32 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 // The page shown, at the screen's resolution.
 class PrintoutPane::Sheet : public QWidget
 {
 public:
-    explicit Sheet(const PrintLayout& layout, QWidget* parent) : QWidget(parent), m_layout(layout) {}
+    explicit Sheet(const PrintoutPane& pane, QWidget* parent) : QWidget(parent), m_pane(pane) {}
 
-    // The page's size on this screen.
-    void fitPage()
+    // The paper's size on this screen.
+    void fitPaper(QSizeF inches)
     {
-        const double inchesWide = m_layout.pageWidth() / kTwipsPerInch;
-        const double inchesHigh = m_layout.pageHeight() / kTwipsPerInch;
-        setFixedSize(int(std::ceil(inchesWide * logicalDpiX())), int(std::ceil(inchesHigh * logicalDpiY())));
+        setFixedSize(int(std::ceil(inches.width() * logicalDpiX())), int(std::ceil(inches.height() * logicalDpiY())));
     }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        if (!m_pane.m_printout)
+            return;
         QPainter painter(this);
-        m_layout.DrawPage(painter, PrintLayout::Target::Screen);
+        m_pane.m_printout->drawPage(painter, m_pane.m_page, PrintLayout::Target::Screen);
     }
 
 private:
-    static constexpr double kTwipsPerInch = 1440.0;
-    const PrintLayout& m_layout;
+    const PrintoutPane& m_pane;
 };
 
 PrintoutPane::PrintoutPane(QPrinter& printer, const DesktopServices& services, QWidget* parent)
@@ -43,7 +43,7 @@ PrintoutPane::PrintoutPane(QPrinter& printer, const DesktopServices& services, Q
     setObjectName(QStringLiteral("printoutPane"));
     auto* holder = new QWidget(this);
     auto* layout = new QVBoxLayout(holder);
-    m_sheet = new Sheet(m_layout, holder);
+    m_sheet = new Sheet(*this, holder);
     m_sheet->setObjectName(QStringLiteral("printoutSheet"));
     m_message = new QLabel(holder);
     m_message->setObjectName(QStringLiteral("printoutMessage"));
@@ -55,7 +55,6 @@ PrintoutPane::PrintoutPane(QPrinter& printer, const DesktopServices& services, Q
     setWidget(holder);
     setWidgetResizable(true);
     setBackgroundRole(QPalette::Dark);
-    m_layout.SetBackground(Qt::white, 0);
     m_sheet->hide();
     m_message->hide();
 }
@@ -72,8 +71,7 @@ void PrintoutPane::showJob(PrintJob job)
 void PrintoutPane::showMessage(const QString& text)
 {
     m_job.reset();
-    m_layout.Reset();
-    m_laidOut = false;
+    m_printout.reset();
     m_sheet->hide();
     m_message->setText(text);
     m_message->show();
@@ -87,44 +85,45 @@ QString PrintoutPane::message() const
 
 void PrintoutPane::layOut(int page)
 {
-    const QRectF paper = m_printer.pageLayout().fullRect(QPageLayout::Inch);
-    m_layout.SetPageSize(paper.width(), paper.height());
-    m_layout.AttachWindow(m_sheet);
-    const QString noRoom = NoRoomOn(m_printer.pageLayout().pageSize(), m_job->margins);
-    if (noRoom.isEmpty())
-        m_job->build(m_layout);
-    m_laidOut = noRoom.isEmpty() && m_layout.Layout(m_sheet) == PrintStatus::Ok;
-    if (!m_laidOut) {
-        m_layout.Reset();
-        m_message->setText(noRoom.isEmpty() ? QStringLiteral("The printout could not be laid out.") : noRoom);
+    m_printout.reset();
+    const QSizeF paper = m_printer.pageLayout().fullRect(QPageLayout::Inch).size();
+    QString why = NoRoomOn(m_printer.pageLayout().pageSize(), m_job->margins);
+    if (why.isEmpty()) {
+        std::unique_ptr<Printout> printout = m_job->make();
+        if (printout->layOut(paper, *m_sheet) == PrintStatus::Ok && printout->pageCount() > 0)
+            m_printout = std::move(printout);
+        else
+            why = QStringLiteral("The printout could not be laid out.");
+    }
+    if (!m_printout) {
+        m_message->setText(why);
         m_message->show();
         m_sheet->hide();
         Q_EMIT pageShown(0);
         return;
     }
-    m_layout.SetCurrentPage(page);
-    m_sheet->fitPage();
+    m_sheet->fitPaper(paper);
     m_sheet->show();
+    showPage(std::clamp(page, 1, m_printout->pageCount()));
+}
+
+void PrintoutPane::showPage(int page)
+{
+    m_page = page;
     m_sheet->update();
-    Q_EMIT pageShown(m_layout.CurrentPage());
+    Q_EMIT pageShown(m_page);
 }
 
 void PrintoutPane::nextPage()
 {
-    if (!canGoNext())
-        return;
-    m_layout.SetCurrentPage(page() + 1);
-    m_sheet->update();
-    Q_EMIT pageShown(page());
+    if (canGoNext())
+        showPage(m_page + 1);
 }
 
 void PrintoutPane::previousPage()
 {
-    if (!canGoPrevious())
-        return;
-    m_layout.SetCurrentPage(page() - 1);
-    m_sheet->update();
-    Q_EMIT pageShown(page());
+    if (canGoPrevious())
+        showPage(m_page - 1);
 }
 
 void PrintoutPane::followPaper()

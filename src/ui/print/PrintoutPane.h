@@ -1,7 +1,6 @@
 #pragma once
 
 #include "render/print/PrintJob.h"
-#include "render/print/PrintLayout.h"
 
 #include <QScrollArea>
 
@@ -32,8 +31,8 @@ public:
     QString message() const;
 
     // 1-based; 0 without pages.
-    int page() const { return m_laidOut ? m_layout.CurrentPage() : 0; }
-    int pageCount() const { return m_laidOut ? m_layout.PageCount() : 0; }
+    int page() const { return m_printout ? m_page : 0; }
+    int pageCount() const { return m_printout ? m_printout->pageCount() : 0; }
     bool canGoNext() const { return page() < pageCount(); }
     bool canGoPrevious() const { return page() >= 2; }
     void nextPage();
@@ -56,13 +55,14 @@ Q_SIGNALS:
 private:
     class Sheet;
     void layOut(int page);
+    void showPage(int page);
 
     QPrinter& m_printer;
     const DesktopServices& m_services;
     std::unique_ptr<PrintJob> m_job;
-    PrintLayout m_layout;
-    // Whether the layout holds the pages of the printout.
-    bool m_laidOut = false;
+    // The printout laid out on the screen; none without pages.
+    std::unique_ptr<Printout> m_printout;
+    int m_page = 0;
     Sheet* m_sheet;
     QLabel* m_message;
 };
