@@ -7,6 +7,7 @@
 #include "core/db/Schema.h"
 #include "core/project/ProjectTables.h"
 #include "core/reports/ReportFile.h"
+#include "core/sales/InvoiceTexts.h"
 #include "core/stats/StatisticEvaluator.h"
 
 #include <QHash>
@@ -81,20 +82,10 @@ bool IsPaddedId(const QString& field)
     return ids.contains(field);
 }
 
-QString PayMethodText(qint64 code)
+// A payment method's name; a code no method has shows as the number it is.
+QString PayMethodCellText(qint64 code)
 {
-    switch (code) {
-    case 0:
-        return QStringLiteral("Cash");
-    case 1:
-        return QStringLiteral("Check");
-    case 2:
-        return QStringLiteral("Charge Card");
-    case 3:
-        return QStringLiteral("Account");
-    default:
-        return QString::number(code);
-    }
+    return code >= 0 && code <= 3 ? PayMethodText(int(code)) : QString::number(code);
 }
 
 struct VendorRef
@@ -361,7 +352,7 @@ ReportCell ContentBuilder::storedCell(const ColumnPlan& plan, const StreamedRow&
     case FieldKind::Integer: {
         const qint64 value = row.whole(c);
         key = static_cast<double>(value);
-        cell.text = plan.field == QLatin1String("PayMethod") ? PayMethodText(value) : QString::number(value);
+        cell.text = plan.field == QLatin1String("PayMethod") ? PayMethodCellText(value) : QString::number(value);
         break;
     }
     case FieldKind::Long: {

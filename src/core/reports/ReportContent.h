@@ -2,6 +2,7 @@
 
 #include "core/common/Money.h"
 #include "core/project/Statistic.h"
+#include "core/reports/QueryFields.h"
 #include "core/reports/ReportDefinition.h"
 
 #include <QList>
@@ -15,20 +16,10 @@ class ReportFile;
 // records, with nothing drawn: the rows of its list, the statistics that close
 // it, or the one error text the pane shows instead.
 
-// A cell's type, by the database engine's field type codes. It decides how a
-// row is compared when the list is sorted; a statistic column takes the kind of
-// each value.
-enum class ReportFieldType : qint32
-{
-    Boolean = 1,
-    Integer = 3,
-    Long = 4,
-    Currency = 5,
-    Single = 6,
-    Double = 7,
-    Date = 8,
-    Text = 10,
-};
+// A cell's type, by the database engine's field type codes (those a stored
+// query's fields carry). It decides how a row is compared when the list is
+// sorted; a statistic column takes the kind of each value.
+using ReportFieldType = QueryFieldType;
 
 struct ReportCell
 {
