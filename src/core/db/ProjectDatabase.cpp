@@ -509,8 +509,8 @@ QVariant DriverValue(sqlite3_stmt* statement, int column)
 
 } // namespace
 
-template <typename Start, typename Row>
-bool ProjectDatabase::stepRows(const QString& sql, const Start& start, const Row& row)
+bool ProjectDatabase::stepStatement(const QString& sql, const std::function<void(sqlite3_stmt*)>& start,
+                                    const std::function<bool(sqlite3_stmt*)>& row)
 {
     sqlite3* engine = this->engine();
     if (engine == nullptr)
@@ -534,7 +534,7 @@ bool ProjectDatabase::stepRows(const QString& sql, const Start& start, const Row
 bool ProjectDatabase::streamIdAndTexts(const QString& sql,
                                        const std::function<void(qint32 id, QStringView text)>& row)
 {
-    return stepRows(sql, [](sqlite3_stmt*) {}, [&row](sqlite3_stmt* statement) {
+    return stepStatement(sql, [](sqlite3_stmt*) {}, [&row](sqlite3_stmt* statement) {
         const qint32 id = sqlite3_column_int(statement, 0);
         const int type = sqlite3_column_type(statement, 1);
         if (type == SQLITE_TEXT) {
@@ -552,7 +552,7 @@ bool ProjectDatabase::streamIdAndTexts(const QString& sql,
 bool ProjectDatabase::streamIdAndWholeNumbers(const QString& sql,
                                               const std::function<void(qint32 id, qint32 number)>& row)
 {
-    return stepRows(sql, [](sqlite3_stmt*) {}, [&row](sqlite3_stmt* statement) {
+    return stepStatement(sql, [](sqlite3_stmt*) {}, [&row](sqlite3_stmt* statement) {
         const qint32 id = sqlite3_column_int(statement, 0);
         const int type = sqlite3_column_type(statement, 1);
         if (type == SQLITE_INTEGER)
@@ -579,7 +579,7 @@ bool ProjectDatabase::streamNumericRows(const QString& sql, const QList<double>&
         nulls.reset(new bool[static_cast<size_t>(columns)]);
         current = NumericRow{numbers.data(), nulls.get(), columns};
     };
-    return stepRows(sql, start, [&](sqlite3_stmt* statement) {
+    return stepStatement(sql, start, [&](sqlite3_stmt* statement) {
         for (int c = 0; c < current.columns; ++c) {
             nulls[static_cast<size_t>(c)] = sqlite3_column_type(statement, c) == SQLITE_NULL;
             numbers[static_cast<size_t>(c)] = sqlite3_column_double(statement, c);

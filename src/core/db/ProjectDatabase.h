@@ -11,6 +11,7 @@
 
 class Prompter;
 struct sqlite3;
+struct sqlite3_stmt;
 
 // One open project database: a SQLite file reached through its own Qt SQL
 // connection. Everything written in the application's query dialect passes through
@@ -113,6 +114,12 @@ public:
         QString detail; // the engine's words
     };
     void noteReadFailure(const QSqlError& error) const;
+    // The bulk readers of this folder: prepares engine SQL `sql`, hands the
+    // statement once to `start` (to bind its values or read its columns) and
+    // then to `row` at each of its rows until `row` says false. False, with the
+    // failure noted, when it does not prepare or stops with an error.
+    bool stepStatement(const QString& sql, const std::function<void(sqlite3_stmt*)>& start,
+                       const std::function<bool(sqlite3_stmt*)>& row);
     // After a query was run and its rows read: false, with the failure noted,
     // when the engine stopped with an error. Reads outside the record layer end
     // with this.
@@ -151,10 +158,7 @@ private:
     bool failRead(const QSqlError& error) const;
     // The engine's connection; null while nothing is open.
     sqlite3* engine() const;
-    // Prepares `sql`, hands the statement once to `start` (to bind its values) and
-    // then to `row` at each of its rows until `row` says false; false, with the
-    // failure noted, when it does not prepare or stops with an error.
-    template <typename Start, typename Row> bool stepRows(const QString& sql, const Start& start, const Row& row);
+
     // Checks that the text translates and the engine accepts it.
     bool checkQuery(const QString& dialectSql);
 

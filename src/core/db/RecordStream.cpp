@@ -3,68 +3,39 @@
 #include "Dialect.h"
 #include "ProjectDatabase.h"
 
-#include <QSqlDriver>
-#include <QSqlError>
-
-#include <memory>
 #include <optional>
 
 #include <sqlite3.h>
 
 namespace {
 
-sqlite3* EngineOf(const ProjectDatabase& db)
-{
-    if (!db.isOpen())
-        return nullptr;
-    const QVariant handle = db.connection().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
-
-bool NoteFailure(const ProjectDatabase& db, int code, const QString& text)
-{
-    db.noteReadFailure(QSqlError(QString(), text, QSqlError::StatementError, QString::number(code)));
-    return false;
-}
-
-// Prepares SQLite text, hands the column names to `columns` and every row to
-// `row`; false, with the failure noted, when it does not prepare or stops.
+// Prepares SQLite text, hands the column names to `columns` and every row, up
+// to `mostRows` when that is 0 or more, to `row`; false, with the failure
+// noted, when it does not prepare or stops.
 bool StepRows(ProjectDatabase& db, const QString& sql, std::optional<qint32> key,
               const std::function<void(const QStringList&)>& columns, const StreamedRowHandler& row,
               qint64 mostRows = -1)
 {
-    sqlite3* engine = EngineOf(db);
-    if (engine == nullptr)
-        return NoteFailure(db, SQLITE_MISUSE, QStringLiteral("The project database is not open."));
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt* prepared = nullptr;
-    const int prepareStatus =
-        sqlite3_prepare_v2(engine, text.constData(), static_cast<int>(text.size()), &prepared, nullptr);
-    if (prepareStatus != SQLITE_OK)
-        return NoteFailure(db, prepareStatus, QString::fromUtf8(sqlite3_errmsg(engine)));
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared, sqlite3_finalize);
-    if (key)
-        sqlite3_bind_int(prepared, 1, *key);
-    if (columns) {
-        QStringList names;
-        const int count = sqlite3_column_count(prepared);
-        for (int c = 0; c < count; ++c)
-            names.append(QString::fromUtf8(sqlite3_column_name(prepared, c)));
-        columns(names);
-    }
-    const StreamedRow current(prepared);
-    int status = SQLITE_ROW;
-    for (qint64 done = 0; mostRows < 0 || done < mostRows; ++done) {
-        if ((status = sqlite3_step(prepared)) != SQLITE_ROW)
-            break;
+    const auto start = [&](sqlite3_stmt* statement) {
+        if (key)
+            sqlite3_bind_int(statement, 1, *key);
+        if (columns) {
+            QStringList names;
+            const int count = sqlite3_column_count(statement);
+            for (int c = 0; c < count; ++c)
+                names.append(QString::fromUtf8(sqlite3_column_name(statement, c)));
+            columns(names);
+        }
+    };
+    qint64 done = 0;
+    return db.stepStatement(sql, start, [&](sqlite3_stmt* statement) {
+        if (mostRows >= 0 && done >= mostRows)
+            return false;
+        ++done;
         if (row)
-            row(current);
-    }
-    if (status == SQLITE_ROW)
+            row(StreamedRow(statement));
         return true;
-    return status == SQLITE_DONE || NoteFailure(db, status, QString::fromUtf8(sqlite3_errmsg(engine)));
+    });
 }
 
 QString SelectColumns(const QString& table, const QStringList& columns)
