@@ -1,7 +1,10 @@
 #include "MainWindow.h"
 
+#include "CommandRegistry.h"
+
 #include "ui/common/DesktopServices.h"
 #include "ui/print/PrintoutPane.h"
+#include "ui/views/RecordListView.h"
 
 #include "core/common/Clock.h"
 #include "core/common/UserSettings.h"
@@ -38,6 +41,12 @@ void MainWindow::showCustomReport(const QString& name)
 
 void MainWindow::showPurchaseOrder(qint32 poID)
 {
+    // Asked for from Manage Purchase Orders rather than the tree: the list
+    // shown leaves the pane, and its commands with it.
+    if (RecordListView* leaving = currentListView())
+        leaving->saveColumns();
+    m_currentKind = -1;
+    m_registry->setListView(nullptr);
     const CProjectSettings* settings = m_project.settings();
     PurchaseOrderPrintout printout;
     if (m_project.isOpen())
@@ -55,6 +64,12 @@ void MainWindow::showPurchaseOrder(qint32 poID)
 
 void MainWindow::showPurchaseOrderHistory(qint32 poID)
 {
+    // Asked for from Manage Purchase Orders rather than the tree: the list
+    // shown leaves the pane, and its commands with it.
+    if (RecordListView* leaving = currentListView())
+        leaving->saveColumns();
+    m_currentKind = -1;
+    m_registry->setListView(nullptr);
     const CProjectSettings* settings = m_project.settings();
     PurchaseOrderHistory history;
     if (m_project.isOpen())
