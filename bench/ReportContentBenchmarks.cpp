@@ -3,10 +3,21 @@
 #include "core/reports/ReportColumns.h"
 #include "core/reports/ReportContent.h"
 
+#ifdef QM_BENCH_UI
+#include "render/print/PrintStatus.h"
+#include "render/reports/CustomReportPrintout.h"
+
+#include <QImage>
+#include <QPainter>
+#endif
+
 // A custom report listing all 100,000 items of the scale-M project with every
 // column the items listing offers (vendor names and numbers looked up), sorted
 // by name: its content built, against the plain statement reading the same
-// columns in the same order.
+// columns in the same order. Where the widgets are built, also the report as
+// the pane first shows it (built, laid out on Letter paper and page 1 drawn)
+// and the step to the next page (that page drawn alone), against the same
+// statement.
 
 namespace {
 
@@ -50,8 +61,83 @@ void BM_ItemsReportContent_Ours(benchmark::State& state)
     state.SetItemsProcessed(rows);
 }
 
+#ifdef QM_BENCH_UI
+
+// A screen-sized sheet of Letter paper at 96 dots an inch.
+QImage Sheet()
+{
+    QImage image(816, 1056, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    return image;
+}
+
+void BM_ItemsReportFirstPage_Plain(benchmark::State& state)
+{
+    TimePlainRead(state, Medium().db, kItemsReportSql);
+}
+
+void BM_ItemsReportFirstPage_Ours(benchmark::State& state)
+{
+    const CReportDefinition definition = ItemsReport();
+    QImage sheet = Sheet();
+    int pages = 0;
+    for (auto _ : state) {
+        ReportContent content = BuildReportContent(Medium().tables, definition, {});
+        std::unique_ptr<Printout> printout =
+            CustomReportJob(std::move(content), CompanyInfo(), ListReportMargins(), QDate(2026, 3, 17))
+                .make();
+        QPainter painter(&sheet);
+        if (printout->layOut(QSizeF(8.5, 11), sheet) != PrintStatus::Ok ||
+            printout->drawPage(painter, 1, PrintLayout::Target::Screen) != PrintStatus::Ok) {
+            state.SkipWithError("the report could not be laid out");
+            break;
+        }
+        painter.end();
+        pages = printout->pageCount();
+        state.PauseTiming();
+        printout.reset();
+        state.ResumeTiming();
+    }
+    state.counters["pages"] = pages;
+}
+
+void BM_ItemsReportNextPage_Plain(benchmark::State& state)
+{
+    TimePlainRead(state, Medium().db, kItemsReportSql);
+}
+
+void BM_ItemsReportNextPage_Ours(benchmark::State& state)
+{
+    QImage sheet = Sheet();
+    std::unique_ptr<Printout> printout =
+        CustomReportJob(BuildReportContent(Medium().tables, ItemsReport(), {}), CompanyInfo(),
+                        ListReportMargins(), QDate(2026, 3, 17))
+            .make();
+    if (printout->layOut(QSizeF(8.5, 11), sheet) != PrintStatus::Ok || printout->pageCount() < 2) {
+        state.SkipWithError("the report could not be laid out");
+        return;
+    }
+    // Page after page, far into the report: each drawn without the ones before.
+    int page = 1;
+    for (auto _ : state) {
+        page = page % printout->pageCount() + 1;
+        if (page == 1)
+            page = printout->pageCount() / 2;
+        QPainter painter(&sheet);
+        printout->drawPage(painter, page, PrintLayout::Target::Screen);
+    }
+}
+
+#endif
+
 } // namespace
 
 #define QM_REPORT_BENCHMARK(name) BENCHMARK(name)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(3.0)
 QM_REPORT_BENCHMARK(BM_ItemsReportContent_Plain);
 QM_REPORT_BENCHMARK(BM_ItemsReportContent_Ours);
+#ifdef QM_BENCH_UI
+QM_REPORT_BENCHMARK(BM_ItemsReportFirstPage_Plain);
+QM_REPORT_BENCHMARK(BM_ItemsReportFirstPage_Ours);
+BENCHMARK(BM_ItemsReportNextPage_Plain)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ItemsReportNextPage_Ours)->UseRealTime()->Unit(benchmark::kMillisecond);
+#endif

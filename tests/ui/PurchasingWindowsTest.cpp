@@ -154,9 +154,9 @@ TEST_F(PurchasingWindows, ManagePOShowsItsLinesTogglesFilledAndKeepsItsColumnWid
         EXPECT_TRUE(lines->model()->headerData(5, Qt::Horizontal, Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
         EXPECT_EQ(lines->header()->sectionSize(4), 120); // the default before anything was kept
 
-        // Report rendering is not there yet: its buttons never pretend.
-        EXPECT_FALSE(Child<QAbstractButton>(dialog, u"viewPOButton"_s)->isEnabled());
-        EXPECT_FALSE(Child<QAbstractButton>(dialog, u"viewDetailsButton"_s)->isEnabled());
+        // With a purchase order chosen it can be shown in the report pane.
+        EXPECT_TRUE(Child<QAbstractButton>(dialog, u"viewPOButton"_s)->isEnabled());
+        EXPECT_TRUE(Child<QAbstractButton>(dialog, u"viewDetailsButton"_s)->isEnabled());
 
         // A filled purchase order is reopened at once, keeping its fill date.
         EXPECT_EQ(dialog.fillButton()->text(), u"Mark as Not Filled"_s);

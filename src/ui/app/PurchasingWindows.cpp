@@ -3,6 +3,7 @@
 #include "CommandRegistry.h"
 #include "MainWindow.h"
 
+#include "ui/purchasing/ManagePODialog.h"
 #include "ui/purchasing/PurchasingCommands.h"
 #include "ui/purchasing/PurchasingHub.h"
 #include "ui/views/RecordListView.h"
@@ -34,19 +35,34 @@ WindowOutcome Changes(ChangeList changes)
     return WindowOutcome{std::move(changes), {}};
 }
 
+// Manage Purchase Orders, then the printout or history its "View PO" or "View
+// Details" asked for, shown by the main window once the window has closed.
+WindowOutcome ManagePurchaseOrders(const WindowRequest& r, UserSettings& settings, qint32 poID)
+{
+    PurchaseOrderViewRequest view;
+    ChangeList changes = RunManagePurchaseOrders(r.parent, r.tables, r.services, settings, poID, view);
+    if (auto* window = qobject_cast<MainWindow*>(r.parent)) {
+        if (view.kind == PurchaseOrderViewRequest::Kind::ViewPO)
+            window->showPurchaseOrder(view.poID);
+        else if (view.kind == PurchaseOrderViewRequest::Kind::ViewDetails)
+            window->showPurchaseOrderHistory(view.poID);
+    }
+    return Changes(std::move(changes));
+}
+
 } // namespace
 
 void RegisterPurchasingWindows(CommandRegistry& registry, UserSettings& settings)
 {
     // Modify and Details on the purchase-order list hand over the row's record ID.
     registry.addWindow(Action::ManagePurchaseOrders, [&settings](const WindowRequest& r) {
-        return Changes(RunManagePurchaseOrders(r.parent, r.tables, r.services, settings, r.recordId));
+        return ManagePurchaseOrders(r, settings, r.recordId);
     });
     registry.addWindow(
         MainWindow::ManagePurchaseOrders,
         [&registry, &settings](const WindowRequest& r) {
             const qint32 po = SelectedIn(registry, ListingKind::PurchaseOrders, r);
-            return Changes(RunManagePurchaseOrders(r.parent, r.tables, r.services, settings, po));
+            return ManagePurchaseOrders(r, settings, po);
         },
         Options{});
 

@@ -2,7 +2,6 @@
 
 #include "ui/common/DesktopServices.h"
 #include "ui/common/RecordPicker.h"
-#include "ui/common/RunWindow.h"
 #include "ui/purchasing/POLineListModel.h"
 #include "ui/purchasing/PurchasingCommands.h"
 #include "ui/purchasing/PurchasingHub.h"
@@ -81,14 +80,11 @@ ManagePODialog::ManagePODialog(ManagePOModel& model, ProjectTables& tables, cons
 
     auto* closing = new QHBoxLayout;
     layout->addLayout(closing);
-    // The printout and the history of a purchase order are shown by the report
-    // pane, which this version does not have yet.
-    QPushButton* viewPO =
-        AddButton(this, *closing, QStringLiteral("&View PO"), QStringLiteral("viewPOButton"));
-    QPushButton* viewDetails =
+    // The printout and the history of a purchase order show in the main
+    // window's right pane, which this modal window would hide: both close it.
+    m_viewPO = AddButton(this, *closing, QStringLiteral("&View PO"), QStringLiteral("viewPOButton"));
+    m_viewDetails =
         AddButton(this, *closing, QStringLiteral("View De&tails"), QStringLiteral("viewDetailsButton"));
-    viewPO->setEnabled(false);
-    viewDetails->setEnabled(false);
     closing->addStretch();
     QPushButton* close = AddButton(this, *closing, QStringLiteral("&Close"), QStringLiteral("closeButton"));
     close->setDefault(true);
@@ -102,7 +98,9 @@ ManagePODialog::ManagePODialog(ManagePOModel& model, ProjectTables& tables, cons
     QWidget::setTabOrder(edit, del);
     QWidget::setTabOrder(del, autoOrder);
     QWidget::setTabOrder(autoOrder, autoReceive);
-    QWidget::setTabOrder(autoReceive, close);
+    QWidget::setTabOrder(autoReceive, m_viewPO);
+    QWidget::setTabOrder(m_viewPO, m_viewDetails);
+    QWidget::setTabOrder(m_viewDetails, close);
 
     connect(m_po, &RecordPicker::selectionChanged, this, [this](qint32 id) {
         m_model.selectPO(id);
@@ -120,6 +118,8 @@ ManagePODialog::ManagePODialog(ManagePOModel& model, ProjectTables& tables, cons
     });
     connect(autoOrder, &QPushButton::clicked, this, [this] { run(m_model.autoOrder()); });
     connect(autoReceive, &QPushButton::clicked, this, [this] { run(m_model.autoReceive()); });
+    connect(m_viewPO, &QPushButton::clicked, this, [this] { run(m_model.viewPO()); });
+    connect(m_viewDetails, &QPushButton::clicked, this, [this] { run(m_model.viewDetails()); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     showModel();
@@ -151,6 +151,9 @@ void ManagePODialog::showPO()
     m_taxRate->setText(m_model.taxRateText());
     m_notes->setText(m_model.notes());
     m_fill->setText(m_model.fillButtonCaption());
+    const bool chosen = m_model.poID() != NoSelection;
+    m_viewPO->setEnabled(chosen);
+    m_viewDetails->setEnabled(chosen);
     showLines();
 }
 
@@ -211,8 +214,9 @@ void ManagePODialog::run(const ManagePOAction& action)
         break;
     case Kind::ViewPO:
     case Kind::ViewDetails:
-        // Their buttons stay disabled until the report pane exists.
-        break;
+        m_view = action;
+        accept();
+        return;
     }
     showModel();
 }
@@ -220,6 +224,19 @@ void ManagePODialog::run(const ManagePOAction& action)
 ChangeList RunManagePurchaseOrders(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
                                    UserSettings& settings, qint32 poID)
 {
+    PurchaseOrderViewRequest view;
+    return RunManagePurchaseOrders(parent, tables, services, settings, poID, view);
+}
+
+ChangeList RunManagePurchaseOrders(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                                   UserSettings& settings, qint32 poID, PurchaseOrderViewRequest& view)
+{
     ManagePOModel model(tables, services.prompter, poID);
-    return RunWindow<ManagePODialog>(model, tables, services, settings, parent);
+    view = {};
+    if (!model.checkPrerequisites())
+        return {};
+    ManagePODialog window(model, tables, services, settings, parent);
+    window.exec();
+    view = window.viewRequest();
+    return model.changes();
 }

@@ -16,6 +16,10 @@ class UserSettings;
 // "Manage Purchase Orders": one purchase order with its data and the figures of
 // its lines, and the buttons that change it, each running the dialog the model
 // names and showing the purchase order again afterwards.
+// The "View PO" or "View Details" the window closed with; its kind is None
+// when it closed otherwise.
+using PurchaseOrderViewRequest = ManagePOAction;
+
 class ManagePODialog final : public QDialog
 {
 public:
@@ -24,6 +28,9 @@ public:
 
     QTreeView* lineList() const { return m_lines; }
     QPushButton* fillButton() const { return m_fill; }
+    // "View PO" or "View Details" chosen: the window closed so that the main
+    // window can show that purchase order's printout or history. None otherwise.
+    const ManagePOAction& viewRequest() const { return m_view; }
 
     // Closing writes the line list's column widths back.
     void done(int result) override;
@@ -53,5 +60,13 @@ private:
     QTreeView* m_lines = nullptr;
     POLineListModel* m_lineModel = nullptr;
     QPushButton* m_fill = nullptr;
+    QPushButton* m_viewPO = nullptr;
+    QPushButton* m_viewDetails = nullptr;
+    ManagePOAction m_view;
     bool m_filling = false;
 };
+
+// Manage Purchase Orders on `poID`: what it changed, and in `view` the purchase
+// order to show once it has closed.
+ChangeList RunManagePurchaseOrders(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
+                                   UserSettings& settings, qint32 poID, PurchaseOrderViewRequest& view);
