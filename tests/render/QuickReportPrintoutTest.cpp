@@ -36,9 +36,11 @@ struct Shop
         ProjectBuilder b(project);
         acme = b.vendor(u"Acme Paper"_s);
         const qint32 delta = b.vendor(u"Delta Office"_s);
-        const qint32 stapler = b.pricedItem(
-            {.name = u"Stapler"_s, .vendor1 = acme, .stocked = 7, .taxable = true}, Money::fromWhole(10), 5.0f);
-        const qint32 ledger = b.pricedItem({.name = u"Ledger"_s, .vendor1 = acme, .stocked = 2}, Money::fromWhole(100));
+        const qint32 stapler =
+            b.pricedItem({.name = u"Stapler"_s, .vendor1 = acme, .stocked = 7, .taxable = true},
+                         Money::fromWhole(10), 5.0f);
+        const qint32 ledger =
+            b.pricedItem({.name = u"Ledger"_s, .vendor1 = acme, .stocked = 2}, Money::fromWhole(100));
         b.pricedItem({.name = u"Binder"_s, .vendor1 = delta, .stocked = 40}, Money::fromWhole(3, 2500));
         const qint32 po = b.po(100, acme, day(1997, 3, 1));
         EXPECT_TRUE(b.receive(b.orderLine(ledger, po, 10), 4, day(1997, 3, 10)));
@@ -70,8 +72,9 @@ struct Shop
         parameters.end = day(1997, 12, 31);
         parameters.today = day(1997, 5, 20);
         parameters.sorting = QuickReportSorting::ItemName;
-        parameters.company = {u"Quill Stationers"_s, u"12 Mill Lane"_s, u"Bangor, ME 04401"_s, {},
-                              u"555-0100"_s,        {},                u"shop@quill.test"_s,  u"quill.test"_s};
+        parameters.company = {
+            u"Quill Stationers"_s, u"12 Mill Lane"_s, u"Bangor, ME 04401"_s, {}, u"555-0100"_s, {},
+            u"shop@quill.test"_s,  u"quill.test"_s};
         return BuildQuickReport(project.tables(), parameters, kUs);
     }
 };
@@ -142,8 +145,8 @@ TEST(QuickReportPrintout, TheInvoiceSavedAsPdfShowsItsTotal)
     Shop shop;
     QTemporaryDir dir;
     const QString path = dir.filePath(u"invoice.pdf"_s);
-    const PrintJob job =
-        QuickReportJob(shop.report(QuickReportKind::Invoice), QuickReportFonts::defaults(), ListReportMargins{});
+    const PrintJob job = QuickReportJob(shop.report(QuickReportKind::Invoice), QuickReportFonts::defaults(),
+                                        ListReportMargins{});
     EXPECT_EQ(job.title, u"INVOICE 5000"_s);
     QString error;
     ASSERT_TRUE(WritePdf(job, path, &error)) << error.toStdString();

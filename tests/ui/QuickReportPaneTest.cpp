@@ -31,8 +31,9 @@ protected:
     {
         ProjectBuilder b(project);
         const qint32 vendor = b.vendor(u"Acme Paper"_s);
-        const qint32 stapler = b.pricedItem({.name = u"Stapler"_s, .vendor1 = vendor, .stocked = 7, .taxable = true},
-                                            Money::fromWhole(10), 5.0f);
+        const qint32 stapler =
+            b.pricedItem({.name = u"Stapler"_s, .vendor1 = vendor, .stocked = 7, .taxable = true},
+                         Money::fromWhole(10), 5.0f);
         const qint32 customer = b.customer(u"Harbor Books"_s, u"Lind"_s, u"Ada"_s);
         invoice = b.invoice(customer, 5000);
         b.sale(stapler, invoice, 3, Money::fromWhole(10), Money::fromWhole(2));

@@ -26,9 +26,9 @@ void RegisterInvoiceWindows(CommandRegistry& registry, UserSettings& settings)
         MainWindow::ManageInvoices,
         [&registry, &settings](const WindowRequest& r) {
             InvoiceReportRequest report;
-            WindowOutcome outcome{
-                RunInvoiceManager(r.parent, r.tables, r.services, settings, SelectedInvoice(registry, r), &report),
-                {}};
+            WindowOutcome outcome{RunInvoiceManager(r.parent, r.tables, r.services, settings,
+                                                    SelectedInvoice(registry, r), &report),
+                                  {}};
             // "View Invoice" and "Print Invoice" leave the invoice's printout to the
             // main window, the parent of every window a command opens.
             if (report.invoiceID != NoSelection) {

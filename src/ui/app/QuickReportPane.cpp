@@ -1,5 +1,5 @@
-#include "MainWindow.h"
 #include "CommandRegistry.h"
+#include "MainWindow.h"
 
 #include "ui/common/DesktopServices.h"
 #include "ui/print/PrintoutPane.h"
@@ -66,7 +66,8 @@ void MainWindow::showQuickReport(int code, qint32 invoiceID, bool printAtOnce)
     if (needs.customer) {
         // Customer Selection can add or modify customers on the way; their list follows.
         ChangeList changes;
-        parameters.customerID = RunCustomerSelection(this, *tables, m_services.prompter, NoSelection, &changes);
+        parameters.customerID =
+            RunCustomerSelection(this, *tables, m_services.prompter, NoSelection, &changes);
         if (!changes.isEmpty())
             m_lists.RefreshChanges(changes);
         if (parameters.customerID == NoSelection)
@@ -97,7 +98,8 @@ void MainWindow::showQuickReport(int code, qint32 invoiceID, bool printAtOnce)
         return;
     }
     const CProjectSettings* settings = m_project.settings();
-    m_printout->showJob(QuickReportJob(content, QuickReportFonts::load(settings ? settings->reportPath() : QString()),
+    m_printout->showJob(QuickReportJob(content,
+                                       QuickReportFonts::load(settings ? settings->reportPath() : QString()),
                                        ListReportMargins::load(m_settings)));
     showPrintout();
     if (printAtOnce)

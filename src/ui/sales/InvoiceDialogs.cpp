@@ -41,8 +41,8 @@ InvoiceManagerDialog::InvoiceManagerDialog(InvoiceManagerModel& model, ProjectTa
                                  {QStringLiteral("Balance:"), QStringLiteral("balanceText")}});
 
     m_sales->setObjectName(QStringLiteral("salesList"));
-    SetUpRowList(*m_sales, InvoiceManagerModel::columnCaptions(), InvoiceManagerModel::loadColumnWidths(m_settings),
-                 &InvoiceManagerModel::columnRightAligned);
+    SetUpRowList(*m_sales, InvoiceManagerModel::columnCaptions(),
+                 InvoiceManagerModel::loadColumnWidths(m_settings), &InvoiceManagerModel::columnRightAligned);
     invoice->addWidget(m_sales, 1);
 
     auto* buttons = new QVBoxLayout;
