@@ -2,6 +2,15 @@
 
 #include "core/reports/QuickReports.h"
 
+#ifdef QM_BENCH_UI
+#include "core/reports/QuickReportSettings.h"
+#include "render/print/PrintStatus.h"
+#include "render/reports/QuickReportPrintout.h"
+
+#include <QImage>
+#include <QPainter>
+#endif
+
 #include <random>
 #include <vector>
 
@@ -171,9 +180,94 @@ void BM_InvoiceReport_Ours(benchmark::State& state)
     }
 }
 
+#ifdef QM_BENCH_UI
+// --- 3. The same reports on screen: built, laid out, page 1 drawn -------------
+
+// Lays the report out on US Letter at the screen's resolution and draws its
+// first page, as the right pane shows it; the page count, or -1 on failure.
+int ShowFirstPage(const QuickReportContent& content, QImage& screen)
+{
+    static const CReportDefinition fonts = QuickReportFonts::defaults();
+    const PrintJob job = QuickReportJob(content, fonts, ListReportMargins{});
+    std::unique_ptr<Printout> printout = job.make();
+    if (printout->layOut(QSizeF(8.5, 11), screen) != PrintStatus::Ok)
+        return -1;
+    QPainter painter(&screen);
+    if (printout->drawPage(painter, 1, PrintLayout::Target::Screen) != PrintStatus::Ok)
+        return -1;
+    return printout->pageCount();
+}
+
+QImage ScreenPage()
+{
+    QImage image(816, 1056, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780); // 96 dots an inch
+    image.setDotsPerMeterY(3780);
+    return image;
+}
+
+void BM_InventorySummaryShown_Plain(benchmark::State& state)
+{
+    BM_InventorySummary_Plain(state);
+}
+
+void BM_InventorySummaryShown_Ours(benchmark::State& state)
+{
+    const Target target = Medium();
+    QuickReportParameters parameters;
+    parameters.kind = QuickReportKind::InventorySummary;
+    parameters.start = kFrom;
+    parameters.end = kThru;
+    parameters.today = kThru;
+    QImage screen = ScreenPage();
+    int pages = 0;
+    for (auto _ : state) {
+        const QuickReportContent content = BuildQuickReport(target.tables, parameters);
+        pages = content.ok() ? ShowFirstPage(content, screen) : -1;
+        if (pages < 1) {
+            state.SkipWithError(qPrintable(QStringLiteral("not shown: ") + content.error));
+            break;
+        }
+        benchmark::DoNotOptimize(screen);
+    }
+    state.SetLabel(std::to_string(pages) + " pages");
+}
+
+void BM_InvoiceReportShown_Plain(benchmark::State& state)
+{
+    BM_InvoiceReport_Plain(state);
+}
+
+void BM_InvoiceReportShown_Ours(benchmark::State& state)
+{
+    const Target target = Medium();
+    const std::vector<qint32>& ids = RandomInvoices();
+    QuickReportParameters parameters;
+    parameters.kind = QuickReportKind::Invoice;
+    parameters.today = kThru;
+    QImage screen = ScreenPage();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        parameters.invoiceID = ids[i++ & (kInvoiceKeys - 1)];
+        const QuickReportContent content = BuildQuickReport(target.tables, parameters);
+        if (!content.ok() || ShowFirstPage(content, screen) < 1) {
+            state.SkipWithError(qPrintable(QStringLiteral("not shown: ") + content.error));
+            break;
+        }
+        benchmark::DoNotOptimize(screen);
+    }
+}
+#endif
+
 } // namespace
 
 BENCHMARK(BM_InventorySummary_Plain)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(5.0);
 BENCHMARK(BM_InventorySummary_Ours)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(5.0);
 BENCHMARK(BM_InvoiceReport_Plain)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_InvoiceReport_Ours)->UseRealTime()->Unit(benchmark::kMicrosecond);
+#ifdef QM_BENCH_UI
+BENCHMARK(BM_InventorySummaryShown_Plain)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(5.0);
+BENCHMARK(BM_InventorySummaryShown_Ours)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(5.0);
+BENCHMARK(BM_InvoiceReportShown_Plain)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_InvoiceReportShown_Ours)->UseRealTime()->Unit(benchmark::kMicrosecond);
+#endif

@@ -355,7 +355,7 @@ TEST_F(PurchasingWindows, ThePurchasingCommandsAreLitAsTheCommandLayerSaysAndNee
     }
 
     // Without a list the activities say why and open nothing.
-    ASSERT_TRUE(window().navigationTree()->selectCaption(u"Inventory Summary"_s));
+    ASSERT_TRUE(window().navigationTree()->selectCaption(u"Customer Balances"_s));
     EXPECT_TRUE(window().action(C::RecordOrder)->isEnabled());
     window().action(C::RecordOrder)->trigger();
     EXPECT_EQ(prompter.lastText(), u"This option is only valid for list views."_s);

@@ -354,7 +354,7 @@ TEST_F(SaleCommandsOnLists, RecordSaleFromTheItemListStartsOnTheSelectedItemAndT
     EXPECT_EQ(show(ListingKind::Invoices).list().count(), 1);
 
     // Without a list in the right pane there is nothing to sell from.
-    ASSERT_TRUE(window().navigationTree()->selectCaption(u"Inventory Summary"_s));
+    ASSERT_TRUE(window().navigationTree()->selectCaption(u"Customer Balances"_s));
     ASSERT_EQ(window().currentListView(), nullptr);
     NoModalMayOpen();
     window().action(MainWindow::RecordSale)->trigger();

@@ -4,7 +4,10 @@
 #include "MainWindow.h"
 
 #include "ui/sales/InvoiceCommands.h"
+#include "ui/sales/InvoiceDialogs.h"
 #include "ui/views/RecordListView.h"
+
+#include "core/reports/QuickReports.h"
 
 namespace {
 
@@ -22,9 +25,17 @@ void RegisterInvoiceWindows(CommandRegistry& registry, UserSettings& settings)
     registry.addWindow(
         MainWindow::ManageInvoices,
         [&registry, &settings](const WindowRequest& r) {
-            return WindowOutcome{
-                RunInvoiceManager(r.parent, r.tables, r.services, settings, SelectedInvoice(registry, r)),
-                {}};
+            InvoiceReportRequest report;
+            WindowOutcome outcome{RunInvoiceManager(r.parent, r.tables, r.services, settings,
+                                                    SelectedInvoice(registry, r), &report),
+                                  {}};
+            // "View Invoice" and "Print Invoice" leave the invoice's printout to the
+            // main window, the parent of every window a command opens.
+            if (report.invoiceID != NoSelection) {
+                if (auto* window = qobject_cast<MainWindow*>(r.parent))
+                    window->showQuickReport(int(QuickReportKind::Invoice), report.invoiceID, report.print);
+            }
+            return outcome;
         },
         CommandRegistry::WindowOptions{});
     registry.addWindow(

@@ -1,20 +1,107 @@
+#include "CommandRegistry.h"
 #include "MainWindow.h"
-#include "NavigationTreeWidget.h"
 
+#include "ui/common/DesktopServices.h"
 #include "ui/print/PrintoutPane.h"
+#include "ui/records/RecordCommands.h"
+#include "ui/reports/ReportSettingsDialogs.h"
+#include "ui/sales/InvoiceCommands.h"
+#include "ui/views/RecordListView.h"
 
-// STUB: the quick reports are drawn by the quick report renderer; until it is
-// here the pane says what it would show.
+#include "core/common/Clock.h"
+#include "core/common/UserSettings.h"
+#include "core/project/Project.h"
+#include "core/project/ProjectSettings.h"
+#include "core/reports/QuickReportSettings.h"
+#include "core/reports/QuickReports.h"
+#include "core/views/RecordLists.h"
+#include "render/reports/QuickReportPrintout.h"
 
-void MainWindow::showQuickReport(int code, qint32, bool)
+namespace {
+
+QuickReportSorting SortingOf(ItemSorting sorting)
 {
-    QString name;
-    for (int kind = 0; kind < kListingKindCount && name.isEmpty(); ++kind) {
-        for (const QuickReportEntry& entry : NavigationTree::quickReportsOf(static_cast<ListingKind>(kind))) {
-            if (entry.code == code)
-                name = entry.caption;
-        }
+    switch (sorting) {
+    case ItemSorting::ByName:
+        return QuickReportSorting::ItemName;
+    case ItemSorting::ByNumber:
+        return QuickReportSorting::ItemNumber;
+    case ItemSorting::ById:
+        break;
     }
-    m_printout->showMessage(QStringLiteral("The quick report \"%1\" cannot be shown in this version.").arg(name));
+    return QuickReportSorting::ItemID;
+}
+
+} // namespace
+
+void MainWindow::showQuickReport(int code, qint32 invoiceID, bool printAtOnce)
+{
+    // Whatever ends the report early leaves the pane empty: a cancelled question
+    // shows nothing.
+    const auto showNothing = [this] {
+        m_printout->showMessage(QString());
+        showPrintout();
+    };
+    // Asked for from a window over a list (Invoice Manager), the report takes the
+    // list's place as a tree node's report does.
+    if (RecordListView* leaving = currentListView()) {
+        leaving->saveColumns();
+        m_currentKind = -1;
+        m_registry->setListView(nullptr);
+    }
+    const std::optional<QuickReportKind> kind = QuickReportKindFromNumber(code);
+    ProjectTables* tables = m_project.tables();
+    if (!kind || !tables)
+        return showNothing();
+
+    QuickReportParameters parameters;
+    parameters.kind = *kind;
+    parameters.invoiceID = invoiceID;
+    const QuickReportNeeds needs = QuickReportNeedsOf(*kind);
+    if (needs.invoice && parameters.invoiceID == NoSelection) {
+        parameters.invoiceID = RunSelectInvoice(this, *tables, m_services.prompter);
+        if (parameters.invoiceID == NoSelection)
+            return showNothing();
+    }
+    if (needs.customer) {
+        // Customer Selection can add or modify customers on the way; their list follows.
+        ChangeList changes;
+        parameters.customerID =
+            RunCustomerSelection(this, *tables, m_services.prompter, NoSelection, &changes);
+        if (!changes.isEmpty())
+            m_lists.RefreshChanges(changes);
+        if (parameters.customerID == NoSelection)
+            return showNothing();
+    }
+    if (needs.dateRange) {
+        const auto range = AskDateRange(this, m_services);
+        if (!range)
+            return showNothing();
+        parameters.start = range->first;
+        parameters.end = range->second;
+    }
+    if (needs.vendorAndSorting) {
+        const std::optional<ItemCriteria> criteria = AskReportCriteria(this, *tables, m_services);
+        if (!criteria)
+            return showNothing();
+        parameters.vendorID = criteria->vendorID;
+        parameters.applyVendorCriteria = criteria->appliesVendor;
+        parameters.sorting = SortingOf(criteria->sorting);
+    }
+    parameters.today = DateTime::fromDate(m_services.clock.now().date());
+    parameters.company = CompanyInfo::load(m_settings);
+
+    const QuickReportContent content = BuildQuickReport(*tables, parameters);
+    if (!content.ok()) {
+        m_printout->showMessage(content.error);
+        showPrintout();
+        return;
+    }
+    const CProjectSettings* settings = m_project.settings();
+    m_printout->showJob(QuickReportJob(content,
+                                       QuickReportFonts::load(settings ? settings->reportPath() : QString()),
+                                       ListReportMargins::load(m_settings)));
     showPrintout();
+    if (printAtOnce)
+        m_printout->printAtOnce();
 }

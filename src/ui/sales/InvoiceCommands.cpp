@@ -6,10 +6,16 @@
 #include "ui/sales/PaymentDialogs.h"
 
 ChangeList RunInvoiceManager(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
-                             UserSettings& settings, qint32 invoiceID)
+                             UserSettings& settings, qint32 invoiceID, InvoiceReportRequest* report)
 {
     InvoiceManagerModel model(tables, services.prompter, invoiceID);
-    return RunWindow<InvoiceManagerDialog>(model, tables, services, settings, parent);
+    if (!model.checkPrerequisites())
+        return {};
+    InvoiceManagerDialog window(model, tables, services, settings, parent);
+    window.exec();
+    if (report)
+        *report = window.reportRequest();
+    return model.changes();
 }
 
 ChangeList RunCustomerReturn(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 saleID)

@@ -4,6 +4,7 @@
 #include "core/common/RecordIds.h"
 
 struct DesktopServices;
+struct InvoiceReportRequest;
 class Prompter;
 class ProjectTables;
 class QWidget;
@@ -15,9 +16,11 @@ class UserSettings;
 // before and has the lists follow the answer after.
 
 // Invoice Manager, on `invoiceID` when given; the sales list's column widths
-// live in `settings`.
+// live in `settings`. `report`, when given, receives the invoice printout the
+// window was closed for ("View Invoice", "Print Invoice"), if any.
 ChangeList RunInvoiceManager(QWidget* parent, ProjectTables& tables, const DesktopServices& services,
-                             UserSettings& settings, qint32 invoiceID = NoSelection);
+                             UserSettings& settings, qint32 invoiceID = NoSelection,
+                             InvoiceReportRequest* report = nullptr);
 // Customer Return of one sale; nothing opens unless the project has items and
 // sales and the sale is there.
 ChangeList RunCustomerReturn(QWidget* parent, ProjectTables& tables, Prompter& prompter, qint32 saleID);

@@ -41,8 +41,8 @@ InvoiceManagerDialog::InvoiceManagerDialog(InvoiceManagerModel& model, ProjectTa
                                  {QStringLiteral("Balance:"), QStringLiteral("balanceText")}});
 
     m_sales->setObjectName(QStringLiteral("salesList"));
-    SetUpRowList(*m_sales, InvoiceManagerModel::columnCaptions(), InvoiceManagerModel::loadColumnWidths(m_settings),
-                 &InvoiceManagerModel::columnRightAligned);
+    SetUpRowList(*m_sales, InvoiceManagerModel::columnCaptions(),
+                 InvoiceManagerModel::loadColumnWidths(m_settings), &InvoiceManagerModel::columnRightAligned);
     invoice->addWidget(m_sales, 1);
 
     auto* buttons = new QVBoxLayout;
@@ -58,9 +58,6 @@ InvoiceManagerDialog::InvoiceManagerDialog(InvoiceManagerModel& model, ProjectTa
     QPushButton* view = NewButton(this, QStringLiteral("View Invoice"), QStringLiteral("viewButton"));
     QPushButton* print = NewButton(this, QStringLiteral("Print Invoice"), QStringLiteral("printButton"));
     QPushButton* close = NewButton(this, QStringLiteral("Close"), QStringLiteral("closeButton"));
-    // The invoice printout is not there yet: its two doors stay shut.
-    view->setEnabled(false);
-    print->setEnabled(false);
     for (QPushButton* button : {modify, create, add, remove, giveBack, payments, view, print})
         buttons->addWidget(button);
     buttons->addStretch();
@@ -79,6 +76,8 @@ InvoiceManagerDialog::InvoiceManagerDialog(InvoiceManagerModel& model, ProjectTa
     connect(remove, &QPushButton::clicked, this, &InvoiceManagerDialog::deleteFromInvoice);
     connect(giveBack, &QPushButton::clicked, this, &InvoiceManagerDialog::recordReturn);
     connect(payments, &QPushButton::clicked, this, &InvoiceManagerDialog::managePayments);
+    connect(view, &QPushButton::clicked, this, [this] { closeForReport(false); });
+    connect(print, &QPushButton::clicked, this, [this] { closeForReport(true); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     ChainTabOrder({m_picker, m_texts.at(0), m_texts.at(1), m_texts.at(2), m_texts.at(3), m_texts.at(4),
@@ -180,6 +179,14 @@ void InvoiceManagerDialog::managePayments()
 {
     if (const std::optional<qint32> invoiceID = m_model.invoiceForAction())
         followChild(RunManagePayments(this, m_tables, m_services, *invoiceID));
+}
+
+void InvoiceManagerDialog::closeForReport(bool print)
+{
+    if (const std::optional<qint32> invoiceID = m_model.invoiceForAction()) {
+        m_report = InvoiceReportRequest{*invoiceID, print};
+        accept();
+    }
 }
 
 // --- Customer Return ---

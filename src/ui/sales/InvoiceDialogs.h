@@ -4,6 +4,8 @@
 #include "core/sales/InvoiceManagerModel.h"
 #include "core/sales/SelectInvoiceModel.h"
 
+#include "core/common/RecordIds.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -16,6 +18,14 @@ class QTreeWidget;
 class RecordPicker;
 class UserSettings;
 
+// What Invoice Manager leaves to the main window once it has closed: the
+// invoice's printout shown, or printed at once. No invoice: nothing to do.
+struct InvoiceReportRequest
+{
+    qint32 invoiceID = NoSelection;
+    bool print = false;
+};
+
 // "Invoice Manager": one invoice with its customer, dues and sales, and the
 // buttons that change it through the other sales windows. The sales list keeps
 // its column widths in the user's settings from one opening to the next.
@@ -27,6 +37,9 @@ public:
 
     // The widths are written back however the window closes.
     void done(int result) override;
+
+    // Set when "View Invoice" or "Print Invoice" closed the window.
+    const InvoiceReportRequest& reportRequest() const { return m_report; }
 
 private:
     void showInvoice();
@@ -41,6 +54,9 @@ private:
     void deleteFromInvoice();
     void recordReturn();
     void managePayments();
+    // "View Invoice" and "Print Invoice": the window closes and leaves the
+    // printout of the selected invoice to the main window.
+    void closeForReport(bool print);
 
     InvoiceManagerModel& m_model;
     ProjectTables& m_tables;
@@ -49,6 +65,7 @@ private:
     RecordPicker* m_picker;
     QTreeWidget* m_sales;
     QList<QLabel*> m_texts;
+    InvoiceReportRequest m_report;
 };
 
 // "Customer Return": the sale brought back and how many of it.
