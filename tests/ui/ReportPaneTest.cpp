@@ -111,6 +111,12 @@ TEST_F(ReportPane, ManagePurchaseOrdersHandsItsPurchaseOrderToTheReportPaneAndCl
     EXPECT_EQ(pane().job()->title, u"PURCHASE ORDER #005007"_s);
     EXPECT_EQ(pane().pageCount(), 1);
 
+    // The folder chosen in the tree no longer stands for the pane: a click on it
+    // brings its list back.
+    NavigationTreeWidget& tree = *window().navigationTree();
+    tree.setCurrentItem(tree.itemAt(tree.tree().folderRef(ListingKind::PurchaseOrders)));
+    EXPECT_EQ(window().currentKind(), static_cast<int>(ListingKind::PurchaseOrders));
+
     ASSERT_TRUE(ShowList(window(), ListingKind::PurchaseOrders).selectByRecordID(po));
     WhenModalOpens([&](QDialog& manage) { Click(manage, u"viewDetailsButton"_s); });
     window().action(C::ManagePurchaseOrders)->trigger();

@@ -9,10 +9,6 @@
 #include "RecordWindows.h"
 #include "SalesWindows.h"
 
-#include "ui/common/DesktopServices.h"
-#include "ui/common/DialogButtons.h"
-#include "ui/print/PrintCommands.h"
-#include "ui/print/PrintoutPane.h"
 #include "core/common/FileChooser.h"
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
@@ -21,8 +17,12 @@
 #include "core/project/ProjectSettings.h"
 #include "core/views/ListDefinitions.h"
 #include "core/views/NodeDeletion.h"
-#include "ui/views/RecordListView.h"
 #include "core/views/RecordLists.h"
+#include "ui/common/DesktopServices.h"
+#include "ui/common/DialogButtons.h"
+#include "ui/print/PrintCommands.h"
+#include "ui/print/PrintoutPane.h"
+#include "ui/views/RecordListView.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -153,8 +153,8 @@ void MainWindow::createActions()
                QStringLiteral("Save the list or report shown as a PDF file"));
     addCommand(ViewNextPage, QStringLiteral("View Next Page"), QStringLiteral("Show the report's next page"),
                key("Ctrl+PgDown"));
-    addCommand(ViewPrevPage, QStringLiteral("View Prev Page"), QStringLiteral("Show the report's previous page"),
-               key("Ctrl+PgUp"));
+    addCommand(ViewPrevPage, QStringLiteral("View Prev Page"),
+               QStringLiteral("Show the report's previous page"), key("Ctrl+PgUp"));
     addCommand(PrintMargins, QStringLiteral("Print &Margins..."),
                QStringLiteral("Set the margins of printouts"));
     addCommand(PrintSetup, QStringLiteral("P&rint Setup..."),
@@ -540,12 +540,8 @@ void MainWindow::rebuildTree()
 
 void MainWindow::ShowPane(const PaneChoice& choice)
 {
-    if (RecordListView* leaving = currentListView())
-        leaving->saveColumns();
-
     if (choice.mode != PaneChoice::Mode::List) {
-        m_currentKind = -1;
-        m_registry->setListView(nullptr);
+        leaveList();
         if (choice.mode == PaneChoice::Mode::CustomReport)
             showCustomReport(choice.reportName);
         else
@@ -553,6 +549,8 @@ void MainWindow::ShowPane(const PaneChoice& choice)
         return;
     }
 
+    if (RecordListView* leaving = currentListView())
+        leaving->saveColumns();
     m_reportBar->hide();
     const ListingKind kind = choice.kind;
     RecordListView* view = m_views[static_cast<size_t>(kind)];
@@ -576,8 +574,21 @@ void MainWindow::ShowPane(const PaneChoice& choice)
     updateCommands();
 }
 
+void MainWindow::leaveList()
+{
+    if (RecordListView* leaving = currentListView())
+        leaving->saveColumns();
+    m_currentKind = -1;
+    m_registry->setListView(nullptr);
+}
+
 void MainWindow::showPrintout()
 {
+    leaveList();
+    // Shown from a window rather than from the tree: the folder still selected
+    // there no longer stands for the pane, so a click on it shows its list again.
+    if (m_tree->tree().selectedPane().mode == PaneChoice::Mode::List)
+        m_tree->clearChoice();
     m_stack->setCurrentWidget(m_printout);
     m_reportBar->show();
     setRecordsText(QString());

@@ -203,6 +203,8 @@ private:
     void connectCommands();
     // Every command enabled as the registry says.
     void updateCommands();
+    // The list shown leaves the pane (its columns saved), and its commands with it.
+    void leaveList();
     // Project name, inventory style and show-all in the status bar, and the title.
     void updateIndicators();
     // True when a list is shown; otherwise tells the user.

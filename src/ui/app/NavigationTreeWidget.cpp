@@ -175,9 +175,18 @@ void NavigationTreeWidget::onCurrentItemChanged(QTreeWidgetItem* current)
     Q_EMIT paneRequested(m_tree.selectedPane());
 }
 
+void NavigationTreeWidget::clearChoice()
+{
+    const QSignalBlocker blocker(this);
+    setCurrentItem(nullptr);
+    clearSelection();
+    m_tree.select(NavigationRef());
+}
+
 void NavigationTreeWidget::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && SelectedNodeDeletable(m_tree)) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier &&
+        SelectedNodeDeletable(m_tree)) {
         Q_EMIT deleteRequested();
         return;
     }

@@ -31,6 +31,9 @@ public:
     bool selectCaption(const QString& caption);
 
     QTreeWidgetItem* itemAt(NavigationRef ref) const;
+    // No node is chosen any more, without telling anyone: the next click on any
+    // node, the one chosen before included, is a new choice.
+    void clearChoice();
 
     // The image of a node type, normal or selected, 20 x 20.
     static QIcon nodeIcon(NavigationNodeType type);

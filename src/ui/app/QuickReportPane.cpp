@@ -44,11 +44,7 @@ void MainWindow::showQuickReport(int code, qint32 invoiceID, bool printAtOnce)
     };
     // Asked for from a window over a list (Invoice Manager), the report takes the
     // list's place as a tree node's report does.
-    if (RecordListView* leaving = currentListView()) {
-        leaving->saveColumns();
-        m_currentKind = -1;
-        m_registry->setListView(nullptr);
-    }
+    leaveList();
     const std::optional<QuickReportKind> kind = QuickReportKindFromNumber(code);
     ProjectTables* tables = m_project.tables();
     if (!kind || !tables)

@@ -41,12 +41,6 @@ void MainWindow::showCustomReport(const QString& name)
 
 void MainWindow::showPurchaseOrder(qint32 poID)
 {
-    // Asked for from Manage Purchase Orders rather than the tree: the list
-    // shown leaves the pane, and its commands with it.
-    if (RecordListView* leaving = currentListView())
-        leaving->saveColumns();
-    m_currentKind = -1;
-    m_registry->setListView(nullptr);
     const CProjectSettings* settings = m_project.settings();
     PurchaseOrderPrintout printout;
     if (m_project.isOpen())
@@ -64,12 +58,6 @@ void MainWindow::showPurchaseOrder(qint32 poID)
 
 void MainWindow::showPurchaseOrderHistory(qint32 poID)
 {
-    // Asked for from Manage Purchase Orders rather than the tree: the list
-    // shown leaves the pane, and its commands with it.
-    if (RecordListView* leaving = currentListView())
-        leaving->saveColumns();
-    m_currentKind = -1;
-    m_registry->setListView(nullptr);
     const CProjectSettings* settings = m_project.settings();
     PurchaseOrderHistory history;
     if (m_project.isOpen())
