@@ -23,6 +23,17 @@ namespace {
 const DateTime kFrom = Day(2020, 1, 1);
 const DateTime kThru = Day(2026, 12, 31);
 
+// Inventory Summary of every item over every day the project's records span.
+QuickReportParameters WholeRangeInventorySummary()
+{
+    QuickReportParameters parameters;
+    parameters.kind = QuickReportKind::InventorySummary;
+    parameters.start = kFrom;
+    parameters.end = kThru;
+    parameters.today = kThru;
+    return parameters;
+}
+
 // --- 1. Inventory Summary over every item ------------------------------------
 
 QString DayCondition(const char* column)
@@ -57,11 +68,7 @@ qint64 PlainNumber(ProjectDatabase& db, const QString& sql)
 void BM_InventorySummary_Ours(benchmark::State& state)
 {
     const Target target = Medium();
-    QuickReportParameters parameters;
-    parameters.kind = QuickReportKind::InventorySummary;
-    parameters.start = kFrom;
-    parameters.end = kThru;
-    parameters.today = kThru;
+    const QuickReportParameters parameters = WholeRangeInventorySummary();
 
     // Untimed: one row per item, and the sales column adds up to every sale.
     const qint64 items =
@@ -214,11 +221,7 @@ void BM_InventorySummaryShown_Plain(benchmark::State& state)
 void BM_InventorySummaryShown_Ours(benchmark::State& state)
 {
     const Target target = Medium();
-    QuickReportParameters parameters;
-    parameters.kind = QuickReportKind::InventorySummary;
-    parameters.start = kFrom;
-    parameters.end = kThru;
-    parameters.today = kThru;
+    const QuickReportParameters parameters = WholeRangeInventorySummary();
     QImage screen = ScreenPage();
     int pages = 0;
     for (auto _ : state) {

@@ -11,10 +11,14 @@
 #include "core/common/UserSettings.h"
 #include "core/project/ProjectSettings.h"
 
+#include "ProjectBuilder.h"
+#include "ScriptedFileChooser.h"
+#include "ScriptedPrompter.h"
 #include "TempProject.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -58,3 +62,25 @@ inline QAction* PopUpCommand(MainWindow& window, ListingKind kind, MainWindow::C
     EXPECT_TRUE(window.contextMenu(kind)->actions().contains(action));
     return action;
 }
+
+// A desktop on a fresh project: its builder, the user's settings in a folder of
+// their own, the scripted services and the application, which launch() starts
+// and the end of the test closes.
+class DesktopFixture : public ::testing::Test
+{
+protected:
+    explicit DesktopFixture(QDate today = QDate(2026, 3, 17)) : clock(QDateTime(today, QTime(9, 0))) {}
+    void TearDown() override { CloseApp(app); }
+
+    void launch() { LaunchOnProject(app, project, settings, prompter, files, clock); }
+    MainWindow& window() { return app->mainWindow(); }
+
+    TempProject project;
+    ProjectBuilder build{project};
+    QTemporaryDir home;
+    UserSettings settings{home.filePath(QStringLiteral("user.ini"))};
+    ScriptedPrompter prompter;
+    ScriptedFileChooser files;
+    FixedClock clock;
+    std::unique_ptr<Application> app;
+};

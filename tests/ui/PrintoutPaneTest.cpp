@@ -34,23 +34,13 @@ PrintJob Rows(int rows)
     return ListPrintJob(content, ListReportMargins{}, QDate(2026, 3, 17));
 }
 
-class Printout : public ::testing::Test
+class Printout : public DesktopFixture
 {
 protected:
-    void SetUp() override { LaunchOnProject(app, project, settings, prompter, files, clock); }
-    void TearDown() override { CloseApp(app); }
+    void SetUp() override { launch(); }
 
-    MainWindow& window() { return app->mainWindow(); }
     bool enabled(int command) { return window().action(command)->isEnabled(); }
     QString status() { return window().statusBar()->currentMessage(); }
-
-    TempProject project;
-    QTemporaryDir home;
-    UserSettings settings{home.filePath(u"user.ini"_s)};
-    ScriptedPrompter prompter;
-    ScriptedFileChooser files;
-    FixedClock clock{QDateTime(QDate(2026, 3, 17), QTime(9, 0))};
-    std::unique_ptr<Application> app;
 };
 
 TEST_F(Printout, PagesAreShownOneAtATimeAndPrintedOrSavedWhole)

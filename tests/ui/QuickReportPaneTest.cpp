@@ -24,12 +24,14 @@ using C = MainWindow::Command;
 
 // A shop with one vendor, an item on the shelf and one invoice of three
 // staplers at $10.00 taxed at 5 %, $10.00 of it paid.
-class QuickReportPane : public ::testing::Test
+class QuickReportPane : public DesktopFixture
 {
 protected:
+    QuickReportPane() : DesktopFixture(QDate(1997, 5, 20)) {}
+
     void SetUp() override
     {
-        ProjectBuilder b(project);
+        ProjectBuilder& b = build;
         const qint32 vendor = b.vendor(u"Acme Paper"_s);
         const qint32 stapler =
             b.pricedItem({.name = u"Stapler"_s, .vendor1 = vendor, .stocked = 7, .taxable = true},
@@ -38,20 +40,11 @@ protected:
         invoice = b.invoice(customer, 5000);
         b.sale(stapler, invoice, 3, Money::fromWhole(10), Money::fromWhole(2));
         b.payment(customer, invoice, Money::fromWhole(31, 5000), Money::fromWhole(10));
-        LaunchOnProject(app, project, settings, prompter, files, clock);
+        launch();
     }
-    void TearDown() override { CloseApp(app); }
 
-    MainWindow& window() { return app->mainWindow(); }
     PrintoutPane& pane() { return *window().printoutPane(); }
 
-    TempProject project;
-    QTemporaryDir home;
-    UserSettings settings{home.filePath(u"user.ini"_s)};
-    ScriptedPrompter prompter;
-    ScriptedFileChooser files;
-    FixedClock clock{QDateTime(QDate(1997, 5, 20), QTime(9, 0))};
-    std::unique_ptr<Application> app;
     qint32 invoice = NoID;
 };
 

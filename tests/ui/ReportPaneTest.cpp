@@ -25,13 +25,9 @@ namespace {
 
 using C = MainWindow::Command;
 
-class ReportPane : public ::testing::Test
+class ReportPane : public DesktopFixture
 {
 protected:
-    void TearDown() override { CloseApp(app); }
-
-    void launch() { LaunchOnProject(app, project, settings, prompter, files, clock); }
-    MainWindow& window() { return app->mainWindow(); }
     PrintoutPane& pane() { return *window().printoutPane(); }
 
     // Stores a report of every vendor's name and number.
@@ -51,15 +47,6 @@ protected:
         ASSERT_EQ(file.saveAsNew(definition, name, prompter, clock), ReportFile::SaveStatus::Saved);
         window().rebuildTree();
     }
-
-    TempProject project;
-    ProjectBuilder build{project};
-    QTemporaryDir home;
-    UserSettings settings{home.filePath(u"user.ini"_s)};
-    ScriptedPrompter prompter;
-    ScriptedFileChooser files;
-    FixedClock clock{QDateTime(QDate(2026, 3, 17), QTime(9, 0))};
-    std::unique_ptr<Application> app;
 };
 
 TEST_F(ReportPane, ACustomReportChosenInTheTreeIsShownPageByPage)
