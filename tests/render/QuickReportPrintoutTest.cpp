@@ -71,7 +71,7 @@ struct Shop
         parameters.start = day(1997, 1, 1);
         parameters.end = day(1997, 12, 31);
         parameters.today = day(1997, 5, 20);
-        parameters.sorting = QuickReportSorting::ItemName;
+        parameters.sorting = ItemSorting::ByName;
         parameters.company = {
             u"Quill Stationers"_s, u"12 Mill Lane"_s, u"Bangor, ME 04401"_s, {}, u"555-0100"_s, {},
             u"shop@quill.test"_s,  u"quill.test"_s};

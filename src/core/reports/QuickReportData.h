@@ -87,7 +87,7 @@ QString AmountLine(const Context& context, const QString& label, Money amount);
 void AddSalesSummary(Context& context, Money revenues, Money costOfSold);
 
 // Items compare by the chosen key, names and numbers without regard to case.
-bool ItemKeyLess(QuickReportSorting sorting, qint32 idA, const QString& nameA, const QString& numberA,
+bool ItemKeyLess(ItemSorting sorting, qint32 idA, const QString& nameA, const QString& numberA,
                  qint32 idB, const QString& nameB, const QString& numberB);
 
 // The builders of each kind. False when the report cannot be shown: out.error

@@ -126,7 +126,7 @@ bool BuildSaleQuantitiesByItem(Context& context)
         revenues += Money::fromTenThousandths(sums.revenue);
         costOfSold += Money::fromTenThousandths(sums.cost);
     }
-    const QuickReportSorting sorting = context.parameters.sorting;
+    const ItemSorting sorting = context.parameters.sorting;
     const QString none;
     std::stable_sort(lines.begin(), lines.end(), [&](const Line& a, const Line& b) {
         return ItemKeyLess(sorting, a.sums->itemID, a.item ? a.item->Name : none,
@@ -163,7 +163,7 @@ bool BuildInventorySummary(Context& context)
         tables.items().RecordsWhere(condition, values, QStringLiteral("[ID]"),
                                     {QStringLiteral("Name"), QStringLiteral("Number"),
                                      QStringLiteral("VendorID1"), QStringLiteral("Stocked")});
-    if (parameters.sorting != QuickReportSorting::ItemID) {
+    if (parameters.sorting != ItemSorting::ById) {
         std::stable_sort(items.begin(), items.end(), [&](const CItemsRec& a, const CItemsRec& b) {
             return ItemKeyLess(parameters.sorting, a.ID, a.Name, a.Number, b.ID, b.Name, b.Number);
         });

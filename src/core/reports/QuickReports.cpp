@@ -204,15 +204,15 @@ void AddSalesSummary(Context& context, Money revenues, Money costOfSold)
     };
 }
 
-bool ItemKeyLess(QuickReportSorting sorting, qint32 idA, const QString& nameA, const QString& numberA,
+bool ItemKeyLess(ItemSorting sorting, qint32 idA, const QString& nameA, const QString& numberA,
                  qint32 idB, const QString& nameB, const QString& numberB)
 {
     switch (sorting) {
-    case QuickReportSorting::ItemName:
+    case ItemSorting::ByName:
         return QString::compare(nameA, nameB, Qt::CaseInsensitive) < 0;
-    case QuickReportSorting::ItemNumber:
+    case ItemSorting::ByNumber:
         return QString::compare(numberA, numberB, Qt::CaseInsensitive) < 0;
-    case QuickReportSorting::ItemID:
+    case ItemSorting::ById:
         break;
     }
     return idA < idB;

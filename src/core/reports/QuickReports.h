@@ -4,6 +4,7 @@
 #include "core/common/Money.h"
 #include "core/common/RecordIds.h"
 #include "core/common/UserSettings.h"
+#include "core/reports/ReportPrompts.h"
 
 #include <QList>
 #include <QLocale>
@@ -53,12 +54,6 @@ struct QuickReportNeeds
 QuickReportNeeds QuickReportNeedsOf(QuickReportKind kind);
 
 // "Report Sorting": the key items are listed by.
-enum class QuickReportSorting : int
-{
-    ItemID = 0,
-    ItemName = 1,
-    ItemNumber = 2,
-};
 
 struct QuickReportParameters
 {
@@ -69,7 +64,7 @@ struct QuickReportParameters
     // (VendorID1) is another one are left out.
     qint32 vendorID = NoSelection;
     bool applyVendorCriteria = false;
-    QuickReportSorting sorting = QuickReportSorting::ItemID;
+    ItemSorting sorting = ItemSorting::ById;
     // Whole days, both included; the time of day is ignored. A start after the
     // end is a range without days.
     DateTime start = DateTime::null();

@@ -17,23 +17,6 @@
 #include "core/views/RecordLists.h"
 #include "render/reports/QuickReportPrintout.h"
 
-namespace {
-
-QuickReportSorting SortingOf(ItemSorting sorting)
-{
-    switch (sorting) {
-    case ItemSorting::ByName:
-        return QuickReportSorting::ItemName;
-    case ItemSorting::ByNumber:
-        return QuickReportSorting::ItemNumber;
-    case ItemSorting::ById:
-        break;
-    }
-    return QuickReportSorting::ItemID;
-}
-
-} // namespace
-
 void MainWindow::showQuickReport(int code, qint32 invoiceID, bool printAtOnce)
 {
     // Whatever ends the report early leaves the pane empty: a cancelled question
@@ -82,7 +65,7 @@ void MainWindow::showQuickReport(int code, qint32 invoiceID, bool printAtOnce)
             return showNothing();
         parameters.vendorID = criteria->vendorID;
         parameters.applyVendorCriteria = criteria->appliesVendor;
-        parameters.sorting = SortingOf(criteria->sorting);
+        parameters.sorting = criteria->sorting;
     }
     parameters.today = DateTime::fromDate(m_services.clock.now().date());
     parameters.company = CompanyInfo::load(m_settings);

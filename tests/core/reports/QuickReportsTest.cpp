@@ -219,7 +219,7 @@ TEST_F(QuickReports, SalesReportsTakeWholeDaysThePrimaryVendorAndSortStably)
     parameters.kind = QuickReportKind::SaleQuantitiesByItem;
     parameters.start = start;
     parameters.end = end;
-    parameters.sorting = QuickReportSorting::ItemName;
+    parameters.sorting = ItemSorting::ByName;
     parameters.applyVendorCriteria = true;
     parameters.vendorID = first;
     const QuickReportContent chosen = build(parameters);
@@ -239,7 +239,7 @@ TEST_F(QuickReports, SalesReportsTakeWholeDaysThePrimaryVendorAndSortStably)
     ASSERT_EQ(all.tables.size(), 1);
     EXPECT_EQ(firstColumn(all.tables[0]),
               QStringList({FormatRecordId(alpha), FormatRecordId(alphaCaps), FormatRecordId(beta)}));
-    parameters.sorting = QuickReportSorting::ItemID;
+    parameters.sorting = ItemSorting::ById;
     EXPECT_EQ(firstColumn(build(parameters).tables.value(0)),
               QStringList({FormatRecordId(beta), FormatRecordId(alpha), FormatRecordId(alphaCaps)}));
 }
