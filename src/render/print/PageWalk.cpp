@@ -10,6 +10,10 @@
 
 namespace {
 
+// How much narrower than its column a short cell's estimated width must be to
+// be taken as fitting without measuring it.
+constexpr double kSureFit = 1.15;
+
 // Cell text keeps clear of the column's edges by this much.
 constexpr double kCellPadding = 45.0;
 // A table row is its font's height plus this share of it as leading.
@@ -350,7 +354,15 @@ PageWalk::Row PageWalk::measureRow(const PrintTable& table, int row, const std::
         const ColumnSpan& span = spans[column];
         const double textWidth = span.right - span.left - 2 * kCellPadding;
         if (span.right > span.left) {
-            cell.lines = wrapCell(table.cellText(row, column), fontMetrics, pixels(textWidth));
+            const QString text = table.cellText(row, column);
+            const double room = pixels(textWidth);
+            // Most cells are one short line: characters that add up to well inside
+            // the column fit whatever kerning does, and need no shaping.
+            const std::optional<double> estimate = asciiWidth(font, fontMetrics, text);
+            if (estimate && *estimate * kSureFit <= room)
+                cell.lines = QStringList{text};
+            else
+                cell.lines = wrapCell(text, fontMetrics, room);
             // A cell taller than a page keeps what one page holds.
             const int maxLines = std::max(1, int(printableHeight / lineHeight));
             if (cell.lines.size() > maxLines)
@@ -452,6 +464,29 @@ void PageWalk::emitLine(const QLineF& line, const QColor& color)
     pen.setWidthF(kRuleWidth * std::abs(m_output.toDevice.m11()));
     m_output.painter->setPen(pen);
     m_output.painter->drawLine(m_output.toDevice.map(line));
+}
+
+std::optional<double> PageWalk::asciiWidth(const QFont& font, const QFontMetricsF& fontMetrics,
+                                           const QString& text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    auto known = std::find_if(m_asciiAdvances.begin(), m_asciiAdvances.end(),
+                              [&font](const auto& entry) { return entry.first == font; });
+    if (known == m_asciiAdvances.end()) {
+        std::array<double, 128> advances{};
+        for (int c = 32; c < 127; ++c)
+            advances[size_t(c)] = fontMetrics.horizontalAdvance(QChar(c));
+        known = m_asciiAdvances.insert(m_asciiAdvances.end(), {font, advances});
+    }
+    double width = 0;
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        if (code < 32 || code >= 127)
+            return std::nullopt;
+        width += known->second[size_t(code)];
+    }
+    return width;
 }
 
 QFontMetricsF PageWalk::metrics(const QFont& font)

@@ -9,6 +9,8 @@
 #include <QList>
 #include <QTransform>
 
+#include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -112,6 +114,10 @@ private:
     void emitLine(const QLineF& line, const QColor& color);
 
     QFontMetricsF metrics(const QFont& font);
+    // The width of an ASCII text of one line as its characters' advances add up,
+    // without shaping it; nothing for any other text.
+    std::optional<double> asciiWidth(const QFont& font, const QFontMetricsF& fontMetrics,
+                                     const QString& text);
     double twips(double pixels) const { return pixels * m_twipsPerPixel; }
     double pixels(double twips) const { return twips / m_twipsPerPixel; }
     bool atLineStart() const { return m_state.x <= m_page.left; }
@@ -126,6 +132,8 @@ private:
     // Metrics need a device; this one only lends its resolution.
     QImage m_measuringDevice;
     std::vector<std::pair<QFont, QFontMetricsF>> m_metrics;
+    // The advance of each ASCII character, per font, for the width estimate of short cells.
+    std::vector<std::pair<QFont, std::array<double, 128>>> m_asciiAdvances;
 
     State m_state;
     int m_command = 0;
