@@ -168,17 +168,23 @@ void BM_InvoiceReport_Plain(benchmark::State& state)
     }
 }
 
-void BM_InvoiceReport_Ours(benchmark::State& state)
+// The Invoice report of the next of the random invoices.
+QuickReportContent NextInvoiceReport(ProjectTables& tables, std::size_t& i)
 {
-    const Target target = Medium();
-    const std::vector<qint32>& ids = RandomInvoices();
     QuickReportParameters parameters;
     parameters.kind = QuickReportKind::Invoice;
     parameters.today = kThru;
+    parameters.invoiceID = RandomInvoices()[i++ & (kInvoiceKeys - 1)];
+    return BuildQuickReport(tables, parameters);
+}
+
+void BM_InvoiceReport_Ours(benchmark::State& state)
+{
+    const Target target = Medium();
+    RandomInvoices();
     std::size_t i = 0;
     for (auto _ : state) {
-        parameters.invoiceID = ids[i++ & (kInvoiceKeys - 1)];
-        const QuickReportContent content = BuildQuickReport(target.tables, parameters);
+        const QuickReportContent content = NextInvoiceReport(target.tables, i);
         if (!content.ok() || content.tables.size() != 2) {
             state.SkipWithError(qPrintable(content.error));
             break;
@@ -244,15 +250,11 @@ void BM_InvoiceReportShown_Plain(benchmark::State& state)
 void BM_InvoiceReportShown_Ours(benchmark::State& state)
 {
     const Target target = Medium();
-    const std::vector<qint32>& ids = RandomInvoices();
-    QuickReportParameters parameters;
-    parameters.kind = QuickReportKind::Invoice;
-    parameters.today = kThru;
+    RandomInvoices();
     QImage screen = ScreenPage();
     std::size_t i = 0;
     for (auto _ : state) {
-        parameters.invoiceID = ids[i++ & (kInvoiceKeys - 1)];
-        const QuickReportContent content = BuildQuickReport(target.tables, parameters);
+        const QuickReportContent content = NextInvoiceReport(target.tables, i);
         if (!content.ok() || ShowFirstPage(content, screen) < 1) {
             state.SkipWithError(qPrintable(QStringLiteral("not shown: ") + content.error));
             break;
