@@ -314,31 +314,14 @@ TEST_F(PurchasingDialogs, MarkPOFillDateMarksThePurchaseOrderFilledOnTheDateGive
     EXPECT_EQ(marked.FilledDate, day(1997, 7, 19));
 }
 
-TEST_F(PurchasingDialogs, PurgeRemovesFilledPurchaseOrdersAndPaidInvoicesUpToTheDateAndNothingElse)
+// What is purged, and what stays, is the engine's (its purge tests); the window
+// refuses a bad date at its field, asks once, and restores the cursor.
+TEST_F(PurchasingDialogs, PurgeRefusesABadDateAtItsFieldThenAsksAndPurgesUpToTheDate)
 {
-    const auto po = [&](qint32 number, DateTime date, bool filled) {
-        const qint32 id = b.po(number, acme, date);
-        b.change<CPORec>(id, [&](CPORec& rec) { rec.Filled = filled; });
-        return id;
-    };
-    const qint32 purged = po(5000, day(1997, 3, 1), true);
-    ASSERT_TRUE(b.receive(b.orderLine(ledger, purged, 10), 6));
-    const qint32 later = po(5001, day(1997, 7, 1), true);
-    const qint32 open = po(5002, day(1997, 3, 1), false);
-    b.orderLine(pencil, open, 4);
-    const qint32 customer = b.customer(u"Harbor Books"_s, u"Lind"_s, u"Ada"_s);
-    const auto invoice = [&](qint32 number, DateTime date, Money paid) {
-        const qint32 id = b.invoice(customer, number);
-        b.change<CSIRec>(id, [&](CSIRec& rec) { rec.Date = date; });
-        b.sale(ledger, id, 1, Money::fromWhole(10));
-        b.payment(customer, id, Money::fromWhole(10), paid);
-        return id;
-    };
-    const qint32 paid = invoice(7000, day(1997, 5, 15), Money::fromWhole(10));
-    const qint32 owing = invoice(7001, day(1997, 5, 15), Money::fromWhole(4));
-    const qint32 paidLater = invoice(7002, day(1997, 7, 1), Money::fromWhole(10));
-    const qint32 lots = b.rows("Stock");
-    const qint32 stocked = t().items().GetStocked(ledger);
+    const qint32 purged = b.po(5000, acme, day(1997, 3, 1));
+    b.change<CPORec>(purged, [](CPORec& rec) { rec.Filled = true; });
+    const qint32 later = b.po(5001, acme, day(1997, 7, 1));
+    b.change<CPORec>(later, [](CPORec& rec) { rec.Filled = true; });
 
     WhenModalOpens([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), u"Purge Data"_s);
@@ -347,7 +330,7 @@ TEST_F(PurchasingDialogs, PurgeRemovesFilledPurchaseOrdersAndPaidInvoicesUpToThe
         Type(dialog, u"dateEdit"_s, u"6/31/1997"_s);
         Click(dialog, u"okButton"_s);
         ExpectFocusOn(dialog, u"dateEdit"_s, u"6/31/1997"_s);
-        EXPECT_EQ(b.rows("PO"), 3);
+        EXPECT_EQ(b.rows("PO"), 2);
 
         Type(dialog, u"dateEdit"_s, shortDate(1997, 6, 30));
         prompter.answer({true});
@@ -358,17 +341,7 @@ TEST_F(PurchasingDialogs, PurgeRemovesFilledPurchaseOrdersAndPaidInvoicesUpToThe
     EXPECT_EQ(prompter.log().size(), 2); // the bad date, then the confirmation
     EXPECT_TRUE(prompter.log().last().question);
     EXPECT_EQ(changes.ids(ListingKind::PurchaseOrders), QList<qint32>{purged});
-    EXPECT_EQ(changes.ids(ListingKind::Invoices), QList<qint32>{paid});
-    EXPECT_EQ(t().purchaseOrders().IDsWhere(u"[ID] > 0"_s), (QList<qint32>{later, open}));
-    EXPECT_EQ(t().invoices().IDsWhere(u"[ID] > 0"_s), (QList<qint32>{owing, paidLater}));
-    EXPECT_EQ(t().orders().CountWhere(u"[POID] = ?"_s, {purged}), 0);
-    EXPECT_EQ(b.rows("Received"), 0);
-    EXPECT_EQ(t().sales().CountWhere(u"[SIID] = ?"_s, {paid}), 0);
-    EXPECT_EQ(t().receivables().CountWhere(u"[SIID] = ?"_s, {paid}), 0);
-    // The goods stay on the shelf; the open order stays on order.
-    EXPECT_EQ(b.rows("Stock"), lots);
-    EXPECT_EQ(t().items().GetStocked(ledger), stocked);
-    EXPECT_EQ(t().items().GetOrdered(pencil), 4);
+    EXPECT_EQ(t().purchaseOrders().IDsWhere(u"[ID] > 0"_s), QList<qint32>{later});
 }
 
 } // namespace

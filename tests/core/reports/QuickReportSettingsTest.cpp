@@ -88,21 +88,6 @@ TEST_F(QuickReportRecord, ADamagedReportFileIsLeftAsItIsAndTheDefaultsServe)
     EXPECT_EQ(QuickReportFonts::load(reportPath).fonts, QuickReportFonts::defaults().fonts);
 }
 
-TEST_F(QuickReportRecord, SettingsChangeOneFontAndKeepTheRest)
-{
-    ASSERT_EQ(open(), Status::Success);
-    {
-        QuickReportSettingsModel model(reportPath, prompter, kClock);
-        EXPECT_EQ(model.description(Line::Title), u"Times New Roman (Regular) 16 pnt"_s);
-        model.setFont(Line::Body, ReportFont::fromPoints(u"Arial"_s, 9));
-        ASSERT_TRUE(model.save().saved);
-    }
-    QuickReportSettingsModel again(reportPath, prompter, kClock);
-    EXPECT_EQ(again.font(Line::Body).faceName, u"Arial"_s);
-    EXPECT_EQ(again.font(Line::CompanyInfo), QuickReportFonts::defaults().fonts[CompanyInfoFont]);
-    EXPECT_EQ(ReportFile(reportPath).count(), 1);
-}
-
 TEST_F(QuickReportRecord, SettingsThatCannotBeWrittenSaySoAndKeepTheOldRecord)
 {
     ASSERT_EQ(open(), Status::Success);
