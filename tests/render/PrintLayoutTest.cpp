@@ -228,6 +228,16 @@ TEST_F(PrintLayoutTest, EveryPageDrawsTheSameResumedOrWalkedFromTheStart)
     }
     EXPECT_EQ(items, 120);
     EXPECT_EQ(resumed.back().strings().last(), str("After the table"));
+
+    // Laid out only as far as asked, in any order, the pages are the same.
+    layout.SetCurrentPage(1);
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+    const int last = int(resumed.size());
+    EXPECT_EQ(placed(draw(3)), placed(resumed[2]));
+    EXPECT_EQ(placed(draw(2)), placed(resumed[1]));
+    EXPECT_FALSE(layout.HasPage(last + 1));
+    EXPECT_EQ(placed(draw(last)), placed(resumed.back()));
+    EXPECT_EQ(layout.PageCount(), last);
 }
 
 TEST_F(PrintLayoutTest, WordWiderThanTheLineIsNotSetAndTheWalkGoesOn)

@@ -103,10 +103,11 @@ PageWalk::State PageWalk::startState(const QFont& font) const
     return state;
 }
 
-void PageWalk::layout(const State& start)
+void PageWalk::layout(const State& start, int pageLimit)
 {
     m_layingOut = true;
     m_output = Output();
+    m_pageLimit = std::size_t(std::max(pageLimit, 1));
     m_pageStarts.assign(1, start);
     run(start);
 }
@@ -273,6 +274,7 @@ void PageWalk::newPage(int command, int offset, bool midCommand)
         start.offset = offset;
         start.midCommand = midCommand;
         m_pageStarts.push_back(start);
+        m_stopped = m_pageStarts.size() >= m_pageLimit;
     } else if (m_state.page > m_output.page) {
         m_stopped = true;
     }

@@ -10,6 +10,7 @@
 #include <QTransform>
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -67,9 +68,13 @@ public:
 
     State startState(const QFont& font) const;
 
-    // Walks all commands; afterwards pageStarts() holds one state per page.
-    void layout(const State& start);
+    // Walks on from `start`, the beginning of a page, recording where each page
+    // begins: pageStarts() holds `start` and one state per later page. The walk
+    // stops once it holds `pageLimit` of them, or at the end of the commands.
+    void layout(const State& start, int pageLimit = std::numeric_limits<int>::max());
     const std::vector<State>& pageStarts() const { return m_pageStarts; }
+    // Whether the last layout walked to the end of the commands.
+    bool reachedEnd() const { return !m_stopped; }
 
     // Walks from the given page's start until that page ends, painting it.
     void draw(const State& pageStart, const Output& output);
@@ -139,6 +144,7 @@ private:
     int m_command = 0;
     bool m_stopped = false;
     bool m_layingOut = false;
+    std::size_t m_pageLimit = 0;
     std::vector<State> m_pageStarts;
     Output m_output;
 };

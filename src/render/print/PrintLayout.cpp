@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -255,12 +256,41 @@ int PrintLayout::Layout(const QPaintDevice* device)
         return PrintStatus::NoRoom;
     }
     m_measureDpi = measuring.logicalDpiY();
-    PageWalk walk(m_commands, page(), m_tabStops, m_measureDpi);
-    walk.layout(walk.startState(defaultBodyFont()));
-    m_pageStarts = walk.pageStarts();
-    m_pageCount = int(m_pageStarts.size());
-    m_currentPage = std::clamp(m_currentPage, 1, m_pageCount);
+    const PageWalk walk(m_commands, page(), m_tabStops, m_measureDpi);
+    m_pageStarts.assign(1, walk.startState(defaultBodyFont()));
+    m_pageCount = 1;
+    m_walkedToEnd = false;
+    const int current = std::max(m_currentPage, 1);
+    walkTo(current + 1);
+    m_currentPage = std::min(current, m_pageCount);
     return PrintStatus::Ok;
+}
+
+bool PrintLayout::HasPage(int page) const
+{
+    walkTo(page);
+    return page >= 1 && page <= m_pageCount;
+}
+
+int PrintLayout::PageCount() const
+{
+    walkTo(std::numeric_limits<int>::max());
+    return m_pageCount;
+}
+
+void PrintLayout::walkTo(int pages) const
+{
+    // Without a layout of the present content there is nothing to walk on from.
+    if (m_pageStarts.empty() || m_walkedToEnd || int(m_pageStarts.size()) >= pages)
+        return;
+    PageWalk walk(m_commands, page(), m_tabStops, m_measureDpi);
+    // The last page known is walked again, from its start, to find the next.
+    const int known = int(m_pageStarts.size());
+    walk.layout(m_pageStarts.back(), pages - known + 1);
+    const std::vector<PageWalk::State>& found = walk.pageStarts();
+    m_pageStarts.insert(m_pageStarts.end(), found.begin() + 1, found.end());
+    m_pageCount = int(m_pageStarts.size());
+    m_walkedToEnd = walk.reachedEnd();
 }
 
 int PrintLayout::DrawPage(QPainter& painter, Target target, QPointF printerOffset) const
@@ -304,6 +334,7 @@ int PrintLayout::DrawPage(QPainter& painter, Target target, QPointF printerOffse
 
 int PrintLayout::SetCurrentPage(int page)
 {
+    walkTo(page);
     m_currentPage = m_pageCount > 0 ? std::clamp(page, 1, m_pageCount) : 0;
     return m_currentPage;
 }

@@ -77,14 +77,20 @@ public:
     // or of the attached window when none is given. Margins that leave no room
     // make no pages at all (NoRoom): a page without room would print nothing,
     // once for every line that could not be set.
+    // The pages are walked as far as they are asked for: Layout walks the current
+    // page and finds whether another follows; HasPage, SetCurrentPage and
+    // PageCount walk on as far as they need, so the first page of a long
+    // printout shows without measuring the rest.
     int Layout(const QPaintDevice* device = nullptr);
+    // Whether page `page` (from 1) exists in the layout.
+    bool HasPage(int page) const;
     // Draws the current page; NoRoom, drawing nothing, when there are no pages.
     // `printerOffset` is where the painter's origin lies from the paper's top
     // left corner, in device pixels, so that margins count from the paper's edge.
     int DrawPage(QPainter& painter, Target target = Target::Screen, QPointF printerOffset = QPointF()) const;
 
-    // 0 after a layout refused for want of room.
-    int PageCount() const { return m_pageCount; }
+    // 0 after a layout refused for want of room. Walks the whole layout.
+    int PageCount() const;
     int CurrentPage() const { return m_currentPage; }
     // Clamped to the pages there are; 0 when there are none.
     int SetCurrentPage(int page);
@@ -106,6 +112,9 @@ private:
     int printableWidth() const;
     int printableHeight() const;
     PageWalk::Page page() const;
+    // Walks the layout on until the starts of the first `pages` pages are known,
+    // or to its end.
+    void walkTo(int pages) const;
 
     int m_pageWidth = 12240;
     int m_pageHeight = 15840;
@@ -119,10 +128,12 @@ private:
     const QPaintDevice* m_window = nullptr;
     QList<PrintCommand> m_commands;
     QList<int> m_tabStops;
-    int m_pageCount = 1;
+    // The pages walked so far.
+    mutable int m_pageCount = 1;
     int m_currentPage = 1;
     // The resolution of the last layout; drawing measures at the same one.
     int m_measureDpi = 96;
-    // Where each page's walk begins; empty when the content changed since Layout.
-    std::vector<PageWalk::State> m_pageStarts;
+    // Where each page walked so far begins; empty when the content changed since Layout.
+    mutable std::vector<PageWalk::State> m_pageStarts;
+    mutable bool m_walkedToEnd = false;
 };

@@ -24,7 +24,10 @@ public:
     // Lays the printout out for paper of `paperInches`, measuring text at the
     // resolution of `device`: a PrintStatus code, and no pages unless Ok.
     virtual int layOut(QSizeF paperInches, const QPaintDevice& device) = 0;
+    // All the pages, however far they must be laid out to count them.
     virtual int pageCount() const = 0;
+    // Whether page `page` (from 1) exists, laying out no further than it must.
+    virtual bool hasPage(int page) const { return page >= 1 && page <= pageCount(); }
     // Draws page `page` (from 1) without drawing the pages before it. On screen
     // the sheet gets its background; on a printer the painter's origin lies
     // `printerOffset` device pixels from the paper's top left corner.
@@ -44,9 +47,13 @@ public:
 
     int layOut(QSizeF paperInches, const QPaintDevice& device) override;
     int pageCount() const override { return m_layout.PageCount(); }
+    bool hasPage(int page) const override { return m_layout.HasPage(page); }
     int drawPage(QPainter& painter, int page, PrintLayout::Target target,
                  QPointF printerOffset = QPointF()) const override;
-    QString noRoomMessage(const QString& paperName) const override { return m_layout.NoRoomMessage(paperName); }
+    QString noRoomMessage(const QString& paperName) const override
+    {
+        return m_layout.NoRoomMessage(paperName);
+    }
 
     const PrintLayout& layout() const { return m_layout; }
 

@@ -21,7 +21,8 @@ public:
     // The paper's size on this screen.
     void fitPaper(QSizeF inches)
     {
-        setFixedSize(int(std::ceil(inches.width() * logicalDpiX())), int(std::ceil(inches.height() * logicalDpiY())));
+        setFixedSize(int(std::ceil(inches.width() * logicalDpiX())),
+                     int(std::ceil(inches.height() * logicalDpiY())));
     }
 
 protected:
@@ -90,7 +91,7 @@ void PrintoutPane::layOut(int page)
     QString why = NoRoomOn(m_printer.pageLayout().pageSize(), m_job->margins);
     if (why.isEmpty()) {
         std::unique_ptr<Printout> printout = m_job->make();
-        if (printout->layOut(paper, *m_sheet) == PrintStatus::Ok && printout->pageCount() > 0)
+        if (printout->layOut(paper, *m_sheet) == PrintStatus::Ok && printout->hasPage(1))
             m_printout = std::move(printout);
         else
             why = QStringLiteral("The printout could not be laid out.");
@@ -104,7 +105,8 @@ void PrintoutPane::layOut(int page)
     }
     m_sheet->fitPaper(paper);
     m_sheet->show();
-    showPage(std::clamp(page, 1, m_printout->pageCount()));
+    // The page shown stays where it still is; past the end, the last page shows.
+    showPage(m_printout->hasPage(std::max(page, 1)) ? std::max(page, 1) : m_printout->pageCount());
 }
 
 void PrintoutPane::showPage(int page)

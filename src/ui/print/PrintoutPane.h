@@ -32,8 +32,9 @@ public:
 
     // 1-based; 0 without pages.
     int page() const { return m_printout ? m_page : 0; }
+    // Lays the whole printout out to count its pages.
     int pageCount() const { return m_printout ? m_printout->pageCount() : 0; }
-    bool canGoNext() const { return page() < pageCount(); }
+    bool canGoNext() const { return m_printout && m_printout->hasPage(m_page + 1); }
     bool canGoPrevious() const { return page() >= 2; }
     void nextPage();
     void previousPage();
