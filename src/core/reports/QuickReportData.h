@@ -78,8 +78,11 @@ struct Context
     QString rangeText() const;
 };
 
-// A table with its headings and which columns are right-aligned.
-QuickTable MakeTable(const QStringList& headings, const QList<bool>& rightAligned);
+// A table with its headings, which columns are right-aligned and, when given,
+// each column's share of the printable width. Names and descriptions get the
+// widest columns, so that they wrap as seldom as the amounts beside them.
+QuickTable MakeTable(const QStringList& headings, const QList<bool>& rightAligned,
+                     const QList<double>& widths = {});
 
 // "Label: amount"
 QString AmountLine(const Context& context, const QString& label, Money amount);
@@ -87,8 +90,8 @@ QString AmountLine(const Context& context, const QString& label, Money amount);
 void AddSalesSummary(Context& context, Money revenues, Money costOfSold);
 
 // Items compare by the chosen key, names and numbers without regard to case.
-bool ItemKeyLess(ItemSorting sorting, qint32 idA, const QString& nameA, const QString& numberA,
-                 qint32 idB, const QString& nameB, const QString& numberB);
+bool ItemKeyLess(ItemSorting sorting, qint32 idA, const QString& nameA, const QString& numberA, qint32 idB,
+                 const QString& nameB, const QString& numberB);
 
 // The builders of each kind. False when the report cannot be shown: out.error
 // then says why, or a read failed and the caller says so.

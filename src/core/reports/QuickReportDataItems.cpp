@@ -44,7 +44,8 @@ bool BuildOutstandingOrders(Context& context)
     QuickTable table = MakeTable({QStringLiteral("PO"), QStringLiteral("Date"), QStringLiteral("Vendor"),
                                   QStringLiteral("Item"), QStringLiteral("Number"), QStringLiteral("Qty"),
                                   QStringLiteral("Unit Price"), QStringLiteral("Total")},
-                                 {false, false, false, false, false, true, true, true});
+                                 {false, false, false, false, false, true, true, true},
+                                 {0.08, 0.11, 0.17, 0.22, 0.12, 0.07, 0.11, 0.12});
     Money outstanding;
     for (const COrderRec& order : orders) {
         const CItemsRec* item = items.find(order.ItemID);
@@ -77,10 +78,10 @@ bool BuildDetailedSalesList(Context& context)
     items.preloadFor(sales.size());
     invoices.preloadFor(sales.size());
 
-    QuickTable table = MakeTable({QStringLiteral("Invoice"), QStringLiteral("Date"), QStringLiteral("Item"),
-                                  QStringLiteral("Number"), QStringLiteral("Qty"),
-                                  QStringLiteral("Selling Price"), QStringLiteral("Total")},
-                                 {false, false, false, false, true, true, true});
+    QuickTable table = MakeTable(
+        {QStringLiteral("Invoice"), QStringLiteral("Date"), QStringLiteral("Item"), QStringLiteral("Number"),
+         QStringLiteral("Qty"), QStringLiteral("Selling Price"), QStringLiteral("Total")},
+        {false, false, false, false, true, true, true}, {0.10, 0.12, 0.30, 0.14, 0.08, 0.13, 0.13});
     Money revenues, costOfSold;
     for (const CSalesRec& sale : sales) {
         const Money total = sale.SellingPrice * sale.Quanity;
@@ -136,7 +137,7 @@ bool BuildSaleQuantitiesByItem(Context& context)
 
     QuickTable table = MakeTable({QStringLiteral("ID"), QStringLiteral("Item"), QStringLiteral("Number"),
                                   QStringLiteral("Qty"), QStringLiteral("Revenues")},
-                                 {false, false, false, true, true});
+                                 {false, false, false, true, true}, {0.10, 0.40, 0.20, 0.12, 0.18});
     table.rows.reserve(lines.size());
     for (const Line& line : lines) {
         table.rows.append({FormatRecordId(line.sums->itemID), line.item ? line.item->Name : QString(),
@@ -189,7 +190,8 @@ bool BuildInventorySummary(Context& context)
         MakeTable({QStringLiteral("ID"), QStringLiteral("Item"), QStringLiteral("Number"),
                    QStringLiteral("Vendor"), QStringLiteral("Start Level"), QStringLiteral("Sales"),
                    QStringLiteral("Receipts"), QStringLiteral("End Level")},
-                  {false, false, false, false, true, true, true, true});
+                  {false, false, false, false, true, true, true, true},
+                  {0.08, 0.23, 0.12, 0.15, 0.12, 0.09, 0.09, 0.12});
     table.rows.reserve(items.size());
     for (const CItemsRec& item : items) {
         const qint64 sales = sold->value(item.ID);

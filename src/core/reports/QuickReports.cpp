@@ -181,11 +181,13 @@ QString Context::rangeText() const
     return date(parameters.start) + QStringLiteral(" - ") + date(parameters.end);
 }
 
-QuickTable MakeTable(const QStringList& headings, const QList<bool>& rightAligned)
+QuickTable MakeTable(const QStringList& headings, const QList<bool>& rightAligned,
+                     const QList<double>& widths)
 {
     QuickTable table;
     table.headings = headings;
     table.rightAligned = rightAligned;
+    table.widths = widths;
     return table;
 }
 
@@ -204,8 +206,8 @@ void AddSalesSummary(Context& context, Money revenues, Money costOfSold)
     };
 }
 
-bool ItemKeyLess(ItemSorting sorting, qint32 idA, const QString& nameA, const QString& numberA,
-                 qint32 idB, const QString& nameB, const QString& numberB)
+bool ItemKeyLess(ItemSorting sorting, qint32 idA, const QString& nameA, const QString& numberA, qint32 idB,
+                 const QString& nameB, const QString& numberB)
 {
     switch (sorting) {
     case ItemSorting::ByName:
