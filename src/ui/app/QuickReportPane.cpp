@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "ui/common/DesktopServices.h"
+#include "ui/common/WaitCursor.h"
 #include "ui/print/PrintoutPane.h"
 #include "ui/records/RecordCommands.h"
 #include "ui/reports/ReportSettingsDialogs.h"
@@ -70,17 +71,21 @@ void MainWindow::showQuickReport(int code, qint32 invoiceID, bool printAtOnce)
     parameters.today = DateTime::fromDate(m_services.clock.now().date());
     parameters.company = CompanyInfo::load(m_settings);
 
-    const QuickReportContent content = BuildQuickReport(*tables, parameters);
-    if (!content.ok()) {
-        m_printout->showMessage(content.error);
+    {
+        // Reports over a whole register take a while to read.
+        const WaitCursor waiting;
+        const QuickReportContent content = BuildQuickReport(*tables, parameters);
+        if (!content.ok()) {
+            m_printout->showMessage(content.error);
+            showPrintout();
+            return;
+        }
+        const CProjectSettings* settings = m_project.settings();
+        m_printout->showJob(
+            QuickReportJob(content, QuickReportFonts::load(settings ? settings->reportPath() : QString()),
+                           ListReportMargins::load(m_settings)));
         showPrintout();
-        return;
     }
-    const CProjectSettings* settings = m_project.settings();
-    m_printout->showJob(QuickReportJob(content,
-                                       QuickReportFonts::load(settings ? settings->reportPath() : QString()),
-                                       ListReportMargins::load(m_settings)));
-    showPrintout();
     if (printAtOnce)
         m_printout->printAtOnce();
 }

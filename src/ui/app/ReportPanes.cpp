@@ -3,6 +3,7 @@
 #include "CommandRegistry.h"
 
 #include "ui/common/DesktopServices.h"
+#include "ui/common/WaitCursor.h"
 #include "ui/print/PrintoutPane.h"
 #include "ui/views/RecordListView.h"
 
@@ -28,6 +29,7 @@ void MainWindow::showCustomReport(const QString& name)
         showPrintout();
         return;
     }
+    const WaitCursor waiting;
     ReportFile file(settings->reportPath());
     ReportContent content = BuildReportContent(*m_project.tables(), file, name, settings->statistics());
     if (!content.error.isEmpty())
