@@ -5,12 +5,14 @@
 #include "core/common/UserSettings.h"
 
 #include "DesktopDriver.h"
+#include "FileBytes.h"
 #include "ProjectBuilder.h"
 #include "ScriptedFileChooser.h"
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
 #include "WidgetDriver.h"
 
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -79,22 +81,31 @@ TEST_F(QuickReportPane, InventorySummaryAsksForItsRangeThenItsCriteriaAndShowsPa
     EXPECT_FALSE(window().action(C::FilePrint)->isEnabled());
 }
 
-TEST_F(QuickReportPane, ViewInvoiceClosesInvoiceManagerAndShowsTheInvoice)
+// View Invoice and Print Invoice both close Invoice Manager and show the
+// invoice; Print Invoice also prints it at once, without a print dialog.
+TEST_F(QuickReportPane, ViewAndPrintInvoiceCloseInvoiceManagerAndShowTheInvoice)
 {
+    QTemporaryDir dir;
+    const QString printed = dir.filePath(u"printed.pdf"_s);
+    window().printer().setOutputFormat(QPrinter::PdfFormat);
+    window().printer().setOutputFileName(printed);
     ShowList(window(), ListingKind::Invoices);
-    WhenModalOpens(u"Invoice Manager"_s, [this](QDialog& manager) {
-        ASSERT_TRUE(Enabled(manager, u"viewButton"_s));
-        ASSERT_TRUE(Enabled(manager, u"printButton"_s));
-        Child<RecordPicker>(manager, u"invoicePicker"_s)->chooseId(invoice);
-        Click(manager, u"viewButton"_s);
-        EXPECT_FALSE(manager.isVisible());
-    });
-    window().action(C::ManageInvoices)->trigger();
-    ASSERT_TRUE(pane().hasJob());
-    EXPECT_EQ(pane().job()->title, u"INVOICE 5000"_s);
-    EXPECT_EQ(pane().pageCount(), 1);
-    EXPECT_EQ(window().currentListView(), nullptr);
-    EXPECT_TRUE(window().findChild<QToolBar*>(u"Report"_s)->isVisibleTo(&window()));
+    for (const QString& button : {u"viewButton"_s, u"printButton"_s}) {
+        WhenModalOpens(u"Invoice Manager"_s, [&](QDialog& manager) {
+            ASSERT_TRUE(Enabled(manager, button));
+            Child<RecordPicker>(manager, u"invoicePicker"_s)->chooseId(invoice);
+            Click(manager, button);
+            EXPECT_FALSE(manager.isVisible());
+        });
+        window().action(C::ManageInvoices)->trigger();
+        ASSERT_TRUE(pane().hasJob());
+        EXPECT_EQ(pane().job()->title, u"INVOICE 5000"_s);
+        EXPECT_EQ(pane().pageCount(), 1);
+        EXPECT_EQ(window().currentListView(), nullptr);
+        EXPECT_TRUE(window().findChild<QToolBar*>(u"Report"_s)->isVisibleTo(&window()));
+        EXPECT_EQ(PdfPageCount(printed), button == u"printButton"_s ? 1 : -1) << button.toStdString();
+    }
+    EXPECT_TRUE(prompter.texts().isEmpty()) << prompter.lastText().toStdString();
 }
 
 } // namespace

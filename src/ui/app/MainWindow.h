@@ -141,6 +141,8 @@ public:
     // The printout shown in the right pane in place of a list (custom and
     // quick reports), and showing one there.
     PrintoutPane* printoutPane() const { return m_printout; }
+    // The printer every printout goes to.
+    QPrinter& printer() const { return *m_printer; }
     void showPrintout();
 
     // The reports the right pane shows (ReportPanes.cpp and QuickReportPane.cpp).
