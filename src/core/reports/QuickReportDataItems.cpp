@@ -191,7 +191,7 @@ bool BuildInventorySummary(Context& context)
                    QStringLiteral("Vendor"), QStringLiteral("Start Level"), QStringLiteral("Sales"),
                    QStringLiteral("Receipts"), QStringLiteral("End Level")},
                   {false, false, false, false, true, true, true, true},
-                  {0.08, 0.23, 0.12, 0.15, 0.12, 0.09, 0.09, 0.12});
+                  {0.08, 0.21, 0.11, 0.19, 0.12, 0.08, 0.09, 0.12});
     table.rows.reserve(items.size());
     for (const CItemsRec& item : items) {
         const qint64 sales = sold->value(item.ID);
