@@ -164,39 +164,16 @@ TEST_F(Lists, EachColumnSortsByItsType)
     EXPECT_EQ(sortedBy(Kind::PurchaseOrders, 4, 4), (QStringList{QString(), u"6/1/1899"_s, u"10/5/1997"_s}));
 }
 
-TEST(ListsStockOrder, RowsOfEqualKeysFollowTheInventoryStyle)
-{
-    for (const int style : {CStockSet::kFifo, CStockSet::kLifo}) {
-        TempProject project(style);
-        ASSERT_TRUE(project.isValid());
-        ProjectBuilder b(project);
-        const qint32 item = b.item({u"Nut"_s, b.vendor(u"V"_s)});
-        for (const int month : {3, 1, 2})
-            b.add(lotFrom(item, StockInitial, month, day(1997, month, 1)));
-        ASSERT_TRUE(RecomputeItemTotals(project.tables(), item));
-        QTemporaryDir dir;
-        UserSettings settings(dir.filePath(u"user.ini"_s));
-        RecordLists lists(settings);
-        lists.setTables(&project.tables());
-        ASSERT_TRUE(lists.ReloadList(Kind::Stock, QString()));
-        RecordList& stock = lists.list(Kind::Stock);
-        stock.setSortColumn(2);
-        const QStringList expected = style == CStockSet::kFifo ? QStringList{u"1"_s, u"2"_s, u"3"_s}
-                                                               : QStringList{u"3"_s, u"2"_s, u"1"_s};
-        EXPECT_EQ(stock.columnTexts(6), expected) << "style " << style;
-        EXPECT_EQ(CheckStockInvariants(project.tables()), QStringList());
-    }
-}
-
 // A TOP query chooses its lots by its own ORDER BY whatever order the stock list
 // reads in; the list then orders just those, equal keys in FIFO or LIFO order.
 TEST_F(Lists, ATopQueryOnTheStockListPicksItsOwnRowsWhateverTheListsOrder)
 {
     const qint32 item = b.item({u"Nut"_s, b.vendor(u"V"_s)});
-    const std::pair<DateTime, Money> bought[] = {{day(1998, 1, 12), Money::fromWhole(10)},
-                                                 {day(1998, 2, 3), Money::fromWhole(0, 3500)},
-                                                 {day(1998, 2, 15), Money::fromWhole(2, 4000)},
-                                                 {day(1998, 3, 5), Money::fromWhole(1, 1000)}};
+    // Entered out of date order: the style orders by date, not by entry.
+    const std::pair<DateTime, Money> bought[] = {{day(1998, 2, 15), Money::fromWhole(2, 4000)},
+                                                 {day(1998, 1, 12), Money::fromWhole(10)},
+                                                 {day(1998, 3, 5), Money::fromWhole(1, 1000)},
+                                                 {day(1998, 2, 3), Money::fromWhole(0, 3500)}};
     for (const auto& [date, cost] : bought) {
         CStockRec lot = lotFrom(item, StockInitial, 3, date);
         lot.Cost = cost;
@@ -208,9 +185,15 @@ TEST_F(Lists, ATopQueryOnTheStockListPicksItsOwnRowsWhateverTheListsOrder)
     ASSERT_TRUE(project.db().CreateQueryDef(
         u"Dearest half"_s, u"SELECT TOP 50 PERCENT * FROM [Stock] WHERE Quanity >= 1 ORDER BY Cost DESC"_s));
 
-    for (const QString& query : {u"Dearest"_s, u"Dearest half"_s}) {
-        for (const int style : {CStockSet::kFifo, CStockSet::kLifo}) {
-            t().stock().SetInventoryStyle(style);
+    for (const int style : {CStockSet::kFifo, CStockSet::kLifo}) {
+        t().stock().SetInventoryStyle(style);
+        // Unfiltered, rows of equal keys too keep the style's order.
+        reload(Kind::Stock);
+        QStringList dates{u"1/12/1998"_s, u"2/3/1998"_s, u"2/15/1998"_s, u"3/5/1998"_s};
+        if (style == CStockSet::kLifo)
+            std::reverse(dates.begin(), dates.end());
+        EXPECT_EQ(sortedBy(Kind::Stock, 2, 8), dates) << "style " << style;
+        for (const QString& query : {u"Dearest"_s, u"Dearest half"_s}) {
             reload(Kind::Stock, query);
             const QStringList inStyleOrder = style == CStockSet::kFifo ? QStringList{u"$10.00"_s, u"$2.40"_s}
                                                                        : QStringList{u"$2.40"_s, u"$10.00"_s};
@@ -248,7 +231,7 @@ TEST_F(Lists, RowsCarryTheirColourConditions)
               std::tuple(RowCondition::None, RowCondition::Notes));
 }
 
-TEST(ListColorsSettings, DefaultsStoredValuesAndOutOfRangeChannels)
+TEST(ListSettings, ColoursAndColumnsSurviveARestartAndNonsenseFallsBack)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"user.ini"_s);
@@ -262,21 +245,6 @@ TEST(ListColorsSettings, DefaultsStoredValuesAndOutOfRangeChannels)
         // Values edited by hand beyond a channel's range are held to it.
         settings.setValue(u"Colors"_s, u"Notes_Red"_s, 400);
         settings.setValue(u"Colors"_s, u"Notes_Blue"_s, u"blue"_s);
-        ASSERT_TRUE(settings.sync());
-    }
-    UserSettings settings(path);
-    ListColors colors;
-    colors.load(settings);
-    EXPECT_EQ(colors.color(RowCondition::Filled), (ListColor{10, 20, 30}));
-    EXPECT_EQ(colors.color(RowCondition::Notes), (ListColor{255, 255, 0}));
-}
-
-TEST(ListColumnLayoutSettings, ColumnsSurviveARestartAndHiddenWidthsAreNotStored)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"user.ini"_s);
-    {
-        UserSettings settings(path);
         ListColumnLayout layout(Kind::Items);
         layout.setHidden(2, true);
         layout.setWidth(2, 333);
@@ -287,6 +255,10 @@ TEST(ListColumnLayoutSettings, ColumnsSurviveARestartAndHiddenWidthsAreNotStored
     {
         UserSettings settings(path);
         ListColumnLayout layout(Kind::Items);
+        ListColors colors;
+        colors.load(settings);
+        EXPECT_EQ(colors.color(RowCondition::Filled), (ListColor{10, 20, 30}));
+        EXPECT_EQ(colors.color(RowCondition::Notes), (ListColor{255, 255, 0}));
         layout.load(settings);
         EXPECT_EQ(layout.visibleColumns(), (QList<int>{0, 1, 3, 4, 5, 6, 7}));
         EXPECT_EQ(std::tuple(layout.column(1).width, layout.column(2).width), std::tuple(180, 100));
@@ -300,12 +272,9 @@ TEST(ListColumnLayoutSettings, ColumnsSurviveARestartAndHiddenWidthsAreNotStored
         EXPECT_EQ(layout.column(2).displayIndex, 2);
     }
     EXPECT_EQ(QSettings(path, QSettings::IniFormat).value(u"Items/Column2Width"_s).toInt(), 100);
-}
 
-TEST(ListColumnLayoutSettings, StoredPositionsOrderTheColumnsAndNonsenseFallsBack)
-{
-    QTemporaryDir dir;
-    UserSettings settings(dir.filePath(u"user.ini"_s));
+    // Stored positions order the columns; nonsense falls back to the defaults.
+    UserSettings settings(path);
     settings.setValue(u"PO"_s, u"Column0Index"_s, 5);
     settings.setValue(u"PO"_s, u"Column5Index"_s, 0);
     settings.setValue(u"PO"_s, u"Column1Index"_s, 57);
