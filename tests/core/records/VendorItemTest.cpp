@@ -323,8 +323,13 @@ TEST_F(VendorsItems, VendorAndItemDeletionTakeEveryRowOfTheirItems)
                   "and sales associated with this vendor.  This could modify calculated totals for PO's "
                   "and Invoices.\nIt is recomended that you backup the project before continuing.")
                   .arg(FormatRecordId(doomed)));
-    EXPECT_EQ(model.save().focus, DeleteRecordModel::Field::Confirmation); // not confirmed yet
-    EXPECT_EQ(prompter.lastText(), u"Must confirm deletion by typing 'YES'."_s);
+    // Only the word itself, in any case, confirms.
+    for (const QString& typed : {QString(), u"YE"_s, u"YES "_s}) {
+        model.setConfirmation(typed);
+        EXPECT_EQ(model.save().focus, DeleteRecordModel::Field::Confirmation) << typed.toStdString();
+        EXPECT_EQ(prompter.lastText(), u"Must confirm deletion by typing 'YES'."_s);
+    }
+    EXPECT_TRUE(t().vendors().LocateByID(doomed));
     model.setConfirmation(u"Yes"_s);
     ASSERT_TRUE(model.save().saved);
     EXPECT_FALSE(t().vendors().LocateByID(doomed));
