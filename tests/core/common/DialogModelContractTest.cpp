@@ -114,11 +114,14 @@ qint32 acme(Contract& c)
 // accepted. `written` is the record an accepted save must name in changes(), under
 // kKind (a list kind, or an unlisted table such as the receivables); models that
 // only choose a record write nothing and have no kKind.
-
-struct AddVendor
+template <typename M, typename M::Field kRefused> struct ContractTraits
 {
-    using Model = AddVendorModel;
-    static constexpr auto kRefusedField = Model::Field::Name;
+    using Model = M;
+    static constexpr auto kRefusedField = kRefused;
+};
+
+struct AddVendor : ContractTraits<AddVendorModel, AddVendorModel::Field::Name>
+{
     static constexpr ListingKind kKind = ListingKind::Vendors;
     static std::unique_ptr<Model> refusing(Contract& c) { return std::make_unique<Model>(c.t(), c.prompter); }
     static std::unique_ptr<Model> accepting(Contract& c)
@@ -131,10 +134,8 @@ struct AddVendor
     static qint32 written(Contract&, const Model& model) { return model.lastSavedId(); }
 };
 
-struct AddItem
+struct AddItem : ContractTraits<AddItemModel, AddItemModel::Field::Cost>
 {
-    using Model = AddItemModel;
-    static constexpr auto kRefusedField = Model::Field::Cost;
     static constexpr ListingKind kKind = ListingKind::Items;
     static std::unique_ptr<Model> make(Contract& c)
     {
@@ -154,11 +155,9 @@ struct AddItem
     static qint32 written(Contract&, const Model& model) { return model.lastSavedId(); }
 };
 
-struct AddCustomer
+struct AddCustomer : ContractTraits<AddCustomerModel, AddCustomerModel::Field::None>
 {
-    using Model = AddCustomerModel;
     // Nothing is validated: only a customer deleted meanwhile is refused.
-    static constexpr auto kRefusedField = Model::Field::None;
     static constexpr ListingKind kKind = ListingKind::Customers;
     static std::unique_ptr<Model> refusing(Contract& c)
     {
@@ -176,10 +175,8 @@ struct AddCustomer
     static qint32 written(Contract&, const Model& model) { return model.customerId(); }
 };
 
-struct CustomerSelection
+struct CustomerSelection : ContractTraits<CustomerSelectionModel, CustomerSelectionModel::Field::Customers>
 {
-    using Model = CustomerSelectionModel;
-    static constexpr auto kRefusedField = Model::Field::Customers;
     static std::unique_ptr<Model> refusing(Contract& c)
     {
         auto model = std::make_unique<Model>(c.t(), c.prompter);
@@ -193,10 +190,8 @@ struct CustomerSelection
     }
 };
 
-struct SearchForCustomer
+struct SearchForCustomer : ContractTraits<SearchForCustomerModel, SearchForCustomerModel::Field::Results>
 {
-    using Model = SearchForCustomerModel;
-    static constexpr auto kRefusedField = Model::Field::Results;
     static std::unique_ptr<Model> refusing(Contract& c) { return std::make_unique<Model>(c.t(), c.prompter); }
     static std::unique_ptr<Model> accepting(Contract& c)
     {
@@ -208,10 +203,8 @@ struct SearchForCustomer
     }
 };
 
-struct FindRecord
+struct FindRecord : ContractTraits<FindRecordModel, FindRecordModel::Field::Text>
 {
-    using Model = FindRecordModel;
-    static constexpr auto kRefusedField = Model::Field::Text;
     static std::unique_ptr<Model> refusing(Contract& c)
     {
         auto model = std::make_unique<Model>(c.t(), c.prompter, Model::Kind::Item);
@@ -226,10 +219,8 @@ struct FindRecord
     }
 };
 
-struct DeleteItem
+struct DeleteItem : ContractTraits<DeleteRecordModel, DeleteRecordModel::Field::Confirmation>
 {
-    using Model = DeleteRecordModel;
-    static constexpr auto kRefusedField = Model::Field::Confirmation;
     static constexpr ListingKind kKind = ListingKind::Items;
     static std::unique_ptr<Model> make(Contract& c, const QString& typed)
     {
@@ -243,10 +234,8 @@ struct DeleteItem
     static qint32 written(Contract& c, const Model&) { return c.target; }
 };
 
-struct DeleteCustomer
+struct DeleteCustomer : ContractTraits<CustomerDeletion, CustomerDeletion::Field::Confirmation>
 {
-    using Model = CustomerDeletion;
-    static constexpr auto kRefusedField = Model::Field::Confirmation;
     static constexpr ListingKind kKind = ListingKind::Customers;
     static std::unique_ptr<Model> make(Contract& c, const QString& typed)
     {
@@ -260,10 +249,8 @@ struct DeleteCustomer
     static qint32 written(Contract& c, const Model&) { return c.target; }
 };
 
-struct ImportProjectVendors
+struct ImportProjectVendors : ContractTraits<ImportModel, ImportModel::Field::Path>
 {
-    using Model = ImportModel;
-    static constexpr auto kRefusedField = Model::Field::Path;
     static constexpr ListingKind kKind = ListingKind::Vendors;
     static std::unique_ptr<Model> refusing(Contract& c)
     {
@@ -305,10 +292,8 @@ PurchaseSetup orderedBolts(Contract& c)
     return s;
 }
 
-struct NewPO
+struct NewPO : ContractTraits<NewPOModel, NewPOModel::Field::TaxRate>
 {
-    using Model = NewPOModel;
-    static constexpr auto kRefusedField = Model::Field::TaxRate;
     static constexpr ListingKind kKind = ListingKind::PurchaseOrders;
     static std::unique_ptr<Model> make(Contract& c, const QString& taxRate)
     {
@@ -322,10 +307,8 @@ struct NewPO
     static qint32 written(Contract&, const Model& model) { return model.poID(); }
 };
 
-struct MarkPOFillDate
+struct MarkPOFillDate : ContractTraits<MarkPOFillDateModel, MarkPOFillDateModel::Field::Date>
 {
-    using Model = MarkPOFillDateModel;
-    static constexpr auto kRefusedField = Model::Field::Date;
     static constexpr ListingKind kKind = ListingKind::PurchaseOrders;
     static std::unique_ptr<Model> make(Contract& c, const QString& date)
     {
@@ -339,10 +322,8 @@ struct MarkPOFillDate
     static qint32 written(Contract& c, const Model&) { return c.target; }
 };
 
-struct RecordOrder
+struct RecordOrder : ContractTraits<RecordOrderModel, RecordOrderModel::Field::Quantity>
 {
-    using Model = RecordOrderModel;
-    static constexpr auto kRefusedField = Model::Field::Quantity;
     static constexpr UnlistedKind kKind = UnlistedKind::OrderLines;
     static std::unique_ptr<Model> make(Contract& c, const QString& quantity)
     {
@@ -360,10 +341,8 @@ struct RecordOrder
     }
 };
 
-struct RecordReceived
+struct RecordReceived : ContractTraits<RecordReceivedModel, RecordReceivedModel::Field::Cost>
 {
-    using Model = RecordReceivedModel;
-    static constexpr auto kRefusedField = Model::Field::Cost;
     static constexpr UnlistedKind kKind = UnlistedKind::Receipts;
     static std::unique_ptr<Model> make(Contract& c, const QString& cost)
     {
@@ -382,10 +361,8 @@ struct RecordReceived
     }
 };
 
-struct NewSalesInvoice
+struct NewSalesInvoice : ContractTraits<NewSalesInvoiceModel, NewSalesInvoiceModel::Field::Date>
 {
-    using Model = NewSalesInvoiceModel;
-    static constexpr auto kRefusedField = Model::Field::Date;
     static constexpr ListingKind kKind = ListingKind::Invoices;
     static std::unique_ptr<Model> make(Contract& c, const QString& date)
     {
@@ -416,10 +393,8 @@ SaleSetup stockedInvoice(Contract& c)
 }
 
 // The sale's change list names its new receivable.
-struct RecordSoldItems
+struct RecordSoldItems : ContractTraits<RecordSoldItemsModel, RecordSoldItemsModel::Field::AmountPaid>
 {
-    using Model = RecordSoldItemsModel;
-    static constexpr auto kRefusedField = Model::Field::AmountPaid;
     static constexpr UnlistedKind kKind = UnlistedKind::Receivables;
     static std::unique_ptr<Model> make(Contract& c, const QString& paid)
     {
@@ -442,9 +417,8 @@ struct RecordSoldItems
 };
 
 struct RecordCustomerPayment
+    : ContractTraits<RecordCustomerPaymentModel, RecordCustomerPaymentModel::Field::Amount>
 {
-    using Model = RecordCustomerPaymentModel;
-    static constexpr auto kRefusedField = Model::Field::Amount;
     static constexpr UnlistedKind kKind = UnlistedKind::Receivables;
     static std::unique_ptr<Model> make(Contract& c, const QString& amount)
     {
@@ -462,10 +436,8 @@ struct RecordCustomerPayment
     static qint32 written(Contract&, const Model& model) { return model.paymentID(); }
 };
 
-struct CustomerReturn
+struct CustomerReturn : ContractTraits<CustomerReturnModel, CustomerReturnModel::Field::Quantity>
 {
-    using Model = CustomerReturnModel;
-    static constexpr auto kRefusedField = Model::Field::Quantity;
     static constexpr ListingKind kKind = ListingKind::Stock;
     static std::unique_ptr<Model> make(Contract& c, const QString& quantity)
     {
@@ -480,10 +452,8 @@ struct CustomerReturn
     static qint32 written(Contract&, const Model& model) { return model.lotID(); }
 };
 
-struct SelectInvoice
+struct SelectInvoice : ContractTraits<SelectInvoiceModel, SelectInvoiceModel::Field::Invoice>
 {
-    using Model = SelectInvoiceModel;
-    static constexpr auto kRefusedField = Model::Field::Invoice;
     static std::unique_ptr<Model> refusing(Contract& c)
     {
         auto model = std::make_unique<Model>(c.t(), c.prompter);
