@@ -166,18 +166,6 @@ TEST(Archive, ReaderStopsAtDamageAndStaysStopped)
     }
 }
 
-TEST(Archive, WriterStopsAtTheFirstFailedWrite)
-{
-    FailDevice device(6);
-    ArchiveWriter writer(device);
-    writer.writeInt32(1);
-    EXPECT_FALSE(writer.hasError());
-    writer.writeInt32(2);
-    EXPECT_TRUE(writer.hasError());
-    writer.writeText(str("abc"));
-    EXPECT_EQ(device.passed(), 6);
-}
-
 TEST(ProjectSettingsFile, KnownProjectIsWrittenByteForByteReadsBackAndTakesNewPathsWhenMoved)
 {
     QTemporaryDir tmp;

@@ -300,7 +300,6 @@ TEST_F(Purchasing, ManagePurchaseOrders)
     fill.setDateText(u"2/30/1997"_s);
     EXPECT_EQ(fill.save().focus, MarkPOFillDateModel::Field::Date);
     EXPECT_EQ(prompter.lastText(), u"Must specify a valid date."_s);
-    EXPECT_EQ(t().purchaseOrders().GetFilled(po), 0);
     fill.setDateText(u"3/20/1997"_s);
     ASSERT_TRUE(fill.save().saved);
     manage.childClosed(fill.changes());
