@@ -1,10 +1,6 @@
-#include "core/db/Dialect.h"
-
 #include "ProjectBuilder.h"
 #include "QtPrinters.h"
 #include "TempProject.h"
-
-#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -17,11 +13,14 @@ class RecordLayer : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(project.isValid()); }
 
-    qint32 addLot(qint32 item, DateTime date, qint32 quantity, qint32 orderId = StockInitial,
-                  qint32 poId = StockInitial)
+    qint32 addLot(qint32 item, DateTime date, qint32 quantity)
     {
-        return make.add(CStockRec{
-            .ItemID = item, .OrderID = orderId, .POID = poId, .Quanity = quantity, .Cost = {}, .Date = date});
+        return make.add(CStockRec{.ItemID = item,
+                                  .OrderID = StockInitial,
+                                  .POID = StockInitial,
+                                  .Quanity = quantity,
+                                  .Cost = {},
+                                  .Date = date});
     }
     QList<qint32> stockOrder()
     {
