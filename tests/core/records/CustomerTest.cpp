@@ -185,8 +185,9 @@ TEST_F(Customers, SelectionModifyAddNewAndSearchCloseItWithTheirCustomer)
     EXPECT_EQ(again.result(), jane);
 }
 
-TEST_F(Customers, SearchByIdIsExactAndOkNeedsASelection)
+TEST_F(Customers, SearchByIdIsExactByTelephoneFindsThePieceAsTypedAndOkNeedsASelection)
 {
+    using By = SearchForCustomerModel::SearchBy;
     SearchForCustomerModel search(t(), prompter);
     EXPECT_FALSE(search.save().saved);
     EXPECT_EQ(prompter.texts(), QStringList{u"You must select a customer from the list"_s});
@@ -196,53 +197,43 @@ TEST_F(Customers, SearchByIdIsExactAndOkNeedsASelection)
             b.customer(u"Co%1"_s.arg(i), u"Last%1"_s.arg(i), u"F%1"_s.arg(i));
         ASSERT_TRUE(batch.commit());
     }
-    search.setSearchBy(SearchForCustomerModel::SearchBy::ID);
-    search.setSearchText(u"12"_s);
-    search.go();
-    EXPECT_EQ(search.resultTexts(), QStringList({u"Co12 Last12, F12"_s}));
-    ASSERT_TRUE(search.save().saved);
-    EXPECT_EQ(search.customerId(), 12);
-
-    // The text is read as a number the way atol reads it.
-    search.setSearchText(u" 120abc"_s);
-    search.go();
-    EXPECT_EQ(search.resultTexts(), QStringList({u"Co120 Last120, F120"_s}));
-    for (const char* none : {"abc", "-12", "121", "99999999999999999999"}) {
-        search.setSearchText(QString::fromLatin1(none));
-        search.go();
-        EXPECT_TRUE(search.results().isEmpty()) << none;
-    }
-    EXPECT_EQ(search.selectedIndex(), -1);
-    EXPECT_EQ(prompter.log().size(), 1);
-}
-
-TEST_F(Customers, SearchByTelephoneFindsThePieceAsTyped)
-{
     const qint32 a = b.customer(u"Acme"_s, u"Smith"_s, u"John"_s, u"(555) 123-4567"_s);
     doe(u"123-5555"_s);
     b.customer(QString(), u"Roe"_s, u"Rick"_s, u"123-4567"_s);
     const qint32 ext = b.customer(QString(), u"O'Brien"_s, u"Pat"_s, u"5551234 EXT 2"_s);
+    const auto found = [&](By by, const QString& text) {
+        search.setSearchBy(by);
+        search.setSearchText(text);
+        search.go();
+        return search.resultTexts();
+    };
 
-    SearchForCustomerModel search(t(), prompter);
-    search.setSearchBy(SearchForCustomerModel::SearchBy::Telephone);
-    search.setSearchText(u"555"_s);
-    search.go();
-    ASSERT_EQ(search.results().size(), 3);
+    EXPECT_EQ(found(By::ID, u"12"_s), QStringList({u"Co12 Last12, F12"_s}));
+    ASSERT_TRUE(search.save().saved);
+    EXPECT_EQ(search.customerId(), 12);
+    // The text is read as a number the way atol reads it.
+    EXPECT_EQ(found(By::ID, u" 120abc"_s), QStringList({u"Co120 Last120, F120"_s}));
+    // An empty company leaves the leading blank.
+    EXPECT_EQ(found(By::Telephone, u"555"_s),
+              QStringList({u"Acme Smith, John"_s, u" Doe, Jane"_s, u" O'Brien, Pat"_s}));
     EXPECT_EQ((QList<qint32>{search.results()[0].customerId, search.results()[2].customerId}),
               (QList<qint32>{a, ext}));
-    // An empty company leaves the leading blank.
-    EXPECT_EQ(search.resultTexts(),
-              QStringList({u"Acme Smith, John"_s, u" Doe, Jane"_s, u" O'Brien, Pat"_s}));
+    EXPECT_EQ(found(By::Telephone, u"EXT"_s).size(), 1);
 
     // No normalising of punctuation, and case counts; quotes and wildcards are plain characters.
-    for (const char* none : {"5551234567", "ext", "%", "_", "' OR '1'='1"}) {
-        search.setSearchText(QString::fromLatin1(none));
-        search.go();
-        EXPECT_TRUE(search.results().isEmpty()) << none;
-    }
-    search.setSearchText(u"EXT"_s);
-    search.go();
-    EXPECT_EQ(search.results().size(), 1);
+    const std::pair<By, const char*> none[] = {{By::ID, "abc"},
+                                               {By::ID, "-12"},
+                                               {By::ID, "125"},
+                                               {By::ID, "99999999999999999999"},
+                                               {By::Telephone, "5551234567"},
+                                               {By::Telephone, "ext"},
+                                               {By::Telephone, "%"},
+                                               {By::Telephone, "_"},
+                                               {By::Telephone, "' OR '1'='1"}};
+    for (const auto& [by, text] : none)
+        EXPECT_TRUE(found(by, QString::fromLatin1(text)).isEmpty()) << text;
+    EXPECT_EQ(search.selectedIndex(), -1);
+    EXPECT_EQ(prompter.log().size(), 1);
 }
 
 TEST_F(Customers, DeletionKeepsInvoicesAndPaymentsWithoutACustomer)
