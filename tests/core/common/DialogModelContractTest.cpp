@@ -55,40 +55,22 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// Read-only dialogs only have to keep the shape.
-static_assert(DialogModelContract<VendorDetailsModel>);
-static_assert(DialogModelContract<ItemDetailsModel>);
-static_assert(DialogModelContract<CustomerDetailsModel>);
-// The list and project-setting dialogs write settings files, not the project's
-// records; their own tests cover what they store.
-static_assert(DialogModelContract<CompanyInfoModel>);
-static_assert(DialogModelContract<NewProjectModel>);
-static_assert(DialogModelContract<PrintMarginsModel>);
-static_assert(DialogModelContract<ProjectSettingsModel>);
-// Queries, reports and statistics are kept by name in the database's query
-// definitions, the report file and the settings file; their own tests cover them.
-static_assert(DialogModelContract<QueryDefinitionModel>);
-static_assert(DialogModelContract<ReportSheetModel>);
-static_assert(DialogModelContract<ReportWizardModel>);
-static_assert(DialogModelContract<CreateStatisticModel>);
-static_assert(DialogModelContract<StatisticWizardModel>);
-static_assert(DialogModelContract<ViewStatisticsModel>);
-// Managers act through their buttons and the dialogs they open; their save()
-// only closes. Purging asks first and is covered by its own tests.
-static_assert(DialogModelContract<AutoOrderModel>);
-static_assert(DialogModelContract<EditOrderEntryModel>);
-static_assert(DialogModelContract<ManagePOModel>);
-static_assert(DialogModelContract<InvoiceManagerModel>);
-static_assert(DialogModelContract<ManagePaymentsModel>);
-static_assert(DialogModelContract<ManageQueriesModel>);
-static_assert(DialogModelContract<ManageStatisticsModel>);
-static_assert(DialogModelContract<PurgeDataModel>);
-static_assert(DialogModelContract<SortListModel>);
-static_assert(DialogModelContract<FindInListModel>);
-static_assert(DialogModelContract<CustomizeColorsModel>);
-static_assert(DialogModelContract<CustomizeColumnsModel>);
+template <typename... Models> constexpr bool kKeepTheShape = (DialogModelContract<Models> && ...);
+// These only have to keep the shape: read-only dialogs; the list and project-setting
+// dialogs, which write settings files; queries, reports and statistics, kept by
+// name outside the records; managers, whose save() only closes. Their own tests
+// cover what they store.
+static_assert(
+    kKeepTheShape<
+        VendorDetailsModel, ItemDetailsModel, CustomerDetailsModel, CompanyInfoModel, NewProjectModel,
+        PrintMarginsModel, ProjectSettingsModel, QueryDefinitionModel, ReportSheetModel, ReportWizardModel,
+        CreateStatisticModel, StatisticWizardModel, ViewStatisticsModel, AutoOrderModel, EditOrderEntryModel,
+        ManagePOModel, InvoiceManagerModel, ManagePaymentsModel, ManageQueriesModel, ManageStatisticsModel,
+        PurgeDataModel, SortListModel, FindInListModel, CustomizeColorsModel, CustomizeColumnsModel>);
 
 class Contract : public ProjectFixture
 {
@@ -104,7 +86,7 @@ public:
         QStringList rows;
         for (const QString& table : project.db().tableNames()) {
             QSqlQuery query(project.db().connection());
-            EXPECT_TRUE(query.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(table))) << table.toStdString();
+            EXPECT_TRUE(query.exec(u"SELECT * FROM \"%1\""_s.arg(table))) << table.toStdString();
             while (query.next()) {
                 QStringList values{table};
                 for (int i = 0; i < query.record().count(); ++i)
@@ -122,63 +104,64 @@ public:
     std::unique_ptr<TempProject> source;
 };
 
+qint32 acme(Contract& c)
+{
+    return c.b.customer(u"Acme"_s, u"Smith"_s, u"Jo"_s);
+}
+
 // Each traits struct builds its model twice on the fixture's project: once set up
 // to be refused (kRefusedField names the field it must blame) and once to be
 // accepted. `written` is the record an accepted save must name in changes(), under
 // kKind (a list kind, or an unlisted table such as the receivables); models that
-// only choose a record write nothing and set kWrites false.
-
-struct AddVendor
+// only choose a record write nothing and have no kKind.
+template <typename M, typename M::Field kRefused> struct ContractTraits
 {
-    using Model = AddVendorModel;
-    static constexpr auto kRefusedField = Model::Field::Name;
-    static constexpr bool kWrites = true;
+    using Model = M;
+    static constexpr auto kRefusedField = kRefused;
+};
+
+struct AddVendor : ContractTraits<AddVendorModel, AddVendorModel::Field::Name>
+{
     static constexpr ListingKind kKind = ListingKind::Vendors;
     static std::unique_ptr<Model> refusing(Contract& c) { return std::make_unique<Model>(c.t(), c.prompter); }
     static std::unique_ptr<Model> accepting(Contract& c)
     {
-        c.target = c.b.vendor(QStringLiteral("Alpha"));
+        c.target = c.b.vendor(u"Alpha"_s);
         auto model = std::make_unique<Model>(c.t(), c.prompter, c.target);
-        model->setName(QStringLiteral("Alpha & Sons"));
+        model->setName(u"Alpha & Sons"_s);
         return model;
     }
     static qint32 written(Contract&, const Model& model) { return model.lastSavedId(); }
 };
 
-struct AddItem
+struct AddItem : ContractTraits<AddItemModel, AddItemModel::Field::Cost>
 {
-    using Model = AddItemModel;
-    static constexpr auto kRefusedField = Model::Field::Cost;
-    static constexpr bool kWrites = true;
     static constexpr ListingKind kKind = ListingKind::Items;
     static std::unique_ptr<Model> make(Contract& c)
     {
         auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
-        model->setPrimaryVendor(c.b.vendor(QStringLiteral("Alpha")));
-        model->setName(QStringLiteral("Bolt"));
-        model->setInitialQuantityText(QStringLiteral("4"));
+        model->setPrimaryVendor(c.b.vendor(u"Alpha"_s));
+        model->setName(u"Bolt"_s);
+        model->setInitialQuantityText(u"4"_s);
         return model;
     }
     static std::unique_ptr<Model> refusing(Contract& c)
     {
         auto model = make(c);
-        model->setCostText(QStringLiteral("ten"));
+        model->setCostText(u"ten"_s);
         return model;
     }
     static std::unique_ptr<Model> accepting(Contract& c) { return make(c); }
     static qint32 written(Contract&, const Model& model) { return model.lastSavedId(); }
 };
 
-struct AddCustomer
+struct AddCustomer : ContractTraits<AddCustomerModel, AddCustomerModel::Field::None>
 {
-    using Model = AddCustomerModel;
     // Nothing is validated: only a customer deleted meanwhile is refused.
-    static constexpr auto kRefusedField = Model::Field::None;
-    static constexpr bool kWrites = true;
     static constexpr ListingKind kKind = ListingKind::Customers;
     static std::unique_ptr<Model> refusing(Contract& c)
     {
-        const qint32 id = c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        const qint32 id = acme(c);
         auto model = std::make_unique<Model>(c.t(), c.prompter, id);
         c.b.remove<CCustomersRec>(id);
         return model;
@@ -186,17 +169,14 @@ struct AddCustomer
     static std::unique_ptr<Model> accepting(Contract& c)
     {
         auto model = std::make_unique<Model>(c.t(), c.prompter);
-        model->setLastName(QStringLiteral("Doe"));
+        model->setLastName(u"Doe"_s);
         return model;
     }
     static qint32 written(Contract&, const Model& model) { return model.customerId(); }
 };
 
-struct CustomerSelection
+struct CustomerSelection : ContractTraits<CustomerSelectionModel, CustomerSelectionModel::Field::Customers>
 {
-    using Model = CustomerSelectionModel;
-    static constexpr auto kRefusedField = Model::Field::Customers;
-    static constexpr bool kWrites = false;
     static std::unique_ptr<Model> refusing(Contract& c)
     {
         auto model = std::make_unique<Model>(c.t(), c.prompter);
@@ -205,20 +185,17 @@ struct CustomerSelection
     }
     static std::unique_ptr<Model> accepting(Contract& c)
     {
-        c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        acme(c);
         return std::make_unique<Model>(c.t(), c.prompter);
     }
 };
 
-struct SearchForCustomer
+struct SearchForCustomer : ContractTraits<SearchForCustomerModel, SearchForCustomerModel::Field::Results>
 {
-    using Model = SearchForCustomerModel;
-    static constexpr auto kRefusedField = Model::Field::Results;
-    static constexpr bool kWrites = false;
     static std::unique_ptr<Model> refusing(Contract& c) { return std::make_unique<Model>(c.t(), c.prompter); }
     static std::unique_ptr<Model> accepting(Contract& c)
     {
-        const qint32 id = c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        const qint32 id = acme(c);
         auto model = std::make_unique<Model>(c.t(), c.prompter);
         model->setSearchText(QString::number(id));
         model->go();
@@ -226,77 +203,65 @@ struct SearchForCustomer
     }
 };
 
-struct FindRecord
+struct FindRecord : ContractTraits<FindRecordModel, FindRecordModel::Field::Text>
 {
-    using Model = FindRecordModel;
-    static constexpr auto kRefusedField = Model::Field::Text;
-    static constexpr bool kWrites = false;
     static std::unique_ptr<Model> refusing(Contract& c)
     {
         auto model = std::make_unique<Model>(c.t(), c.prompter, Model::Kind::Item);
-        model->setText(QStringLiteral("42"));
+        model->setText(u"42"_s);
         return model;
     }
     static std::unique_ptr<Model> accepting(Contract& c)
     {
         auto model = std::make_unique<Model>(c.t(), c.prompter, Model::Kind::Vendor);
-        model->setText(QString::number(c.b.vendor(QStringLiteral("Alpha"))));
+        model->setText(QString::number(c.b.vendor(u"Alpha"_s)));
         return model;
     }
 };
 
-struct DeleteItem
+struct DeleteItem : ContractTraits<DeleteRecordModel, DeleteRecordModel::Field::Confirmation>
 {
-    using Model = DeleteRecordModel;
-    static constexpr auto kRefusedField = Model::Field::Confirmation;
-    static constexpr bool kWrites = true;
     static constexpr ListingKind kKind = ListingKind::Items;
     static std::unique_ptr<Model> make(Contract& c, const QString& typed)
     {
-        c.target = c.b.item({QStringLiteral("Bolt"), c.b.vendor(QStringLiteral("Alpha"))});
+        c.target = c.b.item({u"Bolt"_s, c.b.vendor(u"Alpha"_s)});
         auto model = std::make_unique<Model>(c.t(), c.prompter, Model::Target::Item, c.target);
         model->setConfirmation(typed);
         return model;
     }
-    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("no")); }
-    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("yes")); }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, u"no"_s); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"yes"_s); }
     static qint32 written(Contract& c, const Model&) { return c.target; }
 };
 
-struct DeleteCustomer
+struct DeleteCustomer : ContractTraits<CustomerDeletion, CustomerDeletion::Field::Confirmation>
 {
-    using Model = CustomerDeletion;
-    static constexpr auto kRefusedField = Model::Field::Confirmation;
-    static constexpr bool kWrites = true;
     static constexpr ListingKind kKind = ListingKind::Customers;
     static std::unique_ptr<Model> make(Contract& c, const QString& typed)
     {
-        c.target = c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        c.target = acme(c);
         auto model = std::make_unique<Model>(c.t(), c.prompter, c.target);
         model->setConfirmation(typed);
         return model;
     }
     static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QString()); }
-    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("YES")); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"YES"_s); }
     static qint32 written(Contract& c, const Model&) { return c.target; }
 };
 
-struct ImportProjectVendors
+struct ImportProjectVendors : ContractTraits<ImportModel, ImportModel::Field::Path>
 {
-    using Model = ImportModel;
-    static constexpr auto kRefusedField = Model::Field::Path;
-    static constexpr bool kWrites = true;
     static constexpr ListingKind kKind = ListingKind::Vendors;
     static std::unique_ptr<Model> refusing(Contract& c)
     {
         auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock, Model::Source::ProjectVendors);
-        model->setPath(QDir(c.project.dir()).filePath(QStringLiteral("missing.qmp")));
+        model->setPath(QDir(c.project.dir()).filePath(u"missing.qmp"_s));
         return model;
     }
     static std::unique_ptr<Model> accepting(Contract& c)
     {
-        c.source = std::make_unique<TempProject>(CStockSet::kFifo, QStringLiteral("source"));
-        ProjectBuilder(*c.source).vendor(QStringLiteral("Imported"));
+        c.source = std::make_unique<TempProject>(CStockSet::kFifo, u"source"_s);
+        ProjectBuilder(*c.source).vendor(u"Imported"_s);
         c.source->close();
         auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock, Model::Source::ProjectVendors);
         model->setPath(c.source->path());
@@ -304,8 +269,7 @@ struct ImportProjectVendors
     }
     static qint32 written(Contract& c, const Model&)
     {
-        const QList<qint32> ids =
-            c.t().vendors().IDsWhere(QStringLiteral("[Name] = ?"), {QStringLiteral("Imported")});
+        const QList<qint32> ids = c.t().vendors().IDsWhere(u"[Name] = ?"_s, {u"Imported"_s});
         return ids.isEmpty() ? NoSelection : ids.constFirst();
     }
 };
@@ -321,36 +285,30 @@ struct PurchaseSetup
 PurchaseSetup orderedBolts(Contract& c)
 {
     PurchaseSetup s;
-    const qint32 vendor = c.b.vendor(QStringLiteral("Alpha"));
-    s.item = c.b.item({QStringLiteral("Bolt"), vendor});
+    const qint32 vendor = c.b.vendor(u"Alpha"_s);
+    s.item = c.b.item({u"Bolt"_s, vendor});
     s.po = c.b.po(c.t().purchaseOrders().NextNumber(), vendor);
     s.order = c.b.orderLine(s.item, s.po, 10);
     return s;
 }
 
-struct NewPO
+struct NewPO : ContractTraits<NewPOModel, NewPOModel::Field::TaxRate>
 {
-    using Model = NewPOModel;
-    static constexpr auto kRefusedField = Model::Field::TaxRate;
-    static constexpr bool kWrites = true;
     static constexpr ListingKind kKind = ListingKind::PurchaseOrders;
     static std::unique_ptr<Model> make(Contract& c, const QString& taxRate)
     {
-        c.b.vendor(QStringLiteral("Alpha"));
+        c.b.vendor(u"Alpha"_s);
         auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
         model->setTaxRateText(taxRate);
         return model;
     }
-    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("lots")); }
-    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("8.25")); }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, u"lots"_s); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"8.25"_s); }
     static qint32 written(Contract&, const Model& model) { return model.poID(); }
 };
 
-struct MarkPOFillDate
+struct MarkPOFillDate : ContractTraits<MarkPOFillDateModel, MarkPOFillDateModel::Field::Date>
 {
-    using Model = MarkPOFillDateModel;
-    static constexpr auto kRefusedField = Model::Field::Date;
-    static constexpr bool kWrites = true;
     static constexpr ListingKind kKind = ListingKind::PurchaseOrders;
     static std::unique_ptr<Model> make(Contract& c, const QString& date)
     {
@@ -359,16 +317,13 @@ struct MarkPOFillDate
         model->setDateText(date);
         return model;
     }
-    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("13/45/1997")); }
-    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("3/20/1997")); }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, u"13/45/1997"_s); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"3/20/1997"_s); }
     static qint32 written(Contract& c, const Model&) { return c.target; }
 };
 
-struct RecordOrder
+struct RecordOrder : ContractTraits<RecordOrderModel, RecordOrderModel::Field::Quantity>
 {
-    using Model = RecordOrderModel;
-    static constexpr auto kRefusedField = Model::Field::Quantity;
-    static constexpr bool kWrites = true;
     static constexpr UnlistedKind kKind = UnlistedKind::OrderLines;
     static std::unique_ptr<Model> make(Contract& c, const QString& quantity)
     {
@@ -378,19 +333,16 @@ struct RecordOrder
         model->setQuantityText(quantity);
         return model;
     }
-    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("0")); }
-    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("5")); }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, u"0"_s); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"5"_s); }
     static qint32 written(Contract&, const Model& model)
     {
         return model.savedOrders().isEmpty() ? NoID : model.savedOrders().constLast();
     }
 };
 
-struct RecordReceived
+struct RecordReceived : ContractTraits<RecordReceivedModel, RecordReceivedModel::Field::Cost>
 {
-    using Model = RecordReceivedModel;
-    static constexpr auto kRefusedField = Model::Field::Cost;
-    static constexpr bool kWrites = true;
     static constexpr UnlistedKind kKind = UnlistedKind::Receipts;
     static std::unique_ptr<Model> make(Contract& c, const QString& cost)
     {
@@ -401,19 +353,16 @@ struct RecordReceived
         model->setCostText(cost);
         return model;
     }
-    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("-1")); }
-    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("2.50")); }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, u"-1"_s); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"2.50"_s); }
     static qint32 written(Contract&, const Model& model)
     {
         return model.receiptIDs().isEmpty() ? NoID : model.receiptIDs().constLast();
     }
 };
 
-struct NewSalesInvoice
+struct NewSalesInvoice : ContractTraits<NewSalesInvoiceModel, NewSalesInvoiceModel::Field::Date>
 {
-    using Model = NewSalesInvoiceModel;
-    static constexpr auto kRefusedField = Model::Field::Date;
-    static constexpr bool kWrites = true;
     static constexpr ListingKind kKind = ListingKind::Invoices;
     static std::unique_ptr<Model> make(Contract& c, const QString& date)
     {
@@ -421,8 +370,8 @@ struct NewSalesInvoice
         model->setDateText(date);
         return model;
     }
-    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("someday")); }
-    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("3/15/2024")); }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, u"someday"_s); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"3/15/2024"_s); }
     static qint32 written(Contract&, const Model& model) { return model.invoiceID(); }
 };
 
@@ -436,21 +385,16 @@ struct SaleSetup
 SaleSetup stockedInvoice(Contract& c)
 {
     SaleSetup s;
-    ProjectBuilder::Item item{QStringLiteral("Bolt"), c.b.vendor(QStringLiteral("Alpha"))};
+    ProjectBuilder::Item item{u"Bolt"_s, c.b.vendor(u"Alpha"_s)};
     item.stocked = 10;
     s.item = c.b.item(item);
-    s.invoice =
-        c.b.invoice(c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo")),
-                    c.t().invoices().NextNumber());
+    s.invoice = c.b.invoice(acme(c), c.t().invoices().NextNumber());
     return s;
 }
 
 // The sale's change list names its new receivable.
-struct RecordSoldItems
+struct RecordSoldItems : ContractTraits<RecordSoldItemsModel, RecordSoldItemsModel::Field::AmountPaid>
 {
-    using Model = RecordSoldItemsModel;
-    static constexpr auto kRefusedField = Model::Field::AmountPaid;
-    static constexpr bool kWrites = true;
     static constexpr UnlistedKind kKind = UnlistedKind::Receivables;
     static std::unique_ptr<Model> make(Contract& c, const QString& paid)
     {
@@ -459,30 +403,27 @@ struct RecordSoldItems
         auto model = std::make_unique<Model>(c.t(), c.prompter);
         model->setInvoice(s.invoice);
         model->selectItem(s.item);
-        model->setQuantityText(QStringLiteral("2"));
+        model->setQuantityText(u"2"_s);
         EXPECT_TRUE(model->addLine().saved);
         model->setAmountPaidText(paid);
         return model;
     }
-    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("lots")); }
-    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("$1.00")); }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, u"lots"_s); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"$1.00"_s); }
     static qint32 written(Contract& c, const Model&)
     {
-        return c.t().receivables().IDsWhere(QStringLiteral("[SIID] = ?"), {c.target}).value(0, NoID);
+        return c.t().receivables().IDsWhere(u"[SIID] = ?"_s, {c.target}).value(0, NoID);
     }
 };
 
 struct RecordCustomerPayment
+    : ContractTraits<RecordCustomerPaymentModel, RecordCustomerPaymentModel::Field::Amount>
 {
-    using Model = RecordCustomerPaymentModel;
-    static constexpr auto kRefusedField = Model::Field::Amount;
-    static constexpr bool kWrites = true;
     static constexpr UnlistedKind kKind = UnlistedKind::Receivables;
     static std::unique_ptr<Model> make(Contract& c, const QString& amount)
     {
         // The invoice owes 40.00 before the payment.
-        const qint32 customer =
-            c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        const qint32 customer = acme(c);
         const qint32 invoice = c.b.invoice(customer, c.t().invoices().NextNumber());
         c.b.payment(customer, invoice, Money::fromWhole(40), Money());
         auto model = std::make_unique<Model>(c.t(), c.prompter, c.clock);
@@ -490,16 +431,13 @@ struct RecordCustomerPayment
         model->setAmountText(amount);
         return model;
     }
-    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("lots")); }
-    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("$10.00")); }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, u"lots"_s); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"$10.00"_s); }
     static qint32 written(Contract&, const Model& model) { return model.paymentID(); }
 };
 
-struct CustomerReturn
+struct CustomerReturn : ContractTraits<CustomerReturnModel, CustomerReturnModel::Field::Quantity>
 {
-    using Model = CustomerReturnModel;
-    static constexpr auto kRefusedField = Model::Field::Quantity;
-    static constexpr bool kWrites = true;
     static constexpr ListingKind kKind = ListingKind::Stock;
     static std::unique_ptr<Model> make(Contract& c, const QString& quantity)
     {
@@ -509,16 +447,13 @@ struct CustomerReturn
         model->setQuantityText(quantity);
         return model;
     }
-    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, QStringLiteral("4")); }
-    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, QStringLiteral("1")); }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, u"4"_s); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"1"_s); }
     static qint32 written(Contract&, const Model& model) { return model.lotID(); }
 };
 
-struct SelectInvoice
+struct SelectInvoice : ContractTraits<SelectInvoiceModel, SelectInvoiceModel::Field::Invoice>
 {
-    using Model = SelectInvoiceModel;
-    static constexpr auto kRefusedField = Model::Field::Invoice;
-    static constexpr bool kWrites = false;
     static std::unique_ptr<Model> refusing(Contract& c)
     {
         auto model = std::make_unique<Model>(c.t(), c.prompter);
@@ -527,8 +462,7 @@ struct SelectInvoice
     }
     static std::unique_ptr<Model> accepting(Contract& c)
     {
-        const qint32 customer =
-            c.b.customer(QStringLiteral("Acme"), QStringLiteral("Smith"), QStringLiteral("Jo"));
+        const qint32 customer = acme(c);
         const qint32 invoice = c.b.invoice(customer, c.t().invoices().NextNumber());
         auto model = std::make_unique<Model>(c.t(), c.prompter);
         model->selectInvoice(invoice);
@@ -567,7 +501,7 @@ TYPED_TEST(DialogModelContractTest, RefusalWritesNothingAndAcceptanceNamesItsRec
     ASSERT_TRUE(accepted->checkPrerequisites());
     const QString unchanged = this->dump();
     ASSERT_TRUE(accepted->save().saved);
-    if constexpr (Traits::kWrites) {
+    if constexpr (requires { Traits::kKind; }) {
         EXPECT_FALSE(accepted->changes().isEmpty());
         const qint32 written = Traits::written(*this, *accepted);
         EXPECT_GT(written, 0);

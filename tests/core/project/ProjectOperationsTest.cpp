@@ -1,16 +1,16 @@
+#include "core/project/ProjectOperations.h"
 #include "core/common/StatusCodes.h"
 #include "core/common/UserSettings.h"
 #include "core/db/ProjectDatabase.h"
-#include "tools/generator/ProjectGenerator.h"
 #include "core/project/PreviousVersion.h"
 #include "core/project/Project.h"
-#include "core/project/ProjectOperations.h"
 #include "core/project/ProjectSettings.h"
 #include "core/project/ProjectTables.h"
 #include "core/records/Pickers.h"
 #include "core/sales/RecordSoldItemsModel.h"
 #include "core/session/ProjectOpening.h"
 #include "core/views/RecordLists.h"
+#include "tools/generator/ProjectGenerator.h"
 
 #include "FileBytes.h"
 #include "PreviousVersionProject.h"
@@ -415,11 +415,10 @@ protected:
     QList<std::pair<qint32, qint32>> lots; // lot ID and the origin it must end with
 };
 
-TEST_F(Conversion, DecliningLeavesEveryFileAsItWas)
+TEST_F(Conversion, DecliningLeavesEveryFileAndAcceptingConvertsKeepingStockAndPurgingOrderTracking)
 {
     const QString open = openProject(u"b"_s, u"open"_s, {u"Acme"_s});
     const auto before = FolderSnapshot(root.path());
-
     EXPECT_EQ(OpenProjectFromPath(project, old.path(), prompter), Status::PreviousVersion);
     ASSERT_EQ(prompter.log().size(), 1);
     EXPECT_TRUE(prompter.lastText().startsWith(
@@ -428,13 +427,10 @@ TEST_F(Conversion, DecliningLeavesEveryFileAsItWas)
     EXPECT_EQ(FolderSnapshot(root.path()), before);
     EXPECT_TRUE(workIsEmpty());
     EXPECT_EQ(project.database()->path(), open);
-}
 
-TEST_F(Conversion, ConvertsKeepingStockAndPurgingOrderTracking)
-{
     const QByteArray database = FileBytes(old.path());
     const QByteArray settings = FileBytes(file(u"a/old.qms"_s));
-
+    prompter.clear();
     prompter.answer({true});
     ASSERT_EQ(OpenProjectFromPath(project, old.path(), prompter), Status::Success);
     EXPECT_EQ(prompter.log().size(), 1);
@@ -490,20 +486,6 @@ TEST_F(Conversion, AFailedConversionLeavesTheProjectAndNoTemporaryFile)
                   u"Failed to create temporary file. Be sure you have Read/Write/Create permissions to "
                   "the current directory."_s);
     EXPECT_EQ(FolderSnapshot(file(u"a"_s)).keys(), before.keys());
-}
-
-TEST(DeleteConfirmation, OnlyTheWordYesInAnyCaseConfirms)
-{
-    const std::pair<QString, bool> cases[] = {
-        {u"YeS"_s, true}, {u"YE"_s, false}, {u"YES "_s, false}, {QString(), false}};
-    for (const auto& [typed, confirms] : cases) {
-        ScriptedPrompter prompter;
-        EXPECT_EQ(ConfirmDeletion(typed, prompter), confirms) << typed.toStdString();
-        if (confirms)
-            EXPECT_TRUE(prompter.log().isEmpty());
-        else
-            ExpectMessage(prompter, u"Must confirm deletion by typing 'YES'."_s);
-    }
 }
 
 } // namespace

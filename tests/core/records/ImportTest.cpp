@@ -14,11 +14,13 @@
 
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Source = ImportModel::Source;
 
-const QString kUnableToImport = QStringLiteral("Unable to import file.");
+const QString kUnableToImport = u"Unable to import file."_s;
 
 QByteArray VendorRecord(const QByteArray& name, const QByteArray& number = {})
 {
@@ -49,7 +51,7 @@ QByteArray ItemRecord(const FileItem& f)
 
 QString Amount(Money amount)
 {
-    return amount.isValid() ? QString::number(amount.toDouble(), 'f', 4) : QStringLiteral("invalid");
+    return amount.isValid() ? QString::number(amount.toDouble(), 'f', 4) : u"invalid"_s;
 }
 
 // Every field of an item but its ID, and of its lots, as one line to compare.
@@ -59,14 +61,12 @@ QString Describe(ProjectTables& t, const CItemsRec& i)
     for (const qint32 n :
          {i.VendorID1, i.VendorID2, i.Stocked, i.Ordered, i.ReorderQuanity, i.ReorderLevel, i.CategoryID})
         fields << QString::number(n);
-    fields << Amount(i.Cost) << Amount(i.SellingPrice)
-           << (i.Taxable ? QStringLiteral("taxable") : QStringLiteral("untaxed"))
+    fields << Amount(i.Cost) << Amount(i.SellingPrice) << (i.Taxable ? u"taxable"_s : u"untaxed"_s)
            << QString::number(i.TaxRate);
-    for (const CStockRec& lot : t.stock().RecordsWhere(QStringLiteral("[ItemID] = ?"), {i.ID}))
-        fields << QStringLiteral("lot %1 at %2 from %3, %4/%5, %6")
-                      .arg(QString::number(lot.Quanity), Amount(lot.Cost), QString::number(lot.VendorID),
-                           QString::number(lot.OrderID), QString::number(lot.POID),
-                           lot.Date.formatShortDate(UserLocale()));
+    for (const CStockRec& lot : t.stock().RecordsWhere(u"[ItemID] = ?"_s, {i.ID}))
+        fields << u"lot %1 at %2 from %3, %4/%5, %6"_s.arg(
+            QString::number(lot.Quanity), Amount(lot.Cost), QString::number(lot.VendorID),
+            QString::number(lot.OrderID), QString::number(lot.POID), lot.Date.formatShortDate(UserLocale()));
     return fields.join(QLatin1Char('|'));
 }
 
@@ -90,7 +90,7 @@ protected:
         QByteArray bytes;
         for (const FileItem& f : items)
             bytes += ItemRecord(f);
-        return run(Source::Version2Items, writeFile(QStringLiteral("items.ddg"), bytes));
+        return run(Source::Version2Items, writeFile(u"items.ddg"_s, bytes));
     }
     QStringList itemLines()
     {
@@ -101,11 +101,11 @@ protected:
     }
     qint32 vendorNamed(const QString& name)
     {
-        const QList<qint32> ids = t().vendors().IDsWhere(QStringLiteral("[Name] = ?"), {name});
+        const QList<qint32> ids = t().vendors().IDsWhere(u"[Name] = ?"_s, {name});
         return ids.size() == 1 ? ids.first() : NoID;
     }
 
-    TempProject source{CStockSet::kFifo, QStringLiteral("source")};
+    TempProject source{CStockSet::kFifo, u"source"_s};
     ProjectBuilder src{source};
     FixedClock clock{QDateTime(QDate(2024, 3, 15), QTime(16, 45))};
     ImportModel model{project.tables(), prompter, clock};
@@ -125,56 +125,55 @@ TEST_F(Import, Version2VendorsFillTheirFieldsAndAreMatchedByName)
                                 .text(85, "\x80 caf\xe9 \x93q\x94")
                                 .bytes();
     // 760 bytes: two records and a trailing partial one that is ignored.
-    ASSERT_TRUE(run(Source::Version2Vendors, writeFile(QStringLiteral("vendors.ddg"),
-                                                       full.bytes() + edge + VendorRecord("Part").left(10))));
+    ASSERT_TRUE(run(Source::Version2Vendors,
+                    writeFile(u"vendors.ddg"_s, full.bytes() + edge + VendorRecord("Part").left(10))));
     EXPECT_TRUE(prompter.log().isEmpty());
-    CVendorsRec v = b.read<CVendorsRec>(vendorNamed(QStringLiteral("f0")));
+    CVendorsRec v = b.read<CVendorsRec>(vendorNamed(u"f0"_s));
     EXPECT_EQ((QStringList{v.Name, v.Number, v.Contact, v.Phone, v.Street, v.City, v.State, v.Zip, v.Fax,
                            v.Contact2, v.Phone2, v.Street2, v.City2, v.State2, v.Zip2, v.Fax2}
                    .join(QLatin1Char(' '))),
-              QStringLiteral("f0 f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12 f13 f14 f15"));
+              u"f0 f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12 f13 f14 f15"_s);
     const qint32 edgeID = vendorNamed(QString::fromLatin1(fullName));
     v = b.read<CVendorsRec>(edgeID);
-    EXPECT_EQ(v.Number, QStringLiteral("NUM"));
+    EXPECT_EQ(v.Number, u"NUM"_s);
     EXPECT_EQ(v.Contact, QString::fromUtf8("\u20ac caf\u00e9 \u201cq\u201d"));
 
     // The same names again in another case: overwritten under their IDs, every
     // field, none added.
     ASSERT_TRUE(run(Source::Version2Vendors,
-                    writeFile(QStringLiteral("again.ddg"),
-                              VendorRecord(fullName.toLower(), "N-2") + VendorRecord("F0"))));
+                    writeFile(u"again.ddg"_s, VendorRecord(fullName.toLower(), "N-2") + VendorRecord("F0"))));
     EXPECT_EQ(b.rows("Vendors"), 2);
     v = b.read<CVendorsRec>(edgeID);
-    EXPECT_EQ(v.Name + v.Number + v.Contact, QString::fromLatin1(fullName.toLower()) + QStringLiteral("N-2"));
+    EXPECT_EQ(v.Name + v.Number + v.Contact, QString::fromLatin1(fullName.toLower()) + u"N-2"_s);
 
     // Customers: every record added, the fields the file lacks left empty.
     RecordBytes customer(ImportVersion2::kCustomerRecordLength);
-    const std::pair<int, QByteArray> fields[] = {{0, QByteArray(20, 'L')}, {20, "First"}, {40, "1 Main St"},
-                                                 {80, "Springfield"},      {100, "ILX"},   {103, "62701"},
+    const std::pair<int, QByteArray> fields[] = {{0, QByteArray(20, 'L')},  {20, "First"}, {40, "1 Main St"},
+                                                 {80, "Springfield"},       {100, "ILX"},  {103, "62701"},
                                                  {115, QByteArray(20, '5')}};
     for (const auto& [offset, text] : fields)
         customer.text(offset, text);
-    ASSERT_TRUE(run(Source::Version2Customers, writeFile(QStringLiteral("c.ddg"), customer.bytes().repeated(2))));
+    ASSERT_TRUE(run(Source::Version2Customers, writeFile(u"c.ddg"_s, customer.bytes().repeated(2))));
     const QList<CCustomersRec> customers = t().customers().RecordsWhere(QString());
     ASSERT_EQ(customers.size(), 2);
     const CCustomersRec& c = customers.first();
     EXPECT_EQ(
         (QStringList{c.Company, c.Last, c.First, c.Address, c.City, c.State, c.Zip, c.Phone, c.EMail, c.Notes}
              .join(QLatin1Char('|'))),
-        QStringLiteral("|LLLLLLLLLLLLLLLLLLLL|First|1 Main St|Springfield|ILX|62701|55555555555555555555||"));
+        u"|LLLLLLLLLLLLLLLLLLLL|First|1 Main St|Springfield|ILX|62701|55555555555555555555||"_s);
 }
 
 TEST_F(Import, Version2ItemsBringVendorsByNameAndAnInitialLot)
 {
-    const qint32 acme = b.vendor(QStringLiteral("ACME"));
+    const qint32 acme = b.vendor(u"ACME"_s);
     // 2.675 is stored just below itself, so cents round it down.
     FileItem widget{"Widget", "acme", "Bolt Co", 7.9, 2.675, 19.999, 12.99, 3.2};
     FileItem empty{"Empty", "New Vendor", "", 0, 1.0};
     ASSERT_TRUE(importItems({widget, empty}));
     EXPECT_TRUE(prompter.log().isEmpty());
 
-    const qint32 bolt = vendorNamed(QStringLiteral("Bolt Co"));
-    const qint32 fresh = vendorNamed(QStringLiteral("New Vendor"));
+    const qint32 bolt = vendorNamed(u"Bolt Co"_s);
+    const qint32 fresh = vendorNamed(u"New Vendor"_s);
     ASSERT_EQ(b.rows("Vendors"), 3);
 
     const QStringList expected = {
@@ -221,11 +220,10 @@ TEST_F(Import, Version2DamagedRecordsAreLeftOutAndReported)
     QStringList names;
     for (const CItemsRec& item : t().items().RecordsWhere(QString()))
         names << item.Name + QLatin1Char(':') + QString::number(item.Stocked);
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Good:1"), QStringLiteral("Denormal:1"),
-                                  QStringLiteral("Just below:0"), QStringLiteral("Good:1")}));
+    EXPECT_EQ(names, (QStringList{u"Good:1"_s, u"Denormal:1"_s, u"Just below:0"_s, u"Good:1"_s}));
     // Nothing of a refused record was written, not even its vendors.
     for (int ghost = 1; ghost <= 8; ++ghost)
-        EXPECT_EQ(vendorNamed(QStringLiteral("Ghost %1").arg(ghost)), NoID) << ghost;
+        EXPECT_EQ(vendorNamed(u"Ghost %1"_s.arg(ghost)), NoID) << ghost;
     EXPECT_EQ(prompter.texts(),
               QStringList{QStringLiteral("9 damaged records were left out of the import: record 2, "
                                          "record 3, record 4, record 5, record 6, record 7, record "
@@ -234,11 +232,10 @@ TEST_F(Import, Version2DamagedRecordsAreLeftOutAndReported)
     // A vendor without a name cannot be matched and is left out too.
     prompter.clear();
     ASSERT_TRUE(run(Source::Version2Vendors,
-                    writeFile(QStringLiteral("v.ddg"), VendorRecord("", "orphan") + VendorRecord("Named"))));
-    EXPECT_NE(vendorNamed(QStringLiteral("Named")), NoID);
-    EXPECT_EQ(t().vendors().CountWhere(QStringLiteral("[Number] = 'orphan'")), 0);
-    EXPECT_EQ(prompter.texts(),
-              QStringList{QStringLiteral("1 damaged record was left out of the import: record 1.")});
+                    writeFile(u"v.ddg"_s, VendorRecord("", "orphan") + VendorRecord("Named"))));
+    EXPECT_NE(vendorNamed(u"Named"_s), NoID);
+    EXPECT_EQ(t().vendors().CountWhere(u"[Number] = 'orphan'"_s), 0);
+    EXPECT_EQ(prompter.texts(), QStringList{u"1 damaged record was left out of the import: record 1."_s});
 }
 
 TEST_F(Import, Version2FilesOfAnySizeOrContentNeverHarmTheProject)
@@ -250,7 +247,7 @@ TEST_F(Import, Version2FilesOfAnySizeOrContentNeverHarmTheProject)
         {Source::Version2Vendors, ImportVersion2::kVendorRecordLength},
         {Source::Version2Customers, ImportVersion2::kCustomerRecordLength}};
     for (const auto& [kind, length] : kinds)
-        ASSERT_TRUE(run(kind, writeFile(QStringLiteral("short.ddg"), twoItems.left(length - 1))));
+        ASSERT_TRUE(run(kind, writeFile(u"short.ddg"_s, twoItems.left(length - 1))));
     EXPECT_TRUE(prompter.log().isEmpty());
     EXPECT_EQ(b.rows("Items") + b.rows("Vendors") + b.rows("Customers"), 0);
 
@@ -259,7 +256,7 @@ TEST_F(Import, Version2FilesOfAnySizeOrContentNeverHarmTheProject)
     QByteArray garbage(ImportVersion2::kItemRecordLength * 300 + 17, '\0');
     random.fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
     for (const auto& kind : kinds)
-        ASSERT_TRUE(run(kind.first, writeFile(QStringLiteral("garbage.ddg"), garbage)));
+        ASSERT_TRUE(run(kind.first, writeFile(u"garbage.ddg"_s, garbage)));
     for (const CItemsRec& item : t().items().RecordsWhere(QString())) {
         EXPECT_TRUE(item.Cost.isValid() && item.SellingPrice.isValid());
         EXPECT_TRUE(item.Stocked >= 0 && item.ReorderLevel >= 0 && item.ReorderQuanity >= 0);
@@ -268,7 +265,7 @@ TEST_F(Import, Version2FilesOfAnySizeOrContentNeverHarmTheProject)
     // A file that cannot be opened fails with the message and writes nothing.
     const qint32 vendors = b.rows("Vendors");
     prompter.clear();
-    EXPECT_FALSE(run(Source::Version2Vendors, QDir(project.dir()).filePath(QStringLiteral("missing.ddg"))));
+    EXPECT_FALSE(run(Source::Version2Vendors, QDir(project.dir()).filePath(u"missing.ddg"_s)));
     ASSERT_EQ(prompter.texts(), QStringList{kUnableToImport});
     EXPECT_EQ(b.rows("Vendors"), vendors);
 
@@ -277,8 +274,8 @@ TEST_F(Import, Version2FilesOfAnySizeOrContentNeverHarmTheProject)
     ASSERT_TRUE(project.db().execNative(QStringLiteral(
         "CREATE TRIGGER full_disk BEFORE INSERT ON \"Items\" WHEN (SELECT COUNT(*) FROM \"Items\") >= 2 "
         "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
-    ASSERT_TRUE(project.db().execNative(QStringLiteral("DELETE FROM \"Items\"")));
-    ASSERT_TRUE(project.db().execNative(QStringLiteral("DELETE FROM \"Stock\"")));
+    ASSERT_TRUE(project.db().execNative(u"DELETE FROM \"Items\""_s));
+    ASSERT_TRUE(project.db().execNative(u"DELETE FROM \"Stock\""_s));
     const ChangeList before = model.changes();
     EXPECT_FALSE(importItems({{"One", "V1"}, {"Two", "V2"}, {"Three", "V3"}}));
     EXPECT_EQ(prompter.lastText(), kUnableToImport);
@@ -290,23 +287,33 @@ TEST_F(Import, Version2FilesOfAnySizeOrContentNeverHarmTheProject)
 TEST_F(Import, AnotherProjectsRecordsComeOverByName)
 {
     // The number stands for every other field the vendors have.
-    const qint32 known = b.vendor(QStringLiteral("Known"), QStringLiteral("Ours"));
-    const qint32 srcKnown = src.vendor(QStringLiteral("KNOWN"), QStringLiteral("Theirs"));
-    const qint32 srcNew = src.vendor(QStringLiteral("O'Brien & Sons"), QStringLiteral("Cork"));
+    const qint32 known = b.vendor(u"Known"_s, u"Ours"_s);
+    const qint32 srcKnown = src.vendor(u"KNOWN"_s, u"Theirs"_s);
+    const qint32 srcNew = src.vendor(u"O'Brien & Sons"_s, u"Cork"_s);
     // Totals that match no lot or line, as another project may hold them.
     const auto sourceItem = [&](const QString& name, qint32 vendor1, qint32 vendor2, qint32 stocked) {
-        src.add(CItemsRec{.Name = name, .Number = name, .Description = name, .VendorID1 = vendor1,
-                          .VendorID2 = vendor2, .CategoryID = 4, .Cost = Money::fromWhole(3, 1250),
-                          .SellingPrice = Money::fromWhole(5), .Stocked = stocked, .Ordered = 9,
-                          .ReorderQuanity = 20, .ReorderLevel = 6, .Taxable = true, .TaxRate = 7.25f});
+        src.add(CItemsRec{.Name = name,
+                          .Number = name,
+                          .Description = name,
+                          .VendorID1 = vendor1,
+                          .VendorID2 = vendor2,
+                          .CategoryID = 4,
+                          .Cost = Money::fromWhole(3, 1250),
+                          .SellingPrice = Money::fromWhole(5),
+                          .Stocked = stocked,
+                          .Ordered = 9,
+                          .ReorderQuanity = 20,
+                          .ReorderLevel = 6,
+                          .Taxable = true,
+                          .TaxRate = 7.25f});
     };
-    sourceItem(QStringLiteral("Both"), srcNew, srcKnown, 11);
-    sourceItem(QStringLiteral("Orphan"), 999, srcNew, 3); // its primary vendor is gone
-    sourceItem(QStringLiteral("Half"), srcKnown, 998, 0); // its secondary vendor is gone
-    sourceItem(QStringLiteral("Unset"), NoID, srcNew, 1);
+    sourceItem(u"Both"_s, srcNew, srcKnown, 11);
+    sourceItem(u"Orphan"_s, 999, srcNew, 3); // its primary vendor is gone
+    sourceItem(u"Half"_s, srcKnown, 998, 0); // its secondary vendor is gone
+    sourceItem(u"Unset"_s, NoID, srcNew, 1);
     CCustomersRec customer;
-    customer.Company = QStringLiteral("Co");
-    customer.EMail = QStringLiteral("doe@example.com");
+    customer.Company = u"Co"_s;
+    customer.EMail = u"doe@example.com"_s;
     src.add(customer);
     const QByteArray before = FileBytes(source.path());
 
@@ -316,9 +323,8 @@ TEST_F(Import, AnotherProjectsRecordsComeOverByName)
               QStringList{QStringLiteral("One or more required vendors are not in the project, so "
                                          "the items \nassociated to those vendors have been ignored.")});
     ASSERT_EQ(b.rows("Vendors"), 2);
-    const qint32 obrien = vendorNamed(QStringLiteral("O'Brien & Sons"));
-    EXPECT_EQ(b.read<CVendorsRec>(known).Number + b.read<CVendorsRec>(obrien).Number,
-              QStringLiteral("OursCork"));
+    const qint32 obrien = vendorNamed(u"O'Brien & Sons"_s);
+    EXPECT_EQ(b.read<CVendorsRec>(known).Number + b.read<CVendorsRec>(obrien).Number, u"OursCork"_s);
     EXPECT_EQ(itemLines(),
               (QStringList{QStringLiteral("Both|Both|Both|%1|%2|11|0|20|6|4|3.1250|5.0000|taxable|7.25|"
                                           "lot 11 at 3.1250 from %1, -1/-1, 3/15/2024")
@@ -335,7 +341,7 @@ TEST_F(Import, AnotherProjectsRecordsComeOverByName)
     ASSERT_TRUE(run(Source::ProjectCustomers, source.path()));
     const QList<CCustomersRec> customers = t().customers().RecordsWhere(QString());
     ASSERT_EQ(customers.size(), 2);
-    EXPECT_EQ(customers[1].Company + customers[1].EMail, QStringLiteral("Codoe@example.com"));
+    EXPECT_EQ(customers[1].Company + customers[1].EMail, u"Codoe@example.com"_s);
     EXPECT_TRUE(prompter.log().isEmpty());
     EXPECT_EQ(FileBytes(source.path()), before);
 
@@ -347,16 +353,16 @@ TEST_F(Import, AnotherProjectsRecordsComeOverByName)
 
 TEST_F(Import, SourcesThatCannotBeReadOrAreDamaged)
 {
-    const qint32 v = src.vendor(QStringLiteral("V"));
-    EXPECT_FALSE(run(Source::ProjectVendors, writeFile(QStringLiteral("junk.qmp"), QByteArray(4096, 'x'))));
-    ASSERT_EQ(prompter.texts(),
-              (QStringList{QStringLiteral("Unable to open source database."), kUnableToImport}));
+    const qint32 v = src.vendor(u"V"_s);
+    EXPECT_FALSE(run(Source::ProjectVendors, writeFile(u"junk.qmp"_s, QByteArray(4096, 'x'))));
+    ASSERT_EQ(prompter.texts(), (QStringList{u"Unable to open source database."_s, kUnableToImport}));
 
     // A database without the tables asked for.
-    const QString bare = QDir(project.dir()).filePath(QStringLiteral("bare.qmp"));
+    const QString bare = QDir(project.dir()).filePath(u"bare.qmp"_s);
     ASSERT_TRUE(ProjectDatabase().create(bare));
-    const std::pair<Source, const char*> cases[] = {{Source::ProjectItems, "Unable to open vendor records!"},
-                                                    {Source::ProjectCustomers, "Unable to open customer records!"}};
+    const std::pair<Source, const char*> cases[] = {
+        {Source::ProjectItems, "Unable to open vendor records!"},
+        {Source::ProjectCustomers, "Unable to open customer records!"}};
     for (const auto& [from, message] : cases) {
         prompter.clear();
         EXPECT_FALSE(run(from, bare));
@@ -365,7 +371,7 @@ TEST_F(Import, SourcesThatCannotBeReadOrAreDamaged)
 
     // Records written by other hands: an amount no item can have, a negative
     // stock, a text longer than its field. Only the sound item comes over.
-    ASSERT_TRUE(source.db().execNative(QStringLiteral("PRAGMA ignore_check_constraints = ON")));
+    ASSERT_TRUE(source.db().execNative(u"PRAGMA ignore_check_constraints = ON"_s));
     const auto item = [&](const QString& name, double cost, qint32 stocked) {
         QSqlQuery query(source.db().connection());
         query.prepare(
@@ -376,26 +382,25 @@ TEST_F(Import, SourcesThatCannotBeReadOrAreDamaged)
         EXPECT_TRUE(query.exec());
         return FormatRecordId(query.lastInsertId().toInt());
     };
-    item(QStringLiteral("Fine"), 1.5, 2);
-    const QString negative = item(QStringLiteral("Negative"), 1.5, -4);
-    const QString huge = item(QStringLiteral("Huge"), 1e200, 1);
+    item(u"Fine"_s, 1.5, 2);
+    const QString negative = item(u"Negative"_s, 1.5, -4);
+    const QString huge = item(u"Huge"_s, 1e200, 1);
     const QString longName = item(QString(300, QLatin1Char('L')), 1.5, 1);
     prompter.clear();
     ASSERT_TRUE(run(Source::ProjectItems, source.path()));
     ASSERT_EQ(itemLines().size(), 1);
-    EXPECT_TRUE(itemLines().first().startsWith(QStringLiteral("Fine|")));
+    EXPECT_TRUE(itemLines().first().startsWith(u"Fine|"_s));
     EXPECT_EQ(prompter.texts(),
               QStringList{QStringLiteral("3 damaged records were left out of the import: item %1, "
                                          "item %2, item %3.")
                               .arg(negative, huge, longName)});
 
     // Items missing while vendors are there: the vendors are not imported either.
-    ASSERT_TRUE(project.db().execNative(QStringLiteral("DELETE FROM \"Vendors\"")));
-    ASSERT_TRUE(source.db().execNative(QStringLiteral("DROP TABLE \"Items\"")));
+    ASSERT_TRUE(project.db().execNative(u"DELETE FROM \"Vendors\""_s));
+    ASSERT_TRUE(source.db().execNative(u"DROP TABLE \"Items\""_s));
     prompter.clear();
     EXPECT_FALSE(run(Source::ProjectItems, source.path()));
-    EXPECT_EQ(prompter.texts(),
-              (QStringList{QStringLiteral("Unable to open item records!"), kUnableToImport}));
+    EXPECT_EQ(prompter.texts(), (QStringList{u"Unable to open item records!"_s, kUnableToImport}));
     EXPECT_EQ(b.rows("Vendors"), 0);
 }
 

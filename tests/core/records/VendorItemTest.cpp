@@ -2,7 +2,6 @@
 #include "core/records/AddItemModel.h"
 #include "core/records/AddVendorModel.h"
 #include "core/records/DeleteRecordModel.h"
-#include "core/records/FindInList.h"
 #include "core/records/FindRecordModel.h"
 #include "core/records/ItemDetailsModel.h"
 #include "core/records/RecordDeletion.h"
@@ -12,25 +11,24 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kInvalidName =
     QStringLiteral("The name specified is not valid.  This is a required field for this "
                    "operation. Please check the value and re-enter it if necessary.");
-const QString kNotFound = QStringLiteral("Quillmark was unable to locate the record for this operation.");
-const QString kItemNotFound = QStringLiteral("Unable to locate item record.");
+const QString kNotFound = u"Quillmark was unable to locate the record for this operation."_s;
+const QString kItemNotFound = u"Unable to locate item record."_s;
 
 class VendorsItems : public ProjectFixture
 {
 protected:
-    qint32 rowsOf(CTableSet& table, qint32 item)
-    {
-        return table.CountWhere(QStringLiteral("[ItemID] = ?"), {item});
-    }
+    qint32 rowsOf(CTableSet& table, qint32 item) { return table.CountWhere(u"[ItemID] = ?"_s, {item}); }
     // Types the confirming word and deletes.
     bool confirmAndRun(DeleteRecordModel& model)
     {
-        model.setConfirmation(QStringLiteral("yes"));
+        model.setConfirmation(u"yes"_s);
         return model.save().saved;
     }
 
@@ -50,7 +48,7 @@ TEST_F(VendorsItems, VendorEntryStoresEveryFieldModifiesInPlaceAndContinuesAsNew
     AddVendorModel model(t(), prompter);
     QStringList typed;
     for (const Setter set : setters) {
-        typed << QStringLiteral("f%1").arg(typed.size());
+        typed << u"f%1"_s.arg(typed.size());
         (model.*set)(typed.last());
     }
     const AddVendorModel::Result result = model.saveAndNext();
@@ -67,13 +65,13 @@ TEST_F(VendorsItems, VendorEntryStoresEveryFieldModifiesInPlaceAndContinuesAsNew
 
     AddVendorModel modify(t(), prompter, v.ID);
     ASSERT_TRUE(modify.checkPrerequisites());
-    modify.setName(QStringLiteral("New name"));
+    modify.setName(u"New name"_s);
     ASSERT_TRUE(modify.saveAndNext().saved);
     // Continuing after a modification adds vendors rather than overwriting the one just changed.
-    modify.setName(QStringLiteral("Another"));
+    modify.setName(u"Another"_s);
     ASSERT_TRUE(modify.save().saved);
     EXPECT_NE(modify.lastSavedId(), v.ID);
-    EXPECT_EQ(t().vendors().GetName(v.ID), QStringLiteral("New name"));
+    EXPECT_EQ(t().vendors().GetName(v.ID), u"New name"_s);
     EXPECT_EQ(b.rows("Vendors"), 2);
 
     AddVendorModel missing(t(), prompter, 999);
@@ -84,35 +82,35 @@ TEST_F(VendorsItems, VendorEntryStoresEveryFieldModifiesInPlaceAndContinuesAsNew
 
 TEST_F(VendorsItems, ItemEntryStoresTheFormMakesOneInitialLotAndNextClearsTheForm)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("Alpha"));
+    const qint32 vendor = b.vendor(u"Alpha"_s);
     AddItemModel model(t(), prompter, clock);
     model.setPrimaryVendor(vendor);
-    model.setName(QStringLiteral("None in stock"));
-    model.setNumber(QStringLiteral("U-1"));
-    model.setDescription(QStringLiteral("desc"));
-    model.setCostText(QStringLiteral("$3.00"));
-    model.setPriceText(QStringLiteral("$6.00"));
-    model.setTaxRateText(QStringLiteral("7.25")); // not taxable: no rate is kept
-    model.setReorderLevelText(QStringLiteral("4"));
-    model.setReorderQuantityText(QStringLiteral("12"));
+    model.setName(u"None in stock"_s);
+    model.setNumber(u"U-1"_s);
+    model.setDescription(u"desc"_s);
+    model.setCostText(u"$3.00"_s);
+    model.setPriceText(u"$6.00"_s);
+    model.setTaxRateText(u"7.25"_s); // not taxable: no rate is kept
+    model.setReorderLevelText(u"4"_s);
+    model.setReorderQuantityText(u"12"_s);
     const AddItemModel::Result result = model.saveAndNext();
     ASSERT_TRUE(result.saved);
     EXPECT_EQ(result.focus, AddItemModel::Field::Name);
     const CItemsRec untaxed = b.read<CItemsRec>(model.lastSavedId());
-    EXPECT_EQ(std::make_tuple(untaxed.Number + untaxed.Description, untaxed.Cost, untaxed.SellingPrice,
-                              untaxed.TaxRate, untaxed.ReorderLevel, untaxed.ReorderQuanity, untaxed.Stocked,
-                              untaxed.VendorID2),
-              std::make_tuple(QStringLiteral("U-1desc"), Money::fromWhole(3), Money::fromWhole(6), 0.0f, 4,
-                              12, 0, vendor));
+    EXPECT_EQ(
+        std::make_tuple(untaxed.Number + untaxed.Description, untaxed.Cost, untaxed.SellingPrice,
+                        untaxed.TaxRate, untaxed.ReorderLevel, untaxed.ReorderQuanity, untaxed.Stocked,
+                        untaxed.VendorID2),
+        std::make_tuple(u"U-1desc"_s, Money::fromWhole(3), Money::fromWhole(6), 0.0f, 4, 12, 0, vendor));
     // Next clears the form but keeps the vendor.
-    EXPECT_EQ(model.name() + model.costText() + model.initialQuantityText(), QStringLiteral("$0.000"));
+    EXPECT_EQ(model.name() + model.costText() + model.initialQuantityText(), u"$0.000"_s);
     EXPECT_EQ(model.primaryVendor(), vendor);
 
-    model.setName(QStringLiteral("Five in stock"));
-    model.setCostText(QStringLiteral("$2.50"));
+    model.setName(u"Five in stock"_s);
+    model.setCostText(u"$2.50"_s);
     model.setTaxable(true);
-    model.setTaxRateText(QStringLiteral("7.25"));
-    model.setInitialQuantityText(QStringLiteral("5"));
+    model.setTaxRateText(u"7.25"_s);
+    model.setInitialQuantityText(u"5"_s);
     ASSERT_TRUE(model.save().saved);
     const CItemsRec five = b.read<CItemsRec>(model.lastSavedId());
     EXPECT_EQ(std::make_tuple(five.TaxRate, five.Stocked, five.Ordered), std::make_tuple(7.25f, 5, 0));
@@ -133,8 +131,8 @@ TEST_F(VendorsItems, ItemFormNeedsAVendorPairsThePickersFollowsTheMarkupAndRefus
               QStringLiteral("In order to run this command, you must already have valid "
                              "vendors.  This command was unable to find all the necessary "
                              "data to run."));
-    const qint32 a = b.vendor(QStringLiteral("Alpha"));
-    const qint32 c = b.vendor(QStringLiteral("Beta"));
+    const qint32 a = b.vendor(u"Alpha"_s);
+    const qint32 c = b.vendor(u"Beta"_s);
     prompter.clear();
     AddItemModel model(t(), prompter, clock);
     EXPECT_TRUE(model.checkPrerequisites());
@@ -146,38 +144,38 @@ TEST_F(VendorsItems, ItemFormNeedsAVendorPairsThePickersFollowsTheMarkupAndRefus
     EXPECT_EQ((QList<qint32>{model.primaryVendor(), model.secondaryVendor()}), (QList<qint32>{c, a}));
 
     // Cost, price and markup follow one another.
-    model.setCostText(QStringLiteral("$10.00"));
-    model.setPriceText(QStringLiteral("$15.00"));
-    EXPECT_EQ(model.markupText(), QStringLiteral("50.000"));
-    model.setMarkupText(QStringLiteral("25"));
-    EXPECT_EQ(model.priceText(), QStringLiteral("$12.50"));
-    model.setCostText(QStringLiteral("8"));
-    EXPECT_EQ(model.markupText(), QStringLiteral("56.250"));
+    model.setCostText(u"$10.00"_s);
+    model.setPriceText(u"$15.00"_s);
+    EXPECT_EQ(model.markupText(), u"50.000"_s);
+    model.setMarkupText(u"25"_s);
+    EXPECT_EQ(model.priceText(), u"$12.50"_s);
+    model.setCostText(u"8"_s);
+    EXPECT_EQ(model.markupText(), u"56.250"_s);
     // Over a zero cost there is no markup, and a typed markup cannot set a price.
-    model.setPriceText(QStringLiteral("$15.00"));
-    model.setCostText(QStringLiteral("$0.00"));
+    model.setPriceText(u"$15.00"_s);
+    model.setCostText(u"$0.00"_s);
     EXPECT_EQ(model.markupText(), QString());
-    model.setMarkupText(QStringLiteral("40"));
-    EXPECT_EQ(model.priceText(), QStringLiteral("$15.00"));
+    model.setMarkupText(u"40"_s);
+    EXPECT_EQ(model.priceText(), u"$15.00"_s);
 
     // Refused in the order of the fields, writing nothing.
-    model.setInitialQuantityText(QStringLiteral("-3"));
-    model.setCostText(QStringLiteral("ten"));
+    model.setInitialQuantityText(u"-3"_s);
+    model.setCostText(u"ten"_s);
     EXPECT_EQ(model.save().focus, AddItemModel::Field::Name);
     EXPECT_EQ(prompter.lastText(), kInvalidName);
-    model.setName(QStringLiteral("Widget"));
+    model.setName(u"Widget"_s);
     EXPECT_EQ(model.save().focus, AddItemModel::Field::Cost);
     EXPECT_EQ(prompter.lastText(), AddItemModel::invalidAmountMessage());
-    model.setCostText(QStringLiteral("$1.00"));
+    model.setCostText(u"$1.00"_s);
     EXPECT_EQ(model.save().focus, AddItemModel::Field::InitialQuantity);
     EXPECT_EQ(prompter.lastText(),
               QStringLiteral("The quanity specified is invalid.  This quanity must be a positive "
                              "integer greater than 0.  Please check the value and re-enter it "
                              "if necessary."));
-    model.setInitialQuantityText(QStringLiteral("99999999999"));
+    model.setInitialQuantityText(u"99999999999"_s);
     EXPECT_EQ(model.save().focus, AddItemModel::Field::InitialQuantity);
-    model.setInitialQuantityText(QStringLiteral("0"));
-    model.setReorderLevelText(QStringLiteral("x"));
+    model.setInitialQuantityText(u"0"_s);
+    model.setReorderLevelText(u"x"_s);
     EXPECT_EQ(model.save().focus, AddItemModel::Field::ReorderLevel);
     EXPECT_EQ(b.rows("Items") + b.rows("Stock"), 0);
     EXPECT_TRUE(model.changes().isEmpty());
@@ -185,9 +183,9 @@ TEST_F(VendorsItems, ItemFormNeedsAVendorPairsThePickersFollowsTheMarkupAndRefus
 
 TEST_F(VendorsItems, ItemModifyKeepsStockFiguresAndOffersNoNext)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("Alpha"));
-    const qint32 other = b.vendor(QStringLiteral("Beta"));
-    const qint32 id = b.item({QStringLiteral("Bolt"), vendor, other, Money::fromWhole(10), 6, 0, 3, true});
+    const qint32 vendor = b.vendor(u"Alpha"_s);
+    const qint32 other = b.vendor(u"Beta"_s);
+    const qint32 id = b.item({u"Bolt"_s, vendor, other, Money::fromWhole(10), 6, 0, 3, true});
     b.change<CItemsRec>(id, [](CItemsRec& rec) {
         rec.SellingPrice = Money::fromWhole(15);
         rec.TaxRate = 7.25f;
@@ -196,45 +194,41 @@ TEST_F(VendorsItems, ItemModifyKeepsStockFiguresAndOffersNoNext)
 
     AddItemModel model(t(), prompter, clock, id);
     ASSERT_TRUE(model.checkPrerequisites());
-    EXPECT_EQ(model.taxRateText() + model.markupText(), QStringLiteral("7.25050.000"));
+    EXPECT_EQ(model.taxRateText() + model.markupText(), u"7.25050.000"_s);
 
     // The initial quantity field plays no part in a modification.
-    model.setInitialQuantityText(QStringLiteral("40"));
-    model.setName(QStringLiteral("Hex bolt"));
+    model.setInitialQuantityText(u"40"_s);
+    model.setName(u"Hex bolt"_s);
     model.setTaxable(false);
     ASSERT_TRUE(model.save().saved);
     const CItemsRec after = b.read<CItemsRec>(id);
     EXPECT_EQ(std::make_tuple(after.Name, after.Stocked, after.Ordered, after.VendorID2, after.TaxRate),
-              std::make_tuple(QStringLiteral("Hex bolt"), 6, 9, other, 0.0f));
+              std::make_tuple(u"Hex bolt"_s, 6, 9, other, 0.0f));
     EXPECT_EQ(b.rows("Items") + b.rows("Stock"), 2);
+
+    // Amounts are shown and written back with every decimal.
+    b.change<CItemsRec>(id, [](CItemsRec& rec) {
+        rec.Cost = Money::fromTenThousandths(17903);
+        rec.SellingPrice = Money::fromTenThousandths(30953);
+    });
+    AddItemModel exact(t(), prompter, clock, id);
+    ASSERT_TRUE(exact.checkPrerequisites());
+    EXPECT_EQ(exact.costText() + QLatin1Char(' ') + exact.priceText(), u"$1.7903 $3.0953"_s);
+    exact.setTaxable(true);
+    exact.setTaxRateText(u"6.5"_s);
+    ASSERT_TRUE(exact.save().saved);
+    const CItemsRec kept = b.read<CItemsRec>(id);
+    EXPECT_EQ(std::make_tuple(kept.Cost, kept.SellingPrice, kept.TaxRate),
+              std::make_tuple(Money::fromTenThousandths(17903), Money::fromTenThousandths(30953), 6.5f));
 
     EXPECT_FALSE(AddItemModel(t(), prompter, clock, 4242).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), kNotFound);
 }
 
-TEST_F(VendorsItems, ItemModifyWritesBackTheAmountsItShowsWithEveryDecimal)
-{
-    const qint32 vendor = b.vendor(QStringLiteral("Alpha"));
-    const qint32 id = b.item({QStringLiteral("Bolt"), vendor, vendor, Money::fromTenThousandths(17903)});
-    b.change<CItemsRec>(id, [](CItemsRec& rec) { rec.SellingPrice = Money::fromTenThousandths(30953); });
-
-    AddItemModel model(t(), prompter, clock, id);
-    ASSERT_TRUE(model.checkPrerequisites());
-    EXPECT_EQ(model.costText() + QLatin1Char(' ') + model.priceText(), QStringLiteral("$1.7903 $3.0953"));
-    model.setTaxable(true);
-    model.setTaxRateText(QStringLiteral("6.5"));
-    ASSERT_TRUE(model.save().saved);
-    const CItemsRec after = b.read<CItemsRec>(id);
-    EXPECT_EQ(std::make_tuple(after.Cost, after.SellingPrice, after.TaxRate),
-              std::make_tuple(Money::fromTenThousandths(17903), Money::fromTenThousandths(30953), 6.5f));
-}
-
 TEST_F(VendorsItems, DetailsTexts)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("Alpha"), QStringLiteral("A-9"));
-    EXPECT_EQ(VendorDetailsModel(t(), prompter, vendor).vendor().Number, QStringLiteral("A-9"));
-    const qint32 id =
-        b.item({QStringLiteral("Bolt"), vendor, 12, Money::fromWhole(1234, 5000), 7, 20, 5, true});
+    const qint32 vendor = b.vendor(u"Alpha"_s, u"A-9"_s);
+    const qint32 id = b.item({u"Bolt"_s, vendor, 12, Money::fromWhole(1234, 5000), 7, 20, 5, true});
     b.change<CItemsRec>(id, [](CItemsRec& rec) {
         rec.SellingPrice = Money::fromWhole(2);
         rec.TaxRate = 7.25f;
@@ -243,88 +237,63 @@ TEST_F(VendorsItems, DetailsTexts)
     ASSERT_TRUE(details.checkPrerequisites());
     EXPECT_EQ((QStringList{details.secondaryVendorText(), details.costText(), details.taxableText(),
                            details.taxRateText(), details.reorderQuantityText(), details.reorderLevelText()}),
-              (QStringList{QStringLiteral("000012"), QStringLiteral("$1,234.50"), QStringLiteral("YES"),
-                           QStringLiteral("7.25%"), QStringLiteral("20"), QStringLiteral("5")}));
+              (QStringList{u"000012"_s, u"$1,234.50"_s, u"YES"_s, u"7.25%"_s, u"20"_s, u"5"_s}));
     b.change<CItemsRec>(id, [](CItemsRec& rec) { rec.Taxable = false; });
     ItemDetailsModel untaxed(t(), prompter, id);
-    EXPECT_EQ((QStringList{untaxed.taxableText(), untaxed.taxRateText()}),
-              (QStringList{QStringLiteral("NO"), QStringLiteral("N/A")}));
+    EXPECT_EQ((QStringList{untaxed.taxableText(), untaxed.taxRateText()}), (QStringList{u"NO"_s, u"N/A"_s}));
 
     EXPECT_FALSE(VendorDetailsModel(t(), prompter, 77).checkPrerequisites());
     EXPECT_FALSE(ItemDetailsModel(t(), prompter, 77).checkPrerequisites());
     EXPECT_EQ(prompter.texts(), (QStringList{kNotFound, kNotFound}));
     EXPECT_EQ((QStringList{prompter.log().at(0).title, prompter.log().at(1).title}),
-              (QStringList{QStringLiteral("Vendor Details"), QStringLiteral("Item Details")}));
+              (QStringList{u"Vendor Details"_s, u"Item Details"_s}));
 }
 
 TEST_F(VendorsItems, FindByIdOrExactNumber)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("Alpha"), QStringLiteral("O'Brien-7"));
-    b.vendor(QStringLiteral("Beta"), QStringLiteral("O'Brien-77"));
-    b.vendor(QStringLiteral("Gamma"), QStringLiteral("O'Brien-7")); // numbers need not be unique
+    const qint32 vendor = b.vendor(u"Alpha"_s, u"O'Brien-7"_s);
+    b.vendor(u"Beta"_s, u"O'Brien-77"_s);
+    b.vendor(u"Gamma"_s, u"O'Brien-7"_s); // numbers need not be unique
     FindRecordModel find(t(), prompter, FindRecordModel::Kind::Vendor);
-    find.setText(QStringLiteral(" %1xyz").arg(vendor));
+    find.setText(u" %1xyz"_s.arg(vendor));
     ASSERT_TRUE(find.save().saved);
     EXPECT_EQ(find.foundId(), vendor);
-    find.setText(QStringLiteral("42"));
+    find.setText(u"42"_s);
     EXPECT_EQ(find.save().focus, FindRecordModel::Field::Text);
-    EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to find vendor with ID '000042'."));
+    EXPECT_EQ(prompter.lastText(), u"Unable to find vendor with ID '000042'."_s);
 
     // A number is matched whole, quotes and all, and the first record that has it
     // is found; part of a number is not enough.
     find.setSearchBy(FindRecordModel::SearchBy::Number);
-    find.setText(QStringLiteral("O'Brien-7"));
+    find.setText(u"O'Brien-7"_s);
     ASSERT_TRUE(find.save().saved);
     EXPECT_EQ(find.foundId(), vendor);
-    find.setText(QStringLiteral("O'Brien"));
+    find.setText(u"O'Brien"_s);
     EXPECT_FALSE(find.save().saved);
-    EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to find vendor with Number 'O'Brien'."));
-    find.setText(QStringLiteral("x' OR '1'='1"));
+    EXPECT_EQ(prompter.lastText(), u"Unable to find vendor with Number 'O'Brien'."_s);
+    find.setText(u"x' OR '1'='1"_s);
     EXPECT_FALSE(find.save().saved);
 
-    const qint32 id = b.item({QStringLiteral("Bolt"), vendor});
+    const qint32 id = b.item({u"Bolt"_s, vendor});
     FindRecordModel findItem(t(), prompter, FindRecordModel::Kind::Item);
-    findItem.setText(QStringLiteral("abc"));
+    findItem.setText(u"abc"_s);
     EXPECT_FALSE(findItem.save().saved);
-    EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to find item with ID '000000'."));
+    EXPECT_EQ(prompter.lastText(), u"Unable to find item with ID '000000'."_s);
     findItem.setSearchBy(FindRecordModel::SearchBy::Number);
-    findItem.setText(QStringLiteral("BOL-1"));
+    findItem.setText(u"BOL-1"_s);
     ASSERT_TRUE(findItem.save().saved);
     EXPECT_EQ(findItem.foundId(), id);
-}
-
-TEST(FindInListTest, ScansBelowTheSelectionThenFromTheTop)
-{
-    ScriptedPrompter prompter;
-    const QStringList rows{QStringLiteral("Anvil"), QStringLiteral("Bracket"), QStringLiteral("anvil stand"),
-                           QStringLiteral("Clamp"), QStringLiteral("Drill")};
-    // Below the selection first: row 2 rather than row 0.
-    EXPECT_EQ(FindInList(rows, 0, QStringLiteral("ANV"), prompter), 2);
-    // The only match lies above the selection: the second scan finds it.
-    EXPECT_EQ(FindInList(rows, 3, QStringLiteral("brack"), prompter), 1);
-    // No selection, or the last row selected, starts at row 0.
-    EXPECT_EQ(FindInList(rows, -1, QStringLiteral("anvil"), prompter), 0);
-    EXPECT_EQ(FindInList(rows, 4, QStringLiteral("anvil"), prompter), 0);
-    EXPECT_EQ(FindInList(rows, 2, QStringLiteral("anvil"), prompter), 0);
-    EXPECT_TRUE(prompter.log().isEmpty());
-
-    EXPECT_EQ(FindInList(rows, 1, QString(), prompter), -1);
-    EXPECT_EQ(FindInList(rows, 1, QStringLiteral("saw"), prompter), -1);
-    EXPECT_EQ(FindInList({}, -1, QStringLiteral("x"), prompter), -1);
-    EXPECT_EQ(prompter.texts(), (QStringList{QStringLiteral("Invalid search string."),
-                                             QStringLiteral("Unable to find a matching entry."),
-                                             QStringLiteral("Unable to find a matching entry.")}));
 }
 
 TEST_F(VendorsItems, VendorAndItemDeletionTakeEveryRowOfTheirItems)
 {
     EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::Vendor, 5).checkPrerequisites());
-    EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to locate vendor record."));
+    EXPECT_EQ(prompter.lastText(), u"Unable to locate vendor record."_s);
     EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::Item, 5).checkPrerequisites());
     EXPECT_EQ(prompter.lastText(), kItemNotFound);
 
-    const qint32 doomed = b.vendor(QStringLiteral("Doomed"));
-    const qint32 kept = b.vendor(QStringLiteral("Kept"));
+    const qint32 doomed = b.vendor(u"Doomed"_s);
+    const qint32 kept = b.vendor(u"Kept"_s);
     const qint32 po = b.po(5000, doomed);
     const qint32 invoice = b.invoice(NoID, 7000);
     // One of every dependent row: a line partly received (receipt and lot), an initial lot, a sale.
@@ -340,8 +309,8 @@ TEST_F(VendorsItems, VendorAndItemDeletionTakeEveryRowOfTheirItems)
     };
     QList<qint32> primaries;
     for (int i = 0; i < 3; ++i)
-        primaries << withHistory(QStringLiteral("P%1").arg(i), doomed, kept);
-    const qint32 secondary = withHistory(QStringLiteral("Second"), kept, doomed);
+        primaries << withHistory(u"P%1"_s.arg(i), doomed, kept);
+    const qint32 secondary = withHistory(u"Second"_s, kept, doomed);
 
     DeleteRecordModel model(t(), prompter, DeleteRecordModel::Target::Vendor, doomed);
     ASSERT_TRUE(model.checkPrerequisites());
@@ -351,9 +320,14 @@ TEST_F(VendorsItems, VendorAndItemDeletionTakeEveryRowOfTheirItems)
                   "and sales associated with this vendor.  This could modify calculated totals for PO's "
                   "and Invoices.\nIt is recomended that you backup the project before continuing.")
                   .arg(FormatRecordId(doomed)));
-    EXPECT_EQ(model.save().focus, DeleteRecordModel::Field::Confirmation); // not confirmed yet
-    EXPECT_EQ(prompter.lastText(), QStringLiteral("Must confirm deletion by typing 'YES'."));
-    model.setConfirmation(QStringLiteral("Yes"));
+    // Only the word itself, in any case, confirms.
+    for (const QString& typed : {QString(), u"YE"_s, u"YES "_s}) {
+        model.setConfirmation(typed);
+        EXPECT_EQ(model.save().focus, DeleteRecordModel::Field::Confirmation) << typed.toStdString();
+        EXPECT_EQ(prompter.lastText(), u"Must confirm deletion by typing 'YES'."_s);
+    }
+    EXPECT_TRUE(t().vendors().LocateByID(doomed));
+    model.setConfirmation(u"Yes"_s);
     ASSERT_TRUE(model.save().saved);
     EXPECT_FALSE(t().vendors().LocateByID(doomed));
     for (const qint32 id : primaries)
@@ -382,10 +356,10 @@ TEST_F(VendorsItems, OrderLineAndPurchaseOrderDeletion)
 {
     EXPECT_FALSE(
         DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::OrderLine, 5).checkPrerequisites());
-    EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to locate order record."));
-    const qint32 vendor = b.vendor(QStringLiteral("Alpha"));
-    const qint32 bolt = b.item({QStringLiteral("Bolt"), vendor});
-    const qint32 nut = b.item({QStringLiteral("Nut"), vendor});
+    EXPECT_EQ(prompter.lastText(), u"Unable to locate order record."_s);
+    const qint32 vendor = b.vendor(u"Alpha"_s);
+    const qint32 bolt = b.item({u"Bolt"_s, vendor});
+    const qint32 nut = b.item({u"Nut"_s, vendor});
     const qint32 open = b.po(5002, vendor);
     const qint32 other = b.po(5003, vendor);
     b.orderLine(bolt, open, 10);
@@ -418,7 +392,7 @@ TEST_F(VendorsItems, OrderLineAndPurchaseOrderDeletion)
     EXPECT_FALSE(DeletePurchaseOrder(t(), prompter, other).has_value());
     EXPECT_FALSE(DeleteRecordModel(t(), prompter, DeleteRecordModel::Target::PurchaseOrder, 5002)
                      .checkPrerequisites());
-    EXPECT_EQ(prompter.lastText(), QStringLiteral("Unable to locate purchase order record."));
+    EXPECT_EQ(prompter.lastText(), u"Unable to locate purchase order record."_s);
     DeleteRecordModel model(t(), prompter, DeleteRecordModel::Target::PurchaseOrder, open);
     ASSERT_TRUE(model.checkPrerequisites());
     EXPECT_EQ(
@@ -432,7 +406,7 @@ TEST_F(VendorsItems, OrderLineAndPurchaseOrderDeletion)
     EXPECT_EQ(model.changes().ids(ListingKind::PurchaseOrders), QList<qint32>{open});
 
     // A line whose item is gone still goes; the user hears about the item.
-    const qint32 gone = b.item({QStringLiteral("Gone"), vendor});
+    const qint32 gone = b.item({u"Gone"_s, vendor});
     const qint32 orphan = b.orderLine(gone, other, 3);
     ASSERT_TRUE(t().items().RecordDelete(gone));
     prompter.clear();

@@ -44,7 +44,7 @@ protected:
     QStringList stored() { return project.db().QueryDefNames(); }
 };
 
-TEST(QuerySql, BuildsTheSentenceIntoQueryText)
+TEST(QuerySql, BuildsTheSentenceIntoQueryTextAndReadsItBack)
 {
     const ListingKind items = ListingKind::Items;
     struct Case
@@ -96,11 +96,8 @@ TEST(QuerySql, BuildsTheSentenceIntoQueryText)
     for (const auto& [type, value] : refused)
         EXPECT_FALSE(NormalizeQueryValue(type, QString::fromLatin1(value))) << value;
     EXPECT_FALSE(BuildQuerySql(items, sentence({row(items, "Stocked", 0, str("Ordered"))})));
-}
 
-TEST(QuerySql, ReadsStoredTextBackIntoTheSentence)
-{
-    const ListingKind items = ListingKind::Items;
+    // Stored text is read back into the sentence.
     const QuerySentence ops = ParseQuerySql(
         items, str("SELECT TOP 5 *\r\nFROM Items\r\nWHERE Stocked <= 3 OR Cost >= 2 And Ordered < 1\r\n"
                    "ORDER BY cost DESC;\r\n"));

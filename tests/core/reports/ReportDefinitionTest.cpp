@@ -502,19 +502,9 @@ TEST_F(ReportSheet, NamesAreCutToSizeAndMustBeNew)
     EXPECT_EQ(last().text, StatusMessage(Status::FileNotAccessible));
     EXPECT_EQ(FileBytes(path()), two);
     ASSERT_TRUE(QDir(m_dir.path()).rmdir(str("shop.tmp")));
-
-    // A damaged file the user keeps as it is: only the question, and the sheet stays open.
-    QByteArray damaged = two;
-    damaged[8] = '\xF0'; // the first record's table length
-    ASSERT_TRUE(WriteFileBytes(path(), damaged));
-    prompter.clear();
-    EXPECT_FALSE(modify.save().saved);
-    ASSERT_EQ(prompter.log().size(), 1);
-    EXPECT_TRUE(last().question);
-    EXPECT_EQ(FileBytes(path()), damaged);
 }
 
-TEST_F(ReportSheet, ListPageMovesColumnsAndExplainsMissingSelections)
+TEST_F(ReportSheet, ListPageMovesColumnsAndStatisticsAndExplainsMissingSelections)
 {
     ReportSheetModel model = sheet();
     EXPECT_FALSE(model.addField());
@@ -551,6 +541,18 @@ TEST_F(ReportSheet, ListPageMovesColumnsAndExplainsMissingSelections)
         EXPECT_EQ(wide.addField(), i < ReportSheetModel::kMaxColumns) << i;
     }
     expectSaid("A report can show at most 20 columns.", "Add Field");
+
+    // Statistics go in at the selected entry.
+    ReportSheetModel stats = sheet();
+    EXPECT_FALSE(stats.addStatistic());
+    // Without an included selection a statistic goes to the top.
+    const std::pair<int, int> adds[] = {{2, -1}, {0, -1}, {0, 1}};
+    for (const auto& [available, included] : adds) {
+        stats.selectIncludedStatistic(included);
+        stats.selectAvailableStatistic(available);
+        ASSERT_TRUE(stats.addStatistic());
+    }
+    EXPECT_EQ(stats.storedDefinition().statistics, strs({"Value", "Margin", "Count"}));
 }
 
 TEST_F(ReportSheet, AdvancedPageRenamesColumnsAndResolvesTheSortField)
@@ -591,20 +593,6 @@ TEST_F(ReportSheet, AdvancedPageRenamesColumnsAndResolvesTheSortField)
     ReportFile file(path());
     ASSERT_TRUE(file.getByName(str("Parts")));
     EXPECT_EQ(file.readBuffer().sortField, str("Number"));
-}
-
-TEST_F(ReportSheet, StatisticsGoInAtTheSelectedEntry)
-{
-    ReportSheetModel model = sheet();
-    EXPECT_FALSE(model.addStatistic());
-    // Without an included selection a statistic goes to the top.
-    const std::pair<int, int> adds[] = {{2, -1}, {0, -1}, {0, 1}};
-    for (const auto& [available, included] : adds) {
-        model.selectIncludedStatistic(included);
-        model.selectAvailableStatistic(available);
-        ASSERT_TRUE(model.addStatistic());
-    }
-    EXPECT_EQ(model.storedDefinition().statistics, strs({"Value", "Margin", "Count"}));
 }
 
 TEST_F(ReportSheet, ModifyLoadsTheReportAndMovesItToTheEnd)

@@ -68,7 +68,7 @@ protected:
     }
 
     QTemporaryDir userDir;
-    QString iniPath = userDir.filePath(QStringLiteral("user.ini"));
+    QString iniPath = userDir.filePath(u"user.ini"_s);
     UserSettings settings{iniPath};
     RecordLists lists{settings};
 };
@@ -87,15 +87,15 @@ CStockRec lotFrom(qint32 item, qint32 origin, qint32 quantity, DateTime date, qi
 
 TEST_F(Lists, EveryKindShowsItsRecordsInItsColumns)
 {
-    const qint32 acme = b.vendor(QStringLiteral("Acme Supply"));
-    const qint32 widget = itemWith(QStringLiteral("Widget"), Money::fromWhole(9, 5000), 9, acme);
+    const qint32 acme = b.vendor(u"Acme Supply"_s);
+    const qint32 widget = itemWith(u"Widget"_s, Money::fromWhole(9, 5000), 9, acme);
     b.change<CItemsRec>(widget, [](CItemsRec& rec) { rec.SellingPrice = Money::fromWhole(1234, 5000); });
     const qint32 open = b.po(5000, acme, day(1997, 3, 1));
     const qint32 filled = b.po(5001, acme, day(1997, 3, 2));
     b.change<CPORec>(filled, [](CPORec& rec) {
         rec.Filled = true;
         rec.FilledDate = day(1997, 3, 20);
-        rec.Notes = QStringLiteral("rush");
+        rec.Notes = u"rush"_s;
     });
     // Part of the order is received; the rest stays on order.
     b.receive(b.orderLine(widget, open, 6), 4);
@@ -104,8 +104,7 @@ TEST_F(Lists, EveryKindShowsItsRecordsInItsColumns)
     b.add(lotFrom(widget, StockCustomerReturn, 1, day(1997, 4, 1)));
     b.add(lotFrom(widget, StockOther, 1, day(1997, 4, 1)));
     ASSERT_TRUE(RecomputeItemTotals(t(), widget));
-    const qint32 baker =
-        b.customer(QStringLiteral("Baker & Co"), QStringLiteral("Baker"), QStringLiteral("Bea"));
+    const qint32 baker = b.customer(u"Baker & Co"_s, u"Baker"_s, u"Bea"_s);
     b.invoice(baker, 7001);
     for (int kind = 0; kind < kListingKindCount; ++kind)
         reload(static_cast<Kind>(kind));
@@ -131,11 +130,11 @@ TEST_F(Lists, EveryKindShowsItsRecordsInItsColumns)
 
 TEST_F(Lists, EachColumnSortsByItsType)
 {
-    const qint32 zeta = b.vendor(QStringLiteral("zeta"));
-    const qint32 alpha = b.vendor(QStringLiteral("Alpha"));
-    itemWith(QStringLiteral("cherry"), Money::fromWhole(10), 10, zeta);
-    itemWith(QStringLiteral("apple"), Money::fromWhole(9, 5000), 9, zeta);
-    itemWith(QStringLiteral("Banana"), Money::fromWhole(9, 5000), 100, alpha);
+    const qint32 zeta = b.vendor(u"zeta"_s);
+    const qint32 alpha = b.vendor(u"Alpha"_s);
+    itemWith(u"cherry"_s, Money::fromWhole(10), 10, zeta);
+    itemWith(u"apple"_s, Money::fromWhole(9, 5000), 9, zeta);
+    itemWith(u"Banana"_s, Money::fromWhole(9, 5000), 100, alpha);
     reload(Kind::Items);
 
     EXPECT_EQ(sortedBy(Kind::Items, 1, 1), (QStringList{u"apple"_s, u"Banana"_s, u"cherry"_s}));
@@ -165,39 +164,16 @@ TEST_F(Lists, EachColumnSortsByItsType)
     EXPECT_EQ(sortedBy(Kind::PurchaseOrders, 4, 4), (QStringList{QString(), u"6/1/1899"_s, u"10/5/1997"_s}));
 }
 
-TEST(ListsStockOrder, RowsOfEqualKeysFollowTheInventoryStyle)
-{
-    for (const int style : {CStockSet::kFifo, CStockSet::kLifo}) {
-        TempProject project(style);
-        ASSERT_TRUE(project.isValid());
-        ProjectBuilder b(project);
-        const qint32 item = b.item({QStringLiteral("Nut"), b.vendor(QStringLiteral("V"))});
-        for (const int month : {3, 1, 2})
-            b.add(lotFrom(item, StockInitial, month, day(1997, month, 1)));
-        ASSERT_TRUE(RecomputeItemTotals(project.tables(), item));
-        QTemporaryDir dir;
-        UserSettings settings(dir.filePath(QStringLiteral("user.ini")));
-        RecordLists lists(settings);
-        lists.setTables(&project.tables());
-        ASSERT_TRUE(lists.ReloadList(Kind::Stock, QString()));
-        RecordList& stock = lists.list(Kind::Stock);
-        stock.setSortColumn(2);
-        const QStringList expected = style == CStockSet::kFifo ? QStringList{u"1"_s, u"2"_s, u"3"_s}
-                                                               : QStringList{u"3"_s, u"2"_s, u"1"_s};
-        EXPECT_EQ(stock.columnTexts(6), expected) << "style " << style;
-        EXPECT_EQ(CheckStockInvariants(project.tables()), QStringList());
-    }
-}
-
 // A TOP query chooses its lots by its own ORDER BY whatever order the stock list
 // reads in; the list then orders just those, equal keys in FIFO or LIFO order.
 TEST_F(Lists, ATopQueryOnTheStockListPicksItsOwnRowsWhateverTheListsOrder)
 {
     const qint32 item = b.item({u"Nut"_s, b.vendor(u"V"_s)});
-    const std::pair<DateTime, Money> bought[] = {{day(1998, 1, 12), Money::fromWhole(10)},
-                                                 {day(1998, 2, 3), Money::fromWhole(0, 3500)},
-                                                 {day(1998, 2, 15), Money::fromWhole(2, 4000)},
-                                                 {day(1998, 3, 5), Money::fromWhole(1, 1000)}};
+    // Entered out of date order: the style orders by date, not by entry.
+    const std::pair<DateTime, Money> bought[] = {{day(1998, 2, 15), Money::fromWhole(2, 4000)},
+                                                 {day(1998, 1, 12), Money::fromWhole(10)},
+                                                 {day(1998, 3, 5), Money::fromWhole(1, 1000)},
+                                                 {day(1998, 2, 3), Money::fromWhole(0, 3500)}};
     for (const auto& [date, cost] : bought) {
         CStockRec lot = lotFrom(item, StockInitial, 3, date);
         lot.Cost = cost;
@@ -209,9 +185,15 @@ TEST_F(Lists, ATopQueryOnTheStockListPicksItsOwnRowsWhateverTheListsOrder)
     ASSERT_TRUE(project.db().CreateQueryDef(
         u"Dearest half"_s, u"SELECT TOP 50 PERCENT * FROM [Stock] WHERE Quanity >= 1 ORDER BY Cost DESC"_s));
 
-    for (const QString& query : {u"Dearest"_s, u"Dearest half"_s}) {
-        for (const int style : {CStockSet::kFifo, CStockSet::kLifo}) {
-            t().stock().SetInventoryStyle(style);
+    for (const int style : {CStockSet::kFifo, CStockSet::kLifo}) {
+        t().stock().SetInventoryStyle(style);
+        // Unfiltered, rows of equal keys too keep the style's order.
+        reload(Kind::Stock);
+        QStringList dates{u"1/12/1998"_s, u"2/3/1998"_s, u"2/15/1998"_s, u"3/5/1998"_s};
+        if (style == CStockSet::kLifo)
+            std::reverse(dates.begin(), dates.end());
+        EXPECT_EQ(sortedBy(Kind::Stock, 2, 8), dates) << "style " << style;
+        for (const QString& query : {u"Dearest"_s, u"Dearest half"_s}) {
             reload(Kind::Stock, query);
             const QStringList inStyleOrder = style == CStockSet::kFifo ? QStringList{u"$10.00"_s, u"$2.40"_s}
                                                                        : QStringList{u"$2.40"_s, u"$10.00"_s};
@@ -224,13 +206,13 @@ TEST_F(Lists, ATopQueryOnTheStockListPicksItsOwnRowsWhateverTheListsOrder)
 
 TEST_F(Lists, RowsCarryTheirColourConditions)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("V"));
+    const qint32 vendor = b.vendor(u"V"_s);
     const qint32 open = b.po(5000, vendor);
     const qint32 filled = b.po(5001, vendor);
     b.change<CPORec>(filled, [](CPORec& rec) { rec.Filled = true; });
-    const qint32 plain = b.customer(QStringLiteral("Plain"), QString(), QString());
-    const qint32 noted = b.customer(QStringLiteral("Noted"), QString(), QString());
-    b.change<CCustomersRec>(noted, [](CCustomersRec& rec) { rec.Notes = QStringLiteral("pays late"); });
+    const qint32 plain = b.customer(u"Plain"_s, QString(), QString());
+    const qint32 noted = b.customer(u"Noted"_s, QString(), QString());
+    b.change<CCustomersRec>(noted, [](CCustomersRec& rec) { rec.Notes = u"pays late"_s; });
     for (const Kind kind : {Kind::PurchaseOrders, Kind::Customers})
         reload(kind);
 
@@ -243,16 +225,16 @@ TEST_F(Lists, RowsCarryTheirColourConditions)
 
     // The colour follows the record once its row is read again.
     b.change<CCustomersRec>(noted, [](CCustomersRec& rec) { rec.Notes.clear(); });
-    b.change<CCustomersRec>(plain, [](CCustomersRec& rec) { rec.Notes = QStringLiteral("x"); });
+    b.change<CCustomersRec>(plain, [](CCustomersRec& rec) { rec.Notes = u"x"_s; });
     lists.RefreshRecords(Kind::Customers, {noted, plain});
     EXPECT_EQ(std::tuple(conditionOf(Kind::Customers, noted), conditionOf(Kind::Customers, plain)),
               std::tuple(RowCondition::None, RowCondition::Notes));
 }
 
-TEST(ListColorsSettings, DefaultsStoredValuesAndOutOfRangeChannels)
+TEST(ListSettings, ColoursAndColumnsSurviveARestartAndNonsenseFallsBack)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("user.ini"));
+    const QString path = dir.filePath(u"user.ini"_s);
     {
         UserSettings settings(path);
         ListColors colors;
@@ -263,21 +245,6 @@ TEST(ListColorsSettings, DefaultsStoredValuesAndOutOfRangeChannels)
         // Values edited by hand beyond a channel's range are held to it.
         settings.setValue(u"Colors"_s, u"Notes_Red"_s, 400);
         settings.setValue(u"Colors"_s, u"Notes_Blue"_s, u"blue"_s);
-        ASSERT_TRUE(settings.sync());
-    }
-    UserSettings settings(path);
-    ListColors colors;
-    colors.load(settings);
-    EXPECT_EQ(colors.color(RowCondition::Filled), (ListColor{10, 20, 30}));
-    EXPECT_EQ(colors.color(RowCondition::Notes), (ListColor{255, 255, 0}));
-}
-
-TEST(ListColumnLayoutSettings, ColumnsSurviveARestartAndHiddenWidthsAreNotStored)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("user.ini"));
-    {
-        UserSettings settings(path);
         ListColumnLayout layout(Kind::Items);
         layout.setHidden(2, true);
         layout.setWidth(2, 333);
@@ -288,6 +255,10 @@ TEST(ListColumnLayoutSettings, ColumnsSurviveARestartAndHiddenWidthsAreNotStored
     {
         UserSettings settings(path);
         ListColumnLayout layout(Kind::Items);
+        ListColors colors;
+        colors.load(settings);
+        EXPECT_EQ(colors.color(RowCondition::Filled), (ListColor{10, 20, 30}));
+        EXPECT_EQ(colors.color(RowCondition::Notes), (ListColor{255, 255, 0}));
         layout.load(settings);
         EXPECT_EQ(layout.visibleColumns(), (QList<int>{0, 1, 3, 4, 5, 6, 7}));
         EXPECT_EQ(std::tuple(layout.column(1).width, layout.column(2).width), std::tuple(180, 100));
@@ -301,12 +272,9 @@ TEST(ListColumnLayoutSettings, ColumnsSurviveARestartAndHiddenWidthsAreNotStored
         EXPECT_EQ(layout.column(2).displayIndex, 2);
     }
     EXPECT_EQ(QSettings(path, QSettings::IniFormat).value(u"Items/Column2Width"_s).toInt(), 100);
-}
 
-TEST(ListColumnLayoutSettings, StoredPositionsOrderTheColumnsAndNonsenseFallsBack)
-{
-    QTemporaryDir dir;
-    UserSettings settings(dir.filePath(QStringLiteral("user.ini")));
+    // Stored positions order the columns; nonsense falls back to the defaults.
+    UserSettings settings(path);
     settings.setValue(u"PO"_s, u"Column0Index"_s, 5);
     settings.setValue(u"PO"_s, u"Column5Index"_s, 0);
     settings.setValue(u"PO"_s, u"Column1Index"_s, 57);
@@ -322,11 +290,11 @@ TEST(ListColumnLayoutSettings, StoredPositionsOrderTheColumnsAndNonsenseFallsBac
 
 TEST_F(Lists, CustomizeColumnsAppliesAndStoresOnlyOnOk)
 {
-    b.item({QStringLiteral("Gear"), b.vendor(QStringLiteral("V"))});
+    b.item({u"Gear"_s, b.vendor(u"V"_s)});
     reload(Kind::Items);
     CustomizeColumnsModel model(lists, prompter, Kind::Items);
     model.selectColumn(3);
-    model.setColumnTitle(QStringLiteral("Supplier"));
+    model.setColumnTitle(u"Supplier"_s);
     model.setJustificationIndex(1); // Center
     model.selectColumn(2);
     model.setDisplayColumn(false);
@@ -355,10 +323,10 @@ TEST_F(Lists, CustomizeColumnsAppliesAndStoresOnlyOnOk)
 TEST_F(Lists, CustomizeDialogsRefuseWhenTheSettingsCannotBeWritten)
 {
     // A settings file below a plain file can never be written.
-    QFile blocker(userDir.filePath(QStringLiteral("blocker")));
+    QFile blocker(userDir.filePath(u"blocker"_s));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    UserSettings unwritable(userDir.filePath(QStringLiteral("blocker/user.ini")));
+    UserSettings unwritable(userDir.filePath(u"blocker/user.ini"_s));
     RecordLists stuck(unwritable);
     stuck.setTables(&t());
 
@@ -379,9 +347,9 @@ TEST_F(Lists, CustomizeDialogsRefuseWhenTheSettingsCannotBeWritten)
 
 TEST_F(Lists, SortListOffersTheShownColumns)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("V"));
-    itemWith(QStringLiteral("b"), Money::fromWhole(1), 0, vendor);
-    itemWith(QStringLiteral("a"), Money::fromWhole(2), 0, vendor);
+    const qint32 vendor = b.vendor(u"V"_s);
+    itemWith(u"b"_s, Money::fromWhole(1), 0, vendor);
+    itemWith(u"a"_s, Money::fromWhole(2), 0, vendor);
     reload(Kind::Items);
     list(Kind::Items).layout().setHidden(2, true);
 
@@ -402,7 +370,7 @@ TEST_F(Lists, SortListOffersTheShownColumns)
 
 TEST_F(Lists, FindInListKeepsItsFieldAndTextFromOneHitToTheNext)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("V"));
+    const qint32 vendor = b.vendor(u"V"_s);
     for (const QString& name : {u"bolt"_s, u"nut"_s, u"washer"_s, u"bolt cutter"_s})
         itemWith(name, Money::fromWhole(1), 0, vendor);
     reload(Kind::Items);
@@ -436,9 +404,9 @@ TEST_F(Lists, FindInListKeepsItsFieldAndTextFromOneHitToTheNext)
 
 TEST_F(Lists, ReloadListReadsUnderTheFilterWithAProgressBar)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("V"));
+    const qint32 vendor = b.vendor(u"V"_s);
     for (int i = 0; i < 25; ++i)
-        itemWith(QStringLiteral("item %1").arg(i), Money::fromWhole(1), 0, vendor);
+        itemWith(u"item %1"_s.arg(i), Money::fromWhole(1), 0, vendor);
     EXPECT_TRUE(lists.needsReload(Kind::Items));
 
     CountingProgress progress;
@@ -461,15 +429,15 @@ TEST_F(Lists, ReloadListReadsUnderTheFilterWithAProgressBar)
 
 TEST_F(Lists, RefreshRecordsReplacesAddsAndRemovesRowsInSortOrder)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("V"));
-    const qint32 apple = itemWith(QStringLiteral("apple"), Money::fromWhole(1), 0, vendor);
-    const qint32 melon = itemWith(QStringLiteral("melon"), Money::fromWhole(1), 0, vendor);
-    const qint32 zucchini = itemWith(QStringLiteral("zucchini"), Money::fromWhole(1), 0, vendor);
+    const qint32 vendor = b.vendor(u"V"_s);
+    const qint32 apple = itemWith(u"apple"_s, Money::fromWhole(1), 0, vendor);
+    const qint32 melon = itemWith(u"melon"_s, Money::fromWhole(1), 0, vendor);
+    const qint32 zucchini = itemWith(u"zucchini"_s, Money::fromWhole(1), 0, vendor);
     reload(Kind::Items, u"[Name] <> 'melon'"_s);
     list(Kind::Items).setSortColumn(1);
 
-    b.change<CItemsRec>(apple, [](CItemsRec& rec) { rec.Name = QStringLiteral("yam"); });
-    const qint32 banana = itemWith(QStringLiteral("banana"), Money::fromWhole(1), 0, vendor);
+    b.change<CItemsRec>(apple, [](CItemsRec& rec) { rec.Name = u"yam"_s; });
+    const qint32 banana = itemWith(u"banana"_s, Money::fromWhole(1), 0, vendor);
     b.remove<CItemsRec>(zucchini);
     lists.RefreshRecords(Kind::Items, {apple, banana, zucchini, 0, -1, melon});
     EXPECT_EQ(column(Kind::Items, 1), (QStringList{u"banana"_s, u"melon"_s, u"yam"_s}));
@@ -479,8 +447,7 @@ TEST_F(Lists, RefreshRecordsReplacesAddsAndRemovesRowsInSortOrder)
     // Many records at once are read with a progress window that says what.
     QList<qint32> added;
     for (int i = 0; i < 21; ++i)
-        added.append(
-            itemWith(QStringLiteral("n%1").arg(i, 2, 10, QLatin1Char('0')), Money::fromWhole(1), 0, vendor));
+        added.append(itemWith(u"n%1"_s.arg(i, 2, 10, QLatin1Char('0')), Money::fromWhole(1), 0, vendor));
     CountingProgress progress;
     lists.RefreshRecords(Kind::Items, added, &progress);
     EXPECT_EQ(progress.texts, QStringList{u"Updating items..."_s});
@@ -490,7 +457,7 @@ TEST_F(Lists, RefreshRecordsReplacesAddsAndRemovesRowsInSortOrder)
 
 TEST_F(Lists, PurchaseOrderRowsAreRefreshedByRecordIdNotByTheirNumber)
 {
-    const qint32 vendor = b.vendor(QStringLiteral("V"));
+    const qint32 vendor = b.vendor(u"V"_s);
     const qint32 first = b.po(5001, vendor);
     // A purchase order whose number is the other's record ID.
     const qint32 second = b.po(first, vendor);
@@ -504,15 +471,14 @@ TEST_F(Lists, PurchaseOrderRowsAreRefreshedByRecordIdNotByTheirNumber)
 
 TEST_F(Lists, DeletionsRefreshTheRowsThatReferredToTheRecord)
 {
-    const qint32 gone = b.vendor(QStringLiteral("Gone Inc"));
-    const qint32 other = b.vendor(QStringLiteral("Other"));
-    const qint32 own = b.item({QStringLiteral("Own"), gone, NoID, Money::fromWhole(1), 4});
-    const qint32 shared = b.item({QStringLiteral("Shared"), other, gone, Money::fromWhole(1), 2});
+    const qint32 gone = b.vendor(u"Gone Inc"_s);
+    const qint32 other = b.vendor(u"Other"_s);
+    const qint32 own = b.item({u"Own"_s, gone, NoID, Money::fromWhole(1), 4});
+    const qint32 shared = b.item({u"Shared"_s, other, gone, Money::fromWhole(1), 2});
     const qint32 po = b.po(5000, gone);
-    const qint32 leaving =
-        b.customer(QStringLiteral("Leaving Ltd"), QStringLiteral("Lee"), QStringLiteral("Al"));
+    const qint32 leaving = b.customer(u"Leaving Ltd"_s, u"Lee"_s, u"Al"_s);
     b.invoice(leaving, 6000);
-    b.invoice(b.customer(QStringLiteral("Staying"), QString(), QString()), 6001);
+    b.invoice(b.customer(u"Staying"_s, QString(), QString()), 6001);
     for (int kind = 0; kind < kListingKindCount; ++kind)
         reload(static_cast<Kind>(kind));
 
@@ -527,7 +493,7 @@ TEST_F(Lists, DeletionsRefreshTheRowsThatReferredToTheRecord)
 
     CustomerDeletion deletion(t(), prompter, leaving);
     ASSERT_TRUE(deletion.checkPrerequisites());
-    deletion.setConfirmation(QStringLiteral("YES"));
+    deletion.setConfirmation(u"YES"_s);
     ASSERT_TRUE(deletion.save().saved);
     // Only the deleted customer is handed over; its invoices are found in the list.
     lists.RefreshAfterDelete(Kind::Customers, {leaving});
