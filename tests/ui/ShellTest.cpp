@@ -1,26 +1,13 @@
-#include "ui/app/Application.h"
-#include "ui/app/MainWindow.h"
-#include "ui/app/NavigationTreeWidget.h"
-#include "ui/views/RecordListView.h"
-
-#include "core/common/Clock.h"
 #include "ui/common/DesktopServices.h"
+
 #include "core/common/StatusCodes.h"
-#include "core/common/UserSettings.h"
 #include "core/project/Project.h"
-#include "core/project/ProjectSettings.h"
 #include "core/session/ProjectOpening.h"
 #include "core/views/RecordLists.h"
 
-#include "ProjectBuilder.h"
-#include "QtPrinters.h"
-#include "ScriptedFileChooser.h"
-#include "ScriptedPrompter.h"
-#include "TempProject.h"
+#include "DesktopDriver.h"
 #include "WidgetDriver.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDropEvent>
 #include <QFile>
 #include <QHeaderView>
@@ -29,16 +16,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
-#include <QTest>
-
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -65,12 +46,7 @@ struct DiskProject
 class Shell : public ::testing::Test
 {
 protected:
-    void TearDown() override
-    {
-        if (app)
-            app->mainWindow().close();
-        app.reset();
-    }
+    void TearDown() override { CloseApp(app); }
 
     void setRecent(const QString& path) { settings->setValue(u"Recent File List"_s, u"File1"_s, path); }
 
@@ -92,8 +68,7 @@ protected:
     // Closes the window (which stores its layout) and starts again on settings read afresh.
     bool relaunch()
     {
-        app->mainWindow().close();
-        app.reset();
+        CloseApp(app);
         settings = std::make_unique<UserSettings>(home.filePath(u"user.ini"_s));
         return launch();
     }
@@ -128,8 +103,7 @@ TEST_F(Shell, WithoutAUsableRecentEntryTheUserIsAsked)
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(QFile::exists(home.filePath(u"fresh.qmp"_s)));
     EXPECT_EQ(settings->text(u"Recent File List"_s, u"File1"_s), home.filePath(u"fresh.qmp"_s));
-    app->mainWindow().close();
-    app.reset();
+    CloseApp(app);
 
     // An entry whose file is gone is no entry; Cancel ends the start.
     setRecent(home.filePath(u"gone.qmp"_s));
