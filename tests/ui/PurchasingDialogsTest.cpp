@@ -37,15 +37,6 @@ QString Current(const QWidget& window, const QString& box)
     return Child<QComboBox>(window, box)->currentText();
 }
 
-// The dialog is still open, and the field has the focus with its whole text selected.
-void ExpectFocusOn(const QDialog& dialog, const QString& field, const QString& text)
-{
-    EXPECT_TRUE(dialog.isVisible());
-    auto* edit = Child<QLineEdit>(dialog, field);
-    EXPECT_EQ(dialog.focusWidget(), edit) << field.toStdString();
-    EXPECT_EQ(edit->selectedText(), text);
-}
-
 class PurchasingDialogs : public TotalsFixture
 {
 protected:
@@ -220,69 +211,6 @@ TEST_F(PurchasingDialogs, RecordReceivedTakesAPartialReceiptOnBackorderAndRefuse
     const QList<qint32> lots = changes.ids(ListingKind::Stock);
     ASSERT_EQ(lots.size(), 2);
     EXPECT_EQ(b.read<CStockRec>(lots.at(0)).Date, day(1997, 7, 18));
-}
-
-TEST_F(PurchasingDialogs, RecordReceivedOnAPresetOrderLineKeepsToThatLine)
-{
-    const qint32 po = b.po(5000, acme);
-    b.orderLine(ledger, po, 10);
-    const qint32 pencilLine = b.orderLine(pencil, po, 5);
-    b.po(5001, acme); // the newest, which a free dialog would show
-    WhenModalOpens([&](QDialog& dialog) {
-        for (const QString& fixed : {u"poBox"_s, u"orderBox"_s, u"nextButton"_s})
-            EXPECT_FALSE(Enabled(dialog, fixed)) << fixed.toStdString();
-        EXPECT_EQ((QStringList{Current(dialog, u"poBox"_s), Current(dialog, u"orderBox"_s),
-                               Text(dialog, u"quantityEdit"_s)}),
-                  (QStringList{u"005000"_s, u"Pencil"_s, u"5"_s}));
-        Click(dialog, u"okButton"_s);
-    });
-    const ChangeList changes = RunRecordReceived(nullptr, t(), services, po, pencilLine);
-    EXPECT_TRUE(prompter.log().isEmpty()) << prompter.lastText().toStdString();
-    EXPECT_FALSE(t().orders().LocateByID(pencilLine));
-    EXPECT_EQ(changes.ids(ListingKind::Stock).size(), 1);
-}
-
-TEST_F(PurchasingDialogs, MarkPOFillDateRefusesABadDateAtItsFieldThenMarksThePurchaseOrder)
-{
-    const qint32 po = b.po(5000, acme);
-    WhenModalOpens(u"Mark PO Filll Date"_s, [&](QDialog& dialog) {
-        EXPECT_EQ(Text(dialog, u"dateEdit"_s), shortDate(1997, 7, 20));
-        Type(dialog, u"dateEdit"_s, u"soon"_s);
-        Click(dialog, u"okButton"_s);
-        ExpectFocusOn(dialog, u"dateEdit"_s, u"soon"_s);
-        Type(dialog, u"dateEdit"_s, shortDate(1997, 7, 19));
-        Click(dialog, u"okButton"_s);
-    });
-    EXPECT_EQ(RunMarkPOFillDate(nullptr, t(), services, po).ids(ListingKind::PurchaseOrders),
-              QList<qint32>{po});
-    EXPECT_EQ(b.read<CPORec>(po).FilledDate, day(1997, 7, 19));
-}
-
-// What is purged, and what stays, is the engine's (its purge tests); the window
-// refuses a bad date at its field, asks once, and restores the cursor.
-TEST_F(PurchasingDialogs, PurgeRefusesABadDateAtItsFieldThenAsksAndPurgesUpToTheDate)
-{
-    const qint32 purged = b.po(5000, acme, day(1997, 3, 1));
-    b.change<CPORec>(purged, [](CPORec& rec) { rec.Filled = true; });
-    const qint32 later = b.po(5001, acme, day(1997, 7, 1));
-    b.change<CPORec>(later, [](CPORec& rec) { rec.Filled = true; });
-
-    WhenModalOpens(u"Purge Data"_s, [&](QDialog& dialog) {
-        Click(dialog, u"invoicesBox"_s);
-        Click(dialog, u"posBox"_s);
-        Type(dialog, u"dateEdit"_s, u"6/31/1997"_s);
-        Click(dialog, u"okButton"_s);
-        ExpectFocusOn(dialog, u"dateEdit"_s, u"6/31/1997"_s);
-        EXPECT_EQ(b.rows("PO"), 2);
-        Type(dialog, u"dateEdit"_s, shortDate(1997, 6, 30));
-        prompter.answer({true});
-        Click(dialog, u"okButton"_s);
-    });
-    const ChangeList changes = RunPurgeData(nullptr, t(), services);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(prompter.log().size(), 2); // the bad date, then the confirmation
-    EXPECT_TRUE(prompter.log().last().question);
-    EXPECT_EQ(changes.ids(ListingKind::PurchaseOrders), QList<qint32>{purged});
 }
 
 } // namespace

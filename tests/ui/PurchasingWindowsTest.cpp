@@ -114,10 +114,15 @@ TEST_F(PurchasingWindows, ManagePOShowsItsLinesTogglesFilledAndKeepsItsColumnWid
         EXPECT_EQ(Shown(dialog, u"filledText"_s), u"No"_s);
         EXPECT_TRUE(model.changes().contains(ListingKind::PurchaseOrders, po));
         WhenModalOpens(u"Mark PO Filll Date"_s, [](QDialog& fill) {
-            Child<QLineEdit>(fill, u"dateEdit"_s)->setText(u"3/25/1997"_s);
+            EXPECT_EQ(Text(fill, u"dateEdit"_s), day(2026, 3, 2).formatShortDate(UserLocale()));
+            Type(fill, u"dateEdit"_s, u"soon"_s);
+            Click(fill, u"okButton"_s);
+            ExpectFocusOn(fill, u"dateEdit"_s, u"soon"_s);
+            Type(fill, u"dateEdit"_s, u"3/25/1997"_s);
             Click(fill, u"okButton"_s);
         });
         Click(dialog, u"fillButton"_s);
+        EXPECT_EQ(build.read<CPORec>(po).FilledDate, day(1997, 3, 25));
         EXPECT_EQ(dialog.fillButton()->text(), u"Mark as Not Filled"_s);
         EXPECT_NE(Shown(dialog, u"filledText"_s), u"No"_s);
 
@@ -138,7 +143,7 @@ TEST_F(PurchasingWindows, ManagePOShowsItsLinesTogglesFilledAndKeepsItsColumnWid
     const QHeaderView& header = *dialog.lineList()->header();
     EXPECT_EQ((QList<int>{header.sectionSize(2), header.sectionSize(5), header.sectionSize(0)}),
               (QList<int>{77, 140, 100}));
-    EXPECT_TRUE(prompter.log().isEmpty());
+    EXPECT_EQ(prompter.log().size(), 1); // the refused fill date
 }
 
 TEST_F(PurchasingWindows, DelRemovesALineWithNothingReceivedAndRefusesOneWithReceipts)
@@ -375,6 +380,7 @@ TEST_F(PurchasingWindows, AutoReceiveOfTwoLinesAndABackorderOpensThreeFixedRecei
     const qint32 bolt = build.item({.name = u"Bolt"_s, .vendor1 = acme});
     build.orderLine(bolt, po, 5);
     build.orderLine(build.item({.name = u"Washer"_s, .vendor1 = acme}), po, 3);
+    build.po(5001, acme);
     launch();
     RecordListView& stock = show(ListingKind::Stock);
     ASSERT_EQ(stock.list().count(), 1);
@@ -385,6 +391,7 @@ TEST_F(PurchasingWindows, AutoReceiveOfTwoLinesAndABackorderOpensThreeFixedRecei
     std::function<void(QDialog&)> step = [&](QDialog& receive) {
         for (const QString& fixed : {u"poBox"_s, u"orderBox"_s, u"nextButton"_s})
             EXPECT_FALSE(Enabled(receive, fixed)) << fixed.toStdString();
+        EXPECT_EQ(Child<RecordPicker>(receive, u"poBox"_s)->currentId(), po);
         received.append(Child<QComboBox>(receive, u"orderBox"_s)->currentText());
         if (received.size() < 3)
             WhenModalOpens(step);
@@ -394,7 +401,7 @@ TEST_F(PurchasingWindows, AutoReceiveOfTwoLinesAndABackorderOpensThreeFixedRecei
     };
     prompter.answer({false});
     WhenModalOpens([&](QDialog& automated) {
-        EXPECT_EQ(Child<RecordPicker>(automated, u"poBox"_s)->currentId(), po);
+        Child<RecordPicker>(automated, u"poBox"_s)->chooseId(po); // not the newest
         WhenModalOpens(step);
         Click(automated, u"okButton"_s);
     });
@@ -404,7 +411,10 @@ TEST_F(PurchasingWindows, AutoReceiveOfTwoLinesAndABackorderOpensThreeFixedRecei
     EXPECT_EQ(stock.list().count(), 4);
 }
 
-TEST_F(PurchasingWindows, PurgeTakesFilledPurchaseOrdersAndTheOpenListFollows)
+// What is purged, and what stays, is the engine's (its purge tests); the window
+// refuses a bad date at its field, asks once, restores the cursor, and the open
+// list follows.
+TEST_F(PurchasingWindows, PurgeRefusesABadDateAtItsFieldThenAsksAndTheOpenListFollows)
 {
     const qint32 acme = build.vendor(u"Acme"_s);
     const qint32 nut = build.item({.name = u"Nut"_s, .vendor1 = acme});
@@ -417,14 +427,21 @@ TEST_F(PurchasingWindows, PurgeTakesFilledPurchaseOrdersAndTheOpenListFollows)
     RecordListView& orders = show(ListingKind::PurchaseOrders);
     ASSERT_EQ(orders.list().count(), 2);
 
-    prompter.answer({true});
     WhenModalOpens(u"Purge Data"_s, [&](QDialog& purge) {
         Child<QCheckBox>(purge, u"posBox"_s)->setChecked(true);
         Child<QCheckBox>(purge, u"invoicesBox"_s)->setChecked(false);
-        Child<QLineEdit>(purge, u"dateEdit"_s)->setText(u"12/31/1997"_s);
+        Type(purge, u"dateEdit"_s, u"12/32/1997"_s);
+        Click(purge, u"okButton"_s);
+        ExpectFocusOn(purge, u"dateEdit"_s, u"12/32/1997"_s);
+        EXPECT_EQ(build.rows("PO"), 2);
+        Type(purge, u"dateEdit"_s, u"12/31/1997"_s);
+        prompter.answer({true});
         Click(purge, u"okButton"_s);
     });
     window().action(C::Purge)->trigger();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(prompter.log().size(), 2); // the bad date, then the confirmation
+    EXPECT_TRUE(prompter.log().constLast().question);
     ASSERT_EQ(orders.list().count(), 1);
     EXPECT_EQ(orders.list().recordId(0), open);
 }

@@ -88,3 +88,12 @@ inline void LoseFocus(const QWidget& window, const QString& name)
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(Child<QWidget>(window, name), &out);
 }
+
+// The dialog is still open, and the field has the focus with its whole text selected.
+inline void ExpectFocusOn(const QWidget& dialog, const QString& field, const QString& text)
+{
+    EXPECT_TRUE(dialog.isVisible());
+    auto* edit = Child<QLineEdit>(dialog, field);
+    EXPECT_EQ(dialog.focusWidget(), edit) << field.toStdString();
+    EXPECT_EQ(edit->selectedText(), text);
+}
