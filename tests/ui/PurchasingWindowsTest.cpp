@@ -73,7 +73,7 @@ protected:
     DesktopServices services{prompter, files, clock};
 };
 
-TEST_F(PurchasingWindows, ManagePOShowsItsLinesTogglesFilledAndKeepsItsColumnWidthsAcrossARestart)
+TEST_F(PurchasingWindows, ManagePOShowsItsLinesTogglesFilledDeletesALineAndKeepsItsColumnWidthsAcrossARestart)
 {
     const qint32 acme = build.vendor(u"Acme"_s);
     const qint32 nut = build.item({.name = u"Nut"_s, .vendor1 = acme});
@@ -84,8 +84,9 @@ TEST_F(PurchasingWindows, ManagePOShowsItsLinesTogglesFilledAndKeepsItsColumnWid
         rec.Filled = true;
         rec.FilledDate = day(1997, 3, 20);
     });
-    ASSERT_TRUE(build.receive(build.orderLine(nut, po, 10), 4));
-    build.orderLine(bolt, po, 3);
+    const qint32 nutLine = build.orderLine(nut, po, 10);
+    ASSERT_TRUE(build.receive(nutLine, 4));
+    const qint32 boltLine = build.orderLine(bolt, po, 3);
     build.orderLine(bolt, older, 1);
 
     {
@@ -126,6 +127,25 @@ TEST_F(PurchasingWindows, ManagePOShowsItsLinesTogglesFilledAndKeepsItsColumnWid
         EXPECT_EQ(dialog.fillButton()->text(), u"Mark as Not Filled"_s);
         EXPECT_NE(Shown(dialog, u"filledText"_s), u"No"_s);
 
+        // Del needs a line; No keeps it, Yes removes it.
+        Click(dialog, u"deleteButton"_s);
+        EXPECT_EQ(prompter.lastText(),
+                  u"You must select an entry in the list before performing this operation."_s);
+        ASSERT_TRUE(ChooseLine(*lines, boltLine));
+        for (const bool yes : {false, true}) {
+            prompter.answer({yes});
+            Click(dialog, u"deleteButton"_s);
+            EXPECT_EQ(prompter.lastText(), u"Are you sure you wish to delete this order from the PO?"_s);
+            EXPECT_EQ(lines->model()->rowCount(), yes ? 1 : 2);
+        }
+        EXPECT_TRUE(model.changes().contains(ListingKind::Items, bolt));
+        // Something was received on the nut's line: refused, nothing asked.
+        ASSERT_TRUE(ChooseLine(*lines, nutLine));
+        Click(dialog, u"deleteButton"_s);
+        EXPECT_FALSE(prompter.log().constLast().question);
+        EXPECT_TRUE(prompter.lastText().startsWith(u"This order has already been received."_s));
+        EXPECT_EQ(lines->model()->rowCount(), 1);
+
         // Choosing the other purchase order shows its one line.
         Child<RecordPicker>(dialog, u"poBox"_s)->chooseId(older);
         EXPECT_EQ(lines->model()->rowCount(), 1);
@@ -143,45 +163,7 @@ TEST_F(PurchasingWindows, ManagePOShowsItsLinesTogglesFilledAndKeepsItsColumnWid
     const QHeaderView& header = *dialog.lineList()->header();
     EXPECT_EQ((QList<int>{header.sectionSize(2), header.sectionSize(5), header.sectionSize(0)}),
               (QList<int>{77, 140, 100}));
-    EXPECT_EQ(prompter.log().size(), 1); // the refused fill date
-}
-
-TEST_F(PurchasingWindows, DelRemovesALineWithNothingReceivedAndRefusesOneWithReceipts)
-{
-    const qint32 acme = build.vendor(u"Acme"_s);
-    const qint32 po = build.po(5000, acme);
-    const qint32 nutLine = build.orderLine(build.item({.name = u"Nut"_s, .vendor1 = acme}), po, 10);
-    ASSERT_TRUE(build.receive(nutLine, 4));
-    const qint32 bolt = build.item({.name = u"Bolt"_s, .vendor1 = acme});
-    const qint32 boltLine = build.orderLine(bolt, po, 3);
-
-    ManagePOModel model(tables(), prompter);
-    ManagePODialog dialog(model, tables(), services, settings);
-    QTreeView* lines = dialog.lineList();
-    ASSERT_EQ(lines->model()->rowCount(), 2);
-
-    Click(dialog, u"deleteButton"_s);
-    EXPECT_EQ(prompter.lastText(),
-              u"You must select an entry in the list before performing this operation."_s);
-
-    // No keeps the line; Yes removes it.
-    ASSERT_TRUE(ChooseLine(*lines, boltLine));
-    Click(dialog, u"deleteButton"_s);
-    EXPECT_EQ(prompter.lastText(), u"Are you sure you wish to delete this order from the PO?"_s);
-    EXPECT_EQ(lines->model()->rowCount(), 2);
-    prompter.answer({true});
-    Click(dialog, u"deleteButton"_s);
-    EXPECT_EQ(lines->model()->rowCount(), 1);
-    EXPECT_TRUE(model.changes().contains(ListingKind::Items, bolt));
-
-    // Something was received on the nut's line: refused, nothing asked.
-    ASSERT_TRUE(ChooseLine(*lines, nutLine));
-    const qsizetype told = prompter.log().size();
-    Click(dialog, u"deleteButton"_s);
-    ASSERT_EQ(prompter.log().size(), told + 1);
-    EXPECT_FALSE(prompter.log().constLast().question);
-    EXPECT_TRUE(prompter.lastText().startsWith(u"This order has already been received."_s));
-    EXPECT_EQ(lines->model()->rowCount(), 1);
+    EXPECT_EQ(prompter.log().size(), 5); // nothing more than the above
 }
 
 TEST_F(PurchasingWindows, AutomatedOrderRecordingShowsItsModeAndTellsWhenThereIsNothingToDo)

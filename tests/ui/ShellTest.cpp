@@ -49,6 +49,12 @@ protected:
     void TearDown() override { CloseApp(app); }
 
     void setRecent(const QString& path) { settings->setValue(u"Recent File List"_s, u"File1"_s, path); }
+    // Starts on `project`, the most recent file.
+    bool launchOn(const DiskProject& project)
+    {
+        setRecent(project.path());
+        return launch();
+    }
 
     bool launch(const QStringList& arguments = {})
     {
@@ -117,8 +123,7 @@ TEST_F(Shell, AFailingOpenLeavesTheOpenProjectOpen)
 {
     DiskProject project;
     const qint32 vendor = project.build.vendor(u"Acme"_s);
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
     window().setShowAll(true);
     ASSERT_EQ(rows(Kind::Vendors), 1);
 
@@ -178,8 +183,7 @@ TEST_F(Shell, StoredQueriesSitUnderTheirFoldersAndFilterTheList)
     project.build.item({u"cherry"_s, vendor});
     ASSERT_TRUE(
         project.project.db().CreateQueryDef(u"Cheap items"_s, u"SELECT * FROM [Items] WHERE Cost < 1"_s));
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
 
     // Show-all off: the folder lists nothing and says why, its query its records,
     // the folder again nothing.
@@ -214,8 +218,7 @@ TEST_F(Shell, StoredQueriesSitUnderTheirFoldersAndFilterTheList)
 TEST_F(Shell, ReportNodesLeaveTheListAndDisableListCommands)
 {
     DiskProject project;
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
     // The Quick Reports menu selects the report's node, which asks for its date
     // range first; cancelled, the pane stays empty.
     WhenModalOpens(u"Date Range"_s, [](QDialog& dialog) { dialog.reject(); });
@@ -290,8 +293,7 @@ TEST_F(Shell, TheStockListFollowsAStyleChangedInProjectSettingsAtOnce)
         project.build.change<CStockRec>(lots.constLast(),
                                         [&](CStockRec& rec) { rec.Date = day(1997, month, 1); });
     }
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
     window().setShowAll(true);
     window().action(C::ViewStock)->trigger();
     RecordList& stock = app->lists().list(Kind::Stock);
@@ -324,8 +326,7 @@ TEST_F(Shell, PaneWidthColumnsAndShowAllSurviveARestart)
 {
     DiskProject project;
     project.build.vendor(u"Acme"_s);
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
     QApplication::processEvents();
     window().splitter()->setSizes({230, 700});
     window().listView(Kind::Vendors)->horizontalHeader()->resizeSection(1, 177);
@@ -365,8 +366,7 @@ TEST_F(Shell, EveryKeyboardShortcutReachesOneCommandAndNoneTakesAMenusLetter)
     // Qt runs neither of two commands that share a key, so a menu letter equal to
     // a command's Alt shortcut (Alt+S is Record Sale) would silence both.
     DiskProject project;
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
     QHash<QKeySequence, QString> owners;
     for (const QAction* action : window().findChildren<QAction*>()) {
         for (const QKeySequence& key : action->shortcuts()) {
