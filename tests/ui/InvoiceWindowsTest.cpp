@@ -169,11 +169,8 @@ TEST_F(InvoiceWindows, PaymentsAreAddedEditedAndDeletedThroughManagePaymentsFrom
             Click(payments, u"addButton"_s);
             pay(u"50"_s);
             Click(payments, u"addButton"_s);
-            EXPECT_EQ(Column(payments, u"paymentList"_s, 1),
-                      (QStringList{u"$20.00"_s, u"$30.00"_s, u"$50.00"_s}));
             EXPECT_EQ(Column(payments, u"paymentList"_s, 2),
                       (QStringList{u"$80.00"_s, u"$50.00"_s, u"$0.00"_s}));
-            EXPECT_EQ(Text(payments, u"balanceText"_s), u"$0.00"_s);
 
             // The payment written with the sale stays.
             SelectRow(payments, u"paymentList"_s, 0);
@@ -217,9 +214,8 @@ TEST_F(InvoiceWindows, AddingToAnInvoiceHidesTheTotalsAndTheManagerShowsTheNewBa
     WhenModalOpens(u"Invoice Manager"_s, [this](QDialog& manager) {
         WhenModalOpens(u"Record Sold Items"_s, [this](QDialog& sell) {
             // What the invoice owes in all is the manager's to show.
-            EXPECT_TRUE(Child<QWidget>(sell, u"totalText"_s)->isHidden());
-            EXPECT_TRUE(Child<QWidget>(sell, u"amountPaidEdit"_s)->isHidden());
-            EXPECT_TRUE(Child<QWidget>(sell, u"balanceText"_s)->isHidden());
+            for (const QString& hidden : {u"totalText"_s, u"amountPaidEdit"_s, u"balanceText"_s})
+                EXPECT_TRUE(Child<QWidget>(sell, hidden)->isHidden()) << hidden.toStdString();
             EXPECT_FALSE(Child<QWidget>(sell, u"subtotalText"_s)->isHidden());
             Child<RecordPicker>(sell, u"itemBox"_s)->chooseId(stapler);
             Type(sell, u"quantityEdit"_s, u"2"_s);
