@@ -50,6 +50,26 @@ inline void WhenModalOpens(std::function<void(QDialog&)> drive, int attempts = 2
     WhenModalOpens(QString(), std::move(drive), attempts);
 }
 
+// While it lives, a dialog that opens fails the test and is closed instead of
+// waiting for a user: for a command that must open none.
+class NoModalMayOpen
+{
+public:
+    NoModalMayOpen()
+    {
+        m_timer.callOnTimeout([] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "opened: " << dialog->windowTitle().toStdString();
+                dialog->reject();
+            }
+        });
+        m_timer.start(100);
+    }
+
+private:
+    QTimer m_timer;
+};
+
 template <typename W> W* Child(const QWidget& window, const QString& name)
 {
     W* widget = window.findChild<W*>(name);
