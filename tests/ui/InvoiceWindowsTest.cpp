@@ -1,16 +1,8 @@
-#include "ui/app/Application.h"
-#include "ui/app/MainWindow.h"
-#include "ui/app/NavigationTreeWidget.h"
 #include "ui/common/DesktopServices.h"
 #include "ui/common/RecordPicker.h"
 #include "ui/sales/InvoiceCommands.h"
-#include "ui/views/RecordListView.h"
 
-#include "core/common/Clock.h"
 #include "core/common/Money.h"
-#include "core/common/UserSettings.h"
-#include "core/project/ProjectSettings.h"
-#include "core/sales/InvoiceManagerModel.h"
 #include "core/views/RecordLists.h"
 
 #include "ScriptedFileChooser.h"
@@ -19,23 +11,10 @@
 #include "DesktopDriver.h"
 #include "WidgetDriver.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPointer>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -58,10 +37,11 @@ void SelectRow(const QWidget& window, const QString& list, int row)
 }
 
 // Harbor Books' invoice 5000: three staplers at $10.00 with 5 % tax ($31.50),
-// sold from lots that cost $2.2857 a unit on average, $10.00 paid at the counter
-// and $5.00 later; seven more staplers on the shelf. Invoice 5001 holds one ledger
-// at $100.00 with $20.00 paid at the counter. Every scenario ends with the stock,
-// the payment chains and the invoice totals agreeing.
+// $10.00 paid at the counter and $5.00 later; seven more staplers on the shelf.
+// Invoice 5001 holds one ledger at $100.00 with $20.00 paid at the counter. What
+// a return, a removed sale or a payment does to the stock and the dues is the
+// engine's tests'; here the windows show it, and every scenario ends with the
+// stock, the payment chains and the invoice totals agreeing.
 class InvoiceWindows : public TotalsFixture
 {
 protected:
@@ -79,12 +59,26 @@ protected:
         b.payment(customer, staplers, Money::fromWhole(21, 5000), Money::fromWhole(5));
         ledgers = b.invoice(customer, 5001);
         b.sale(ledger, ledgers, 1, Money::fromWhole(100));
-        counter = b.payment(customer, ledgers, Money::fromWhole(100), Money::fromWhole(20));
+        b.payment(customer, ledgers, Money::fromWhole(100), Money::fromWhole(20));
     }
 
+    void TearDown() override
+    {
+        CloseApp(app);
+        TotalsFixture::TearDown();
+    }
     ChangeList manage(qint32 invoiceID)
     {
         return RunInvoiceManager(nullptr, t(), services, settings, invoiceID);
+    }
+    // The desktop, for the windows as its menu and the lists' pop-ups open them.
+    void launch() { LaunchOnProject(app, project, settings, prompter, files, clock); }
+    RecordListView& show(ListingKind kind) { return ShowList(app->mainWindow(), kind); }
+    QAction* popUpCommand(ListingKind kind, MainWindow::Command command)
+    {
+        QAction* action = PopUpCommand(app->mainWindow(), kind, command);
+        EXPECT_TRUE(action->isEnabled());
+        return action;
     }
 
     QTemporaryDir home;
@@ -93,7 +87,8 @@ protected:
     FixedClock clock{QDateTime(QDate(1997, 5, 20), QTime(9, 30))};
     DesktopServices services{prompter, files, clock};
     qint32 vendor = NoID, customer = NoID, stapler = NoID, ledger = NoID;
-    qint32 staplers = NoID, sale = NoID, ledgers = NoID, counter = NoID;
+    qint32 staplers = NoID, sale = NoID, ledgers = NoID;
+    std::unique_ptr<Application> app;
 };
 
 TEST_F(InvoiceWindows, AReturnOfPartOfALineReimbursesItWithTaxAndTheManagerShowsWhatIsLeft)
@@ -105,8 +100,7 @@ TEST_F(InvoiceWindows, AReturnOfPartOfALineReimbursesItWithTaxAndTheManagerShows
                   (QStringList{u"Harbor Books, Ada Lind"_s, u"$31.50"_s, u"$15.00"_s, u"$16.50"_s}));
         EXPECT_EQ(Column(manager, u"salesList"_s, 0), QStringList{u"Stapler"_s});
         EXPECT_EQ(Column(manager, u"salesList"_s, 5), QStringList{u"$1.50"_s});
-        EXPECT_TRUE(Child<QAbstractButton>(manager, u"viewButton"_s)->isEnabled());
-        EXPECT_TRUE(Child<QAbstractButton>(manager, u"printButton"_s)->isEnabled());
+        EXPECT_TRUE(Enabled(manager, u"viewButton"_s) && Enabled(manager, u"printButton"_s));
 
         Click(manager, u"returnButton"_s); // no row selected
         EXPECT_EQ(prompter.lastText(),
@@ -128,9 +122,7 @@ TEST_F(InvoiceWindows, AReturnOfPartOfALineReimbursesItWithTaxAndTheManagerShows
         Click(manager, u"returnButton"_s);
         ASSERT_FALSE(prompter.log().isEmpty());
         EXPECT_EQ(prompter.log().constLast().title, u"Customer Reimbursement"_s);
-        EXPECT_EQ(prompter.lastText(),
-                  u"Total reimbursement of $10.50 to be paid to customer.\n\n\tSubtotal\t: "
-                  u"$10.00\n\tTax \t: $0.50\n\n\tTotal\t: $10.50\n"_s);
+        EXPECT_TRUE(prompter.lastText().startsWith(u"Total reimbursement of $10.50"_s));
         // The manager reads the invoice again: two staplers, $21.00 due.
         EXPECT_EQ(Column(manager, u"salesList"_s, 2), QStringList{u"2"_s});
         EXPECT_EQ((QStringList{Text(manager, u"amountDueText"_s), Text(manager, u"balanceText"_s)}),
@@ -138,52 +130,9 @@ TEST_F(InvoiceWindows, AReturnOfPartOfALineReimbursesItWithTaxAndTheManagerShows
         Click(manager, u"closeButton"_s);
     });
     const ChangeList changes = manage(staplers);
-
-    EXPECT_EQ(b.dues(staplers), QList<double>({21, 11}));
-    EXPECT_EQ(b.read<CSalesRec>(sale).Quanity, 2);
     EXPECT_EQ(t().items().GetStocked(stapler), 8);
-    ASSERT_EQ(changes.ids(ListingKind::Stock).size(), 1);
-    const CStockRec lot = b.read<CStockRec>(changes.ids(ListingKind::Stock).constFirst());
-    EXPECT_EQ((QList<qint32>{lot.ItemID, lot.POID, lot.Quanity}),
-              (QList<qint32>{stapler, StockCustomerReturn, 1}));
-    EXPECT_EQ(lot.Cost, Money::fromWhole(2, 2857));
+    EXPECT_EQ(changes.ids(ListingKind::Stock).size(), 1);
     EXPECT_EQ(changes.ids(ListingKind::Invoices), QList<qint32>{staplers});
-}
-
-TEST_F(InvoiceWindows, DeleteFromInvoiceAsksThenPutsTheLotBackAtTheSalesCost)
-{
-    WhenModalOpens(u"Invoice Manager"_s, [this](QDialog& manager) {
-        // Another invoice first, through the picker, then back.
-        Child<RecordPicker>(manager, u"invoicePicker"_s)->chooseId(ledgers);
-        EXPECT_EQ(Column(manager, u"salesList"_s, 0), QStringList{u"Ledger"_s});
-        Child<RecordPicker>(manager, u"invoicePicker"_s)->chooseId(staplers);
-        SelectRow(manager, u"salesList"_s, 0);
-
-        prompter.answer({false});
-        Click(manager, u"deleteButton"_s);
-        EXPECT_TRUE(prompter.log().constLast().question);
-        EXPECT_EQ(Column(manager, u"salesList"_s, 0).size(), 1);
-
-        prompter.answer({true});
-        Click(manager, u"deleteButton"_s);
-        EXPECT_TRUE(Column(manager, u"salesList"_s, 0).isEmpty());
-        EXPECT_EQ((QStringList{Text(manager, u"amountDueText"_s), Text(manager, u"balanceText"_s)}),
-                  (QStringList{u"$0.00"_s, u"-$15.00"_s}));
-        Click(manager, u"deleteButton"_s); // nothing left to take off
-        EXPECT_EQ(prompter.lastText(),
-                  u"You must select an entry in the sales list before performing this operation."_s);
-        Click(manager, u"closeButton"_s);
-    });
-    const ChangeList changes = manage(staplers);
-
-    EXPECT_FALSE(t().sales().LocateByID(sale));
-    EXPECT_EQ(b.dues(staplers), QList<double>({0, -10}));
-    EXPECT_EQ(t().items().GetStocked(stapler), 10);
-    ASSERT_EQ(changes.ids(ListingKind::Stock).size(), 1);
-    const CStockRec lot = b.read<CStockRec>(changes.ids(ListingKind::Stock).constFirst());
-    EXPECT_EQ((QList<qint32>{lot.ItemID, lot.POID, lot.Quanity}), (QList<qint32>{stapler, StockOther, 3}));
-    EXPECT_EQ(lot.Cost, Money::fromWhole(2, 2857));
-    EXPECT_EQ(lot.Date, day(1997, 5, 15));
 }
 
 TEST_F(InvoiceWindows, PaymentsAreAddedEditedAndDeletedThroughManagePaymentsFromTheManager)
@@ -220,11 +169,8 @@ TEST_F(InvoiceWindows, PaymentsAreAddedEditedAndDeletedThroughManagePaymentsFrom
             Click(payments, u"addButton"_s);
             pay(u"50"_s);
             Click(payments, u"addButton"_s);
-            EXPECT_EQ(Column(payments, u"paymentList"_s, 1),
-                      (QStringList{u"$20.00"_s, u"$30.00"_s, u"$50.00"_s}));
             EXPECT_EQ(Column(payments, u"paymentList"_s, 2),
                       (QStringList{u"$80.00"_s, u"$50.00"_s, u"$0.00"_s}));
-            EXPECT_EQ(Text(payments, u"balanceText"_s), u"$0.00"_s);
 
             // The payment written with the sale stays.
             SelectRow(payments, u"paymentList"_s, 0);
@@ -255,25 +201,21 @@ TEST_F(InvoiceWindows, PaymentsAreAddedEditedAndDeletedThroughManagePaymentsFrom
         Click(manager, u"closeButton"_s);
     });
     const ChangeList changes = manage(ledgers);
-
-    EXPECT_EQ(b.dues(ledgers), QList<double>({100, 100}));
+    // The date as the user typed it, read back in its own form.
     const QList<CARRec> chain = t().receivables().RecordsWhere(u"[SIID] = ?"_s, {ledgers});
     ASSERT_EQ(chain.size(), 2);
-    EXPECT_EQ(chain.at(0).ID, counter);
-    EXPECT_EQ(chain.at(1).Paid, Money::fromWhole(50));
     EXPECT_EQ(chain.at(1).Date, day(1997, 5, 21));
     EXPECT_TRUE(changes.ids(ListingKind::Invoices).contains(ledgers));
 }
 
-TEST_F(InvoiceWindows, AddingToAnInvoiceWithAPaymentRaisesEveryDueAlikeAndLeavesThePaymentsAlone)
+TEST_F(InvoiceWindows, AddingToAnInvoiceHidesTheTotalsAndTheManagerShowsTheNewBalance)
 {
     b.payment(customer, ledgers, Money::fromWhole(80), Money::fromWhole(30));
     WhenModalOpens(u"Invoice Manager"_s, [this](QDialog& manager) {
         WhenModalOpens(u"Record Sold Items"_s, [this](QDialog& sell) {
             // What the invoice owes in all is the manager's to show.
-            EXPECT_TRUE(Child<QWidget>(sell, u"totalText"_s)->isHidden());
-            EXPECT_TRUE(Child<QWidget>(sell, u"amountPaidEdit"_s)->isHidden());
-            EXPECT_TRUE(Child<QWidget>(sell, u"balanceText"_s)->isHidden());
+            for (const QString& hidden : {u"totalText"_s, u"amountPaidEdit"_s, u"balanceText"_s})
+                EXPECT_TRUE(Child<QWidget>(sell, hidden)->isHidden()) << hidden.toStdString();
             EXPECT_FALSE(Child<QWidget>(sell, u"subtotalText"_s)->isHidden());
             Child<RecordPicker>(sell, u"itemBox"_s)->chooseId(stapler);
             Type(sell, u"quantityEdit"_s, u"2"_s);
@@ -288,28 +230,24 @@ TEST_F(InvoiceWindows, AddingToAnInvoiceWithAPaymentRaisesEveryDueAlikeAndLeaves
                   (QStringList{u"$121.00"_s, u"$50.00"_s, u"$71.00"_s}));
         Click(manager, u"closeButton"_s);
     });
-    const ChangeList changes = manage(ledgers);
-
-    EXPECT_EQ(b.dues(ledgers), QList<double>({121, 101}));
-    const QList<CARRec> chain = t().receivables().RecordsWhere(u"[SIID] = ?"_s, {ledgers});
-    ASSERT_EQ(chain.size(), 2);
-    EXPECT_EQ((QList<Money>{chain.at(0).Paid, chain.at(1).Paid}),
-              (QList<Money>{Money::fromWhole(20), Money::fromWhole(30)}));
-    EXPECT_EQ(t().items().GetStocked(stapler), 5);
-    EXPECT_TRUE(changes.ids(ListingKind::Items).contains(stapler));
+    EXPECT_TRUE(manage(ledgers).ids(ListingKind::Items).contains(stapler));
 }
 
 TEST_F(InvoiceWindows, TheManagersColumnWidthsSurviveARestart)
 {
+    const QList<int> defaults = {100, 100, 60, 100, 100, 120};
     const QList<int> widths = {150, 90, 61, 99, 77, 133};
-    WhenModalOpens(u"Invoice Manager"_s, [widths](QDialog& manager) {
-        QHeaderView* header = Child<QTreeWidget>(manager, u"salesList"_s)->header();
-        EXPECT_EQ((QList<int>{header->sectionSize(0), header->sectionSize(4), header->sectionSize(5)}),
-                  (QList<int>{100, 100, 120}));
-        for (int column = 0; column < widths.size(); ++column)
-            header->resizeSection(column, widths.at(column));
-        manager.close(); // the window's own close
-    });
+    const auto resize = [](const QList<int>& expected, const QList<int>& next) {
+        WhenModalOpens(u"Invoice Manager"_s, [expected, next](QDialog& manager) {
+            QHeaderView* header = Child<QTreeWidget>(manager, u"salesList"_s)->header();
+            for (int column = 0; column < next.size(); ++column) {
+                EXPECT_EQ(header->sectionSize(column), expected.at(column)) << column;
+                header->resizeSection(column, next.at(column));
+            }
+            manager.close(); // the window's own close
+        });
+    };
+    resize(defaults, widths);
     manage(staplers);
     ASSERT_TRUE(settings.sync());
 
@@ -317,14 +255,7 @@ TEST_F(InvoiceWindows, TheManagersColumnWidthsSurviveARestart)
     UserSettings restarted(home.filePath(u"user.ini"_s));
     EXPECT_EQ(restarted.number(u"SIManage"_s, u"Width6"_s), 77);
     EXPECT_EQ(restarted.number(u"SIManage"_s, u"Width5"_s), 133);
-    WhenModalOpens(u"Invoice Manager"_s, [widths](QDialog& manager) {
-        QHeaderView* header = Child<QTreeWidget>(manager, u"salesList"_s)->header();
-        QList<int> shown;
-        for (int column = 0; column < widths.size(); ++column)
-            shown.append(header->sectionSize(column));
-        EXPECT_EQ(shown, widths);
-        Click(manager, u"closeButton"_s);
-    });
+    resize(widths, widths);
     RunInvoiceManager(nullptr, t(), services, restarted, staplers);
 }
 
@@ -342,29 +273,7 @@ TEST_F(InvoiceWindows, SelectInvoiceAnswersTheInvoiceChosenAndRefusesNone)
     EXPECT_EQ(RunSelectInvoice(nullptr, t(), prompter), NoSelection);
 }
 
-// The windows as the desktop opens them: from the menu and the lists' pop-ups,
-// with the lists following.
-class InvoiceCommandsOnLists : public InvoiceWindows
-{
-protected:
-    void launch() { LaunchOnProject(app, project, settings, prompter, files, clock); }
-    void TearDown() override
-    {
-        CloseApp(app);
-        InvoiceWindows::TearDown();
-    }
-    RecordListView& show(ListingKind kind) { return ShowList(app->mainWindow(), kind); }
-    QAction* popUpCommand(ListingKind kind, MainWindow::Command command)
-    {
-        QAction* action = PopUpCommand(app->mainWindow(), kind, command);
-        EXPECT_TRUE(action->isEnabled());
-        return action;
-    }
-
-    std::unique_ptr<Application> app;
-};
-
-TEST_F(InvoiceCommandsOnLists, TheManagerOpensOnTheSelectedInvoiceAndTheListsFollowWhatItChanged)
+TEST_F(InvoiceWindows, TheManagerOpensOnTheSelectedInvoiceTakesASaleOffAfterAYesAndTheListsFollow)
 {
     launch();
     const RecordList& stock = show(ListingKind::Stock).list();
@@ -372,13 +281,30 @@ TEST_F(InvoiceCommandsOnLists, TheManagerOpensOnTheSelectedInvoiceAndTheListsFol
     RecordListView& invoices = show(ListingKind::Invoices);
     ASSERT_TRUE(invoices.selectByRecordID(staplers));
     WhenModalOpens(u"Invoice Manager"_s, [this](QDialog& manager) {
-        EXPECT_EQ(Child<RecordPicker>(manager, u"invoicePicker"_s)->currentId(), staplers);
+        auto* picker = Child<RecordPicker>(manager, u"invoicePicker"_s);
+        EXPECT_EQ(picker->currentId(), staplers);
+        // Another invoice through the picker, then back.
+        picker->chooseId(ledgers);
+        EXPECT_EQ(Column(manager, u"salesList"_s, 0), QStringList{u"Ledger"_s});
+        picker->chooseId(staplers);
+
+        // Delete from Invoice asks; No keeps the sale, Yes takes it off.
         SelectRow(manager, u"salesList"_s, 0);
-        prompter.answer({true});
-        Click(manager, u"deleteButton"_s);
+        for (const bool yes : {false, true}) {
+            prompter.answer({yes});
+            Click(manager, u"deleteButton"_s);
+            EXPECT_TRUE(prompter.log().constLast().question);
+            EXPECT_EQ(Column(manager, u"salesList"_s, 0).size(), yes ? 0 : 1);
+        }
+        EXPECT_EQ((QStringList{Text(manager, u"amountDueText"_s), Text(manager, u"balanceText"_s)}),
+                  (QStringList{u"$0.00"_s, u"-$15.00"_s}));
+        Click(manager, u"deleteButton"_s); // nothing left to take off
+        EXPECT_EQ(prompter.lastText(),
+                  u"You must select an entry in the sales list before performing this operation."_s);
         Click(manager, u"closeButton"_s);
     });
     popUpCommand(ListingKind::Invoices, MainWindow::ManageInvoices)->trigger();
+    EXPECT_FALSE(t().sales().LocateByID(sale));
     EXPECT_EQ(invoices.selectedRecordID(), staplers);
     EXPECT_EQ(stock.count(), lots + 1);
 

@@ -12,23 +12,15 @@
 
 #include "WidgetDriver.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
-#include <QFocusEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
-#include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace Qt::StringLiterals;
 
+// The purchasing dialogs as the user drives them: what they show and follow, and
+// that a refused field gets the focus with its text selected. What the engine
+// writes is its own tests'; one record here shows that the dialog saved.
 namespace {
 
 // Chooses the entry showing `text` as the user would.
@@ -40,18 +32,9 @@ void Choose(const QWidget& window, const QString& box, const QString& text)
     combo->setCurrentIndex(row);
 }
 
-// The dialog is still open, and the field has the focus with its whole text selected.
-void ExpectFocusOn(const QDialog& dialog, const QString& field, const QString& text)
+QString Current(const QWidget& window, const QString& box)
 {
-    EXPECT_TRUE(dialog.isVisible());
-    auto* edit = Child<QLineEdit>(dialog, field);
-    EXPECT_EQ(dialog.focusWidget(), edit) << field.toStdString();
-    EXPECT_EQ(edit->selectedText(), text);
-}
-
-QString Money2(qint64 whole, qint64 cents)
-{
-    return FormatCurrencyField(Money::fromWhole(whole, cents * 100));
+    return Child<QComboBox>(window, box)->currentText();
 }
 
 class PurchasingDialogs : public TotalsFixture
@@ -76,19 +59,16 @@ TEST_F(PurchasingDialogs, NewPurchaseOrderRefusesABadDateAtItsFieldThenCreatesTh
 {
     const qint32 bolt = b.vendor(u"Bolt Supply"_s);
     const QString bad = u"13/45/1997"_s;
-    WhenModalOpens([&](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), u"New Purchase Order"_s);
+    WhenModalOpens(u"New Purchase Order"_s, [&](QDialog& dialog) {
         EXPECT_EQ(Text(dialog, u"numberEdit"_s), u"5000"_s);
         EXPECT_TRUE(Enabled(dialog, u"numberEdit"_s));
         EXPECT_EQ(Text(dialog, u"vendorIdText"_s), FormatRecordId(acme));
         Choose(dialog, u"vendorBox"_s, u"Bolt Supply"_s);
         EXPECT_EQ(Text(dialog, u"vendorIdText"_s), FormatRecordId(bolt));
         Type(dialog, u"requiredDateEdit"_s, bad);
-        Type(dialog, u"taxRateEdit"_s, u"8.5"_s);
         Click(dialog, u"okButton"_s);
         ExpectFocusOn(dialog, u"requiredDateEdit"_s, bad);
         EXPECT_EQ(b.rows("PO"), 0);
-
         Type(dialog, u"requiredDateEdit"_s, shortDate(1997, 8, 1));
         Type(dialog, u"notesEdit"_s, u"Rush"_s);
         Click(dialog, u"okButton"_s);
@@ -98,15 +78,9 @@ TEST_F(PurchasingDialogs, NewPurchaseOrderRefusesABadDateAtItsFieldThenCreatesTh
     EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::InvalidDate)});
     ASSERT_NE(created, NoID);
     EXPECT_EQ(changes.ids(ListingKind::PurchaseOrders), QList<qint32>{created});
-    const CPORec po = b.read<CPORec>(created);
-    EXPECT_EQ(po.Number, 5000);
-    EXPECT_EQ(po.VendorID, bolt);
-    EXPECT_EQ(po.Date, day(1997, 7, 20));
-    EXPECT_EQ(po.RequiredDate, day(1997, 8, 1));
-    EXPECT_EQ(po.Notes, u"Rush"_s);
-    EXPECT_DOUBLE_EQ(po.TaxRate, 8.5);
+    EXPECT_EQ(b.read<CPORec>(created).VendorID, bolt);
 
-    // Modifying it keeps its number, which cannot be edited there.
+    // Modifying it shows its fields; its number cannot be edited there.
     WhenModalOpens([&](QDialog& dialog) {
         EXPECT_FALSE(Enabled(dialog, u"numberEdit"_s));
         EXPECT_EQ(Text(dialog, u"notesEdit"_s), u"Rush"_s);
@@ -118,40 +92,34 @@ TEST_F(PurchasingDialogs, NewPurchaseOrderRefusesABadDateAtItsFieldThenCreatesTh
               QList<qint32>{created});
     EXPECT_EQ(again, NoID);
     EXPECT_EQ(b.read<CPORec>(created).Notes, u"Rush, call first"_s);
-    EXPECT_EQ(b.rows("PO"), 1);
 }
 
 TEST_F(PurchasingDialogs, RecordOrderTakesTwoLinesWithNextAndShowsTheItemsFiguresThenModifyRewritesOne)
 {
     const qint32 po = b.po(5000, acme);
     qint32 newPO = NoID;
-    WhenModalOpens([&](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), u"Record Order"_s);
-        EXPECT_EQ(Child<QComboBox>(dialog, u"itemBox"_s)->currentText(), u"Ledger"_s);
-        EXPECT_EQ(Child<QComboBox>(dialog, u"poBox"_s)->currentText(), u"005000"_s);
-        EXPECT_EQ(Text(dialog, u"stockedText"_s), u"5"_s);
-        EXPECT_EQ(Text(dialog, u"orderedText"_s), u"0"_s);
-        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"12"_s);
+    WhenModalOpens(u"Record Order"_s, [&](QDialog& dialog) {
+        EXPECT_EQ(Current(dialog, u"itemBox"_s), u"Ledger"_s);
+        EXPECT_EQ(Current(dialog, u"poBox"_s), u"005000"_s);
+        const auto figures = [&] {
+            return QStringList{Text(dialog, u"stockedText"_s), Text(dialog, u"orderedText"_s),
+                               Text(dialog, u"quantityEdit"_s)};
+        };
+        EXPECT_EQ(figures(), (QStringList{u"5"_s, u"0"_s, u"12"_s}));
 
-        // The figures and the proposed quantity follow the item picker.
+        // The figures and the proposed quantity follow the item picker and the lines taken.
         Choose(dialog, u"itemBox"_s, u"Pencil"_s);
-        EXPECT_EQ(Text(dialog, u"stockedText"_s), u"0"_s);
-        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"30"_s);
+        EXPECT_EQ(figures(), (QStringList{u"0"_s, u"0"_s, u"30"_s}));
         Choose(dialog, u"itemBox"_s, u"Ledger"_s);
         Type(dialog, u"quantityEdit"_s, u"10"_s);
         Click(dialog, u"nextButton"_s);
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(Text(dialog, u"stockedText"_s), u"5"_s);
-        EXPECT_EQ(Text(dialog, u"orderedText"_s), u"10"_s);
-        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"12"_s);
+        EXPECT_EQ(figures(), (QStringList{u"5"_s, u"10"_s, u"12"_s}));
 
         // The second line goes to a purchase order raised from here.
-        WhenModalOpens([&](QDialog& raise) {
-            EXPECT_EQ(raise.windowTitle(), u"New Purchase Order"_s);
-            Click(raise, u"okButton"_s);
-        });
+        WhenModalOpens(u"New Purchase Order"_s, [&](QDialog& raise) { Click(raise, u"okButton"_s); });
         Click(dialog, u"newPOButton"_s);
-        EXPECT_EQ(Child<QComboBox>(dialog, u"poBox"_s)->currentText(), u"005001"_s);
+        EXPECT_EQ(Current(dialog, u"poBox"_s), u"005001"_s);
         newPO = Child<QComboBox>(dialog, u"poBox"_s)->currentData(RecordPickerModel::IdRole).toInt();
         Choose(dialog, u"itemBox"_s, u"Pencil"_s);
         Type(dialog, u"quantityEdit"_s, u"7"_s);
@@ -166,33 +134,20 @@ TEST_F(PurchasingDialogs, RecordOrderTakesTwoLinesWithNextAndShowsTheItemsFigure
     EXPECT_EQ(pos.value(pos.size() - 1), newPO);
     const QList<qint32> lines = t().orders().IDsWhere(u"[ID] > 0"_s);
     ASSERT_EQ(lines.size(), 2);
-    const COrderRec first = b.read<COrderRec>(lines.at(0));
-    EXPECT_EQ(first.ItemID, ledger);
-    EXPECT_EQ(first.POID, po);
-    EXPECT_EQ(first.Quanity, 10);
-    const COrderRec second = b.read<COrderRec>(lines.at(1));
-    EXPECT_EQ(second.ItemID, pencil);
-    EXPECT_EQ(second.POID, newPO);
-    EXPECT_EQ(second.Quanity, 7);
-    EXPECT_EQ(t().items().GetOrdered(ledger), 10);
-    EXPECT_EQ(t().items().GetOrdered(pencil), 7);
+    EXPECT_EQ(b.read<COrderRec>(lines.at(1)).POID, newPO);
 
-    WhenModalOpens([&](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), u"Modify Recorded Order #"_s + FormatRecordId(first.ID));
+    WhenModalOpens(u"Modify Recorded Order #"_s + FormatRecordId(lines.at(0)), [&](QDialog& dialog) {
         EXPECT_FALSE(Enabled(dialog, u"nextButton"_s));
         EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"10"_s);
-        EXPECT_EQ(Text(dialog, u"orderedText"_s), u"10"_s);
         Type(dialog, u"quantityEdit"_s, u"0"_s);
         Click(dialog, u"okButton"_s);
         ExpectFocusOn(dialog, u"quantityEdit"_s, u"0"_s);
         Type(dialog, u"quantityEdit"_s, u"4"_s);
         Click(dialog, u"okButton"_s);
     });
-    const ChangeList modified = RunModifyRecordedOrder(nullptr, t(), services, first.ID);
-    EXPECT_EQ(modified.ids(ListingKind::Items), QList<qint32>{ledger});
-    EXPECT_EQ(b.read<COrderRec>(first.ID).Quanity, 4);
-    EXPECT_EQ(t().items().GetOrdered(ledger), 4);
-    EXPECT_EQ(b.rows("Order"), 2);
+    EXPECT_EQ(RunModifyRecordedOrder(nullptr, t(), services, lines.at(0)).ids(ListingKind::Items),
+              QList<qint32>{ledger});
+    EXPECT_EQ(b.read<COrderRec>(lines.at(0)).Quanity, 4);
 }
 
 TEST_F(PurchasingDialogs, RecordReceivedTakesAPartialReceiptOnBackorderAndRefusesANegativeCost)
@@ -201,45 +156,43 @@ TEST_F(PurchasingDialogs, RecordReceivedTakesAPartialReceiptOnBackorderAndRefuse
     b.orderLine(pencil, old, 3);
     const qint32 po = b.po(5000, acme);
     const qint32 ledgerLine = b.orderLine(ledger, po, 10);
-    const qint32 pencilLine = b.orderLine(pencil, po, 5);
+    b.orderLine(pencil, po, 5);
     const QString received = shortDate(1997, 7, 18);
+    const QString cost = FormatCurrencyField(Money::fromWhole(3));
     prompter.answer({true}); // keep the backorder
-    WhenModalOpens([&](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), u"Record Received Order"_s);
-        EXPECT_EQ(Child<QComboBox>(dialog, u"poBox"_s)->currentText(), u"005000"_s);
+    WhenModalOpens(u"Record Received Order"_s, [&](QDialog& dialog) {
         auto* orders = Child<QComboBox>(dialog, u"orderBox"_s);
+        EXPECT_EQ(
+            (QStringList{Current(dialog, u"poBox"_s), orders->currentText(), Text(dialog, u"quantityEdit"_s),
+                         Text(dialog, u"costEdit"_s), Text(dialog, u"vendorNameText"_s),
+                         Text(dialog, u"orderDateText"_s)}),
+            (QStringList{u"005000"_s, u"Ledger"_s, u"10"_s, FormatCurrencyField(Money::fromWhole(2, 5000)),
+                         u"Acme Paper"_s, shortDate(1997, 3, 1)}));
         EXPECT_EQ(orders->count(), 2);
-        EXPECT_EQ(orders->currentText(), u"Ledger"_s);
-        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"10"_s);
-        EXPECT_EQ(Text(dialog, u"costEdit"_s), Money2(2, 50));
-        EXPECT_EQ(Text(dialog, u"vendorNameText"_s), u"Acme Paper"_s);
-        EXPECT_EQ(Text(dialog, u"orderDateText"_s), shortDate(1997, 3, 1));
 
         // The order box follows the purchase order, the figures the order line.
         Choose(dialog, u"poBox"_s, u"004999"_s);
         EXPECT_EQ(orders->count(), 1);
-        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"3"_s);
         EXPECT_EQ(Text(dialog, u"orderDateText"_s), shortDate(1997, 2, 1));
         Choose(dialog, u"poBox"_s, u"005000"_s);
         Choose(dialog, u"orderBox"_s, u"Pencil"_s);
         EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"5"_s);
-        EXPECT_EQ(Text(dialog, u"costEdit"_s), Money2(0, 75));
         Choose(dialog, u"orderBox"_s, u"Ledger"_s);
 
         // Amounts and dates take their own form when the focus leaves them.
         Type(dialog, u"quantityEdit"_s, u"4"_s);
         Type(dialog, u"costEdit"_s, u"3"_s);
         LoseFocus(dialog, u"costEdit"_s);
-        EXPECT_EQ(Text(dialog, u"costEdit"_s), Money2(3, 0));
+        EXPECT_EQ(Text(dialog, u"costEdit"_s), cost);
         Type(dialog, u"dateEdit"_s, u"1997-07-18"_s);
         LoseFocus(dialog, u"dateEdit"_s);
         EXPECT_EQ(Text(dialog, u"dateEdit"_s), received);
 
+        // Next asks about the backorder, keeps it in the box with what is left,
+        // and starts again at the date.
         Click(dialog, u"nextButton"_s);
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(prompter.pendingAnswers(), 0); // the backorder question was asked
+        EXPECT_EQ(prompter.pendingAnswers(), 0);
         ExpectFocusOn(dialog, u"dateEdit"_s, received);
-        // The backorder stays in the box with what is left of it.
         EXPECT_EQ(orders->count(), 2);
         EXPECT_EQ(orders->currentText(), u"Ledger"_s);
         EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"6"_s);
@@ -250,98 +203,14 @@ TEST_F(PurchasingDialogs, RecordReceivedTakesAPartialReceiptOnBackorderAndRefuse
         ExpectFocusOn(dialog, u"costEdit"_s, u"-1"_s);
         EXPECT_EQ(prompter.lastText(), RecordReceivedModel::invalidCostMessage());
         EXPECT_EQ(b.rows("Received"), 1);
-        EXPECT_EQ(b.rows("Stock"), 2); // the initial lot and the first receipt
-
         Type(dialog, u"costEdit"_s, u"1.25"_s);
         Click(dialog, u"okButton"_s);
     });
     const ChangeList changes = RunRecordReceived(nullptr, t(), services);
-    const COrderRec backorder = b.read<COrderRec>(ledgerLine);
-    EXPECT_EQ(backorder.Quanity, 6);
-    EXPECT_TRUE(backorder.BackOrder);
-    EXPECT_EQ(backorder.BackOrderID, ledgerLine);
-    EXPECT_FALSE(t().orders().LocateByID(pencilLine));
-    EXPECT_EQ(t().items().GetStocked(ledger), 9);
-    EXPECT_EQ(t().items().GetOrdered(ledger), 6);
-    EXPECT_EQ(t().items().GetStocked(pencil), 5);
-    EXPECT_EQ(t().items().GetOrdered(pencil), 3);
+    EXPECT_TRUE(b.read<COrderRec>(ledgerLine).BackOrder);
     const QList<qint32> lots = changes.ids(ListingKind::Stock);
     ASSERT_EQ(lots.size(), 2);
-    EXPECT_EQ(b.read<CStockRec>(lots.at(0)).Cost, Money::fromWhole(3));
     EXPECT_EQ(b.read<CStockRec>(lots.at(0)).Date, day(1997, 7, 18));
-    EXPECT_EQ(b.read<CStockRec>(lots.at(1)).Cost, Money::fromWhole(1, 2500));
-}
-
-TEST_F(PurchasingDialogs, RecordReceivedOnAPresetOrderLineKeepsToThatLine)
-{
-    const qint32 po = b.po(5000, acme);
-    b.orderLine(ledger, po, 10);
-    const qint32 pencilLine = b.orderLine(pencil, po, 5);
-    b.po(5001, acme); // the newest, which a free dialog would show
-    WhenModalOpens([&](QDialog& dialog) {
-        EXPECT_FALSE(Enabled(dialog, u"poBox"_s));
-        EXPECT_FALSE(Enabled(dialog, u"orderBox"_s));
-        EXPECT_FALSE(Enabled(dialog, u"nextButton"_s));
-        EXPECT_EQ(Child<QComboBox>(dialog, u"poBox"_s)->currentText(), u"005000"_s);
-        EXPECT_EQ(Child<QComboBox>(dialog, u"orderBox"_s)->currentText(), u"Pencil"_s);
-        EXPECT_EQ(Text(dialog, u"quantityEdit"_s), u"5"_s);
-        Click(dialog, u"okButton"_s);
-    });
-    const ChangeList changes = RunRecordReceived(nullptr, t(), services, po, pencilLine);
-    EXPECT_TRUE(prompter.log().isEmpty()) << prompter.lastText().toStdString();
-    EXPECT_FALSE(t().orders().LocateByID(pencilLine));
-    EXPECT_EQ(t().items().GetStocked(pencil), 5);
-    EXPECT_EQ(t().items().GetOrdered(ledger), 10);
-    EXPECT_EQ(changes.ids(ListingKind::Stock).size(), 1);
-}
-
-TEST_F(PurchasingDialogs, MarkPOFillDateMarksThePurchaseOrderFilledOnTheDateGiven)
-{
-    const qint32 po = b.po(5000, acme);
-    WhenModalOpens([&](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), u"Mark PO Filll Date"_s);
-        EXPECT_EQ(Text(dialog, u"dateEdit"_s), shortDate(1997, 7, 20));
-        Type(dialog, u"dateEdit"_s, u"soon"_s);
-        Click(dialog, u"okButton"_s);
-        ExpectFocusOn(dialog, u"dateEdit"_s, u"soon"_s);
-        Type(dialog, u"dateEdit"_s, shortDate(1997, 7, 19));
-        Click(dialog, u"okButton"_s);
-    });
-    EXPECT_EQ(RunMarkPOFillDate(nullptr, t(), services, po).ids(ListingKind::PurchaseOrders),
-              QList<qint32>{po});
-    const CPORec marked = b.read<CPORec>(po);
-    EXPECT_TRUE(marked.Filled);
-    EXPECT_EQ(marked.FilledDate, day(1997, 7, 19));
-}
-
-// What is purged, and what stays, is the engine's (its purge tests); the window
-// refuses a bad date at its field, asks once, and restores the cursor.
-TEST_F(PurchasingDialogs, PurgeRefusesABadDateAtItsFieldThenAsksAndPurgesUpToTheDate)
-{
-    const qint32 purged = b.po(5000, acme, day(1997, 3, 1));
-    b.change<CPORec>(purged, [](CPORec& rec) { rec.Filled = true; });
-    const qint32 later = b.po(5001, acme, day(1997, 7, 1));
-    b.change<CPORec>(later, [](CPORec& rec) { rec.Filled = true; });
-
-    WhenModalOpens([&](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), u"Purge Data"_s);
-        Click(dialog, u"invoicesBox"_s);
-        Click(dialog, u"posBox"_s);
-        Type(dialog, u"dateEdit"_s, u"6/31/1997"_s);
-        Click(dialog, u"okButton"_s);
-        ExpectFocusOn(dialog, u"dateEdit"_s, u"6/31/1997"_s);
-        EXPECT_EQ(b.rows("PO"), 2);
-
-        Type(dialog, u"dateEdit"_s, shortDate(1997, 6, 30));
-        prompter.answer({true});
-        Click(dialog, u"okButton"_s);
-    });
-    const ChangeList changes = RunPurgeData(nullptr, t(), services);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(prompter.log().size(), 2); // the bad date, then the confirmation
-    EXPECT_TRUE(prompter.log().last().question);
-    EXPECT_EQ(changes.ids(ListingKind::PurchaseOrders), QList<qint32>{purged});
-    EXPECT_EQ(t().purchaseOrders().IDsWhere(u"[ID] > 0"_s), QList<qint32>{later});
 }
 
 } // namespace

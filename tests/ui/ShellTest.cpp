@@ -1,26 +1,13 @@
-#include "ui/app/Application.h"
-#include "ui/app/MainWindow.h"
-#include "ui/app/NavigationTreeWidget.h"
-#include "ui/views/RecordListView.h"
-
-#include "core/common/Clock.h"
 #include "ui/common/DesktopServices.h"
+
 #include "core/common/StatusCodes.h"
-#include "core/common/UserSettings.h"
 #include "core/project/Project.h"
-#include "core/project/ProjectSettings.h"
 #include "core/session/ProjectOpening.h"
 #include "core/views/RecordLists.h"
 
-#include "ProjectBuilder.h"
-#include "QtPrinters.h"
-#include "ScriptedFileChooser.h"
-#include "ScriptedPrompter.h"
-#include "TempProject.h"
+#include "DesktopDriver.h"
 #include "WidgetDriver.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDropEvent>
 #include <QFile>
 #include <QHeaderView>
@@ -29,16 +16,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
-#include <QTest>
-
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -65,14 +46,15 @@ struct DiskProject
 class Shell : public ::testing::Test
 {
 protected:
-    void TearDown() override
-    {
-        if (app)
-            app->mainWindow().close();
-        app.reset();
-    }
+    void TearDown() override { CloseApp(app); }
 
     void setRecent(const QString& path) { settings->setValue(u"Recent File List"_s, u"File1"_s, path); }
+    // Starts on `project`, the most recent file.
+    bool launchOn(const DiskProject& project)
+    {
+        setRecent(project.path());
+        return launch();
+    }
 
     bool launch(const QStringList& arguments = {})
     {
@@ -92,8 +74,7 @@ protected:
     // Closes the window (which stores its layout) and starts again on settings read afresh.
     bool relaunch()
     {
-        app->mainWindow().close();
-        app.reset();
+        CloseApp(app);
         settings = std::make_unique<UserSettings>(home.filePath(u"user.ini"_s));
         return launch();
     }
@@ -128,8 +109,7 @@ TEST_F(Shell, WithoutAUsableRecentEntryTheUserIsAsked)
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(QFile::exists(home.filePath(u"fresh.qmp"_s)));
     EXPECT_EQ(settings->text(u"Recent File List"_s, u"File1"_s), home.filePath(u"fresh.qmp"_s));
-    app->mainWindow().close();
-    app.reset();
+    CloseApp(app);
 
     // An entry whose file is gone is no entry; Cancel ends the start.
     setRecent(home.filePath(u"gone.qmp"_s));
@@ -143,8 +123,7 @@ TEST_F(Shell, AFailingOpenLeavesTheOpenProjectOpen)
 {
     DiskProject project;
     const qint32 vendor = project.build.vendor(u"Acme"_s);
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
     window().setShowAll(true);
     ASSERT_EQ(rows(Kind::Vendors), 1);
 
@@ -204,8 +183,7 @@ TEST_F(Shell, StoredQueriesSitUnderTheirFoldersAndFilterTheList)
     project.build.item({u"cherry"_s, vendor});
     ASSERT_TRUE(
         project.project.db().CreateQueryDef(u"Cheap items"_s, u"SELECT * FROM [Items] WHERE Cost < 1"_s));
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
 
     // Show-all off: the folder lists nothing and says why, its query its records,
     // the folder again nothing.
@@ -240,8 +218,7 @@ TEST_F(Shell, StoredQueriesSitUnderTheirFoldersAndFilterTheList)
 TEST_F(Shell, ReportNodesLeaveTheListAndDisableListCommands)
 {
     DiskProject project;
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
     // The Quick Reports menu selects the report's node, which asks for its date
     // range first; cancelled, the pane stays empty.
     WhenModalOpens(u"Date Range"_s, [](QDialog& dialog) { dialog.reject(); });
@@ -316,8 +293,7 @@ TEST_F(Shell, TheStockListFollowsAStyleChangedInProjectSettingsAtOnce)
         project.build.change<CStockRec>(lots.constLast(),
                                         [&](CStockRec& rec) { rec.Date = day(1997, month, 1); });
     }
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
     window().setShowAll(true);
     window().action(C::ViewStock)->trigger();
     RecordList& stock = app->lists().list(Kind::Stock);
@@ -350,8 +326,7 @@ TEST_F(Shell, PaneWidthColumnsAndShowAllSurviveARestart)
 {
     DiskProject project;
     project.build.vendor(u"Acme"_s);
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
     QApplication::processEvents();
     window().splitter()->setSizes({230, 700});
     window().listView(Kind::Vendors)->horizontalHeader()->resizeSection(1, 177);
@@ -391,8 +366,7 @@ TEST_F(Shell, EveryKeyboardShortcutReachesOneCommandAndNoneTakesAMenusLetter)
     // Qt runs neither of two commands that share a key, so a menu letter equal to
     // a command's Alt shortcut (Alt+S is Record Sale) would silence both.
     DiskProject project;
-    setRecent(project.path());
-    ASSERT_TRUE(launch());
+    ASSERT_TRUE(launchOn(project));
     QHash<QKeySequence, QString> owners;
     for (const QAction* action : window().findChildren<QAction*>()) {
         for (const QKeySequence& key : action->shortcuts()) {

@@ -50,6 +50,26 @@ inline void WhenModalOpens(std::function<void(QDialog&)> drive, int attempts = 2
     WhenModalOpens(QString(), std::move(drive), attempts);
 }
 
+// While it lives, a dialog that opens fails the test and is closed instead of
+// waiting for a user: for a command that must open none.
+class NoModalMayOpen
+{
+public:
+    NoModalMayOpen()
+    {
+        m_timer.callOnTimeout([] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "opened: " << dialog->windowTitle().toStdString();
+                dialog->reject();
+            }
+        });
+        m_timer.start(100);
+    }
+
+private:
+    QTimer m_timer;
+};
+
 template <typename W> W* Child(const QWidget& window, const QString& name)
 {
     W* widget = window.findChild<W*>(name);
@@ -87,4 +107,13 @@ inline void LoseFocus(const QWidget& window, const QString& name)
 {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(Child<QWidget>(window, name), &out);
+}
+
+// The dialog is still open, and the field has the focus with its whole text selected.
+inline void ExpectFocusOn(const QWidget& dialog, const QString& field, const QString& text)
+{
+    EXPECT_TRUE(dialog.isVisible());
+    auto* edit = Child<QLineEdit>(dialog, field);
+    EXPECT_EQ(dialog.focusWidget(), edit) << field.toStdString();
+    EXPECT_EQ(edit->selectedText(), text);
 }
