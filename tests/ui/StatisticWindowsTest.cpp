@@ -63,12 +63,10 @@ protected:
     qint32 stapler = NoID;
 };
 
-void Choose(const QWidget& window, const QString& box, const QString& entry)
+// The entry showing `text` chosen, or in a box that can be typed into, that text.
+void Choose(const QWidget& window, const QString& box, const QString& text)
 {
-    auto* combo = Child<QComboBox>(window, box);
-    const int index = combo->findText(entry);
-    ASSERT_GE(index, 0) << entry.toStdString();
-    combo->setCurrentIndex(index);
+    Child<QComboBox>(window, box)->setCurrentText(text);
 }
 
 // Typed into an editable combo box, as the user does.
