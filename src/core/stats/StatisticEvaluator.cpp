@@ -17,11 +17,12 @@
 #include <memory>
 #include <vector>
 
-
 namespace {
 
 constexpr int kListingCount = 5;
 constexpr int kMaxFields = 32;
+// Records read between two questions whether to keep going.
+constexpr quint32 kRecordsPerQuestion = 4096;
 
 // The record a listing is on: the values of the fields read, its date and
 // whether its item exists.
@@ -194,6 +195,9 @@ public:
     QHash<MemoKey, Memo> m_memo;
     bool m_readOutsideDates = false;
     QString m_error;
+    std::function<bool()> m_keepGoing;
+    // The evaluation under way was told to stop: every read refuses from then on.
+    bool m_stopped = false;
 
     StatisticValue m_zeroWhole, m_zeroReal, m_zeroBoolean, m_zeroCurrency;
 
@@ -332,6 +336,7 @@ void StatisticEvaluator::Impl::gather(int index, Node& aggregate, QList<bool>& s
 std::optional<StatisticValue> StatisticEvaluator::Impl::evaluateTop(const CStatistic& statistic,
                                                                     const Frame* dates)
 {
+    m_stopped = false;
     int index = m_index.find(statistic.Name);
     const bool listed = index >= 0 && m_nodes[index].def == statistic;
     if (!listed) {
@@ -367,7 +372,8 @@ bool StatisticEvaluator::Impl::evaluate(int index, const Frame* dates, Statistic
         }
     }
     const bool ok = evaluateBody(node, frame, out);
-    if (remember)
+    // A stopped evaluation failed for no fault of the statistic's.
+    if (remember && !m_stopped)
         m_memo.insert(key, Memo{ok, out});
     return ok;
 }
@@ -738,6 +744,8 @@ template <typename Fn>
 bool StatisticEvaluator::Impl::stream(int listing, quint64 columns, bool withDate, bool withId,
                                       const Frame* range, qint32 id, Fn&& fn)
 {
+    if (m_stopped)
+        return false;
     const StatisticListing& def = StatisticListings().at(listing);
     NumericRead read;
     read.table = def.table;
@@ -774,7 +782,16 @@ bool StatisticEvaluator::Impl::stream(int listing, quint64 columns, bool withDat
     // evaluation.
     Row row;
     bool stopped = false;
+    quint32 sinceAsked = 0;
     const bool ran = StreamNumericColumns(m_db, read, [&](const ProjectDatabase::NumericRow& numbers) {
+        if (m_keepGoing && ++sinceAsked == kRecordsPerQuestion) {
+            sinceAsked = 0;
+            m_stopped = !m_keepGoing();
+            if (m_stopped) {
+                stopped = true;
+                return false;
+            }
+        }
         for (int c = 0; c < fieldOfColumn.size(); ++c)
             row.values[static_cast<size_t>(fieldOfColumn.at(c))] = numbers.values[c];
         if (dateColumn >= 0) {
@@ -862,6 +879,16 @@ std::optional<StatisticValue> StatisticEvaluator::evaluate(const CStatistic& sta
 {
     const Frame dates = Frame::of(true, start, thru);
     return d->evaluateTop(statistic, &dates);
+}
+
+void StatisticEvaluator::setKeepGoing(std::function<bool()> keepGoing)
+{
+    d->m_keepGoing = std::move(keepGoing);
+}
+
+bool StatisticEvaluator::stopped() const
+{
+    return d->m_stopped;
 }
 
 QString StatisticEvaluator::text(const StatisticValue& value) const

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,6 +43,13 @@ public:
     // The same with the date criteria a parent statistic imposes.
     std::optional<StatisticValue> evaluate(const CStatistic& statistic, const DateTime& start,
                                            const DateTime& thru);
+
+    // Asked every few thousand records read: answering false stops the
+    // evaluation under way, which then has no value, and stopped() tells why.
+    // A stopped evaluation leaves nothing behind, so asking again computes
+    // afresh.
+    void setKeepGoing(std::function<bool()> keepGoing);
+    bool stopped() const;
 
     QString text(const StatisticValue& value) const;
     const CurrencyText& currency() const;

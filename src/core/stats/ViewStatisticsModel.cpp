@@ -23,8 +23,10 @@ QString NotAvailable()
 } // namespace
 
 ViewStatisticsModel::ViewStatisticsModel(ProjectTables& tables, const CProjectSettings& settings,
-                                         std::optional<ListingKind> currentList, qint32 selectedId)
-    : m_settings(settings), m_evaluator(std::make_unique<StatisticEvaluator>(tables, settings.statistics()))
+                                         std::optional<ListingKind> currentList, qint32 selectedId,
+                                         FillProgress progress)
+    : m_settings(settings), m_evaluator(std::make_unique<StatisticEvaluator>(tables, settings.statistics())),
+      m_progress(std::move(progress))
 {
     m_selected = currentList.has_value() && selectedId > 0;
     m_selectionText =
@@ -40,7 +42,7 @@ ViewStatisticsModel::ViewStatisticsModel(ProjectTables& tables, const CProjectSe
     }
     if (m_listing != CStatistic::NoListing && m_selected)
         m_selected = m_evaluator->setCurrentRecord(m_listing, selectedId);
-    fill();
+    m_filled = fill(m_viewIntermediate);
 }
 
 ViewStatisticsModel::~ViewStatisticsModel() = default;
@@ -51,31 +53,61 @@ QString ViewStatisticsModel::listingName() const
     return listing ? listing->viewName : NotAvailable();
 }
 
-void ViewStatisticsModel::setViewIntermediate(bool on)
+bool ViewStatisticsModel::setViewIntermediate(bool on)
 {
+    if (!fill(on))
+        return false;
     m_viewIntermediate = on;
-    fill();
+    return true;
 }
 
-void ViewStatisticsModel::fill()
+bool ViewStatisticsModel::fill(bool viewIntermediate)
 {
-    m_rows.clear();
-    const StatisticIndex index(m_settings.statistics());
+    // A hidden statistic's value is never seen, so it is not computed.
+    QList<const CStatistic*> shown;
     for (const CStatistic& statistic : m_settings.statistics()) {
-        // A hidden statistic's value is never seen, so it is not computed.
-        if (statistic.Intermediate != 0 && !m_viewIntermediate)
-            continue;
-        Row row{statistic.Name, NotAvailable()};
-        const std::optional<bool> independent = index.rowIndependence(statistic);
+        if (statistic.Intermediate == 0 || viewIntermediate)
+            shown.append(&statistic);
+    }
+    const int total = static_cast<int>(shown.size());
+    int done = 0;
+    if (m_progress) {
+        if (!m_progress(done, total))
+            return false;
+        m_evaluator->setKeepGoing([this, &done, total] { return m_progress(done, total); });
+    }
+
+    QList<Row> rows;
+    bool stopped = false;
+    const StatisticIndex index(m_settings.statistics());
+    for (const CStatistic* statistic : shown) {
+        Row row{statistic->Name, NotAvailable()};
+        const std::optional<bool> independent = index.rowIndependence(*statistic);
         // A statistic of single records has a value only for the record selected
         // in a list of its own listing.
-        const bool evaluate = independent && (*independent || (statistic.Listing == m_listing && m_selected));
+        const bool evaluate =
+            independent && (*independent || (statistic->Listing == m_listing && m_selected));
         if (evaluate) {
-            if (const std::optional<StatisticValue> value = m_evaluator->evaluate(statistic))
+            if (const std::optional<StatisticValue> value = m_evaluator->evaluate(*statistic))
                 row.value = m_evaluator->text(*value);
+            else if (m_evaluator->stopped())
+                stopped = true;
         }
-        m_rows.append(row);
+        if (stopped)
+            break;
+        rows.append(row);
+        ++done;
+        if (m_progress && !m_progress(done, total)) {
+            stopped = true;
+            break;
+        }
     }
+    m_evaluator->setKeepGoing({});
+    // A filling stopped half way shows nothing of it.
+    if (stopped)
+        return false;
+    m_rows = rows;
+    return true;
 }
 
 int ViewStatisticsModel::columnWidth(const UserSettings& settings, int column)

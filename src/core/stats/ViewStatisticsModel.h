@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -37,13 +38,21 @@ public:
 
     static constexpr int kDefaultColumnWidth = 200;
 
+    // Told how far a filling of the list has come: `done` of `total`
+    // statistics, and asked again every few thousand records while one
+    // statistic reads many. Answering false stops the filling.
+    using FillProgress = std::function<bool(int done, int total)>;
+
     // currentList: the kind of list showing, nothing when no list view is
     // current; selectedId: its selected record, NoSelection for none.
     ViewStatisticsModel(ProjectTables& tables, const CProjectSettings& settings,
-                        std::optional<ListingKind> currentList, qint32 selectedId);
+                        std::optional<ListingKind> currentList, qint32 selectedId,
+                        FillProgress progress = {});
     ~ViewStatisticsModel();
 
     QString caption() const override { return QStringLiteral("View Statistics"); }
+    // False when the first filling was stopped: the dialog does not open.
+    bool checkPrerequisites() override { return m_filled; }
 
     // The listing the current list stands for; -1 for none.
     qint32 listing() const { return m_listing; }
@@ -53,8 +62,9 @@ public:
     bool hasSelection() const { return m_selected; }
 
     bool viewIntermediate() const { return m_viewIntermediate; }
-    // Fills the list again with or without the intermediate statistics.
-    void setViewIntermediate(bool on);
+    // Fills the list again with or without the intermediate statistics; false,
+    // with the list and the setting as they were, when the filling was stopped.
+    bool setViewIntermediate(bool on);
 
     const QList<Row>& rows() const { return m_rows; }
 
@@ -66,10 +76,12 @@ public:
     Result save() { return Result::ok(); }
 
 private:
-    void fill();
+    bool fill(bool viewIntermediate);
 
     const CProjectSettings& m_settings;
     std::unique_ptr<StatisticEvaluator> m_evaluator;
+    FillProgress m_progress;
+    bool m_filled = false;
     qint32 m_listing = -1;
     QString m_selectionText;
     bool m_selected = false;

@@ -8,6 +8,7 @@
 #include "PurchasingWindows.h"
 #include "RecordWindows.h"
 #include "SalesWindows.h"
+#include "StatisticWindows.h"
 
 #include "core/common/FileChooser.h"
 #include "core/common/Prompter.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     RegisterPurchasingWindows(*m_registry, m_settings);
     RegisterSalesWindows(*m_registry, m_services);
     RegisterInvoiceWindows(*m_registry, m_settings);
+    RegisterStatisticWindows(*m_registry, m_project, m_settings);
     connectCommands();
 
     m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);
