@@ -7,6 +7,7 @@
 #include "ProgressWindow.h"
 #include "PurchasingWindows.h"
 #include "RecordWindows.h"
+#include "ReportDefinitionWindows.h"
 #include "SalesWindows.h"
 
 #include "core/common/FileChooser.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     RegisterPurchasingWindows(*m_registry, m_settings);
     RegisterSalesWindows(*m_registry, m_services);
     RegisterInvoiceWindows(*m_registry, m_settings);
+    RegisterReportDefinitionWindows(*m_registry, *this, m_project);
     connectCommands();
 
     m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);
