@@ -232,8 +232,16 @@ TEST_F(ReportDefinitionWindows, AnEmptyOrTakenNameKeepsTheSheetAndWritesNothing)
         Click(manage, u"addButton"_s);
         EXPECT_EQ(Rows(manage, u"reportList"_s), QStringList({u"Lots"_s}));
 
+        // Modify opens the sheet on the report chosen.
         Pick(manage, u"reportList"_s, u"Lots"_s);
-        EXPECT_TRUE(Enabled(manage, u"modifyButton"_s));
+        QString modified;
+        WhenModalOpens(kSheet, [&](QDialog& sheet) {
+            modified = Text(sheet, u"nameEdit"_s);
+            sheet.reject();
+        });
+        Click(manage, u"modifyButton"_s);
+        EXPECT_EQ(modified, u"Lots"_s);
+        Pick(manage, u"reportList"_s, u"Lots"_s);
         Click(manage, u"deleteButton"_s);
         afterDelete = Rows(manage, u"reportList"_s);
         EXPECT_FALSE(Enabled(manage, u"deleteButton"_s));
