@@ -7,6 +7,7 @@
 #include "ProgressWindow.h"
 #include "PurchasingWindows.h"
 #include "RecordWindows.h"
+#include "ReportDefinitionWindows.h"
 #include "SalesWindows.h"
 #include "StatisticWindows.h"
 
@@ -91,6 +92,7 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     RegisterSalesWindows(*m_registry, m_services);
     RegisterInvoiceWindows(*m_registry, m_settings);
     RegisterStatisticWindows(*m_registry, m_project, m_settings);
+    RegisterReportDefinitionWindows(*m_registry, *this, m_project);
     connectCommands();
 
     m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);
