@@ -6,6 +6,7 @@
 #include "NavigationTreeWidget.h"
 #include "ProgressWindow.h"
 #include "PurchasingWindows.h"
+#include "QueryWindows.h"
 #include "RecordWindows.h"
 #include "SalesWindows.h"
 
@@ -89,6 +90,7 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     RegisterPurchasingWindows(*m_registry, m_settings);
     RegisterSalesWindows(*m_registry, m_services);
     RegisterInvoiceWindows(*m_registry, m_settings);
+    RegisterQueryWindows(*m_registry, *this, m_services);
     connectCommands();
 
     m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);
