@@ -1,8 +1,11 @@
 #include "ui/common/RecordPicker.h"
+#include "ui/records/FindRecordDialog.h"
+#include "ui/reports/ReportWizard.h"
 #include "ui/views/RecordListModel.h"
 
 #include "core/db/ProjectDatabase.h"
 #include "core/project/Project.h"
+#include "core/reports/ReportFile.h"
 
 #include "DesktopDriver.h"
 #include "WidgetDriver.h"
@@ -21,6 +24,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using C = MainWindow::Command;
+using Page = ReportWizardModel::Page;
 
 void Choose(const QWidget& window, const QString& combo, const QString& entry)
 {
@@ -93,6 +97,10 @@ protected:
     }
 
     ProjectDatabase& db() { return *app->project().database(); }
+    QStringList reports(const QString& table)
+    {
+        return ReportFile(ReportFile::pathForDatabase(db().path())).names(table);
+    }
     const QStringList itemNames{u"Bolt"_s, u"Washer"_s, u"Bob's Nut"_s, u"Gear"_s};
     qint32 acme = NoID;
     qint32 zenith = NoID;
@@ -224,6 +232,166 @@ TEST_F(QueryWindows, RefusalsKeepTheWindowAndTheFocusAndWriteNothing)
     window().action(C::ManageQueries)->trigger();
     EXPECT_TRUE(db().QueryDefNames().isEmpty());
     EXPECT_EQ(prompter.texts().size(), 4);
+
+    prompter.clear();
+    WhenModalOpens(u"Report Wizard"_s, [&](QDialog& dialog) {
+        auto& wizard = static_cast<ReportWizard&>(dialog);
+        wizard.next();
+        ASSERT_EQ(wizard.currentId(), static_cast<int>(Page::Vendor));
+        Child<QCheckBox>(wizard, u"applyVendorBox"_s)->setChecked(true);
+        wizard.next();
+        EXPECT_EQ(wizard.currentId(), static_cast<int>(Page::Vendor));
+        EXPECT_EQ(prompter.lastText(), u"You must select a vendor to apply vendor criteria."_s);
+        EXPECT_TRUE(HasFocus(wizard, u"vendorPicker"_s));
+        Child<QCheckBox>(wizard, u"applyVendorBox"_s)->setChecked(false);
+        wizard.next();
+        ASSERT_EQ(wizard.currentId(), static_cast<int>(Page::Name));
+        wizard.button(QWizard::FinishButton)->click();
+        EXPECT_TRUE(wizard.isVisible());
+        EXPECT_EQ(prompter.lastText(), u"You must enter a name for the report."_s);
+        EXPECT_TRUE(HasFocus(wizard, u"nameEdit"_s));
+        wizard.reject();
+    });
+    window().action(C::ReportWizard)->trigger();
+    EXPECT_TRUE(reports(u"Items"_s).isEmpty());
+    EXPECT_TRUE(db().QueryDefNames().isEmpty());
+    EXPECT_EQ(prompter.texts().size(), 2);
 }
+
+struct WizardCase
+{
+    int type;
+    QList<Page> pages; // after the type page
+    bool criterion;    // Apply Vendor Criteria or Use date specification
+    ListingKind folder;
+    QString table;
+    QString query; // the stored query as the database gives it back; empty: no query
+};
+
+class ReportWizardTypes : public QueryWindows, public ::testing::WithParamInterface<WizardCase>
+{
+};
+
+// Start to finish through the pages the type takes, Back and Next and Finish
+// where the model puts them; the report (and its query) shows under its folder
+// and in the pane, or nothing at all for the sales tax report.
+TEST_P(ReportWizardTypes, RunFromStartToFinish)
+{
+    const WizardCase& c = GetParam();
+    const QString name = u"Report %1"_s.arg(c.type);
+    QList<int> visited;
+    WhenModalOpens(u"Report Wizard"_s, [&](QDialog& dialog) {
+        auto& wizard = static_cast<ReportWizard&>(dialog);
+        const auto buttonShown = [&](QWizard::WizardButton which) {
+            return wizard.button(which)->isVisibleTo(&wizard) && wizard.button(which)->isEnabled();
+        };
+        EXPECT_EQ(wizard.currentId(), static_cast<int>(Page::Type));
+        EXPECT_FALSE(buttonShown(QWizard::BackButton));
+        EXPECT_TRUE(buttonShown(QWizard::NextButton));
+        EXPECT_FALSE(buttonShown(QWizard::FinishButton));
+        if (c.type < ReportWizardModel::kRadioCount) {
+            static const QStringList radios = {u"itemListingRadio"_s, u"vendorListingRadio"_s,
+                                               u"customerListingRadio"_s, u"invoiceListingRadio"_s,
+                                               u"reorderReportRadio"_s};
+            Click(wizard, radios.at(c.type));
+        } else {
+            wizard.chooseType(c.type);
+        }
+        EXPECT_EQ(Text(wizard, u"descriptionText"_s), ReportWizardModel::typeDescription(c.type));
+
+        for (const Page page : c.pages) {
+            wizard.next();
+            visited.append(wizard.currentId());
+            ASSERT_EQ(wizard.currentId(), static_cast<int>(page));
+            const bool last = page == Page::Name;
+            EXPECT_TRUE(buttonShown(QWizard::BackButton));
+            EXPECT_EQ(buttonShown(QWizard::NextButton), !last);
+            EXPECT_EQ(buttonShown(QWizard::FinishButton), last);
+            if (page == Page::Vendor && c.criterion) {
+                // Find Vendor selects the vendor in the picker, and its ID shows.
+                WhenModalOpens(u"Find Vendor"_s, [](QDialog& find) {
+                    auto& finder = static_cast<FindRecordDialog&>(find);
+                    finder.numberButton()->setChecked(true);
+                    QTest::keyClicks(finder.textEdit(), u"V-2"_s);
+                    finder.okButton()->click();
+                });
+                Click(wizard, u"findVendorButton"_s);
+                EXPECT_EQ(Child<RecordPicker>(wizard, u"vendorPicker"_s)->currentId(), zenith);
+                EXPECT_EQ(Text(wizard, u"vendorIdText"_s), FormatRecordId(zenith));
+                Child<QCheckBox>(wizard, u"applyVendorBox"_s)->setChecked(true);
+            }
+            if (page == Page::Date && c.criterion) {
+                Child<QCheckBox>(wizard, u"useDatesBox"_s)->setChecked(true);
+                Type(wizard, u"startEdit"_s, u"1999-03-01"_s);
+                Type(wizard, u"thruEdit"_s, u"1999-03-31"_s);
+            }
+        }
+        // Back leads where the model says, and Next comes back.
+        wizard.back();
+        EXPECT_EQ(wizard.currentId(), static_cast<int>(*wizard.model().previousPage(Page::Name)));
+        wizard.next();
+        Type(wizard, u"nameEdit"_s, name);
+        wizard.button(QWizard::FinishButton)->click();
+        EXPECT_FALSE(wizard.isVisible());
+    });
+    window().action(C::ReportWizard)->trigger();
+
+    QList<int> expected;
+    for (const Page page : c.pages)
+        expected.append(static_cast<int>(page));
+    EXPECT_EQ(visited, expected);
+    if (c.table.isEmpty()) {
+        for (const QString& table : {u"Items"_s, u"Vendors"_s, u"Customers"_s, u"SI"_s})
+            EXPECT_TRUE(reports(table).isEmpty());
+        EXPECT_TRUE(db().QueryDefNames().isEmpty());
+        EXPECT_TRUE(prompter.texts().isEmpty());
+        EXPECT_NE(window().currentListView(), nullptr);
+        return;
+    }
+    EXPECT_EQ(reports(c.table), QStringList{name});
+    const QString query = c.query.contains(u"%1"_s) ? c.query.arg(zenith) : c.query;
+    EXPECT_EQ(db().QueryDefSql(name).value_or(QString()).simplified().toStdString(), query.toStdString());
+    ASSERT_EQ(prompter.log().size(), 1);
+    EXPECT_EQ(prompter.log().constFirst().title, u"Report Wizard"_s);
+    EXPECT_TRUE(prompter.lastText().contains(u"'%1'"_s.arg(name)));
+    EXPECT_EQ(NodesUnder(window(), c.folder, NavigationNodeType::Report), QStringList{name});
+    EXPECT_EQ(NodesUnder(window(), c.folder, NavigationNodeType::Query),
+              c.query.isEmpty() ? QStringList() : QStringList{name});
+    // The new report is chosen in the tree and shows in the pane.
+    EXPECT_EQ(window().currentListView(), nullptr);
+    const NavigationNode* chosen =
+        window().navigationTree()->tree().node(window().navigationTree()->tree().selected());
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->type, NavigationNodeType::Report);
+    EXPECT_EQ(chosen->caption, name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    QueryWindows, ReportWizardTypes,
+    ::testing::Values(
+        WizardCase{0,
+                   {Page::Vendor, Page::Name},
+                   true,
+                   ListingKind::Items,
+                   u"Items"_s,
+                   u"SELECT TOP 100 PERCENT * FROM [Items] WHERE VendorID1 = %1 ORDER BY Name;"_s},
+        WizardCase{1, {Page::Name}, false, ListingKind::Vendors, u"Vendors"_s, QString()},
+        WizardCase{2, {Page::Name}, false, ListingKind::Customers, u"Customers"_s, QString()},
+        WizardCase{3,
+                   {Page::Date, Page::Name},
+                   true,
+                   ListingKind::Invoices,
+                   u"SI"_s,
+                   u"SELECT TOP 100 PERCENT * FROM [SI] WHERE Date >= #3/1/1999# AND Date <= #3/31/1999# "
+                   u"ORDER BY Date;"_s},
+        WizardCase{
+            4,
+            {Page::Vendor, Page::Name},
+            false,
+            ListingKind::Items,
+            u"Items"_s,
+            u"SELECT TOP 100 PERCENT * FROM [Items] WHERE Stocked <= ReorderLevel-Ordered ORDER BY Name;"_s},
+        WizardCase{5, {Page::Date, Page::Name}, true, ListingKind::Invoices, QString(), QString()}),
+    [](const ::testing::TestParamInfo<WizardCase>& row) { return "Type" + std::to_string(row.param.type); });
 
 } // namespace
