@@ -6,6 +6,7 @@
 #include "NavigationTreeWidget.h"
 #include "ProgressWindow.h"
 #include "PurchasingWindows.h"
+#include "QueryWindows.h"
 #include "RecordWindows.h"
 #include "ReportDefinitionWindows.h"
 #include "SalesWindows.h"
@@ -93,6 +94,7 @@ MainWindow::MainWindow(UserSettings& settings, RecordLists& lists, Project& proj
     RegisterInvoiceWindows(*m_registry, m_settings);
     RegisterStatisticWindows(*m_registry, m_project, m_settings);
     RegisterReportDefinitionWindows(*m_registry, *this, m_project);
+    RegisterQueryWindows(*m_registry, *this, m_services);
     connectCommands();
 
     m_tree->tree().setShowAll(m_settings.number(kSettings, kShowAll, 0) != 0);
