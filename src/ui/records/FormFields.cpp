@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 QLineEdit* AddFormEdit(QWidget* owner, QFormLayout& form, const QString& label, const QString& objectName,
@@ -56,6 +57,24 @@ QPushButton* AddButton(QWidget* owner, QBoxLayout& row, const QString& caption, 
     QPushButton* button = NewButton(owner, caption, objectName);
     row.addWidget(button);
     return button;
+}
+
+ManagedList AddManagedList(QWidget* owner, QBoxLayout& layout, const QString& listName)
+{
+    auto* row = new QHBoxLayout;
+    layout.addLayout(row, 1);
+    auto* list = new QListWidget(owner);
+    list->setObjectName(listName);
+    list->setMinimumWidth(list->fontMetrics().averageCharWidth() * 36);
+    row->addWidget(list, 1);
+    auto* buttons = new QVBoxLayout;
+    row->addLayout(buttons);
+    ManagedList managed{
+        list, AddButton(owner, *buttons, QStringLiteral("<< &Add"), QStringLiteral("addButton")),
+        AddButton(owner, *buttons, QStringLiteral("&Modify"), QStringLiteral("modifyButton")),
+        AddButton(owner, *buttons, QStringLiteral("&Delete >>"), QStringLiteral("deleteButton"))};
+    buttons->addStretch();
+    return managed;
 }
 
 void ChainTabOrder(std::initializer_list<QWidget*> widgets)

@@ -11,6 +11,7 @@
 class QBoxLayout;
 class QFormLayout;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QVBoxLayout;
 class QWidget;
@@ -45,6 +46,17 @@ QPushButton* NewButton(QWidget* owner, const QString& caption, const QString& ob
 
 // A NewButton at the end of `row`.
 QPushButton* AddButton(QWidget* owner, QBoxLayout& row, const QString& caption, const QString& objectName);
+
+// The list of a window that manages named definitions (queries, reports,
+// statistics), with "<< &Add", "&Modify" and "&Delete >>" beside it on the right.
+struct ManagedList
+{
+    QListWidget* list;
+    QPushButton* add;
+    QPushButton* modify;
+    QPushButton* remove;
+};
+ManagedList AddManagedList(QWidget* owner, QBoxLayout& layout, const QString& listName);
 
 // Tab order in the order given.
 void ChainTabOrder(std::initializer_list<QWidget*> widgets);

@@ -23,18 +23,11 @@ ManageQueriesDialog::ManageQueriesDialog(ManageQueriesModel& model, QWidget* par
     m_location->setCurrentIndex(m_model.locationIndex());
     frame.form->addRow(QStringLiteral("&Location:"), m_location);
 
-    auto* body = new QHBoxLayout;
-    frame.layout->addLayout(body);
-    auto* buttons = new QVBoxLayout;
-    body->addLayout(buttons);
-    QPushButton* add = AddButton(this, *buttons, QStringLiteral("<< &Add"), QStringLiteral("addButton"));
-    m_modify = AddButton(this, *buttons, QStringLiteral("&Modify"), QStringLiteral("modifyButton"));
-    m_delete = AddButton(this, *buttons, QStringLiteral("&Delete >>"), QStringLiteral("deleteButton"));
-    buttons->addStretch();
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("queryList"));
-    m_list->setMinimumWidth(fontMetrics().averageCharWidth() * 36);
-    body->addWidget(m_list, 1);
+    const ManagedList managed = AddManagedList(this, *frame.layout, QStringLiteral("queryList"));
+    m_list = managed.list;
+    m_modify = managed.modify;
+    m_delete = managed.remove;
+    QPushButton* add = managed.add;
 
     AddOkCancel(
         *this, *frame.layout, [this] { accept(); }, false)

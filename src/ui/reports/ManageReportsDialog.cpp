@@ -14,8 +14,7 @@
 #include <QVBoxLayout>
 
 ManageReportsDialog::ManageReportsDialog(ManageReportsModel& model, FontChooser chooser, QWidget* parent)
-    : QDialog(parent), m_model(model), m_chooser(std::move(chooser)), m_location(new QComboBox(this)),
-      m_reports(new QListWidget(this))
+    : QDialog(parent), m_model(model), m_chooser(std::move(chooser)), m_location(new QComboBox(this))
 {
     const WindowFrame frame = OpenWindowFrame(*this, m_model.caption(), m_model.helpLine());
     m_location->setObjectName(QStringLiteral("locationCombo"));
@@ -23,16 +22,11 @@ ManageReportsDialog::ManageReportsDialog(ManageReportsModel& model, FontChooser 
     m_location->setCurrentIndex(m_model.locationIndex());
     frame.form->addRow(QStringLiteral("&Location:"), m_location);
 
-    auto* row = new QHBoxLayout;
-    frame.layout->addLayout(row, 1);
-    m_reports->setObjectName(QStringLiteral("reportList"));
-    row->addWidget(m_reports, 1);
-    auto* buttons = new QVBoxLayout;
-    row->addLayout(buttons);
-    QPushButton* add = AddButton(this, *buttons, QStringLiteral("<< &Add"), QStringLiteral("addButton"));
-    m_modify = AddButton(this, *buttons, QStringLiteral("&Modify"), QStringLiteral("modifyButton"));
-    m_delete = AddButton(this, *buttons, QStringLiteral("&Delete >>"), QStringLiteral("deleteButton"));
-    buttons->addStretch();
+    const ManagedList managed = AddManagedList(this, *frame.layout, QStringLiteral("reportList"));
+    m_reports = managed.list;
+    m_modify = managed.modify;
+    m_delete = managed.remove;
+    QPushButton* add = managed.add;
 
     connect(m_location, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_model.setLocationIndex(index);

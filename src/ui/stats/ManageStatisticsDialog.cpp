@@ -16,18 +16,11 @@ ManageStatisticsDialog::ManageStatisticsDialog(ManageStatisticsModel& model, CPr
     : QDialog(parent), m_model(model), m_settings(settings), m_services(services)
 {
     const WindowFrame frame = OpenWindowFrame(*this, m_model.caption(), m_model.helpLine());
-    auto* row = new QHBoxLayout;
-    frame.layout->addLayout(row);
-    auto* buttons = new QVBoxLayout;
-    row->addLayout(buttons);
-    QPushButton* add = AddButton(this, *buttons, QStringLiteral("<< &Add"), QStringLiteral("addButton"));
-    m_modify = AddButton(this, *buttons, QStringLiteral("&Modify"), QStringLiteral("modifyButton"));
-    m_delete = AddButton(this, *buttons, QStringLiteral("&Delete >>"), QStringLiteral("deleteButton"));
-    buttons->addStretch();
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("statisticList"));
-    m_list->setMinimumWidth(240);
-    row->addWidget(m_list, 1);
+    const ManagedList managed = AddManagedList(this, *frame.layout, QStringLiteral("statisticList"));
+    m_list = managed.list;
+    m_modify = managed.modify;
+    m_delete = managed.remove;
+    QPushButton* add = managed.add;
 
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int index) {
         m_model.setSelection(index);
