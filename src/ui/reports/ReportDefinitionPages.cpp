@@ -296,8 +296,11 @@ ReportListAdvancedPage::ReportListAdvancedPage(ReportSheetModel& model, QWidget*
                      &ReportSheetModel::setVerticalLines},
           std::tuple{"Show Record Numbers", "recordNumbersBox", &ReportSheetModel::showRecordNumbers,
                      &ReportSheetModel::setShowRecordNumbers}}) {
+        // A copy, not the structured binding: the lambda outlives the loop's
+        // temporary list, and a captured binding would still refer into it.
+        const auto setter = set;
         layout->addWidget(NewCheck(this, QString::fromLatin1(caption), QString::fromLatin1(name),
-                                   (m_model.*get)(), [this, set](bool on) { (m_model.*set)(on); }));
+                                   (m_model.*get)(), [this, setter](bool on) { (m_model.*setter)(on); }));
     }
 
     auto* display = new QGroupBox(QStringLiteral("Field Display"), this);
