@@ -289,18 +289,27 @@ ReportListAdvancedPage::ReportListAdvancedPage(ReportSheetModel& model, QWidget*
             m_model.setQueryName(text);
     });
 
-    for (const auto& [caption, name, get, set] :
-         {std::tuple{"Show &Horizontal Lines", "horizontalLinesBox", &ReportSheetModel::horizontalLines,
-                     &ReportSheetModel::setHorizontalLines},
-          std::tuple{"Show &Vertical Lines", "verticalLinesBox", &ReportSheetModel::verticalLines,
-                     &ReportSheetModel::setVerticalLines},
-          std::tuple{"Show Record Numbers", "recordNumbersBox", &ReportSheetModel::showRecordNumbers,
-                     &ReportSheetModel::setShowRecordNumbers}}) {
-        // A copy, not the structured binding: the lambda outlives the loop's
-        // temporary list, and a captured binding would still refer into it.
-        const auto setter = set;
-        layout->addWidget(NewCheck(this, QString::fromLatin1(caption), QString::fromLatin1(name),
-                                   (m_model.*get)(), [this, setter](bool on) { (m_model.*setter)(on); }));
+    struct LineBox
+    {
+        const char* caption;
+        const char* name;
+        bool (ReportSheetModel::*get)() const;
+        void (ReportSheetModel::*set)(bool);
+    };
+    static constexpr LineBox kLineBoxes[] = {
+        {"Show &Horizontal Lines", "horizontalLinesBox", &ReportSheetModel::horizontalLines,
+         &ReportSheetModel::setHorizontalLines},
+        {"Show &Vertical Lines", "verticalLinesBox", &ReportSheetModel::verticalLines,
+         &ReportSheetModel::setVerticalLines},
+        {"Show Record Numbers", "recordNumbersBox", &ReportSheetModel::showRecordNumbers,
+         &ReportSheetModel::setShowRecordNumbers},
+    };
+    ReportSheetModel* sheetModel = &m_model;
+    for (const LineBox& box : kLineBoxes) {
+        const auto set = box.set;
+        layout->addWidget(NewCheck(this, QString::fromLatin1(box.caption), QString::fromLatin1(box.name),
+                                   (m_model.*box.get)(),
+                                   [sheetModel, set](bool on) { (sheetModel->*set)(on); }));
     }
 
     auto* display = new QGroupBox(QStringLiteral("Field Display"), this);
