@@ -38,7 +38,9 @@ WindowFrame OpenWindowFrame(QWidget& window, const QString& caption, const QStri
 {
     window.setWindowTitle(caption);
     auto* layout = new QVBoxLayout(&window);
-    AddHelpLine(&window, *layout, help);
+    // A window without help text gets no empty line on top.
+    if (!help.isEmpty())
+        AddHelpLine(&window, *layout, help);
     auto* form = new QFormLayout;
     layout->addLayout(form);
     return {layout, form};

@@ -31,7 +31,7 @@ QLabel* AddFormText(QWidget* owner, QFormLayout& form, const QString& label, con
 // The window's help line at the end of `layout`, wrapped to the window's width.
 QLabel* AddHelpLine(QWidget* owner, QBoxLayout& layout, const QString& text);
 
-// A window opened with `caption` as its title and `help` on top; its layout,
+// A window opened with `caption` as its title and `help`, when there is any, on top; its layout,
 // and an empty form below the help line.
 struct WindowFrame
 {
