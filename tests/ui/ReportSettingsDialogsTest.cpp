@@ -6,6 +6,7 @@
 #include "core/reports/ReportFile.h"
 
 #include "ProjectBuilder.h"
+#include "QtPrinters.h"
 #include "ScriptedFileChooser.h"
 #include "ScriptedPrompter.h"
 #include "TempProject.h"
@@ -14,6 +15,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -63,6 +66,37 @@ TEST_F(ReportSettingsDialogs, QuickReportSettingsTakeAChosenFontAndKeepItOnlyOnO
     EXPECT_EQ(file.readBuffer().fonts[TitleFont].faceName, u"Arial"_s);
     EXPECT_EQ(file.readBuffer().fonts[TitleFont].weight, ReportFont::kBoldWeight);
     EXPECT_TRUE(prompter.texts().isEmpty());
+}
+
+// A stored face this machine lacks opens the chooser on the face standing in for
+// it, not on an unrelated one; OK untouched keeps the stored face, a new size is
+// taken.
+TEST_F(ReportSettingsDialogs, TheFontChooserOpensOnTheStoredFaceOrItsStandIn)
+{
+    QFont stored(u"Times New Roman"_s);
+    stored.setPointSize(28);
+    const QString offered = QFontInfo(stored).family();
+    const auto choose = [&](std::optional<int> size) {
+        WhenModalOpens([&](QDialog& dialog) {
+            auto& chooser = static_cast<QFontDialog&>(dialog);
+            EXPECT_EQ(chooser.currentFont().family(), offered);
+            if (size) {
+                QFont other = chooser.currentFont();
+                other.setPointSize(*size);
+                chooser.setCurrentFont(other);
+            }
+            chooser.accept();
+        });
+        return ChooseFontWithDialog(nullptr, stored);
+    };
+    const std::optional<QFont> kept = choose(std::nullopt);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->family(), u"Times New Roman"_s);
+    EXPECT_EQ(kept->pointSize(), 28);
+    const std::optional<QFont> smaller = choose(14);
+    ASSERT_TRUE(smaller);
+    EXPECT_EQ(smaller->family(), offered);
+    EXPECT_EQ(smaller->pointSize(), 14);
 }
 
 TEST_F(ReportSettingsDialogs, DateRangeKeepsTheDialogOnABadDateAndAnswersTheRange)

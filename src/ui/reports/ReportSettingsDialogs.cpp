@@ -11,7 +11,9 @@
 #include "render/reports/ReportFonts.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,9 +26,21 @@ using QuickReportFonts::Line;
 
 std::optional<QFont> ChooseFontWithDialog(QWidget* parent, const QFont& current)
 {
+    // A face this machine lacks (Times New Roman where only its metric twin is
+    // installed) is offered as the face that stands in for it; the chooser would
+    // otherwise open on some other face and OK would change the font unasked.
+    QFont shown = current;
+    if (!QFontDatabase::families().contains(current.family()))
+        shown.setFamily(QFontInfo(current).family());
     bool chosen = false;
-    const QFont font = QFontDialog::getFont(&chosen, current, parent);
-    return chosen ? std::optional<QFont>(font) : std::nullopt;
+    const QFont font = QFontDialog::getFont(&chosen, shown, parent);
+    if (!chosen)
+        return std::nullopt;
+    // The stand-in taken as it was offered keeps the stored face.
+    const bool unchanged = font.family() == shown.family() && font.pointSizeF() == shown.pointSizeF() &&
+                           font.weight() == shown.weight() && font.italic() == shown.italic() &&
+                           font.underline() == shown.underline() && font.strikeOut() == shown.strikeOut();
+    return unchanged ? current : font;
 }
 
 // --- Quick Report Settings ---
