@@ -783,9 +783,8 @@ bool StatisticEvaluator::Impl::computeTogether(int listing, std::vector<Tally>& 
             m_current[listing] = &row;
             bool anyLeft = false;
             for (Tally& tally : started) {
-                if (tally.failed || (tally.withinOnly && row.inRange[tally.range] == 0.0))
-                    continue;
-                addRecord(tally, row);
+                if (!tally.failed && (!tally.withinOnly || row.inRange[tally.range] != 0.0))
+                    addRecord(tally, row);
                 anyLeft = anyLeft || !tally.failed;
             }
             return anyLeft;
