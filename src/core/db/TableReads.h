@@ -22,6 +22,13 @@ struct NumericColumn
     bool ofItem = false;
 };
 
+// Days from fromDay up to, not including, toDay.
+struct DayRange
+{
+    double fromDay = 0;
+    double toDay = 0;
+};
+
 // Which numeric columns of which records to read, in ID order.
 struct NumericRead
 {
@@ -29,11 +36,13 @@ struct NumericRead
     // When empty, the records' IDs alone are read: a statistic of constants
     // still counts records.
     QList<NumericColumn> columns;
-    // Set: only the records whose day in this column is at least fromDay and
-    // below toDay.
+    // The column holding each record's day, which the ranges below test.
     QString dayColumn;
-    double fromDay = 0;
-    double toDay = 0;
+    // Set: only the records whose day lies in this range.
+    std::optional<DayRange> only;
+    // After the columns, one more for each of these ranges: 1 when the
+    // record's day lies in it, otherwise 0.
+    QList<DayRange> tests;
     // Set: only the record with this ID.
     std::optional<qint32> id;
 };

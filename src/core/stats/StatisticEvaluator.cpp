@@ -8,6 +8,7 @@
 #include "core/stats/StatisticIndex.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -36,6 +37,9 @@ struct Row
     // Stands for every record outside the date range at once: each field
     // tested against the dates reads zero from it.
     bool outsideDates = false;
+    // A read shared by several aggregates: for each of its date ranges, 1 when
+    // the record lies in it.
+    const double* inRange = nullptr;
 };
 
 // The date criteria in force: whole days, the thru day included.
@@ -169,6 +173,36 @@ struct Memo
     StatisticValue value;
 };
 
+// An aggregate under way: what it adds up and how far it has got.
+struct Tally
+{
+    int node = -1;
+    MemoKey key{};
+    // The date criteria in force.
+    Frame frame;
+    // Only the records within the dates are added: for a field, the others are
+    // no part of it; for a statistic, every one of them gives `outside`, which
+    // adds nothing.
+    bool withinOnly = false;
+    StatisticValue outside;
+    Sum sum;
+    qint32 lastRead = 0;
+    StatisticValue::Kind kind = StatisticValue::KindReal;
+    bool failed = false;
+    // In a shared read: which of its date ranges tells whether a record is within.
+    int range = -1;
+
+    const Frame* passed() const { return frame.apply ? &frame : nullptr; }
+};
+
+// What reading a listing for aggregates takes.
+struct ReadNeeds
+{
+    quint64 columns = 0;
+    bool withDate = false;
+    bool withId = false;
+};
+
 bool IsWholeKind(FieldKind kind)
 {
     return kind == FieldKind::Long || kind == FieldKind::Integer;
@@ -183,6 +217,7 @@ public:
 
     bool setCurrentRecord(int listing, qint32 id);
     std::optional<StatisticValue> evaluateTop(const CStatistic& statistic, const Frame* dates);
+    bool prepare(const QList<const CStatistic*>& statistics);
 
     ProjectDatabase& m_db;
     StatisticIndex m_index;
@@ -208,13 +243,19 @@ private:
     void gather(int index, Node& aggregate, QList<bool>& seen);
 
     bool evaluate(int index, const Frame* dates, StatisticValue& out);
-    bool evaluateBody(const Node& node, Frame& frame, StatisticValue& out);
+    bool evaluateBody(int index, Frame& frame, StatisticValue& out);
     bool operandValue(const Node& node, const Operand& operand, Frame& frame, StatisticValue& out);
     bool fieldValue(const Node& node, int field, Frame& frame, StatisticValue& out);
     bool convert(FieldKind kind, double stored, StatisticValue& out) const;
     bool zeroOf(FieldKind kind, StatisticValue& out) const;
-    bool fieldAggregate(const Node& node, Frame& frame, StatisticValue& out);
-    bool statisticAggregate(const Node& node, Frame& frame, StatisticValue& out);
+    bool aggregate(int index, Frame& frame, StatisticValue& out);
+    bool startAggregate(int index, const Frame& frame, Tally& tally);
+    ReadNeeds needsOf(const Tally& tally) const;
+    void addRecord(Tally& tally, const Row& row);
+    bool finishAggregate(Tally& tally, StatisticValue& out);
+    void gatherAggregates(int index, const Frame* dates, int depth, QHash<MemoKey, int>& found,
+                          QSet<QPair<MemoKey, int>>& visited) const;
+    bool computeTogether(int listing, std::vector<Tally>& tallies);
     bool aggregateResult(const Sum& sum, qint64 count, bool average, StatisticValue::Kind kind,
                          StatisticValue& out) const;
     bool combine(const Node& node, const StatisticValue& a, const StatisticValue& b,
@@ -226,7 +267,7 @@ private:
     // only the record `id` when it is not NoID.
     template <typename Fn>
     bool stream(int listing, quint64 columns, bool withDate, bool withId, const Frame* range, qint32 id,
-                Fn&& fn);
+                Fn&& fn, const QList<DayRange>& ranges = {});
     // The highest ID of a listing's table; nothing when it is empty or on failure
     // (`failed` tells which).
     std::optional<qint32> lastId(int listing, bool& failed);
@@ -371,23 +412,23 @@ bool StatisticEvaluator::Impl::evaluate(int index, const Frame* dates, Statistic
             return known->ok;
         }
     }
-    const bool ok = evaluateBody(node, frame, out);
+    const bool ok = evaluateBody(index, frame, out);
     // A stopped evaluation failed for no fault of the statistic's.
     if (remember && !m_stopped)
         m_memo.insert(key, Memo{ok, out});
     return ok;
 }
 
-bool StatisticEvaluator::Impl::evaluateBody(const Node& node, Frame& frame, StatisticValue& out)
+bool StatisticEvaluator::Impl::evaluateBody(int index, Frame& frame, StatisticValue& out)
 {
+    const Node& node = m_nodes[index];
     StatisticValue left, right;
     if (!node.oneOperand && !operandValue(node, node.left, frame, left))
         return false;
     bool ok = false;
-    if (node.aggregate && node.right.type == CStatistic::OperandField)
-        ok = fieldAggregate(node, frame, right);
-    else if (node.aggregate && node.right.type == CStatistic::OperandStatistic)
-        ok = statisticAggregate(node, frame, right);
+    if (node.aggregate &&
+        (node.right.type == CStatistic::OperandField || node.right.type == CStatistic::OperandStatistic))
+        ok = aggregate(index, frame, right);
     else
         ok = operandValue(node, node.right, frame, right);
     return ok && combine(node, left, right, out);
@@ -481,86 +522,116 @@ bool StatisticEvaluator::Impl::zeroOf(FieldKind kind, StatisticValue& out) const
     return true;
 }
 
-bool StatisticEvaluator::Impl::fieldAggregate(const Node& node, Frame& frame, StatisticValue& out)
+bool StatisticEvaluator::Impl::aggregate(int index, Frame& frame, StatisticValue& out)
 {
-    const StatisticListing& listing = StatisticListings().at(node.listing);
-    const int field = node.right.field;
-    if (field < 0)
+    Tally tally;
+    if (!startAggregate(index, frame, tally))
         return false;
-    if (frame.apply && listing.dateField.isEmpty())
-        frame.apply = false;
-    const StatisticField& def = listing.fields.at(field);
-    Sum sum;
-    const bool ok =
-        stream(node.listing, quint64(1) << field, false, false, frame.apply ? &frame : nullptr, NoID,
-               [&](const Row& row) {
-                   StatisticValue value;
-                   if ((def.fromItem && row.itemMissing) || !convert(def.kind, row.values[field], value))
-                       return false;
-                   sum.add(value);
-                   return true;
-               });
-    if (!ok)
-        return false;
-    if (sum.count == 0) {
-        // No record at all gives "0.0"; records outside the dates only give 0.
-        bool failed = false;
-        if (!frame.apply || !lastId(node.listing, failed)) {
-            out = m_zeroReal;
-            return !failed;
-        }
-    }
-    return aggregateResult(
-        sum, sum.count, node.op == CStatistic::OpAverage,
-        def.kind == FieldKind::Currency ? StatisticValue::KindCurrency : StatisticValue::KindReal, out);
+    const int listing = m_nodes[index].listing;
+    const ReadNeeds needs = needsOf(tally);
+    const Row* saved = m_current[listing];
+    const bool ok = stream(listing, needs.columns, needs.withDate, needs.withId,
+                           tally.withinOnly ? &tally.frame : nullptr, NoID, [&](const Row& row) {
+                               m_current[listing] = &row;
+                               addRecord(tally, row);
+                               return !tally.failed;
+                           });
+    m_current[listing] = saved;
+    return ok && finishAggregate(tally, out);
 }
 
-bool StatisticEvaluator::Impl::statisticAggregate(const Node& node, Frame& frame, StatisticValue& out)
+bool StatisticEvaluator::Impl::startAggregate(int index, const Frame& frame, Tally& tally)
 {
-    const int inner = node.right.node;
-    if (inner < 0)
-        return false;
+    const Node& node = m_nodes[index];
     const StatisticListing& listing = StatisticListings().at(node.listing);
-    const Frame* passed = frame.apply ? &frame : nullptr;
-    const Row* saved = m_current[node.listing];
+    tally.node = index;
+    tally.frame = frame;
+    if (node.right.type == CStatistic::OperandField) {
+        if (node.right.field < 0)
+            return false;
+        // Items have no date: their fields drop the criteria.
+        if (tally.frame.apply && listing.dateField.isEmpty())
+            tally.frame.apply = false;
+        tally.withinOnly = tally.frame.apply;
+        return true;
+    }
+    if (node.right.node < 0)
+        return false;
 
     // Every record outside the dates reads zero in every field, so all of them
     // give one and the same value. When that value adds nothing, only the
     // records within the dates need to be read. (Over Items, fields drop the
     // dates and the statistics after them go by their own.)
-    bool withinOnly = false;
-    StatisticValue outside;
-    if (frame.apply && !listing.dateField.isEmpty() && !node.itemsWithin) {
+    if (tally.frame.apply && !listing.dateField.isEmpty() && !node.itemsWithin) {
+        const Row* saved = m_current[node.listing];
         Row stand;
         stand.outsideDates = true;
         m_current[node.listing] = &stand;
         m_readOutsideDates = false;
-        const bool ok = evaluate(inner, passed, outside);
+        const bool ok = evaluate(node.right.node, tally.passed(), tally.outside);
         m_current[node.listing] = saved;
-        withinOnly = ok && !m_readOutsideDates && outside.number() == 0.0;
+        tally.withinOnly = ok && !m_readOutsideDates && tally.outside.number() == 0.0;
         m_readOutsideDates = false;
     }
+    return true;
+}
 
-    Sum sum;
-    qint32 lastRead = 0;
-    StatisticValue::Kind kind = StatisticValue::KindReal;
-    const bool ok = stream(node.listing, node.columns, frame.apply || node.datesWithin, withinOnly,
-                           withinOnly ? &frame : nullptr, NoID, [&](const Row& row) {
-                               m_current[node.listing] = &row;
-                               StatisticValue value;
-                               if (!evaluate(inner, passed, value))
-                                   return false;
-                               sum.add(value);
-                               kind = value.kind();
-                               lastRead = row.id;
-                               return true;
-                           });
-    m_current[node.listing] = saved;
-    if (!ok)
+ReadNeeds StatisticEvaluator::Impl::needsOf(const Tally& tally) const
+{
+    const Node& node = m_nodes[tally.node];
+    if (node.right.type == CStatistic::OperandField)
+        return ReadNeeds{quint64(1) << node.right.field, false, false};
+    return ReadNeeds{node.columns, tally.frame.apply || node.datesWithin, tally.withinOnly};
+}
+
+// Adds a record, which the caller has made its listing's current one.
+void StatisticEvaluator::Impl::addRecord(Tally& tally, const Row& row)
+{
+    const Node& node = m_nodes[tally.node];
+    StatisticValue value;
+    if (node.right.type == CStatistic::OperandField) {
+        const StatisticField& def = StatisticListings().at(node.listing).fields.at(node.right.field);
+        if ((def.fromItem && row.itemMissing) || !convert(def.kind, row.values[node.right.field], value)) {
+            tally.failed = true;
+            return;
+        }
+        tally.sum.add(value);
+        return;
+    }
+    if (!evaluate(node.right.node, tally.passed(), value)) {
+        tally.failed = true;
+        return;
+    }
+    tally.sum.add(value);
+    tally.kind = value.kind();
+    tally.lastRead = row.id;
+}
+
+bool StatisticEvaluator::Impl::finishAggregate(Tally& tally, StatisticValue& out)
+{
+    if (tally.failed)
         return false;
+    const Node& node = m_nodes[tally.node];
+    const bool average = node.op == CStatistic::OpAverage;
+    const Sum& sum = tally.sum;
+    if (node.right.type == CStatistic::OperandField) {
+        if (sum.count == 0) {
+            // No record at all gives "0.0"; records outside the dates only give 0.
+            bool failed = false;
+            if (!tally.frame.apply || !lastId(node.listing, failed)) {
+                out = m_zeroReal;
+                return !failed;
+            }
+        }
+        const FieldKind kind = StatisticListings().at(node.listing).fields.at(node.right.field).kind;
+        return aggregateResult(
+            sum, sum.count, average,
+            kind == FieldKind::Currency ? StatisticValue::KindCurrency : StatisticValue::KindReal, out);
+    }
 
     qint64 count = sum.count;
-    if (withinOnly) {
+    StatisticValue::Kind kind = tally.kind;
+    if (tally.withinOnly) {
         bool failed = false;
         const std::optional<qint32> last = lastId(node.listing, failed);
         if (failed)
@@ -570,9 +641,9 @@ bool StatisticEvaluator::Impl::statisticAggregate(const Node& node, Frame& frame
             return true;
         }
         // The kind is that of the last record's value.
-        if (sum.count == 0 || lastRead != *last)
-            kind = outside.kind();
-        if (node.op == CStatistic::OpAverage) {
+        if (sum.count == 0 || tally.lastRead != *last)
+            kind = tally.outside.kind();
+        if (average) {
             const std::optional<qint64> all = recordCount(node.listing);
             if (!all)
                 return false;
@@ -582,7 +653,158 @@ bool StatisticEvaluator::Impl::statisticAggregate(const Node& node, Frame& frame
         out = m_zeroReal;
         return true;
     }
-    return aggregateResult(sum, count, node.op == CStatistic::OpAverage, kind, out);
+    return aggregateResult(sum, count, average, kind, out);
+}
+
+// Finds the aggregates evaluating a statistic computes and remembers, with the
+// date criteria each is evaluated under. `depth` counts the aggregates whose
+// records are being added up around it: those must be computed first.
+void StatisticEvaluator::Impl::gatherAggregates(int index, const Frame* dates, int depth,
+                                                QHash<MemoKey, int>& found,
+                                                QSet<QPair<MemoKey, int>>& visited) const
+{
+    const Node& node = m_nodes[index];
+    if (node.invalid || node.listing < 0)
+        return;
+    Frame frame = dates ? *dates : node.own;
+    const MemoKey key{index, frame.apply, frame.startDay, frame.thruDay};
+    if (visited.contains({key, depth}))
+        return;
+    visited.insert({key, depth});
+    int inner = depth;
+    if (node.aggregate && node.dependsOn == 0 && index < m_listed) {
+        int& deepest = found[key];
+        deepest = std::max(deepest, depth);
+        ++inner;
+    }
+    const bool dateless = StatisticListings().at(node.listing).dateField.isEmpty();
+    if (!node.oneOperand) {
+        if (node.left.type == CStatistic::OperandStatistic && node.left.node >= 0)
+            gatherAggregates(node.left.node, frame.apply ? &frame : nullptr, inner, found, visited);
+        // A field of Items drops the criteria for the rest of the statistic.
+        if (node.left.type == CStatistic::OperandField && dateless)
+            frame.apply = false;
+    }
+    if (node.right.type == CStatistic::OperandStatistic && node.right.node >= 0)
+        gatherAggregates(node.right.node, frame.apply ? &frame : nullptr, inner, found, visited);
+}
+
+bool StatisticEvaluator::Impl::prepare(const QList<const CStatistic*>& statistics)
+{
+    m_stopped = false;
+    QHash<MemoKey, int> found;
+    QSet<QPair<MemoKey, int>> visited;
+    for (const CStatistic* statistic : statistics) {
+        const int index = m_index.find(statistic->Name);
+        if (index >= 0 && index < m_listed && m_nodes[index].def == *statistic)
+            gatherAggregates(index, nullptr, 0, found, visited);
+    }
+    int deepest = -1;
+    for (auto it = found.cbegin(); it != found.cend(); ++it)
+        deepest = std::max(deepest, it.value());
+
+    // The innermost first, so that the records of those around them find
+    // them computed; one read of each listing for those at the same depth.
+    bool ok = true;
+    for (int depth = deepest; depth >= 0; --depth) {
+        std::array<std::vector<Tally>, kListingCount> byListing;
+        for (auto it = found.cbegin(); it != found.cend(); ++it) {
+            if (it.value() != depth || m_memo.contains(it.key()))
+                continue;
+            Tally tally;
+            tally.key = it.key();
+            tally.node = it.key().node;
+            byListing[static_cast<size_t>(m_nodes[tally.node].listing)].push_back(tally);
+        }
+        for (int listing = 0; listing < kListingCount; ++listing) {
+            std::vector<Tally>& tallies = byListing[static_cast<size_t>(listing)];
+            if (tallies.empty())
+                continue;
+            // In list order, as evaluating them one by one would.
+            std::sort(tallies.begin(), tallies.end(), [](const Tally& a, const Tally& b) {
+                return a.node != b.node ? a.node < b.node : a.key.startDay < b.key.startDay;
+            });
+            if (!computeTogether(listing, tallies)) {
+                ok = false;
+                if (m_stopped)
+                    return false;
+            }
+        }
+    }
+    return ok;
+}
+
+// Adds up the records of one listing for every one of the aggregates in one
+// read, and remembers each value as evaluating it alone would have found it.
+bool StatisticEvaluator::Impl::computeTogether(int listing, std::vector<Tally>& tallies)
+{
+    std::vector<Tally> started;
+    for (Tally& tally : tallies) {
+        const Frame frame{tally.key.apply, tally.key.startDay, tally.key.thruDay};
+        if (startAggregate(tally.node, frame, tally))
+            started.push_back(tally);
+        else if (!m_stopped)
+            m_memo.insert(tally.key, Memo{false, StatisticValue()});
+        if (m_stopped)
+            return false;
+    }
+    if (started.empty())
+        return true;
+
+    // Everything any of them needs; the records within the dates alone when
+    // none needs any other, each told by a test of its own dates.
+    ReadNeeds needs;
+    bool allWithin = true;
+    QList<DayRange> ranges;
+    Frame hull{true, std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest()};
+    for (Tally& tally : started) {
+        const ReadNeeds own = needsOf(tally);
+        needs.columns |= own.columns;
+        needs.withDate = needs.withDate || own.withDate;
+        needs.withId = needs.withId || own.withId;
+        allWithin = allWithin && tally.withinOnly;
+        if (!tally.withinOnly)
+            continue;
+        const DayRange range{tally.frame.startDay, tally.frame.thruDay + 1.0};
+        const auto same = std::find_if(ranges.cbegin(), ranges.cend(), [&](const DayRange& r) {
+            return r.fromDay == range.fromDay && r.toDay == range.toDay;
+        });
+        tally.range = static_cast<int>(same - ranges.cbegin());
+        if (same == ranges.cend())
+            ranges.append(range);
+        hull.startDay = std::min(hull.startDay, tally.frame.startDay);
+        hull.thruDay = std::max(hull.thruDay, tally.frame.thruDay);
+    }
+
+    const Row* saved = m_current[listing];
+    const bool ok = stream(
+        listing, needs.columns, needs.withDate, needs.withId, allWithin ? &hull : nullptr, NoID,
+        [&](const Row& row) {
+            m_current[listing] = &row;
+            bool anyLeft = false;
+            for (Tally& tally : started) {
+                if (!tally.failed && (!tally.withinOnly || row.inRange[tally.range] != 0.0))
+                    addRecord(tally, row);
+                anyLeft = anyLeft || !tally.failed;
+            }
+            return anyLeft;
+        },
+        ranges);
+    m_current[listing] = saved;
+    if (m_stopped)
+        return false;
+    const bool allFailed =
+        std::all_of(started.cbegin(), started.cend(), [](const Tally& tally) { return tally.failed; });
+    if (!ok && !allFailed)
+        return false;
+    for (Tally& tally : started) {
+        StatisticValue value;
+        const bool computed = finishAggregate(tally, value);
+        if (m_stopped)
+            return false;
+        m_memo.insert(tally.key, Memo{computed, value});
+    }
+    return true;
 }
 
 bool StatisticEvaluator::Impl::aggregateResult(const Sum& sum, qint64 count, bool average,
@@ -742,7 +964,7 @@ bool StatisticEvaluator::Impl::combine(const Node& node, const StatisticValue& a
 
 template <typename Fn>
 bool StatisticEvaluator::Impl::stream(int listing, quint64 columns, bool withDate, bool withId,
-                                      const Frame* range, qint32 id, Fn&& fn)
+                                      const Frame* range, qint32 id, Fn&& fn, const QList<DayRange>& ranges)
 {
     if (m_stopped)
         return false;
@@ -769,11 +991,13 @@ bool StatisticEvaluator::Impl::stream(int listing, quint64 columns, bool withDat
     const int itemColumn = joinItem ? static_cast<int>(read.columns.size()) : -1;
     if (joinItem)
         read.columns.append({QStringLiteral("ID"), true});
-    if (range && !def.dateField.isEmpty()) {
-        read.dayColumn = def.dateField;
-        read.fromDay = range->startDay;
-        read.toDay = range->thruDay + 1.0;
-    }
+    // The tests of the ranges come after the columns.
+    const int rangeColumn = static_cast<int>(read.columns.size());
+    read.dayColumn = def.dateField;
+    if (!def.dateField.isEmpty())
+        read.tests = ranges;
+    if (range && !def.dateField.isEmpty())
+        read.only = DayRange{range->startDay, range->thruDay + 1.0};
     if (id != NoID)
         read.id = id;
 
@@ -792,8 +1016,9 @@ bool StatisticEvaluator::Impl::stream(int listing, quint64 columns, bool withDat
                 return false;
             }
         }
-        for (int c = 0; c < fieldOfColumn.size(); ++c)
-            row.values[static_cast<size_t>(fieldOfColumn.at(c))] = numbers.values[c];
+        const qsizetype fields = fieldOfColumn.size();
+        for (qsizetype c = 0; c < fields; ++c)
+            row.values[static_cast<size_t>(fieldOfColumn[c])] = numbers.values[c];
         if (dateColumn >= 0) {
             row.dateNull = numbers.nulls[dateColumn];
             row.date = numbers.values[dateColumn];
@@ -802,6 +1027,8 @@ bool StatisticEvaluator::Impl::stream(int listing, quint64 columns, bool withDat
             row.id = static_cast<qint32>(numbers.values[idColumn]);
         if (itemColumn >= 0)
             row.itemMissing = numbers.nulls[itemColumn];
+        if (!read.tests.isEmpty())
+            row.inRange = numbers.values + rangeColumn;
         stopped = !fn(row);
         return !stopped;
     });
@@ -879,6 +1106,11 @@ std::optional<StatisticValue> StatisticEvaluator::evaluate(const CStatistic& sta
 {
     const Frame dates = Frame::of(true, start, thru);
     return d->evaluateTop(statistic, &dates);
+}
+
+bool StatisticEvaluator::prepare(const QList<const CStatistic*>& statistics)
+{
+    return d->prepare(statistics);
 }
 
 void StatisticEvaluator::setKeepGoing(std::function<bool()> keepGoing)

@@ -44,6 +44,13 @@ public:
     std::optional<StatisticValue> evaluate(const CStatistic& statistic, const DateTime& start,
                                            const DateTime& thru);
 
+    // Computes the aggregates these statistics of the list will need, those
+    // over one listing together in a single read of it, and keeps them as
+    // evaluating each alone would have found them: evaluating the statistics
+    // afterwards reads no records for them. False when told to stop (or when
+    // reading failed: evaluating then tries again one by one).
+    bool prepare(const QList<const CStatistic*>& statistics);
+
     // Asked every few thousand records read: answering false stops the
     // evaluation under way, which then has no value, and stopped() tells why.
     // A stopped evaluation leaves nothing behind, so asking again computes

@@ -77,17 +77,26 @@ bool ViewStatisticsModel::fill(bool viewIntermediate)
         m_evaluator->setKeepGoing([this, &done, total] { return m_progress(done, total); });
     }
 
+    // A statistic of single records has a value only for the record selected
+    // in a list of its own listing.
+    const StatisticIndex index(m_settings.statistics());
+    QList<const CStatistic*> evaluated;
+    for (const CStatistic* statistic : shown) {
+        const std::optional<bool> independent = index.rowIndependence(*statistic);
+        if (independent && (*independent || (statistic->Listing == m_listing && m_selected)))
+            evaluated.append(statistic);
+    }
+    // Their sums and averages first, each listing read once for all of them.
+    if (!m_evaluator->prepare(evaluated) && m_evaluator->stopped()) {
+        m_evaluator->setKeepGoing({});
+        return false;
+    }
+
     QList<Row> rows;
     bool stopped = false;
-    const StatisticIndex index(m_settings.statistics());
     for (const CStatistic* statistic : shown) {
         Row row{statistic->Name, NotAvailable()};
-        const std::optional<bool> independent = index.rowIndependence(*statistic);
-        // A statistic of single records has a value only for the record selected
-        // in a list of its own listing.
-        const bool evaluate =
-            independent && (*independent || (statistic->Listing == m_listing && m_selected));
-        if (evaluate) {
+        if (evaluated.contains(statistic)) {
             if (const std::optional<StatisticValue> value = m_evaluator->evaluate(*statistic))
                 row.value = m_evaluator->text(*value);
             else if (m_evaluator->stopped())
