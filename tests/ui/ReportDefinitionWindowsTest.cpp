@@ -65,7 +65,7 @@ protected:
         bool opened = false;
         WhenModalOpens(kManage, [&opened, drive = std::move(drive)](QDialog& manage) {
             opened = true;
-            EXPECT_EQ(Child<QComboBox>(manage, u"locationCombo"_s)->currentText(), u"Stock"_s);
+            EXPECT_EQ(Child<QComboBox>(manage, u"locationBox"_s)->currentText(), u"Stock"_s);
             drive(manage);
             Click(manage, u"closeButton"_s);
         });

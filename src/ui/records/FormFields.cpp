@@ -1,6 +1,7 @@
 #include "ui/records/FormFields.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +60,16 @@ QPushButton* AddButton(QWidget* owner, QBoxLayout& row, const QString& caption, 
     QPushButton* button = NewButton(owner, caption, objectName);
     row.addWidget(button);
     return button;
+}
+
+QComboBox* AddLocationRow(QWidget* owner, QFormLayout& form, const QStringList& entries, int current)
+{
+    auto* location = new QComboBox(owner);
+    location->setObjectName(QStringLiteral("locationBox"));
+    location->addItems(entries);
+    location->setCurrentIndex(current);
+    form.addRow(QStringLiteral("&Location:"), location);
+    return location;
 }
 
 ManagedList AddManagedList(QWidget* owner, QBoxLayout& layout, const QString& listName)

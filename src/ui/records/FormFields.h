@@ -9,6 +9,7 @@
 #include <span>
 
 class QBoxLayout;
+class QComboBox;
 class QFormLayout;
 class QLabel;
 class QListWidget;
@@ -46,6 +47,10 @@ QPushButton* NewButton(QWidget* owner, const QString& caption, const QString& ob
 
 // A NewButton at the end of `row`.
 QPushButton* AddButton(QWidget* owner, QBoxLayout& row, const QString& caption, const QString& objectName);
+
+// The "Location" row of a window over one listing's definitions: a combo of
+// `entries` showing `current`, named "locationBox".
+QComboBox* AddLocationRow(QWidget* owner, QFormLayout& form, const QStringList& entries, int current);
 
 // The list of a window that manages named definitions (queries, reports,
 // statistics), with "<< &Add", "&Modify" and "&Delete >>" beside it on the right.

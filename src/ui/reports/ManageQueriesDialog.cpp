@@ -17,11 +17,8 @@ ManageQueriesDialog::ManageQueriesDialog(ManageQueriesModel& model, QWidget* par
     : QDialog(parent), m_model(model)
 {
     const WindowFrame frame = OpenWindowFrame(*this, m_model.caption(), m_model.helpLine());
-    m_location = new QComboBox(this);
-    m_location->setObjectName(QStringLiteral("locationBox"));
-    m_location->addItems(ManageQueriesModel::locationEntries());
-    m_location->setCurrentIndex(m_model.locationIndex());
-    frame.form->addRow(QStringLiteral("&Location:"), m_location);
+    m_location =
+        AddLocationRow(this, *frame.form, ManageQueriesModel::locationEntries(), m_model.locationIndex());
 
     const ManagedList managed = AddManagedList(this, *frame.layout, QStringLiteral("queryList"));
     m_list = managed.list;

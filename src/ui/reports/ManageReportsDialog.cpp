@@ -14,13 +14,11 @@
 #include <QVBoxLayout>
 
 ManageReportsDialog::ManageReportsDialog(ManageReportsModel& model, FontChooser chooser, QWidget* parent)
-    : QDialog(parent), m_model(model), m_chooser(std::move(chooser)), m_location(new QComboBox(this))
+    : QDialog(parent), m_model(model), m_chooser(std::move(chooser))
 {
     const WindowFrame frame = OpenWindowFrame(*this, m_model.caption(), m_model.helpLine());
-    m_location->setObjectName(QStringLiteral("locationCombo"));
-    m_location->addItems(ManageReportsModel::locationEntries());
-    m_location->setCurrentIndex(m_model.locationIndex());
-    frame.form->addRow(QStringLiteral("&Location:"), m_location);
+    m_location =
+        AddLocationRow(this, *frame.form, ManageReportsModel::locationEntries(), m_model.locationIndex());
 
     const ManagedList managed = AddManagedList(this, *frame.layout, QStringLiteral("reportList"));
     m_reports = managed.list;
