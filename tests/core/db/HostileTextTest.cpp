@@ -1,4 +1,6 @@
 #include "core/common/Clock.h"
+#include "core/records/AddCustomerModel.h"
+#include "core/records/AddVendorModel.h"
 #include "core/records/ImportModel.h"
 #include "core/records/ImportVersion2.h"
 #include "core/reports/QueryDefinitionModel.h"
@@ -260,6 +262,38 @@ TEST_F(HostileText, EveryTextFieldOfEveryKindOfRecordKeepsItsTextAndTouchesNothi
     QSqlQuery check(project.db().connection());
     ASSERT_TRUE(check.exec(u"PRAGMA integrity_check"_s) && check.next());
     EXPECT_EQ(check.value(0).toString(), u"ok"_s);
+}
+
+// The vendor and customer windows save what was typed as it was typed; a text
+// longer than its field is refused with that field's own message.
+TEST_F(HostileText, TheRecordWindowsSaveTheTextOrNameTheFieldItDoesNotFit)
+{
+    for (const Hostile& hostile : HostileTexts()) {
+        const std::string where = hostile.label;
+        const bool fits = hostile.text.size() <= 128;
+        prompter.clear();
+        AddVendorModel vendor(t(), prompter);
+        vendor.setName(hostile.text);
+        vendor.setCity(hostile.text);
+        EXPECT_EQ(vendor.save().saved, fits) << where;
+        AddCustomerModel customer(t(), prompter);
+        customer.setCompany(u"Co"_s);
+        customer.setLastName(hostile.text);
+        EXPECT_EQ(customer.save().saved, fits) << where;
+        if (!fits) {
+            EXPECT_EQ(prompter.texts(), QStringList({u"The Name may hold at most 128 characters."_s,
+                                                     u"The Last may hold at most 128 characters."_s}))
+                << where;
+            continue;
+        }
+        EXPECT_TRUE(prompter.log().isEmpty()) << where;
+        const CVendorsRec savedVendor = b.read<CVendorsRec>(vendor.lastSavedId());
+        EXPECT_EQ(savedVendor.Name + savedVendor.City, hostile.text + hostile.text) << where;
+        const QList<CCustomersRec> savedCustomer =
+            t().customers().RecordsWhere(u"[Last] = ?"_s, {hostile.text});
+        ASSERT_EQ(savedCustomer.size(), 1) << where;
+    }
+    EXPECT_EQ(b.rows("Vendors"), b.rows("Customers"));
 }
 
 // A stored query carries its name and value through the query text: each
