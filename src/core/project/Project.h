@@ -41,6 +41,8 @@ public:
     // project closes or another takes its place (the one held before goes).
     // Switching the database to a scratch file and back keeps it.
     void setLock(std::unique_ptr<ProjectLock> lock);
+    // Null while the open project holds no lock.
+    const ProjectLock* lock() const { return m_lock.get(); }
     // Closes the database, forgets the settings and lets go of the lock.
     void close();
 
