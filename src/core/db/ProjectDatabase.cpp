@@ -138,6 +138,8 @@ void ReportOperationFailure(Prompter& prompter, const ProjectDatabase& db)
         text = ReadFailureText(*failure);
     else if (db.lastErrorIsLock())
         text = ReadFailureText({Status::FileNotAccessible, db.lastError()});
+    else if (!db.refusedValue().isEmpty())
+        text = db.refusedValue();
     else
         text = StatusMessage(Status::OperationFailed);
     prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
@@ -431,6 +433,7 @@ bool ProjectDatabase::beginTransaction()
     if (ok && m_transactionDepth == 0) {
         m_readFailuresAtBegin = m_readFailureCount;
         m_lastErrorIsLock = false;
+        m_refusedValue.clear();
     }
     if (ok)
         ++m_transactionDepth;

@@ -137,6 +137,11 @@ public:
     quint64 readFailuresAtLastBegin() const { return m_readFailuresAtBegin; }
     // Whether the engine's error says another program holds the file.
     static bool isLockError(const QSqlError& error);
+    // A value the record layer refused before writing it (a text longer than
+    // its field), and why: what the user is told of the operation that
+    // failed on it. Forgotten when the next outermost transaction begins.
+    void noteRefusedValue(const QString& message) { m_refusedValue = message; }
+    QString refusedValue() const { return m_refusedValue; }
 
     // Rewrites the whole file into a compact copy at `target` (which must not exist).
     bool compactInto(const QString& target);
@@ -170,6 +175,7 @@ private:
     // Reads of stored queries and of the schema note their failures too.
     mutable quint64 m_readFailureCount = 0;
     quint64 m_readFailuresAtBegin = 0;
+    QString m_refusedValue;
     mutable ReadFailure m_lastReadFailure;
     mutable bool m_damaged = false;
 };
@@ -180,7 +186,8 @@ QString ReadFailureText(const ProjectDatabase::ReadFailure& failure);
 
 // Tells the user that an operation on the project failed: that the file is
 // damaged or held by another program when a read or lock stopped the
-// operation, else that the operation could not be completed.
+// operation, which value did not fit its field when that stopped it, else
+// that the operation could not be completed.
 void ReportOperationFailure(Prompter& prompter, const ProjectDatabase& db);
 
 // The transaction of one user operation: begun on construction, rolled back on

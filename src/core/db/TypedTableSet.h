@@ -189,8 +189,12 @@ private:
             if (column == QLatin1String("ID"))
                 return;
             if constexpr (std::is_same_v<std::remove_cvref_t<decltype(member)>, QString>) {
-                if (member.size() > size && ok)
-                    ok = fail(QStringLiteral("The %1 may hold at most %2 characters.").arg(column).arg(size));
+                if (member.size() > size && ok) {
+                    const QString refusal =
+                        QStringLiteral("The %1 may hold at most %2 characters.").arg(column).arg(size);
+                    database().noteRefusedValue(refusal);
+                    ok = fail(refusal);
+                }
             }
             names.append(SqlName(column));
             values.append(FieldValue::toVariant(member));

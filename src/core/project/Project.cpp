@@ -2,6 +2,7 @@
 
 #include "core/common/StatusCodes.h"
 #include "core/db/ProjectDatabase.h"
+#include "core/project/ProjectLock.h"
 #include "core/project/ProjectSettings.h"
 #include "core/project/ProjectTables.h"
 
@@ -46,10 +47,17 @@ void Project::setSettings(std::unique_ptr<CProjectSettings> settings)
     m_settings = std::move(settings);
 }
 
+void Project::setLock(std::unique_ptr<ProjectLock> lock)
+{
+    m_lock = std::move(lock);
+}
+
 void Project::close()
 {
     closeDatabase();
     m_settings.reset();
+    // Only once the file is closed may another window open it.
+    m_lock.reset();
 }
 
 void Project::closeDatabase()

@@ -6,6 +6,7 @@
 
 class CProjectSettings;
 class ProjectDatabase;
+class ProjectLock;
 class ProjectTables;
 
 // The open inventory project: its database connection, the record access
@@ -36,7 +37,13 @@ public:
     bool isOpen() const;
 
     void setSettings(std::unique_ptr<CProjectSettings> settings);
-    // Closes the database and forgets the settings.
+    // The lock that keeps the open project to this window, held until the
+    // project closes or another takes its place (the one held before goes).
+    // Switching the database to a scratch file and back keeps it.
+    void setLock(std::unique_ptr<ProjectLock> lock);
+    // Null while the open project holds no lock.
+    const ProjectLock* lock() const { return m_lock.get(); }
+    // Closes the database, forgets the settings and lets go of the lock.
     void close();
 
 private:
@@ -46,4 +53,5 @@ private:
     std::unique_ptr<ProjectDatabase> m_database;
     std::unique_ptr<ProjectTables> m_tables;
     std::unique_ptr<CProjectSettings> m_settings;
+    std::unique_ptr<ProjectLock> m_lock;
 };

@@ -4,6 +4,7 @@
 #include "core/common/StatusCodes.h"
 #include "core/db/ProjectDatabase.h"
 #include "core/project/Project.h"
+#include "core/project/ProjectLock.h"
 #include "core/project/ProjectSettings.h"
 #include "core/project/ProjectTables.h"
 
@@ -198,6 +199,14 @@ bool CopyProject(Project& open, const QString& destinationDir, const QString& de
         isSameFile(settings->settingsPath(), targetSettings) ||
         isSameFile(settings->reportPath(), targetReports)) {
         prompter.message(kCopyOntoItself, AppTitle(), Prompter::Icon::Exclamation);
+        return false;
+    }
+    // A window that has the target open would go on writing into a file the
+    // copy has replaced, and everything it saved from then on would be lost.
+    // Holding the target's lock also keeps it from being opened mid-copy.
+    const ProjectLock targetLock(targetDatabase);
+    if (targetLock.state() == ProjectLock::State::InUse) {
+        warn(prompter, targetLock.refusal());
         return false;
     }
     if (QFileInfo::exists(targetDatabase) &&

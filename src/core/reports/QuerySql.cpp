@@ -184,8 +184,10 @@ std::optional<QString> NormalizeQueryValue(QueryFieldType type, const QString& v
     switch (type) {
     case QueryFieldType::Text:
         // The stored text keeps one clause a line; a line break inside a value
-        // would split its clause.
-        if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+        // would split its clause. The engine reads a statement only up to a NUL
+        // character, so a value holding one would cut the query short.
+        if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) ||
+            value.contains(QChar(u'\0')))
             return std::nullopt;
         return value;
     case QueryFieldType::Currency: {

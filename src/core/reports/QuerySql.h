@@ -49,9 +49,10 @@ bool CriterionApplies(const QueryCriterion& criterion);
 
 // A typed value in the form the query text holds it: a currency amount as a plain
 // number with a "." ("1234.5"), a date as month/day/year, numbers and TRUE/FALSE
-// as typed (without surrounding blanks), text exactly as typed. Nothing when the
-// value is not of the field's type, so that no typed text can change what the
-// query means.
+// as typed (without surrounding blanks), text exactly as typed (never with a
+// line break or a NUL, which would cut its clause short). Nothing when the value
+// is not of the field's type, so that no typed text can change what the query
+// means.
 std::optional<QString> NormalizeQueryValue(QueryFieldType type, const QString& value,
                                            const QLocale& locale = UserLocale());
 

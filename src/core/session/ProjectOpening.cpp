@@ -6,6 +6,7 @@
 #include "core/db/ProjectDatabase.h"
 #include "core/project/PreviousVersion.h"
 #include "core/project/Project.h"
+#include "core/project/ProjectLock.h"
 #include "core/project/ProjectSettings.h"
 #include "core/project/ProjectTables.h"
 #include "core/reports/QuickReportSettings.h"
@@ -28,6 +29,20 @@ QString projectExistsMessage(const QString& path)
 int openDatabase(Project& project, std::unique_ptr<CProjectSettings>& settings, Prompter& prompter)
 {
     const QString databasePath = settings->databasePath();
+    // The project this window has open is opened again under the lock it holds.
+    const ProjectLock* held = project.lock();
+    const bool reopening = held && held->state() == ProjectLock::State::Held &&
+                           QFileInfo(held->databasePath()) == QFileInfo(databasePath);
+    // A project open in another window may be written there at any moment: it
+    // is refused before anything here reads, converts or writes it.
+    std::unique_ptr<ProjectLock> lock;
+    if (!reopening) {
+        lock = std::make_unique<ProjectLock>(databasePath);
+        if (lock->state() == ProjectLock::State::InUse) {
+            warn(prompter, lock->refusal());
+            return Status::FileNotAccessible;
+        }
+    }
     int status = project.OpenDatabase(databasePath, settings->inventoryStyle());
     while (status == Status::PreviousVersion &&
            ConvertPreviousVersion(databasePath, prompter) == Status::Success) {
@@ -43,6 +58,13 @@ int openDatabase(Project& project, std::unique_ptr<CProjectSettings>& settings, 
         return status;
     }
     project.setSettings(std::move(settings));
+    // A folder that takes no lock file takes no journal either: nobody can
+    // write the project there, but the user should know before trying.
+    if (lock) {
+        if (lock->state() == ProjectLock::State::Unavailable)
+            warn(prompter, lock->refusal());
+        project.setLock(std::move(lock));
+    }
     // The quick reports and the purchase-order printout take their fonts from a
     // record every project keeps; one that cannot be written leaves them the
     // same fonts from memory.

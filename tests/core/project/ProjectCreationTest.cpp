@@ -53,7 +53,9 @@ TEST_F(ProjectCreation, MakesTheDatabaseAndOpensTheNewProjectInPlaceOfTheOpenOne
     EXPECT_EQ(project.settings()->inventoryStyle(), LIFO);
     EXPECT_EQ(project.tables()->vendors().CountWhere(QString()), 0);
 
-    // The new project opens again from its path like any other.
+    // The new project opens again from its path like any other, once the
+    // window that has it open lets go.
+    project.close();
     Project again;
     EXPECT_EQ(OpenProjectFromPath(again, file(u"shop.qmp"_s), prompter), Status::Success);
     EXPECT_EQ(again.settings()->inventoryStyle(), LIFO);

@@ -289,8 +289,9 @@ TEST_F(ProjectOps, CompactKeepsRecordsNeverReusesAnIdAndReopensTheProjectWhenItF
                   Prompter::Icon::Information);
     EXPECT_LT(QFileInfo(path).size(), sizeBefore - 100 * 1024);
     EXPECT_TRUE(workIsEmpty());
+    // Nothing left over but the lock the open project holds all along.
     EXPECT_EQ(QDir(file(u"a"_s)).entryList(QDir::Files | QDir::Hidden),
-              QStringList({u"shop.irp"_s, u"shop.qmp"_s, u"shop.qms"_s}));
+              QStringList({u"shop.irp"_s, u"shop.qmp"_s, u"shop.qmp.lock"_s, u"shop.qms"_s}));
     ASSERT_TRUE(project.isOpen());
     EXPECT_EQ(VendorNames(project), QStringList{u"Acme"_s});
     EXPECT_EQ(project.tables()->orders().RecordCount(), 3);

@@ -57,11 +57,12 @@ TEST_F(Customers, AddingStoresTheTenFieldsAndModifyingRewritesOnlyAnExistingCust
     EXPECT_EQ(customers(), 2);
     EXPECT_EQ(b.read<CCustomersRec>(id).Notes, QString());
 
-    // A write that fails is reported and adds nothing.
+    // A write that fails is reported, naming the field that was too wide, and
+    // adds nothing.
     AddCustomerModel tooWide(t(), prompter);
     tooWide.setZip(QString(31, QLatin1Char('9')));
     EXPECT_FALSE(tooWide.save().saved);
-    EXPECT_EQ(prompter.texts(), QStringList{kFailed});
+    EXPECT_EQ(prompter.texts(), QStringList{u"The Zip may hold at most 30 characters."_s});
     EXPECT_TRUE(tooWide.changes().isEmpty());
     EXPECT_EQ(customers(), 2);
 

@@ -1,0 +1,170 @@
+#include "core/project/ProjectLock.h"
+#include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/Project.h"
+#include "core/project/ProjectOperations.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/ProjectTables.h"
+#include "core/session/ProjectOpening.h"
+
+#include "ScriptedPrompter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The holder process is this test executable, running only the disabled test
+// below; the variable names the project it opens.
+const char* const kHoldEnv = "QM_TEST_HOLD_PROJECT";
+const QByteArray kHolding = "holding\n";
+
+QString makeProject(const QString& dir, const QString& name)
+{
+    CProjectSettings settings(dir, name);
+    EXPECT_EQ(settings.status(), Status::Success);
+    const QString path = dir + u'/' + name + u".qmp"_s;
+    EXPECT_EQ(CreateDatabase(path), Status::Success);
+    return path;
+}
+
+int vendorCount(const Project& project)
+{
+    return project.tables()->vendors().CountWhere(QString());
+}
+
+void addVendor(Project& project, const QString& name)
+{
+    CVendorsRec vendor;
+    vendor.Name = name;
+    ASSERT_TRUE(project.tables()->vendors().RecordAdd(vendor));
+}
+
+TEST(ProjectLock, ASecondOpenInThisProcessIsRefusedAndTheFirstGoesOnUntilItLetsGo)
+{
+    QTemporaryDir dir;
+    // Compacting keeps its scratch file in the working folder.
+    const QString previousDir = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const QString shop = makeProject(dir.path(), u"shop"_s);
+    const QString branch = makeProject(dir.path(), u"branch"_s);
+    const QString lockFile = ProjectLock::lockPath(shop);
+    ScriptedPrompter prompter;
+    Project first;
+    ASSERT_EQ(OpenProjectFromPath(first, shop, prompter), Status::Success);
+    EXPECT_TRUE(prompter.log().isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(lockFile));
+    addVendor(first, u"Acme"_s);
+
+    // A second window on the same project is refused, naming the project, with
+    // nothing changed; the window that has it open opens it again.
+    Project second;
+    EXPECT_EQ(OpenProjectFromPath(second, shop, prompter), Status::FileNotAccessible);
+    EXPECT_FALSE(second.isOpen());
+    const QString inUse = u"The project \"%1\" is in use: it is already open in this window."_s.arg(
+        QDir::toNativeSeparators(shop));
+    EXPECT_EQ(prompter.texts(), QStringList({inUse}));
+    EXPECT_EQ(OpenProjectFromPath(first, shop, prompter), Status::Success);
+    EXPECT_EQ(prompter.texts(), QStringList({inUse}));
+    EXPECT_TRUE(QFileInfo::exists(lockFile));
+    EXPECT_EQ(OpenProjectFromPath(second, shop, prompter), Status::FileNotAccessible);
+    EXPECT_EQ(prompter.log().constLast().title, AppTitle());
+    ASSERT_TRUE(first.isOpen());
+    EXPECT_EQ(first.database()->path(), shop);
+    addVendor(first, u"Brill"_s);
+    EXPECT_EQ(vendorCount(first), 2);
+
+    // Copying another project over the open one would pull its file from
+    // under it.
+    Project other;
+    ASSERT_EQ(OpenProjectFromPath(other, branch, prompter), Status::Success);
+    prompter.clear();
+    EXPECT_FALSE(CopyProject(other, dir.path(), u"shop"_s, prompter));
+    EXPECT_EQ(prompter.texts(), QStringList{inUse});
+    EXPECT_EQ(vendorCount(first), 2);
+    other.close();
+
+    // Compacting switches the database away from its file and back; the lock
+    // stays all along.
+    prompter.clear();
+    prompter.answer({true});
+    ASSERT_TRUE(CompactDatabase(first, prompter)) << prompter.lastText().toStdString();
+    EXPECT_EQ(OpenProjectFromPath(second, shop, prompter), Status::FileNotAccessible);
+
+    // Switching to another project lets go of the first; closing lets go of
+    // the second.
+    ASSERT_EQ(OpenProjectFromPath(first, branch, prompter), Status::Success);
+    EXPECT_FALSE(QFileInfo::exists(lockFile));
+    ASSERT_EQ(OpenProjectFromPath(second, shop, prompter), Status::Success);
+    EXPECT_EQ(vendorCount(second), 2);
+    first.close();
+    EXPECT_FALSE(QFileInfo::exists(ProjectLock::lockPath(branch)));
+    QDir::setCurrent(previousDir);
+}
+
+// Not run by itself: the holder process of the test after it.
+TEST(ProjectLockHolder, DISABLED_HoldsTheProjectOpenUntilKilled)
+{
+    const QString path = qEnvironmentVariable(kHoldEnv);
+    ASSERT_FALSE(path.isEmpty());
+    ScriptedPrompter prompter;
+    Project project;
+    ASSERT_EQ(OpenProjectFromPath(project, path, prompter), Status::Success);
+    addVendor(project, u"Held"_s);
+    fputs(kHolding.constData(), stdout);
+    fflush(stdout);
+    for (;;)
+        QThread::sleep(1);
+}
+
+TEST(ProjectLock, AProjectOpenInAnotherProcessIsRefusedUntilThatProcessDies)
+{
+    QTemporaryDir dir;
+    const QString shop = makeProject(dir.path(), u"shop"_s);
+    QProcess holder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kHoldEnv), shop);
+    holder.setProcessEnvironment(environment);
+    holder.start(QCoreApplication::applicationFilePath(),
+                 {u"--gtest_also_run_disabled_tests"_s,
+                  u"--gtest_filter=ProjectLockHolder.DISABLED_HoldsTheProjectOpenUntilKilled"_s});
+    ASSERT_TRUE(holder.waitForStarted());
+    QByteArray said;
+    while (!said.contains(kHolding) && holder.waitForReadyRead(20000))
+        said += holder.readAllStandardOutput();
+    ASSERT_TRUE(said.contains(kHolding)) << said.toStdString();
+
+    ScriptedPrompter prompter;
+    Project project;
+    EXPECT_EQ(OpenProjectFromPath(project, shop, prompter), Status::FileNotAccessible);
+    EXPECT_FALSE(project.isOpen());
+    EXPECT_EQ(prompter.texts(),
+              QStringList{u"The project \"%1\" is in use: another Quillmark window (process %2) has it "
+                          u"open.  Close it there before opening it here."_s.arg(
+                              QDir::toNativeSeparators(shop), QString::number(holder.processId()))});
+
+    // A crash leaves the lock file behind; the project opens all the same,
+    // with what the crashed window had saved.
+    ::kill(static_cast<pid_t>(holder.processId()), SIGKILL);
+    ASSERT_TRUE(holder.waitForFinished());
+    EXPECT_EQ(holder.exitStatus(), QProcess::CrashExit);
+    EXPECT_TRUE(QFileInfo::exists(ProjectLock::lockPath(shop)));
+    prompter.clear();
+    ASSERT_EQ(OpenProjectFromPath(project, shop, prompter), Status::Success);
+    EXPECT_TRUE(prompter.log().isEmpty());
+    EXPECT_EQ(vendorCount(project), 1);
+    Project second;
+    EXPECT_EQ(OpenProjectFromPath(second, shop, prompter), Status::FileNotAccessible);
+}
+
+} // namespace
