@@ -1,5 +1,7 @@
 // Writes the seed corpora with the engine's own writers: fuzz_seeds <corpus dir>
 // fills <corpus dir>/<target>/ with small real inputs of each target.
+#include "Version2Records.h"
+
 #include "core/common/Archive.h"
 #include "core/common/DateTime.h"
 #include "core/common/Money.h"
@@ -209,29 +211,8 @@ bool writeQueries()
 }
 
 // Version 2.0 files have no writer in the engine: their records are laid out
-// here at the offsets the import reads, texts zero-padded, numbers as
-// little-endian doubles.
-class Record
-{
-public:
-    explicit Record(int length) : m_bytes(length, '\0') {}
-    Record& text(int offset, const char* value)
-    {
-        std::memcpy(m_bytes.data() + offset, value, std::strlen(value));
-        return *this;
-    }
-    Record& number(int offset, double value)
-    {
-        const quint64 bits = std::bit_cast<quint64>(value);
-        for (int i = 0; i < 8; ++i)
-            m_bytes[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xff);
-        return *this;
-    }
-    const QByteArray& bytes() const { return m_bytes; }
-
-private:
-    QByteArray m_bytes;
-};
+// byte by byte, as the import tests lay them out.
+using Record = RecordBytes;
 
 bool writeVersion2Files()
 {
