@@ -7,10 +7,12 @@
 #include "core/common/Money.h"
 #include "core/common/StatusCodes.h"
 #include "core/db/Dialect.h"
+#include "core/db/ProjectDatabase.h"
 #include "core/project/ProjectSettings.h"
 #include "core/records/ImportVersion2.h"
 #include "core/reports/QuerySql.h"
 #include "core/reports/ReportDefinition.h"
+#include "tools/generator/ProjectGenerator.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -262,6 +264,43 @@ bool writeVersion2Files()
                 QByteArray(1, '\1') + items.left(ImportVersion2::kItemRecordLength + 100));
 }
 
+// Small generated projects, rewritten with the smallest page the engine allows
+// so that a mutation reaches every structure of the file: one with a few
+// records of every kind, and one with none.
+bool writeProjects()
+{
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return false;
+    GeneratorScale few;
+    few.vendors = 2;
+    few.items = 4;
+    few.stockLots = 6;
+    few.purchaseOrders = 2;
+    few.orderLines = 3;
+    few.receipts = 2;
+    few.customers = 2;
+    few.invoices = 3;
+    few.salesLines = 4;
+    for (const auto& [name, scale] :
+         {std::pair{QStringLiteral("few"), few}, {QStringLiteral("empty"), GeneratorScale()}}) {
+        if (!ProjectGenerator(scale).generate(scratch.path(), name).ok)
+            return false;
+        const QString path = scratch.filePath(name + QStringLiteral(".qmp"));
+        {
+            ProjectDatabase database;
+            if (!database.open(path) || !database.execNative(QStringLiteral("PRAGMA page_size = 512")) ||
+                !database.execNative(QStringLiteral("VACUUM")))
+                return false;
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) ||
+            !save(QStringLiteral("fuzz_qmp"), name + QStringLiteral(".qmp"), file.readAll()))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -272,8 +311,8 @@ int main(int argc, char** argv)
         return 2;
     }
     g_root = QString::fromLocal8Bit(argv[1]);
-    const bool ok =
-        writeSettings() && writeReports() && writeMoneyAndDates() && writeQueries() && writeVersion2Files();
+    const bool ok = writeSettings() && writeReports() && writeMoneyAndDates() && writeQueries() &&
+                    writeVersion2Files() && writeProjects();
     if (!ok)
         std::fputs("fuzz_seeds: a seed could not be written\n", stderr);
     return ok ? 0 : 1;
