@@ -87,8 +87,15 @@ ReceiptOutcome ReceiveOrderLine(ProjectTables& tables, Prompter& prompter, const
         return outcome;
 
     COrderRec order;
+    const quint64 readFailures = tables.database().readFailureCount();
     if (input.orderID <= 0 || !tables.orders().RecordRead(order, input.orderID)) {
-        outcome.status = ReceiptOutcome::Status::OrderMissing;
+        // A line that could not be read is not a line that has gone.
+        if (tables.database().readFailureSince(readFailures)) {
+            outcome.status = ReceiptOutcome::Status::Failed;
+            ReportOperationFailure(prompter, tables.database());
+        } else {
+            outcome.status = ReceiptOutcome::Status::OrderMissing;
+        }
         return outcome;
     }
     outcome.itemID = order.ItemID;
@@ -106,7 +113,15 @@ ReceiptOutcome ReceiveOrderLine(ProjectTables& tables, Prompter& prompter, const
     {
         Transaction transaction(tables.database());
         if (transaction.isActive()) {
-            written = WriteReceipt(tables, order, input, keepRemainder, outcome);
+            // Another program may have received against the line since it was
+            // read: what stays on backorder goes by the line as it is now.
+            if (tables.orders().RecordRead(order, input.orderID)) {
+                written = WriteReceipt(tables, order, input, keepRemainder && input.quantity < order.Quanity,
+                                       outcome);
+            } else if (!tables.database().readFailureSince(readFailures)) {
+                outcome.status = ReceiptOutcome::Status::OrderMissing;
+                return outcome;
+            }
             if (written != WriteResult::Failed && !transaction.commit())
                 written = WriteResult::Failed;
         }

@@ -7,12 +7,17 @@
 #include "core/project/ProjectTables.h"
 #include "core/session/ProjectOpening.h"
 
+#include "core/purchasing/Receiving.h"
+#include "core/sales/ProjectConsistency.h"
+
+#include "ProjectBuilder.h"
 #include "ScriptedPrompter.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -28,6 +33,19 @@ namespace {
 // below; the variable names the project it opens.
 const char* const kHoldEnv = "QM_TEST_HOLD_PROJECT";
 const QByteArray kHolding = "holding\n";
+// The writer processes: this executable again, running the disabled writer test.
+const char* const kWriteEnv = "QM_TEST_WRITE_PROJECT";
+const char* const kOrderEnv = "QM_TEST_WRITE_ORDER";
+constexpr int kReceiptsPerWriter = 120;
+
+// Keeps every backorder, and counts the failures it is told of.
+class BackorderPrompter final : public Prompter
+{
+public:
+    void message(const QString&, const QString&, Icon) override { ++failures; }
+    bool askYesNo(const QString&, const QString&, Icon) override { return true; }
+    int failures = 0;
+};
 
 QString makeProject(const QString& dir, const QString& name)
 {
@@ -165,6 +183,81 @@ TEST(ProjectLock, AProjectOpenInAnotherProcessIsRefusedUntilThatProcessDies)
     EXPECT_EQ(vendorCount(project), 1);
     Project second;
     EXPECT_EQ(OpenProjectFromPath(second, shop, prompter), Status::FileNotAccessible);
+}
+
+// Not run by itself: a second program writing through the engine, as a
+// command-line tool would, beside the test below. It receives one unit at a
+// time against one order line and says how many receipts it made.
+TEST(ProjectWriter, DISABLED_ReceivesOneUnitAtATime)
+{
+    const QString path = qEnvironmentVariable(kWriteEnv);
+    ASSERT_FALSE(path.isEmpty());
+    // While the other writer commits back to back, opening may be refused as
+    // locked; such a tool tries again.
+    ProjectDatabase db;
+    for (int tries = 0; !db.open(path) && tries < 20; ++tries)
+        ASSERT_TRUE(db.lastErrorIsLock()) << db.lastError().toStdString();
+    ASSERT_TRUE(db.isOpen());
+    ProjectTables tables(db, CStockSet::kFifo);
+    ASSERT_EQ(tables.OpenAll(), Status::Success);
+    BackorderPrompter prompter;
+    const qint32 order = qEnvironmentVariableIntValue(kOrderEnv);
+    int received = 0;
+    for (int i = 0; i < kReceiptsPerWriter; ++i) {
+        ChangeList changes;
+        received +=
+            ReceiveOrderLine(tables, prompter, {order, 1, Money::fromWhole(2), day(1997, 3, 10)}, changes)
+                .received();
+    }
+    printf("received %d failed %d\n", received, prompter.failures);
+}
+
+TEST(ProjectWriter, TwoProgramsReceivingAtOnceLoseNothingAndLeaveTheFileSound)
+{
+    TempProject project;
+    ASSERT_TRUE(project.isValid());
+    ProjectBuilder build(project);
+    const qint32 vendor = build.vendor(u"Acme"_s);
+    const qint32 item = build.item({u"Widget"_s, vendor});
+    const qint32 order = build.orderLine(item, build.po(1, vendor), 1000);
+    project.close();
+
+    QList<QProcess*> writers;
+    for (int i = 0; i < 2; ++i) {
+        auto* writer = new QProcess;
+        writers.append(writer);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(kWriteEnv), project.path());
+        environment.insert(QString::fromLatin1(kOrderEnv), QString::number(order));
+        writer->setProcessEnvironment(environment);
+        writer->start(QCoreApplication::applicationFilePath(),
+                      {u"--gtest_also_run_disabled_tests"_s,
+                       u"--gtest_filter=ProjectWriter.DISABLED_ReceivesOneUnitAtATime"_s});
+    }
+    int received = 0;
+    for (QProcess* writer : writers) {
+        ASSERT_TRUE(writer->waitForFinished(120000));
+        const QString said = QString::fromUtf8(writer->readAllStandardOutput());
+        const auto match = QRegularExpression(u"received (\\d+) failed (\\d+)"_s).match(said);
+        ASSERT_TRUE(match.hasMatch()) << said.toStdString();
+        // A writer kept waiting too long is told so; what it did receive counts.
+        EXPECT_EQ(match.captured(1).toInt() + match.captured(2).toInt(), kReceiptsPerWriter);
+        received += match.captured(1).toInt();
+        delete writer;
+    }
+    EXPECT_GT(received, kReceiptsPerWriter);
+
+    // Every receipt either program was told of is there, once, and the line
+    // owes what neither received.
+    ASSERT_TRUE(project.reopen());
+    auto integrity = project.db().connection().exec(u"PRAGMA integrity_check"_s);
+    ASSERT_TRUE(integrity.next());
+    EXPECT_EQ(integrity.value(0).toString(), u"ok"_s);
+    EXPECT_EQ(project.tables().stock().CountWhere(QString()), received);
+    EXPECT_EQ(project.tables().received().CountWhere(QString()), received);
+    EXPECT_EQ(project.tables().orders().GetQuanity(order), 1000 - received);
+    const ConsistencyReport report = CheckProjectConsistency(project.tables());
+    EXPECT_TRUE(report.isConsistent()) << report.all().join(u'\n').toStdString();
 }
 
 } // namespace
