@@ -394,6 +394,19 @@ QString limitFor(const TopClause& top, const std::vector<Item>& level, size_t en
         .arg(counted);
 }
 
+// The longest statement a translation may produce. A TOP PERCENT repeats its
+// statement inside its LIMIT, so nested ones double the text at every level:
+// a few kilobytes of query could otherwise grow without bound.
+constexpr qsizetype kMaxTranslatedLength = 1'000'000;
+
+bool withinLength(const QString& out, QString& error)
+{
+    if (out.size() <= kMaxTranslatedLength)
+        return true;
+    error = QStringLiteral("The query is too long once its TOP PERCENT clauses are written out.");
+    return false;
+}
+
 // Renders one parenthesis level: TOP becomes a LIMIT at the end of the level's
 // statement, which is where SQLite wants it (after ORDER BY).
 bool renderLevel(std::vector<Item> level, QString& out, QString& error)
@@ -419,7 +432,7 @@ bool renderLevel(std::vector<Item> level, QString& out, QString& error)
     }
     if (!top) {
         out += joinItems(level, 0, level.size());
-        return true;
+        return withinLength(out, error);
     }
 
     size_t removeEnd = nextSolidItem(level, top->last + 1);
@@ -431,7 +444,7 @@ bool renderLevel(std::vector<Item> level, QString& out, QString& error)
     if (limit.isEmpty())
         return false;
     out += joinItems(level, 0, end) + QLatin1Char(' ') + limit + joinItems(level, end, level.size());
-    return true;
+    return withinLength(out, error);
 }
 
 // Collects one parenthesis level starting at pos (nested levels become single

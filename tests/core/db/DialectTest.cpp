@@ -68,6 +68,19 @@ TEST(Dialect, RejectsWhatCannotBeTranslated)
         EXPECT_FALSE(out.ok) << bad << " -> " << out.sql.toStdString();
         EXPECT_FALSE(out.error.isEmpty()) << bad;
     }
+
+    // Each TOP PERCENT repeats its statement in its LIMIT, so nesting doubles
+    // the text a level: forty levels would be terabytes. Twelve still fit.
+    const auto nested = [](int depth) {
+        QString sql = q("SELECT 1");
+        for (int i = 0; i < depth; ++i)
+            sql = q("SELECT TOP 5 PERCENT * FROM (%1)").arg(sql);
+        return TranslateQuery(sql);
+    };
+    EXPECT_TRUE(nested(12).ok);
+    const TranslatedSql deep = nested(40);
+    EXPECT_FALSE(deep.ok);
+    EXPECT_EQ(deep.error, q("The query is too long once its TOP PERCENT clauses are written out."));
 }
 
 TEST(Dialect, NormalisesStoredQueries)
