@@ -1,19 +1,24 @@
 #include "PageDump.h"
 
+#include "core/common/StatusCodes.h"
 #include "core/reports/QuickReportSettings.h"
 #include "core/reports/QuickReports.h"
 #include "render/print/PrintJob.h"
 #include "render/reports/QuickReportPrintout.h"
 
+#include "FailDevice.h"
 #include "FileBytes.h"
 #include "ProjectBuilder.h"
 #include "TempProject.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -162,6 +167,67 @@ TEST(QuickReportPrintout, TheInvoiceSavedAsPdfShowsItsTotal)
     // 3 x $10.00 taxed at 5 %: $31.50, of which $10.00 is paid.
     EXPECT_TRUE(text.contains(u"INVOICE 5000"_s)) << text.toStdString();
     EXPECT_TRUE(text.contains(u"$31.50"_s) && text.contains(u"$21.50"_s)) << text.toStdString();
+}
+
+// A PDF without its creation time, all that two writes of one job differ in.
+QByteArray Undated(QByteArray pdf)
+{
+    const qsizetype from = pdf.indexOf("/CreationDate (");
+    const qsizetype to = pdf.indexOf(')', from);
+    return from < 0 || to < 0 ? pdf : pdf.remove(from, to - from);
+}
+
+// A disk that fails after any number of bytes of the PDF: the save says so and
+// the previous file stays whole, with nothing left beside it; written whole
+// through the same path, the PDF is the one a plain save writes.
+TEST(QuickReportPrintout, ASavedPdfThatFailsPartWayLeavesThePreviousFile)
+{
+    Shop shop;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"invoice.pdf"_s);
+    const PrintJob job = QuickReportJob(shop.report(QuickReportKind::Invoice), QuickReportFonts::defaults(),
+                                        ListReportMargins{});
+    ASSERT_TRUE(WritePdf(job, path));
+    const QByteArray pdf = FileBytes(path);
+    ASSERT_TRUE(WriteFileBytes(path, "the previous file"));
+    const auto before = FolderSnapshot(dir.path());
+
+    // The first and last bytes one by one, a hundred points between.
+    QList<qint64> budgets;
+    for (qint64 budget = 0; budget < pdf.size(); ++budget) {
+        if (budget < 64 || budget >= pdf.size() - 64 || budget % (pdf.size() / 100) == 0)
+            budgets.append(budget);
+    }
+    for (const qint64 budget : budgets) {
+        const FailingFileWrites failing(budget);
+        QString error;
+        EXPECT_FALSE(WritePdf(job, path, &error)) << budget;
+        EXPECT_EQ(error, StatusMessage(Status::FileNotAccessible)) << budget;
+        EXPECT_EQ(FolderSnapshot(dir.path()), before) << budget;
+    }
+    const FailingFileWrites ample(pdf.size());
+    ASSERT_TRUE(WritePdf(job, path));
+    EXPECT_EQ(Undated(FileBytes(path)), Undated(pdf));
+}
+
+TEST(QuickReportPrintout, APdfIntoAFolderThatTakesNoNewFilesIsRefusedAsReadOnly)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not keep root from writing";
+    Shop shop;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"invoice.pdf"_s);
+    ASSERT_TRUE(WriteFileBytes(path, "the previous file"));
+    const PrintJob job = QuickReportJob(shop.report(QuickReportKind::Invoice), QuickReportFonts::defaults(),
+                                        ListReportMargins{});
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    QString error;
+    EXPECT_FALSE(WritePdf(job, path, &error));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner));
+    EXPECT_EQ(error, StatusMessage(Status::ReadOnly));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"invoice.pdf"_s});
+    EXPECT_EQ(FileBytes(path), QByteArray("the previous file"));
 }
 
 } // namespace

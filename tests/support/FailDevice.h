@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/common/Archive.h"
+
 #include <QByteArray>
 #include <QIODevice>
 
 #include <algorithm>
+#include <memory>
 
 // A device that passes a fixed number of bytes and then fails every transfer,
 // for the error paths of file code. Opened for writing it forwards to a target
@@ -66,4 +69,23 @@ private:
     QIODevice* m_target = nullptr;
     QByteArray m_source;
     QByteArray m_kept;
+};
+
+// While one lives, the `nth` file written through writeFileSafely (counting
+// from 0) fails after `budget` bytes, as a full or failing disk would; the
+// files before and after it are written whole.
+class FailingFileWrites
+{
+public:
+    explicit FailingFileWrites(qint64 budget, int nth = 0)
+        : m_filter([budget, nth, seen = 0](QIODevice& file) mutable -> std::unique_ptr<QIODevice> {
+              if (seen++ != nth)
+                  return nullptr;
+              return std::make_unique<FailDevice>(budget, &file);
+          })
+    {
+    }
+
+private:
+    WriteFileFilter m_filter;
 };

@@ -7,10 +7,12 @@
 #include "ui/views/RecordListView.h"
 
 #include "core/common/Clock.h"
+#include "core/common/StatusCodes.h"
 #include "core/common/UserSettings.h"
 #include "core/views/CustomizeColumnsModel.h"
 #include "core/views/RecordLists.h"
 
+#include "FailDevice.h"
 #include "FileBytes.h"
 #include "ProjectFixture.h"
 #include "QtPrinters.h"
@@ -302,6 +304,18 @@ TEST_F(ListView, ALongListMakesAValidPdfOfSeveralPagesWithinTheUsersMargins)
     EXPECT_FALSE(writeListPdf(list, settings, nowhere, today, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(nowhere));
+
+    // Save as PDF tells of a disk that fails part-way, and the previous file stays.
+    const QByteArray previous = FileBytes(path);
+    ScriptedFileChooser chooser;
+    chooser.answer({path});
+    const FixedClock clock(QDateTime(today, QTime(9, 0)));
+    {
+        const FailingFileWrites failing(previous.size() / 2);
+        SaveListAsPdf(list, settings, DesktopServices{prompter, chooser, clock});
+    }
+    EXPECT_EQ(prompter.texts(), QStringList{StatusMessage(Status::FileNotAccessible)});
+    EXPECT_EQ(FileBytes(path), previous);
 }
 
 TEST_F(ListView, MarginsWithoutRoomStopPrintPreviewAndPdfWithAMessageNamingThem)

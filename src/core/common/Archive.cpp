@@ -12,6 +12,7 @@
 #include <bit>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -307,6 +308,45 @@ bool isPlainText(const QString& text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return isTextCode(c.unicode()); });
 }
 
+namespace {
+
+WriteFileFilter::Wrap& currentFilter()
+{
+    static WriteFileFilter::Wrap wrap;
+    return wrap;
+}
+
+// Passes writes on to the file and remembers whether one of them failed, for
+// the bodies that write through something that drops the failure.
+class CheckedWrites final : public QIODevice
+{
+public:
+    explicit CheckedWrites(QIODevice& target) : m_target(target)
+    {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+    bool isSequential() const override { return true; }
+    bool failed() const { return m_failed; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (!m_failed && m_target.write(data, size) == size)
+            return size;
+        m_failed = true;
+        return -1;
+    }
+
+private:
+    QIODevice& m_target;
+    bool m_failed = false;
+};
+
+} // namespace
+
 int writeFileSafely(const QString& path, const std::function<int(QIODevice&)>& body)
 {
     if (path.isEmpty())
@@ -314,7 +354,12 @@ int writeFileSafely(const QString& path, const std::function<int(QIODevice&)>& b
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return WriteFailureStatus(path, Status::InvalidFileName);
-    const int status = body(file);
+    const std::unique_ptr<QIODevice> filter = currentFilter() ? currentFilter()(file) : nullptr;
+    CheckedWrites checked(filter ? *filter : file);
+    int status = body(checked);
+    // A refused write is the cause of whatever the body made of it.
+    if (checked.failed())
+        status = WriteFailureStatus(path, Status::FileNotAccessible);
     if (status != Status::Success) {
         file.cancelWriting();
         return status;
@@ -324,4 +369,11 @@ int writeFileSafely(const QString& path, const std::function<int(QIODevice&)>& b
     if (!file.commit())
         return WriteFailureStatus(path, Status::FileNotAccessible);
     return Status::Success;
+}
+
+WriteFileFilter::WriteFileFilter(Wrap wrap) : m_previous(std::exchange(currentFilter(), std::move(wrap))) {}
+
+WriteFileFilter::~WriteFileFilter()
+{
+    currentFilter() = std::move(m_previous);
 }

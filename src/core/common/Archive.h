@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
 
 class QIODevice;
 
@@ -87,6 +88,25 @@ bool isPlainText(const QString& text);
 // so a crash or a full disk never costs the previous file. body returns
 // Status::Success or its own failure status. The result is body's status,
 // Status::InvalidFileName when the file cannot be created, or
-// Status::FileNotAccessible when the final write or rename fails; either gives
-// way to Status::NameTooLong or Status::ReadOnly when that is the cause.
+// Status::FileNotAccessible when a write, the final flush or the rename fails;
+// either gives way to Status::NameTooLong or Status::ReadOnly when that is the
+// cause. A write the file refuses fails the whole file, and names the cause,
+// even when body does not notice it (a painter writing a PDF does not).
 int writeFileSafely(const QString& path, const std::function<int(QIODevice&)>& body);
+
+// For tests: while one of these lives, every writeFileSafely body writes
+// through the device `wrap` puts in front of the file (one that fails part-way,
+// say). The filter before it comes back when it goes.
+class WriteFileFilter
+{
+public:
+    using Wrap = std::function<std::unique_ptr<QIODevice>(QIODevice& file)>;
+
+    explicit WriteFileFilter(Wrap wrap);
+    ~WriteFileFilter();
+    WriteFileFilter(const WriteFileFilter&) = delete;
+    WriteFileFilter& operator=(const WriteFileFilter&) = delete;
+
+private:
+    Wrap m_previous;
+};

@@ -1,5 +1,6 @@
 #include "core/project/ProjectOperations.h"
 
+#include "core/common/Archive.h"
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
 #include "core/db/ProjectDatabase.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <filesystem>
@@ -158,22 +158,16 @@ bool CopyFileReplacing(const QString& source, const QString& target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    constexpr qint64 kChunk = 1 << 16;
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(kChunk);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            return false;
+    const int written = writeFileSafely(target, [&in](QIODevice& out) {
+        constexpr qint64 kChunk = 1 << 16;
+        while (!in.atEnd()) {
+            const QByteArray chunk = in.read(kChunk);
+            if (chunk.isEmpty() || out.write(chunk) != chunk.size())
+                return Status::FileNotAccessible;
         }
-    }
-    if (in.error() != QFileDevice::NoError) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+        return in.error() == QFileDevice::NoError ? Status::Success : Status::FileNotAccessible;
+    });
+    return written == Status::Success;
 }
 
 QString ValidateOutputProjectName(const QString& name)

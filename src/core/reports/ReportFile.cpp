@@ -8,7 +8,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <filesystem>
@@ -210,11 +209,11 @@ ReportFile::SaveStatus ReportFile::keepDamagedCopy(const Contents& contents, Pro
                                                QFileInfo(copy).fileName()),
                            AppTitle(), Prompter::Icon::Question))
         return SaveStatus::Cancelled;
-    QSaveFile file(copy);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents.bytes) != contents.bytes.size() ||
-        !file.commit())
-        return SaveStatus::Failed;
-    return SaveStatus::Saved;
+    const int written = writeFileSafely(copy, [&contents](QIODevice& file) {
+        return file.write(contents.bytes) == contents.bytes.size() ? Status::Success
+                                                                   : Status::FileNotAccessible;
+    });
+    return written == Status::Success ? SaveStatus::Saved : SaveStatus::Failed;
 }
 
 ReportFile::SaveStatus ReportFile::rewrite(const Contents& contents, const QList<int>& keep,
@@ -229,32 +228,26 @@ ReportFile::SaveStatus ReportFile::rewrite(const Contents& contents, const QList
         if (kept != SaveStatus::Saved)
             return kept;
     }
-    {
-        QSaveFile file(temporary);
-        if (!file.open(QIODevice::WriteOnly))
-            return SaveStatus::Failed;
+    const int written = writeFileSafely(temporary, [&](QIODevice& file) {
         for (int index : keep) {
             const qint64 start = contents.starts.at(index);
             const qint64 end =
                 index + 1 < contents.starts.size() ? contents.starts.at(index + 1) : contents.end;
             const qint64 size = end - start;
-            if (file.write(contents.bytes.constData() + start, size) != size) {
-                file.cancelWriting();
-                return SaveStatus::Failed;
-            }
+            if (file.write(contents.bytes.constData() + start, size) != size)
+                return Status::FileNotAccessible;
         }
         if (appended) {
             ArchiveWriter archive(file);
             appended->Write(archive);
-            if (archive.hasError()) {
-                file.cancelWriting();
-                return SaveStatus::Failed;
-            }
+            if (archive.hasError())
+                return Status::FileNotAccessible;
         }
-        if (!file.commit()) {
-            QFile::remove(temporary);
-            return SaveStatus::Failed;
-        }
+        return Status::Success;
+    });
+    if (written != Status::Success) {
+        QFile::remove(temporary);
+        return SaveStatus::Failed;
     }
     // The complete new file takes the old one's place in one step; until then
     // the old file is untouched.

@@ -3,6 +3,7 @@
 #include "PrintLayout.h"
 #include "PrintStatus.h"
 
+#include "core/common/Archive.h"
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
 
@@ -10,7 +11,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -106,10 +106,8 @@ bool WritePdf(const PrintJob& job, const QString& path, QString* error)
     };
     if (const QString noRoom = NoRoomOn(PdfPaper(), job.margins); !noRoom.isEmpty())
         return fail(noRoom);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    {
+    QString failure;
+    const int written = writeFileSafely(path, [&](QIODevice& file) {
         QPdfWriter pdf(&file);
         pdf.setResolution(600);
         pdf.setPageSize(PdfPaper());
@@ -119,13 +117,14 @@ bool WritePdf(const PrintJob& job, const QString& path, QString* error)
         int status = PrintStatus::Ok;
         const std::unique_ptr<Printout> printout = LayOutJob(job, pdf, status);
         if (status != PrintStatus::Ok)
-            return fail(QStringLiteral("The printout could not be laid out."));
-        if (!PaintPages(*printout, pdf, 1, printout->pageCount()))
-            return fail(QStringLiteral("The printout could not be drawn."));
-    }
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
-    if (!file.commit())
-        return fail(file.errorString());
+            failure = QStringLiteral("The printout could not be laid out.");
+        else if (!PaintPages(*printout, pdf, 1, printout->pageCount()))
+            failure = QStringLiteral("The printout could not be drawn.");
+        return failure.isEmpty() ? Status::Success : Status::OperationFailed;
+    });
+    if (written == Status::OperationFailed)
+        return fail(failure);
+    if (written != Status::Success)
+        return fail(StatusMessage(written));
     return true;
 }

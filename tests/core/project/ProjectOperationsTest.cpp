@@ -12,6 +12,7 @@
 #include "core/views/RecordLists.h"
 #include "tools/generator/ProjectGenerator.h"
 
+#include "FailDevice.h"
 #include "FileBytes.h"
 #include "PreviousVersionProject.h"
 #include "QtPrinters.h"
@@ -28,6 +29,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -242,6 +245,73 @@ TEST_F(ProjectOps, CopyGivesAProjectThatOpensWithTheSameRecordsAndAsksBeforeOver
     EXPECT_FALSE(CopyProject(project, file(u"missing"_s), u"x"_s, prompter));
     ExpectMessage(prompter, u"Unable to copy files at this time."_s, u"Quillmark 3.0"_s);
     EXPECT_EQ(ValidateOutputProjectName(QString()), u"Must specify a project name."_s);
+}
+
+// A disk that fails after any number of bytes of a copied file: the copy fails
+// and the file it would replace stays whole, with nothing left beside it.
+TEST_F(ProjectOps, ACopyThatFailsPartWayKeepsTheFileItWouldReplaceAndSaysSo)
+{
+    constexpr qint64 kChunk = 1 << 16; // the copy's read size
+    QByteArray large(kChunk + 100, '\0');
+    for (qsizetype i = 0; i < large.size(); ++i)
+        large[i] = char(i * 7);
+    const QString source = file(u"c/source"_s);
+    const QString target = file(u"c/target"_s);
+    ASSERT_TRUE(QDir().mkpath(file(u"c"_s)));
+    for (const QByteArray& bytes : {QByteArray("settings ").repeated(30), large}) {
+        ASSERT_TRUE(WriteFileBytes(source, bytes) && WriteFileBytes(target, "the old target"));
+        const auto before = FolderSnapshot(file(u"c"_s));
+        QList<qint64> budgets = {0, kChunk - 1, kChunk, kChunk + 1, bytes.size() - 1};
+        if (bytes.size() < kChunk) {
+            budgets.clear();
+            for (qint64 budget = 0; budget < bytes.size(); ++budget)
+                budgets.append(budget);
+        }
+        for (const qint64 budget : budgets) {
+            const FailingFileWrites failing(budget);
+            EXPECT_FALSE(CopyFileReplacing(source, target)) << budget;
+            EXPECT_EQ(FolderSnapshot(file(u"c"_s)), before) << budget;
+        }
+        const FailingFileWrites ample(bytes.size());
+        EXPECT_TRUE(CopyFileReplacing(source, target));
+        EXPECT_EQ(FileBytes(target), bytes);
+    }
+
+    // Copy Project says so, whether the settings (file 0) or the reports (file 1) fail.
+    openProject(u"a"_s, u"shop"_s, {u"Acme"_s}, LIFO);
+    ASSERT_TRUE(WriteFileBytes(file(u"a/shop.irp"_s), "the shop's reports"));
+    makeProject(u"b"_s, u"target"_s);
+    ASSERT_TRUE(WriteFileBytes(file(u"b/target.irp"_s), "the target's reports"));
+    const QString copied[] = {u"b/target.qms"_s, u"b/target.irp"_s};
+    const qint64 sizes[] = {QFileInfo(file(u"a/shop.qms"_s)).size(), QFileInfo(file(u"a/shop.irp"_s)).size()};
+    for (const int nth : {0, 1}) {
+        const QByteArray old = FileBytes(file(copied[nth]));
+        for (const qint64 budget : {qint64(0), sizes[nth] - 1}) {
+            prompter.clear();
+            prompter.answer({true});
+            const FailingFileWrites failing(budget, nth);
+            EXPECT_FALSE(CopyProject(project, file(u"b"_s), u"target"_s, prompter));
+            ExpectMessage(prompter, u"Unable to copy files at this time."_s, u"Quillmark 3.0"_s);
+            EXPECT_EQ(FileBytes(file(copied[nth])), old);
+            EXPECT_EQ(QDir(file(u"b"_s)).entryList(QDir::Files),
+                      (QStringList{u"target.irp"_s, u"target.qmp"_s, u"target.qms"_s}));
+        }
+    }
+    EXPECT_EQ(FileBytes(file(u"b/target.qms"_s)), FileBytes(file(u"a/shop.qms"_s)));
+}
+
+TEST_F(ProjectOps, ACopyIntoAFolderThatTakesNoNewFilesFailsAndKeepsTheOldFile)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not keep root from writing";
+    ASSERT_TRUE(QDir().mkpath(file(u"c"_s)));
+    ASSERT_TRUE(WriteFileBytes(file(u"source"_s), "new") && WriteFileBytes(file(u"c/target"_s), "old"));
+    const QFileDevice::Permissions writable = QFile::permissions(file(u"c"_s));
+    ASSERT_TRUE(QFile::setPermissions(file(u"c"_s), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_FALSE(CopyFileReplacing(file(u"source"_s), file(u"c/target"_s)));
+    ASSERT_TRUE(QFile::setPermissions(file(u"c"_s), writable));
+    EXPECT_EQ(QDir(file(u"c"_s)).entryList(QDir::Files), QStringList{u"target"_s});
+    EXPECT_EQ(FileBytes(file(u"c/target"_s)), QByteArray("old"));
 }
 
 TEST_F(ProjectOps, CompactKeepsRecordsNeverReusesAnIdAndReopensTheProjectWhenItFails)

@@ -4,10 +4,14 @@
 #include "core/project/ProjectTables.h"
 #include "core/reports/ReportFile.h"
 
+#include "FailDevice.h"
+#include "FileBytes.h"
 #include "ProjectFixture.h"
 #include "Texts.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -102,15 +106,31 @@ TEST_F(ManageReports, ListsAddsModifiesAndDeletesTheReportsOfTheChosenLocation)
 TEST_F(ManageReports, ADeleteThatCannotRewriteTheFileIsToldAndKeepsTheReport)
 {
     store("Lots", "Stock");
+    store("Old lots", "Stock");
     ManageReportsModel model = manage(ListingKind::Stock);
+    const QString told = str("The specified file could not be accessed.  Be sure disk is not write protected "
+                             "or file is not in use by another application.");
     // A folder in the temporary file's place: the new file cannot be written.
     ASSERT_TRUE(QDir().mkpath(ReportFile::temporaryPath(path())));
     model.select(0);
     EXPECT_FALSE(model.remove());
-    EXPECT_EQ(last().text,
-              str("The specified file could not be accessed.  Be sure disk is not write protected or "
-                  "file is not in use by another application."));
-    EXPECT_EQ(model.reports(), strs({"Lots"}));
+    EXPECT_EQ(last().text, told);
+    ASSERT_TRUE(QDir().rmdir(ReportFile::temporaryPath(path())));
+
+    // Neither does a disk that fails at any byte of the new file, which holds "Old lots".
+    const QByteArray before = FileBytes(path());
+    const qint64 kept = before.size() - ReportFile::parse(before).starts.at(1);
+    for (qint64 budget = 0; budget < kept; ++budget) {
+        prompter.clear();
+        const FailingFileWrites failing(budget);
+        model.select(0);
+        EXPECT_FALSE(model.remove()) << budget;
+        EXPECT_EQ(prompter.texts(), QStringList{told}) << budget;
+    }
+    EXPECT_EQ(FileBytes(path()), before);
+    EXPECT_EQ(QDir(QFileInfo(path()).path()).entryList({str("*.irp*"), str("*.tmp*")}, QDir::Files),
+              QStringList{QFileInfo(path()).fileName()});
+    EXPECT_EQ(model.reports(), strs({"Lots", "Old lots"}));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "core/common/StatusCodes.h"
 
 #include "ArchiveBytes.h"
+#include "FailDevice.h"
 #include "FileBytes.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompter.h"
@@ -26,6 +27,8 @@
 #include <map>
 #include <set>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -403,6 +406,88 @@ TEST(ReportFileDamage, NoLeavesEveryFileAndAKeptCopyNeverReplacesAnother)
     EXPECT_EQ(FileBytes(dir.filePath(str("shop-damaged-2026-12-07-2.irp"))), damaged);
     EXPECT_TRUE(QFile::exists(file.path()));
     EXPECT_EQ(FileBytes(file.path()), QByteArray());
+}
+
+// A disk that fails after any number of bytes, while the new file or the kept
+// copy of a damaged one is written: the save fails and every file stays as it
+// was, with no temporary file beside them; written whole, the file is the same.
+TEST(ReportFileWrites, AWriteThatFailsAtAnyByteLeavesEveryFileAsItWas)
+{
+    QTemporaryDir dir;
+    ReportFile file(dir.filePath(str("shop.irp")));
+    ScriptedPrompter prompter;
+    const FixedClock clock(kToday);
+    for (const char* name : {"A", "B"}) {
+        CReportDefinition report = named(str(name));
+        ASSERT_EQ(file.saveAsNew(report, report.name, prompter, clock), ReportFile::SaveStatus::Saved);
+    }
+    // Replacing A rewrites B and appends the new A.
+    const CReportDefinition changed = named(str("A"), str("Vendors"));
+    const QByteArray replaced = recordArchiveBytes(named(str("B"))) + recordArchiveBytes(changed);
+    const auto before = FolderSnapshot(dir.path());
+    const auto replace = [&](qint64 budget) {
+        const FailingFileWrites failing(budget);
+        CReportDefinition report = changed;
+        return file.replace(str("A"), report, str("A"), prompter, clock);
+    };
+    for (qint64 budget = 0; budget < replaced.size(); ++budget) {
+        EXPECT_EQ(replace(budget), ReportFile::SaveStatus::Failed) << budget;
+        EXPECT_EQ(FolderSnapshot(dir.path()), before) << budget;
+    }
+    EXPECT_EQ(replace(replaced.size()), ReportFile::SaveStatus::Saved);
+    EXPECT_EQ(FileBytes(file.path()), replaced);
+
+    // A damaged file: the copy is written first (file 0), then the new file (file 1).
+    std::map<std::string, qsizetype> at;
+    QByteArray middle = handRecord(str("Middle"), &at);
+    middle[at.at("table length")] = '\xF0';
+    const QByteArray damaged = handRecord(str("First")) + middle;
+    ASSERT_TRUE(WriteFileBytes(file.path(), damaged));
+    const QString copy = dir.filePath(str("shop-damaged-2026-12-07.irp"));
+    const CReportDefinition added = named(str("Added"));
+    const QByteArray saved = handRecord(str("First")) + recordArchiveBytes(added);
+    const auto damagedBefore = FolderSnapshot(dir.path());
+    const auto save = [&](qint64 budget, int nth) {
+        const FailingFileWrites failing(budget, nth);
+        prompter.answer({true});
+        CReportDefinition report = added;
+        return file.saveAsNew(report, report.name, prompter, clock);
+    };
+    for (qint64 budget = 0; budget < damaged.size(); ++budget) {
+        EXPECT_EQ(save(budget, 0), ReportFile::SaveStatus::Failed) << budget;
+        EXPECT_EQ(FolderSnapshot(dir.path()), damagedBefore) << budget;
+    }
+    for (qint64 budget = 0; budget < saved.size(); ++budget) {
+        EXPECT_EQ(save(budget, 1), ReportFile::SaveStatus::Failed) << budget;
+        // The copy was made before the failure, and stays.
+        EXPECT_EQ(FileBytes(copy), damaged) << budget;
+        ASSERT_TRUE(QFile::remove(copy));
+        EXPECT_EQ(FolderSnapshot(dir.path()), damagedBefore) << budget;
+    }
+    EXPECT_EQ(save(damaged.size(), 0), ReportFile::SaveStatus::Saved);
+    EXPECT_EQ(FileBytes(copy), damaged);
+    EXPECT_EQ(FileBytes(file.path()), saved);
+    EXPECT_EQ(prompter.pendingAnswers(), 0);
+}
+
+TEST(ReportFileWrites, AFolderThatTakesNoNewFilesFailsTheSaveAndKeepsTheFile)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not keep root from writing";
+    QTemporaryDir dir;
+    ReportFile file(dir.filePath(str("shop.irp")));
+    ScriptedPrompter prompter;
+    const FixedClock clock(kToday);
+    CReportDefinition report = named(str("A"));
+    ASSERT_EQ(file.saveAsNew(report, report.name, prompter, clock), ReportFile::SaveStatus::Saved);
+    const auto before = FolderSnapshot(dir.path());
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    CReportDefinition other = named(str("B"));
+    EXPECT_EQ(file.saveAsNew(other, other.name, prompter, clock), ReportFile::SaveStatus::Failed);
+    EXPECT_EQ(file.remove(str("A"), prompter, clock), ReportFile::SaveStatus::Failed);
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner));
+    EXPECT_EQ(FolderSnapshot(dir.path()), before);
 }
 
 TEST(ReportColumns, ListingsOfferTheirFieldsAndRowStatistics)
