@@ -175,13 +175,13 @@ QString Torture::run(quint32 seed)
     qint64 k = -1;
     m_inFlight.clear();
     QString failure = killAndCheck(seed, delayMs, k);
-    if (m_verbose)
-        Print(stdout, QStringLiteral("seed %1: killed after %2 ms, %3 acknowledged, then %4%5")
-                          .arg(seed)
-                          .arg(delayMs)
-                          .arg(k)
-                          .arg(m_inFlight, failure.isEmpty() ? QString() : QStringLiteral(": ") + failure));
     if (failure.isEmpty()) {
+        if (m_verbose)
+            Print(stdout, QStringLiteral("seed %1, killed after %2 ms, %3 acknowledged, then %4: consistent")
+                              .arg(seed)
+                              .arg(delayMs)
+                              .arg(k)
+                              .arg(m_inFlight));
         QDir(path(kKilledFolder)).removeRecursively();
         return QString();
     }
@@ -220,9 +220,11 @@ QString Torture::killAndCheck(quint32 seed, qint64 delayMs, qint64& acknowledged
     if (left <= 0 || !child.waitForFinished(static_cast<int>(left))) {
         child.kill();
         child.waitForFinished(-1);
+    } else if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+        // Stopped before the kill: the child crashed or gave up.
+        return QStringLiteral("the child stopped by itself: ") +
+               QString::fromLocal8Bit(child.readAll()).trimmed();
     }
-    if (child.exitStatus() == QProcess::NormalExit && child.exitCode() != 0)
-        return QStringLiteral("the child stopped: ") + QString::fromLocal8Bit(child.readAll()).trimmed();
 
     const std::optional<qint64> k = LastAcknowledged(journal);
     if (!k)
