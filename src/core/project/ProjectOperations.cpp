@@ -100,9 +100,11 @@ bool copyOpenDatabase(ProjectDatabase& database, const QString& target)
     return false;
 }
 
-// Records appended before compaction so that each of these tables holds an ID
-// at least as high as any it ever handed out; stock lots and receipts refer to
-// order IDs whose records may since have been purged.
+// Records appended to the compacted copy and removed again in the same
+// transaction, so that each of these tables hands out IDs above any it ever
+// handed out, the records it appended included; stock lots and receipts refer
+// to order IDs whose records may since have been purged. The project file
+// itself never holds them: a crash at any moment leaves no such record behind.
 struct Placeholders
 {
     qint32 order = 0;
@@ -126,29 +128,41 @@ struct Placeholders
         return true;
     }
 
-    void remove(ProjectTables& tables) const
+    bool remove(ProjectTables& tables) const
     {
-        if (order > 0)
-            tables.orders().RecordDelete(order);
-        if (receivable > 0)
-            tables.receivables().RecordDelete(receivable);
-        if (invoice > 0)
-            tables.invoices().RecordDelete(invoice);
+        return tables.orders().RecordDelete(order) && tables.receivables().RecordDelete(receivable) &&
+               tables.invoices().RecordDelete(invoice);
     }
 };
+
+bool raiseIdCounters(const QString& path)
+{
+    ProjectDatabase database;
+    if (!database.open(path))
+        return false;
+    ProjectTables tables(database, CStockSet::kFifo);
+    if (tables.OpenAll() != Status::Success)
+        return false;
+    Transaction transaction(database);
+    Placeholders placeholders;
+    return transaction.isActive() && placeholders.append(tables) && placeholders.remove(tables) &&
+           transaction.commit();
+}
 
 // The compacted copy is written from a connection of its own, while the
 // project is switched away from its file.
 bool compactFile(const QString& source, const QString& target)
 {
-    if (QFileInfo::exists(target))
-        QFile::remove(target); // left over from an interrupted run
+    // Left over from an interrupted run; its journal would be played back
+    // into the new copy.
+    QFile::remove(target);
+    QFile::remove(target + QStringLiteral("-journal"));
     ProjectDatabase database;
     if (!database.open(source))
         return false;
     const bool ok = database.compactInto(target);
     database.close();
-    return ok && syncFile(target);
+    return ok && raiseIdCounters(target) && syncFile(target);
 }
 
 } // namespace
@@ -243,11 +257,8 @@ bool CompactDatabase(Project& project, Prompter& prompter)
     if (CreateDatabase(scratchPath) != Status::Success)
         return fail();
 
-    Placeholders placeholders;
     // Switching to the scratch database lets go of the project's file.
-    if (!placeholders.append(*project.tables()) ||
-        project.OpenDatabase(scratchPath, style) != Status::Success) {
-        placeholders.remove(*project.tables());
+    if (project.OpenDatabase(scratchPath, style) != Status::Success) {
         QFile::remove(scratchPath);
         return fail();
     }
@@ -266,7 +277,6 @@ bool CompactDatabase(Project& project, Prompter& prompter)
         return fail();
     }
     QFile::remove(scratchPath);
-    placeholders.remove(*project.tables());
     if (!compacted)
         return fail();
     prompter.message(kCompacted, AppTitle(), Prompter::Icon::Information);

@@ -161,10 +161,21 @@ int CProjectSettings::SetInventoryStyle(int style)
 
 bool CProjectSettings::AddStatistic(const CStatistic& statistic)
 {
-    if (m_statistics.size() >= MaxStatistics || FindStatistic(statistic.Name) >= 0)
+    return AddStatistics({statistic});
+}
+
+bool CProjectSettings::AddStatistics(const QList<CStatistic>& statistics)
+{
+    if (m_statistics.size() + statistics.size() > MaxStatistics)
         return false;
     const QList<CStatistic> previous = m_statistics;
-    m_statistics.append(statistic);
+    for (const CStatistic& statistic : statistics) {
+        if (FindStatistic(statistic.Name) >= 0) {
+            m_statistics = previous;
+            return false;
+        }
+        m_statistics.append(statistic);
+    }
     return saveOrUndo(previous, m_inventoryStyle);
 }
 
@@ -207,4 +218,13 @@ bool CProjectSettings::DeleteStatistic(const QString& name)
         }
     }
     return false;
+}
+
+bool CProjectSettings::DeleteStatisticsExactly(const QStringList& names)
+{
+    const QList<CStatistic> previous = m_statistics;
+    if (m_statistics.removeIf(
+            [&names](const CStatistic& statistic) { return names.contains(statistic.Name); }) == 0)
+        return true;
+    return saveOrUndo(previous, m_inventoryStyle);
 }

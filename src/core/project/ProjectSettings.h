@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class QIODevice;
@@ -60,14 +61,21 @@ public:
     // settings return to those of a new project.
     int Load();
 
-    // Each change below saves the file. When the save fails the change is
-    // undone and the call fails; lastSaveStatus() tells why.
+    // Each change below saves the file once, so the file holds either all of
+    // it or none. When the save fails the change is undone and the call fails;
+    // lastSaveStatus() tells why.
     bool AddStatistic(const CStatistic& statistic);
+    // Appends the statistics in their order, all or none: none when a name is
+    // in use or given twice, or the list would grow past MaxStatistics.
+    bool AddStatistics(const QList<CStatistic>& statistics);
     // Renames every statistic operand that referred to the old name.
     bool ModifyStatistic(int index, const CStatistic& statistic);
     int FindStatistic(const QString& name) const;
     // Matches the name ignoring case.
     bool DeleteStatistic(const QString& name);
+    // Deletes every statistic whose name is one of `names` in that very letter
+    // case; names no statistic has are passed over.
+    bool DeleteStatisticsExactly(const QStringList& names);
 
     int lastSaveStatus() const { return m_lastSaveStatus; }
 

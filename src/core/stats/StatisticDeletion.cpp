@@ -22,39 +22,7 @@ bool Uses(const CStatistic& statistic, const QString& name)
     return statistic.RightType == CStatistic::OperandStatistic && statistic.RightOperand == name;
 }
 
-int FirstIgnoringCase(const QList<CStatistic>& statistics, const QString& name)
-{
-    for (int i = 0; i < statistics.size(); ++i) {
-        if (statistics.at(i).Name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
 } // namespace
-
-// The settings delete the first statistic whose name matches in any letter
-// case, which would be another one when two names differ only in case: then
-// this one first gets a name no other statistic has.
-int DeleteStatisticExactly(CProjectSettings& settings, const QString& name)
-{
-    const int index = settings.FindStatistic(name);
-    if (index < 0)
-        return Status::Success; // collected along two paths and deleted already
-    if (FirstIgnoringCase(settings.statistics(), name) == index)
-        return settings.DeleteStatistic(name) ? Status::Success : settings.lastSaveStatus();
-    const CStatistic original = settings.statistics().at(index);
-    CStatistic renamed = original;
-    for (int n = 1; FirstIgnoringCase(settings.statistics(), renamed.Name) >= 0; ++n)
-        renamed.Name = original.Name + QStringLiteral("~%1").arg(n);
-    if (!settings.ModifyStatistic(index, renamed))
-        return settings.lastSaveStatus();
-    if (settings.DeleteStatistic(renamed.Name))
-        return Status::Success;
-    const int status = settings.lastSaveStatus();
-    settings.ModifyStatistic(settings.FindStatistic(renamed.Name), original);
-    return status;
-}
 
 QStringList CollectStatisticDependants(const QList<CStatistic>& statistics, const QString& name)
 {
@@ -91,12 +59,11 @@ bool DeleteStatisticWithDependants(CProjectSettings& settings, Prompter& prompte
     }
     if (!prompter.askYesNo(question, Title(), Prompter::Icon::Question))
         return false;
-    for (const QString& collected : names) {
-        const int status = DeleteStatisticExactly(settings, collected);
-        if (status != Status::Success) {
-            ReportErrorCode(prompter, status);
-            return false;
-        }
+    // One write takes them all, so no statistic is ever left behind without
+    // one it is computed from.
+    if (!settings.DeleteStatisticsExactly(names)) {
+        ReportErrorCode(prompter, settings.lastSaveStatus());
+        return false;
     }
     return true;
 }

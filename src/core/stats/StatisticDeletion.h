@@ -15,12 +15,9 @@ class Prompter;
 // collection stops at 500 names.
 QStringList CollectStatisticDependants(const QList<CStatistic>& statistics, const QString& name);
 
-// Deletes the statistic of exactly this name, even when another one's name
-// differs from it only in letter case: Status::Success (also when there is no
-// such statistic), or the status of the settings file that could not be written.
-int DeleteStatisticExactly(CProjectSettings& settings, const QString& name);
-
 // Deletes a statistic with every statistic that depends on it, after the
-// user's Yes. False when nothing was deleted (not found, No, or the settings
+// user's Yes, in one write of the settings file; each statistic goes by its
+// name in that very letter case, so another whose name differs only in case
+// stays. False when nothing was deleted (not found, No, or the settings
 // file could not be written; the user has been told where that applies).
 bool DeleteStatisticWithDependants(CProjectSettings& settings, Prompter& prompter, const QString& name);

@@ -7,7 +7,6 @@
 #include "core/common/StatusCodes.h"
 #include "core/project/ProjectSettings.h"
 #include "core/stats/StandardStatistics.h"
-#include "core/stats/StatisticDeletion.h"
 
 namespace {
 
@@ -105,22 +104,18 @@ StatisticWizardModel::Result StatisticWizardModel::save()
         if (statistic.Intermediate == 0 || m_settings.FindStatistic(statistic.Name) < 0)
             toAdd.append(statistic);
     }
-    // All or nothing: a statistic whose intermediate ones could only partly be
-    // stored would be left without its parts.
+    // All or nothing, in one write of the settings file: a statistic whose
+    // intermediate ones were only partly stored, by a failed write or a crash
+    // between writes, would be left without its parts.
     if (m_settings.statisticCount() + toAdd.size() > CProjectSettings::MaxStatistics) {
         ReportErrorCode(m_prompter, Status::OperationFailed);
         return Result::refused(Field::Name);
     }
-    for (const CStatistic& statistic : toAdd) {
-        if (!m_settings.AddStatistic(statistic)) {
-            const int status = m_settings.lastSaveStatus();
-            for (qsizetype i = m_added.size() - 1; i >= 0; --i)
-                DeleteStatisticExactly(m_settings, m_added.at(i));
-            m_added.clear();
-            ReportErrorCode(m_prompter, status);
-            return Result::refused(Field::Name);
-        }
-        m_added.append(statistic.Name);
+    if (!m_settings.AddStatistics(toAdd)) {
+        ReportErrorCode(m_prompter, m_settings.lastSaveStatus());
+        return Result::refused(Field::Name);
     }
+    for (const CStatistic& statistic : toAdd)
+        m_added.append(statistic.Name);
     return Result::ok();
 }

@@ -14,6 +14,7 @@
 
 #include "FailDevice.h"
 #include "FileBytes.h"
+#include "FolderEvents.h"
 #include "PreviousVersionProject.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompter.h"
@@ -344,8 +345,10 @@ TEST_F(ProjectOps, CompactKeepsRecordsNeverReusesAnIdAndReopensTheProjectWhenItF
 
     // A folder where the compacted file would go: the project is reopened as it was.
     ASSERT_TRUE(QDir().mkpath(file(u"a/shop.qmt"_s)));
+    const QByteArray bytes = FileBytes(path);
     prompter.answer({true});
     EXPECT_FALSE(CompactDatabase(project, prompter));
+    EXPECT_EQ(FileBytes(path), bytes);
     ExpectMessage(prompter, u"Unable to compact this database."_s);
     ASSERT_TRUE(project.isOpen());
     EXPECT_EQ(project.database()->path(), path);
@@ -353,8 +356,13 @@ TEST_F(ProjectOps, CompactKeepsRecordsNeverReusesAnIdAndReopensTheProjectWhenItF
     EXPECT_TRUE(workIsEmpty());
     ASSERT_TRUE(QDir().rmdir(file(u"a/shop.qmt"_s)));
 
+    // The project file is never written where it lies, only replaced whole
+    // by the compacted copy: a crash at any moment leaves the one or the other.
+    FolderEvents events(file(u"a"_s));
     prompter.answer({true});
     ASSERT_TRUE(CompactDatabase(project, prompter));
+    EXPECT_EQ(events.writes(u"shop.qmp"_s), 0);
+    EXPECT_EQ(events.replacements(u"shop.qmp"_s), 1);
     ExpectMessage(prompter, u"The project database has been successfully compacted."_s, u"Quillmark 3.5"_s,
                   Prompter::Icon::Information);
     EXPECT_LT(QFileInfo(path).size(), sizeBefore - 100 * 1024);

@@ -1,10 +1,13 @@
 #include "FileBytes.h"
+#include "FolderEvents.h"
 #include "StatsFixture.h"
 
 #include "core/stats/CreateStatisticModel.h"
 #include "core/stats/ManageStatisticsModel.h"
 #include "core/stats/StandardStatistics.h"
 #include "core/stats/StatisticDeletion.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -219,9 +222,13 @@ TEST_F(Definitions, DeletingTakesTheDependantsAlongInCollectionOrder)
                                "\n\n'P'\n'R'\n\nAre you sure you wish to delete these statistics?"));
     EXPECT_EQ(settings->statisticCount(), 4);
 
+    // One write takes all three: a crash never leaves P without B.
+    const QFileInfo file(settings->settingsPath());
+    FolderEvents events(file.path());
     prompter.answer({true});
     EXPECT_TRUE(model.deleteSelected());
     EXPECT_EQ(names(), strs({"Other"}));
+    EXPECT_EQ(events.replacements(file.fileName()), 1);
     EXPECT_EQ(model.selection(), 0); // the position stays where the list reaches
 
     prompter.answer({true});

@@ -1,4 +1,7 @@
+#include "FolderEvents.h"
 #include "StatsFixture.h"
+
+#include <QFileInfo>
 
 #include "core/stats/StandardStatistics.h"
 #include "core/stats/StatisticWizardModel.h"
@@ -105,8 +108,13 @@ TEST_F(Wizard, NamesMustBeNewAndIntermediateNamesInUseAreReused)
     EXPECT_FALSE(first.save().saved);
     EXPECT_EQ(last().text, refused);
     first.setName(str("X"));
+    // The statistic and its parts reach the settings file in one write, so
+    // that a crash leaves all of them or none.
+    const QFileInfo file(settings->settingsPath());
+    FolderEvents events(file.path());
     ASSERT_TRUE(first.save().saved);
     EXPECT_EQ(first.added(), QStringList({str("X_1"), str("X_2"), str("X")}));
+    EXPECT_EQ(events.replacements(file.fileName()), 1);
 
     StatisticWizardModel again(*settings, prompter, clock);
     again.setName(str("X"));
