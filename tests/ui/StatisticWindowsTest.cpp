@@ -80,7 +80,9 @@ void TypeInto(const QWidget& window, const QString& box, const QString& text)
 bool HasFocus(const QWidget& window, const QString& name)
 {
     const QWidget* field = Child<QWidget>(window, name);
-    const QWidget* focus = QApplication::focusWidget();
+    // The dialog's own focus child: which window the platform has made active
+    // is another matter, and offscreen under load it may not be this one yet.
+    const QWidget* focus = window.focusWidget();
     return focus != nullptr && (focus == field || field->isAncestorOf(focus));
 }
 
