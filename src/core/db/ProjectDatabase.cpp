@@ -65,6 +65,7 @@ bool ProjectDatabase::fail(const QString& message)
 {
     m_lastError = message;
     m_lastErrorIsLock = false;
+    m_lastErrorIsDisk = false;
     return false;
 }
 
@@ -72,6 +73,7 @@ bool ProjectDatabase::fail(const QSqlError& error)
 {
     m_lastError = error.text();
     m_lastErrorIsLock = isLockError(error);
+    m_lastErrorIsDisk = EngineCode(error) == SQLITE_IOERR || EngineCode(error) == SQLITE_FULL;
     return false;
 }
 
@@ -110,6 +112,7 @@ bool ProjectDatabase::failRead(int code, const QString& text) const
     else
         m_lastReadFailure.status = damaged ? Status::FileCorrupt : Status::OperationFailed;
     m_lastReadFailure.detail = text;
+    m_lastErrorIsDisk = code == SQLITE_IOERR || code == SQLITE_FULL;
     // A lock passes; a file that reads wrong stays wrong.
     if (damaged)
         m_damaged = true;
@@ -130,6 +133,20 @@ QString ReadFailureText(const ProjectDatabase::ReadFailure& failure)
     return failure.detail.isEmpty() ? message : message + QStringLiteral("\n\n") + failure.detail;
 }
 
+void ReportReadFailure(Prompter& prompter, const ProjectDatabase::ReadFailure& failure)
+{
+    prompter.message(ReadFailureText(failure), AppTitle(), Prompter::Icon::Exclamation);
+}
+
+void WarnUnlessDamaged(Prompter& prompter, const ProjectDatabase& db, const QString& text,
+                       const QString& title)
+{
+    if (db.isDamaged())
+        ReportReadFailure(prompter, db.lastReadFailure());
+    else
+        warn(prompter, text, title.isEmpty() ? AppTitle() : title);
+}
+
 void ReportOperationFailure(Prompter& prompter, const ProjectDatabase& db)
 {
     QString text;
@@ -140,6 +157,8 @@ void ReportOperationFailure(Prompter& prompter, const ProjectDatabase& db)
         text = ReadFailureText({Status::FileNotAccessible, db.lastError()});
     else if (!db.refusedValue().isEmpty())
         text = db.refusedValue();
+    else if (db.lastErrorIsDisk())
+        text = StatusMessage(Status::OperationFailed) + QStringLiteral("\n\n") + db.lastError();
     else
         text = StatusMessage(Status::OperationFailed);
     prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
@@ -166,9 +185,11 @@ bool ProjectDatabase::open(const QString& path)
     if (!configure()) {
         const QString error = m_lastError;
         const bool locked = m_lastErrorIsLock;
+        const bool disk = m_lastErrorIsDisk;
         close();
         fail(error);
         m_lastErrorIsLock = locked;
+        m_lastErrorIsDisk = disk;
         return false;
     }
     return true;
@@ -179,16 +200,25 @@ bool ProjectDatabase::create(const QString& path)
     if (QFileInfo::exists(path))
         return fail(QStringLiteral("The file %1 exists already.").arg(path));
     close();
-    if (!connect(path))
+    // The engine makes the file as it connects, even when the connection fails.
+    if (!connect(path)) {
+        removeFile(path);
         return false;
+    }
     // SQLite writes nothing until the first statement: make the file exist now.
     if (!configure() || !execNative(QStringLiteral("PRAGMA user_version = 35"))) {
         const QString error = m_lastError;
         close();
-        QFile::remove(path);
+        removeFile(path);
         return fail(error);
     }
     return true;
+}
+
+void ProjectDatabase::removeFile(const QString& path)
+{
+    QFile::remove(path);
+    QFile::remove(path + QStringLiteral("-journal"));
 }
 
 bool ProjectDatabase::connect(const QString& path)
@@ -244,6 +274,11 @@ bool ProjectDatabase::configure()
     if (sqlite3* sqlite = engine()) {
         sqlite3_db_config(sqlite, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(sqlite, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+        // After some I/O errors (a failed read in the middle of a statement)
+        // the engine rolls the whole transaction back by itself. The writes
+        // the operation goes on to make would then each commit on their own,
+        // half an operation, unless those commits are refused.
+        sqlite3_commit_hook(sqlite, &ProjectDatabase::vetoStrayCommit, this);
     }
     // A single-file project with a rollback journal; every commit reaches the disk.
     // Reading the schema first proves the file is a database at all.
@@ -252,6 +287,14 @@ bool ProjectDatabase::configure()
         && execNative(QStringLiteral("PRAGMA synchronous = FULL"))
         && execNative(QStringLiteral("PRAGMA cache_size = -65536"))
         && execNative(QStringLiteral("PRAGMA foreign_keys = OFF"));
+}
+
+int ProjectDatabase::vetoStrayCommit(void* database)
+{
+    // Our own COMMIT comes once the depth is back at 0; anything that commits
+    // while it is above is a statement running outside the transaction it
+    // was meant for.
+    return static_cast<ProjectDatabase*>(database)->m_transactionDepth > 0 ? 1 : 0;
 }
 
 void ProjectDatabase::close()
@@ -451,8 +494,11 @@ bool ProjectDatabase::commitTransaction()
         return true;
     // A failed commit (full disk) must not leave the transaction half open.
     const QString error = m_lastError;
-    execNative(QStringLiteral("ROLLBACK"));
-    return fail(error);
+    const bool disk = m_lastErrorIsDisk;
+    rollbackOutermost();
+    fail(error);
+    m_lastErrorIsDisk = disk;
+    return false;
 }
 
 bool ProjectDatabase::commitTransactionAfterReads(quint64 readFailures)
@@ -473,6 +519,17 @@ bool ProjectDatabase::rollbackTransaction()
         return execNative(QStringLiteral("ROLLBACK TO SAVEPOINT qm_sp%1").arg(m_transactionDepth))
             && execNative(QStringLiteral("RELEASE SAVEPOINT qm_sp%1").arg(m_transactionDepth));
     }
+    return rollbackOutermost();
+}
+
+bool ProjectDatabase::rollbackOutermost()
+{
+    // After some I/O errors the engine has rolled the transaction back by
+    // itself; a ROLLBACK then would only put its own complaint in place of
+    // the error the user is to be told.
+    sqlite3* sqlite = engine();
+    if (sqlite != nullptr && sqlite3_get_autocommit(sqlite) != 0)
+        return true;
     return execNative(QStringLiteral("ROLLBACK"));
 }
 

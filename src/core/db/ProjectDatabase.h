@@ -42,6 +42,9 @@ public:
     QString lastError() const { return m_lastError; }
     // Whether the last failure was a lock another program holds on the file.
     bool lastErrorIsLock() const { return m_lastErrorIsLock; }
+    // Whether the last failure was the disk's (an I/O error, a full disk): the
+    // file could not be read or written, whatever it holds.
+    bool lastErrorIsDisk() const { return m_lastErrorIsDisk; }
 
     QSqlDatabase connection() const;
 
@@ -143,6 +146,11 @@ public:
     void noteRefusedValue(const QString& message) { m_refusedValue = message; }
     QString refusedValue() const { return m_refusedValue; }
 
+    // Removes a database file that is not wanted any more (one whose making
+    // failed, a scratch copy) with the journal beside it: a journal left
+    // behind would be played back into the next file made under that name.
+    static void removeFile(const QString& path);
+
     // Rewrites the whole file into a compact copy at `target` (which must not exist).
     bool compactInto(const QString& target);
 
@@ -155,6 +163,10 @@ public:
 private:
     bool connect(const QString& path);
     bool configure();
+    // The engine's commit hook: vetoes a commit made while one of our
+    // transactions is open (see configure).
+    static int vetoStrayCommit(void* database);
+    bool rollbackOutermost();
     bool ensureQueryTable();
     bool fail(const QString& message);
     bool fail(const QSqlError& error);
@@ -171,6 +183,7 @@ private:
     QString m_path;
     mutable QString m_lastError;
     bool m_lastErrorIsLock = false;
+    mutable bool m_lastErrorIsDisk = false;
     int m_transactionDepth = 0;
     // Reads of stored queries and of the schema note their failures too.
     mutable quint64 m_readFailureCount = 0;
@@ -184,10 +197,22 @@ private:
 // engine's words.
 QString ReadFailureText(const ProjectDatabase::ReadFailure& failure);
 
+// Tells the user about a read that did not finish, found with readFailureSince:
+// a list or record it left short must not pass for what the project holds.
+void ReportReadFailure(Prompter& prompter, const ProjectDatabase::ReadFailure& failure);
+
+// Warns the user with `text`, unless the engine has found the file damaged
+// (a read failed on it): then a record or list that read short must not be
+// taken for one that is missing or empty, and the user is told of the
+// failure instead. Nothing can be saved to the file then anyway.
+void WarnUnlessDamaged(Prompter& prompter, const ProjectDatabase& db, const QString& text,
+                       const QString& title = QString());
+
 // Tells the user that an operation on the project failed: that the file is
 // damaged or held by another program when a read or lock stopped the
 // operation, which value did not fit its field when that stopped it, else
-// that the operation could not be completed.
+// that the operation could not be completed (with the engine's words when
+// the disk failed).
 void ReportOperationFailure(Prompter& prompter, const ProjectDatabase& db);
 
 // The transaction of one user operation: begun on construction, rolled back on

@@ -58,7 +58,7 @@ std::optional<qint64> ItemQuantityTotal(ProjectDatabase& db, const QString& tabl
     return std::nullopt;
 }
 
-QList<ItemTotalsRow> ReadItemTotals(ProjectDatabase& db)
+std::optional<QList<ItemTotalsRow>> ReadItemTotals(ProjectDatabase& db)
 {
     QList<ItemTotalsRow> rows;
     QSqlQuery query(db.connection());
@@ -71,7 +71,8 @@ QList<ItemTotalsRow> ReadItemTotals(ProjectDatabase& db)
         rows.append({query.value(0).toInt(), query.value(1).toLongLong(), query.value(2).toLongLong(),
                      query.value(3).toLongLong(), query.value(4).toLongLong()});
     }
-    db.readSucceeded(query);
+    if (!db.readSucceeded(query))
+        return std::nullopt;
     return rows;
 }
 

@@ -23,8 +23,8 @@ struct ItemTotalsRow
     qint64 lots = 0;
     qint64 lines = 0;
 };
-// Every item, in ID order; what was read so far when a read fails.
-QList<ItemTotalsRow> ReadItemTotals(ProjectDatabase& db);
+// Every item, in ID order; nothing when the read fails.
+std::optional<QList<ItemTotalsRow>> ReadItemTotals(ProjectDatabase& db);
 
 enum class ItemTotal
 {

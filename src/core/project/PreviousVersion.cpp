@@ -149,7 +149,7 @@ int ConvertPreviousVersion(const QString& path, Prompter& prompter)
         db.close();
     }
     if (!failure.isEmpty()) {
-        QFile::remove(workingCopy);
+        ProjectDatabase::removeFile(workingCopy);
         prompter.message(failure, title, Prompter::Icon::Exclamation);
         return Status::Failure;
     }
@@ -162,7 +162,7 @@ int ConvertPreviousVersion(const QString& path, Prompter& prompter)
                           backUp(settings.reportPath(), stem + QStringLiteral(".rbk")) &&
                           backUp(settings.settingsPath(), stem + QStringLiteral(".sbk")) &&
                           backUp(path, stem + QStringLiteral(".bak")) && CopyFileReplacing(workingCopy, path);
-    QFile::remove(workingCopy);
+    ProjectDatabase::removeFile(workingCopy);
     if (!replaced) {
         ReportErrorCode(prompter, Status::FileNotAccessible);
         return Status::Failure;

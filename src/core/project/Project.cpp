@@ -15,13 +15,21 @@ Project::~Project()
 
 int Project::OpenDatabase(const QString& path, int inventoryStyle)
 {
+    m_openFailure.clear();
     auto database = std::make_unique<ProjectDatabase>();
+    // A disk that fails to read the file says nothing about what the file
+    // holds: it is reported, not taken for a file that is no project.
+    const auto diskFailed = [&] {
+        if (database->lastErrorIsDisk())
+            m_openFailure = database->lastError();
+        return database->lastErrorIsDisk();
+    };
     if (!database->open(path))
-        return database->lastErrorIsLock() ? Status::FileNotAccessible : Status::FileCorrupt;
+        return database->lastErrorIsLock() || diskFailed() ? Status::FileNotAccessible : Status::FileCorrupt;
     auto tables = std::make_unique<ProjectTables>(*database, inventoryStyle);
     int status = tables->OpenAll();
     if (status != Status::Success) {
-        if (database->lastReadFailure().status == Status::FileNotAccessible)
+        if (database->lastReadFailure().status == Status::FileNotAccessible || diskFailed())
             status = Status::FileNotAccessible;
         tables.reset();
         database->close();

@@ -22,13 +22,16 @@ public:
 
     // Opens the database at `path` and every table in it: 1; 4 when the file
     // cannot be opened as a database; 7 when another program holds the file
-    // locked; 8 when a table cannot be opened; 17 when the purchase-order table
+    // locked or the disk fails to read it; 8 when a table cannot be opened; 17 when the purchase-order table
     // is missing. On failure the database that was open stays open. The stock
     // lots are consumed and listed in the order of the inventory style of the
     // settings the project holds, read each time it is needed; `inventoryStyle`
     // serves while it holds none. The caller sets the new project's settings
     // right after the open.
     int OpenDatabase(const QString& path, int inventoryStyle);
+    // The engine's words when the last OpenDatabase failed because the disk
+    // could not be read (it then answered 7); empty otherwise.
+    QString openFailure() const { return m_openFailure; }
 
     // Null while nothing is open.
     ProjectDatabase* database() const { return m_database.get(); }
@@ -54,4 +57,5 @@ private:
     std::unique_ptr<ProjectTables> m_tables;
     std::unique_ptr<CProjectSettings> m_settings;
     std::unique_ptr<ProjectLock> m_lock;
+    QString m_openFailure;
 };

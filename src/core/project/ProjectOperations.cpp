@@ -43,6 +43,8 @@ const QString kCompactQuestion = QStringLiteral(
     "click 'No' if you do not wish to compact the database at this time.");
 const QString kCompactFailed = QStringLiteral("Unable to compact this database.");
 const QString kCompacted = QStringLiteral("The project database has been successfully compacted.");
+const QString kNotReopened =
+    QStringLiteral("The project could not be opened again. Open it once more to go on working with it.");
 const QString kScratchDatabase = QStringLiteral("tmp001.qmp");
 const QString kCompactedExtension = QStringLiteral("qmt");
 
@@ -96,15 +98,14 @@ bool copyOpenDatabase(ProjectDatabase& database, const QString& target)
         return false;
     if (database.compactInto(staging) && syncFile(staging) && replaceFile(staging, target))
         return true;
-    QFile::remove(staging);
+    ProjectDatabase::removeFile(staging);
     return false;
 }
 
-// Records appended to the compacted copy and removed again in the same
-// transaction, so that each of these tables hands out IDs above any it ever
-// handed out, the records it appended included; stock lots and receipts refer
-// to order IDs whose records may since have been purged. The project file
-// itself never holds them: a crash at any moment leaves no such record behind.
+// Records appended to the compacted copy and deleted again, so that the next
+// order, receivable and invoice IDs are above any those tables ever handed
+// out and above the ones compaction took; stock lots and receipts refer to
+// order IDs whose records may since have been purged.
 struct Placeholders
 {
     qint32 order = 0;
@@ -135,34 +136,30 @@ struct Placeholders
     }
 };
 
-bool raiseIdCounters(const QString& path)
-{
-    ProjectDatabase database;
-    if (!database.open(path))
-        return false;
-    ProjectTables tables(database, CStockSet::kFifo);
-    if (tables.OpenAll() != Status::Success)
-        return false;
-    Transaction transaction(database);
-    Placeholders placeholders;
-    return transaction.isActive() && placeholders.append(tables) && placeholders.remove(tables) &&
-           transaction.commit();
-}
-
 // The compacted copy is written from a connection of its own, while the
-// project is switched away from its file.
-bool compactFile(const QString& source, const QString& target)
+// project is switched away from its file. The project's file is only read:
+// a compaction that fails leaves it exactly as it was.
+bool compactFile(const QString& source, const QString& target, int inventoryStyle)
 {
-    // Left over from an interrupted run; its journal would be played back
-    // into the new copy.
-    QFile::remove(target);
-    QFile::remove(target + QStringLiteral("-journal"));
-    ProjectDatabase database;
-    if (!database.open(source))
+    ProjectDatabase::removeFile(target); // left over from an interrupted run
+    {
+        ProjectDatabase database;
+        if (!database.open(source) || !database.compactInto(target))
+            return false;
+    }
+    ProjectDatabase compacted;
+    if (!compacted.open(target))
         return false;
-    const bool ok = database.compactInto(target);
-    database.close();
-    return ok && raiseIdCounters(target) && syncFile(target);
+    bool ok = false;
+    {
+        ProjectTables tables(compacted, inventoryStyle);
+        Transaction transaction(compacted);
+        Placeholders placeholders;
+        ok = transaction.isActive() && tables.OpenAll() == Status::Success && placeholders.append(tables) &&
+             placeholders.remove(tables) && transaction.commit();
+    }
+    compacted.close();
+    return ok && syncFile(target);
 }
 
 } // namespace
@@ -252,31 +249,33 @@ bool CompactDatabase(Project& project, Prompter& prompter)
         return false;
     };
 
-    if (QFileInfo::exists(scratchPath))
-        QFile::remove(scratchPath);
+    ProjectDatabase::removeFile(scratchPath);
     if (CreateDatabase(scratchPath) != Status::Success)
         return fail();
 
     // Switching to the scratch database lets go of the project's file.
     if (project.OpenDatabase(scratchPath, style) != Status::Success) {
-        QFile::remove(scratchPath);
+        ProjectDatabase::removeFile(scratchPath);
         return fail();
     }
 
     // The compacted file takes the place of the project file in one step: at
     // every moment the project file is either the old database or the new one.
     const bool compacted =
-        compactFile(databasePath, compactedPath) && replaceFile(compactedPath, databasePath);
+        compactFile(databasePath, compactedPath, style) && replaceFile(compactedPath, databasePath);
     if (!compacted)
-        QFile::remove(compactedPath);
+        ProjectDatabase::removeFile(compactedPath);
 
     if (project.OpenDatabase(databasePath, style) != Status::Success) {
         // Nothing may be entered into the scratch database, which is about to go.
         project.close();
-        QFile::remove(scratchPath);
-        return fail();
+        ProjectDatabase::removeFile(scratchPath);
+        // The file may have been compacted all the same: the user is told which.
+        prompter.message((compacted ? kCompacted : kCompactFailed) + QStringLiteral("\n\n") + kNotReopened,
+                         AppTitle(), Prompter::Icon::Exclamation);
+        return compacted;
     }
-    QFile::remove(scratchPath);
+    ProjectDatabase::removeFile(scratchPath);
     if (!compacted)
         return fail();
     prompter.message(kCompacted, AppTitle(), Prompter::Icon::Information);

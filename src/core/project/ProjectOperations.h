@@ -21,9 +21,11 @@ bool CopyProject(Project& open, const QString& destinationDir, const QString& de
                  Prompter& prompter);
 
 // Rewrites the open project's database file without its unused space, after
-// asking. The project is open on its database again afterwards (should that
-// reopening fail, it is closed), and the next order, invoice and receivable
-// records get IDs above every ID those tables ever had.
+// asking; true when it was rewritten. The project file is only read until the
+// compacted copy replaces it whole. The project is open on its database again
+// afterwards (should that reopening fail, it is closed and the user told so),
+// and the next order, invoice and receivable records get IDs above every ID
+// those tables ever had.
 bool CompactDatabase(Project& project, Prompter& prompter);
 
 // Whether the word typed into the delete confirmation confirms the deletion;

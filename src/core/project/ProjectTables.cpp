@@ -26,11 +26,14 @@ int ProjectTables::OpenAll()
 {
     CTableSet* const inOrder[] = {m_vendors.get(), m_items.get(), m_po.get(),        m_stock.get(), m_orders.get(),
                                   m_received.get(), m_customers.get(), m_sales.get(), m_si.get(),    m_ar.get()};
+    const quint64 readFailures = m_db.readFailureCount();
     for (CTableSet* set : inOrder) {
         const bool exists = m_db.tableExists(set->tableName());
         if (!exists || set->Open() != 1) {
-            // A project without purchase orders comes from the previous version.
-            return set == m_po.get() ? Status::PreviousVersion : Status::TableOpenFailed;
+            // A project without purchase orders comes from the previous
+            // version; a schema that could not be read tells nothing of the kind.
+            const bool readFailed = m_db.readFailureSince(readFailures).has_value();
+            return set == m_po.get() && !readFailed ? Status::PreviousVersion : Status::TableOpenFailed;
         }
     }
     return Status::Success;
@@ -51,7 +54,7 @@ int CreateDatabase(const QString& path)
     }
     db.close();
     if (!ok) {
-        QFile::remove(path);
+        ProjectDatabase::removeFile(path);
         return Status::FileCorrupt;
     }
     return Status::Success;

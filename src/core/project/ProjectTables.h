@@ -23,8 +23,9 @@ public:
     ProjectTables(ProjectDatabase& db, int inventoryStyle);
     ~ProjectTables();
 
-    // Opens every table with an empty filter: 1; 8 when a table cannot be opened;
-    // 17 when the purchase-order table is missing (a previous-version project).
+    // Opens every table with an empty filter: 1; 8 when a table cannot be opened
+    // or read; 17 when the purchase-order table is missing (a previous-version
+    // project).
     int OpenAll();
 
     ProjectDatabase& database() const { return m_db; }

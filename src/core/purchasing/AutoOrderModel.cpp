@@ -1,6 +1,7 @@
 #include "AutoOrderModel.h"
 
 #include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
 
 #include "RecordOrderModel.h"
 #include "RecordReceivedModel.h"
@@ -50,12 +51,13 @@ QList<AutoOrderStep> AutoOrderModel::orderSteps()
 {
     QList<AutoOrderStep> steps;
     if (!TableHasRecords(m_tables, "Items")) {
-        warn(m_prompter, QStringLiteral("This command requires existing items in the database."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("This command requires existing items in the database."));
         return steps;
     }
     CPORec po;
     if (m_poID == NoSelection || !m_tables.purchaseOrders().RecordRead(po, m_poID)) {
-        warn(m_prompter, QStringLiteral("Unable to locate PO"));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), QStringLiteral("Unable to locate PO"));
         return steps;
     }
     // Only the primary vendor counts: an item is reordered from its first vendor.
@@ -67,7 +69,8 @@ QList<AutoOrderStep> AutoOrderModel::orderSteps()
             steps.append({item.ID, item.ReorderQuanity});
     }
     if (steps.isEmpty())
-        warn(m_prompter, QStringLiteral("No items for this vendor require ordering."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("No items for this vendor require ordering."));
     return steps;
 }
 
@@ -79,12 +82,14 @@ void AutoOrderModel::prepareOrderStep(RecordOrderModel& dialog, const AutoOrderS
 QList<qint32> AutoOrderModel::receiveSteps()
 {
     if (!TableHasRecords(m_tables, "Order")) {
-        warn(m_prompter, QStringLiteral("This command requires existing orders in the database."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("This command requires existing orders in the database."));
         return {};
     }
     const QList<qint32> orders = m_tables.orders().IDsWhere(QStringLiteral("[POID] = ?"), {m_poID});
     if (orders.isEmpty())
-        warn(m_prompter, QStringLiteral("There are no pending orders for this Purchase Order."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("There are no pending orders for this Purchase Order."));
     return orders;
 }
 

@@ -32,12 +32,12 @@ MarkPOFillDateModel::Result MarkPOFillDateModel::save()
 {
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
-        warn(m_prompter, QStringLiteral("Must specify a valid date."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), QStringLiteral("Must specify a valid date."));
         return Result::refused(Field::Date);
     }
     CPORec po;
     if (!m_tables.purchaseOrders().RecordRead(po, m_poID)) {
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
         return Result::refused();
     }
     po.Filled = true;

@@ -51,7 +51,7 @@ bool NewPOModel::loadForModify(qint32 poID)
 {
     CPORec po;
     if (!m_tables.purchaseOrders().RecordRead(po, poID)) {
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
         return false;
     }
     m_modifyID = po.ID;
@@ -88,43 +88,48 @@ NewPOModel::Result NewPOModel::save()
 {
     const std::optional<qint32> number = ParseWholeNumber(m_numberText);
     if (!number) {
-        warn(m_prompter, QStringLiteral("Please enter an integer."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), QStringLiteral("Please enter an integer."));
         return Result::refused(Field::Number);
     }
     if (m_notes.size() > kMaxNotes) {
-        warn(m_prompter, QStringLiteral("The PO Note may hold at most %1 characters.").arg(kMaxNotes));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("The PO Note may hold at most %1 characters.").arg(kMaxNotes));
         return Result::refused(Field::Notes);
     }
     const std::optional<double> taxRate = ParseTaxRate(m_taxRateText);
     if (!taxRate) {
-        warn(m_prompter, QStringLiteral("Please enter a number between 0 and 1000."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("Please enter a number between 0 and 1000."));
         return Result::refused(Field::TaxRate);
     }
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
-        ReportErrorCode(m_prompter, Status::InvalidDate);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::InvalidDate));
         return Result::refused(Field::Date);
     }
     const DateTime required = DateTime::parseDate(m_requiredDateText, UserLocale());
     if (!required.isValid()) {
-        ReportErrorCode(m_prompter, Status::InvalidDate);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::InvalidDate));
         return Result::refused(Field::RequiredDate);
     }
     // A purchase order without a vendor could never be ordered against.
     if (m_vendorID == NoSelection || !m_tables.vendors().LocateByID(m_vendorID)) {
-        warn(m_prompter, QStringLiteral("You must select a vendor for this purchase order."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("You must select a vendor for this purchase order."));
         return Result::refused(Field::Vendor);
     }
     // Over the whole table, whatever the purchase-order list is filtered to.
     if (!isModify() && m_tables.purchaseOrders().CountWhere(QStringLiteral("[Number] = ?"), {*number}) > 0) {
-        warn(m_prompter, QStringLiteral("A purchase order with this number already exists.\n"
-                                        "Please choose a new purchase order number."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("A purchase order with this number already exists.\n"
+                                         "Please choose a new purchase order number."));
         return Result::refused(Field::Number);
     }
 
     CPORec po;
     if (isModify() && !m_tables.purchaseOrders().RecordRead(po, m_modifyID)) {
-        warn(m_prompter, QStringLiteral("Unable to modify PO at this time."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("Unable to modify PO at this time."));
         return Result::refused();
     }
     po.VendorID = m_vendorID;
@@ -145,8 +150,9 @@ NewPOModel::Result NewPOModel::save()
         (isModify() ? m_tables.purchaseOrders().RecordModify(po) : m_tables.purchaseOrders().RecordAdd(po)) &&
         transaction.commit();
     if (!written) {
-        warn(m_prompter, isModify() ? QStringLiteral("Unable to modify PO at this time.")
-                                    : QStringLiteral("Unable to add PO at this time."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          isModify() ? QStringLiteral("Unable to modify PO at this time.")
+                                     : QStringLiteral("Unable to add PO at this time."));
         return Result::refused();
     }
     m_savedID = po.ID;

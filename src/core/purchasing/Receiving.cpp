@@ -145,6 +145,6 @@ ReceiptOutcome ReceiveOrderLine(ProjectTables& tables, Prompter& prompter, const
         receipts->append(outcome.receiptID);
 
     if (written == WriteResult::ItemMissing)
-        warn(prompter, QStringLiteral("Unable to locate item record."));
+        WarnUnlessDamaged(prompter, tables.database(), QStringLiteral("Unable to locate item record."));
     return outcome;
 }

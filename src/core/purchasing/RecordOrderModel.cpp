@@ -20,9 +20,10 @@ bool RecordOrderModel::checkPrerequisites()
 {
     if (TableHasRecords(m_tables, "Vendors") && TableHasRecords(m_tables, "Items"))
         return true;
-    warn(m_prompter,
-         QStringLiteral("In order to run this command, you must already have valid vendors and "
-                        "items.  This command was unable to find all the necessary data to run."));
+    WarnUnlessDamaged(
+        m_prompter, m_tables.database(),
+        QStringLiteral("In order to run this command, you must already have valid vendors and "
+                       "items.  This command was unable to find all the necessary data to run."));
     return false;
 }
 
@@ -53,7 +54,7 @@ bool RecordOrderModel::startModify(qint32 orderID)
 {
     COrderRec order;
     if (!m_tables.orders().RecordRead(order, orderID)) {
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
         return false;
     }
     m_modifyID = order.ID;
@@ -135,21 +136,21 @@ RecordOrderModel::Result RecordOrderModel::write()
 {
     const std::optional<qint32> quantity = ParsePositiveQuantity(m_quantityText);
     if (!quantity) {
-        ReportErrorCode(m_prompter, Status::InvalidQuantity);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::InvalidQuantity));
         return Result::refused(Field::Quantity);
     }
     if (m_poID == NoSelection) {
-        warn(m_prompter, QStringLiteral("Must add a PO"));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), QStringLiteral("Must add a PO"));
         return Result::refused(Field::PurchaseOrder);
     }
     CPORec po;
     if (!m_tables.purchaseOrders().RecordRead(po, m_poID)) {
-        warn(m_prompter, QStringLiteral("Unable to locate PO"));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), QStringLiteral("Unable to locate PO"));
         return Result::refused(Field::PurchaseOrder);
     }
     // An order line must name an item; without one it would count for nothing.
     if (m_itemID == NoSelection) {
-        warn(m_prompter, QStringLiteral("You must select an item."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), QStringLiteral("You must select an item."));
         return Result::refused(Field::Item);
     }
 
@@ -165,7 +166,7 @@ RecordOrderModel::Result RecordOrderModel::write()
     COrderRec previous;
     if (isModify()) {
         if (!m_tables.orders().RecordRead(previous, m_modifyID)) {
-            ReportErrorCode(m_prompter, Status::RecordNotFound);
+            WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
             return Result::refused();
         }
         line.ID = m_modifyID;
@@ -176,12 +177,13 @@ RecordOrderModel::Result RecordOrderModel::write()
             line = same.constFirst();
             const qint64 total = static_cast<qint64>(line.Quanity) + *quantity;
             if (total > std::numeric_limits<qint32>::max()) {
-                ReportErrorCode(m_prompter, Status::InvalidQuantity);
+                WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::InvalidQuantity));
                 return Result::refused(Field::Quantity);
             }
             line.Quanity = static_cast<qint32>(total);
-            warn(m_prompter, QStringLiteral("This item is already on the specified PO.\n"
-                                            "The quantity specified will be added to the existing entry."));
+            WarnUnlessDamaged(m_prompter, m_tables.database(),
+                              QStringLiteral("This item is already on the specified PO.\n"
+                                             "The quantity specified will be added to the existing entry."));
         }
     }
 
@@ -204,7 +206,7 @@ RecordOrderModel::Result RecordOrderModel::write()
     }
     // The line is stored even so; only the item's total could not follow.
     if (!itemExists) {
-        warn(m_prompter, QStringLiteral("Unable to locate item record."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), QStringLiteral("Unable to locate item record."));
     }
 
     m_savedOrders.append(line.ID);

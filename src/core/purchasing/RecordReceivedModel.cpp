@@ -50,9 +50,19 @@ QString RecordReceivedModel::invalidCostMessage()
 
 bool RecordReceivedModel::checkPrerequisites()
 {
-    if (m_tables.vendors().CountWhere(QString()) == 0 || m_tables.items().CountWhere(QString()) == 0 ||
-        m_tables.orders().CountWhere(QString()) == 0) {
-        warn(m_prompter, prerequisiteMessage());
+    const ProjectDatabase& db = m_tables.database();
+    const quint64 readFailures = db.readFailureCount();
+    const bool empty = m_tables.vendors().CountWhere(QString()) == 0 ||
+                       m_tables.items().CountWhere(QString()) == 0 ||
+                       m_tables.orders().CountWhere(QString()) == 0;
+    // A table that could not be counted is not an empty one.
+    if (const std::optional<ProjectDatabase::ReadFailure> failure =
+            m_fillFailure ? m_fillFailure : db.readFailureSince(readFailures)) {
+        ReportReadFailure(m_prompter, *failure);
+        return false;
+    }
+    if (empty) {
+        WarnUnlessDamaged(m_prompter, m_tables.database(), prerequisiteMessage());
         return false;
     }
     return true;
@@ -60,6 +70,7 @@ bool RecordReceivedModel::checkPrerequisites()
 
 RecordReceivedModel& RecordReceivedModel::preset(qint32 presetPO, qint32 presetOrder)
 {
+    const quint64 readFailures = m_tables.database().readFailureCount();
     m_dateText = DateTime::fromQDateTime(m_clock.now()).formatShortDate(UserLocale());
 
     // A line handed over on its own still belongs to its purchase order.
@@ -84,8 +95,9 @@ RecordReceivedModel& RecordReceivedModel::preset(qint32 presetPO, qint32 presetO
         const bool onThisPO =
             std::any_of(m_orderEntries.cbegin(), m_orderEntries.cend(),
                         [presetOrder](const OrderEntry& entry) { return entry.orderID == presetOrder; });
-        selectOrder(onThisPO ? presetOrder : NoSelection);
+        showOrder(onThisPO ? presetOrder : NoSelection);
     }
+    m_fillFailure = m_tables.database().readFailureSince(readFailures);
     return *this;
 }
 
@@ -97,6 +109,7 @@ void RecordReceivedModel::selectPO(qint32 poID)
 
 void RecordReceivedModel::fillOrderBox()
 {
+    const quint64 readFailures = m_tables.database().readFailureCount();
     m_orderEntries.clear();
     if (m_selectedPO != NoSelection) {
         const bool read = m_tables.orders().ForEachLineOf(m_selectedPO, [this](qint32 orderID, const QString& name) {
@@ -105,10 +118,18 @@ void RecordReceivedModel::fillOrderBox()
         if (!read)
             m_orderEntries.clear();
     }
-    selectOrder(m_orderEntries.isEmpty() ? NoSelection : m_orderEntries.constFirst().orderID);
+    showOrder(m_orderEntries.isEmpty() ? NoSelection : m_orderEntries.constFirst().orderID);
+    m_fillFailure = m_tables.database().readFailureSince(readFailures);
 }
 
 void RecordReceivedModel::selectOrder(qint32 orderID)
+{
+    const quint64 readFailures = m_tables.database().readFailureCount();
+    showOrder(orderID);
+    m_fillFailure = m_tables.database().readFailureSince(readFailures);
+}
+
+void RecordReceivedModel::showOrder(qint32 orderID)
 {
     const bool listed = std::any_of(m_orderEntries.cbegin(), m_orderEntries.cend(),
                                     [orderID](const OrderEntry& entry) { return entry.orderID == orderID; });
@@ -162,23 +183,27 @@ RecordReceivedModel::Result RecordReceivedModel::saveAndNext()
 
 RecordReceivedModel::Result RecordReceivedModel::receive(bool next)
 {
+    if (m_fillFailure) {
+        ReportReadFailure(m_prompter, *m_fillFailure);
+        return Result::refused(Field::Order);
+    }
     if (m_selectedOrder == NoSelection)
         return Result::refused(Field::Order);
 
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
-        ReportErrorCode(m_prompter, Status::InvalidDate);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::InvalidDate));
         return Result::refused(Field::Date);
     }
     const std::optional<qint32> quantity = ParseWholeNumber(m_quantityText);
     if (!quantity || *quantity < 1) {
-        ReportErrorCode(m_prompter, Status::InvalidQuantity);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::InvalidQuantity));
         return Result::refused(Field::Quantity);
     }
     // A line received or deleted elsewhere since the box was filled: say so and
     // show what is still outstanding rather than refuse without a word.
     if (!m_tables.orders().LocateByID(m_selectedOrder)) {
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
         fillOrderBox();
         return Result::refused(Field::Order);
     }
@@ -186,7 +211,7 @@ RecordReceivedModel::Result RecordReceivedModel::receive(bool next)
     // cost figure drawn from the lot.
     const std::optional<Money> cost = ParseCurrency(m_costText);
     if (!cost || !cost->isValid() || *cost < Money()) {
-        warn(m_prompter, invalidCostMessage());
+        WarnUnlessDamaged(m_prompter, m_tables.database(), invalidCostMessage());
         return Result::refused(Field::Cost);
     }
 
@@ -200,7 +225,7 @@ RecordReceivedModel::Result RecordReceivedModel::receive(bool next)
     case ReceiptOutcome::Status::Received:
         break;
     case ReceiptOutcome::Status::OrderMissing:
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
         fillOrderBox();
         return Result::refused(Field::Order);
     case ReceiptOutcome::Status::Refused:

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/common/DialogModel.h"
+#include "core/db/ProjectDatabase.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class Clock;
 class Prompter;
@@ -98,6 +100,7 @@ public:
 private:
     Result receive(bool next);
     void fillOrderBox();
+    void showOrder(qint32 orderID);
     void clearOrderFields();
 
     ProjectTables& m_tables;
@@ -120,4 +123,7 @@ private:
 
     QList<qint32> m_receipts;
     std::array<qint32, kListingKindCount> m_lastChanged;
+    // The read that failed while the boxes and fields were last filled: they
+    // may be short, so nothing is received on the strength of them.
+    std::optional<ProjectDatabase::ReadFailure> m_fillFailure;
 };

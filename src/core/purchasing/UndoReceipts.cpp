@@ -133,9 +133,21 @@ UndoReceiptsResult UndoReceipts(ProjectTables& tables, Prompter& prompter, qint3
                            AppTitle(), Prompter::Icon::Question))
         return result;
 
+    // A receipt or lot that could not be read is neither missing nor drawn on:
+    // the user is told that the project could not be read.
+    ProjectDatabase& db = tables.database();
+    const quint64 readFailures = db.readFailureCount();
+    const auto readFailed = [&] {
+        const std::optional<ProjectDatabase::ReadFailure> failure = db.readFailureSince(readFailures);
+        if (failure)
+            ReportReadFailure(prompter, *failure);
+        return failure.has_value();
+    };
     const QList<qint32> receiptIDs = tables.received().IDsWhere(QStringLiteral("[OrderID] = ?"), {orderID});
-    if (receiptIDs.isEmpty())
+    if (receiptIDs.isEmpty()) {
+        readFailed();
         return result;
+    }
 
     // Every receipt is checked before anything is touched, so a refusal leaves
     // the order exactly as it was.
@@ -144,7 +156,8 @@ UndoReceiptsResult UndoReceipts(ProjectTables& tables, Prompter& prompter, qint3
         CReceivedRec receipt;
         const Check check = CheckReceipt(tables, receiptIDs.at(i), receipt);
         if (check != Check::Ok) {
-            ReportCheck(prompter, check);
+            if (!readFailed())
+                ReportCheck(prompter, check);
             return result;
         }
         if (i == 0)
@@ -164,7 +177,8 @@ UndoReceiptsResult UndoReceipts(ProjectTables& tables, Prompter& prompter, qint3
     }
     switch (removal.status) {
     case Removal::Status::CheckFailed:
-        ReportCheck(prompter, removal.check);
+        if (!readFailed())
+            ReportCheck(prompter, removal.check);
         return result;
     case Removal::Status::Failed:
         ReportOperationFailure(prompter, tables.database());
@@ -186,6 +200,6 @@ UndoReceiptsResult UndoReceipts(ProjectTables& tables, Prompter& prompter, qint3
     changes.add(UnlistedKind::OrderLines, removal.orderID);
 
     if (removal.status == Removal::Status::ItemMissing)
-        warn(prompter, QStringLiteral("Item doesn't exist."));
+        WarnUnlessDamaged(prompter, tables.database(), QStringLiteral("Item doesn't exist."));
     return result;
 }

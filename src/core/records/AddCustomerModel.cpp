@@ -43,7 +43,7 @@ AddCustomerModel::Result AddCustomerModel::save()
     if (m_record.ID > 0) {
         if (!customers.LocateByID(m_record.ID)) {
             // Writing it back would bring a deleted customer to life again.
-            warn(m_prompter, CustomerMissingMessage());
+            WarnUnlessDamaged(m_prompter, m_tables.database(), CustomerMissingMessage());
             return Result::refused();
         }
         if (!customers.RecordModify(m_record) || !transaction.commit()) {

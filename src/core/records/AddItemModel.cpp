@@ -71,13 +71,14 @@ AddItemModel::AddItemModel(ProjectTables& tables, Prompter& prompter, const Cloc
 bool AddItemModel::checkPrerequisites()
 {
     if (m_tables.vendors().CountWhere(QStringLiteral("[ID] > 0")) == 0) {
-        warn(m_prompter,
-             QStringLiteral("In order to run this command, you must already have valid vendors.  This "
-                            "command was unable to find all the necessary data to run."));
+        WarnUnlessDamaged(
+            m_prompter, m_tables.database(),
+            QStringLiteral("In order to run this command, you must already have valid vendors.  This "
+                           "command was unable to find all the necessary data to run."));
         return false;
     }
     if (!m_open)
-        warn(m_prompter, StatusMessage(Status::RecordNotFound));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
     return m_open;
 }
 
@@ -170,7 +171,7 @@ void AddItemModel::clearForm()
 
 AddItemModel::Result AddItemModel::refuse(int code, Field field)
 {
-    warn(m_prompter, StatusMessage(code));
+    WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(code));
     return Result::refused(field);
 }
 
@@ -184,7 +185,7 @@ AddItemModel::Result AddItemModel::save()
     const std::optional<Money> cost = ParseAmount(m_costText);
     const std::optional<Money> price = ParseAmount(m_priceText);
     if (!cost || !price) {
-        warn(m_prompter, invalidAmountMessage());
+        WarnUnlessDamaged(m_prompter, m_tables.database(), invalidAmountMessage());
         return Result::refused(!cost ? Field::Cost : Field::Price);
     }
     const std::optional<qint32> reorderLevel = WholeNumberOrZero(m_reorderLevelText);

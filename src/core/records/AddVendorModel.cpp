@@ -18,7 +18,7 @@ AddVendorModel::AddVendorModel(ProjectTables& tables, Prompter& prompter, qint32
 bool AddVendorModel::checkPrerequisites()
 {
     if (!m_open)
-        warn(m_prompter, StatusMessage(Status::RecordNotFound));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
     return m_open;
 }
 
@@ -32,14 +32,14 @@ AddVendorModel::Result AddVendorModel::save()
     if (!m_open)
         return Result::refused();
     if (m_record.Name.isEmpty()) {
-        warn(m_prompter, StatusMessage(Status::InvalidName));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::InvalidName));
         return Result::refused(Field::Name);
     }
     CVendorsSet& vendors = m_tables.vendors();
     Transaction transaction(m_tables.database());
     if (isModify() && !vendors.LocateByID(m_record.ID)) {
         // Deleted since the dialog opened: writing it would bring nothing back.
-        warn(m_prompter, StatusMessage(Status::RecordNotFound));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
         return Result::refused();
     }
     CVendorsRec written = m_record;

@@ -3,6 +3,7 @@
 #include "RecordDeletion.h"
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
 #include "core/project/ProjectOperations.h"
 #include "core/project/ProjectTables.h"
 
@@ -17,7 +18,7 @@ DeleteRecordModel::DeleteRecordModel(ProjectTables& tables, Prompter& prompter, 
 bool DeleteRecordModel::checkPrerequisites()
 {
     const auto refuse = [this](const QString& text) {
-        warn(m_prompter, text);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), text);
         return false;
     };
     switch (m_target) {

@@ -13,11 +13,6 @@ namespace {
 const QString kItemCondition = QStringLiteral("[ItemID] = ?");
 const QString kPOCondition = QStringLiteral("[POID] = ?");
 
-void Warn(Prompter& prompter, const QString& text)
-{
-    prompter.message(text, AppTitle(), Prompter::Icon::Exclamation);
-}
-
 // Removes the item and every row that refers to it; false when a write failed.
 bool RemoveItemRows(ProjectTables& tables, qint32 itemID, ChangeList& changes)
 {
@@ -64,7 +59,7 @@ std::optional<ChangeList> Finish(Transaction& transaction, Prompter& prompter, b
 std::optional<ChangeList> DeleteVendor(ProjectTables& tables, Prompter& prompter, qint32 vendorID)
 {
     if (vendorID <= 0 || !tables.vendors().LocateByID(vendorID)) {
-        Warn(prompter, VendorNotFoundMessage());
+        WarnUnlessDamaged(prompter, tables.database(), VendorNotFoundMessage());
         return std::nullopt;
     }
     Transaction transaction(tables.database());
@@ -84,7 +79,7 @@ std::optional<ChangeList> DeleteVendor(ProjectTables& tables, Prompter& prompter
 std::optional<ChangeList> DeleteItem(ProjectTables& tables, Prompter& prompter, qint32 itemID)
 {
     if (itemID <= 0 || !tables.items().LocateByID(itemID)) {
-        Warn(prompter, ItemNotFoundMessage());
+        WarnUnlessDamaged(prompter, tables.database(), ItemNotFoundMessage());
         return std::nullopt;
     }
     Transaction transaction(tables.database());
@@ -97,7 +92,7 @@ std::optional<ChangeList> DeleteOrderLine(ProjectTables& tables, Prompter& promp
 {
     COrderRec line;
     if (orderID <= 0 || !tables.orders().RecordRead(line, orderID)) {
-        Warn(prompter, OrderNotFoundMessage());
+        WarnUnlessDamaged(prompter, tables.database(), OrderNotFoundMessage());
         return std::nullopt;
     }
     Transaction transaction(tables.database());
@@ -113,18 +108,19 @@ std::optional<ChangeList> DeleteOrderLine(ProjectTables& tables, Prompter& promp
     std::optional<ChangeList> result = Finish(transaction, prompter, written, changes);
     // The line is gone all the same; there is just no item total to put right.
     if (result && !itemExists)
-        Warn(prompter, ItemNotFoundMessage());
+        WarnUnlessDamaged(prompter, tables.database(), ItemNotFoundMessage());
     return result;
 }
 
 std::optional<ChangeList> DeletePurchaseOrder(ProjectTables& tables, Prompter& prompter, qint32 poID)
 {
     if (poID <= 0 || !tables.purchaseOrders().LocateByID(poID)) {
-        Warn(prompter, PurchaseOrderNotFoundMessage());
+        WarnUnlessDamaged(prompter, tables.database(), PurchaseOrderNotFoundMessage());
         return std::nullopt;
     }
     if (PurchaseOrderHasReceipts(tables, poID)) {
-        Warn(prompter, PurchaseOrderReceivedMessage(tables.purchaseOrders().NumberOf(poID)));
+        WarnUnlessDamaged(prompter, tables.database(),
+                          PurchaseOrderReceivedMessage(tables.purchaseOrders().NumberOf(poID)));
         return std::nullopt;
     }
     Transaction transaction(tables.database());

@@ -53,7 +53,10 @@ bool RecomputeItemTotals(ProjectTables& tables, qint32 itemID)
 QStringList CheckStockInvariants(ProjectTables& tables)
 {
     QStringList problems;
-    for (const ItemTotalsRow& item : ReadItemTotals(tables.database())) {
+    const std::optional<QList<ItemTotalsRow>> items = ReadItemTotals(tables.database());
+    if (!items)
+        return {QStringLiteral("The item totals could not be read: ") + tables.database().lastError()};
+    for (const ItemTotalsRow& item : *items) {
         if (item.stocked != item.lots || item.ordered != item.lines) {
             problems.append(QStringLiteral("Item %1: Stocked %2 (lots hold %3), Ordered %4 (lines hold %5)")
                                 .arg(item.itemID)

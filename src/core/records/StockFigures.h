@@ -18,5 +18,6 @@ bool RecomputeOrdered(ProjectTables& tables, qint32 itemID);
 bool RecomputeItemTotals(ProjectTables& tables, qint32 itemID);
 
 // Every item whose stored totals differ from its lots and order lines, one line
-// of text each; empty when the project is consistent.
+// of text each; empty when the project is consistent. A read that fails is a
+// line of its own.
 QStringList CheckStockInvariants(ProjectTables& tables);

@@ -106,13 +106,13 @@ void QueryDefinitionModel::updateHint(int row)
 bool QueryDefinitionModel::checkPrerequisites()
 {
     if (!m_open)
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
     return m_open;
 }
 
 QueryDefinitionModel::Field QueryDefinitionModel::refuse(const QString& text, Field focus)
 {
-    warn(m_prompter, text);
+    WarnUnlessDamaged(m_prompter, m_tables.database(), text);
     return focus;
 }
 
@@ -155,7 +155,7 @@ std::optional<QueryDefinitionModel::Field> QueryDefinitionModel::firstFailure()
         if (NormalizeQueryValue(type, c.value, m_locale))
             continue;
         if (type == QueryFieldType::Date) {
-            ReportErrorCode(m_prompter, Status::InvalidDate);
+            WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::InvalidDate));
             return focusOfRow(row);
         }
         if (type == QueryFieldType::Currency)

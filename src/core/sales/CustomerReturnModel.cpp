@@ -61,13 +61,14 @@ CustomerReturnModel& CustomerReturnModel::setSale(qint32 saleID)
 bool CustomerReturnModel::checkPrerequisites()
 {
     if (!TableHasRecords(m_tables, "Items") || !TableHasRecords(m_tables, "Sales")) {
-        warn(m_prompter,
-             QStringLiteral("In order to run this command, you must already have valid items and "
-                            "sales .  This command was unable to find all the necessary data to run."));
+        WarnUnlessDamaged(
+            m_prompter, m_tables.database(),
+            QStringLiteral("In order to run this command, you must already have valid items and "
+                           "sales .  This command was unable to find all the necessary data to run."));
         return false;
     }
     if (!m_saleFound)
-        warn(m_prompter, kSaleMissing);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), kSaleMissing);
     return m_saleFound;
 }
 
@@ -87,28 +88,31 @@ CustomerReturnModel::Result CustomerReturnModel::save()
 
     CSalesRec sale;
     if (!m_tables.sales().RecordRead(sale, m_saleID)) {
-        warn(m_prompter, kSaleMissing);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), kSaleMissing);
         return Result::refused();
     }
     const std::optional<qint32> returned = ParseWholeNumber(m_quantityText);
     if (!returned) {
-        ReportErrorCode(m_prompter, Status::InvalidQuantity);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::InvalidQuantity));
         return Result::refused(Field::Quantity);
     }
     if (*returned > sale.Quanity) {
-        warn(m_prompter, QStringLiteral("The quanity returned may not be greater than the quantity sold."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("The quanity returned may not be greater than the quantity sold."));
         return Result::refused(Field::Quantity);
     }
     CSIRec invoice;
     if (!m_tables.invoices().RecordRead(invoice, sale.SIID)) {
-        warn(m_prompter, QStringLiteral("Unable to locate original invoice for sales."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("Unable to locate original invoice for sales."));
         return Result::refused();
     }
     // Without its item the units could be neither stocked nor priced with tax;
     // checking before anything is written leaves no half-recorded return.
     CItemsRec item;
     if (!m_tables.items().RecordRead(item, sale.ItemID)) {
-        warn(m_prompter, QStringLiteral("Unable perform calculations on item.\nItem doesn't exist."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("Unable perform calculations on item.\nItem doesn't exist."));
         return Result::refused();
     }
 

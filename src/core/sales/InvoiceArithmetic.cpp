@@ -3,6 +3,7 @@
 #include "core/common/ChangeList.h"
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
+#include "core/db/ProjectDatabase.h"
 #include "core/project/ProjectTables.h"
 
 #include <QHash>
@@ -65,8 +66,8 @@ int RecomputeInvoiceDues(CARSet& receivables, Prompter* prompter, qint32 invoice
     QList<CARRec> chain = receivables.RecordsWhere(kBySIID, {invoiceID}, kChainOrder);
     if (chain.isEmpty()) {
         if (!newTotal && prompter != nullptr)
-            prompter->message(QStringLiteral("Unable to locate initial receival record."), AppTitle(),
-                              Prompter::Icon::Exclamation);
+            WarnUnlessDamaged(*prompter, receivables.database(),
+                              QStringLiteral("Unable to locate initial receival record."));
         return 0;
     }
     const Money first = newTotal.value_or(chain.first().Due);

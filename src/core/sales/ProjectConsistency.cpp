@@ -10,8 +10,11 @@ namespace {
 QStringList BrokenChains(ProjectTables& tables)
 {
     QStringList problems;
+    const quint64 readFailures = tables.database().readFailureCount();
     const QList<CARRec> records = tables.receivables().RecordsWhere(
         QString(), {}, QStringLiteral("[SIID], [ID]"), {QStringLiteral("SIID"), QStringLiteral("Paid"), QStringLiteral("Due")});
+    if (tables.database().readFailureCount() != readFailures)
+        return {QStringLiteral("The receivables could not be read: ") + tables.database().lastError()};
     qint32 invoice = NoID;
     Money owed;
     for (const CARRec& record : records) {

@@ -59,10 +59,11 @@ bool RecordCustomerPaymentModel::checkPrerequisites()
     case Missing::Nothing:
         return true;
     case Missing::Invoice:
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
         return false;
     case Missing::Payment:
-        warn(m_prompter, QStringLiteral("Unable to locate the specified payment record."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("Unable to locate the specified payment record."));
         return false;
     }
     return false;
@@ -107,19 +108,19 @@ RecordCustomerPaymentModel::Result RecordCustomerPaymentModel::save()
 {
     const DateTime date = DateTime::parseDate(m_dateText, UserLocale());
     if (!date.isValid()) {
-        warn(m_prompter, QStringLiteral("Please specify a valid Date."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), QStringLiteral("Please specify a valid Date."));
         return Result::refused(Field::Date);
     }
     // Text that is no amount would be written as no value at all and break every
     // balance of the invoice.
     const std::optional<Money> amount = ParseAmount(m_amountText);
     if (!amount) {
-        warn(m_prompter, QStringLiteral("Please specify a valid Amount."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(), QStringLiteral("Please specify a valid Amount."));
         return Result::refused(Field::Amount);
     }
     CSIRec invoice;
     if (!m_tables.invoices().RecordRead(invoice, m_invoiceID)) {
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
         return Result::refused();
     }
 
@@ -167,10 +168,12 @@ RecordCustomerPaymentModel::Result RecordCustomerPaymentModel::save()
     case Failure::None:
         break;
     case Failure::Add:
-        warn(m_prompter, QStringLiteral("Unable to add this payment record."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("Unable to add this payment record."));
         return Result::refused();
     case Failure::Modify:
-        warn(m_prompter, QStringLiteral("Unable to modify this payment record."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("Unable to modify this payment record."));
         return Result::refused();
     case Failure::Other:
         ReportOperationFailure(m_prompter, m_tables.database());

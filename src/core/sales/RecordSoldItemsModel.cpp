@@ -62,9 +62,10 @@ bool RecordSoldItemsModel::checkPrerequisites()
 {
     if (TableHasRecords(m_tables, "Items") && TableHasRecords(m_tables, "SI"))
         return true;
-    warn(m_prompter, QStringLiteral("In order to run this command, you must already have valid items and "
-                                    "invoices setup.  This command was unable to find all the necessary "
-                                    "data to run."));
+    WarnUnlessDamaged(m_prompter, m_tables.database(),
+                      QStringLiteral("In order to run this command, you must already have valid items and "
+                                     "invoices setup.  This command was unable to find all the necessary "
+                                     "data to run."));
     return false;
 }
 
@@ -126,36 +127,41 @@ void RecordSoldItemsModel::recomputeTotals()
 RecordSoldItemsModel::Result RecordSoldItemsModel::addLine()
 {
     if (m_itemID == NoSelection) {
-        warn(m_prompter, QStringLiteral("You must select an item from the list."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("You must select an item from the list."));
         return Result::refused(Field::Item);
     }
     CItemsRec item;
     if (!m_tables.items().RecordRead(item, m_itemID)) {
-        ReportErrorCode(m_prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::RecordNotFound));
         return Result::refused(Field::Item);
     }
     // A line of no units, or of units taken back, is no sale.
     const std::optional<qint32> quantity = ParsePositiveQuantity(m_quantityText);
     if (!quantity) {
-        ReportErrorCode(m_prompter, Status::InvalidQuantity);
+        WarnUnlessDamaged(m_prompter, m_tables.database(), StatusMessage(Status::InvalidQuantity));
         return Result::refused(Field::Quantity);
     }
     const std::optional<Money> price = m_price;
     if (!price) {
-        warn(m_prompter, QStringLiteral("The selling price specified is invalid.  Please check the value "
-                                        "and re-enter it if necessary."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("The selling price specified is invalid.  Please check the value "
+                                         "and re-enter it if necessary."));
         return Result::refused(Field::Price);
     }
     if (m_lines.size() >= kMaxLines) {
-        warn(m_prompter, QStringLiteral("A sale may hold at most %1 lines.  Record this sale and add the "
-                                        "remaining items with Add to Invoice.")
-                             .arg(kMaxLines));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("A sale may hold at most %1 lines.  Record this sale and add the "
+                                         "remaining items with Add to Invoice.")
+                              .arg(kMaxLines));
         return Result::refused();
     }
     const qint64 available = static_cast<qint64>(item.Stocked) - pendingQuantity(item.ID);
     if (available < *quantity) {
-        warn(m_prompter, QStringLiteral("Unable to perform this operation.\nThe quanity specified is greater "
-                                        "than quanity stocked."));
+        WarnUnlessDamaged(
+            m_prompter, m_tables.database(),
+            QStringLiteral("Unable to perform this operation.\nThe quanity specified is greater "
+                           "than quanity stocked."));
         return Result::refused(Field::Quantity);
     }
 
@@ -223,8 +229,9 @@ RecordSoldItemsModel::Result RecordSoldItemsModel::save()
     if (!m_addToExisting) {
         const std::optional<Money> typed = ParseAmountPaid(m_amountPaidText);
         if (!typed) {
-            warn(m_prompter, QStringLiteral("The amount paid specified is invalid.  Please check the value "
-                                            "and re-enter it if necessary."));
+            WarnUnlessDamaged(m_prompter, m_tables.database(),
+                              QStringLiteral("The amount paid specified is invalid.  Please check the value "
+                                             "and re-enter it if necessary."));
             return Result::refused(Field::AmountPaid);
         }
         paid = *typed;
@@ -232,7 +239,8 @@ RecordSoldItemsModel::Result RecordSoldItemsModel::save()
     // Over the whole table, whatever the invoice list is filtered to.
     CSIRec invoice;
     if (!m_tables.invoices().RecordRead(invoice, m_invoiceID)) {
-        warn(m_prompter, QStringLiteral("Unable to locate current invoice."));
+        WarnUnlessDamaged(m_prompter, m_tables.database(),
+                          QStringLiteral("Unable to locate current invoice."));
         return Result::refused();
     }
 
@@ -245,11 +253,12 @@ RecordSoldItemsModel::Result RecordSoldItemsModel::save()
         const StockConsumption consumed = ConsumeStock(m_tables, line.itemID, line.quantity);
         if (consumed.outcome == StockConsumption::Outcome::NotEnough) {
             // The lots were not touched: the other lines still go through.
-            warn(m_prompter,
-                 QStringLiteral("Unable to record sale for item #%1.  This item is not enough in "
-                                "stock.")
-                     .arg(FormatRecordId(line.itemID)),
-                 title);
+            WarnUnlessDamaged(
+                m_prompter, m_tables.database(),
+                QStringLiteral("Unable to record sale for item #%1.  This item is not enough in "
+                               "stock.")
+                    .arg(FormatRecordId(line.itemID)),
+                title);
             continue;
         }
         if (consumed.outcome != StockConsumption::Outcome::Consumed)
@@ -271,7 +280,8 @@ RecordSoldItemsModel::Result RecordSoldItemsModel::save()
             changes.add(ListingKind::Stock, lot);
 
         if (!m_tables.items().LocateByID(line.itemID)) {
-            warn(m_prompter, QStringLiteral("Unable to locate item record."));
+            WarnUnlessDamaged(m_prompter, m_tables.database(),
+                              QStringLiteral("Unable to locate item record."));
             continue;
         }
         if (!RecomputeStocked(m_tables, line.itemID))

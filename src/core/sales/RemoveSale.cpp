@@ -29,19 +29,20 @@ bool TakeSaleBack(ProjectTables& tables, Prompter& prompter, qint32 saleID, Chan
     const QString title = AppTitle();
     CSalesRec sale;
     if (!tables.sales().RecordRead(sale, saleID)) {
-        ReportErrorCode(prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(prompter, tables.database(), StatusMessage(Status::RecordNotFound));
         return false;
     }
     CSIRec invoice;
     if (!tables.invoices().RecordRead(invoice, sale.SIID)) {
-        warn(prompter, QStringLiteral("Unable to locate invoice containing sale transaction!"), title);
+        WarnUnlessDamaged(prompter, tables.database(),
+                          QStringLiteral("Unable to locate invoice containing sale transaction!"), title);
         return false;
     }
     // Without its item the sale could neither be stocked again nor priced with
     // tax; checking first leaves no half-removed sale behind.
     CItemsRec item;
     if (!tables.items().RecordRead(item, sale.ItemID)) {
-        ReportErrorCode(prompter, Status::RecordNotFound);
+        WarnUnlessDamaged(prompter, tables.database(), StatusMessage(Status::RecordNotFound));
         return false;
     }
 

@@ -44,17 +44,25 @@ int openDatabase(Project& project, std::unique_ptr<CProjectSettings>& settings, 
         }
     }
     int status = project.OpenDatabase(databasePath, settings->inventoryStyle());
+    bool converted = false;
     while (status == Status::PreviousVersion &&
            ConvertPreviousVersion(databasePath, prompter) == Status::Success) {
+        converted = true;
         status = project.OpenDatabase(databasePath, settings->inventoryStyle());
     }
     if (status != Status::Success) {
         if (!ProjectDatabase::isEngineAvailable())
             prompter.message(ProjectDatabase::missingEngineMessage(), AppTitle(),
                              Prompter::Icon::Exclamation);
-        // A project another program is writing says so at once.
-        if (status == Status::FileNotAccessible)
+        // A project another program is writing says so at once, and so does
+        // a disk that fails to read it.
+        if (status == Status::FileNotAccessible && !project.openFailure().isEmpty())
+            ReportReadFailure(prompter, {status, project.openFailure()});
+        else if (status == Status::FileNotAccessible)
             ReportErrorCode(prompter, status);
+        // The user agreed to a conversion and waits for the project.
+        else if (converted)
+            ReportErrorCode(prompter, Status::FileCorrupt);
         return status;
     }
     project.setSettings(std::move(settings));
@@ -130,7 +138,7 @@ int CreateProject(Project& project, std::unique_ptr<CProjectSettings> settings, 
         status = openDatabase(project, settings, prompter);
         if (status == Status::Success)
             return status;
-        QFile::remove(databasePath);
+        ProjectDatabase::removeFile(databasePath);
         // A lock has been reported; anything else means the new file is unusable.
         if (status != Status::FileNotAccessible)
             prompter.message(DatabaseNotCreatedMessage(databasePath), AppTitle(),

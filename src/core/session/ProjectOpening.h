@@ -19,8 +19,9 @@ class Prompter;
 // Otherwise the failure's status, with the open project unchanged and the
 // user told why: a settings failure (16 for a missing settings file), a
 // database file that is not there (3), a project open in another window or a
-// database another program holds locked (7), a database engine that is not
-// available; a database that is not a project database (4, 8, 17) goes
+// database another program holds locked or the disk fails to read (7), a
+// database engine that is not available; a database that is not a project
+// database (4, 8, 17) goes
 // without a message, so the caller asks for another project. The project
 // holds its lock (see ProjectLock) until it is closed or replaced.
 int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter);
