@@ -11,6 +11,8 @@
 
 #include <memory>
 
+#include <sys/resource.h>
+
 // The items list of the scale-M project, all 100,000 records shown: from choosing
 // it to its first painted screen, and re-sorted by cost, against plain statements
 // reading the same rows.
@@ -43,9 +45,9 @@ void Paint(RecordListView& view, QImage& screen)
     view.render(&painter);
 }
 
-std::unique_ptr<RecordListView> Show(RecordLists& lists)
+std::unique_ptr<RecordListView> Show(RecordLists& lists, ListingKind kind = ListingKind::Items)
 {
-    auto view = std::make_unique<RecordListView>(lists, ListingKind::Items);
+    auto view = std::make_unique<RecordListView>(lists, kind);
     view->resize(kPane);
     view->show();
     return view;
@@ -111,6 +113,109 @@ void BM_SortItemsByCost_Ours(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * list.count());
 }
 
+// The stock register: 1,000,000 lots.
+constexpr int kStockCostColumn = 5;
+const QString kScreenOfLots = QStringLiteral("SELECT * FROM \"Stock\" ORDER BY %1 LIMIT 50");
+
+// The process's peak resident memory so far, in megabytes; run the benchmark
+// alone for the figure of a list shown in a fresh application.
+double PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_ShowStockList_Plain(benchmark::State& state)
+{
+    TimePlainRead(state, Medium().db, kScreenOfLots.arg(QStringLiteral("\"ID\"")));
+}
+
+// From choosing the list in the tree to its first painted screen.
+void BM_ShowStockList_Ours(benchmark::State& state)
+{
+    Session session;
+    QImage screen(kPane, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        if (!session.lists.ReloadList(ListingKind::Stock, QString())) {
+            state.SkipWithError("the stock could not be read");
+            break;
+        }
+        std::unique_ptr<RecordListView> view = Show(session.lists, ListingKind::Stock);
+        Paint(*view, screen);
+        state.PauseTiming();
+        view.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = static_cast<double>(session.lists.list(ListingKind::Stock).count());
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
+void BM_SortStockByCost_Plain(benchmark::State& state)
+{
+    TimePlainRead(state, Medium().db, kScreenOfLots.arg(QStringLiteral("\"Cost\", \"Date\", \"ID\"")));
+}
+
+// A click on the Cost header of the shown register, to the repainted screen.
+void BM_SortStockByCost_Ours(benchmark::State& state)
+{
+    Session session;
+    if (!session.lists.ReloadList(ListingKind::Stock, QString())) {
+        state.SkipWithError("the stock could not be read");
+        return;
+    }
+    std::unique_ptr<RecordListView> view = Show(session.lists, ListingKind::Stock);
+    QImage screen(kPane, QImage::Format_ARGB32_Premultiplied);
+    Paint(*view, screen);
+    for (auto _ : state) {
+        view->sortByColumn(kStockCostColumn);
+        Paint(*view, screen);
+        state.PauseTiming();
+        const bool sorted = view->list().sortColumn() == kStockCostColumn;
+        view->sortByColumn(0);
+        Paint(*view, screen);
+        state.ResumeTiming();
+        if (!sorted) {
+            state.SkipWithError("the list was not sorted by cost");
+            break;
+        }
+    }
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
+void BM_JumpToLastLot_Plain(benchmark::State& state)
+{
+    TimePlainRead(state, Medium().db, kScreenOfLots.arg(QStringLiteral("\"ID\" DESC")));
+}
+
+// Ctrl+End on the shown register, to the repainted last screen.
+void BM_JumpToLastLot_Ours(benchmark::State& state)
+{
+    Session session;
+    if (!session.lists.ReloadList(ListingKind::Stock, QString())) {
+        state.SkipWithError("the stock could not be read");
+        return;
+    }
+    QImage screen(kPane, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Each round starts from a list just shown, nothing read past its top.
+        session.lists.list(ListingKind::Stock).Reload();
+        std::unique_ptr<RecordListView> view = Show(session.lists, ListingKind::Stock);
+        Paint(*view, screen);
+        state.ResumeTiming();
+        view->scrollToBottom();
+        Paint(*view, screen);
+        state.PauseTiming();
+        if (view->indexAt(QPoint(1, view->viewport()->height() - 2)).row() < view->list().count() - 60)
+            state.SkipWithError("the last rows are not shown");
+        view.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
 #define QM_LIST_BENCHMARK(name) BENCHMARK(name)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(3.0)
@@ -118,3 +223,9 @@ QM_LIST_BENCHMARK(BM_ShowItemList_Plain);
 QM_LIST_BENCHMARK(BM_ShowItemList_Ours);
 QM_LIST_BENCHMARK(BM_SortItemsByCost_Plain);
 QM_LIST_BENCHMARK(BM_SortItemsByCost_Ours);
+QM_LIST_BENCHMARK(BM_ShowStockList_Plain);
+QM_LIST_BENCHMARK(BM_ShowStockList_Ours);
+QM_LIST_BENCHMARK(BM_SortStockByCost_Plain);
+QM_LIST_BENCHMARK(BM_SortStockByCost_Ours);
+QM_LIST_BENCHMARK(BM_JumpToLastLot_Plain);
+QM_LIST_BENCHMARK(BM_JumpToLastLot_Ours);

@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -218,6 +219,50 @@ TEST_F(ListView, RefreshedRecordsMoveKeepTheirSelectionAndDeletedOnesGo)
     list.sortByColumn(4);
     EXPECT_TRUE(lists->ReloadList(Kind::Items, QString()));
     EXPECT_EQ(list.model()->rowCount(), 2);
+}
+
+TEST_F(ListView, AListOfManyPagesScrollsSortsAndRefreshesAndTellsOfAPageItCannotRead)
+{
+    // 1000 items, named in the reverse of their IDs' order, costs in cycles.
+    ASSERT_TRUE(project.db().execNative(
+        u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+        "INSERT INTO \"Items\" (\"Name\", \"Cost\") SELECT printf('item %04d', 1000 - i), (i % 7) + 0.25 FROM n"_s));
+    RecordListView& list = show(Kind::Items);
+    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const RecordList& items = list.list();
+    ASSERT_EQ(list.model()->rowCount(), 1000);
+
+    list.scrollToBottom();
+    QApplication::processEvents();
+    const int bottom = list.indexAt(QPoint(1, list.viewport()->height() - 2)).row();
+    EXPECT_EQ(bottom, 999);
+    EXPECT_EQ(list.model()->index(bottom, 1).data().toString(), u"item 0000"_s);
+
+    // Sorted by name the last ID comes first; by cost, equal costs keep ID order.
+    list.sortByColumn(1);
+    EXPECT_EQ(items.cellText(0, 1), u"item 0000"_s);
+    list.sortByColumn(4);
+    const qint32 far = items.recordId(700);
+    ASSERT_TRUE(list.SelectByID(far));
+    EXPECT_EQ(list.selectedRow(), 700);
+    b.change<CItemsRec>(far, [](CItemsRec& rec) { rec.Cost = Money::fromWhole(0); });
+    lists->RefreshRecords(Kind::Items, {far});
+    EXPECT_EQ(std::tuple(list.selectedRecordID(), list.selectedRow()), std::tuple(far, 0));
+
+    // A page that cannot be read shows empty, and the list says so once the
+    // painting is over; the rows read before stay as they were drawn.
+    QSignalSpy unreadable(&list, &RecordListView::rowsUnreadable);
+    list.Reload();
+    ASSERT_TRUE(project.db().execNative(u"ALTER TABLE \"Items\" RENAME TO \"ItemsGone\""_s));
+    list.scrollTo(list.model()->index(500, 0));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(unreadable.count(), 1);
+    EXPECT_EQ(list.displayedRecordsText(), UnreadableListText());
+    EXPECT_EQ(items.cellText(500, 1), QString());
+    ASSERT_TRUE(project.db().execNative(u"ALTER TABLE \"ItemsGone\" RENAME TO \"Items\""_s));
+    EXPECT_TRUE(lists->ReloadList(Kind::Items, QString()));
+    EXPECT_EQ(list.displayedRecordsText(), u"Displayed Records: 1000"_s);
 }
 
 TEST_F(ListView, ThePurchaseOrderListSelectsByTheNumberItShows)

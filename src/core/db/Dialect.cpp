@@ -606,3 +606,22 @@ QString SqlRoundedWhole(const QString& expression)
 {
     return QStringLiteral("CAST(ROUND(") + expression + QStringLiteral(") AS INTEGER)");
 }
+
+QString SqlFolded(const QString& expression)
+{
+    return expression + QStringLiteral(" COLLATE ") + QLatin1String(kFoldedCollation);
+}
+
+QString SqlOrderTerm(const QString& expression, bool descending)
+{
+    // SQLite's own placing of NULLs, said out loud for engines that place them otherwise.
+    return expression + (descending ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" ASC NULLS FIRST"));
+}
+
+QStringList SqlScratchPositionsTable(const QString& name)
+{
+    // An INTEGER PRIMARY KEY takes the next number on every insert.
+    return {QStringLiteral("DROP TABLE IF EXISTS ") + SqlName(name),
+            QStringLiteral("CREATE TEMP TABLE %1 (\"pos\" INTEGER PRIMARY KEY, \"id\" INTEGER NOT NULL)")
+                .arg(SqlName(name))};
+}

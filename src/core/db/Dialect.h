@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The application's query dialect: the one place where query text written by
 // callers and stored in projects becomes SQL that SQLite runs, plus the
@@ -45,3 +46,15 @@ struct TranslatedSql
 // A real-valued expression rounded half away from zero to a 64-bit whole number,
 // for exact arithmetic inside a query, e.g. on currency held as real units.
 [[nodiscard]] QString SqlRoundedWhole(const QString& expression);
+
+// The name of the engine's collation that orders text as the record lists do
+// (CompareFoldedText); every connection registers it.
+inline constexpr const char* kFoldedCollation = "qm_fold";
+// `expression` ordered and compared by that collation.
+[[nodiscard]] QString SqlFolded(const QString& expression);
+// An ORDER BY term: ascending or descending, a NULL below every value either way.
+[[nodiscard]] QString SqlOrderTerm(const QString& expression, bool descending);
+// Makes (afresh) a scratch table of this connection holding record IDs in a
+// given order: columns "pos" (1, 2, ... in the order rows are inserted) and
+// "id". Gone when the project closes.
+[[nodiscard]] QStringList SqlScratchPositionsTable(const QString& name);

@@ -1,6 +1,7 @@
 #include "ProjectDatabase.h"
 
 #include "Dialect.h"
+#include "core/common/FoldedText.h"
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
 
@@ -279,6 +280,9 @@ bool ProjectDatabase::configure()
         // the operation goes on to make would then each commit on their own,
         // half an operation, unless those commits are refused.
         sqlite3_commit_hook(sqlite, &ProjectDatabase::vetoStrayCommit, this);
+        // Lists order text by the same comparison wherever they are sorted.
+        sqlite3_create_collation_v2(sqlite, kFoldedCollation, SQLITE_UTF16_ALIGNED, nullptr, &compareFolded,
+                                    nullptr);
     }
     // A single-file project with a rollback journal; every commit reaches the disk.
     // Reading the schema first proves the file is a database at all.
@@ -287,6 +291,13 @@ bool ProjectDatabase::configure()
         && execNative(QStringLiteral("PRAGMA synchronous = FULL"))
         && execNative(QStringLiteral("PRAGMA cache_size = -65536"))
         && execNative(QStringLiteral("PRAGMA foreign_keys = OFF"));
+}
+
+int ProjectDatabase::compareFolded(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    // Lengths are in bytes of native UTF-16.
+    return CompareFoldedText(QStringView(static_cast<const char16_t*>(a), lengthA / 2),
+                             QStringView(static_cast<const char16_t*>(b), lengthB / 2));
 }
 
 int ProjectDatabase::vetoStrayCommit(void* database)
@@ -354,6 +365,16 @@ bool ProjectDatabase::tableExists(const QString& table) const
     QSqlQuery query(connection());
     query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     query.addBindValue(table);
+    const bool found = query.exec() && query.next();
+    readSucceeded(query);
+    return found;
+}
+
+bool ProjectDatabase::indexExists(const QString& index) const
+{
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
+    query.addBindValue(index);
     const bool found = query.exec() && query.next();
     readSucceeded(query);
     return found;

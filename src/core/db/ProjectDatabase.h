@@ -78,6 +78,7 @@ public:
                                  const std::function<void(qint32 id, qint32 number)>& row);
 
     bool tableExists(const QString& table) const;
+    bool indexExists(const QString& index) const;
     bool columnExists(const QString& table, const QString& column) const;
     // The project tables in the file, without the engine's and our own
     // bookkeeping tables.
@@ -166,6 +167,7 @@ private:
     // The engine's commit hook: vetoes a commit made while one of our
     // transactions is open (see configure).
     static int vetoStrayCommit(void* database);
+    static int compareFolded(void*, int lengthA, const void* a, int lengthB, const void* b);
     bool rollbackOutermost();
     bool ensureQueryTable();
     bool fail(const QString& message);

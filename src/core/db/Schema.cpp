@@ -19,9 +19,12 @@ const QHash<QString, QList<QStringList>>& IndexedFields()
          {{QStringLiteral("ItemID")}, {QStringLiteral("VendorID")}, {QStringLiteral("POID")},
           {QStringLiteral("BackOrderID")}, {QStringLiteral("Date")}}},
         // Per-item lots in date order: what FIFO and LIFO consumption walks.
+        // Lots by cost: the stock list sorted by its Cost column, a screenful
+        // at a time.
         {QStringLiteral("Stock"),
          {{QStringLiteral("ItemID"), QStringLiteral("Date")}, {QStringLiteral("VendorID")},
-          {QStringLiteral("OrderID")}, {QStringLiteral("POID")}, {QStringLiteral("Date")}}},
+          {QStringLiteral("OrderID")}, {QStringLiteral("POID")}, {QStringLiteral("Date")},
+          {QStringLiteral("Cost"), QStringLiteral("Date")}}},
         {QStringLiteral("Sales"), {{QStringLiteral("ItemID")}, {QStringLiteral("SIID")}, {QStringLiteral("Date")}}},
         {QStringLiteral("Received"),
          {{QStringLiteral("ItemID")}, {QStringLiteral("VendorID")}, {QStringLiteral("OrderID")},
@@ -93,9 +96,13 @@ bool CreateTable(ProjectDatabase& db, const QString& table, const QList<FieldDef
             columns.append(SqlName(name) + QLatin1Char(' ') + ColumnType(field));
         }
     }
-    if (!db.execNative(
-            QStringLiteral("CREATE TABLE %1 (%2)").arg(SqlName(table), columns.join(QStringLiteral(", ")))))
-        return false;
+    return db.execNative(
+               QStringLiteral("CREATE TABLE %1 (%2)").arg(SqlName(table), columns.join(QStringLiteral(", ")))) &&
+           EnsureIndexes(db, table);
+}
+
+bool EnsureIndexes(ProjectDatabase& db, const QString& table)
+{
     for (const QStringList& index : IndexedFields().value(table)) {
         bool present = true;
         for (const QString& column : index)

@@ -30,6 +30,9 @@ QString ColumnType(const FieldDef& field);
 // fields that refer to other records.
 bool CreateTable(ProjectDatabase& db, const QString& table, const QList<FieldDef>& fields);
 
+// Creates the table's indexes that a project made by an earlier release lacks.
+bool EnsureIndexes(ProjectDatabase& db, const QString& table);
+
 // Adds a whole-number column to an existing table (and its index, when the column
 // refers to other records).
 bool AddLongColumn(ProjectDatabase& db, const QString& table, const QString& column);

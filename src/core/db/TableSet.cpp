@@ -144,6 +144,18 @@ QSqlQuery* CTableSet::statement(const QString& sql)
     return &*it;
 }
 
+QString CTableSet::DynasetIdsSql() const
+{
+    if (!m_open || !m_dynaset.valid)
+        return QString();
+    QString sql = QStringLiteral("SELECT \"ID\" ") + m_dynaset.from;
+    if (!m_dynaset.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_dynaset.where;
+    if (!m_dynaset.orderBy.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + m_dynaset.orderBy;
+    return sql;
+}
+
 std::optional<QSqlQuery> CTableSet::selectFromDynaset(const QString& columns, const QString& extraCondition,
                                                       const QVariantList& values, bool firstOnly)
 {

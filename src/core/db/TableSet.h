@@ -78,6 +78,9 @@ public:
     QString tableName() const { return m_tableName; }
     QString lastError() const { return m_lastError; }
     ProjectDatabase& database() const { return m_db; }
+    // The engine statement that selects the current dynaset's record IDs in its
+    // order, for copying them elsewhere; empty when the dynaset is not valid.
+    QString DynasetIdsSql() const;
 
 protected:
     // What the current dynaset selects, as SQLite text pieces.

@@ -84,6 +84,24 @@ public:
         return rows;
     }
 
+    // The rows of an executed statement that selects this table's columns (by
+    // name; any others are left alone), in its order with the texts resolved,
+    // each handed to `each` until it says false. False, with the failure
+    // noted, when the engine stopped with an error.
+    bool RecordReadRows(QSqlQuery& query, const std::function<bool(Row&)>& each)
+    {
+        const QList<int> map = columnMap(query.record());
+        beginResolve();
+        while (query.next()) {
+            Row row;
+            readColumns(query, row, map);
+            resolve(row);
+            if (!each(row))
+                break;
+        }
+        return endRead(query);
+    }
+
     // The records of the whole table that meet a condition (see IDsWhere), without
     // touching the current dynaset. Given columns, only those (and ID) are read and
     // the other members keep their initial values: on long results every column

@@ -43,26 +43,21 @@ QString FindInListHelp(ListingKind kind)
     return QString();
 }
 
-int FindInList(const QStringList& columnTexts, int selectedRow, const QString& searchText, Prompter& prompter)
+int FindInList(qsizetype count, const ListScan& scan, int selectedRow, const QString& searchText,
+               Prompter& prompter)
 {
     if (searchText.isEmpty()) {
         ReportErrorCode(prompter, Status::InvalidSearchString);
         return -1;
     }
     const QString wanted = searchText.toUpper();
-    const auto scan = [&](qsizetype from) -> int {
-        for (qsizetype row = from; row < columnTexts.size(); ++row) {
-            if (columnTexts.at(row).toUpper().contains(wanted))
-                return static_cast<int>(row);
-        }
-        return -1;
-    };
-    const qsizetype count = columnTexts.size();
+    const auto matches = [&wanted](const QString& text) { return text.toUpper().contains(wanted); };
     const qsizetype start = (selectedRow < 0 || selectedRow >= count - 1) ? 0 : selectedRow + 1;
-    int hit = scan(start);
+    qsizetype hit = scan(start, count, matches);
+    // The second pass from the top stops where the first began.
     if (hit < 0 && start > 0)
-        hit = scan(0);
+        hit = scan(0, start, matches);
     if (hit < 0)
         ReportErrorCode(prompter, Status::NoMatchingEntry);
-    return hit;
+    return static_cast<int>(hit);
 }

@@ -46,8 +46,11 @@ void FindInListModel::selectField(int index)
 FindInListModel::Result FindInListModel::save()
 {
     // Without a field there is nothing to match: the search reports no entry.
-    const QStringList texts = m_selected < 0 ? QStringList() : m_list.columnTexts(m_columns.at(m_selected));
-    const int hit = FindInList(texts, m_selectedRow, m_text, m_prompter);
+    const int column = m_selected < 0 ? -1 : m_columns.at(m_selected);
+    const ListScan scan = [this, column](qsizetype from, qsizetype to, const auto& matches) {
+        return column < 0 ? qsizetype(-1) : m_list.findInColumn(column, from, to, matches);
+    };
+    const int hit = FindInList(m_list.count(), scan, m_selectedRow, m_text, m_prompter);
     if (hit < 0)
         return Result::refused(m_selected < 0 && !m_text.isEmpty() ? Field::SearchField : Field::Text);
     m_found = hit;

@@ -1,5 +1,6 @@
 #include "ListCells.h"
 
+#include "core/common/FoldedText.h"
 #include "core/common/Money.h"
 
 #include <limits>
@@ -181,15 +182,14 @@ int CompareListSortKeys(const ListSortKey& a, const ListSortKey& b)
         return a.whole < b.whole ? -1 : 1;
     if (a.real != b.real)
         return a.real < b.real ? -1 : 1;
-    const int text = QString::compare(a.text, b.text, Qt::CaseInsensitive);
-    return text < 0 ? -1 : (text > 0 ? 1 : 0);
+    return CompareFoldedText(a.text, b.text);
 }
 
 qint64 FoldedTextPrefix(QStringView text)
 {
     quint64 prefix = 0;
     for (qsizetype i = 0; i < 4; ++i)
-        prefix = (prefix << 16) | (i < text.size() ? text.at(i).toCaseFolded().unicode() : 0u);
+        prefix = (prefix << 16) | (i < text.size() ? FoldedUnit(text.at(i)).unicode() : 0u);
     // The sign bit flipped: the signed comparison keeps the units' unsigned order.
     return static_cast<qint64>(prefix ^ (quint64(1) << 63));
 }

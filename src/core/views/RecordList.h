@@ -3,22 +3,40 @@
 #include "ListCells.h"
 #include "ListColumnLayout.h"
 
-#include <QHash>
 #include <QList>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <functional>
+#include <map>
+#include <optional>
 #include <vector>
 
 class ListProgress;
+class ProjectDatabase;
 class ProjectTables;
 
+// One row of a record list as it is shown: every cell's text by definition
+// index, its colour condition and the IDs behind it.
+struct ListRow
+{
+    qint32 recordId = 0;
+    qint32 listId = 0;
+    RowCondition condition = RowCondition::None;
+    QStringList cells;
+};
+
 // The rows of one record list in the order it shows them, with its column layout
-// and sort column. Rows are read once from the record layer and kept; the order
-// comes from sort keys computed once per row for the sort column, so sorting,
-// drawing and finding never query the database. Rows with equal keys keep the
-// order they were read in.
+// and sort column. The list holds only the rows near those asked for: it reads
+// them from the database a page at a time, in the list's order, and knows how
+// many rows there are without reading them. Rows whose keys are equal keep the
+// order the table's rows are read in.
+//
+// Sorting by a column the table has an index for reads a screenful through
+// that index; sorting by any other column orders the record IDs once into a
+// scratch table of positions, after which any row is found by its position.
 class RecordList
 {
 public:
@@ -30,6 +48,9 @@ public:
         virtual ~Observer() = default;
         virtual void rowsAboutToChange() = 0;
         virtual void rowsChanged() = 0;
+        // A page of rows could not be read while they were asked for; the rows
+        // show empty and readError() says why until the list is read again.
+        virtual void rowsUnreadable() {}
     };
 
     explicit RecordList(ListingKind kind);
@@ -45,7 +66,7 @@ public:
     void removeObserver(Observer* observer);
 
     // Rows by their position in the list.
-    qsizetype count() const { return m_order.size(); }
+    qsizetype count() const { return m_count; }
     QString cellText(qsizetype position, int definitionIndex) const;
     RowCondition condition(qsizetype position) const;
     qint32 recordId(qsizetype position) const;
@@ -56,25 +77,35 @@ public:
     qsizetype positionOfRecord(qint32 recordId) const;
     // The first row whose first column shows this number; -1 when none does.
     qsizetype positionOfListId(qint32 listId) const;
-    // One column's texts in list order, for finding in the list.
+
+    // Hands the rows from `from` on, in list order, to `row` until it says
+    // false, reading them as it goes without keeping them. False when the rows
+    // could not be read.
+    bool forEachRow(qsizetype from, const std::function<bool(qsizetype position, const ListRow& row)>& row) const;
+    // The first position in [from, to) whose cell in the column `matches`; -1
+    // when none does or the rows could not be read.
+    qsizetype findInColumn(int definitionIndex, qsizetype from, qsizetype to,
+                           const std::function<bool(const QString& text)>& matches) const;
+    // One column's texts in list order. Reads every row: for small lists.
     QStringList columnTexts(int definitionIndex) const;
 
     // The column (definition index) the rows are ordered by; 0 at first.
     int sortColumn() const { return m_sortColumn; }
     // Orders the rows by another column.
     void setSortColumn(int definitionIndex);
-    // Puts every row at its place for the sort column again.
+    // Reads the rows afresh in the list's order.
     void Reload();
 
-    // Replaces the rows by those the kind's table shows under `filter` (empty:
-    // all, else a condition or a stored query's name). False when the table
-    // could not be read; the list is empty then, never a part of the rows, and
-    // readError() says why.
+    // Shows the rows the kind's table holds under `filter` (empty: all, else a
+    // condition or a stored query's name). False when the table could not be
+    // read; the list is empty then, never a part of the rows, and readError()
+    // says why. The first page is read at once, with progress when it is long.
     bool readAll(ProjectTables& tables, const QString& filter, ListProgress* progress = nullptr);
-    // Reads these records' rows again: a row is replaced, a record not yet listed
-    // is added, a record that no longer exists leaves the list. IDs below 1 are
-    // skipped. The table shows all its rows afterwards. When a row cannot be
-    // read the list is emptied instead and readError() says why.
+    // Brings these records' rows up to date: a changed row moves to its place,
+    // a record not yet listed is added, a record that no longer exists leaves
+    // the list. IDs below 1 are skipped. The table shows all its rows
+    // afterwards. When the records cannot be read the list is emptied instead
+    // and readError() says why.
     void refresh(ProjectTables& tables, const QList<qint32>& ids, ListProgress* progress = nullptr);
     // What to tell the user about the last read of the rows that failed; empty
     // while the rows are whole.
@@ -83,68 +114,60 @@ public:
     QList<qint32> recordsReferringTo(ListingKind kind, const QList<qint32>& ids) const;
     void clear();
 
-protected:
-    // The rows as stored, by storage index.
-    virtual qsizetype storedCount() const = 0;
-    virtual qint32 storedRecordId(qsizetype index) const = 0;
-    virtual qint32 storedListId(qsizetype index) const = 0;
-    virtual QString storedCellText(qsizetype index, int definitionIndex) const = 0;
-    virtual ListSortKey storedSortKey(qsizetype index, int definitionIndex) const = 0;
-    virtual RowCondition storedCondition(qsizetype index) const = 0;
-    virtual bool storedRefersTo(qsizetype index, ListingKind kind, const QSet<qint32>& ids) const = 0;
+    // Rows read per page, and pages kept at most.
+    static constexpr qsizetype kPageSize = 128;
+    static constexpr std::size_t kPagesKept = 48;
 
-    // Replaces the stored rows by what the table shows under the filter; when
-    // it could not be read, false with no rows and what to tell the user in `error`.
-    virtual bool readStored(ProjectTables& tables, const QString& filter,
-                            const std::function<void(qsizetype, qsizetype)>& progress, QString& error) = 0;
-    // Shows every row of the table before single rows are read; false, with
-    // `error` set, when the table could not be read.
-    virtual bool unfilter(ProjectTables& tables, QString& error) = 0;
-    enum class RowRead
-    {
-        Read,
-        Gone,   // no record has this ID
-        Failed, // the engine could not read it; `error` says why
-    };
-    // Reads one record's row into the storage index, or appends it for -1.
-    virtual RowRead readStoredRow(ProjectTables& tables, qint32 id, qsizetype index, QString& error) = 0;
-    // Keeps the rows whose flag is set, in their order.
-    virtual void keepStored(const std::vector<bool>& keep) = 0;
-    virtual void clearStored() = 0;
+protected:
+    // Reads the rows of an executed statement that selects the kind's table
+    // as "r" (its columns among others), in the statement's order, until
+    // `row` says false. False, with the failure noted, when the engine stopped.
+    virtual bool readRows(ProjectTables& tables, QSqlQuery& query,
+                          const std::function<bool(ListRow&& row)>& row) const = 0;
+    // Puts the kind's table under `filter` (empty: none). On success the
+    // engine statement selecting the filtered record IDs in their order (empty
+    // without a filter); nothing, with `error` set, when the filter cannot be
+    // used or the table not read.
+    virtual std::optional<QString> filterTable(ProjectTables& tables, const QString& filter, QString& error) = 0;
+    // Whether the stock is consumed last in, first out (ties order by that).
+    virtual bool lastInFirstOut(ProjectTables& tables) const = 0;
 
 private:
-    // A row's sort key as kept for sorting: the text case-folded once, in one
-    // buffer shared by all rows, so comparing texts is comparing their units.
-    struct SortEntry
+    struct Page
     {
-        qint64 whole = 0;
-        double real = 0.0;
-        qsizetype textStart = 0;
-        qsizetype textLength = 0;
+        std::vector<ListRow> rows;
+        QVariantList lastKeys; // the last row's order keys, to read on after it
+        quint64 used = 0;
     };
+    struct Order;
 
-    // Storage indexes ordered by key, equal keys by storage index.
-    bool before(qint32 a, qint32 b) const;
-    SortEntry entryOf(qsizetype index);
-    void computeKeys();
-    void sortAll();
-    void rebuildIndex();
-    void rebuildPositions();
+    Order order() const;
+    QString membersJoin() const;
+    // The rows that go with a position page, read (and kept) when needed.
+    const ListRow* rowAt(qsizetype position) const;
+    bool readPage(qsizetype page, Page& into, const std::function<void(qsizetype read)>& perRow) const;
+    std::optional<QSqlQuery> runRead(const QString& sql, const QVariantList& values = {}) const;
+    bool runWrite(const QString& sql);
+    bool countRows();
+    // Orders the IDs into the scratch table when the sort column has no index.
+    bool prepareOrder();
+    bool addMembers(const QList<qint32>& ids);
+    std::optional<qint32> rankOf(qint32 recordId) const;
+    void dropPages() const;
+    void fail(const QString& error);
+    QString readFailureText() const;
     void notifyAboutToChange();
     void notifyChanged();
-    // Forgets every row with its sort keys and positions.
-    void dropRows();
-    // A refresh could not read the rows: the list shows none, and the error.
-    void failRefresh(const QString& error);
 
     ListColumnLayout m_layout;
     int m_sortColumn = 0;
-    QList<qint32> m_order;            // position -> storage index
-    std::vector<qint32> m_positions;  // storage index -> position
-    std::vector<SortEntry> m_keys;    // storage index -> key of the sort column
-    QString m_foldedTexts;            // the keys' texts
-    qsizetype m_foldedLive = 0;       // its length when last built whole
-    QHash<qint32, qint32> m_byRecord; // record ID -> storage index
+    ProjectTables* m_tables = nullptr;
+    bool m_filtered = false;  // the rows are the scratch table of members
+    bool m_positioned = false; // the order is the scratch table of positions
+    bool m_lifo = false;
+    qsizetype m_count = 0;
+    mutable std::map<qsizetype, Page> m_pages;
+    mutable quint64 m_clock = 0;
+    mutable QString m_readError;
     QList<Observer*> m_observers;
-    QString m_readError;
 };

@@ -74,15 +74,15 @@ void RecordLists::RefreshAfterDelete(ListingKind kind, const QList<qint32>& ids,
 {
     if (!m_tables || ids.isEmpty())
         return;
-    // The referring rows are looked for among the rows listed before the deleted
-    // ones go: a lot deleted along with its item, or an invoice that lost its
-    // customer, still shows what it referred to.
+    // The rows that referred to the deleted records are found before their
+    // own rows go; every referring list is read afresh, since rows show the
+    // names of the records they refer to.
     QList<std::pair<ListingKind, QList<qint32>>> referring;
     for (const ListingKind other : referringKinds(kind))
         referring.append({other, list(other).recordsReferringTo(kind, ids)});
     RefreshRecords(kind, ids, progress);
     for (const auto& [other, otherIds] : std::as_const(referring))
-        RefreshRecords(other, otherIds, progress);
+        list(other).refresh(*m_tables, otherIds, progress);
 }
 
 void RecordLists::RefreshChanges(const ChangeList& changes, ListProgress* progress)

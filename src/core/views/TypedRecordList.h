@@ -8,7 +8,8 @@
 #include <type_traits>
 
 // A record list over the list rows of one table: vendors, items, purchase
-// orders, invoices, customers or the stock register.
+// orders, invoices, customers or the stock register, read through the record
+// layer so that every cell shows as the record's own reads make it.
 template <typename Row> class TypedRecordList final : public RecordList
 {
 public:
@@ -47,82 +48,40 @@ public:
     }
 
 protected:
-    qsizetype storedCount() const override { return m_rows.size(); }
-    qint32 storedRecordId(qsizetype index) const override { return m_rows.at(index).ID; }
-    qint32 storedListId(qsizetype index) const override { return ListIdOf(m_rows.at(index)); }
-    QString storedCellText(qsizetype index, int definitionIndex) const override
+    bool readRows(ProjectTables& tables, QSqlQuery& query,
+                  const std::function<bool(ListRow&&)>& each) const override
     {
-        return ListCellText(m_rows.at(index), definitionIndex);
-    }
-    ListSortKey storedSortKey(qsizetype index, int definitionIndex) const override
-    {
-        return ListSortKeyOf(m_rows.at(index), definitionIndex);
-    }
-    RowCondition storedCondition(qsizetype index) const override
-    {
-        return ListRowCondition(m_rows.at(index));
-    }
-    bool storedRefersTo(qsizetype index, ListingKind kind, const QSet<qint32>& ids) const override
-    {
-        return ListRowRefersTo(m_rows.at(index), kind, ids);
+        return tableOf(tables).RecordReadRows(query, [&each](Row& row) {
+            ListRow shown;
+            shown.recordId = row.ID;
+            shown.listId = ListIdOf(row);
+            shown.condition = ListRowCondition(row);
+            const int columns = ListColumnCount(kindOf());
+            shown.cells.reserve(columns);
+            for (int column = 0; column < columns; ++column)
+                shown.cells.append(ListCellText(row, column));
+            return each(std::move(shown));
+        });
     }
 
-    bool readStored(ProjectTables& tables, const QString& filter,
-                    const std::function<void(qsizetype, qsizetype)>& progress, QString& error) override
+    std::optional<QString> filterTable(ProjectTables& tables, const QString& filter, QString& error) override
     {
         auto& table = tableOf(tables);
         const quint64 failures = tables.database().readFailureCount();
         table.SetFilter(filter);
+        // A filter set for one reload only (a customer's invoices) stands in
+        // for the one given, and is gone after the reopen.
+        const bool filtered = !table.filter().isEmpty();
         table.Reopen();
-        if (table.lastError().isEmpty())
-            m_rows = table.RecordReadAll(progress);
-        // A failed read shows as an empty list with its reason, never as the
-        // rows that came before the failure.
-        if (!readSucceeded(tables, table, failures, error)) {
-            m_rows.clear();
-            return false;
-        }
-        return true;
+        if (!readSucceeded(tables, table, failures, error))
+            return std::nullopt;
+        return filtered ? table.DynasetIdsSql() : QString();
     }
 
-    bool unfilter(ProjectTables& tables, QString& error) override
+    bool lastInFirstOut(ProjectTables& tables) const override
     {
-        auto& table = tableOf(tables);
-        const quint64 failures = tables.database().readFailureCount();
-        table.SetFilter(QString());
-        table.Reopen();
-        return readSucceeded(tables, table, failures, error);
+        return kindOf() == ListingKind::Stock && tables.stock().inventoryStyle() == CStockSet::kLifo;
     }
-
-    RowRead readStoredRow(ProjectTables& tables, qint32 id, qsizetype index, QString& error) override
-    {
-        Row row;
-        const quint64 failures = tables.database().readFailureCount();
-        if (!tableOf(tables).RecordReadRow(row, id)) {
-            if (tables.database().readFailureCount() == failures)
-                return RowRead::Gone;
-            error = ReadFailureText(tables.database().lastReadFailure());
-            return RowRead::Failed;
-        }
-        if (index >= 0)
-            m_rows[index] = std::move(row);
-        else
-            m_rows.append(std::move(row));
-        return RowRead::Read;
-    }
-
-    void keepStored(const std::vector<bool>& keep) override
-    {
-        QList<Row> kept;
-        kept.reserve(m_rows.size());
-        for (qsizetype index = 0; index < m_rows.size(); ++index) {
-            if (keep[static_cast<size_t>(index)])
-                kept.append(std::move(m_rows[index]));
-        }
-        m_rows = std::move(kept);
-    }
-
-    void clearStored() override { m_rows.clear(); }
 
 private:
     // Whether the table's rows were read without a failure since `failures`;
@@ -140,6 +99,4 @@ private:
         }
         return true;
     }
-
-    QList<Row> m_rows;
 };

@@ -428,6 +428,10 @@ void MainWindow::createPanes()
         auto* view = new RecordListView(m_lists, static_cast<ListingKind>(i), m_stack);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &RecordListView::displayedRecordsChanged, this, &MainWindow::setRecordsText);
+        connect(view, &RecordListView::rowsUnreadable, this, [this, view] {
+            setRecordsText(view->displayedRecordsText());
+            reportUnreadableList(view->kind());
+        });
         connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
             contextMenu(view->kind())->popup(view->viewport()->mapToGlobal(at));
         });

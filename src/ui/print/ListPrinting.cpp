@@ -34,13 +34,14 @@ ListReportContent listReportContent(const RecordListView& view)
                                                 list.layout().column(definition).justification});
     }
     content.rows.reserve(list.count());
-    for (qsizetype row = 0; row < list.count(); ++row) {
+    list.forEachRow(0, [&](qsizetype, const ListRow& row) {
         QStringList cells;
         cells.reserve(definitions.size());
         for (const int definition : definitions)
-            cells.append(list.cellText(row, definition));
+            cells.append(row.cells.value(definition));
         content.rows.append(std::move(cells));
-    }
+        return true;
+    });
     return content;
 }
 

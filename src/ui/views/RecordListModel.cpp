@@ -93,3 +93,17 @@ void RecordListModel::rowsChanged()
     m_columns = m_list.layout().visibleColumns();
     endResetModel();
 }
+
+void RecordListModel::rowsUnreadable()
+{
+    // Told while a cell was asked for: the model may not change under the view
+    // that asked, so the news waits for the event loop.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            beginResetModel();
+            endResetModel();
+            Q_EMIT unreadable();
+        },
+        Qt::QueuedConnection);
+}

@@ -35,9 +35,15 @@ public:
     // The model column of a definition index; -1 when the column is hidden.
     int columnOf(int definitionIndex) const;
 
+Q_SIGNALS:
+    // Rows asked for could not be read: they show empty, and the list's
+    // readError() says why. Sent once the painting that asked is over.
+    void unreadable();
+
 private:
     void rowsAboutToChange() override;
     void rowsChanged() override;
+    void rowsUnreadable() override;
 
     RecordList& m_list;
     QList<int> m_columns; // shown definition indexes in display order

@@ -38,6 +38,7 @@ RecordListView::RecordListView(RecordLists& lists, ListingKind kind, QWidget* pa
     connect(m_model, &QAbstractItemModel::modelReset, this, &RecordListView::restoreSelection);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &RecordListView::selectedRecordChanged);
+    connect(m_model, &RecordListModel::unreadable, this, &RecordListView::rowsUnreadable);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { sortByColumn(m_model->definitionIndexOf(column)); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &RecordListView::takeColumnWidth);

@@ -70,6 +70,8 @@ Q_SIGNALS:
     // A row was selected, another one, or none: the commands that need a
     // selection follow.
     void selectedRecordChanged();
+    // Rows of the list could not be read while it was shown.
+    void rowsUnreadable();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
