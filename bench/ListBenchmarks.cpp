@@ -26,6 +26,19 @@ constexpr int kCostColumn = 4;
 const QString kItemsWithVendors = QStringLiteral(
     "SELECT i.*, v.\"Name\" FROM \"Items\" i LEFT JOIN \"Vendors\" v ON v.\"ID\" = i.\"VendorID1\"");
 
+// The stock register: 1,000,000 lots.
+constexpr int kStockCostColumn = 5;
+const QString kScreenOfLots = QStringLiteral("SELECT * FROM \"Stock\" ORDER BY %1 LIMIT 50");
+
+// The process's peak resident memory so far, in megabytes; run the benchmark
+// alone for the figure of a list shown in a fresh application.
+double PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
 // The lists of a fresh user: every column shown, 100 pixels wide.
 struct Session
 {
@@ -84,46 +97,40 @@ void BM_SortItemsByCost_Plain(benchmark::State& state)
     TimePlainRead(state, Medium().db, kItemsWithVendors + QStringLiteral(" ORDER BY i.\"Cost\""));
 }
 
-void BM_SortItemsByCost_Ours(benchmark::State& state)
+// A click on a header of the shown list, to the repainted screen. Each round
+// starts from the list as first shown, in ID order, so that the new order is
+// made afresh as it is after a click.
+void TimeResort(benchmark::State& state, ListingKind kind, int column)
 {
     Session session;
-    if (!session.lists.ReloadList(ListingKind::Items, QString())) {
-        state.SkipWithError("the items could not be read");
+    if (!session.lists.ReloadList(kind, QString())) {
+        state.SkipWithError("the list could not be read");
         return;
     }
-    std::unique_ptr<RecordListView> view = Show(session.lists);
+    std::unique_ptr<RecordListView> view = Show(session.lists, kind);
     QImage screen(kPane, QImage::Format_ARGB32_Premultiplied);
     Paint(*view, screen);
     const RecordList& list = view->list();
     for (auto _ : state) {
-        view->sortByColumn(kCostColumn);
+        view->sortByColumn(column);
         Paint(*view, screen);
         state.PauseTiming();
-        // Each round starts from the list as first shown, in ID order, so the
-        // cost keys are made afresh as they are after a click on the header.
-        const bool sorted = list.count() > 1 && list.sortColumn() == kCostColumn;
+        const bool sorted = list.count() > 1 && list.sortColumn() == column;
         view->sortByColumn(0);
         Paint(*view, screen);
         state.ResumeTiming();
         if (!sorted) {
-            state.SkipWithError("the list was not sorted by cost");
+            state.SkipWithError("the list was not sorted");
             break;
         }
     }
     state.SetItemsProcessed(state.iterations() * list.count());
+    state.counters["peak_MB"] = PeakMegabytes();
 }
 
-// The stock register: 1,000,000 lots.
-constexpr int kStockCostColumn = 5;
-const QString kScreenOfLots = QStringLiteral("SELECT * FROM \"Stock\" ORDER BY %1 LIMIT 50");
-
-// The process's peak resident memory so far, in megabytes; run the benchmark
-// alone for the figure of a list shown in a fresh application.
-double PeakMegabytes()
+void BM_SortItemsByCost_Ours(benchmark::State& state)
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+    TimeResort(state, ListingKind::Items, kCostColumn);
 }
 
 void BM_ShowStockList_Plain(benchmark::State& state)
@@ -157,31 +164,10 @@ void BM_SortStockByCost_Plain(benchmark::State& state)
     TimePlainRead(state, Medium().db, kScreenOfLots.arg(QStringLiteral("\"Cost\", \"Date\", \"ID\"")));
 }
 
-// A click on the Cost header of the shown register, to the repainted screen.
+// A click on the Cost header of the shown register.
 void BM_SortStockByCost_Ours(benchmark::State& state)
 {
-    Session session;
-    if (!session.lists.ReloadList(ListingKind::Stock, QString())) {
-        state.SkipWithError("the stock could not be read");
-        return;
-    }
-    std::unique_ptr<RecordListView> view = Show(session.lists, ListingKind::Stock);
-    QImage screen(kPane, QImage::Format_ARGB32_Premultiplied);
-    Paint(*view, screen);
-    for (auto _ : state) {
-        view->sortByColumn(kStockCostColumn);
-        Paint(*view, screen);
-        state.PauseTiming();
-        const bool sorted = view->list().sortColumn() == kStockCostColumn;
-        view->sortByColumn(0);
-        Paint(*view, screen);
-        state.ResumeTiming();
-        if (!sorted) {
-            state.SkipWithError("the list was not sorted by cost");
-            break;
-        }
-    }
-    state.counters["peak_MB"] = PeakMegabytes();
+    TimeResort(state, ListingKind::Stock, kStockCostColumn);
 }
 
 void BM_JumpToLastLot_Plain(benchmark::State& state)

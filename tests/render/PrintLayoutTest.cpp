@@ -411,6 +411,38 @@ TEST_F(PrintLayoutTest, AListReportHeadsItsTableWithTitleAndDateWithinTheMargins
     EXPECT_NEAR(page.texts[0].position.y(), 0.5 * kInch + 200, 200);
 }
 
+// A list read as it prints sets the same pages as one whose rows are held, and
+// reads no row past the pages walked.
+TEST_F(PrintLayoutTest, AListReadAsItPrintsSetsTheSamePagesAndReadsOnlyWhatItSets)
+{
+    const ListReportContent held = itemList(300);
+    ListReportContent read;
+    read.columns = held.columns;
+    read.rowCount = held.rows.size();
+    qsizetype furthest = -1;
+    read.cell = [&held, &furthest](qsizetype row, int column) {
+        furthest = std::max(furthest, row);
+        return held.rows.at(row).at(column);
+    };
+    const ListReportMargins margins;
+    ListReport::build(layout, held, margins, kToday, kUs);
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+    const int pages = layout.PageCount();
+    ASSERT_GT(pages, 3);
+    QList<QStringList> expected;
+    for (int page = 1; page <= pages; ++page)
+        expected << draw(page).strings();
+
+    ListReport::build(layout, read, margins, kToday, kUs);
+    ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
+    // The first page is set without reading the rows of the ones after it.
+    EXPECT_LT(furthest, held.rows.size() / 3);
+    EXPECT_EQ(draw(1).strings(), expected.at(0));
+    EXPECT_EQ(layout.PageCount(), pages);
+    for (int page = 1; page <= pages; ++page)
+        EXPECT_EQ(draw(page).strings(), expected.at(page - 1)) << page;
+}
+
 TEST_F(PrintLayoutTest, MarginsThatLeaveNoRoomMakeNoPagesAndNameThemselves)
 {
     // Five inches either side of Letter paper leave less than nothing across it;

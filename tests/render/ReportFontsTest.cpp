@@ -70,7 +70,7 @@ TEST(ReportFonts, ListsPrintInTheStoredQuickReportFontsOrTheEnginesOwn)
     RecordingPaintDevice window(1440);
     PrintLayout layout;
     ASSERT_EQ(layout.AttachWindow(&window), PrintStatus::Ok);
-    ListReport::build(layout, ListReportContent{{{u"Item"_s, 100, ColumnJustification::Left}}, {{u"Nut"_s}}},
+    ListReport::build(layout, ListReportContent{{{u"Item"_s, 100, ColumnJustification::Left}}, {{u"Nut"_s}}, 0, {}},
                       ListReportMargins{}, QDate(2026, 3, 17), QLocale(QLocale::English), fonts);
     ASSERT_EQ(layout.Layout(), PrintStatus::Ok);
     RecordingPaintDevice page(1440);

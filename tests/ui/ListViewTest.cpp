@@ -320,8 +320,9 @@ TEST_F(ListView, PrintsTheShownColumnsInDisplayOrderWithTheirScreenWidthsAndTheR
                            u"Stocked:100"_s, u"Ordered:100"_s, u"Selling Price:100"_s}));
     EXPECT_EQ(content.columns[1].justification, ColumnJustification::Center);
     // Rows as the list holds them, sorted by cost, in the printed columns' order.
-    ASSERT_EQ(content.rows.size(), 3);
-    EXPECT_EQ(content.rows[2].mid(0, 4), (QStringList{u"$111.00"_s, u"Item 0003"_s, QString(), u"000003"_s}));
+    ASSERT_EQ(content.size(), 3);
+    EXPECT_EQ((QStringList{content.text(2, 0), content.text(2, 1), content.text(2, 2), content.text(2, 3)}),
+              (QStringList{u"$111.00"_s, u"Item 0003"_s, QString(), u"000003"_s}));
 }
 
 TEST_F(ListView, ALongListMakesAValidPdfOfSeveralPagesWithinTheUsersMargins)

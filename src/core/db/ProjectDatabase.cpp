@@ -362,19 +362,20 @@ bool ProjectDatabase::execNative(const QString& sql)
 
 bool ProjectDatabase::tableExists(const QString& table) const
 {
-    QSqlQuery query(connection());
-    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
-    query.addBindValue(table);
-    const bool found = query.exec() && query.next();
-    readSucceeded(query);
-    return found;
+    return schemaHas(QStringLiteral("table"), table, QStringLiteral(" COLLATE NOCASE"));
 }
 
 bool ProjectDatabase::indexExists(const QString& index) const
 {
+    return schemaHas(QStringLiteral("index"), index, QString());
+}
+
+bool ProjectDatabase::schemaHas(const QString& type, const QString& name, const QString& collation) const
+{
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
-    query.addBindValue(index);
+    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = ? AND name = ?") + collation);
+    query.addBindValue(type);
+    query.addBindValue(name);
     const bool found = query.exec() && query.next();
     readSucceeded(query);
     return found;

@@ -167,6 +167,7 @@ private:
     // The engine's commit hook: vetoes a commit made while one of our
     // transactions is open (see configure).
     static int vetoStrayCommit(void* database);
+    bool schemaHas(const QString& type, const QString& name, const QString& collation) const;
     static int compareFolded(void*, int lengthA, const void* a, int lengthB, const void* b);
     bool rollbackOutermost();
     bool ensureQueryTable();

@@ -14,7 +14,9 @@ namespace {
 const QHash<QString, QList<QStringList>>& IndexedFields()
 {
     static const QHash<QString, QList<QStringList>> indexes = {
-        {QStringLiteral("Items"), {{QStringLiteral("VendorID1")}, {QStringLiteral("VendorID2")}}},
+        // Items by cost: the item list sorted by its Cost column.
+        {QStringLiteral("Items"),
+         {{QStringLiteral("VendorID1")}, {QStringLiteral("VendorID2")}, {QStringLiteral("Cost")}}},
         {QStringLiteral("Order"),
          {{QStringLiteral("ItemID")}, {QStringLiteral("VendorID")}, {QStringLiteral("POID")},
           {QStringLiteral("BackOrderID")}, {QStringLiteral("Date")}}},

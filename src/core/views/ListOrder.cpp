@@ -109,7 +109,7 @@ ListOrderKey ListOrderFor(ListingKind kind, int definitionIndex)
         case 3:
             return joined("Vendors", "v", "VendorID1", "Name");
         case 4:
-            return own(column("Cost"));
+            return indexed(column("Cost"), QStringLiteral("ix_Items_Cost"));
         case 5:
             return own(whole(column("Stocked")));
         case 6:

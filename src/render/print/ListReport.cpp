@@ -106,7 +106,7 @@ void ListReport::build(PrintLayout& layout, const ListReportContent& content,
     const QList<double> widths = columnWidths(content.columns, printable);
 
     // The headings repeat at the top of every page the rows continue on.
-    PrintTable table(int(1 + content.rows.size()), int(columnCount));
+    PrintTable table(1, int(columnCount));
     table.setHeaderRows(1);
     const QFont& heading = fonts.heading;
     for (int column = 0; column < columnCount; ++column) {
@@ -115,11 +115,9 @@ void ListReport::build(PrintLayout& layout, const ListReportContent& content,
         table.setCellText(0, column, shown.title);
         table.setCellFont(0, column, heading);
     }
-    for (int row = 1; row <= content.rows.size(); ++row) {
-        const QStringList& cells = content.rows.at(row - 1);
-        const int filled = int(std::min(cells.size(), columnCount));
-        for (int column = 0; column < filled; ++column)
-            table.setCellText(row, column, cells.at(column));
-    }
+    // The rows are read as they are set (held rows are shared, not copied).
+    table.appendSourcedRows(content.size(), [content](qsizetype row, int column) {
+        return content.text(row, column);
+    });
     layout.AddTable(std::move(table));
 }

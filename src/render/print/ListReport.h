@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class PrintLayout;
 class UserSettings;
 
@@ -23,11 +25,21 @@ struct ListReportColumn
 };
 
 // What a printed list holds: its shown columns in display order and every row's
-// cell texts in the same order, as the list shows them.
+// cell texts in the same order, as the list shows them. The rows are either
+// held, or read as they are printed from a source of `rowCount` rows, so that
+// a list of any length prints without holding its rows.
 struct ListReportContent
 {
     QList<ListReportColumn> columns;
     QList<QStringList> rows;
+    qsizetype rowCount = 0;
+    std::function<QString(qsizetype row, int column)> cell;
+
+    qsizetype size() const { return cell ? rowCount : rows.size(); }
+    QString text(qsizetype row, int column) const
+    {
+        return cell ? cell(row, column) : rows.value(row).value(column);
+    }
 };
 
 // The three fonts of a printed list: its title, its column headings and the

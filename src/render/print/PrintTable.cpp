@@ -3,15 +3,28 @@
 #include <algorithm>
 #include <limits>
 
-PrintTable::PrintTable(int rows, int columns) : m_columns(std::max(columns, 0)), m_rowCount(std::max(rows, 0))
+PrintTable::PrintTable(int rows, int columns)
+    : m_columns(std::max(columns, 0)), m_rowCount(std::max(rows, 0)), m_heldRows(m_rowCount)
 {
     m_cells.resize(qsizetype(m_rowCount) * columnCount());
 }
 
 int PrintTable::appendRow()
 {
+    // Rows come after the sourced ones only by being sourced too.
+    if (m_source)
+        return -1;
     m_cells.resize(m_cells.size() + columnCount());
+    ++m_heldRows;
     return m_rowCount++;
+}
+
+void PrintTable::appendSourcedRows(qsizetype rows, CellSource text)
+{
+    if (m_source || rows <= 0 || !text)
+        return;
+    m_source = std::move(text);
+    m_rowCount = int(std::min<qsizetype>(m_heldRows + rows, std::numeric_limits<int>::max()));
 }
 
 void PrintTable::setColumn(int column, double widthInches, CellAlignment alignment)
@@ -33,7 +46,7 @@ CellAlignment PrintTable::columnAlignment(int column) const
 
 bool PrintTable::contains(int row, int column) const
 {
-    return row >= 0 && row < m_rowCount && column >= 0 && column < columnCount();
+    return row >= 0 && row < m_heldRows && column >= 0 && column < columnCount();
 }
 
 void PrintTable::setCellText(int row, int column, const QString& text)
@@ -67,6 +80,9 @@ void PrintTable::setCellFont(int row, int column, const QFont& font)
 
 QString PrintTable::cellText(int row, int column) const
 {
+    if (sourced(row))
+        return row < m_rowCount && column >= 0 && column < columnCount() ? m_source(row - m_heldRows, column)
+                                                                        : QString();
     return contains(row, column) ? cell(row, column).text : QString();
 }
 

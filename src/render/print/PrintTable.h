@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Where a cell's text sits in its column; the values are the stored alignment bytes.
@@ -47,6 +48,13 @@ public:
     void setHeaderRows(int rows);
     int headerRows() const { return m_headerRows; }
 
+    // The texts of a table's body as its rows are set: `rows` more rows after
+    // the ones the table has, whose cells `text` gives (row counted from the
+    // first of them) in the font and colour in force. The table keeps none of
+    // them, so a printout of any length holds only the row being set.
+    using CellSource = std::function<QString(qsizetype row, int column)>;
+    void appendSourcedRows(qsizetype rows, CellSource text);
+
 private:
     struct Column
     {
@@ -63,6 +71,7 @@ private:
     };
 
     bool contains(int row, int column) const;
+    bool sourced(int row) const { return m_source && row >= m_heldRows; }
     Cell& cell(int row, int column) { return m_cells[row * columnCount() + column]; }
     const Cell& cell(int row, int column) const { return m_cells[row * columnCount() + column]; }
 
@@ -72,4 +81,7 @@ private:
     QList<QFont> m_fonts;
     int m_rowCount = 0;
     int m_headerRows = 0;
+    // Rows before this one are held in m_cells; the rest come from m_source.
+    int m_heldRows = 0;
+    CellSource m_source;
 };

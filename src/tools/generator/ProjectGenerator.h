@@ -51,7 +51,7 @@ class ProjectGenerator
 public:
     static constexpr quint32 kDefaultSeed = 20200101;
     // Raised whenever the generated contents change, so cached projects are rebuilt.
-    static constexpr int kVersion = 2;
+    static constexpr int kVersion = 3;
 
     explicit ProjectGenerator(const GeneratorScale& scale, quint32 seed = kDefaultSeed);
 

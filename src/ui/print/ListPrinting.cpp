@@ -33,15 +33,11 @@ ListReportContent listReportContent(const RecordListView& view)
                                                 view.columnWidth(column),
                                                 list.layout().column(definition).justification});
     }
-    content.rows.reserve(list.count());
-    list.forEachRow(0, [&](qsizetype, const ListRow& row) {
-        QStringList cells;
-        cells.reserve(definitions.size());
-        for (const int definition : definitions)
-            cells.append(row.cells.value(definition));
-        content.rows.append(std::move(cells));
-        return true;
-    });
+    // Read from the list as they are printed, a page at a time.
+    content.rowCount = list.count();
+    content.cell = [&list, definitions](qsizetype row, int column) {
+        return list.cellText(row, definitions.value(column, -1));
+    };
     return content;
 }
 

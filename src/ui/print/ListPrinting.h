@@ -26,7 +26,8 @@ void SaveListAsPdf(const RecordListView& view, UserSettings& settings, const Des
                    const ListReportFonts& fonts = ListReportFonts::defaults());
 
 // What the view shows: its columns in display order with their on-screen widths
-// and justification, and every row's cell texts in the list's order.
+// and justification, and every row's cell texts in the list's order, read from
+// the list as they are printed (the list must outlive the content).
 ListReportContent listReportContent(const RecordListView& view);
 
 // Writes the list's report dated `today` as a US Letter PDF at `path`, replacing
