@@ -1,5 +1,7 @@
 #include "RecordListView.h"
 
+#include "ui/common/WaitCursor.h"
+
 #include "RecordListDelegate.h"
 #include "RecordListModel.h"
 #include "core/views/RecordLists.h"
@@ -107,6 +109,8 @@ void RecordListView::Reload()
 
 void RecordListView::sortByColumn(int definitionIndex)
 {
+    // A column without an index orders every row of the table first.
+    const WaitCursor wait;
     if (definitionIndex >= 0)
         list().setSortColumn(definitionIndex);
 }
