@@ -1,7 +1,9 @@
 #include "render/print/ListReport.h"
+#include "render/print/PrintJob.h"
 #include "ui/common/DesktopServices.h"
 #include "ui/print/ListPrinting.h"
 #include "ui/print/PrintCommands.h"
+#include "ui/print/PreviewDialog.h"
 #include "ui/views/FindInListDialog.h"
 #include "ui/views/RecordListDelegate.h"
 #include "ui/views/RecordListView.h"
@@ -263,6 +265,33 @@ TEST_F(ListView, AListOfManyPagesScrollsSortsAndRefreshesAndTellsOfAPageItCannot
     ASSERT_TRUE(project.db().execNative(u"ALTER TABLE \"ItemsGone\" RENAME TO \"Items\""_s));
     EXPECT_TRUE(lists->ReloadList(Kind::Items, QString()));
     EXPECT_EQ(list.displayedRecordsText(), u"Displayed Records: 1000"_s);
+}
+
+TEST_F(ListView, PrintPreviewCountsThePagesOnceAndShowsThemOneAtATime)
+{
+    ASSERT_TRUE(project.db().execNative(
+        u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+        "INSERT INTO \"Items\" (\"Name\", \"Cost\") SELECT printf('item %04d', i), 1 FROM n"_s));
+    RecordListView& list = show(Kind::Items);
+    ScriptedFileChooser chooser;
+    const FixedClock clock(QDateTime(QDate(2024, 3, 7), QTime(9, 0)));
+    const DesktopServices services{prompter, chooser, clock};
+    QPrinter printer;
+    UseDefaultPaper(printer);
+    const PrintJob job = ListPrintJob(listReportContent(list), ListReportMargins{}, QDate(2024, 3, 7));
+
+    PreviewDialog preview(job, printer, services);
+    ASSERT_TRUE(preview.countPages());
+    const int pages = preview.pageCount();
+    EXPECT_GT(pages, 10);
+    EXPECT_EQ(preview.pageText(), u"Page 1 of %1"_s.arg(pages));
+    preview.nextPage();
+    preview.nextPage();
+    preview.previousPage();
+    EXPECT_EQ(preview.pageText(), u"Page 2 of %1"_s.arg(pages));
+    for (int page = 2; page < pages + 3; ++page)
+        preview.nextPage();
+    EXPECT_EQ(preview.page(), pages);
 }
 
 TEST_F(ListView, ThePurchaseOrderListSelectsByTheNumberItShows)

@@ -57,8 +57,7 @@ void PrintList(QWidget* parent, const RecordListView& view, UserSettings& settin
 void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& settings,
                  const DesktopServices& services, QPrinter& printer, const ListReportFonts& fonts)
 {
-    PreviewJob(parent, listJob(view, settings, services.clock.now().date(), fonts), printer,
-               services.prompter);
+    PreviewJob(parent, listJob(view, settings, services.clock.now().date(), fonts), printer, services);
 }
 
 void SaveListAsPdf(const RecordListView& view, UserSettings& settings, const DesktopServices& services,

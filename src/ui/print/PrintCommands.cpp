@@ -1,4 +1,5 @@
 #include "ui/print/PrintCommands.h"
+#include "ui/print/PreviewDialog.h"
 
 #include "render/print/PrintJob.h"
 #include "ui/common/DesktopServices.h"
@@ -9,7 +10,6 @@
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -71,18 +71,13 @@ void PrintJobAtOnce(const PrintJob& job, QPrinter& printer, Prompter& prompter)
         PrintPages(*printout, printer, 1, printout->pageCount(), prompter);
 }
 
-void PreviewJob(QWidget* parent, const PrintJob& job, QPrinter& printer, Prompter& prompter)
+void PreviewJob(QWidget* parent, const PrintJob& job, QPrinter& printer, const DesktopServices& services)
 {
-    if (!RoomOn(printer, job, prompter))
+    if (!RoomOn(printer, job, services.prompter))
         return;
-    // Draws the pages for the preview's paper, which the user may change in it,
-    // and for the printer when the user prints from the preview.
-    QPrintPreviewDialog dialog(&printer, parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
-        if (const std::unique_ptr<Printout> printout = LayOutOrReport(job, *target, prompter))
-            PaintPages(*printout, *target, 1, printout->pageCount());
-    });
-    dialog.exec();
+    PreviewDialog dialog(job, printer, services, parent);
+    if (dialog.countPages())
+        dialog.exec();
 }
 
 void SaveJobAsPdf(const PrintJob& job, const QString& caption, const QString& fileName,

@@ -26,8 +26,9 @@ void RunPrintSetup(QWidget* parent, QPrinter& printer);
 void PrintJobWithDialog(QWidget* parent, const PrintJob& job, QPrinter& printer, Prompter& prompter);
 // Prints every page at once, without a dialog.
 void PrintJobAtOnce(const PrintJob& job, QPrinter& printer, Prompter& prompter);
-// QPrintPreviewDialog, printing from which prints the same pages.
-void PreviewJob(QWidget* parent, const PrintJob& job, QPrinter& printer, Prompter& prompter);
+// Print Preview on the printer's paper, a page at a time after counting the
+// pages; printing from it prints the same pages.
+void PreviewJob(QWidget* parent, const PrintJob& job, QPrinter& printer, const DesktopServices& services);
 // Asks the chooser, titled `caption`, for a file name with `fileName` proposed,
 // then writes a US Letter PDF; a file that cannot be written is reported.
 void SaveJobAsPdf(const PrintJob& job, const QString& caption, const QString& fileName,

@@ -152,7 +152,7 @@ void PrintoutPane::preview()
 {
     if (!m_job)
         return;
-    PreviewJob(this, *m_job, m_printer, m_services.prompter);
+    PreviewJob(this, *m_job, m_printer, m_services);
     followPaper();
 }
 

@@ -34,7 +34,9 @@ public:
     int page() const { return m_printout ? m_page : 0; }
     // Lays the whole printout out to count its pages.
     int pageCount() const { return m_printout ? m_printout->pageCount() : 0; }
-    bool canGoNext() const { return m_printout && m_printout->hasPage(m_page + 1); }
+    // Whether the printout has page `page`, laying it out no further than that.
+    bool hasPage(int page) const { return m_printout && m_printout->hasPage(page); }
+    bool canGoNext() const { return hasPage(m_page + 1); }
     bool canGoPrevious() const { return page() >= 2; }
     void nextPage();
     void previousPage();
