@@ -51,7 +51,10 @@ protected:
     bool readRows(ProjectTables& tables, QSqlQuery& query,
                   const std::function<bool(ListRow&&)>& each) const override
     {
-        return tableOf(tables).RecordReadRows(query, [&each](Row& row) {
+        // The names a row shows are looked up as it is read: a lookup that
+        // failed fails the rows, never shows as an empty name.
+        const quint64 failures = tables.database().readFailureCount();
+        const bool read = tableOf(tables).RecordReadRows(query, [&each](Row& row) {
             ListRow shown;
             shown.recordId = row.ID;
             shown.listId = ListIdOf(row);
@@ -62,6 +65,7 @@ protected:
                 shown.cells.append(ListCellText(row, column));
             return each(std::move(shown));
         });
+        return read && tables.database().readFailureCount() == failures;
     }
 
     std::optional<QString> filterTable(ProjectTables& tables, const QString& filter, QString& error) override

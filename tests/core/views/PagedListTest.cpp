@@ -235,6 +235,22 @@ TEST_F(PagedLists, AFilteredListKeepsItsRowsAndTakesTheRecordsRefreshedIntoIt)
     }
 }
 
+// A lot shows its item's name, looked up as the page is read: when that lookup
+// fails the page fails, rather than showing lots without names.
+TEST_F(PagedLists, APageWhoseNamesCannotBeLookedUpIsAFailureNotEmptyNames)
+{
+    ASSERT_TRUE(lists.ReloadList(Kind::Stock, QString()));
+    RecordList& stock = lists.list(Kind::Stock);
+    ASSERT_FALSE(stock.cellText(0, 2).isEmpty());
+    exec(u"ALTER TABLE \"Items\" RENAME TO \"ItemsAway\""_s);
+    stock.Reload();
+    EXPECT_EQ(stock.cellText(0, 2), QString());
+    EXPECT_FALSE(stock.readError().isEmpty());
+    exec(u"ALTER TABLE \"ItemsAway\" RENAME TO \"Items\""_s);
+    ASSERT_TRUE(lists.ReloadList(Kind::Stock, QString()));
+    EXPECT_FALSE(stock.cellText(0, 2).isEmpty());
+}
+
 TEST_F(PagedLists, FindInListWrapsOverPagesFromTheSelectionDown)
 {
     ASSERT_TRUE(lists.ReloadList(Kind::Vendors, QString()));
