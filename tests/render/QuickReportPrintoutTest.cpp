@@ -144,14 +144,19 @@ TEST(QuickReportPrintout, HeadingsRepeatColumnsSpanTheWidthAndErrorsStandAlone)
     EXPECT_TRUE(shown.contains(u"] Unable to locate invoice\n"_s));
 }
 
+// The shop's invoice as a printout with the default fonts and margins.
+PrintJob InvoiceJob(Shop& shop)
+{
+    return QuickReportJob(shop.report(QuickReportKind::Invoice), QuickReportFonts::defaults(), ListReportMargins{});
+}
+
 // The saved invoice is one page, and its text carries the invoice's total.
 TEST(QuickReportPrintout, TheInvoiceSavedAsPdfShowsItsTotal)
 {
     Shop shop;
     QTemporaryDir dir;
     const QString path = dir.filePath(u"invoice.pdf"_s);
-    const PrintJob job = QuickReportJob(shop.report(QuickReportKind::Invoice), QuickReportFonts::defaults(),
-                                        ListReportMargins{});
+    const PrintJob job = InvoiceJob(shop);
     EXPECT_EQ(job.title, u"INVOICE 5000"_s);
     QString error;
     ASSERT_TRUE(WritePdf(job, path, &error)) << error.toStdString();
@@ -185,8 +190,7 @@ TEST(QuickReportPrintout, ASavedPdfThatFailsPartWayLeavesThePreviousFile)
     Shop shop;
     QTemporaryDir dir;
     const QString path = dir.filePath(u"invoice.pdf"_s);
-    const PrintJob job = QuickReportJob(shop.report(QuickReportKind::Invoice), QuickReportFonts::defaults(),
-                                        ListReportMargins{});
+    const PrintJob job = InvoiceJob(shop);
     ASSERT_TRUE(WritePdf(job, path));
     const QByteArray pdf = FileBytes(path);
     ASSERT_TRUE(WriteFileBytes(path, "the previous file"));
