@@ -3,6 +3,8 @@
 #include "core/common/UserSettings.h"
 #include "ui/views/RecordListView.h"
 #include "core/views/RecordLists.h"
+#include "render/print/PrintJob.h"
+#include "ui/print/ListPrinting.h"
 
 #include <QApplication>
 #include <QImage>
@@ -193,6 +195,40 @@ void BM_JumpToLastLot_Ours(benchmark::State& state)
     }
 }
 
+void BM_CountItemListPages_Plain(benchmark::State& state)
+{
+    TimePlainRead(state, Medium().db, kItemsWithVendors);
+}
+
+// Print Preview's page count of the shown list: the whole list laid out on
+// Letter paper at the screen's resolution, one page drawn.
+void BM_CountItemListPages_Ours(benchmark::State& state)
+{
+    Session session;
+    if (!session.lists.ReloadList(ListingKind::Items, QString())) {
+        state.SkipWithError("the list could not be read");
+        return;
+    }
+    std::unique_ptr<RecordListView> view = Show(session.lists);
+    const PrintJob job = ListPrintJob(listReportContent(*view), ListReportMargins(), QDate(2026, 12, 8));
+    QImage sheet(QSize(816, 1056), QImage::Format_ARGB32_Premultiplied);
+    sheet.setDotsPerMeterX(3780);
+    sheet.setDotsPerMeterY(3780);
+    int pages = 0;
+    for (auto _ : state) {
+        std::unique_ptr<Printout> printout = job.make();
+        if (printout->layOut(QSizeF(8.5, 11), sheet) != PrintStatus::Ok) {
+            state.SkipWithError("the list could not be laid out");
+            break;
+        }
+        pages = printout->pageCount();
+        QPainter painter(&sheet);
+        printout->drawPage(painter, 1, PrintLayout::Target::Screen);
+    }
+    state.counters["pages"] = pages;
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
 } // namespace
 
 #define QM_LIST_BENCHMARK(name) BENCHMARK(name)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(3.0)
@@ -206,3 +242,5 @@ QM_LIST_BENCHMARK(BM_SortStockByCost_Plain);
 QM_LIST_BENCHMARK(BM_SortStockByCost_Ours);
 QM_LIST_BENCHMARK(BM_JumpToLastLot_Plain);
 QM_LIST_BENCHMARK(BM_JumpToLastLot_Ours);
+QM_LIST_BENCHMARK(BM_CountItemListPages_Plain);
+QM_LIST_BENCHMARK(BM_CountItemListPages_Ours);

@@ -56,7 +56,11 @@ Beyond beyond(const QStringList& keys, const QList<bool>& descending, const QVar
         b.condition = descending.at(i) ? QStringLiteral("(%1 < ? OR %1 IS NULL)").arg(key) : key + QStringLiteral(" > ?");
         b.values << value;
     }
-    // ...or equal on it and beyond on the next ones.
+    // ...or equal on it and beyond on the next ones. After the last key there
+    // are none: the strict condition alone lets the engine seek to it rather
+    // than scan up to it.
+    if (i + 1 == keys.size())
+        return b;
     const Beyond rest = beyond(keys, descending, values, i + 1);
     b.condition = QStringLiteral("(%1 OR (%2 AND %3))")
                       .arg(b.condition, value.isNull() ? key + QStringLiteral(" IS NULL") : key + QStringLiteral(" = ?"),
@@ -370,6 +374,10 @@ RecordList::Order RecordList::order() const
     } else {
         const ListTieBreak tie = ListReadOrder(kind(), m_lifo);
         for (const QString& part : tie.parts) {
+            // Rows equal on a key never differ on it again: a key already
+            // ordered by would only hide the order from the index.
+            if (o.keys.contains(part))
+                continue;
             o.keys << part;
             o.descending << tie.descending;
         }

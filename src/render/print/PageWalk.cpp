@@ -23,40 +23,91 @@ constexpr double kTwipsPerPoint = 20.0;
 
 const QChar kBlank = QLatin1Char(' ');
 
+// How many leading characters of `text` the advances add up to no more than
+// `room`: all of them when they do; -1 when a character before that point is
+// not ASCII.
+int GuessFittingLength(const PageWalk::AsciiAdvances& advances, const QString& text, double room)
+{
+    double width = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const char16_t code = text.at(i).unicode();
+        if (code < 32 || code >= 127)
+            return -1;
+        width += advances[std::size_t(code)];
+        if (width > room)
+            return i;
+    }
+    return int(text.size());
+}
+
 // The number of leading characters of `text` no wider than `room` pixels.
-int fittingLength(const QFontMetricsF& metrics, const QString& text, double room)
+// `advances`, where given, are the font's ASCII advances: they point the search
+// near its answer, so that a line is shaped about twice rather than a dozen
+// times. Kerning and shaping decide; the advances only guess.
+int fittingLength(const QFontMetricsF& metrics, const QString& text, double room,
+                  const PageWalk::AsciiAdvances* advances = nullptr)
 {
     // A hair of tolerance: a piece measured to fit must fit again when re-measured.
     room += 1e-6;
     const int size = int(text.size());
-    // Probe growing prefixes, each measured on its own (measuring with a length
-    // still shapes the whole text), so a long paragraph costs about what one line
-    // of it does rather than its whole length at every line.
-    int fits = 0;
-    int tooWide = size;
-    for (int probe = 32;; probe *= 2) {
-        if (probe >= size) {
-            if (metrics.horizontalAdvance(text) <= room)
-                return size;
-            break;
+    // Measuring with a length still shapes the whole text: each prefix is measured
+    // on its own, so a long paragraph costs about what one line of it does.
+    auto fits = [&](int length) { return length == 0 || metrics.horizontalAdvance(text.left(length)) <= room; };
+    int fitting = 0;   // known to fit
+    int tooWide = -1;  // known not to fit; -1 until one is found
+    if (const int guess = advances ? GuessFittingLength(*advances, text, room) : -1; guess >= 0) {
+        // Gallop from the guess, up while prefixes fit, down while they do not.
+        if (fits(guess)) {
+            fitting = guess;
+            for (int step = 1; fitting < size; step *= 2) {
+                const int next = std::min(fitting + step, size);
+                if (!fits(next)) {
+                    tooWide = next;
+                    break;
+                }
+                fitting = next;
+            }
+        } else {
+            tooWide = guess;
+            for (int step = 1; tooWide > 0; step *= 2) {
+                const int next = std::max(tooWide - step, 0);
+                if (fits(next)) {
+                    fitting = next;
+                    break;
+                }
+                tooWide = next;
+            }
         }
-        if (metrics.horizontalAdvance(text.left(probe)) > room) {
-            tooWide = probe;
-            break;
+    } else {
+        // Probe growing prefixes.
+        for (int probe = 32;; probe *= 2) {
+            if (probe >= size) {
+                if (fits(size))
+                    fitting = size;
+                else
+                    tooWide = size;
+                break;
+            }
+            if (!fits(probe)) {
+                tooWide = probe;
+                break;
+            }
+            fitting = probe;
         }
-        fits = probe;
     }
-    while (tooWide - fits > 1) {
-        const int middle = (fits + tooWide) / 2;
-        if (metrics.horizontalAdvance(text.left(middle)) <= room)
-            fits = middle;
+    if (tooWide < 0)
+        return size;
+    while (tooWide - fitting > 1) {
+        const int middle = (fitting + tooWide) / 2;
+        if (fits(middle))
+            fitting = middle;
         else
             tooWide = middle;
     }
     // Never split a surrogate pair.
-    if (fits > 0 && text.at(fits - 1).isHighSurrogate())
-        --fits;
-    return fits;
+    if (fitting > 0 && text.at(fitting - 1).isHighSurrogate())
+        --fitting;
+    return fitting;
 }
 
 QString withoutLeadingBlanks(const QString& text)
@@ -360,11 +411,12 @@ PageWalk::Row PageWalk::measureRow(const PrintTable& table, int row, const std::
             const double room = pixels(textWidth);
             // Most cells are one short line: characters that add up to well inside
             // the column fit whatever kerning does, and need no shaping.
-            const std::optional<double> estimate = asciiWidth(font, fontMetrics, text);
+            const AsciiAdvances& advances = asciiAdvances(font, fontMetrics);
+            const std::optional<double> estimate = asciiWidth(advances, text);
             if (estimate && *estimate * kSureFit <= room)
                 cell.lines = QStringList{text};
             else
-                cell.lines = wrapCell(text, fontMetrics, room);
+                cell.lines = wrapCell(text, fontMetrics, room, &advances);
             // A cell taller than a page keeps what one page holds.
             const int maxLines = std::max(1, int(printableHeight / lineHeight));
             if (cell.lines.size() > maxLines)
@@ -405,7 +457,8 @@ void PageWalk::setRow(const Row& row, const std::vector<ColumnSpan>& spans)
     m_state.y -= row.height;
 }
 
-QStringList PageWalk::wrapCell(const QString& text, const QFontMetricsF& fontMetrics, double width) const
+QStringList PageWalk::wrapCell(const QString& text, const QFontMetricsF& fontMetrics, double width,
+                               const AsciiAdvances* advances) const
 {
     QStringList lines;
     if (text.isEmpty())
@@ -419,7 +472,7 @@ QStringList PageWalk::wrapCell(const QString& text, const QFontMetricsF& fontMet
         if (rest.isEmpty())
             lines.append(QString());
         while (!rest.isEmpty()) {
-            const int fits = fittingLength(fontMetrics, rest, width);
+            const int fits = fittingLength(fontMetrics, rest, width, advances);
             if (fits == rest.size()) {
                 lines.append(rest);
                 break;
@@ -435,7 +488,7 @@ QStringList PageWalk::wrapCell(const QString& text, const QFontMetricsF& fontMet
                 const qsizetype wordEnd = rest.indexOf(kBlank);
                 const QString word = wordEnd < 0 ? rest : rest.left(wordEnd);
                 const int kept =
-                    fittingLength(fontMetrics, word, width - fontMetrics.horizontalAdvance(ellipsis));
+                    fittingLength(fontMetrics, word, width - fontMetrics.horizontalAdvance(ellipsis), advances);
                 lines.append(word.left(kept) + ellipsis);
                 rest = wordEnd < 0 ? QString() : withoutLeadingBlanks(rest.mid(wordEnd));
             }
@@ -468,25 +521,29 @@ void PageWalk::emitLine(const QLineF& line, const QColor& color)
     m_output.painter->drawLine(m_output.toDevice.map(line));
 }
 
-std::optional<double> PageWalk::asciiWidth(const QFont& font, const QFontMetricsF& fontMetrics,
-                                           const QString& text)
+const PageWalk::AsciiAdvances& PageWalk::asciiAdvances(const QFont& font, const QFontMetricsF& fontMetrics)
 {
-    if (text.isEmpty())
-        return std::nullopt;
     auto known = std::find_if(m_asciiAdvances.begin(), m_asciiAdvances.end(),
                               [&font](const auto& entry) { return entry.first == font; });
     if (known == m_asciiAdvances.end()) {
-        std::array<double, 128> advances{};
+        AsciiAdvances advances{};
         for (int c = 32; c < 127; ++c)
             advances[size_t(c)] = fontMetrics.horizontalAdvance(QChar(c));
         known = m_asciiAdvances.insert(m_asciiAdvances.end(), {font, advances});
     }
+    return known->second;
+}
+
+std::optional<double> PageWalk::asciiWidth(const AsciiAdvances& advances, const QString& text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
     double width = 0;
     for (const QChar c : text) {
         const char16_t code = c.unicode();
         if (code < 32 || code >= 127)
             return std::nullopt;
-        width += known->second[size_t(code)];
+        width += advances[size_t(code)];
     }
     return width;
 }

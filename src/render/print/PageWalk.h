@@ -63,6 +63,9 @@ public:
         int page = 0;
     };
 
+    // The advance of each ASCII character in one font, in pixels.
+    using AsciiAdvances = std::array<double, 128>;
+
     PageWalk(const QList<PrintCommand>& commands, const Page& page, const QList<int>& tabStops,
              int dotsPerInch);
 
@@ -113,16 +116,17 @@ private:
     Row measureRow(const PrintTable& table, int row, const std::vector<ColumnSpan>& spans);
     void setRow(const Row& row, const std::vector<ColumnSpan>& spans);
     void continueTable(const PrintTable& table, int row, const std::vector<ColumnSpan>& spans);
-    QStringList wrapCell(const QString& text, const QFontMetricsF& metrics, double width) const;
+    QStringList wrapCell(const QString& text, const QFontMetricsF& metrics, double width,
+                         const AsciiAdvances* advances = nullptr) const;
 
     void emitText(QPointF baseline, const QString& text, const QFont& font, const QColor& color);
     void emitLine(const QLineF& line, const QColor& color);
 
     QFontMetricsF metrics(const QFont& font);
+    const AsciiAdvances& asciiAdvances(const QFont& font, const QFontMetricsF& fontMetrics);
     // The width of an ASCII text of one line as its characters' advances add up,
     // without shaping it; nothing for any other text.
-    std::optional<double> asciiWidth(const QFont& font, const QFontMetricsF& fontMetrics,
-                                     const QString& text);
+    static std::optional<double> asciiWidth(const AsciiAdvances& advances, const QString& text);
     double twips(double pixels) const { return pixels * m_twipsPerPixel; }
     double pixels(double twips) const { return twips / m_twipsPerPixel; }
     bool atLineStart() const { return m_state.x <= m_page.left; }
@@ -138,7 +142,7 @@ private:
     QImage m_measuringDevice;
     std::vector<std::pair<QFont, QFontMetricsF>> m_metrics;
     // The advance of each ASCII character, per font, for the width estimate of short cells.
-    std::vector<std::pair<QFont, std::array<double, 128>>> m_asciiAdvances;
+    std::vector<std::pair<QFont, AsciiAdvances>> m_asciiAdvances;
 
     State m_state;
     int m_command = 0;

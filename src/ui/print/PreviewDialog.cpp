@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -38,7 +40,6 @@ PreviewDialog::PreviewDialog(const PrintJob& job, QPrinter& printer, const Deskt
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(m_pane, 1);
-    resize(900, 1000);
 
     connect(m_next, &QPushButton::clicked, this, &PreviewDialog::nextPage);
     connect(m_previous, &QPushButton::clicked, this, &PreviewDialog::previousPage);
@@ -50,6 +51,16 @@ PreviewDialog::PreviewDialog(const PrintJob& job, QPrinter& printer, const Deskt
     });
     connect(m_pane, &PrintoutPane::pageShown, this, &PreviewDialog::pageShown);
     m_pane->showJob(job);
+
+    // As wide as the page and as tall as the screen allows, so a whole line of
+    // the page shows without scrolling sideways where the screen has room.
+    const QMargins margins = layout->contentsMargins();
+    QSize size(m_pane->widget()->sizeHint().width() + 2 * m_pane->frameWidth() +
+                   m_pane->verticalScrollBar()->sizeHint().width() + margins.left() + margins.right(),
+               1000);
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() * 0.9);
+    resize(size.expandedTo(QSize(600, 400)));
 }
 
 PreviewDialog::~PreviewDialog() = default;
