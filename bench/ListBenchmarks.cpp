@@ -195,25 +195,21 @@ void BM_JumpToLastLot_Ours(benchmark::State& state)
     }
 }
 
-void BM_CountItemListPages_Plain(benchmark::State& state)
-{
-    TimePlainRead(state, Medium().db, kItemsWithVendors);
-}
-
-// Print Preview's page count of the shown list: the whole list laid out on
-// Letter paper at the screen's resolution, one page drawn.
-void BM_CountItemListPages_Ours(benchmark::State& state)
+// Print Preview's page count of a shown list: the whole list laid out on Letter
+// paper at the screen's resolution, and its first page drawn.
+void TimePageCount(benchmark::State& state, ListingKind kind)
 {
     Session session;
-    if (!session.lists.ReloadList(ListingKind::Items, QString())) {
+    if (!session.lists.ReloadList(kind, QString())) {
         state.SkipWithError("the list could not be read");
         return;
     }
-    std::unique_ptr<RecordListView> view = Show(session.lists);
+    std::unique_ptr<RecordListView> view = Show(session.lists, kind);
     const PrintJob job = ListPrintJob(listReportContent(*view), ListReportMargins(), QDate(2026, 12, 8));
     QImage sheet(QSize(816, 1056), QImage::Format_ARGB32_Premultiplied);
-    sheet.setDotsPerMeterX(3780);
-    sheet.setDotsPerMeterY(3780);
+    constexpr int kDotsPerMeter = 3780; // 96 dpi
+    sheet.setDotsPerMeterX(kDotsPerMeter);
+    sheet.setDotsPerMeterY(kDotsPerMeter);
     int pages = 0;
     for (auto _ : state) {
         std::unique_ptr<Printout> printout = job.make();
@@ -227,6 +223,26 @@ void BM_CountItemListPages_Ours(benchmark::State& state)
     }
     state.counters["pages"] = pages;
     state.counters["peak_MB"] = PeakMegabytes();
+}
+
+void BM_CountItemListPages_Plain(benchmark::State& state)
+{
+    TimePlainRead(state, Medium().db, kItemsWithVendors);
+}
+
+void BM_CountItemListPages_Ours(benchmark::State& state)
+{
+    TimePageCount(state, ListingKind::Items);
+}
+
+void BM_CountStockListPages_Plain(benchmark::State& state)
+{
+    TimePlainRead(state, Medium().db, QStringLiteral("SELECT * FROM \"Stock\""));
+}
+
+void BM_CountStockListPages_Ours(benchmark::State& state)
+{
+    TimePageCount(state, ListingKind::Stock);
 }
 
 } // namespace
@@ -244,3 +260,5 @@ QM_LIST_BENCHMARK(BM_JumpToLastLot_Plain);
 QM_LIST_BENCHMARK(BM_JumpToLastLot_Ours);
 QM_LIST_BENCHMARK(BM_CountItemListPages_Plain);
 QM_LIST_BENCHMARK(BM_CountItemListPages_Ours);
+QM_LIST_BENCHMARK(BM_CountStockListPages_Plain);
+QM_LIST_BENCHMARK(BM_CountStockListPages_Ours);

@@ -363,24 +363,25 @@ RecordList::Order RecordList::order() const
     o.from = QStringLiteral(" FROM %1 r").arg(SqlName(ListTable(kind()))) + membersJoin() + key.joins;
     o.indexed = key.indexed;
     o.index = key.index;
-    for (const QString& part : key.parts) {
+    // A key already ordered by orders nothing more, and neither does anything
+    // after the record's ID, which no two rows share; either would only hide
+    // the order from the index.
+    const QString rowId = QStringLiteral("r.\"ID\"");
+    auto orderBy = [&o, &rowId](const QString& part, bool descending) {
+        if (o.keys.contains(rowId) || o.keys.contains(part))
+            return;
         o.keys << part;
-        o.descending << false;
-    }
+        o.descending << descending;
+    };
+    for (const QString& part : key.parts)
+        orderBy(part, false);
     if (m_filtered) {
         // A filtered list's rows keep the order the filter read them in.
-        o.keys << QStringLiteral("m.\"pos\"");
-        o.descending << false;
+        orderBy(QStringLiteral("m.\"pos\""), false);
     } else {
         const ListTieBreak tie = ListReadOrder(kind(), m_lifo);
-        for (const QString& part : tie.parts) {
-            // Rows equal on a key never differ on it again: a key already
-            // ordered by would only hide the order from the index.
-            if (o.keys.contains(part))
-                continue;
-            o.keys << part;
-            o.descending << tie.descending;
-        }
+        for (const QString& part : tie.parts)
+            orderBy(part, tie.descending);
     }
     return o;
 }
@@ -440,11 +441,18 @@ bool RecordList::readPage(qsizetype number, Page& into, const std::function<void
         const auto before = m_pages.find(number - 1);
         if (before != m_pages.end() && !before->second.lastKeys.isEmpty()) {
             // Read on after the page before: the index seeks straight to it.
-            const Beyond after = beyond(o.keys, o.descending, before->second.lastKeys);
+            const QVariantList& last = before->second.lastKeys;
+            const Beyond after = beyond(o.keys, o.descending, last);
+            QString condition = after.condition;
             QVariantList values = after.values;
+            // A plain bound on the first key is what the engine seeks by; the
+            // full condition then only sorts out the rows equal on it.
+            if (o.keys.size() > 1 && !o.descending.constFirst() && !last.constFirst().isNull()) {
+                condition = QStringLiteral("%1 >= ? AND %2").arg(o.keys.constFirst(), condition);
+                values.prepend(last.constFirst());
+            }
             values << size;
-            query = runRead(select + QStringLiteral(" WHERE ") + after.condition + o.orderBy(false) +
-                                QStringLiteral(" LIMIT ?"),
+            query = runRead(select + QStringLiteral(" WHERE ") + condition + o.orderBy(false) + QStringLiteral(" LIMIT ?"),
                             values);
         } else {
             // Counted from the nearer end, so that the last rows come as quickly
