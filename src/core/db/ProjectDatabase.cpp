@@ -370,6 +370,24 @@ bool ProjectDatabase::indexExists(const QString& index) const
     return schemaHas(QStringLiteral("index"), index, QString());
 }
 
+std::optional<QStringList> ProjectDatabase::integrityProblems(IntegrityCheck depth) const
+{
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    QStringList problems;
+    if (!query.exec(depth == IntegrityCheck::Full ? QStringLiteral("PRAGMA integrity_check")
+                                                  : QStringLiteral("PRAGMA quick_check")))
+        return std::nullopt;
+    while (query.next())
+        problems.append(query.value(0).toString());
+    if (!readSucceeded(query))
+        return std::nullopt;
+    // The engine answers one "ok" when it found nothing.
+    if (problems == QStringList{QStringLiteral("ok")})
+        problems.clear();
+    return problems;
+}
+
 bool ProjectDatabase::schemaHas(const QString& type, const QString& name, const QString& collation) const
 {
     QSqlQuery query(connection());

@@ -9,26 +9,16 @@ namespace {
 
 QStringList BrokenChains(ProjectTables& tables)
 {
-    QStringList problems;
-    const quint64 readFailures = tables.database().readFailureCount();
-    const QList<CARRec> records = tables.receivables().RecordsWhere(
-        QString(), {}, QStringLiteral("[SIID], [ID]"), {QStringLiteral("SIID"), QStringLiteral("Paid"), QStringLiteral("Due")});
-    if (tables.database().readFailureCount() != readFailures)
+    const std::optional<QList<ChainBreak>> breaks = FindBrokenChains(tables);
+    if (!breaks)
         return {QStringLiteral("The receivables could not be read: ") + tables.database().lastError()};
-    qint32 invoice = NoID;
-    Money owed;
-    for (const CARRec& record : records) {
-        if (record.SIID != invoice) {
-            invoice = record.SIID;
-            owed = record.Due;
-        } else if (record.Due != owed) {
-            problems.append(QStringLiteral("Invoice %1: receivable %2 owes %3, the chain says %4")
-                                .arg(invoice)
-                                .arg(record.ID)
-                                .arg(record.Due.toDouble(), 0, 'f', 4)
-                                .arg(owed.toDouble(), 0, 'f', 4));
-        }
-        owed -= record.Paid;
+    QStringList problems;
+    for (const ChainBreak& chainBreak : *breaks) {
+        problems.append(QStringLiteral("Invoice %1: receivable %2 owes %3, the chain says %4")
+                            .arg(chainBreak.invoiceID)
+                            .arg(chainBreak.receivableID)
+                            .arg(chainBreak.due.toDouble(), 0, 'f', 4)
+                            .arg(chainBreak.owed.toDouble(), 0, 'f', 4));
     }
     return problems;
 }
@@ -53,6 +43,28 @@ QStringList StaleTotals(ProjectTables& tables)
 }
 
 } // namespace
+
+std::optional<QList<ChainBreak>> FindBrokenChains(ProjectTables& tables)
+{
+    const quint64 readFailures = tables.database().readFailureCount();
+    const QList<CARRec> records = tables.receivables().RecordsWhere(
+        QString(), {}, QStringLiteral("[SIID], [ID]"), {QStringLiteral("SIID"), QStringLiteral("Paid"), QStringLiteral("Due")});
+    if (tables.database().readFailureCount() != readFailures)
+        return std::nullopt;
+    QList<ChainBreak> breaks;
+    qint32 invoice = NoID;
+    Money owed;
+    for (const CARRec& record : records) {
+        if (record.SIID != invoice) {
+            invoice = record.SIID;
+            owed = record.Due;
+        } else if (record.Due != owed) {
+            breaks.append(ChainBreak{invoice, record.ID, record.Due, owed});
+        }
+        owed -= record.Paid;
+    }
+    return breaks;
+}
 
 ConsistencyReport CheckProjectConsistency(ProjectTables& tables)
 {

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "core/common/Money.h"
+
+#include <QList>
 #include <QStringList>
+
+#include <optional>
 
 class ProjectTables;
 
@@ -28,3 +33,17 @@ struct ConsistencyReport
 
 // Checks the whole project; for tests, crash tests and a repair command.
 ConsistencyReport CheckProjectConsistency(ProjectTables& tables);
+
+// A receivable that does not owe what its invoice's chain says: the first Due
+// less every payment recorded before it.
+struct ChainBreak
+{
+    qint32 invoiceID = 0;
+    qint32 receivableID = 0;
+    Money due;  // what the receivable says
+    Money owed; // what the chain says
+};
+
+// Every break in every invoice's chain, oldest receivable first; nothing when
+// the receivables cannot be read.
+std::optional<QList<ChainBreak>> FindBrokenChains(ProjectTables& tables);

@@ -167,6 +167,8 @@ void MainWindow::createActions()
                QStringLiteral("Change the printer and its options"));
     addCommand(CompactDatabase, QStringLiteral("Compact &Database"),
                QStringLiteral("Compact the project's database file"));
+    addCommand(CheckProject, QStringLiteral("C&heck Project..."),
+               QStringLiteral("Check that the project's figures agree, and repair them"));
     addCommand(AppExit, QStringLiteral("E&xit"), QStringLiteral("Quit the application"));
 
     addCommand(ViewVendors, QStringLiteral("&Vendors"), QStringLiteral("Show the vendor list"));
@@ -346,7 +348,7 @@ void MainWindow::createMenus()
     addCommands(import, {ImportVendors2, ImportItems2, ImportCustomers2, 0, ImportItems3, ImportVendors3,
                          ImportCustomers3});
     addCommands(m_fileMenu, {0, FilePrint, FilePrintPreview, FileSaveAsPdf, PrintMargins, PrintSetup, 0,
-                             CompactDatabase});
+                             CompactDatabase, CheckProject});
     m_recentSeparator = m_fileMenu->addSeparator();
     m_fileMenu->addActions(m_recentActions);
     addCommands(m_fileMenu, {0, AppExit});

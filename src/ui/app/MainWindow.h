@@ -53,6 +53,7 @@ public:
         PrintMargins = 32884,
         PrintSetup = 57606,
         CompactDatabase = 32913,
+        CheckProject = 33100,
         RecentFile1 = 57616,
         AppExit = 57665,
         ViewVendors = 32796,

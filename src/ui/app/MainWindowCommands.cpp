@@ -9,12 +9,14 @@
 #include "core/project/Project.h"
 #include "core/project/ProjectSettings.h"
 #include "core/records/CustomerPurchases.h"
+#include "core/session/ProjectRepair.h"
 #include "core/views/RecordLists.h"
 #include "render/reports/ReportFonts.h"
 #include "ui/common/DesktopServices.h"
 #include "ui/print/ListPrinting.h"
 #include "ui/print/PrintCommands.h"
 #include "ui/print/PrintoutPane.h"
+#include "ui/project/CheckProjectDialog.h"
 #include "ui/project/HelpTopics.h"
 #include "ui/project/ProjectDialogs.h"
 #include "ui/reports/ReportSettingsDialogs.h"
@@ -109,6 +111,16 @@ void MainWindow::registerCommands()
             rebuildTree();
         },
         open);
+    r.addWindow(
+        CheckProject,
+        DialogWindow(
+            [](const WindowRequest& request) {
+                return std::make_unique<CheckProjectModel>(request.tables, request.services.prompter);
+            },
+            [](CheckProjectModel& model, const WindowRequest& request) {
+                return std::make_unique<CheckProjectDialog>(model, request.parent);
+            }),
+        CommandRegistry::WindowOptions{.suspendFilters = false, .requireList = false, .enabledAs = {}});
     r.addCommand(AppExit, [this](bool) { close(); });
 
     const std::array<std::pair<int, ListingKind>, kListingKindCount> folders = {{

@@ -40,6 +40,7 @@
 #include "core/sales/RecordCustomerPaymentModel.h"
 #include "core/sales/RecordSoldItemsModel.h"
 #include "core/sales/SelectInvoiceModel.h"
+#include "core/session/ProjectRepair.h"
 #include "core/stats/CreateStatisticModel.h"
 #include "core/stats/ManageStatisticsModel.h"
 #include "core/stats/StatisticWizardModel.h"
@@ -231,6 +232,24 @@ struct DeleteItem : ContractTraits<DeleteRecordModel, DeleteRecordModel::Field::
     }
     static std::unique_ptr<Model> refusing(Contract& c) { return make(c, u"no"_s); }
     static std::unique_ptr<Model> accepting(Contract& c) { return make(c, u"yes"_s); }
+    static qint32 written(Contract& c, const Model&) { return c.target; }
+};
+
+// An item whose Stocked drifted from its lots: Repair rewrites it once the user
+// says Yes, and a No writes nothing.
+struct CheckProject : ContractTraits<CheckProjectModel, CheckProjectModel::Field::None>
+{
+    static constexpr ListingKind kKind = ListingKind::Items;
+    static std::unique_ptr<Model> make(Contract& c, bool yes)
+    {
+        c.target = c.b.item({u"Bolt"_s, c.b.vendor(u"Alpha"_s)});
+        c.b.lot(c.target, 5);
+        EXPECT_TRUE(c.project.db().execNative(u"UPDATE \"Items\" SET \"Stocked\" = 2"_s));
+        c.prompter.answer({yes});
+        return std::make_unique<Model>(c.t(), c.prompter);
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, false); }
+    static std::unique_ptr<Model> accepting(Contract& c) { return make(c, true); }
     static qint32 written(Contract& c, const Model&) { return c.target; }
 };
 
@@ -476,9 +495,9 @@ template <typename Traits> class DialogModelContractTest : public Contract
 
 using ContractModels =
     ::testing::Types<AddVendor, AddItem, AddCustomer, CustomerSelection, SearchForCustomer, FindRecord,
-                     DeleteItem, DeleteCustomer, ImportProjectVendors, NewPO, MarkPOFillDate, RecordOrder,
-                     RecordReceived, NewSalesInvoice, RecordSoldItems, RecordCustomerPayment, CustomerReturn,
-                     SelectInvoice>;
+                     DeleteItem, CheckProject, DeleteCustomer, ImportProjectVendors, NewPO, MarkPOFillDate,
+                     RecordOrder, RecordReceived, NewSalesInvoice, RecordSoldItems, RecordCustomerPayment,
+                     CustomerReturn, SelectInvoice>;
 TYPED_TEST_SUITE(DialogModelContractTest, ContractModels);
 
 TYPED_TEST(DialogModelContractTest, RefusalWritesNothingAndAcceptanceNamesItsRecords)

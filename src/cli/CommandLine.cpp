@@ -1,0 +1,429 @@
+#include "cli/CommandLine.h"
+
+#include "core/common/DateTime.h"
+#include "core/common/StatusCodes.h"
+#include "core/common/UserSettings.h"
+#include "core/db/ProjectDatabase.h"
+#include "core/project/Project.h"
+#include "core/project/ProjectLock.h"
+#include "core/project/ProjectSettings.h"
+#include "core/project/ProjectTables.h"
+#include "core/reports/QuickReportSettings.h"
+#include "core/reports/QuickReports.h"
+#include "core/reports/ReportContent.h"
+#include "core/reports/ReportFile.h"
+#include "core/sales/ProjectConsistency.h"
+#include "core/session/ProjectRepair.h"
+#include "render/print/PrintJob.h"
+#include "render/reports/CustomReportPrintout.h"
+#include "render/reports/QuickReportPrintout.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <QTextStream>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace {
+
+const QString kProgram = QStringLiteral("quillmark-cli");
+
+// A command's words after its name: what it names, and its options.
+struct Arguments
+{
+    QStringList positional;
+    QSet<QString> flags;
+    QHash<QString, QString> values;
+
+    QString at(qsizetype i) const { return positional.at(i); }
+    bool has(const QString& flag) const { return flags.contains(flag); }
+};
+
+struct Command
+{
+    QString name;
+    QString synopsis;
+    QString help;
+    int positional;     // how many names it takes
+    QStringList flags;  // options on their own, "--full"
+    QStringList valued; // options with a value, "--csv FILE"
+    std::function<int(const Arguments&, QTextStream&, QTextStream&)> run;
+};
+
+// Nothing when the words do not fit the command.
+std::optional<Arguments> Parse(const Command& command, const QStringList& words)
+{
+    Arguments arguments;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words.at(i);
+        if (command.flags.contains(word)) {
+            arguments.flags.insert(word);
+        } else if (command.valued.contains(word)) {
+            if (i + 1 == words.size() || arguments.values.contains(word))
+                return std::nullopt;
+            arguments.values.insert(word, words.at(++i));
+        } else if (word.startsWith(QLatin1String("--"))) {
+            return std::nullopt;
+        } else {
+            arguments.positional.append(word);
+        }
+    }
+    if (arguments.positional.size() != command.positional)
+        return std::nullopt;
+    return arguments;
+}
+
+QString Shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// A project opened for a command: its settings read, its database opened as it
+// is, without the conversion or the re-synchronisation of invoice balances the
+// application does, so that reading it writes nothing.
+struct OpenedProject
+{
+    Project project;
+    std::unique_ptr<ProjectLock> lock;
+
+    ProjectTables& tables() const { return *project.tables(); }
+    ProjectDatabase& database() const { return *project.database(); }
+};
+
+// `exclusive`: the command writes, so a project open in the application (or
+// another command) is refused.
+bool Open(const QString& path, bool exclusive, OpenedProject& opened, QTextStream& err)
+{
+    const QString databasePath = QFileInfo(path).absoluteFilePath();
+    if (!QFileInfo(databasePath).isFile()) {
+        err << kProgram << ": " << Shown(path) << ": no such project database\n";
+        return false;
+    }
+    if (exclusive) {
+        opened.lock = std::make_unique<ProjectLock>(databasePath);
+        if (opened.lock->state() == ProjectLock::State::InUse) {
+            err << kProgram << ": " << opened.lock->refusal() << '\n';
+            return false;
+        }
+    }
+    auto settings = std::make_unique<CProjectSettings>(databasePath);
+    if (settings->status() != Status::Success) {
+        err << kProgram << ": " << Shown(settings->settingsPath())
+            << ": the project's settings cannot be read (" << StatusMessage(settings->status()) << ")\n";
+        return false;
+    }
+    const int status = opened.project.OpenDatabase(databasePath, settings->inventoryStyle());
+    if (status == Status::PreviousVersion) {
+        err << kProgram << ": " << Shown(path)
+            << ": a project of the previous version; open it in Quillmark once to convert it\n";
+        return false;
+    }
+    if (status != Status::Success) {
+        err << kProgram << ": " << Shown(path) << ": the project cannot be opened (" << StatusMessage(status)
+            << ")";
+        if (!opened.project.openFailure().isEmpty())
+            err << ": " << opened.project.openFailure();
+        err << '\n';
+        return false;
+    }
+    opened.project.setSettings(std::move(settings));
+    return true;
+}
+
+int Check(const Arguments& arguments, QTextStream& out, QTextStream& err)
+{
+    OpenedProject opened;
+    if (!Open(arguments.at(0), false, opened, err))
+        return CliExit::Failed;
+    const std::optional<QStringList> damage = opened.database().integrityProblems(
+        arguments.has(QStringLiteral("--full")) ? ProjectDatabase::IntegrityCheck::Full
+                                                : ProjectDatabase::IntegrityCheck::Quick);
+    if (!damage) {
+        err << kProgram << ": the file's structure could not be checked: " << opened.database().lastError()
+            << '\n';
+        return CliExit::Failed;
+    }
+    if (!damage->isEmpty()) {
+        for (const QString& line : *damage)
+            out << "damaged: " << line << '\n';
+        out << "The project database is damaged.\n";
+        return CliExit::Inconsistent;
+    }
+    const ConsistencyReport report = CheckProjectConsistency(opened.tables());
+    for (const QString& line : report.all())
+        out << line << '\n';
+    if (!report.isConsistent()) {
+        out << "The project is not consistent: " << report.all().size()
+            << " problem(s). \"quillmark-cli repair\" rewrites the figures.\n";
+        return CliExit::Inconsistent;
+    }
+    out << "The project is consistent.\n";
+    return CliExit::Ok;
+}
+
+int Repair(const Arguments& arguments, QTextStream& out, QTextStream& err)
+{
+    OpenedProject opened;
+    if (!Open(arguments.at(0), true, opened, err))
+        return CliExit::Failed;
+    const RepairReport report = RepairProject(opened.tables());
+    if (!report.ok) {
+        err << kProgram << ": nothing was repaired: " << report.error << '\n';
+        return CliExit::Failed;
+    }
+    for (const QString& line : report.changes)
+        out << line << '\n';
+    if (report.changes.isEmpty())
+        out << "Nothing to repair: the project was left as it was.\n";
+    else
+        out << "Repaired " << report.changes.size() << " figure(s).\n";
+    return CliExit::Ok;
+}
+
+// A day on the command line: ISO 8601, 2026-12-08.
+std::optional<QDate> Day(const Arguments& arguments, const QString& option, QTextStream& err)
+{
+    const QString text = arguments.values.value(option);
+    const QDate day = QDate::fromString(text, Qt::ISODate);
+    if (!day.isValid()) {
+        err << kProgram << ": " << option << " \"" << text << "\" is not a date (write it as 2026-12-08)\n";
+        return std::nullopt;
+    }
+    return day;
+}
+
+// A record named by its number on the command line.
+std::optional<qint32> Number(const Arguments& arguments, const QString& option, QTextStream& err)
+{
+    bool ok = false;
+    const qint32 number = arguments.values.value(option).toInt(&ok);
+    if (!ok) {
+        err << kProgram << ": " << option << " takes a number\n";
+        return std::nullopt;
+    }
+    return number;
+}
+
+// The quick report's parameters from the options it needs; nothing, with the
+// reason on `err`, when one is missing or wrong.
+std::optional<QuickReportParameters> QuickParameters(QuickReportKind kind, const Arguments& arguments,
+                                                     ProjectTables& tables, const UserSettings& settings,
+                                                     QTextStream& err)
+{
+    QuickReportParameters parameters;
+    parameters.kind = kind;
+    const QuickReportNeeds needs = QuickReportNeedsOf(kind);
+    auto require = [&](const QString& option) {
+        if (arguments.values.contains(option))
+            return true;
+        err << kProgram << ": \"" << QuickReportName(kind) << "\" needs " << option << '\n';
+        return false;
+    };
+    if (needs.invoice) {
+        if (!require(QStringLiteral("--invoice")))
+            return std::nullopt;
+        const std::optional<qint32> number = Number(arguments, QStringLiteral("--invoice"), err);
+        if (!number)
+            return std::nullopt;
+        parameters.invoiceID = tables.invoices().IDByNumber(*number);
+    }
+    if (needs.customer) {
+        if (!require(QStringLiteral("--customer")))
+            return std::nullopt;
+        const std::optional<qint32> id = Number(arguments, QStringLiteral("--customer"), err);
+        if (!id)
+            return std::nullopt;
+        parameters.customerID = *id;
+    }
+    if (needs.dateRange) {
+        if (!require(QStringLiteral("--from")) || !require(QStringLiteral("--to")))
+            return std::nullopt;
+        const std::optional<QDate> from = Day(arguments, QStringLiteral("--from"), err);
+        const std::optional<QDate> to = from ? Day(arguments, QStringLiteral("--to"), err) : std::nullopt;
+        if (!to)
+            return std::nullopt;
+        parameters.start = DateTime::fromDate(*from);
+        parameters.end = DateTime::fromDate(*to);
+    }
+    if (needs.vendorAndSorting) {
+        if (arguments.values.contains(QStringLiteral("--vendor"))) {
+            const std::optional<qint32> id = Number(arguments, QStringLiteral("--vendor"), err);
+            if (!id)
+                return std::nullopt;
+            parameters.vendorID = *id;
+            parameters.applyVendorCriteria = true;
+        }
+        const QString sort = arguments.values.value(QStringLiteral("--sort"), QStringLiteral("id"));
+        if (sort == QLatin1String("name"))
+            parameters.sorting = ItemSorting::ByName;
+        else if (sort == QLatin1String("number"))
+            parameters.sorting = ItemSorting::ByNumber;
+        else if (sort != QLatin1String("id")) {
+            err << kProgram << ": --sort takes id, name or number\n";
+            return std::nullopt;
+        }
+    }
+    parameters.today = DateTime::fromDate(QDate::currentDate());
+    parameters.company = CompanyInfo::load(settings);
+    return parameters;
+}
+
+int Report(const Arguments& arguments, QTextStream& out, QTextStream& err)
+{
+    const QString pdf = arguments.values.value(QStringLiteral("--pdf"));
+    if (pdf.isEmpty()) {
+        err << kProgram << ": report needs --pdf FILE\n";
+        return CliExit::Usage;
+    }
+    OpenedProject opened;
+    if (!Open(arguments.at(0), false, opened, err))
+        return CliExit::Failed;
+    const UserSettings settings;
+    const CProjectSettings& project = *opened.project.settings();
+    const QString name = arguments.at(1);
+    std::optional<PrintJob> job;
+    if (const std::optional<QuickReportKind> kind = QuickReportKindNamed(name)) {
+        const std::optional<QuickReportParameters> parameters =
+            QuickParameters(*kind, arguments, opened.tables(), settings, err);
+        if (!parameters)
+            return CliExit::Usage;
+        const QuickReportContent content = BuildQuickReport(opened.tables(), *parameters);
+        if (!content.ok()) {
+            err << kProgram << ": " << content.error << '\n';
+            return CliExit::Failed;
+        }
+        job = QuickReportJob(content, QuickReportFonts::load(project.reportPath()),
+                             ListReportMargins::load(settings));
+    } else {
+        ReportFile file(project.reportPath());
+        ReportContent content = BuildReportContent(opened.tables(), file, name, project.statistics());
+        if (!content.error.isEmpty()) {
+            err << kProgram << ": \"" << name << "\": " << content.error << '\n';
+            return CliExit::Failed;
+        }
+        job = CustomReportJob(std::move(content), CompanyInfo::load(settings),
+                              ListReportMargins::load(settings), QDate::currentDate());
+    }
+    QString error;
+    if (!WritePdf(*job, pdf, &error)) {
+        err << kProgram << ": " << Shown(pdf) << ": " << error << '\n';
+        return CliExit::Failed;
+    }
+    out << "Wrote " << Shown(pdf) << '\n';
+    return CliExit::Ok;
+}
+
+const QList<Command>& Commands()
+{
+    static const QList<Command> commands = {
+        {QStringLiteral("check"),
+         QStringLiteral("check [--full] PROJECT"),
+         QStringLiteral(
+             "Checks the project database's structure and that its figures agree: each item's Stocked\n"
+             "and Ordered with its lots and order lines, each invoice's amount due with its sales and\n"
+             "payments. Writes nothing. Exit code 0 when consistent, 1 when not.\n"
+             "  --full   also prove every index against its table (many times slower on a large file)"),
+         1,
+         {QStringLiteral("--full")},
+         {},
+         Check},
+        {QStringLiteral("repair"),
+         QStringLiteral("repair PROJECT"),
+         QStringLiteral(
+             "Rewrites every item's Stocked and Ordered from its lots and order lines, and every\n"
+             "invoice's dues from its sales and payments, in one transaction, and lists what it\n"
+             "changed. Records are never touched; a consistent project is not written at all. The\n"
+             "project must not be open in Quillmark."),
+         1,
+         {},
+         {},
+         Repair},
+        {QStringLiteral("report"),
+         QStringLiteral(
+             "report PROJECT NAME --pdf FILE [--from DATE --to DATE] [--invoice N] [--customer ID]\n"
+             "         [--vendor ID] [--sort id|name|number]"),
+         QStringLiteral(
+             "Writes a quick report (\"Inventory Summary\", \"Invoice Balances\", ...) or a custom report\n"
+             "of the project, by its name, as a US Letter PDF. Dates are written 2026-12-08. The\n"
+             "reports that ask for a range of days need --from and --to, the Invoice report the\n"
+             "invoice's number, the customer reports the customer's ID; the item reports take an\n"
+             "optional primary vendor's ID and a sort order. The PDF replaces FILE only once complete."),
+         2,
+         {},
+         {QStringLiteral("--pdf"), QStringLiteral("--from"), QStringLiteral("--to"),
+          QStringLiteral("--invoice"), QStringLiteral("--customer"), QStringLiteral("--vendor"),
+          QStringLiteral("--sort")},
+         Report},
+    };
+    return commands;
+}
+
+void Usage(QTextStream& stream)
+{
+    stream << "Usage: " << kProgram << " COMMAND ARGUMENTS...\n\nCommands:\n";
+    for (const Command& command : Commands())
+        stream << "  " << command.synopsis << '\n';
+    stream << "\n"
+           << kProgram << " help COMMAND    what a command does\n"
+           << "\nPROJECT is a project's database file (name.qmp); its settings (name.qms) and report\n"
+              "definitions (name.irp) are beside it.\n"
+              "\nExit codes: 0 done; 1 the project is not consistent (check); 2 the command line was not\n"
+              "understood; 3 a project or file could not be read or written, or is in use.\n";
+}
+
+const Command* Find(const QString& name)
+{
+    for (const Command& command : Commands()) {
+        if (command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    if (arguments.isEmpty()) {
+        Usage(err);
+        return CliExit::Usage;
+    }
+    const QString& name = arguments.at(0);
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        Usage(out);
+        return CliExit::Ok;
+    }
+    if (name == QLatin1String("--version")) {
+        out << kProgram << " 3.5\n";
+        return CliExit::Ok;
+    }
+    if (name == QLatin1String("help")) {
+        const Command* command = arguments.size() == 2 ? Find(arguments.at(1)) : nullptr;
+        if (!command) {
+            Usage(arguments.size() == 1 ? out : err);
+            return arguments.size() == 1 ? CliExit::Ok : CliExit::Usage;
+        }
+        out << "Usage: " << kProgram << ' ' << command->synopsis << "\n\n" << command->help << '\n';
+        return CliExit::Ok;
+    }
+    const Command* command = Find(name);
+    if (!command) {
+        err << kProgram << ": unknown command \"" << name << "\" (see " << kProgram << " --help)\n";
+        return CliExit::Usage;
+    }
+    const QStringList rest = arguments.mid(1);
+    if (rest.contains(QLatin1String("--help"))) {
+        out << "Usage: " << kProgram << ' ' << command->synopsis << "\n\n" << command->help << '\n';
+        return CliExit::Ok;
+    }
+    const std::optional<Arguments> parsed = Parse(*command, rest);
+    if (!parsed) {
+        err << "Usage: " << kProgram << ' ' << command->synopsis << '\n';
+        return CliExit::Usage;
+    }
+    return command->run(*parsed, out, err);
+}
