@@ -125,10 +125,17 @@ TEST(Backup, IsOneCommittedStateWhileOtherConnectionsWrite)
     std::atomic<bool> stop{false};
     std::atomic<int> committed{0};
     std::thread busy([&] {
+        sqlite3* engine = nullptr;
+        sqlite3_open(QFile::encodeName(shop.path).constData(), &engine);
+        sqlite3_busy_timeout(engine, 5000);
+        sqlite3_exec(engine, "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
         while (!stop) {
-            if (Shop::exec(shop.path, kAddLot))
+            if (sqlite3_exec(engine, kAddLot, nullptr, nullptr, nullptr) == SQLITE_OK)
                 ++committed;
+            else
+                sqlite3_exec(engine, "ROLLBACK", nullptr, nullptr, nullptr);
         }
+        sqlite3_close(engine);
     });
     QStringList backups;
     for (int i = 0; i < 4; ++i) {
