@@ -111,10 +111,17 @@ bool copyDatabase(const QString& source, const QString& target, QString& error)
     if (!from)
         return false;
     sqlite3_busy_timeout(from.get(), kLockWaitMs);
+    // The pages are read straight from the mapped file instead of a read
+    // call for each.
+    sqlite3_exec(from.get(), "PRAGMA mmap_size = 4294967296", nullptr, nullptr, nullptr);
     const Engine to = openEngine(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
     if (!to)
         return false;
-    sqlite3_exec(to.get(), "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
+    // A cache of some size lets the copy go out in long runs of pages.
+    sqlite3_exec(to.get(),
+                 "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA locking_mode = EXCLUSIVE; "
+                 "PRAGMA cache_size = -65536",
+                 nullptr, nullptr, nullptr);
     sqlite3_backup* backup = sqlite3_backup_init(to.get(), "main", from.get(), "main");
     if (backup == nullptr) {
         error = engineError(to.get(), SQLITE_ERROR);
