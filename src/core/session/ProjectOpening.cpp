@@ -4,6 +4,7 @@
 #include "core/common/Prompter.h"
 #include "core/common/StatusCodes.h"
 #include "core/db/ProjectDatabase.h"
+#include "core/project/Backup.h"
 #include "core/project/PreviousVersion.h"
 #include "core/project/Project.h"
 #include "core/project/ProjectLock.h"
@@ -95,7 +96,7 @@ QString DatabaseNotCreatedMessage(const QString& path)
         .arg(QDir::toNativeSeparators(path));
 }
 
-int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter)
+int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter, int backupsToKeep)
 {
     auto settings = std::make_unique<CProjectSettings>(path);
     // Without its database there is no project, whatever became of its
@@ -111,6 +112,14 @@ int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompte
     const int status = openDatabase(project, settings, prompter);
     if (status != Status::Success)
         return status;
+    // The files as they were on the disk, before this session writes a thing.
+    // A project this window could not reserve may be written by another.
+    const ProjectLock* lock = project.lock();
+    if (backupsToKeep > 0 && lock && lock->state() == ProjectLock::State::Held) {
+        const QString failure = AutoBackupOnOpen(project.settings()->databasePath(), backupsToKeep);
+        if (!failure.isEmpty())
+            warn(prompter, failure);
+    }
     // Tax rates may have changed and items been deleted since the invoices were
     // written: every amount due follows its sales again before anyone looks.
     if (!UpdateInvoiceBalances(*project.tables()).ok)

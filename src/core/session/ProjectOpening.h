@@ -24,7 +24,11 @@ class Prompter;
 // database (4, 8, 17) goes
 // without a message, so the caller asks for another project. The project
 // holds its lock (see ProjectLock) until it is closed or replaced.
-int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter);
+// With `backupsToKeep` above 0 (the application passes BackupsToKeep, see
+// core/project/Backup.h) a backup of the project's files is taken once it has
+// opened and before anything is written to it, keeping that many; a backup
+// that fails is a warning, never a failed open.
+int OpenProjectFromPath(Project& project, const QString& path, Prompter& prompter, int backupsToKeep = 0);
 
 // Creates the database of the new project that `settings` describes (its
 // settings file written, as the New Inventory Project dialog leaves it) and
