@@ -4,6 +4,7 @@
 #include "core/common/StatusCodes.h"
 #include "core/common/UserSettings.h"
 #include "core/db/ProjectDatabase.h"
+#include "core/project/Backup.h"
 #include "core/project/Project.h"
 #include "core/project/ProjectLock.h"
 #include "core/project/ProjectSettings.h"
@@ -170,6 +171,18 @@ int Repair(const Arguments& arguments, QTextStream& out, QTextStream& err)
     OpenedProject opened;
     if (!Open(arguments.at(0), true, opened, err))
         return CliExit::Failed;
+    // The files as they were go into the project's backups before anything
+    // is rewritten; a consistent project gets neither a backup nor a write.
+    if (!CheckProjectConsistency(opened.tables()).isConsistent()) {
+        const BackupResult backup =
+            BackupProject(opened.database().path(), AutoBackupFolder(opened.database().path()));
+        if (!backup.ok) {
+            err << kProgram
+                << ": nothing was repaired: the backup before the repair failed: " << backup.message << '\n';
+            return CliExit::Failed;
+        }
+        out << "Backed up to " << Shown(backup.path) << '\n';
+    }
     const RepairReport report = RepairProject(opened.tables());
     if (!report.ok) {
         err << kProgram << ": nothing was repaired: " << report.error << '\n';
@@ -181,6 +194,33 @@ int Repair(const Arguments& arguments, QTextStream& out, QTextStream& err)
         out << "Nothing to repair: the project was left as it was.\n";
     else
         out << "Repaired " << report.changes.size() << " figure(s).\n";
+    return CliExit::Ok;
+}
+
+int Backup(const Arguments& arguments, QTextStream& out, QTextStream& err)
+{
+    const QString database = QFileInfo(arguments.at(0)).absoluteFilePath();
+    if (!QFileInfo(database).isFile()) {
+        err << kProgram << ": " << Shown(arguments.at(0)) << ": no such project database\n";
+        return CliExit::Failed;
+    }
+    const BackupResult backup = BackupProject(database, arguments.at(1));
+    if (!backup.ok) {
+        err << kProgram << ": " << backup.message << '\n';
+        return CliExit::Failed;
+    }
+    out << Shown(backup.path) << '\n';
+    return CliExit::Ok;
+}
+
+int Restore(const Arguments& arguments, QTextStream& out, QTextStream& err)
+{
+    const BackupResult restored = RestoreBackup(arguments.at(0), arguments.at(1));
+    if (!restored.ok) {
+        err << kProgram << ": " << restored.message << '\n';
+        return CliExit::Failed;
+    }
+    out << "Restored " << Shown(restored.path) << '\n';
     return CliExit::Ok;
 }
 
@@ -336,12 +376,34 @@ const QList<Command>& Commands()
          QStringLiteral(
              "Rewrites every item's Stocked and Ordered from its lots and order lines, and every\n"
              "invoice's dues from its sales and payments, in one transaction, and lists what it\n"
-             "changed. Records are never touched; a consistent project is not written at all. The\n"
-             "project must not be open in Quillmark."),
+             "changed. Before it writes, the project is backed up into its \"NAME backups\" folder.\n"
+             "Records are never touched; a consistent project is not written at all. The project\n"
+             "must not be open in Quillmark."),
          1,
          {},
          {},
          Repair},
+        {QStringLiteral("backup"),
+         QStringLiteral("backup PROJECT DIR"),
+         QStringLiteral(
+             "Copies the project (database, settings and report definitions) into a new folder in DIR\n"
+             "named by the project and the time, \"shop 2026-12-08 04-31-07\", and prints its path. The\n"
+             "database is copied by the engine, so the copy is consistent even while Quillmark has\n"
+             "the project open and writes to it."),
+         2,
+         {},
+         {},
+         Backup},
+        {QStringLiteral("restore"),
+         QStringLiteral("restore BACKUP DIR"),
+         QStringLiteral(
+             "Puts the project files of the backup folder BACKUP into DIR, replacing the project there:\n"
+             "every file or none. Refused while the project is open in Quillmark, or when the backup's\n"
+             "database is damaged."),
+         2,
+         {},
+         {},
+         Restore},
         {QStringLiteral("report"),
          QStringLiteral(
              "report PROJECT NAME --pdf FILE [--from DATE --to DATE] [--invoice N] [--customer ID]\n"

@@ -5,6 +5,7 @@
 
 #include "core/project/ProjectLock.h"
 
+#include <QDir>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -100,17 +101,33 @@ TEST_F(CommandLine, CheckFindsBrokenFiguresRepairMendsThemAndLeavesASoundProject
     const CliRun repair = Cli({QStringLiteral("repair"), project()});
     EXPECT_EQ(repair.exit, CliExit::Ok) << repair.err.toStdString();
     const QStringList lines = repair.out.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 4) << repair.out.toStdString();
-    EXPECT_TRUE(lines.at(0).startsWith(QStringLiteral("Item %1: Stocked ").arg(item)));
-    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("Invoice %1: Due ").arg(stale)));
-    EXPECT_TRUE(lines.at(2).contains(QStringLiteral("Due ") /* the later receivable */));
-    EXPECT_EQ(lines.at(3), QStringLiteral("Repaired 3 figure(s)."));
+    ASSERT_EQ(lines.size(), 5) << repair.out.toStdString();
+    // The broken files were kept before the repair wrote.
+    const QString backup = lines.at(0).mid(QStringLiteral("Backed up to ").size());
+    EXPECT_TRUE(lines.at(0).startsWith(QStringLiteral("Backed up to ")));
+    EXPECT_TRUE(backup.startsWith(dir.filePath(QStringLiteral("shop backups/shop "))))
+        << backup.toStdString();
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("Item %1: Stocked ").arg(item)));
+    EXPECT_TRUE(lines.at(2).startsWith(QStringLiteral("Invoice %1: Due ").arg(stale)));
+    EXPECT_TRUE(lines.at(3).contains(QStringLiteral("Due ") /* the later receivable */));
+    EXPECT_EQ(lines.at(4), QStringLiteral("Repaired 3 figure(s)."));
+
+    // Restored from that backup, the project is as broken as it was.
+    const CliRun restore = Cli({QStringLiteral("restore"), backup, dir.path()});
+    EXPECT_EQ(restore.exit, CliExit::Ok) << restore.err.toStdString();
+    EXPECT_EQ(Cli({QStringLiteral("check"), project()}).exit, CliExit::Inconsistent);
+    EXPECT_EQ(Cli({QStringLiteral("repair"), project()}).exit, CliExit::Ok);
 
     EXPECT_EQ(Cli({QStringLiteral("check"), project()}).exit, CliExit::Ok);
+    const QStringList backups =
+        QDir(dir.filePath(QStringLiteral("shop backups"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     const QByteArray repaired = FileBytes(project());
     const CliRun again = Cli({QStringLiteral("repair"), project()});
     EXPECT_EQ(again.out, QStringLiteral("Nothing to repair: the project was left as it was.\n"));
     EXPECT_EQ(FileBytes(project()), repaired);
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("shop backups"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              backups)
+        << "a backup was taken with nothing to repair";
 }
 
 TEST_F(CommandLine, BadCommandLinesMissingProjectsAndAProjectInUseGetTheirExitCodes)

@@ -3,6 +3,7 @@
 #include "core/common/Prompter.h"
 #include "core/db/ProjectDatabase.h"
 #include "core/db/Totals.h"
+#include "core/project/Backup.h"
 #include "core/project/ProjectTables.h"
 #include "core/records/StockFigures.h"
 #include "core/sales/InvoiceArithmetic.h"
@@ -151,9 +152,16 @@ SaveResult<CheckProjectModel::Field> CheckProjectModel::save()
     if (!m_prompter.askYesNo(
             QStringLiteral("Repair rewrites each item's Stocked and Ordered from its stock lots and "
                            "order lines, and each invoice's amounts due from its sales and payments. "
-                           "No record is changed otherwise.  Continue?"),
+                           "No record is changed otherwise, and the project is backed up first.  Continue?"),
             caption()))
         return SaveResult<Field>::refused();
+    // The files as they were go into the project's backups first.
+    const QString database = m_tables.database().path();
+    const BackupResult backup = BackupProject(database, AutoBackupFolder(database));
+    if (!backup.ok) {
+        m_prompter.message(backup.message, caption(), Prompter::Icon::Exclamation);
+        return SaveResult<Field>::refused();
+    }
     const RepairReport report = RepairProject(m_tables);
     if (!report.ok) {
         ReportOperationFailure(m_prompter, m_tables.database());

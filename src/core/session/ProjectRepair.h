@@ -50,8 +50,8 @@ public:
     // Figures to rewrite, and a file sound enough to write to.
     bool canRepair() const { return !m_consistent && m_readable; }
 
-    // Repair, after the user confirms: rewrites the figures in one transaction
-    // and checks again. Refused when there is nothing to repair or the user
+    // Repair, after the user confirms: backs the project up into its automatic
+    // backups, rewrites the figures in one transaction and checks again. Refused when there is nothing to repair or the user
     // declines; a failed repair writes nothing and tells the user why.
     SaveResult<Field> save();
 

@@ -8,6 +8,7 @@
 #include "core/common/Clock.h"
 #include "core/common/StatusCodes.h"
 #include "core/common/UserSettings.h"
+#include "core/project/Backup.h"
 #include "core/project/Project.h"
 #include "core/project/ProjectSettings.h"
 #include "core/session/ProjectOpening.h"
@@ -81,7 +82,7 @@ bool Application::openProject(const QString& path)
         return askAndOpen();
     // A settings failure has been reported; after any failure the user picks
     // another project.
-    const int status = OpenProjectFromPath(*m_project, path, *m_prompter);
+    const int status = OpenProjectFromPath(*m_project, path, *m_prompter, BackupsToKeep(m_settings, path));
     if (status == Status::Success) {
         opened();
         return true;
@@ -116,9 +117,10 @@ bool Application::askAndOpen()
         // already; a new one is created. Either way the user has been told
         // why a project did not open, and is asked again.
         const QString path = settings->databasePath();
-        const int status = QFileInfo::exists(path)
-                               ? OpenProjectFromPath(*m_project, path, *m_prompter)
-                               : CreateProject(*m_project, std::move(settings), *m_prompter);
+        const int status =
+            QFileInfo::exists(path)
+                ? OpenProjectFromPath(*m_project, path, *m_prompter, BackupsToKeep(m_settings, path))
+                : CreateProject(*m_project, std::move(settings), *m_prompter);
         if (status == Status::Success) {
             opened();
             return true;

@@ -5,9 +5,11 @@
 
 #include "core/common/Clock.h"
 #include "core/common/DialogModel.h"
+#include "core/common/StatusCodes.h"
 #include "core/project/CompanyInfoModel.h"
 #include "core/project/NewProjectModel.h"
 #include "core/project/PrintMarginsModel.h"
+#include "core/project/ProjectSettings.h"
 #include "core/project/ProjectSettingsModel.h"
 #include "core/purchasing/AutoOrderModel.h"
 #include "core/purchasing/EditOrderEntryModel.h"
@@ -51,6 +53,7 @@
 #include "core/views/SortListModel.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -246,6 +249,9 @@ struct CheckProject : ContractTraits<CheckProjectModel, CheckProjectModel::Field
         c.b.lot(c.target, 5);
         EXPECT_TRUE(c.project.db().execNative(u"UPDATE \"Items\" SET \"Stocked\" = 2"_s));
         c.prompter.answer({yes});
+        // A repair backs the project up first, settings file and all.
+        EXPECT_EQ(CProjectSettings(c.project.dir(), QFileInfo(c.project.path()).completeBaseName()).status(),
+                  Status::Success);
         return std::make_unique<Model>(c.t(), c.prompter);
     }
     static std::unique_ptr<Model> refusing(Contract& c) { return make(c, false); }
