@@ -370,18 +370,30 @@ bool ProjectDatabase::indexExists(const QString& index) const
     return schemaHas(QStringLiteral("index"), index, QString());
 }
 
-std::optional<QStringList> ProjectDatabase::integrityProblems(IntegrityCheck depth) const
+std::optional<QStringList> ProjectDatabase::integrityProblems(const QString& path, IntegrityCheck depth,
+                                                              QString* error)
 {
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
+    sqlite3* raw = nullptr;
+    const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> engine(raw, sqlite3_close_v2);
+    const char* pragma = depth == IntegrityCheck::Full ? "PRAGMA integrity_check" : "PRAGMA quick_check";
+    sqlite3_stmt* statement = nullptr;
+    if (opened != SQLITE_OK || sqlite3_prepare_v2(engine.get(), pragma, -1, &statement, nullptr) != SQLITE_OK) {
+        if (error)
+            *error = engine ? QString::fromUtf8(sqlite3_errmsg(engine.get()))
+                            : QString::fromUtf8(sqlite3_errstr(opened));
+        return std::nullopt;
+    }
     QStringList problems;
-    if (!query.exec(depth == IntegrityCheck::Full ? QStringLiteral("PRAGMA integrity_check")
-                                                  : QStringLiteral("PRAGMA quick_check")))
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW)
+        problems.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))));
+    sqlite3_finalize(statement);
+    if (step != SQLITE_DONE) {
+        if (error)
+            *error = QString::fromUtf8(sqlite3_errmsg(engine.get()));
         return std::nullopt;
-    while (query.next())
-        problems.append(query.value(0).toString());
-    if (!readSucceeded(query))
-        return std::nullopt;
+    }
     // The engine answers one "ok" when it found nothing.
     if (problems == QStringList{QStringLiteral("ok")})
         problems.clear();

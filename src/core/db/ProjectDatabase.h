@@ -77,17 +77,20 @@ public:
     bool streamIdAndWholeNumbers(const QString& sql,
                                  const std::function<void(qint32 id, qint32 number)>& row);
 
-    // What the engine's own check of the file's structure finds, one line a
-    // fault; empty when the file is sound, nothing when the check cannot run.
-    // The quick check reads every page and record; the full one also proves
-    // that every index holds exactly its table's rows, which takes many times
+    // What the engine's own check of the file at `path` finds, one line a
+    // fault; empty when the file is sound, nothing (with `error` set) when the
+    // check cannot run. It reads through a read-only connection of its own, so
+    // it can run on another thread beside the reads of an open project. The
+    // quick check reads every page and record; the full one also proves that
+    // every index holds exactly its table's rows, which takes many times
     // longer on a large file.
     enum class IntegrityCheck
     {
         Quick,
         Full,
     };
-    std::optional<QStringList> integrityProblems(IntegrityCheck depth = IntegrityCheck::Full) const;
+    static std::optional<QStringList> integrityProblems(const QString& path, IntegrityCheck depth,
+                                                        QString* error = nullptr);
     bool tableExists(const QString& table) const;
     bool indexExists(const QString& index) const;
     bool columnExists(const QString& table, const QString& column) const;

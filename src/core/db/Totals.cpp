@@ -20,6 +20,11 @@ QString lineWithTax()
 
 // Every invoice's first receivable against the total of its sales, in one
 // statement over the SIID indexes.
+// Every total below is grouped by "+column": an expression, which no index
+// serves, so the engine reads the table once in its own order and sorts,
+// instead of walking an index and seeking each row in the table (several
+// times slower on a table of a million rows).
+
 QString staleDueQuery()
 {
     const QString line = lineWithTax();
@@ -28,7 +33,7 @@ QString staleDueQuery()
            QStringLiteral(", COALESCE(t.[Total], 0) FROM [AR] a ") +
            QStringLiteral("LEFT JOIN (SELECT s.[SIID], SUM(") + line +
            QStringLiteral(
-               ") AS [Total] FROM [Sales] s LEFT JOIN [Items] i ON i.[ID] = s.[ItemID] GROUP BY s.[SIID]) t "
+               ") AS [Total] FROM [Sales] s LEFT JOIN [Items] i ON i.[ID] = s.[ItemID] GROUP BY +s.[SIID]) t "
                "ON t.[SIID] = a.[SIID] "
                "WHERE a.[ID] IN (SELECT MIN([ID]) FROM [AR] GROUP BY [SIID]) AND ") +
            due + QStringLiteral(" <> COALESCE(t.[Total], 0) ORDER BY a.[SIID]");
@@ -63,10 +68,17 @@ std::optional<QList<ItemTotalsRow>> ReadItemTotals(ProjectDatabase& db)
     QList<ItemTotalsRow> rows;
     QSqlQuery query(db.connection());
     query.setForwardOnly(true);
+    const auto totals = [](const char* table) {
+        return QStringLiteral(
+                   "(SELECT \"ItemID\" AS \"id\", SUM(\"Quanity\") AS \"q\" FROM %1 GROUP BY +\"ItemID\")")
+            .arg(SqlName(QLatin1String(table)));
+    };
     query.exec(
-        QStringLiteral("SELECT \"ID\", \"Stocked\", \"Ordered\", %1, %2 FROM \"Items\" ORDER BY \"ID\"")
-            .arg(quantitySum(QStringLiteral("Stock"), QStringLiteral("s")),
-                 quantitySum(QStringLiteral("Order"), QStringLiteral("o"))));
+        QStringLiteral(
+            "SELECT i.\"ID\", i.\"Stocked\", i.\"Ordered\", COALESCE(s.\"q\", 0), COALESCE(o.\"q\", 0) "
+            "FROM \"Items\" i LEFT JOIN %1 s ON s.\"id\" = i.\"ID\" LEFT JOIN %2 o ON o.\"id\" = i.\"ID\" "
+            "ORDER BY i.\"ID\"")
+            .arg(totals("Stock"), totals("Order")));
     while (query.next()) {
         rows.append({query.value(0).toInt(), query.value(1).toLongLong(), query.value(2).toLongLong(),
                      query.value(3).toLongLong(), query.value(4).toLongLong()});

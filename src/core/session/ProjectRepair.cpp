@@ -118,12 +118,12 @@ QString CheckProjectModel::caption() const
 void CheckProjectModel::check()
 {
     m_problems.clear();
-    const std::optional<QStringList> damage =
-        m_tables.database().integrityProblems(ProjectDatabase::IntegrityCheck::Quick);
+    QString error;
+    const std::optional<QStringList> damage = ProjectDatabase::integrityProblems(
+        m_tables.database().path(), ProjectDatabase::IntegrityCheck::Quick, &error);
     m_readable = damage && damage->isEmpty();
     if (!damage) {
-        m_problems.append(QStringLiteral("The project file could not be checked: ") +
-                          m_tables.database().lastError());
+        m_problems.append(QStringLiteral("The project file could not be checked: ") + error);
     } else if (!damage->isEmpty()) {
         m_problems.append(QStringLiteral("The project file is damaged:"));
         m_problems.append(*damage);
