@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QTime>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -201,6 +202,24 @@ void CsvWriter::addText(QStringView text)
     m_buffer += '"';
 }
 
+void CsvWriter::addValue(const QVariant& value)
+{
+    // Texts and whole numbers, most of any list, without a converted copy.
+    switch (value.metaType().id()) {
+    case QMetaType::QString:
+        addText(*static_cast<const QString*>(value.constData()));
+        return;
+    case QMetaType::Int:
+        addWhole(*static_cast<const int*>(value.constData()));
+        return;
+    case QMetaType::LongLong:
+        addWhole(*static_cast<const qlonglong*>(value.constData()));
+        return;
+    default:
+        addText(CsvValueText(value));
+    }
+}
+
 void CsvWriter::addWhole(qint64 value)
 {
     separate();
@@ -386,6 +405,11 @@ bool CsvReader::addField(const QByteArray& field, qint64 startLine, QStringList&
         return refuse(
             startLine,
             QStringLiteral("A record on line %1 has more than %2 fields.").arg(startLine).arg(kMaxFields));
+    m_recordBytes += field.size();
+    if (const qsizetype most = std::max(kMaxRecordBytes, m_maxFieldBytes); m_recordBytes > most)
+        return refuse(
+            startLine,
+            QStringLiteral("A record on line %1 is longer than %2 bytes.").arg(startLine).arg(most));
     fields.append(QString::fromUtf8(field));
     return true;
 }
@@ -410,6 +434,7 @@ bool CsvReader::readRecord(QStringList& fields)
         return false;
     }
     QByteArray field;
+    m_recordBytes = 0;
     int end = ',';
     while (end == ',') {
         field.clear();

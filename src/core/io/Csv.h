@@ -49,7 +49,8 @@ public:
 
     // Fields of the record being written, in order.
     void addText(QStringView text);
-    void addValue(const QVariant& value) { addText(CsvValueText(value)); }
+    // As CsvValueText gives it.
+    void addValue(const QVariant& value);
     void addWhole(qint64 value);
     void addEmpty() { separate(); }
     // Ends the record. A record must have a field: one empty field is written
@@ -92,6 +93,8 @@ class CsvReader
 public:
     static constexpr qsizetype kDefaultMaxFieldBytes = 1 << 20;
     static constexpr qsizetype kMaxFields = 1 << 16;
+    // A record's fields together, or one field when that limit is higher.
+    static constexpr qsizetype kMaxRecordBytes = 1 << 24;
 
     explicit CsvReader(QIODevice& device, qsizetype maxFieldBytes = kDefaultMaxFieldBytes);
     explicit CsvReader(const QByteArray& text, qsizetype maxFieldBytes = kDefaultMaxFieldBytes);
@@ -123,6 +126,7 @@ private:
     qsizetype m_at = 0;
     qsizetype m_maxFieldBytes;
     qint64 m_line = 1;
+    qsizetype m_recordBytes = 0;
     bool m_started = false;
     bool m_readFailed = false;
     std::optional<CsvError> m_error;

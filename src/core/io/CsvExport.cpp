@@ -182,7 +182,7 @@ bool ExportListCsv(const RecordList& list, const QString& path, QString* error)
             return true;
         });
         if (!read)
-            readError = list.readFailureText();
+            readError = list.readError().isEmpty() ? list.readFailureText() : list.readError();
         return read;
     });
 }

@@ -110,6 +110,11 @@ TEST(CsvText, ReaderRefusesWhatIsNotValidWithItsLine)
     EXPECT_EQ(refusal("ok\n\"" + QByteArray(4000, 'a'), 16).line, 2);
     EXPECT_TRUE(refusal("a," + QByteArray(17, 'b'), 16).message.contains(u"longer than 16"_s));
     EXPECT_TRUE(refusal(QByteArray(CsvReader::kMaxFields + 1, ',')).message.contains(u"fields"_s));
+    QByteArray wide;
+    for (int i = 0; i < 20; ++i)
+        wide += QByteArray(CsvReader::kMaxRecordBytes / 16, 'w') + ',';
+    EXPECT_TRUE(
+        refusal("a\n" + wide, CsvReader::kMaxRecordBytes / 8).message.contains(u"record on line 2"_s));
 
     // Once refused, the reader gives nothing more.
     CsvReader reader(QByteArray("a\"b\nc\n"));
