@@ -26,9 +26,10 @@ public:
 protected:
     qint64 readData(char* data, qint64 maxSize) override
     {
+        // 0 at the end, as a file gives; -1 would be a failed read.
         const qint64 n = std::min<qint64>({maxSize, 3, m_bytes.size() - m_at});
         if (n <= 0)
-            return -1;
+            return 0;
         std::copy_n(m_bytes.constData() + m_at, n, data);
         m_at += n;
         return n;

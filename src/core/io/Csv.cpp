@@ -1,6 +1,7 @@
 #include "Csv.h"
 
 #include <QDate>
+#include <QStringDecoder>
 #include <QTime>
 
 #include <algorithm>
@@ -187,9 +188,12 @@ void CsvWriter::addText(QStringView text)
     separate();
     const qsizetype start = m_buffer.size();
     const bool special = appendUtf8(m_buffer, text);
-    const bool blankEnds =
-        !text.isEmpty() && (isBlank(text.front().toLatin1()) || isBlank(text.back().toLatin1()));
-    if (!special && !blankEnds)
+    // Blanks at either end are quoted so that no reader trims them, and a
+    // leading byte-order mark so that it is not taken for the file's own.
+    const bool kept =
+        !text.isEmpty() && (isBlank(text.front().toLatin1()) || isBlank(text.back().toLatin1()) ||
+                            text.front() == QChar::ByteOrderMark);
+    if (!special && !kept)
         return;
     const QByteArray bytes = m_buffer.sliced(start);
     m_buffer.truncate(start);
@@ -410,7 +414,10 @@ bool CsvReader::addField(const QByteArray& field, qint64 startLine, QStringList&
         return refuse(
             startLine,
             QStringLiteral("A record on line %1 is longer than %2 bytes.").arg(startLine).arg(most));
-    fields.append(QString::fromUtf8(field));
+    // A byte-order mark that begins a field is text of the field.
+    QStringDecoder decode(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    fields.append(decode(field));
     return true;
 }
 

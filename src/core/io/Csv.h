@@ -16,8 +16,8 @@
 
 // Comma-separated values as RFC 4180 has them: fields separated by commas,
 // records ended by CR LF, a field quoted when it holds a comma, a quote or a
-// line break, and a quote inside a quoted field written twice. The text is
-// UTF-8.
+// line break (or begins or ends with a blank, or begins with a byte-order
+// mark), and a quote inside a quoted field written twice. The text is UTF-8.
 
 // The texts values take in a file, the same for every export, so that a
 // spreadsheet or another program reads them back without guessing:

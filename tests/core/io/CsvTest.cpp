@@ -46,6 +46,7 @@ TEST(CsvText, HostileTextRoundTrips)
     const QList<QStringList> records = {
         {u"plain"_s, u"a,b"_s, u"say \"hi\""_s, u"two\r\nlines"_s, u"lf\nonly"_s, u"cr\ronly"_s},
         {u" lead"_s, u"trail\t"_s, u""_s, u"\"\""_s, u"Ωμέγα 東京 🍣"_s, QString(QChar(0)) + u"nul"_s},
+        {u"\uFEFFmark"_s, u"\uFEFF\uFEFF"_s},
         {u""_s},
         {u""_s, u""_s},
         {u"last"_s},
@@ -56,6 +57,9 @@ TEST(CsvText, HostileTextRoundTrips)
                          "\" lead\",\"trail\t\",,\"\"\"\"\"\",Ωμέγα 東京 🍣,"));
     EXPECT_TRUE(bytes.endsWith("\r\n\r\n,\r\nlast\r\n"));
     EXPECT_EQ(readBack(bytes), records);
+    // A mark that begins the file's first field is the field's, not the file's.
+    const QList<QStringList> marked = {{u"\uFEFFfirst"_s}};
+    EXPECT_EQ(readBack(written(marked)), marked);
 
     // Through a device, with fields and doubled quotes across its blocks.
     const QString big = QString(70000, u'x') + u"\"\""_s + QString(70000, u'é');
