@@ -14,7 +14,7 @@ set(QM_FOLDER_LEVELS
     purchasing=4 sales=4 stats=4
     reports=5
     views=6
-    session=7)
+    session=7 io=7)
 
 foreach(entry IN LISTS QM_FOLDER_LEVELS)
     string(REPLACE "=" ";" pair "${entry}")

@@ -25,6 +25,24 @@ QString dateText(const DateTime& date)
     return date.formatShortDate(UserLocale());
 }
 
+QVariant dateValue(const DateTime& date)
+{
+    return date.isValid() ? QVariant::fromValue(date) : QVariant();
+}
+
+QVariant moneyValue(const Money& amount)
+{
+    return amount.isValid() ? QVariant::fromValue(amount) : QVariant();
+}
+
+// A lot's origin as a value: the purchase order's number, or its label.
+QVariant originValue(qint32 origin)
+{
+    if (origin != kStockOriginPurged && StockOriginLabel(origin).isEmpty())
+        return QVariant(origin);
+    return StockOriginText(origin);
+}
+
 ListSortKey wholeKey(qint64 value)
 {
     ListSortKey key;
@@ -70,11 +88,13 @@ const DateTime& filledDate(const CPORow& row)
     return row.Filled ? row.FilledDate : none;
 }
 
-// One column of a list: its cell's text and what the cell sorts by.
+// One column of a list: its cell's text, what the cell sorts by and the
+// typed value behind the text.
 template <typename Row> struct Column
 {
     QString (*text)(const Row&);
     ListSortKey (*key)(const Row&);
+    QVariant (*value)(const Row&);
 };
 
 // A column that shows and sorts a field of the row as the field's type does.
@@ -85,16 +105,20 @@ template <auto Field> struct FieldColumn
         using Type = std::remove_cvref_t<decltype(std::declval<const Row&>().*Field)>;
         if constexpr (std::is_same_v<Type, QString>)
             return {[](const Row& row) { return row.*Field; },
-                    [](const Row& row) { return textKey(row.*Field); }};
+                    [](const Row& row) { return textKey(row.*Field); },
+                    [](const Row& row) { return QVariant(row.*Field); }};
         else if constexpr (std::is_same_v<Type, Money>)
             return {[](const Row& row) { return FormatCurrency(row.*Field); },
-                    [](const Row& row) { return moneyKey(row.*Field); }};
+                    [](const Row& row) { return moneyKey(row.*Field); },
+                    [](const Row& row) { return moneyValue(row.*Field); }};
         else if constexpr (std::is_same_v<Type, DateTime>)
             return {[](const Row& row) { return dateText(row.*Field); },
-                    [](const Row& row) { return dateKey(row.*Field); }};
+                    [](const Row& row) { return dateKey(row.*Field); },
+                    [](const Row& row) { return dateValue(row.*Field); }};
         else
             return {[](const Row& row) { return wholeText(row.*Field); },
-                    [](const Row& row) { return wholeKey(row.*Field); }};
+                    [](const Row& row) { return wholeKey(row.*Field); },
+                    [](const Row& row) { return QVariant(row.*Field); }};
     }
 };
 template <auto Field> constexpr FieldColumn<Field> field{};
@@ -105,7 +129,8 @@ template <auto Field> struct RecordIdColumn
     template <typename Row> operator Column<Row>() const
     {
         return {[](const Row& row) { return FormatRecordId(row.*Field); },
-                [](const Row& row) { return wholeKey(row.*Field); }};
+                [](const Row& row) { return wholeKey(row.*Field); },
+                [](const Row& row) { return QVariant(row.*Field); }};
     }
 };
 template <auto Field> constexpr RecordIdColumn<Field> recordId{};
@@ -134,7 +159,8 @@ const std::vector<Column<CPORow>> kColumns<CPORow> = {
     field<&CPORow::VendorName>,
     field<&CPORow::RequiredDate>,
     {[](const CPORow& row) { return dateText(filledDate(row)); },
-     [](const CPORow& row) { return dateKey(filledDate(row)); }},
+     [](const CPORow& row) { return dateKey(filledDate(row)); },
+     [](const CPORow& row) { return dateValue(filledDate(row)); }},
     field<&CPORow::Notes>,
 };
 
@@ -162,7 +188,8 @@ const std::vector<Column<CStockRow>> kColumns<CStockRow> = {
     field<&CStockRow::Cost>,
     field<&CStockRow::Quanity>,
     {[](const CStockRow& row) { return StockOriginText(row.Origin); },
-     [](const CStockRow& row) { return originKey(row.Origin); }},
+     [](const CStockRow& row) { return originKey(row.Origin); },
+     [](const CStockRow& row) { return originValue(row.Origin); }},
     field<&CStockRow::Date>,
 };
 
@@ -214,18 +241,30 @@ template <typename Row> ListSortKey ListSortKeyOf(const Row& row, int definition
     return column ? column->key(row) : textKey(notUsed());
 }
 
+template <typename Row> QVariant ListCellValue(const Row& row, int definitionIndex)
+{
+    const Column<Row>* column = columnAt<Row>(definitionIndex);
+    return column ? column->value(row) : QVariant();
+}
+
 template QString ListCellText(const CVendorsRow&, int);
 template ListSortKey ListSortKeyOf(const CVendorsRow&, int);
+template QVariant ListCellValue(const CVendorsRow&, int);
 template QString ListCellText(const CItemsRow&, int);
 template ListSortKey ListSortKeyOf(const CItemsRow&, int);
+template QVariant ListCellValue(const CItemsRow&, int);
 template QString ListCellText(const CPORow&, int);
 template ListSortKey ListSortKeyOf(const CPORow&, int);
+template QVariant ListCellValue(const CPORow&, int);
 template QString ListCellText(const CSIRow&, int);
 template ListSortKey ListSortKeyOf(const CSIRow&, int);
+template QVariant ListCellValue(const CSIRow&, int);
 template QString ListCellText(const CCustomersRow&, int);
 template ListSortKey ListSortKeyOf(const CCustomersRow&, int);
+template QVariant ListCellValue(const CCustomersRow&, int);
 template QString ListCellText(const CStockRow&, int);
 template ListSortKey ListSortKeyOf(const CStockRow&, int);
+template QVariant ListCellValue(const CStockRow&, int);
 
 RowCondition ListRowCondition(const CVendorsRow&)
 {

@@ -5,6 +5,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QVariant>
 
 // The cells of the record lists, built from the rows the record layer reads:
 // the text of each column, what the row sorts by, its colour condition, the
@@ -40,6 +41,12 @@ QString StockOriginText(qint32 origin);
 // a column the kind does not have shows as not used.
 template <typename Row> QString ListCellText(const Row& row, int definitionIndex);
 template <typename Row> ListSortKey ListSortKeyOf(const Row& row, int definitionIndex);
+// The value a cell's text shows, typed for a program to read rather than
+// formatted for the user: QString, int (IDs and numbers unpadded), Money or
+// DateTime; an empty value where the cell shows nothing (no date, an amount
+// that cannot be shown) or the column is not used. A lot's "PO Number" is the
+// order's number, or its origin's label.
+template <typename Row> QVariant ListCellValue(const Row& row, int definitionIndex);
 
 RowCondition ListRowCondition(const CVendorsRow& row);
 RowCondition ListRowCondition(const CItemsRow& row);

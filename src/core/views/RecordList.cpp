@@ -173,6 +173,18 @@ qsizetype RecordList::positionOfListId(qint32 listId) const
 
 bool RecordList::forEachRow(qsizetype from, const std::function<bool(qsizetype, const ListRow&)>& row) const
 {
+    return streamRows(from, RowContent::Texts, row);
+}
+
+bool RecordList::forEachRowValues(qsizetype from,
+                                  const std::function<bool(qsizetype, const ListRow&)>& row) const
+{
+    return streamRows(from, RowContent::Values, row);
+}
+
+bool RecordList::streamRows(qsizetype from, RowContent content,
+                            const std::function<bool(qsizetype, const ListRow&)>& row) const
+{
     if (!m_tables || from >= m_count)
         return m_readError.isEmpty();
     from = std::max<qsizetype>(from, 0);
@@ -191,7 +203,7 @@ bool RecordList::forEachRow(qsizetype from, const std::function<bool(qsizetype, 
         return false;
     qsizetype position = from;
     QSqlQuery& q = *query;
-    const bool ok = readRows(*m_tables, q, [&](ListRow&& read) {
+    const bool ok = readRows(*m_tables, q, content, [&](ListRow&& read) {
         if (m_positioned)
             position = q.value(QStringLiteral("qm_pos")).toLongLong() - 1;
         return row(position++, read);
@@ -467,7 +479,7 @@ bool RecordList::readPage(qsizetype number, Page& into, const std::function<void
         return false;
     QSqlQuery& q = *query;
     qsizetype read = 0;
-    const bool ok = readRows(*m_tables, q, [&](ListRow&& row) {
+    const bool ok = readRows(*m_tables, q, RowContent::Texts, [&](ListRow&& row) {
         qsizetype index = read;
         if (m_positioned)
             index = q.value(QStringLiteral("qm_pos")).toLongLong() - 1 - first;

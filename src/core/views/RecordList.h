@@ -19,13 +19,16 @@ class ProjectDatabase;
 class ProjectTables;
 
 // One row of a record list as it is shown: every cell's text by definition
-// index, its colour condition and the IDs behind it.
+// index, its colour condition and the IDs behind it. A row read for its values
+// (an export) carries every cell's typed value (ListCellValue) instead of its
+// text.
 struct ListRow
 {
     qint32 recordId = 0;
     qint32 listId = 0;
     RowCondition condition = RowCondition::None;
     QStringList cells;
+    QVariantList values;
 };
 
 // The rows of one record list in the order it shows them, with its column layout
@@ -82,6 +85,10 @@ public:
     // false, reading them as it goes without keeping them. False when the rows
     // could not be read.
     bool forEachRow(qsizetype from, const std::function<bool(qsizetype position, const ListRow& row)>& row) const;
+    // The same rows with their cells' typed values in ListRow::values and no
+    // texts: what an export writes.
+    bool forEachRowValues(qsizetype from,
+                          const std::function<bool(qsizetype position, const ListRow& row)>& row) const;
     // The first position in [from, to) whose cell in the column `matches`; -1
     // when none does or the rows could not be read.
     qsizetype findInColumn(int definitionIndex, qsizetype from, qsizetype to,
@@ -110,6 +117,9 @@ public:
     // What to tell the user about the last read of the rows that failed; empty
     // while the rows are whole.
     QString readError() const { return m_readError; }
+    // What to tell the user about the last failed read of the project, for a
+    // read of the rows (forEachRow) that gave false.
+    QString readFailureText() const;
     // The records of listed rows that refer to any of these records of `kind`.
     QList<qint32> recordsReferringTo(ListingKind kind, const QList<qint32>& ids) const;
     void clear();
@@ -119,10 +129,16 @@ public:
     static constexpr std::size_t kPagesKept = 48;
 
 protected:
+    // What a read of rows fills in: the cells' texts or their typed values.
+    enum class RowContent
+    {
+        Texts,
+        Values
+    };
     // Reads the rows of an executed statement that selects the kind's table
     // as "r" (its columns among others), in the statement's order, until
     // `row` says false. False, with the failure noted, when the engine stopped.
-    virtual bool readRows(ProjectTables& tables, QSqlQuery& query,
+    virtual bool readRows(ProjectTables& tables, QSqlQuery& query, RowContent content,
                           const std::function<bool(ListRow&& row)>& row) const = 0;
     // Puts the kind's table under `filter` (empty: none). On success the
     // engine statement selecting the filtered record IDs in their order (empty
@@ -142,6 +158,8 @@ private:
     struct Order;
 
     Order order() const;
+    bool streamRows(qsizetype from, RowContent content,
+                    const std::function<bool(qsizetype position, const ListRow& row)>& row) const;
     QString membersJoin() const;
     // The rows that go with a position page, read (and kept) when needed.
     const ListRow* rowAt(qsizetype position) const;
@@ -155,7 +173,6 @@ private:
     std::optional<qint32> rankOf(qint32 recordId) const;
     void dropPages() const;
     void fail(const QString& error);
-    QString readFailureText() const;
     void notifyAboutToChange();
     void notifyChanged();
 

@@ -48,21 +48,27 @@ public:
     }
 
 protected:
-    bool readRows(ProjectTables& tables, QSqlQuery& query,
+    bool readRows(ProjectTables& tables, QSqlQuery& query, RowContent content,
                   const std::function<bool(ListRow&&)>& each) const override
     {
         // The names a row shows are looked up as it is read: a lookup that
         // failed fails the rows, never shows as an empty name.
         const quint64 failures = tables.database().readFailureCount();
-        const bool read = tableOf(tables).RecordReadRows(query, [&each](Row& row) {
+        const bool read = tableOf(tables).RecordReadRows(query, [&each, content](Row& row) {
             ListRow shown;
             shown.recordId = row.ID;
             shown.listId = ListIdOf(row);
             shown.condition = ListRowCondition(row);
             const int columns = ListColumnCount(kindOf());
-            shown.cells.reserve(columns);
-            for (int column = 0; column < columns; ++column)
-                shown.cells.append(ListCellText(row, column));
+            if (content == RowContent::Values) {
+                shown.values.reserve(columns);
+                for (int column = 0; column < columns; ++column)
+                    shown.values.append(ListCellValue(row, column));
+            } else {
+                shown.cells.reserve(columns);
+                for (int column = 0; column < columns; ++column)
+                    shown.cells.append(ListCellText(row, column));
+            }
             return each(std::move(shown));
         });
         return read && tables.database().readFailureCount() == failures;
