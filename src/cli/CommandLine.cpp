@@ -4,6 +4,7 @@
 #include "core/common/StatusCodes.h"
 #include "core/common/UserSettings.h"
 #include "core/db/ProjectDatabase.h"
+#include "core/io/CsvExport.h"
 #include "core/project/Backup.h"
 #include "core/project/Project.h"
 #include "core/project/ProjectLock.h"
@@ -20,9 +21,11 @@
 #include "render/reports/QuickReportPrintout.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <functional>
@@ -202,6 +205,56 @@ int Repair(const Arguments& arguments, QTextStream& out, QTextStream& err)
         out << "Nothing to repair: the project was left as it was.\n";
     else
         out << "Repaired " << report.changes.size() << " figure(s).\n";
+    return CliExit::Ok;
+}
+
+int Export(const Arguments& arguments, QTextStream& out, QTextStream& err)
+{
+    OpenedProject opened;
+    if (!Open(arguments.at(0), false, opened, err))
+        return CliExit::Failed;
+    ProjectDatabase& db = opened.database();
+    const QString name = arguments.at(1);
+    // Without --csv the rows go to standard output, by way of a file of our own.
+    QTemporaryDir scratch;
+    const QString given = arguments.values.value(QStringLiteral("--csv"));
+    const QString path = given.isEmpty() ? scratch.filePath(QStringLiteral("export.csv")) : given;
+    QString table;
+    for (const QString& candidate : db.tableNames()) {
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0)
+            table = candidate;
+    }
+    QString error;
+    bool written = false;
+    if (!table.isEmpty()) {
+        written = ExportTableCsv(db, table, path, &error);
+    } else if (db.QueryDefExists(name)) {
+        written = ExportQueryCsv(db, name, path, &error);
+    } else {
+        err << kProgram << ": the project has no table or stored query \"" << name << "\"\n";
+        return CliExit::Failed;
+    }
+    if (!written) {
+        err << kProgram << ": " << error << '\n';
+        return CliExit::Failed;
+    }
+    if (given.isEmpty()) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            err << kProgram << ": " << file.errorString() << '\n';
+            return CliExit::Failed;
+        }
+        out.flush();
+        if (QIODevice* device = out.device()) {
+            while (!file.atEnd())
+                device->write(file.read(1 << 16));
+        } else {
+            // A stream over a string, as a caller in the same program gives.
+            out << QString::fromUtf8(file.readAll());
+        }
+    } else {
+        out << "Wrote " << Shown(path) << '\n';
+    }
     return CliExit::Ok;
 }
 
@@ -391,6 +444,17 @@ const QList<Command>& Commands()
          {},
          {},
          Repair},
+        {QStringLiteral("export"),
+         QStringLiteral("export PROJECT TABLE|QUERY [--csv FILE]"),
+         QStringLiteral(
+             "Writes a table of the project (Vendors, Items, Customers, Stock, ...: every column, in\n"
+             "ID order) or a stored query by its name as CSV: UTF-8, a header row, amounts as plain\n"
+             "numbers with a point, dates as 2026-12-08. To FILE, replaced only once complete, or to\n"
+             "standard output."),
+         2,
+         {},
+         {QStringLiteral("--csv")},
+         Export},
         {QStringLiteral("backup"),
          QStringLiteral("backup PROJECT DIR"),
          QStringLiteral(

@@ -153,6 +153,28 @@ TEST_F(CommandLine, BadCommandLinesMissingProjectsAndAProjectInUseGetTheirExitCo
     EXPECT_EQ(Cli({QStringLiteral("check"), project()}).exit, CliExit::Ok);
 }
 
+TEST_F(CommandLine, ExportWritesATableOrAStoredQueryToAFileOrTheOutput)
+{
+    const QString csv = dir.filePath(QStringLiteral("items.csv"));
+    const CliRun items =
+        Cli({QStringLiteral("export"), project(), QStringLiteral("items"), QStringLiteral("--csv"), csv});
+    EXPECT_EQ(items.exit, CliExit::Ok) << items.err.toStdString();
+    const QList<QByteArray> lines = FileBytes(csv).split('\n');
+    EXPECT_TRUE(lines.first().startsWith("ID,")) << lines.first().toStdString();
+    EXPECT_EQ(lines.size() - 2,
+              Sql(QStringLiteral("SELECT COUNT(*) FROM Items")).toInt()); // header, last CRLF
+
+    const CliRun vendors = Cli({QStringLiteral("export"), project(), QStringLiteral("Vendors")});
+    EXPECT_EQ(vendors.exit, CliExit::Ok);
+    EXPECT_EQ(vendors.out.count(u'\n') - 1, Sql(QStringLiteral("SELECT COUNT(*) FROM Vendors")).toInt());
+
+    const CliRun unknown =
+        Cli({QStringLiteral("export"), project(), QStringLiteral("Nothing"), QStringLiteral("--csv"), csv});
+    EXPECT_EQ(unknown.exit, CliExit::Failed);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("no table or stored query")));
+    EXPECT_EQ(FileBytes(csv).split('\n').size(), lines.size()) << "a failed export touched the file";
+}
+
 TEST_F(CommandLine, ReportsWriteAPdfByNameAndRefuseMissingOrWrongOptions)
 {
     const QString pdf = dir.filePath(QStringLiteral("summary.pdf"));

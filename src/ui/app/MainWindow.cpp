@@ -157,6 +157,8 @@ void MainWindow::createActions()
                QStringLiteral("Show the list or report shown as it will be printed"));
     addCommand(FileSaveAsPdf, QStringLiteral("Save as P&DF..."),
                QStringLiteral("Save the list or report shown as a PDF file"));
+    addCommand(ExportListCsv, QStringLiteral("Export &List as CSV..."),
+               QStringLiteral("Save the list shown, as shown, as a CSV file for a spreadsheet"));
     addCommand(ViewNextPage, QStringLiteral("View Next Page"), QStringLiteral("Show the report's next page"),
                key("Ctrl+PgDown"));
     addCommand(ViewPrevPage, QStringLiteral("View Prev Page"),
@@ -347,8 +349,8 @@ void MainWindow::createMenus()
     QMenu* import = m_fileMenu->addMenu(QStringLiteral("&Import"));
     addCommands(import, {ImportVendors2, ImportItems2, ImportCustomers2, 0, ImportItems3, ImportVendors3,
                          ImportCustomers3});
-    addCommands(m_fileMenu, {0, FilePrint, FilePrintPreview, FileSaveAsPdf, PrintMargins, PrintSetup, 0,
-                             CompactDatabase, CheckProject});
+    addCommands(m_fileMenu, {0, FilePrint, FilePrintPreview, FileSaveAsPdf, ExportListCsv, PrintMargins,
+                             PrintSetup, 0, CompactDatabase, CheckProject});
     m_recentSeparator = m_fileMenu->addSeparator();
     m_fileMenu->addActions(m_recentActions);
     addCommands(m_fileMenu, {0, AppExit});

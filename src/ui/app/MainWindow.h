@@ -54,6 +54,7 @@ public:
         PrintSetup = 57606,
         CompactDatabase = 32913,
         CheckProject = 33100,
+        ExportListCsv = 33101,
         RecentFile1 = 57616,
         AppExit = 57665,
         ViewVendors = 32796,

@@ -90,6 +90,8 @@ void MainWindow::registerCommands()
                                       SaveListAsPdf(view, m_settings, m_services, listFonts());
                                   }),
                  printable);
+    r.addCommand(ExportListCsv, onList([this](RecordListView& view) { ExportListAsCsv(view, m_services); }),
+                 listShown);
     r.addCommand(
         ViewNextPage, [this](bool) { m_printout->nextPage(); },
         [this, printoutShown] { return printoutShown() && m_printout->canGoNext(); });

@@ -7,7 +7,11 @@
 #include "ui/views/RecordListView.h"
 
 #include "core/common/Clock.h"
+#include "core/common/FileChooser.h"
+#include "core/common/Prompter.h"
+#include "core/common/StatusCodes.h"
 #include "core/common/UserSettings.h"
+#include "core/io/CsvExport.h"
 
 namespace {
 
@@ -66,4 +70,19 @@ void SaveListAsPdf(const RecordListView& view, UserSettings& settings, const Des
     SaveJobAsPdf(listJob(view, settings, services.clock.now().date(), fonts),
                  QStringLiteral("Save List as PDF"), ListCaption(view.kind()) + QStringLiteral(".pdf"),
                  services);
+}
+
+void ExportListAsCsv(const RecordListView& view, const DesktopServices& services)
+{
+    QString path = services.files.saveFile(QStringLiteral("Export List as CSV"),
+                                           ListCaption(view.kind()) + QStringLiteral(".csv"),
+                                           QStringLiteral("CSV Files (*.csv)"), QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".csv");
+    QString error;
+    if (!ExportListCsv(view.list(), path, &error))
+        services.prompter.message(error.isEmpty() ? StatusMessage(Status::FileNotAccessible) : error,
+                                  AppTitle(), Prompter::Icon::Exclamation);
 }

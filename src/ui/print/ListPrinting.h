@@ -25,6 +25,10 @@ void PreviewList(QWidget* parent, const RecordListView& view, UserSettings& sett
 void SaveListAsPdf(const RecordListView& view, UserSettings& settings, const DesktopServices& services,
                    const ListReportFonts& fonts = ListReportFonts::defaults());
 
+// Writes what the view shows (its columns, sort and filter) as a CSV file the
+// user chooses; a failure is told and leaves any file there as it was.
+void ExportListAsCsv(const RecordListView& view, const DesktopServices& services);
+
 // What the view shows: its columns in display order with their on-screen widths
 // and justification, and every row's cell texts in the list's order, read from
 // the list as they are printed (the list must outlive the content).
