@@ -51,8 +51,9 @@ BackupResult RestoreBackup(const QString& backupFolder, const QString& targetDir
 // The folder of the automatic backups of the project at `databasePath`.
 QString AutoBackupFolder(const QString& databasePath);
 
-// How many automatic backups a project keeps unless told otherwise.
+// How many automatic backups a project keeps unless told otherwise, and at most.
 inline constexpr int kDefaultBackupsKept = 5;
+inline constexpr int kMostBackupsKept = 99;
 
 // The number of automatic backups kept for the project at `databasePath`; 0
 // takes none. It is kept in the per-user settings, keyed by the project's

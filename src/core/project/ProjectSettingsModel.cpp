@@ -1,14 +1,25 @@
 #include "core/project/ProjectSettingsModel.h"
 
 #include "core/common/StatusCodes.h"
+#include "core/project/Backup.h"
 #include "core/project/ProjectSettings.h"
 
 #include <QDateTime>
 #include <QLocale>
 
-ProjectSettingsModel::ProjectSettingsModel(CProjectSettings& settings, Prompter& prompter)
-    : m_settings(settings), m_prompter(prompter), m_inventoryStyle(settings.inventoryStyle())
+#include <algorithm>
+
+ProjectSettingsModel::ProjectSettingsModel(CProjectSettings& settings, Prompter& prompter, UserSettings* user)
+    : m_settings(settings), m_prompter(prompter), m_inventoryStyle(settings.inventoryStyle()), m_user(user)
 {
+    if (m_user)
+        m_backupsKept = BackupsToKeep(*m_user, settings.databasePath());
+}
+
+void ProjectSettingsModel::setBackupsKept(int count)
+{
+    if (m_user)
+        m_backupsKept = std::clamp(count, 0, kMostBackupsKept);
 }
 
 QString ProjectSettingsModel::projectPath() const
@@ -38,6 +49,8 @@ ProjectSettingsModel::Result ProjectSettingsModel::save()
         warn(m_prompter, StatusMessage(status));
         return Result::refused();
     }
+    if (m_user && m_backupsKept)
+        SetBackupsToKeep(*m_user, m_settings.databasePath(), *m_backupsKept);
     return Result::ok();
 }
 

@@ -171,6 +171,8 @@ void MainWindow::createActions()
                QStringLiteral("Compact the project's database file"));
     addCommand(CheckProject, QStringLiteral("C&heck Project..."),
                QStringLiteral("Check that the project's figures agree, and repair them"));
+    addCommand(RestoreFromBackup, QStringLiteral("Restore from &Backup..."),
+               QStringLiteral("Put one of the project's backups in its place"));
     addCommand(AppExit, QStringLiteral("E&xit"), QStringLiteral("Quit the application"));
 
     addCommand(ViewVendors, QStringLiteral("&Vendors"), QStringLiteral("Show the vendor list"));
@@ -350,7 +352,7 @@ void MainWindow::createMenus()
     addCommands(import, {ImportVendors2, ImportItems2, ImportCustomers2, 0, ImportItems3, ImportVendors3,
                          ImportCustomers3});
     addCommands(m_fileMenu, {0, FilePrint, FilePrintPreview, FileSaveAsPdf, ExportListCsv, PrintMargins,
-                             PrintSetup, 0, CompactDatabase, CheckProject});
+                             PrintSetup, 0, CompactDatabase, CheckProject, RestoreFromBackup});
     m_recentSeparator = m_fileMenu->addSeparator();
     m_fileMenu->addActions(m_recentActions);
     addCommands(m_fileMenu, {0, AppExit});

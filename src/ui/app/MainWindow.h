@@ -55,6 +55,7 @@ public:
         CompactDatabase = 32913,
         CheckProject = 33100,
         ExportListCsv = 33101,
+        RestoreFromBackup = 33102,
         RecentFile1 = 57616,
         AppExit = 57665,
         ViewVendors = 32796,

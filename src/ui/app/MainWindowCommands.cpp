@@ -10,6 +10,7 @@
 #include "core/project/ProjectSettings.h"
 #include "core/records/CustomerPurchases.h"
 #include "core/session/ProjectRepair.h"
+#include "core/session/RestoreBackupModel.h"
 #include "core/views/RecordLists.h"
 #include "render/reports/ReportFonts.h"
 #include "ui/common/DesktopServices.h"
@@ -19,6 +20,7 @@
 #include "ui/project/CheckProjectDialog.h"
 #include "ui/project/HelpTopics.h"
 #include "ui/project/ProjectDialogs.h"
+#include "ui/project/RestoreBackupDialog.h"
 #include "ui/reports/ReportSettingsDialogs.h"
 #include "ui/views/CustomizeColorsDialog.h"
 #include "ui/views/CustomizeColumnsDialog.h"
@@ -123,6 +125,20 @@ void MainWindow::registerCommands()
                 return std::make_unique<CheckProjectDialog>(model, request.parent);
             }),
         CommandRegistry::WindowOptions{.suspendFilters = false, .requireList = false, .enabledAs = {}});
+    r.addCommand(
+        RestoreFromBackup,
+        [this, &prompter](bool) {
+            RestoreBackupModel model(m_project, prompter, [this] { m_lists.setTables(nullptr); });
+            if (!model.checkPrerequisites())
+                return;
+            RestoreBackupDialog dialog(model, this);
+            dialog.exec();
+            // The project was opened again, restored or as it was: everything is read anew.
+            m_lists.markAllForReload();
+            m_lists.setTables(m_project.tables());
+            projectOpened();
+        },
+        open);
     r.addCommand(AppExit, [this](bool) { close(); });
 
     const std::array<std::pair<int, ListingKind>, kListingKindCount> folders = {{
@@ -165,7 +181,7 @@ void MainWindow::registerCommands()
             CProjectSettings* settings = m_project.settings();
             const int style = settings ? settings->inventoryStyle() : FIFO;
             if (settings)
-                RunProjectSettings(this, *settings, prompter);
+                RunProjectSettings(this, *settings, prompter, m_settings);
             updateIndicators();
             // The stock list is read in the order of the inventory style.
             if (settings && settings->inventoryStyle() != style) {

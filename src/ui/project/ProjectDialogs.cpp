@@ -1,18 +1,18 @@
 #include "ui/project/ProjectDialogs.h"
 
-#include "ui/common/DesktopServices.h"
-#include "ui/common/WaitCursorPrompter.h"
 #include "core/common/FileChooser.h"
 #include "core/common/Prompter.h"
+#include "core/project/Project.h"
+#include "core/project/ProjectOperations.h"
+#include "core/project/ProjectSettings.h"
+#include "ui/common/DesktopServices.h"
+#include "ui/common/WaitCursorPrompter.h"
 #include "ui/project/AboutBox.h"
 #include "ui/project/CompanyInfoDialog.h"
 #include "ui/project/DeleteConfirmDialog.h"
 #include "ui/project/NewProjectDialog.h"
 #include "ui/project/OutputProjectNameDialog.h"
 #include "ui/project/PrintMarginsDialog.h"
-#include "core/project/Project.h"
-#include "core/project/ProjectOperations.h"
-#include "core/project/ProjectSettings.h"
 #include "ui/project/ProjectSettingsDialog.h"
 
 #include <QString>
@@ -57,9 +57,9 @@ void ShowAboutBox(QWidget* parent, const Project& project)
     box.exec();
 }
 
-void RunProjectSettings(QWidget* parent, CProjectSettings& settings, Prompter& prompter)
+void RunProjectSettings(QWidget* parent, CProjectSettings& settings, Prompter& prompter, UserSettings& user)
 {
-    ProjectSettingsDialog dialog(settings, prompter, parent);
+    ProjectSettingsDialog dialog(settings, prompter, &user, parent);
     dialog.exec();
 }
 

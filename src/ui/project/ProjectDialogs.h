@@ -15,7 +15,7 @@ std::unique_ptr<CProjectSettings> AskForProject(QWidget* parent, const DesktopSe
 void RunCopyProject(QWidget* parent, Project& project, const DesktopServices& services);
 void RunCompactDatabase(QWidget* parent, Project& project, Prompter& prompter);
 void ShowAboutBox(QWidget* parent, const Project& project);
-void RunProjectSettings(QWidget* parent, CProjectSettings& settings, Prompter& prompter);
+void RunProjectSettings(QWidget* parent, CProjectSettings& settings, Prompter& prompter, UserSettings& user);
 void RunCompanyInformation(QWidget* parent, UserSettings& settings, Prompter& prompter);
 void RunPrintMargins(QWidget* parent, UserSettings& settings, Prompter& prompter);
 // Delete confirmation; true when the user typed the word.

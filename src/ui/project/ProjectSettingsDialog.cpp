@@ -2,6 +2,7 @@
 
 #include "ui/common/DialogButtons.h"
 
+#include "core/project/Backup.h"
 #include "core/project/ProjectSettings.h"
 
 #include <QFormLayout>
@@ -10,10 +11,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
-ProjectSettingsDialog::ProjectSettingsDialog(CProjectSettings& settings, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_model(settings, prompter), m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
+ProjectSettingsDialog::ProjectSettingsDialog(CProjectSettings& settings, Prompter& prompter,
+                                             UserSettings* user, QWidget* parent)
+    : QDialog(parent), m_model(settings, prompter, user),
+      m_fifo(new QRadioButton(QStringLiteral("FIFO"), this)),
       m_lifo(new QRadioButton(QStringLiteral("LIFO"), this))
 {
     setWindowTitle(m_model.caption());
@@ -39,6 +43,15 @@ ProjectSettingsDialog::ProjectSettingsDialog(CProjectSettings& settings, Prompte
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(style);
+    if (const std::optional<int> kept = m_model.backupsKept()) {
+        m_backups = new QSpinBox(this);
+        m_backups->setObjectName(QStringLiteral("backupsSpin"));
+        m_backups->setRange(0, kMostBackupsKept);
+        m_backups->setValue(*kept);
+        auto* backups = new QFormLayout;
+        backups->addRow(QStringLiteral("Backups kept, one taken at each open (0: none):"), m_backups);
+        layout->addLayout(backups);
+    }
     m_ok = AddOkCancel(*this, *layout, [this] { confirm(); });
 }
 
@@ -54,6 +67,8 @@ QString ProjectSettingsDialog::shownText(const QString& label) const
 void ProjectSettingsDialog::confirm()
 {
     m_model.setInventoryStyle(m_lifo->isChecked() ? LIFO : FIFO);
+    if (m_backups)
+        m_model.setBackupsKept(m_backups->value());
     if (m_model.save().saved)
         accept();
 }

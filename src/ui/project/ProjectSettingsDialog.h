@@ -11,12 +11,16 @@ class Prompter;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
+class UserSettings;
 
 // "Project Settings": the open project's identity and its inventory style.
 class ProjectSettingsDialog final : public QDialog
 {
 public:
-    ProjectSettingsDialog(CProjectSettings& settings, Prompter& prompter, QWidget* parent = nullptr);
+    // With the user's settings, the number of backups kept shows too.
+    ProjectSettingsDialog(CProjectSettings& settings, Prompter& prompter, UserSettings* user = nullptr,
+                          QWidget* parent = nullptr);
 
     QString shownText(const QString& label) const;
     QRadioButton* fifoButton() const { return m_fifo; }
@@ -31,4 +35,5 @@ private:
     QRadioButton* m_fifo;
     QRadioButton* m_lifo;
     QPushButton* m_ok = nullptr;
+    QSpinBox* m_backups = nullptr;
 };

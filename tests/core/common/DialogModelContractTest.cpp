@@ -43,6 +43,7 @@
 #include "core/sales/RecordSoldItemsModel.h"
 #include "core/sales/SelectInvoiceModel.h"
 #include "core/session/ProjectRepair.h"
+#include "core/session/RestoreBackupModel.h"
 #include "core/stats/CreateStatisticModel.h"
 #include "core/stats/ManageStatisticsModel.h"
 #include "core/stats/StatisticWizardModel.h"
@@ -68,13 +69,13 @@ template <typename... Models> constexpr bool kKeepTheShape = (DialogModelContrac
 // dialogs, which write settings files; queries, reports and statistics, kept by
 // name outside the records; managers, whose save() only closes. Their own tests
 // cover what they store.
-static_assert(
-    kKeepTheShape<
-        VendorDetailsModel, ItemDetailsModel, CustomerDetailsModel, CompanyInfoModel, NewProjectModel,
-        PrintMarginsModel, ProjectSettingsModel, QueryDefinitionModel, ReportSheetModel, ReportWizardModel,
-        CreateStatisticModel, StatisticWizardModel, ViewStatisticsModel, AutoOrderModel, EditOrderEntryModel,
-        ManagePOModel, InvoiceManagerModel, ManagePaymentsModel, ManageQueriesModel, ManageStatisticsModel,
-        PurgeDataModel, SortListModel, FindInListModel, CustomizeColorsModel, CustomizeColumnsModel>);
+static_assert(kKeepTheShape<VendorDetailsModel, ItemDetailsModel, CustomerDetailsModel, CompanyInfoModel,
+                            NewProjectModel, PrintMarginsModel, ProjectSettingsModel, QueryDefinitionModel,
+                            ReportSheetModel, ReportWizardModel, CreateStatisticModel, StatisticWizardModel,
+                            ViewStatisticsModel, AutoOrderModel, EditOrderEntryModel, ManagePOModel,
+                            InvoiceManagerModel, ManagePaymentsModel, ManageQueriesModel,
+                            ManageStatisticsModel, PurgeDataModel, SortListModel, FindInListModel,
+                            CustomizeColorsModel, CustomizeColumnsModel, RestoreBackupModel>);
 
 class Contract : public ProjectFixture
 {

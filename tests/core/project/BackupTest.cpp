@@ -7,6 +7,7 @@
 #include "core/project/ProjectTables.h"
 #include "core/sales/ProjectConsistency.h"
 #include "core/session/ProjectOpening.h"
+#include "core/session/RestoreBackupModel.h"
 
 #include "FailDevice.h"
 #include "FileBytes.h"
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <sqlite3.h>
 #include <thread>
@@ -139,7 +141,9 @@ TEST(Backup, IsOneCommittedStateWhileOtherConnectionsWrite)
     });
     QStringList backups;
     for (int i = 0; i < 4; ++i) {
-        while (committed < 20 * (i + 1))
+        // Some commits after the previous backup was complete, however long it took.
+        const int target = committed + 20;
+        while (committed < target)
             std::this_thread::yield();
         const BackupResult taken = BackupProject(shop.path, out, FixedClock(kMorning));
         EXPECT_TRUE(taken.ok) << taken.message.toStdString();
@@ -213,7 +217,8 @@ TEST(Backup, RestoreReplacesAllFilesOrNone)
     QStringList projectFiles = FileNames(shop.dir.path());
     EXPECT_EQ(projectFiles, (QStringList{u"Shop.qmp"_s, u"Shop.qms"_s}));
     for (const QString& name : projectFiles)
-        EXPECT_EQ(FileBytes(shop.dir.filePath(name)), FileBytes(backup.path + u'/' + name)) << name.toStdString();
+        EXPECT_EQ(FileBytes(shop.dir.filePath(name)), FileBytes(backup.path + u'/' + name))
+            << name.toStdString();
     EXPECT_EQ(ChangedFiles(backup.path, backedUp), "");
 }
 
@@ -259,4 +264,57 @@ TEST(AutoBackup, KeepsTheNewestAndLosesNoneToAFailure)
     EXPECT_TRUE(prompter.log().isEmpty());
     EXPECT_EQ(ListBackups(shop.path).size(), 3);
     EXPECT_GT(ListBackups(shop.path).first().taken, kMorning.addDays(3));
+}
+
+namespace {
+
+qint32 Lots(Project& project)
+{
+    QSqlQuery query(project.database()->connection());
+    return query.exec(u"SELECT COUNT(*) FROM \"Stock\""_s) && query.next() ? query.value(0).toInt() : -1;
+}
+
+} // namespace
+
+// The open project goes back to the backup chosen, and what it held before goes
+// into the backups, so the restore itself can be undone.
+TEST(RestoreFromBackup, PutsTheChosenBackupInPlaceAndKeepsWhatItReplaced)
+{
+    Shop shop;
+    ScriptedPrompter prompter;
+    Project project;
+    ASSERT_EQ(OpenProjectFromPath(project, shop.path, prompter, 5), Status::Success);
+    ASSERT_TRUE(
+        project.database()->execNative(u"INSERT INTO \"Stock\" (\"ItemID\", \"Quanity\") VALUES (1, 1)"_s));
+    ASSERT_TRUE(project.database()->execNative(u"UPDATE \"Items\" SET \"Stocked\" = 1"_s));
+
+    ASSERT_EQ(Lots(project), 1);
+
+    bool released = false;
+    {
+        RestoreBackupModel declined(project, prompter, [&released] { released = true; });
+        ASSERT_TRUE(declined.checkPrerequisites());
+        ASSERT_EQ(declined.backupTexts().size(), 1);
+        prompter.answer({false});
+        EXPECT_FALSE(declined.save().saved);
+        EXPECT_FALSE(released);
+        EXPECT_EQ(Lots(project), 1);
+    }
+    RestoreBackupModel model(project, prompter, [&released] { released = true; });
+    prompter.answer({true});
+    ASSERT_TRUE(model.save().saved) << prompter.lastText().toStdString();
+    EXPECT_TRUE(released);
+    ASSERT_TRUE(project.isOpen());
+    EXPECT_EQ(Lots(project), 0);
+    EXPECT_TRUE(CheckProjectConsistency(*project.tables()).isConsistent());
+
+    // The backup taken on open (no lots) and the one taken before the restore (one).
+    QList<qint32> kept;
+    for (const BackupEntry& backup : ListBackups(shop.path)) {
+        Project copy;
+        EXPECT_EQ(copy.OpenDatabase(backup.folder + u"/Shop.qmp"_s, FIFO), Status::Success);
+        kept.append(Lots(copy));
+    }
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, QList<qint32>({0, 1}));
 }

@@ -1,6 +1,8 @@
 #include "core/common/Clock.h"
 #include "core/common/StatusCodes.h"
 #include "core/common/UserSettings.h"
+#include "core/project/Backup.h"
+#include "core/project/Backup.h"
 #include "core/project/CompanyInfoModel.h"
 #include "core/project/NewProjectModel.h"
 #include "core/project/PrintMarginsModel.h"
@@ -156,16 +158,23 @@ TEST(ProjectSettingsDialogModel, ShowsTheProjectAndStoresTheStyle)
     ScriptedPrompter prompter;
     const FixedClock clock(kCreated);
     CProjectSettings settings(dir.path(), u"Shop"_s, clock);
-    ProjectSettingsModel model(settings, prompter);
+    QTemporaryDir home;
+    UserSettings user(home.filePath(u"user.ini"_s));
+    ProjectSettingsModel model(settings, prompter, &user);
     EXPECT_EQ(model.dateCreated(), u"Monday, March, 04, 2002"_s);
+    EXPECT_EQ(model.backupsKept(), kDefaultBackupsKept);
+    EXPECT_FALSE(ProjectSettingsModel(settings, prompter).backupsKept())
+        << "shown only with the user's settings";
     // Late in the evening local time is still that day.
     EXPECT_EQ(ProjectSettingsModel::formatCreated(static_cast<quint32>(
                   QDateTime(QDate(1999, 12, 31), QTime(23, 59), Qt::LocalTime).toSecsSinceEpoch())),
               u"Friday, December, 31, 1999"_s);
 
     model.setInventoryStyle(LIFO);
+    model.setBackupsKept(-3);
     ASSERT_TRUE(model.save().saved);
     EXPECT_EQ(CProjectSettings(settings.databasePath()).inventoryStyle(), LIFO);
+    EXPECT_EQ(BackupsToKeep(user, settings.databasePath()), 0);
 
     // The settings file can no longer be written: told, and the style stays.
     ASSERT_TRUE(QDir(dir.path()).removeRecursively());
