@@ -22,10 +22,10 @@ Money CItemsSet::money(qint32 id, const char* column)
 
 void CItemsSet::resolve(CItemsRow& row)
 {
-    if (const QVariantList* vendor = m_vendorNames.find(row.VendorID1))
-        row.VendorName1 = vendor->at(0).toString();
-    if (const QVariantList* vendor = m_vendorNames.find(row.VendorID2))
-        row.VendorName2 = vendor->at(0).toString();
+    if (const QStringList* vendor = m_vendorNames.findTexts(row.VendorID1))
+        row.VendorName1 = vendor->at(0);
+    if (const QStringList* vendor = m_vendorNames.findTexts(row.VendorID2))
+        row.VendorName2 = vendor->at(0);
 }
 
 QList<CItemsRec> CItemsSet::ItemsOfPurchaseOrder(qint32 poID, const QStringList& columns)

@@ -7,6 +7,6 @@ CPOSet::CPOSet(ProjectDatabase& db, CVendorsSet* vendors)
 
 void CPOSet::resolve(CPORow& row)
 {
-    if (const QVariantList* vendor = m_vendorNames.find(row.VendorID))
-        row.VendorName = vendor->at(0).toString();
+    if (const QStringList* vendor = m_vendorNames.findTexts(row.VendorID))
+        row.VendorName = vendor->at(0);
 }

@@ -13,7 +13,7 @@ ReferenceCache::ReferenceCache(ProjectDatabase& db, const QString& table, const 
                 .arg(quoted.join(QLatin1Char(',')), SqlName(table));
 }
 
-const QVariantList* ReferenceCache::find(qint32 id)
+const ReferenceCache::Entry* ReferenceCache::lookup(qint32 id)
 {
     if (id <= 0)
         return nullptr;
@@ -28,21 +28,35 @@ const QVariantList* ReferenceCache::find(qint32 id)
                 return nullptr;
             }
         }
-        std::optional<QVariantList> values;
+        std::optional<Entry> entry;
         m_query->bindValue(0, id);
         if (m_query->exec() && m_query->next()) {
-            values.emplace();
-            for (int i = 0; i < m_columnCount; ++i)
-                values->append(m_query->value(i));
+            entry.emplace();
+            for (int i = 0; i < m_columnCount; ++i) {
+                entry->values.append(m_query->value(i));
+                entry->texts.append(entry->values.constLast().toString());
+            }
         }
         // A failed lookup is no missing record: it is noted, and not kept.
         const bool read = m_db.readSucceeded(*m_query);
         m_query->finish();
         if (!read)
             return nullptr;
-        it = m_cache.insert(id, values);
+        it = m_cache.insert(id, entry);
     }
     return it->has_value() ? &**it : nullptr;
+}
+
+const QVariantList* ReferenceCache::find(qint32 id)
+{
+    const Entry* entry = lookup(id);
+    return entry ? &entry->values : nullptr;
+}
+
+const QStringList* ReferenceCache::findTexts(qint32 id)
+{
+    const Entry* entry = lookup(id);
+    return entry ? &entry->texts : nullptr;
 }
 
 VendorItemNames::VendorItemNames(ProjectDatabase& db)

@@ -18,6 +18,9 @@ public:
 
     // The columns of the record with this ID; nullptr when there is none.
     const QVariantList* find(qint32 id);
+    // The same as texts, made once per record rather than at every row that
+    // shows them.
+    const QStringList* findTexts(qint32 id);
     void clear() { m_cache.clear(); }
 
 private:
@@ -25,7 +28,14 @@ private:
     QString m_sql;
     int m_columnCount;
     std::optional<QSqlQuery> m_query;
-    QHash<qint32, std::optional<QVariantList>> m_cache;
+    struct Entry
+    {
+        QVariantList values;
+        QStringList texts;
+    };
+    const Entry* lookup(qint32 id);
+
+    QHash<qint32, std::optional<Entry>> m_cache;
 };
 
 // The vendor name and item name and number that order lines, stock lots and
@@ -38,11 +48,11 @@ public:
     void clear();
     template <typename Row> void fill(Row& row)
     {
-        if (const QVariantList* vendor = m_vendors.find(row.VendorID))
-            row.VendorName = vendor->at(0).toString();
-        if (const QVariantList* item = m_items.find(row.ItemID)) {
-            row.ItemName = item->at(0).toString();
-            row.ItemNumber = item->at(1).toString();
+        if (const QStringList* vendor = m_vendors.findTexts(row.VendorID))
+            row.VendorName = vendor->at(0);
+        if (const QStringList* item = m_items.findTexts(row.ItemID)) {
+            row.ItemName = item->at(0);
+            row.ItemNumber = item->at(1);
         }
     }
 

@@ -9,9 +9,9 @@ CSISet::CSISet(ProjectDatabase& db, CCustomersSet* customers)
 
 void CSISet::resolve(CSIRow& row)
 {
-    if (const QVariantList* customer = m_customerNames.find(row.CustomerID)) {
-        row.Company = customer->at(0).toString();
-        row.Last = customer->at(1).toString();
-        row.First = customer->at(2).toString();
+    if (const QStringList* customer = m_customerNames.findTexts(row.CustomerID)) {
+        row.Company = customer->at(0);
+        row.Last = customer->at(1);
+        row.First = customer->at(2);
     }
 }

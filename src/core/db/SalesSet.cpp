@@ -8,8 +8,8 @@ CSalesSet::CSalesSet(ProjectDatabase& db, CItemsSet* items, CCustomersSet* custo
 
 void CSalesSet::resolve(CSalesRow& row)
 {
-    if (const QVariantList* item = m_itemNames.find(row.ItemID)) {
-        row.ItemName = item->at(0).toString();
-        row.ItemNumber = item->at(1).toString();
+    if (const QStringList* item = m_itemNames.findTexts(row.ItemID)) {
+        row.ItemName = item->at(0);
+        row.ItemNumber = item->at(1);
     }
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -131,14 +132,21 @@ QString CsvDateText(const DateTime& date)
     const QDate day = date.date();
     if (!day.isValid() || day.year() < 1 || day.year() > 9999)
         return QString();
-    const QString text = day.toString(QStringLiteral("yyyy-MM-dd"));
+    // Written by hand: a register has a date on every row, and the locale's
+    // formatter costs more than the rest of the row.
+    int year = 0;
+    int month = 0;
+    int dayOfMonth = 0;
+    day.getDate(&year, &month, &dayOfMonth);
+    char text[20];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, dayOfMonth);
     // The time of day to the nearest second; none at midnight.
     const double fraction = std::fabs(date.days() - std::trunc(date.days()));
-    const qint64 seconds = std::min<qint64>(std::llround(fraction * 86400.0), 86399);
+    const int seconds = int(std::min<qint64>(std::llround(fraction * 86400.0), 86399));
     if (seconds == 0)
-        return text;
-    return text + QLatin1Char('T') +
-           QTime::fromMSecsSinceStartOfDay(int(seconds * 1000)).toString(QStringLiteral("HH:mm:ss"));
+        return QString::fromLatin1(text, 10);
+    std::snprintf(text + 10, sizeof text - 10, "T%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return QString::fromLatin1(text, 19);
 }
 
 QString CsvBooleanText(bool value)
