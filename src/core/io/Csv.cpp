@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -138,15 +137,28 @@ QString CsvDateText(const DateTime& date)
     int month = 0;
     int dayOfMonth = 0;
     day.getDate(&year, &month, &dayOfMonth);
-    char text[20];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, dayOfMonth);
+    QChar text[19];
+    const auto put = [&text](int at, int value, int width) {
+        for (int i = width - 1; i >= 0; --i, value /= 10)
+            text[at + i] = QChar(u'0' + value % 10);
+    };
+    put(0, year, 4);
+    text[4] = u'-';
+    put(5, month, 2);
+    text[7] = u'-';
+    put(8, dayOfMonth, 2);
     // The time of day to the nearest second; none at midnight.
     const double fraction = std::fabs(date.days() - std::trunc(date.days()));
     const int seconds = int(std::min<qint64>(std::llround(fraction * 86400.0), 86399));
     if (seconds == 0)
-        return QString::fromLatin1(text, 10);
-    std::snprintf(text + 10, sizeof text - 10, "T%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
-    return QString::fromLatin1(text, 19);
+        return QString(text, 10);
+    text[10] = u'T';
+    put(11, seconds / 3600, 2);
+    text[13] = u':';
+    put(14, seconds / 60 % 60, 2);
+    text[16] = u':';
+    put(17, seconds % 60, 2);
+    return QString(text, 19);
 }
 
 QString CsvBooleanText(bool value)
