@@ -126,6 +126,19 @@ bool ImportWriter::addItemWithLot(CItemsRec& item, qint32 quantity)
     return true;
 }
 
+bool ImportWriter::addItem(CItemsRec& item, qint32 quantity)
+{
+    if (quantity > 0)
+        return addItemWithLot(item, quantity);
+    item.ID = 0;
+    item.Stocked = 0;
+    item.Ordered = 0;
+    if (!m_tables.items().RecordAdd(item))
+        return failed(m_tables.items().lastError());
+    note(ListingKind::Items, item.ID);
+    return true;
+}
+
 bool ImportWriter::addCustomer(CCustomersRec& customer)
 {
     customer.ID = 0;

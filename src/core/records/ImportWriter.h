@@ -44,6 +44,8 @@ public:
     // dated today, from the primary vendor. The item holds no other lot, so its
     // Stocked is that quantity; nothing is on order.
     bool addItemWithLot(CItemsRec& item, qint32 quantity);
+    // As the item dialog adds an item: the lot only when the quantity is above 0.
+    bool addItem(CItemsRec& item, qint32 quantity);
     bool addCustomer(CCustomersRec& customer);
 
     // Whether an item's amounts and counts are ones the project can work with.

@@ -151,6 +151,12 @@ void MainWindow::createActions()
                QStringLiteral("Import vendors from another Quillmark 3.x project"));
     addCommand(ImportCustomers3, QStringLiteral("Quillmark 3.x Customers"),
                QStringLiteral("Import customers from another Quillmark 3.x project"));
+    addCommand(ImportVendorsCsv, QStringLiteral("&Vendors from CSV..."),
+               QStringLiteral("Import vendors from a CSV file, such as a spreadsheet saves"));
+    addCommand(ImportItemsCsv, QStringLiteral("&Items from CSV..."),
+               QStringLiteral("Import items from a CSV file, such as a spreadsheet saves"));
+    addCommand(ImportCustomersCsv, QStringLiteral("&Customers from CSV..."),
+               QStringLiteral("Import customers from a CSV file, such as a spreadsheet saves"));
     addCommand(FilePrint, QStringLiteral("&Print..."), QStringLiteral("Print the list or report shown"),
                key("Ctrl+P"));
     addCommand(FilePrintPreview, QStringLiteral("Print Pre&view"),
@@ -350,7 +356,7 @@ void MainWindow::createMenus()
     addCommands(m_fileMenu, {FileNew, FileOpen, CopyProject});
     QMenu* import = m_fileMenu->addMenu(QStringLiteral("&Import"));
     addCommands(import, {ImportVendors2, ImportItems2, ImportCustomers2, 0, ImportItems3, ImportVendors3,
-                         ImportCustomers3});
+                         ImportCustomers3, 0, ImportVendorsCsv, ImportItemsCsv, ImportCustomersCsv});
     addCommands(m_fileMenu, {0, FilePrint, FilePrintPreview, FileSaveAsPdf, ExportListCsv, PrintMargins,
                              PrintSetup, 0, CompactDatabase, CheckProject, RestoreFromBackup});
     m_recentSeparator = m_fileMenu->addSeparator();

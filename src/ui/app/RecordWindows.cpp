@@ -15,6 +15,9 @@
 #include "ui/records/RecordCommands.h"
 #include "ui/records/RecordDetailsDialogs.h"
 #include "core/records/VendorDetailsModel.h"
+#include "core/io/CsvImport.h"
+#include "ui/io/CsvImportDialog.h"
+#include "core/common/FileChooser.h"
 
 #include <memory>
 
@@ -94,6 +97,28 @@ CommandWindow ImportWindow(ImportModel::Source source)
     };
 }
 
+CommandWindow CsvImportWindow(CsvImportModel::Kind kind, ListingKind listed)
+{
+    return [kind, listed](const WindowRequest& r) {
+        WindowOutcome outcome;
+        const QString path = r.services.files.openFile(QStringLiteral("Import from CSV"), QString(),
+                                                       QStringLiteral("CSV files (*.csv);;All files (*)"),
+                                                       QStringLiteral("csv"));
+        if (path.isEmpty())
+            return outcome;
+        CsvImportModel model(r.tables, r.services.prompter, r.services.clock, kind, path);
+        if (!model.checkPrerequisites())
+            return outcome;
+        CsvImportDialog dialog(model, r.parent);
+        dialog.exec();
+        outcome.changes = model.changes();
+        // An import may add more records than a change list holds.
+        if (!outcome.changes.isEmpty())
+            outcome.reload.append(listed);
+        return outcome;
+    };
+}
+
 } // namespace
 
 void RegisterRecordWindows(CommandRegistry& registry)
@@ -126,4 +151,12 @@ void RegisterRecordWindows(CommandRegistry& registry)
     };
     for (const auto& [command, source] : imports)
         registry.addWindow(command, ImportWindow(source), CommandRegistry::WindowOptions{});
+    registry.addWindow(MainWindow::ImportVendorsCsv,
+                       CsvImportWindow(CsvImportModel::Kind::Vendors, ListingKind::Vendors),
+                       CommandRegistry::WindowOptions{});
+    registry.addWindow(MainWindow::ImportItemsCsv, CsvImportWindow(CsvImportModel::Kind::Items, ListingKind::Items),
+                       CommandRegistry::WindowOptions{});
+    registry.addWindow(MainWindow::ImportCustomersCsv,
+                       CsvImportWindow(CsvImportModel::Kind::Customers, ListingKind::Customers),
+                       CommandRegistry::WindowOptions{});
 }
