@@ -27,6 +27,7 @@
 #include "core/records/CustomerSelectionModel.h"
 #include "core/records/DeleteRecordModel.h"
 #include "core/records/FindRecordModel.h"
+#include "core/io/CsvImport.h"
 #include "core/records/ImportModel.h"
 #include "core/records/ItemDetailsModel.h"
 #include "core/records/SearchForCustomerModel.h"
@@ -59,6 +60,8 @@
 #include <QSqlRecord>
 
 #include <memory>
+
+#include "FileBytes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -300,6 +303,30 @@ struct ImportProjectVendors : ContractTraits<ImportModel, ImportModel::Field::Pa
     }
 };
 
+// Items from a CSV file naming their vendor by number: a file whose only row
+// names no vendor there is refused.
+struct ImportCsvItems : ContractTraits<CsvImportModel, CsvImportModel::Field::Mapping>
+{
+    static constexpr ListingKind kKind = ListingKind::Items;
+    static std::unique_ptr<Model> make(Contract& c, const QByteArray& vendorNumber)
+    {
+        const QString path = QDir(c.project.dir()).filePath(u"items.csv"_s);
+        EXPECT_TRUE(WriteFileBytes(path, "Item Name,Vendor Number,Cost\r\nImported," + vendorNumber + ",1.25\r\n"));
+        return std::make_unique<Model>(c.t(), c.prompter, c.clock, Model::Kind::Items, path);
+    }
+    static std::unique_ptr<Model> refusing(Contract& c) { return make(c, "Z-9"); }
+    static std::unique_ptr<Model> accepting(Contract& c)
+    {
+        c.b.vendor(u"Alpha"_s, u"A-1"_s);
+        return make(c, "A-1");
+    }
+    static qint32 written(Contract& c, const Model&)
+    {
+        const QList<qint32> ids = c.t().items().IDsWhere(u"[Name] = ?"_s, {u"Imported"_s});
+        return ids.isEmpty() ? NoSelection : ids.constFirst();
+    }
+};
+
 // A purchase order of vendor Alpha with one line of ten bolts, nothing received.
 struct PurchaseSetup
 {
@@ -502,7 +529,7 @@ template <typename Traits> class DialogModelContractTest : public Contract
 
 using ContractModels =
     ::testing::Types<AddVendor, AddItem, AddCustomer, CustomerSelection, SearchForCustomer, FindRecord,
-                     DeleteItem, CheckProject, DeleteCustomer, ImportProjectVendors, NewPO, MarkPOFillDate,
+                     DeleteItem, CheckProject, DeleteCustomer, ImportProjectVendors, ImportCsvItems, NewPO, MarkPOFillDate,
                      RecordOrder, RecordReceived, NewSalesInvoice, RecordSoldItems, RecordCustomerPayment,
                      CustomerReturn, SelectInvoice>;
 TYPED_TEST_SUITE(DialogModelContractTest, ContractModels);
