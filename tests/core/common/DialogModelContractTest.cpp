@@ -529,9 +529,9 @@ template <typename Traits> class DialogModelContractTest : public Contract
 
 using ContractModels =
     ::testing::Types<AddVendor, AddItem, AddCustomer, CustomerSelection, SearchForCustomer, FindRecord,
-                     DeleteItem, CheckProject, DeleteCustomer, ImportProjectVendors, ImportCsvItems, NewPO, MarkPOFillDate,
-                     RecordOrder, RecordReceived, NewSalesInvoice, RecordSoldItems, RecordCustomerPayment,
-                     CustomerReturn, SelectInvoice>;
+                     DeleteItem, CheckProject, DeleteCustomer, ImportProjectVendors, ImportCsvItems, NewPO,
+                     MarkPOFillDate, RecordOrder, RecordReceived, NewSalesInvoice, RecordSoldItems,
+                     RecordCustomerPayment, CustomerReturn, SelectInvoice>;
 TYPED_TEST_SUITE(DialogModelContractTest, ContractModels);
 
 TYPED_TEST(DialogModelContractTest, RefusalWritesNothingAndAcceptanceNamesItsRecords)
