@@ -376,8 +376,9 @@ std::optional<QuickReportParameters> QuickParameters(QuickReportKind kind, const
 int Report(const Arguments& arguments, QTextStream& out, QTextStream& err)
 {
     const QString pdf = arguments.values.value(QStringLiteral("--pdf"));
-    if (pdf.isEmpty()) {
-        err << kProgram << ": report needs --pdf FILE\n";
+    const QString csv = arguments.values.value(QStringLiteral("--csv"));
+    if (pdf.isEmpty() == csv.isEmpty()) {
+        err << kProgram << ": report needs either --pdf FILE or --csv FILE\n";
         return CliExit::Usage;
     }
     OpenedProject opened;
@@ -392,6 +393,15 @@ int Report(const Arguments& arguments, QTextStream& out, QTextStream& err)
             QuickParameters(*kind, arguments, opened.tables(), settings, err);
         if (!parameters)
             return CliExit::Usage;
+        if (!csv.isEmpty()) {
+            QString error;
+            if (!ExportQuickReportCsv(opened.tables(), *parameters, csv, &error)) {
+                err << kProgram << ": " << Shown(csv) << ": " << error << '\n';
+                return CliExit::Failed;
+            }
+            out << "Wrote " << Shown(csv) << '\n';
+            return CliExit::Ok;
+        }
         const QuickReportContent content = BuildQuickReport(opened.tables(), *parameters);
         if (!content.ok()) {
             err << kProgram << ": " << content.error << '\n';
@@ -399,6 +409,9 @@ int Report(const Arguments& arguments, QTextStream& out, QTextStream& err)
         }
         job = QuickReportJob(content, QuickReportFonts::load(project.reportPath()),
                              ListReportMargins::load(settings));
+    } else if (!csv.isEmpty()) {
+        err << kProgram << ": \"" << name << "\" is a custom report; only the quick reports are written as CSV\n";
+        return CliExit::Usage;
     } else {
         ReportFile file(project.reportPath());
         ReportContent content = BuildReportContent(opened.tables(), file, name, project.statistics());
@@ -478,17 +491,19 @@ const QList<Command>& Commands()
          Restore},
         {QStringLiteral("report"),
          QStringLiteral(
-             "report PROJECT NAME --pdf FILE [--from DATE --to DATE] [--invoice N] [--customer ID]\n"
-             "         [--vendor ID] [--sort id|name|number]"),
+             "report PROJECT NAME --pdf FILE|--csv FILE [--from DATE --to DATE] [--invoice N]\n"
+             "         [--customer ID] [--vendor ID] [--sort id|name|number]"),
          QStringLiteral(
              "Writes a quick report (\"Inventory Summary\", \"Invoice Balances\", ...) or a custom report\n"
              "of the project, by its name, as a US Letter PDF. Dates are written 2026-12-08. The\n"
              "reports that ask for a range of days need --from and --to, the Invoice report the\n"
              "invoice's number, the customer reports the customer's ID; the item reports take an\n"
-             "optional primary vendor's ID and a sort order. The PDF replaces FILE only once complete."),
+             "optional primary vendor's ID and a sort order. With --csv a quick report's tables are\n"
+             "written as CSV instead, one after another, amounts as plain numbers and dates as\n"
+             "2026-12-08. The file replaces FILE only once complete."),
          2,
          {},
-         {QStringLiteral("--pdf"), QStringLiteral("--from"), QStringLiteral("--to"),
+         {QStringLiteral("--pdf"), QStringLiteral("--csv"), QStringLiteral("--from"), QStringLiteral("--to"),
           QStringLiteral("--invoice"), QStringLiteral("--customer"), QStringLiteral("--vendor"),
           QStringLiteral("--sort")},
          Report},

@@ -201,6 +201,18 @@ TEST_F(CommandLine, ReportsWriteAPdfByNameAndRefuseMissingOrWrongOptions)
                                 QStringLiteral("--pdf"), pdf});
     EXPECT_EQ(unknown.exit, CliExit::Failed);
     EXPECT_GE(PdfPageCount(pdf), 1) << "a failed report replaced the earlier file";
+
+    // The same report's table as CSV; a custom report, or both outputs, are refused.
+    const QString csv = dir.filePath(QStringLiteral("balances.csv"));
+    const CliRun table = Cli({QStringLiteral("report"), project(), QStringLiteral("Customer Balances"),
+                              QStringLiteral("--csv"), csv});
+    EXPECT_EQ(table.exit, CliExit::Ok) << table.err.toStdString();
+    const QList<QByteArray> lines = FileBytes(csv).split('\n');
+    EXPECT_EQ(lines.value(0), "ID,Company,Last Name,First Name,Telephone,Balance\r");
+    EXPECT_EQ(lines.size(), Sql(QStringLiteral("SELECT COUNT(*) FROM Customers")).toInt() + 2);
+    const CliRun both = Cli({QStringLiteral("report"), project(), QStringLiteral("Customer Balances"),
+                             QStringLiteral("--csv"), csv, QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(both.exit, CliExit::Usage);
 }
 
 } // namespace

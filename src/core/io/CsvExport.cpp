@@ -7,6 +7,7 @@
 #include "core/db/RecordStream.h"
 #include "core/db/Records.h"
 #include "core/db/Schema.h"
+#include "core/reports/QuickReports.h"
 #include "core/views/RecordList.h"
 
 #include <QHash>
@@ -222,5 +223,32 @@ bool ExportTableCsv(ProjectDatabase& db, const QString& table, const QString& pa
     const FieldKinds kinds = kindsOfTable(stored);
     return writeCsvFile(path, error, [&](CsvWriter& out, QString& readError) {
         return writeStreamed(out, readError, db, stored, QString(), kinds);
+    });
+}
+
+bool ExportQuickReportCsv(ProjectTables& tables, const QuickReportParameters& parameters, const QString& path,
+                          QString* error)
+{
+    QuickReportCellTexts cells;
+    cells.money = CsvMoneyText;
+    cells.date = CsvDateText;
+    cells.id = [](qint32 id) { return QString::number(id); };
+    const QuickReportContent content = BuildQuickReport(tables, parameters, UserLocale(), cells);
+    if (!content.ok()) {
+        if (error)
+            *error = content.error;
+        return false;
+    }
+    return writeCsvFile(path, error, [&content](CsvWriter& out, QString&) {
+        bool first = true;
+        for (const QuickTable& table : content.tables) {
+            if (!first)
+                out.endRecord();
+            first = false;
+            out.writeRecord(table.headings);
+            for (const QStringList& row : table.rows)
+                out.writeRecord(row);
+        }
+        return true;
     });
 }

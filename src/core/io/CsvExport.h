@@ -3,7 +3,9 @@
 #include <QString>
 
 class ProjectDatabase;
+class ProjectTables;
 class RecordList;
+struct QuickReportParameters;
 
 // Exports to comma-separated files (see Csv.h for the file's form and the
 // texts its values take). Each writes a header row of column names and then
@@ -21,3 +23,9 @@ bool ExportQueryCsv(ProjectDatabase& db, const QString& queryName, const QString
 
 // Every column of a project table (Vendors, Items, Stock, ...) in ID order.
 bool ExportTableCsv(ProjectDatabase& db, const QString& table, const QString& path, QString* error);
+
+// A quick report's tables, each under its column headings, one after another
+// with an empty line between. Amounts, dates and IDs take the file's texts, not
+// the ones the printed report shows.
+bool ExportQuickReportCsv(ProjectTables& tables, const QuickReportParameters& parameters, const QString& path,
+                          QString* error);

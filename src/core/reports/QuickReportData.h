@@ -67,9 +67,14 @@ struct Context
     const QuickReportParameters& parameters;
     const QLocale& locale;
     QuickReportContent& out;
+    const QuickReportCellTexts& cells;
 
-    QString money(Money amount) const { return FormatCurrency(amount, locale); }
-    QString date(const DateTime& value) const { return value.formatShortDate(locale); }
+    QString money(Money amount) const { return cells.money ? cells.money(amount) : FormatCurrency(amount, locale); }
+    QString date(const DateTime& value) const
+    {
+        return cells.date ? cells.date(value) : value.formatShortDate(locale);
+    }
+    QString id(qint32 value) const { return cells.id ? cells.id(value) : FormatRecordId(value); }
     // The range as day numbers: at least fromDay, below toDay. An unset end
     // leaves that side open.
     double fromDay() const;

@@ -252,7 +252,7 @@ bool BuildCustomerBalances(Context& context)
     for (const CCustomersRec& customer : customers) {
         const Money balance = balances.value(customer.ID);
         outstanding += balance;
-        table.rows.append({FormatRecordId(customer.ID), customer.Company, customer.Last, customer.First,
+        table.rows.append({context.id(customer.ID), customer.Company, customer.Last, customer.First,
                            customer.Phone, context.money(balance)});
     }
     context.out.tables.append(table);
@@ -294,7 +294,7 @@ bool BuildInvoiceBalances(Context& context)
         const CCustomersRec* customer = customers.find(invoice.customerID);
         table.rows.append({wholeNumber(invoice.number),
                            invoice.dated ? context.date(DateTime::fromDays(invoice.date)) : QString(),
-                           FormatRecordId(invoice.customerID), customer ? customer->Company : QString(),
+                           context.id(invoice.customerID), customer ? customer->Company : QString(),
                            customer ? customer->Last : QString(), customer ? customer->First : QString(),
                            context.money(balance)});
     }

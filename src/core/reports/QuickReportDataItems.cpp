@@ -140,7 +140,7 @@ bool BuildSaleQuantitiesByItem(Context& context)
                                  {false, false, false, true, true}, {0.10, 0.40, 0.20, 0.12, 0.18});
     table.rows.reserve(lines.size());
     for (const Line& line : lines) {
-        table.rows.append({FormatRecordId(line.sums->itemID), line.item ? line.item->Name : QString(),
+        table.rows.append({context.id(line.sums->itemID), line.item ? line.item->Name : QString(),
                            line.item ? line.item->Number : QString(), wholeNumber(line.sums->quantity),
                            context.money(Money::fromTenThousandths(line.sums->revenue))});
     }
@@ -197,7 +197,7 @@ bool BuildInventorySummary(Context& context)
         const qint64 sales = sold->value(item.ID);
         const qint64 receipts = received->value(item.ID);
         const qint64 end = item.Stocked;
-        table.rows.append({FormatRecordId(item.ID), item.Name, item.Number, vendorNames.value(item.VendorID1),
+        table.rows.append({context.id(item.ID), item.Name, item.Number, vendorNames.value(item.VendorID1),
                            wholeNumber(end - receipts + sales), wholeNumber(sales), wholeNumber(receipts),
                            wholeNumber(end)});
     }

@@ -134,12 +134,12 @@ void QuickReportCompanyBlock(const CompanyInfo& company, QString& name, QStringL
 }
 
 QuickReportContent BuildQuickReport(ProjectTables& tables, const QuickReportParameters& parameters,
-                                    const QLocale& locale)
+                                    const QLocale& locale, const QuickReportCellTexts& cells)
 {
     QuickReportContent content;
     ProjectDatabase& db = tables.database();
     const quint64 readFailures = db.readFailureCount();
-    QuickReportData::Context context{tables, parameters, locale, content};
+    QuickReportData::Context context{tables, parameters, locale, content, cells};
 
     const QuickReportNeeds needs = QuickReportNeedsOf(parameters.kind);
     content.title = QuickReportName(parameters.kind);

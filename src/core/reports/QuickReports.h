@@ -112,10 +112,21 @@ struct QuickReportContent
     bool ok() const { return error.isEmpty(); }
 };
 
+// How a report's cells give amounts, dates and record IDs. Unset, they are as
+// the user reads them: the locale's currency format, its short date and the
+// ID padded to six digits. A file for another program sets its own.
+struct QuickReportCellTexts
+{
+    QString (*money)(Money) = nullptr;
+    QString (*date)(const DateTime&) = nullptr;
+    QString (*id)(qint32) = nullptr;
+};
+
 // Reads the project and builds the report the parameters describe; amounts in
-// the locale's currency format, dates in its short format.
+// the locale's currency format, dates in its short format, unless `cells` says
+// otherwise.
 QuickReportContent BuildQuickReport(ProjectTables& tables, const QuickReportParameters& parameters,
-                                    const QLocale& locale = UserLocale());
+                                    const QLocale& locale = UserLocale(), const QuickReportCellTexts& cells = {});
 
 // The company block: the company's name, then its address lines, one line of
 // telephone, fax and e-mail, and one of its web site; empty values and their

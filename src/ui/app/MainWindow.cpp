@@ -165,6 +165,8 @@ void MainWindow::createActions()
                QStringLiteral("Save the list or report shown as a PDF file"));
     addCommand(ExportListCsv, QStringLiteral("Export &List as CSV..."),
                QStringLiteral("Save the list shown, as shown, as a CSV file for a spreadsheet"));
+    addCommand(ExportReportCsv, QStringLiteral("Export &Report as CSV..."),
+               QStringLiteral("Save the quick report shown as a CSV file for a spreadsheet"));
     addCommand(ViewNextPage, QStringLiteral("View Next Page"), QStringLiteral("Show the report's next page"),
                key("Ctrl+PgDown"));
     addCommand(ViewPrevPage, QStringLiteral("View Prev Page"),
@@ -357,8 +359,8 @@ void MainWindow::createMenus()
     QMenu* import = m_fileMenu->addMenu(QStringLiteral("&Import"));
     addCommands(import, {ImportVendors2, ImportItems2, ImportCustomers2, 0, ImportItems3, ImportVendors3,
                          ImportCustomers3, 0, ImportVendorsCsv, ImportItemsCsv, ImportCustomersCsv});
-    addCommands(m_fileMenu, {0, FilePrint, FilePrintPreview, FileSaveAsPdf, ExportListCsv, PrintMargins,
-                             PrintSetup, 0, CompactDatabase, CheckProject, RestoreFromBackup});
+    addCommands(m_fileMenu, {0, FilePrint, FilePrintPreview, FileSaveAsPdf, ExportListCsv, ExportReportCsv,
+                             PrintMargins, PrintSetup, 0, CompactDatabase, CheckProject, RestoreFromBackup});
     m_recentSeparator = m_fileMenu->addSeparator();
     m_fileMenu->addActions(m_recentActions);
     addCommands(m_fileMenu, {0, AppExit});

@@ -59,6 +59,7 @@ public:
         ImportVendorsCsv = 33103,
         ImportItemsCsv = 33104,
         ImportCustomersCsv = 33105,
+        ExportReportCsv = 33106,
         RecentFile1 = 57616,
         AppExit = 57665,
         ViewVendors = 32796,

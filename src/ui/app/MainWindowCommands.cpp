@@ -95,6 +95,9 @@ void MainWindow::registerCommands()
     r.addCommand(ExportListCsv, onList([this](RecordListView& view) { ExportListAsCsv(view, m_services); }),
                  listShown);
     r.addCommand(
+        ExportReportCsv, [this](bool) { m_printout->exportCsv(m_printout->job()->title + u".csv"); },
+        [this, printoutShown] { return printoutShown() && m_printout->canExportCsv(); });
+    r.addCommand(
         ViewNextPage, [this](bool) { m_printout->nextPage(); },
         [this, printoutShown] { return printoutShown() && m_printout->canGoNext(); });
     r.addCommand(

@@ -11,6 +11,7 @@
 
 #include "core/common/Clock.h"
 #include "core/common/UserSettings.h"
+#include "core/io/CsvExport.h"
 #include "core/project/Project.h"
 #include "core/project/ProjectSettings.h"
 #include "core/reports/QuickReportSettings.h"
@@ -81,9 +82,15 @@ void MainWindow::showQuickReport(int code, qint32 invoiceID, bool printAtOnce)
             return;
         }
         const CProjectSettings* settings = m_project.settings();
+        // The CSV reads the report afresh, with amounts and dates as a file has them.
+        auto csv = [tables, parameters](const QString& path, QString* error) {
+            const WaitCursor writing;
+            return ExportQuickReportCsv(*tables, parameters, path, error);
+        };
         m_printout->showJob(
             QuickReportJob(content, QuickReportFonts::load(settings ? settings->reportPath() : QString()),
-                           ListReportMargins::load(m_settings)));
+                           ListReportMargins::load(m_settings)),
+            std::move(csv));
         showPrintout();
     }
     if (printAtOnce)

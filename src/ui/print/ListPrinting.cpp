@@ -74,15 +74,6 @@ void SaveListAsPdf(const RecordListView& view, UserSettings& settings, const Des
 
 void ExportListAsCsv(const RecordListView& view, const DesktopServices& services)
 {
-    QString path = services.files.saveFile(QStringLiteral("Export List as CSV"),
-                                           ListCaption(view.kind()) + QStringLiteral(".csv"),
-                                           QStringLiteral("CSV Files (*.csv)"), QStringLiteral("csv"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        path += QStringLiteral(".csv");
-    QString error;
-    if (!ExportListCsv(view.list(), path, &error))
-        services.prompter.message(error.isEmpty() ? StatusMessage(Status::FileNotAccessible) : error,
-                                  AppTitle(), Prompter::Icon::Exclamation);
+    SaveCsvFile(QStringLiteral("Export List as CSV"), ListCaption(view.kind()) + QStringLiteral(".csv"), services,
+                [&view](const QString& path, QString* error) { return ExportListCsv(view.list(), path, error); });
 }

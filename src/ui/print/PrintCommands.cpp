@@ -99,3 +99,18 @@ void SaveJobAsPdf(const PrintJob& job, const QString& caption, const QString& fi
         prompter.message(error.isEmpty() ? StatusMessage(Status::FileNotAccessible) : error, AppTitle(),
                          Prompter::Icon::Exclamation);
 }
+
+void SaveCsvFile(const QString& caption, const QString& fileName, const DesktopServices& services,
+                 const std::function<bool(const QString& path, QString* error)>& write)
+{
+    QString path = services.files.saveFile(caption, fileName, QStringLiteral("CSV Files (*.csv)"),
+                                           QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".csv");
+    QString error;
+    if (!write(path, &error))
+        services.prompter.message(error.isEmpty() ? StatusMessage(Status::FileNotAccessible) : error,
+                                  AppTitle(), Prompter::Icon::Exclamation);
+}

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 struct DesktopServices;
 struct PrintJob;
 class Prompter;
@@ -33,3 +35,7 @@ void PreviewJob(QWidget* parent, const PrintJob& job, QPrinter& printer, const D
 // then writes a US Letter PDF; a file that cannot be written is reported.
 void SaveJobAsPdf(const PrintJob& job, const QString& caption, const QString& fileName,
                   const DesktopServices& services);
+// Asks the chooser, titled `caption`, for a CSV file name with `fileName`
+// proposed, then has `write` write it; a failure is reported with its reason.
+void SaveCsvFile(const QString& caption, const QString& fileName, const DesktopServices& services,
+                 const std::function<bool(const QString& path, QString* error)>& write);

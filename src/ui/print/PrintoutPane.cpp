@@ -62,9 +62,10 @@ PrintoutPane::PrintoutPane(QPrinter& printer, const DesktopServices& services, Q
 
 PrintoutPane::~PrintoutPane() = default;
 
-void PrintoutPane::showJob(PrintJob job)
+void PrintoutPane::showJob(PrintJob job, CsvExport csv)
 {
     m_job = std::make_unique<PrintJob>(std::move(job));
+    m_csv = std::move(csv);
     m_message->hide();
     layOut(1);
 }
@@ -72,6 +73,7 @@ void PrintoutPane::showJob(PrintJob job)
 void PrintoutPane::showMessage(const QString& text)
 {
     m_job.reset();
+    m_csv = {};
     m_printout.reset();
     m_sheet->hide();
     m_message->setText(text);
@@ -160,4 +162,10 @@ void PrintoutPane::saveAsPdf(const QString& fileName)
 {
     if (m_job)
         SaveJobAsPdf(*m_job, QStringLiteral("Save as PDF"), fileName, m_services);
+}
+
+void PrintoutPane::exportCsv(const QString& fileName)
+{
+    if (canExportCsv())
+        SaveCsvFile(QStringLiteral("Export Report as CSV"), fileName, m_services, m_csv);
 }

@@ -4,6 +4,7 @@
 
 #include <QScrollArea>
 
+#include <functional>
 #include <memory>
 
 struct DesktopServices;
@@ -22,8 +23,13 @@ public:
     PrintoutPane(QPrinter& printer, const DesktopServices& services, QWidget* parent = nullptr);
     ~PrintoutPane() override;
 
-    // Shows the printout from its first page.
-    void showJob(PrintJob job);
+    // Writes the printout's table to a CSV file at the path; false with the
+    // reason when it could not.
+    using CsvExport = std::function<bool(const QString& path, QString* error)>;
+
+    // Shows the printout from its first page; `csv` exports its table, for the
+    // printouts that have one.
+    void showJob(PrintJob job, CsvExport csv = {});
     // Shows a line of text instead of pages: why there is no printout.
     void showMessage(const QString& text);
     bool hasJob() const { return m_job != nullptr; }
@@ -46,6 +52,9 @@ public:
     void preview();
     // The PDF is offered under `fileName`.
     void saveAsPdf(const QString& fileName);
+    bool canExportCsv() const { return m_job && m_csv; }
+    // Asks for the file, offering `fileName`, and tells the user when the export fails.
+    void exportCsv(const QString& fileName);
 
     // Lays the printout out again for the printer's paper, which Print Setup or
     // a print dialog may have changed, keeping the page shown where it still is.
@@ -63,6 +72,7 @@ private:
     QPrinter& m_printer;
     const DesktopServices& m_services;
     std::unique_ptr<PrintJob> m_job;
+    CsvExport m_csv;
     // The printout laid out on the screen; none without pages.
     std::unique_ptr<Printout> m_printout;
     int m_page = 0;

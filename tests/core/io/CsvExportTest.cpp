@@ -1,4 +1,5 @@
 #include "core/io/CsvExport.h"
+#include "core/reports/QuickReports.h"
 #include "core/views/TypedRecordList.h"
 
 #include <QDir>
@@ -83,6 +84,37 @@ TEST_F(CsvExport, StoredQueryAndTableTypedFromTheirColumns)
     EXPECT_FALSE(ExportTableCsv(project.db(), u"Nowhere"_s, path, &error));
     EXPECT_TRUE(error.contains(u"Nowhere"_s));
     EXPECT_TRUE(exported().endsWith(nut)) << "a refused export left the file alone";
+}
+
+// A quick report's tables as a file has them: amounts as plain numbers, IDs
+// without their padding, the tables one after another.
+TEST_F(CsvExport, QuickReportTablesInTheFilesTexts)
+{
+    const qint32 customer = b.customer(u"Fjord"_s, u"Berg"_s, u"Ann"_s);
+    const qint32 invoice = b.invoice(customer, 1001);
+    b.sale(1, invoice, 3, Money::fromWhole(59, 9900));
+    b.payment(customer, invoice, Money::fromWhole(179, 9700), Money::fromWhole(20));
+    QuickReportParameters parameters;
+    parameters.kind = QuickReportKind::Invoice;
+    parameters.invoiceID = invoice;
+    ASSERT_TRUE(ExportQuickReportCsv(t(), parameters, path, &error)) << error.toStdString();
+    EXPECT_EQ(exported(), "Description,Number,Qty,Unit Price,Total\r\n"
+                          "Widget,WID-1,3,59.99,179.97\r\n"
+                          "\r\n"
+                          "Subtotal,Tax,Total,Paid,Balance\r\n"
+                          "179.97,0.00,179.97,20.00,159.97\r\n");
+
+    parameters.kind = QuickReportKind::CustomerBalances;
+    ASSERT_TRUE(ExportQuickReportCsv(t(), parameters, path, &error)) << error.toStdString();
+    EXPECT_EQ(exported(), "ID,Company,Last Name,First Name,Telephone,Balance\r\n"
+                          "1,Fjord,Berg,Ann,,159.97\r\n");
+
+    // A report that cannot be made leaves the file as it was.
+    parameters.kind = QuickReportKind::Invoice;
+    parameters.invoiceID = 999;
+    EXPECT_FALSE(ExportQuickReportCsv(t(), parameters, path, &error));
+    EXPECT_EQ(error, u"Unable to locate invoice"_s);
+    EXPECT_TRUE(exported().startsWith("ID,Company"));
 }
 
 // A write that fails part-way, and a read that fails part-way, both leave the
