@@ -5,8 +5,11 @@
 #include "core/views/RecordLists.h"
 
 #include "DesktopDriver.h"
+#include "FileBytes.h"
 #include "WidgetDriver.h"
 
+#include <QDir>
+#include <QPushButton>
 #include <QSet>
 #include <QToolBar>
 
@@ -159,6 +162,32 @@ TEST_F(Registry, CustomerInvoicesListsTheSelectedCustomersInvoicesOnly)
     // The folder itself lists every invoice again.
     show(Kind::Invoices);
     EXPECT_EQ(invoices.count(), 3);
+}
+
+// Items imported from CSV join their list while another is shown, whose count
+// the status bar keeps; a quick report shown exports its table.
+TEST_F(Registry, CsvImportsFillTheirListAndTheReportShownExports)
+{
+    build.vendor(u"Acme"_s, u"V-1"_s);
+    const QString csv = QDir(project.dir()).filePath(u"items.csv"_s);
+    ASSERT_TRUE(WriteFileBytes(csv, "Item Name,Vendor Number,Cost\nNut,V-1,0.10\nBolt,V-1,0.20\n"));
+    launch();
+    show(Kind::Vendors);
+    const QString counted = window().recordsText();
+    files.answer({csv});
+    WhenModalOpens([](QDialog& dialog) { dialog.findChild<QPushButton*>(u"importButton"_s)->click(); });
+    window().action(C::ImportItemsCsv)->trigger();
+    EXPECT_EQ(prompter.lastText(), u"2 items were imported."_s);
+    EXPECT_EQ(window().recordsText(), counted);
+    EXPECT_EQ(show(Kind::Items).list().count(), 2);
+
+    EXPECT_FALSE(lit(C::ExportReportCsv));
+    ASSERT_TRUE(window().navigationTree()->selectCaption(u"Customer Balances"_s));
+    ASSERT_TRUE(lit(C::ExportReportCsv));
+    const QString report = QDir(project.dir()).filePath(u"balances"_s);
+    files.answer({report});
+    window().action(C::ExportReportCsv)->trigger();
+    EXPECT_TRUE(FileBytes(report + u".csv"_s).startsWith("ID,Company,")) << "the suffix is added";
 }
 
 // The toolbars show icons, from the theme or the bundled set, and no text.

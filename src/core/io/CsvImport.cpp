@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 #include <type_traits>
@@ -71,7 +72,7 @@ const Target kItemTargets[] = {
     {"@Vendor2ID", "Secondary Vendor ID", {"VendorID2"}},
     {"Cost", "Cost"},
     {"SellingPrice", "Selling Price", {"Price"}},
-    {"@Quantity", "Stocked", {"Quantity", "In Stock", "On Hand", "Initial Quantity"}},
+    {"@Quantity", "Stocked", {"Quantity", "Qty", "In Stock", "On Hand", "Initial Quantity"}},
     {"ReorderLevel", "Reorder Level"},
     {"ReorderQuanity", "Reorder Quantity"},
     {"Taxable", "Taxable"},
@@ -561,7 +562,7 @@ CsvImportModel::CheckReport CsvImportModel::check() const
     return report;
 }
 
-QString CsvImportModel::reportText(const CheckReport& report)
+QString CsvImportModel::reportText(const CheckReport& report, int listed)
 {
     if (!report.failure.isEmpty())
         return report.failure;
@@ -570,10 +571,12 @@ QString CsvImportModel::reportText(const CheckReport& report)
                      .arg(report.accepted)
                      .arg(report.rows)
                      .arg(report.refused));
-    for (const Refusal& refusal : report.refusals)
-        lines.append(QStringLiteral("Line %1: %2").arg(refusal.line).arg(refusal.reason));
-    if (report.refused > report.refusals.size())
-        lines.append(QStringLiteral("... and %1 more.").arg(report.refused - report.refusals.size()));
+    const qsizetype shown = std::min<qsizetype>(listed, report.refusals.size());
+    for (qsizetype i = 0; i < shown; ++i)
+        lines.append(
+            QStringLiteral("Line %1: %2").arg(report.refusals[i].line).arg(report.refusals[i].reason));
+    if (report.refused > shown)
+        lines.append(QStringLiteral("... and %1 more.").arg(report.refused - shown));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -585,12 +588,13 @@ CsvImportModel::Result CsvImportModel::save()
         return Result::refused(Field::Mapping);
     }
     if (checked.accepted == 0) {
-        warn(m_prompter, QStringLiteral("No row can be imported.\n\n%1").arg(reportText(checked)));
+        warn(m_prompter,
+             QStringLiteral("No row can be imported.\n\n%1").arg(reportText(checked, kRefusalsAsked)));
         return Result::refused(Field::Mapping);
     }
     if (checked.refused > 0 &&
         !m_prompter.askYesNo(QStringLiteral("%1\n\nImport the %2 rows that can be imported?")
-                                 .arg(reportText(checked))
+                                 .arg(reportText(checked, kRefusalsAsked))
                                  .arg(checked.accepted),
                              AppTitle()))
         return Result::refused();

@@ -39,6 +39,8 @@ public:
     // How many rows the preview shows; how many refused rows the report names.
     static constexpr int kPreviewRows = 20;
     static constexpr int kListedRefusals = 200;
+    // How many refused rows a question or a warning names.
+    static constexpr int kRefusalsAsked = 10;
 
     struct Refusal
     {
@@ -78,8 +80,9 @@ public:
 
     // Reads every row and checks it; writes nothing.
     CheckReport check() const;
-    // The report's text: how many rows pass and each refused row by line.
-    static QString reportText(const CheckReport& report);
+    // The report's text: how many rows pass and the refused rows by line, at
+    // most `listed` of them.
+    static QString reportText(const CheckReport& report, int listed = kListedRefusals);
 
     // Checks every row, asks before importing when some are refused, then adds
     // the rows that pass in one transaction and tells how many were added.

@@ -441,7 +441,12 @@ void MainWindow::createPanes()
     for (int i = 0; i < kListingKindCount; ++i) {
         auto* view = new RecordListView(m_lists, static_cast<ListingKind>(i), m_stack);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(view, &RecordListView::displayedRecordsChanged, this, &MainWindow::setRecordsText);
+        // Lists not shown change too (an import refreshes its kind's list): the
+        // status bar counts the one shown.
+        connect(view, &RecordListView::displayedRecordsChanged, this, [this, view](const QString& text) {
+            if (view == currentListView())
+                setRecordsText(text);
+        });
         connect(view, &RecordListView::rowsUnreadable, this, [this, view] {
             setRecordsText(view->displayedRecordsText());
             reportUnreadableList(view->kind());

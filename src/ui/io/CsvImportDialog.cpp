@@ -73,7 +73,7 @@ CsvImportDialog::CsvImportDialog(CsvImportModel& model, QWidget* parent)
     reportLabel->setBuddy(m_report);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(help);
-    layout->addWidget(scroll, 2);
+    layout->addWidget(scroll, 3);
     layout->addWidget(previewLabel);
     layout->addWidget(m_preview, 3);
     layout->addWidget(reportLabel);
@@ -81,6 +81,8 @@ CsvImportDialog::CsvImportDialog(CsvImportModel& model, QWidget* parent)
     layout->addWidget(buttons);
     resize(720, 640);
     showMapping();
+    if (!m_choices.isEmpty())
+        m_choices.first()->setFocus();
 
     connect(check, &QPushButton::clicked, this, &CsvImportDialog::runCheck);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

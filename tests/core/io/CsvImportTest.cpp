@@ -131,6 +131,7 @@ TEST_F(CsvImport, RowsRefusedWithTheirReasons)
     EXPECT_FALSE(items->save().saved);
     EXPECT_TRUE(last().question);
     EXPECT_TRUE(last().text.contains(u"Line 14: Tax Rate"_s));
+    EXPECT_TRUE(last().text.contains(u"... and 1 more."_s)) << "the question names ten";
     EXPECT_EQ(count("Items"), 0);
 
     prompter.answer({true});
