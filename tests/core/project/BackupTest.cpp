@@ -10,6 +10,7 @@
 #include "core/session/RestoreBackupModel.h"
 
 #include "FailDevice.h"
+#include "FaultyFileSystem.h"
 #include "FileBytes.h"
 #include "ScriptedPrompter.h"
 
@@ -166,6 +167,33 @@ TEST(Backup, IsOneCommittedStateWhileOtherConnectionsWrite)
     }
     // Nothing but the finished backups is left in the target folder.
     EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 5);
+}
+
+// The copy is written in long blocks, the last of them only as the copy ends:
+// a disk that fills at any of them fails the backup and leaves none behind.
+TEST(Backup, ACopyThatCannotBeWrittenLeavesNoBackup)
+{
+    Shop shop;
+    for (int lot = 0; lot < 200; ++lot)
+        ASSERT_TRUE(Shop::exec(shop.path, "INSERT INTO \"Stock\" (\"ItemID\", \"Quanity\", \"Date\") "
+                                          "VALUES (1, 1, 35000.5)"));
+    const QString out = shop.dir.filePath(u"out"_s);
+    FaultyFileSystem faulty;
+    ASSERT_TRUE(faulty.isRegistered());
+    faulty.reset();
+    const BackupResult whole = BackupProject(shop.path, out, FixedClock(kMorning));
+    ASSERT_TRUE(whole.ok) << whole.message.toStdString();
+    const int writes = faulty.calls(FaultyFileSystem::Kind::Write);
+    EXPECT_LT(writes, QFileInfo(whole.path + u"/Shop.qmp"_s).size() / 4096) << "the pages were gathered";
+    ASSERT_TRUE(QDir(whole.path).removeRecursively());
+    for (int nth = 1; nth <= writes; ++nth) {
+        faulty.arm(FaultyFileSystem::Kind::Write, nth, SQLITE_FULL, false);
+        const BackupResult failed = BackupProject(shop.path, out, FixedClock(kMorning));
+        EXPECT_FALSE(failed.ok) << "write " << nth << " of " << writes;
+        EXPECT_FALSE(failed.message.isEmpty());
+        EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+    faulty.disarm();
 }
 
 TEST(Backup, RestoreReplacesAllFilesOrNone)
