@@ -1,5 +1,5 @@
-#include "core/io/Csv.h"
 #include "core/io/CsvExport.h"
+#include "core/io/Csv.h"
 #include "core/reports/QuickReports.h"
 #include "core/views/TypedRecordList.h"
 
