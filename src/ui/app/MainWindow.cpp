@@ -165,7 +165,7 @@ void MainWindow::createActions()
                QStringLiteral("Save the list or report shown as a PDF file"));
     addCommand(ExportListCsv, QStringLiteral("Export &List as CSV..."),
                QStringLiteral("Save the list shown, as shown, as a CSV file for a spreadsheet"));
-    addCommand(ExportReportCsv, QStringLiteral("Export &Report as CSV..."),
+    addCommand(ExportReportCsv, QStringLiteral("Export Repor&t as CSV..."),
                QStringLiteral("Save the quick report shown as a CSV file for a spreadsheet"));
     addCommand(ViewNextPage, QStringLiteral("View Next Page"), QStringLiteral("Show the report's next page"),
                key("Ctrl+PgDown"));
