@@ -467,7 +467,10 @@ void CsvImportModel::readRows(CheckReport& report, const std::function<bool(cons
         }
         ++report.rows;
         QString why;
-        if (fields.size() > m_mapping.size()) {
+        // Spreadsheets often end rows with empty fields; text beyond the
+        // named columns means the row does not line up with them.
+        const auto beyond = fields.cbegin() + std::min(fields.size(), m_mapping.size());
+        if (std::any_of(beyond, fields.cend(), [](const QString& field) { return !field.isEmpty(); })) {
             why = QStringLiteral("The row has %1 fields; the first line names %2 columns.")
                       .arg(fields.size())
                       .arg(m_mapping.size());

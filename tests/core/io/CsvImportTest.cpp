@@ -89,7 +89,7 @@ TEST_F(CsvImport, RowsRefusedWithTheirReasons)
 {
     const QByteArray text = "Item Name,Vendor Number,Cost,Stocked,Taxable,Tax Rate,Secondary Vendor ID\r\n"
                             "Nut,a-1,\"$1,234.5678\",3,yes,7.25,\r\n" // 2: passes
-                            "Bolt,A-1,0.10,0,FALSE,,2\r\n"            // 3: passes
+                            "Bolt,A-1,0.10,0,FALSE,,2,,\r\n"            // 3: passes
                             "," +
                             QByteArray("A-1") + ",1,1,no,,\r\n" // 4: no name
                             + QByteArray(129, 'x') +
