@@ -6,6 +6,8 @@
 #include "core/project/ProjectLock.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -213,6 +215,42 @@ TEST_F(CommandLine, ReportsWriteAPdfByNameAndRefuseMissingOrWrongOptions)
     const CliRun both = Cli({QStringLiteral("report"), project(), QStringLiteral("Customer Balances"),
                              QStringLiteral("--csv"), csv, QStringLiteral("--pdf"), pdf});
     EXPECT_EQ(both.exit, CliExit::Usage);
+}
+
+// The program as a script runs it: with no display and no runtime folder, the
+// exit code is the command's and standard error holds nothing but its own lines.
+TEST_F(CommandLine, TheProgramSaysOnlyWhatItsCommandSays)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_RUNTIME_DIR", "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    const auto run = [&](const QStringList& arguments) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(QM_CLI_PROGRAM), arguments);
+        EXPECT_TRUE(program.waitForFinished(60000)) << arguments.join(u' ').toStdString();
+        CliRun result;
+        result.exit = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+        result.out = QString::fromUtf8(program.readAllStandardOutput());
+        result.err = QString::fromUtf8(program.readAllStandardError());
+        return result;
+    };
+
+    const QString csv = dir.filePath(QStringLiteral("balances.csv"));
+    const CliRun report = run({QStringLiteral("report"), project(), QStringLiteral("Customer Balances"),
+                               QStringLiteral("--csv"), csv});
+    EXPECT_EQ(report.exit, CliExit::Ok);
+    EXPECT_EQ(report.out, QStringLiteral("Wrote %1\n").arg(csv));
+    EXPECT_TRUE(report.err.isEmpty()) << report.err.toStdString();
+
+    const CliRun check = run({QStringLiteral("check"), project()});
+    EXPECT_EQ(check.exit, CliExit::Ok);
+    EXPECT_TRUE(check.err.isEmpty()) << check.err.toStdString();
+
+    const CliRun bad = run({QStringLiteral("report"), project(), QStringLiteral("Customer Balances")});
+    EXPECT_EQ(bad.exit, CliExit::Usage);
+    EXPECT_TRUE(bad.err.startsWith(QStringLiteral("quillmark-cli: "))) << bad.err.toStdString();
+    EXPECT_EQ(bad.err.count(u'\n'), 1) << bad.err.toStdString();
 }
 
 } // namespace
