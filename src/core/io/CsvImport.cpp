@@ -72,7 +72,7 @@ const Target kItemTargets[] = {
     {"@Vendor2ID", "Secondary Vendor ID", {"VendorID2"}},
     {"Cost", "Cost"},
     {"SellingPrice", "Selling Price", {"Price"}},
-    {"@Quantity", "Stocked", {"Quantity", "Qty", "In Stock", "On Hand", "Initial Quantity"}},
+    {"@Quantity", "Stocked", {"Quantity", "Qty", "Stock", "In Stock", "On Hand", "Initial Quantity"}},
     {"ReorderLevel", "Reorder Level"},
     {"ReorderQuanity", "Reorder Quantity"},
     {"Taxable", "Taxable"},
@@ -229,6 +229,9 @@ public:
         if (found != m_byName.cend())
             return *found;
         why = QStringLiteral("No vendor is named %1.").arg(Quoted(text.trimmed()));
+        // A column headed "Vendor" often holds the vendors' numbers.
+        if (m_byNumber.contains(Key(text)))
+            why += QStringLiteral(" It is a vendor's number: choose \"Vendor Number\" for its column.");
         return std::nullopt;
     }
     std::optional<qint32> byId(const QString& text, QString& why) const

@@ -105,6 +105,12 @@ void CsvImportDialog::showMapping()
             m_model.header()[column], choice > 0 ? QStringLiteral("→ %1").arg(choices[choice]) : choices[0]));
     }
     m_preview->setHorizontalHeaderLabels(titles);
+    // Wide enough for the field each column goes to, but a long description
+    // does not push the other columns out of sight.
+    m_preview->resizeColumnsToContents();
+    const int widest = m_preview->fontMetrics().averageCharWidth() * 40;
+    for (int column = 0; column < m_preview->columnCount(); ++column)
+        m_preview->setColumnWidth(column, qMin(m_preview->columnWidth(column), widest));
     m_report->clear();
 }
 

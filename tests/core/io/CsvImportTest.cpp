@@ -76,6 +76,18 @@ TEST_F(CsvImport, MappingGuessedFromTheHeader)
     EXPECT_TRUE(last().text.contains(u"Item Name"_s));
     EXPECT_EQ(count("Items"), 0);
 
+    // A "Vendor" column is taken for names; numbers in it are refused with the way out.
+    auto byVendor = model(CsvImportModel::Kind::Items, "Name,Vendor,Stock\r\nNut,a-1,2\r\n");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(mapped(*byVendor), QStringList({u"Item Name"_s, u"Primary Vendor"_s, u"Stocked"_s}));
+    const CsvImportModel::CheckReport numbers = byVendor->check();
+    ASSERT_EQ(numbers.refusals.size(), 1);
+    EXPECT_EQ(
+        numbers.refusals[0].reason,
+        u"No vendor is named \"a-1\". It is a vendor's number: choose \"Vendor Number\" for its column."_s);
+    byVendor->setMapping(1, byVendor->fieldChoices().indexOf(u"Vendor Number"_s));
+    EXPECT_EQ(byVendor->check().accepted, 1);
+
     // Customers need some name; vendors their name.
     auto customers = model(CsvImportModel::Kind::Customers, "Phone,Zip\r\n555,123\r\n");
     ASSERT_TRUE(opened);
