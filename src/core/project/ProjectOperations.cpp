@@ -218,10 +218,13 @@ bool CopyProject(Project& open, const QString& destinationDir, const QString& de
         !prompter.askYesNo(kOverwriteProject, AppTitle(), Prompter::Icon::Question))
         return false;
 
+    // A project without report definitions replaces one that had some: the
+    // old definitions are not the copy's.
     const bool copied = copyOpenDatabase(*open.database(), targetDatabase) &&
                         CopyFileReplacing(settings->settingsPath(), targetSettings) &&
-                        (!QFileInfo::exists(settings->reportPath()) ||
-                         CopyFileReplacing(settings->reportPath(), targetReports));
+                        (QFileInfo::exists(settings->reportPath())
+                             ? CopyFileReplacing(settings->reportPath(), targetReports)
+                             : !QFileInfo::exists(targetReports) || QFile::remove(targetReports));
     if (!copied) {
         prompter.message(kCopyFailed, kCopyFailedTitle, Prompter::Icon::Exclamation);
         return false;

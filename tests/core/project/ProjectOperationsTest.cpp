@@ -217,6 +217,7 @@ TEST_F(ProjectOps, CopyGivesAProjectThatOpensWithTheSameRecordsAndAsksBeforeOver
 
     // Over another project only when the user says so; never onto itself.
     const QString target = makeProject(u"b"_s, u"target"_s);
+    ASSERT_TRUE(WriteFileBytes(file(u"b/target.irp"_s), "the target's reports"));
     const auto sourceFiles = FolderSnapshot(file(u"a"_s));
     const auto targetFiles = FolderSnapshot(file(u"b"_s));
 
@@ -242,6 +243,7 @@ TEST_F(ProjectOps, CopyGivesAProjectThatOpensWithTheSameRecordsAndAsksBeforeOver
     Project over;
     ASSERT_EQ(over.OpenDatabase(target, FIFO), Status::Success);
     EXPECT_EQ(VendorNames(over), (QStringList{u"Acme"_s, u"Bolt"_s}));
+    EXPECT_FALSE(QFileInfo::exists(file(u"b/target.irp"_s))) << "the copy has no reports, as its source";
 
     EXPECT_FALSE(CopyProject(project, file(u"missing"_s), u"x"_s, prompter));
     ExpectMessage(prompter, u"Unable to copy files at this time."_s, u"Quillmark 3.0"_s);
